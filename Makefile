@@ -1,0 +1,60 @@
+# The two commands of the README: `make run` and `make test`. Both install what is
+# missing from Debian's packages first, so a fresh machine needs nothing else.
+SHELL := /bin/bash
+JOBS ?= $(shell nproc)
+BUILD ?= build
+FUZZ_SECONDS ?= 30
+
+DEB_PACKAGES := cmake ninja-build g++ clang libclang-rt-14-dev qt6-base-dev libgl-dev \
+	libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev python3
+BENCH_PACKAGES := imagemagick python3
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+.PHONY: all deps build run test test-main test-asan test-fuzz fuzz bench bench-deps demo install clean
+
+all: build
+
+define install_missing
+	@missing=$$(for p in $(1); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'ok installed' || echo $$p; done); \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:" $$missing; \
+	  $(SUDO) apt-get update -qq && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing; \
+	fi
+endef
+
+deps:
+	$(call install_missing,$(DEB_PACKAGES))
+
+$(BUILD)/build.ninja: | deps
+	cmake -S . -B $(BUILD) -G Ninja
+
+build: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	./$(BUILD)/src/gui/tolvane $(RUN_ARGS)
+
+test: test-main test-asan test-fuzz
+
+test-main: build
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+test-asan: deps
+	cmake -S . -B build-asan -G Ninja -DTOLV_CORE_ONLY=ON -DTOLV_SANITIZE=ON -DTOLV_BENCH=OFF
+	cmake --build build-asan -j $(JOBS)
+	ctest --test-dir build-asan --output-on-failure -j $(JOBS)
+
+test-fuzz: deps
+	CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DTOLV_CORE_ONLY=ON -DTOLV_FUZZ=ON -DTOLV_BENCH=OFF \
+	  -DTOLV_FUZZ_SECONDS=$(FUZZ_SECONDS)
+	cmake --build build-fuzz -j $(JOBS)
+	ctest --test-dir build-fuzz --output-on-failure
+
+# Longer fuzzing: make fuzz FUZZ_SECONDS=600
+fuzz: test-fuzz
+
+bench-deps:
+	$(call install_missing,$(BENCH_PACKAGES))
+
+clean:
+	rm -rf $(BUILD) build-asan build-fuzz
