@@ -1,0 +1,83 @@
+#pragma once
+
+#include "platform/color.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tolv {
+
+// Channel masks of a 16- or 32-bit bitmap. All zero for other depths.
+struct BitMasks {
+    std::uint32_t red = 0;
+    std::uint32_t green = 0;
+    std::uint32_t blue = 0;
+    std::uint32_t alpha = 0;
+    bool operator==(const BitMasks&) const = default;
+};
+
+// An in-memory bitmap that keeps the pixel format of its file: 1, 4 or 8 bits
+// with a palette; 16 bits (5-5-5 or any bit-field masks); 24; 32 bits.
+// Rows are stored top-down, each padded to a 4-byte boundary, in the BMP
+// layout of their depth (24 bits: B, G, R), so a row copy is one memcpy.
+// A default-constructed bitmap is empty (no image).
+class Bitmap {
+public:
+    Bitmap() = default;
+    // Palette entries are 0x00BBGGRR; depths 1, 4 and 8 need at least one
+    // entry. Masks of 16 and 32 bits default to 5-5-5 and 8-8-8.
+    Bitmap(int width, int height, int bitsPerPixel, std::vector<Color> palette = {}, BitMasks masks = {});
+
+    // An empty bitmap of the same depth, palette and masks as `format`.
+    static Bitmap SameFormat(const Bitmap& format, int width, int height);
+
+    bool empty() const { return width_ == 0 || height_ == 0; }
+    int width() const { return width_; }
+    int height() const { return height_; }
+    int bitsPerPixel() const { return bitsPerPixel_; }
+    std::size_t stride() const { return stride_; }
+    const std::vector<Color>& palette() const { return palette_; }
+    const BitMasks& masks() const { return masks_; }
+    bool sameFormat(const Bitmap& other) const;
+
+    std::uint8_t* row(int y) { return pixels_.data() + std::size_t(y) * stride_; }
+    const std::uint8_t* row(int y) const { return pixels_.data() + std::size_t(y) * stride_; }
+    const std::vector<std::uint8_t>& pixels() const { return pixels_; }
+
+    // Raw pixel values: a palette index, or the packed 16/24/32-bit value.
+    // ASSUMPTION: 0 <= x < width, 0 <= y < height.
+    std::uint32_t value(int x, int y) const;
+    void setValue(int x, int y, std::uint32_t value);
+
+    // Colours: a palette bitmap takes the nearest palette entry.
+    Color pixel(int x, int y) const { return colorOf(value(x, y)); }
+    void setPixel(int x, int y, Color color) { setValue(x, y, valueOf(color)); }
+    Color colorOf(std::uint32_t value) const;
+    std::uint32_t valueOf(Color color) const;
+
+    bool operator==(const Bitmap& other) const;
+
+private:
+    int width_ = 0;
+    int height_ = 0;
+    int bitsPerPixel_ = 24;
+    std::size_t stride_ = 0;
+    std::vector<Color> palette_;
+    BitMasks masks_;
+    std::vector<std::uint8_t> pixels_;
+};
+
+// BMP codec. Readers raise InvalidBitmapError for anything malformed, truncated
+// or too large (a side above 32768, pixel data above 512 MiB), FileReadError
+// for a file that cannot be opened. RLE4/RLE8 decode to 4/8 bits.
+Bitmap DecodeBmp(const std::uint8_t* data, std::size_t size);
+Bitmap LoadBmp(const std::string& path);
+
+// Writers keep the bitmap's depth, palette and masks, bottom-up rows.
+// SaveBmp replaces the file atomically; raises FileWriteError with the path.
+std::vector<std::uint8_t> EncodeBmp(const Bitmap& bitmap);
+void SaveBmp(const Bitmap& bitmap, const std::string& path);
+
+}  // namespace tolv

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tolv {
+
+// Folder + "/" + name; the separator only when the folder is non-empty and
+// does not already end in one.
+std::string JoinPath(std::string_view folder, std::string_view name);
+// The folder part of a path, without a trailing separator (the root keeps "/").
+std::string FolderPart(std::string_view path);
+// The name part of a path: everything after the last separator.
+std::string NamePart(std::string_view path);
+
+bool FileExists(const std::string& path);
+bool DirectoryExists(const std::string& path);
+// Creates one folder level; raises FileWriteError with the path on failure.
+void CreateFolder(const std::string& path);
+// Writes to a temporary file in the same folder, flushes it and renames it over
+// `path`, so the target is either the old or the whole new content.
+// Raises FileWriteError with the path.
+void WriteFileAtomically(const std::string& path, std::string_view content);
+// Reads a whole file; raises FileReadError with the path. At most `limit` bytes
+// are accepted; a larger file raises FileReadError too.
+std::string ReadWholeFile(const std::string& path, std::size_t limit);
+
+}  // namespace tolv

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tolv {
+
+// Reads an INI file with the private-profile rules of project and settings
+// files: section and key names match without regard to case, the first
+// occurrence of a key counts, values are trimmed and lose one pair of
+// enclosing double or single quotes and are cut at 2047 characters, blank and
+// ";" lines carry nothing, and a section exists only when it holds a key.
+// Text is UTF-8 when valid, else Windows-1252 (converted to UTF-8).
+// A missing file reads as empty.
+class IniReader {
+public:
+    IniReader();
+    ~IniReader();
+    IniReader(IniReader&&) noexcept;
+    IniReader& operator=(IniReader&&) noexcept;
+
+    static IniReader FromFile(const std::string& path);
+    static IniReader FromText(const std::string& text);
+
+    bool sectionExists(const std::string& section) const;
+    std::string readString(const std::string& section, const std::string& key, const std::string& fallback) const;
+    // Decimal, or hexadecimal behind "$", "0x" or "0X"; anything else gives fallback.
+    int readInteger(const std::string& section, const std::string& key, int fallback) const;
+    // An integer: non-zero is true.
+    bool readBool(const std::string& section, const std::string& key, bool fallback) const;
+
+private:
+    struct Data;
+    std::unique_ptr<Data> data_;
+};
+
+// Builds a whole INI file from nothing, in the order the entries are written,
+// and writes it with CR LF line ends.
+class IniWriter {
+public:
+    void writeString(const std::string& section, const std::string& key, const std::string& value);
+    void writeInteger(const std::string& section, const std::string& key, int value);
+    void writeBool(const std::string& section, const std::string& key, bool value);
+
+    std::string text() const;
+    // Replaces the file atomically; raises FileWriteError with the path.
+    void save(const std::string& path) const;
+
+private:
+    struct Section {
+        std::string name;
+        std::vector<std::pair<std::string, std::string>> entries;
+    };
+    std::vector<Section> sections_;
+};
+
+// Sets keys in an existing INI file in place: every other line stays as it was;
+// a key that is missing is added at the end of its section, a section that is
+// missing is added at the end of the file. A missing file is created.
+// Raises FileWriteError with the path.
+void UpdateIniKeys(const std::string& path,
+                   const std::vector<std::tuple<std::string, std::string, std::string>>& sectionKeyValues);
+
+}  // namespace tolv
