@@ -1,0 +1,67 @@
+#pragma once
+
+#include "platform/bitmap.h"
+#include "platform/color.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace tolv {
+
+constexpr int WorksheetRows = 50;
+
+// What a region does with its frames. The stored value (key Backgrnd) is the
+// enum value; the user interface numbers them 1 to 4.
+enum class RegionKind : std::uint8_t { Clip = 0, Background = 1, TextBox = 2, Overlay = 3 };
+
+// Selection state: 0 not selected, 1 the current region, 2 a group member.
+enum SelectionState : int { NotSelected = 0, CurrentSelected = 1, GroupSelected = 2 };
+
+// One rectangle on the frames with its worksheet. Field names are the
+// project's own. Worksheet arrays are indexed from 0 for row 1.
+struct Region {
+    Region() = default;
+    Region(int left, int top, int width, int height) : Left(left), Top(top), Width(width), Height(height) {}
+
+    // Persistent fields.
+    int Left = 0;
+    int Top = 0;
+    int Width = 0;
+    int Height = 0;
+    std::string Name = "New Object";
+    bool Visible = true;
+    RegionKind RegionType = RegionKind::Clip;
+    std::string OVLName;
+    bool Title = false;
+    int LineWidth = 1;
+    int TitleHeight = 20;
+    Color TitleColor = colors::Red;
+    Color BoxColor = colors::White;
+    std::array<std::string, WorksheetRows> InputFrame;
+    std::array<std::string, WorksheetRows> OutputFile;
+
+    // Run-time fields.
+    int Selected = NotSelected;
+    bool OnCurrentFrame = false;
+    int PickIndex = -1;
+    // Present only for an overlay region whose file loaded (LoadMergeBMP).
+    std::optional<Bitmap> MergeImage;
+    std::optional<Bitmap> MergeMask;
+
+    bool rowInUse(int index) const { return !InputFrame[index].empty() || !OutputFile[index].empty(); }
+    int right() const { return Left + Width; }
+    int bottom() const { return Top + Height; }
+};
+
+// "  " for a visible region, " <Hidden>" for a hidden one.
+const char* VisibilityMarker(const Region& region);
+// Name followed by its visibility marker, as in the quick pick list.
+std::string PickText(const Region& region);
+// The tooltip: "[Name]  x:L  y:T  w:W  h:H".
+std::string HintText(const Region& region);
+// " x:L  y:T   w:W h:H", the geometry text of status panel 1.
+std::string GeometryText(const Region& region);
+
+}  // namespace tolv
