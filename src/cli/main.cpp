@@ -1,4 +1,4 @@
-#include <CLI/CLI.hpp>
+#include "cli/cli_commands.h"
 
 #include <iostream>
 
@@ -6,15 +6,21 @@ int main(int argc, char* argv[])
 {
     CLI::App app{"tolvane-cli: extract, check, show and resave Tolvane projects without the desktop program"};
     app.set_version_flag("--version", std::string("tolvane-cli ") + TOLV_VERSION);
-    app.require_subcommand(0, 1);
+    app.require_subcommand(1);
+
+    int exitCode = 0;
+    tolv::cli::AddExtractCommand(app, exitCode);
+    tolv::cli::AddCheckCommand(app, exitCode);
+    tolv::cli::AddShowCommand(app, exitCode);
+    tolv::cli::AddResaveCommand(app, exitCode);
+
     try {
         app.parse(argc, argv);
+    } catch (const CLI::Success& done) {
+        return app.exit(done);
     } catch (const CLI::ParseError& error) {
-        return app.exit(error) == 0 ? 0 : 2;
-    }
-    if (argc == 1) {
-        std::cout << app.help();
+        app.exit(error);
         return 2;
     }
-    return 0;
+    return exitCode;
 }
