@@ -10,7 +10,7 @@ DEB_PACKAGES := cmake ninja-build g++ clang libclang-rt-14-dev qt6-base-dev libg
 BENCH_PACKAGES := imagemagick python3
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps build run test test-main test-asan test-fuzz fuzz bench bench-deps demo install clean
+.PHONY: all deps build sample run test test-main test-asan test-fuzz fuzz bench bench-deps demo install clean
 
 all: build
 
@@ -31,8 +31,22 @@ $(BUILD)/build.ninja: | deps
 build: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+SAMPLE := examples/sample/sample.qvl
+RUN_ARGS ?= $(SAMPLE)
+
+$(SAMPLE): examples/make_sample.py
+	python3 examples/make_sample.py examples/sample
+
+sample: $(SAMPLE)
+
+run: build $(SAMPLE)
 	./$(BUILD)/src/gui/tolvane $(RUN_ARGS)
+
+# Checks and extracts the sample project with the command-line program.
+demo: build $(SAMPLE)
+	-./$(BUILD)/src/cli/tolvane-cli check $(SAMPLE)
+	./$(BUILD)/src/cli/tolvane-cli extract $(SAMPLE)
+	@echo "Files written:"; ls -l examples/sample/VidIziz
 
 test: test-main test-asan test-fuzz
 
