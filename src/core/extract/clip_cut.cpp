@@ -1,0 +1,78 @@
+#include "extract/clip_cut.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
+namespace tolv {
+
+namespace {
+
+constexpr std::int64_t MaxSide = 32768;
+constexpr std::int64_t MaxPixelBytes = std::int64_t(512) << 20;
+
+// The span of `area` that lies on the frame, in clip coordinates.
+struct Overlap {
+    int x0, y0, x1, y1;
+    bool empty() const { return x1 <= x0 || y1 <= y0; }
+};
+
+// Computed in 64 bits: a region may sit anywhere in the int range.
+Overlap OverlapOf(const Bitmap& frame, const ClipArea& area)
+{
+    auto from = [](std::int64_t origin, int size) { return int(std::clamp<std::int64_t>(-origin, 0, size)); };
+    auto to = [](std::int64_t origin, int size, int frameSize) {
+        return int(std::clamp<std::int64_t>(frameSize - origin, 0, size));
+    };
+    return Overlap{from(area.left, area.width), from(area.top, area.height), to(area.left, area.width, frame.width()),
+                   to(area.top, area.height, frame.height())};
+}
+
+// Whole bytes per pixel: one memcpy per row.
+void CopyRows(const Bitmap& frame, const ClipArea& area, const Overlap& span, Bitmap& clip)
+{
+    const std::size_t bytesPerPixel = std::size_t(frame.bitsPerPixel()) / 8;
+    const std::size_t length = std::size_t(span.x1 - span.x0) * bytesPerPixel;
+    for (int y = span.y0; y < span.y1; ++y) {
+        const std::uint8_t* from = frame.row(area.top + y) + std::size_t(area.left + span.x0) * bytesPerPixel;
+        std::memcpy(clip.row(y) + std::size_t(span.x0) * bytesPerPixel, from, length);
+    }
+}
+
+// 1 and 4 bits per pixel: a clip edge may fall inside a byte.
+void CopyPixels(const Bitmap& frame, const ClipArea& area, const Overlap& span, Bitmap& clip)
+{
+    for (int y = span.y0; y < span.y1; ++y) {
+        for (int x = span.x0; x < span.x1; ++x) {
+            clip.setValue(x, y, frame.value(area.left + x, area.top + y));
+        }
+    }
+}
+
+}  // namespace
+
+bool IsWritableBitmapSize(int width, int height, int bitsPerPixel)
+{
+    if (width < 1 || height < 1 || width > MaxSide || height > MaxSide) {
+        return false;
+    }
+    const std::int64_t stride = (std::int64_t(width) * bitsPerPixel + 31) / 32 * 4;
+    return stride * height <= MaxPixelBytes;
+}
+
+Bitmap CutClip(const Bitmap& frame, const ClipArea& area)
+{
+    Bitmap clip = Bitmap::SameFormat(frame, area.width, area.height);
+    const Overlap span = OverlapOf(frame, area);
+    if (span.empty()) {
+        return clip;
+    }
+    if (frame.bitsPerPixel() >= 8) {
+        CopyRows(frame, area, span, clip);
+    } else {
+        CopyPixels(frame, area, span, clip);
+    }
+    return clip;
+}
+
+}  // namespace tolv

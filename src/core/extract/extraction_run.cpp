@@ -1,0 +1,177 @@
+#include "extract/extraction_run.h"
+
+#include "editor/frame_marks.h"
+#include "extract/clip_cut.h"
+#include "extract/output_name.h"
+#include "extract/prefilter.h"
+#include "platform/files.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace tolv {
+
+namespace {
+
+const std::string Indent = "     ";
+
+// One run over the frames. The pre-filter depends on the frame only, not on
+// the region being cut, so each frame is loaded, cleaned and pre-filtered once
+// and every background and clip of that frame is written from that one
+// working bitmap; only one frame is held at a time.
+class ExtractionRun {
+public:
+    ExtractionRun(Project& project, const ExtractSwitches& switches, LogSink& log)
+        : project_(project), switches_(switches), log_(log),
+          outputFolder_(JoinPath(project.ProjectFolder, OutputFolderName))
+    {
+    }
+
+    void processFrames();
+    void release() { work_ = Bitmap(); }
+
+private:
+    void processFrame(const std::string& frameName);
+    void extractRegion(const Region& region);
+    void writeRow(const Region& region, const std::string& outputName);
+    bool refuses(const Region& region, const std::string& outputName);
+    void loadFrame();
+    void ensureOutputFolder();
+
+    Project& project_;
+    const ExtractSwitches& switches_;
+    LogSink& log_;
+    const std::string outputFolder_;
+    bool outputFolderReady_ = false;
+    std::string frameName_;
+    bool frameLoaded_ = false;
+    Bitmap work_;
+};
+
+void ExtractionRun::processFrames()
+{
+    const int toDo = int(std::count(project_.FrameStatus.begin(), project_.FrameStatus.begin() + project_.FrameCount(),
+                                    std::uint8_t(FrameLoaded)));
+    int done = 0;
+    for (int i = 0; i < project_.FrameCount(); ++i) {
+        if (project_.FrameStatus[i] != FrameLoaded) {
+            continue;
+        }
+        processFrame(project_.FrameNames[i]);
+        log_.Progress(++done, toDo);
+    }
+}
+
+void ExtractionRun::processFrame(const std::string& frameName)
+{
+    release();
+    frameName_ = frameName;
+    frameLoaded_ = false;
+    // Backgrounds of a frame are written before its clips, whatever the list order.
+    const std::pair<RegionKind, bool> passes[] = {{RegionKind::Background, switches_.backgrounds},
+                                                  {RegionKind::Clip, switches_.clips}};
+    for (const auto& [kind, on] : passes) {
+        for (const auto& region : project_.Regions) {
+            if (on && region->RegionType == kind) {
+                extractRegion(*region);
+            }
+        }
+    }
+}
+
+void ExtractionRun::extractRegion(const Region& region)
+{
+    for (int r = 0; r < WorksheetRows; ++r) {
+        if (!region.OutputFile[r].empty() && SameNameIgnoringCase(region.InputFrame[r], frameName_)) {
+            writeRow(region, region.OutputFile[r]);
+        }
+    }
+}
+
+void ExtractionRun::writeRow(const Region& region, const std::string& outputName)
+{
+    if (!frameLoaded_) {
+        loadFrame();
+    }
+    if (refuses(region, outputName)) {
+        return;
+    }
+    const bool clip = region.RegionType == RegionKind::Clip;
+    log_.LogLine(Indent + "Saving" + (clip ? " clip " : " background ") + outputName + ".", colors::Black);
+    ensureOutputFolder();
+    const std::string path = JoinPath(outputFolder_, outputName);
+    if (clip) {
+        SaveBmp(CutClip(work_, ClipArea{region.Left, region.Top, region.Width, region.Height}), path);
+    } else {
+        SaveBmp(work_, path);
+    }
+}
+
+// Rows that would write outside the output folder, or a clip that no bitmap
+// can hold, are refused with a finding; the run goes on with the next row.
+bool ExtractionRun::refuses(const Region& region, const std::string& outputName)
+{
+    if (IsUnsafeOutputName(outputName)) {
+        log_.LogLine(Indent + "Refused unsafe output name " + outputName + ".", colors::Red);
+        return true;
+    }
+    if (region.RegionType == RegionKind::Clip &&
+        !IsWritableBitmapSize(region.Width, region.Height, work_.bitsPerPixel())) {
+        log_.LogLine(Indent + "Refused clip size " + std::to_string(region.Width) + " x " +
+                         std::to_string(region.Height) + " for " + outputName + ".",
+                     colors::Red);
+        return true;
+    }
+    return false;
+}
+
+void ExtractionRun::loadFrame()
+{
+    log_.LogLine("Animation frame " + frameName_, colors::Black);
+    MarkFrameRegions(project_, frameName_);
+    work_ = LoadBmp(project_.FramePath(frameName_));
+    if (project_.CleanEdges) {
+        CleanFrameEdges(work_);
+    }
+    PrefilterFrame(work_, project_);
+    frameLoaded_ = true;
+}
+
+void ExtractionRun::ensureOutputFolder()
+{
+    if (!outputFolderReady_ && !DirectoryExists(outputFolder_)) {
+        CreateFolder(outputFolder_);
+    }
+    outputFolderReady_ = true;
+}
+
+void LogHeader(const Project& project, LogSink& log)
+{
+    log.LogLine("Processing project: " + project.ProjectFileName, colors::Blue);
+    log.LogLine(std::string(50, '*'), colors::Blue);
+    log.LogLine("", colors::Green);
+    log.LogLine("Extracting VidIziz", colors::Green);
+    if (!project.PreFilterFile.empty() && FileExists(project.PreFilterFile)) {
+        log.LogLine("Using pre-filter " + project.PreFilterFile + ".", colors::Green);
+    }
+}
+
+}  // namespace
+
+void ExtractObject(Project& project, const ExtractSwitches& switches, LogSink& log)
+{
+    LogHeader(project, log);
+    ExtractionRun run(project, switches, log);
+    try {
+        run.processFrames();
+    } catch (...) {
+        // The closing line belongs to every run, also one stopped by an error.
+        run.release();
+        log.LogLine("All Done!!!", colors::Blue);
+        throw;
+    }
+    run.release();
+    log.LogLine("All Done!!!", colors::Blue);
+}
+
+}  // namespace tolv

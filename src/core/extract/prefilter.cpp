@@ -1,0 +1,100 @@
+#include "extract/prefilter.h"
+
+#include "platform/raster.h"
+
+#include <algorithm>
+
+namespace tolv {
+
+namespace {
+
+bool IsPainted(const Region& region)
+{
+    return region.RegionType == RegionKind::TextBox || region.RegionType == RegionKind::Overlay;
+}
+
+void PaintRegion(Bitmap& target, const Region& region, bool editor)
+{
+    if (region.RegionType == RegionKind::Overlay) {
+        MergeOverlay(target, region);
+    } else if (region.RegionType == RegionKind::TextBox) {
+        PaintTextBox(target, region, editor);
+    }
+}
+
+}  // namespace
+
+void PaintTextBox(Bitmap& target, const Region& region, bool editor)
+{
+    const int inset = region.LineWidth / 2;
+    const int left = region.Left + inset;
+    const int top = region.Top + inset;
+    const int right = region.right() - inset;
+
+    Canvas canvas(target);
+    // A pen of width 0 or less draws one pixel wide, as GDI pens do.
+    canvas.pen = Pen{colors::Black, std::max(1, region.LineWidth), PenStyle::Solid, PenMode::Copy};
+    canvas.brush = Brush{(editor && region.Title) ? colors::White : region.BoxColor, BrushStyle::Solid, nullptr};
+    canvas.rectangle(Rect{left, top, right, region.bottom() - inset});
+    if (region.Title) {
+        canvas.brush.color = region.TitleColor;
+        canvas.rectangle(Rect{left, top, right, region.Top + region.TitleHeight - inset});
+    }
+}
+
+void MergeOverlay(Bitmap& target, const Region& region)
+{
+    if (!region.MergeImage || !region.MergeMask) {
+        return;
+    }
+    // The overlay is never stretched; beyond its edges there is nothing to
+    // merge, so the copy stops there instead of blackening the frame.
+    const int width = std::min(region.Width, region.MergeImage->width());
+    const int height = std::min(region.Height, region.MergeImage->height());
+    const Rect from{0, 0, width, height};
+    const Rect to{region.Left, region.Top, region.Left + width, region.Top + height};
+    if (from.empty()) {
+        return;
+    }
+    Canvas canvas(target);
+    canvas.copyRect(to, *region.MergeMask, from, RasterOp::SrcAnd);
+    canvas.copyRect(to, *region.MergeImage, from, RasterOp::SrcPaint);
+}
+
+void CleanFrameEdges(Bitmap& target)
+{
+    const int width = target.width();
+    const int height = target.height();
+    if (width < 2 || height < 2) {
+        return;
+    }
+    Canvas canvas(target);
+    canvas.pen = Pen{target.pixel(1, 1), 1, PenStyle::Solid, PenMode::Copy};
+    canvas.moveTo(0, height);
+    canvas.lineTo(0, 0);
+    canvas.lineTo(width, 0);
+    canvas.lineTo(width, height);
+    canvas.lineTo(0, height);
+}
+
+void PaintPrefilterRegions(Bitmap& display, const Project& project, bool showPaintAll)
+{
+    for (const auto& region : project.Regions) {
+        if (IsPainted(*region) && (showPaintAll || (region->OnCurrentFrame && region->Visible))) {
+            PaintRegion(display, *region, true);
+        }
+    }
+}
+
+void PrefilterFrame(Bitmap& work, const Project& project)
+{
+    for (const RegionKind kind : {RegionKind::Overlay, RegionKind::TextBox}) {
+        for (const auto& region : project.Regions) {
+            if (region->OnCurrentFrame && region->RegionType == kind) {
+                PaintRegion(work, *region, false);
+            }
+        }
+    }
+}
+
+}  // namespace tolv

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "platform/bitmap.h"
+#include "project/project.h"
+#include "project/region.h"
+
+namespace tolv {
+
+// The drawing rules that prepare a frame before anything is cut out of it, and
+// the two passes that apply them. The editor shows a frame exactly as the
+// extraction will see it, except for the differences the passes keep on
+// purpose (which regions, the order of the types, the titled body colour).
+
+// Paints a text box: a body filled with BoxColor (white in the editor when the
+// box has a title) and outlined in black with LineWidth, then the title strip.
+// Both rectangles are inset by LineWidth / 2 so the outline stays inside.
+void PaintTextBox(Bitmap& target, const Region& region, bool editor);
+
+// Copies the region's overlay onto the target, leaving the pixels of the key
+// colour transparent. Does nothing without MergeImage and MergeMask. Where the
+// region is larger than the overlay the frame stays as it is.
+void MergeOverlay(Bitmap& target, const Region& region);
+
+// Paints the left column and the top row in the colour of pixel (1, 1).
+// A bitmap without a pixel (1, 1) is left as it is.
+void CleanFrameEdges(Bitmap& target);
+
+// The editor pass over the display bitmap: in list order, every text-box and
+// overlay region that is visible and on the current frame, or every one when
+// `showPaintAll` is on. The caller restores the display first when needed.
+void PaintPrefilterRegions(Bitmap& display, const Project& project, bool showPaintAll);
+
+// The extraction pass over a working copy: every overlay region on the current
+// frame (hidden ones too), then every text box on it, each in list order.
+// MarkFrameRegions must have marked the regions for the frame.
+void PrefilterFrame(Bitmap& work, const Project& project);
+
+}  // namespace tolv

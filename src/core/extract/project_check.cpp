@@ -1,0 +1,177 @@
+#include "extract/project_check.h"
+
+#include "editor/frame_marks.h"
+#include "extract/output_name.h"
+#include "platform/bitmap.h"
+#include "platform/errors.h"
+#include "platform/files.h"
+
+#include <algorithm>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace tolv {
+
+namespace {
+
+// A file that cannot be loaded as a bitmap, for whatever reason.
+bool IsNotBitmap(const std::string& path)
+{
+    try {
+        return LoadBmp(path).empty();
+    } catch (const TolvError&) {
+        return true;
+    }
+}
+
+bool WritesFile(const Region& region)
+{
+    return region.RegionType == RegionKind::Clip || region.RegionType == RegionKind::Background;
+}
+
+class ProjectCheck {
+public:
+    ProjectCheck(const Project& project, LogSink& log) : project_(project), log_(log) {}
+
+    int run();
+
+private:
+    void reportItem(const std::string& subject, const std::string& message, Color color);
+    void finding(const std::string& subject, const std::string& message);
+    void checkFrameFiles();
+    void checkRegions();
+    void checkRow(const Region& region, int row);
+    void checkOverlay(const Region& region);
+    void countOutputName(const std::string& name);
+    void reportDuplicates();
+    bool notInFrameList(const std::string& name) const;
+
+    const Project& project_;
+    LogSink& log_;
+    int findings_ = 0;
+    // Distinct output names with their use counts, in the order first met.
+    std::vector<std::pair<std::string, int>> outputNames_;
+};
+
+int ProjectCheck::run()
+{
+    reportItem("Checking current project <" + project_.ProjectFileName + ">.", "", colors::Blue);
+    if (project_.FrameCount() == 0) {
+        finding("No animation frames have been entered in the Project Setup dialog!", "");
+        return findings_;
+    }
+    checkFrameFiles();
+    checkRegions();
+    reportDuplicates();
+    reportItem("Cross reference check done", "", colors::Blue);
+    return findings_;
+}
+
+void ProjectCheck::reportItem(const std::string& subject, const std::string& message, Color color)
+{
+    log_.LogLine(subject, color);
+    log_.LogLine("  " + message, color);
+    log_.LogLine(" ", color);
+}
+
+void ProjectCheck::finding(const std::string& subject, const std::string& message)
+{
+    reportItem(subject, message, colors::Red);
+    ++findings_;
+}
+
+void ProjectCheck::checkFrameFiles()
+{
+    for (const std::string& name : project_.FrameNames) {
+        const std::string path = project_.FramePath(name);
+        if (!FileExists(path)) {
+            finding(path, "Animation frame file does not exist!");
+        } else if (IsNotBitmap(path)) {
+            finding(path, "Animation frame file is not a bitmap file!");
+        }
+    }
+}
+
+void ProjectCheck::checkRegions()
+{
+    if (project_.Regions.empty()) {
+        finding("No bitmap clip or background objects", "");
+        return;
+    }
+    for (const auto& region : project_.Regions) {
+        for (int r = 0; r < WorksheetRows; ++r) {
+            checkRow(*region, r);
+        }
+        checkOverlay(*region);
+    }
+}
+
+void ProjectCheck::checkRow(const Region& region, int row)
+{
+    const std::string subject = region.Name + " <Clip " + std::to_string(row + 1) + ">";
+    const std::string& input = region.InputFrame[row];
+    if (!input.empty()) {
+        if (!FileExists(project_.FramePath(input))) {
+            finding(subject, "This object references an animation frame source file that is not in your project folder");
+        } else if (notInFrameList(input)) {
+            finding(subject, "This object references an animation frame source file that is not in your project list");
+        }
+    }
+    const std::string& output = region.OutputFile[row];
+    if (WritesFile(region) && !output.empty()) {
+        if (IsUnsafeOutputName(output)) {
+            finding(subject, "Output bitmap name leaves the VidIziz folder.");
+        }
+        countOutputName(output);
+    }
+}
+
+void ProjectCheck::checkOverlay(const Region& region)
+{
+    if (region.RegionType != RegionKind::Overlay || region.OVLName.empty()) {
+        return;
+    }
+    // The overlay is named by its full path, not joined with the project folder.
+    if (!FileExists(region.OVLName)) {
+        finding(region.OVLName, "Background overlay file does not exist!");
+    } else if (IsNotBitmap(region.OVLName)) {
+        finding(region.OVLName, "Background overlay file is not a bitmap file!");
+    }
+}
+
+void ProjectCheck::countOutputName(const std::string& name)
+{
+    const std::string lower = LowerAscii(name);
+    const auto entry = std::find_if(outputNames_.begin(), outputNames_.end(),
+                                    [&](const auto& known) { return SameNameIgnoringCase(known.first, lower); });
+    if (entry != outputNames_.end()) {
+        ++entry->second;
+    } else {
+        outputNames_.emplace_back(lower, 1);
+    }
+}
+
+void ProjectCheck::reportDuplicates()
+{
+    for (const auto& [name, count] : outputNames_) {
+        if (count > 1) {
+            finding(name, "Output bitmap name is used more that once.");
+        }
+    }
+}
+
+bool ProjectCheck::notInFrameList(const std::string& name) const
+{
+    return std::none_of(project_.FrameNames.begin(), project_.FrameNames.end(),
+                        [&](const std::string& frame) { return SameNameIgnoringCase(frame, name); });
+}
+
+}  // namespace
+
+int CheckProject(const Project& project, LogSink& log)
+{
+    return ProjectCheck(project, log).run();
+}
+
+}  // namespace tolv
