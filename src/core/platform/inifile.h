@@ -2,17 +2,19 @@
 
 #include <memory>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 namespace tolv {
 
 // Reads an INI file with the private-profile rules of project and settings
-// files: section and key names match without regard to case, the first
-// occurrence of a key counts, values are trimmed and lose one pair of
+// files: section and key names match without regard to (ASCII) case, the first
+// occurrence of a key counts (and only the first section of a name is searched), values are trimmed and lose one pair of
 // enclosing double or single quotes and are cut at 2047 characters, blank and
 // ";" lines carry nothing, and a section exists only when it holds a key.
 // Text is UTF-8 when valid, else Windows-1252 (converted to UTF-8).
-// A missing file reads as empty.
+// A missing file reads as empty; a file that cannot be read raises FileReadError.
 class IniReader {
 public:
     IniReader();
@@ -36,7 +38,8 @@ private:
 };
 
 // Builds a whole INI file from nothing, in the order the entries are written,
-// and writes it with CR LF line ends.
+// and writes it with CR LF line ends. Writing a key again replaces its value in
+// place. Line breaks in a value are written as blanks.
 class IniWriter {
 public:
     void writeString(const std::string& section, const std::string& key, const std::string& value);
