@@ -1,6 +1,6 @@
-#include "core/platform/files.h"
+#include "platform/files.h"
 
-#include "core/platform/errors.h"
+#include "platform/errors.h"
 
 #include <cerrno>
 #include <fcntl.h>

@@ -1,8 +1,8 @@
-#include "core/platform/errors.h"
-#include "core/platform/files.h"
-#include "core/platform/ini_syntax.h"
-#include "core/platform/inifile.h"
-#include "core/platform/text_encoding.h"
+#include "platform/errors.h"
+#include "platform/files.h"
+#include "platform/ini_syntax.h"
+#include "platform/inifile.h"
+#include "platform/text_encoding.h"
 
 #include <cstddef>
 #include <vector>

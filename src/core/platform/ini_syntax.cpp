@@ -1,4 +1,4 @@
-#include "core/platform/ini_syntax.h"
+#include "platform/ini_syntax.h"
 
 namespace tolv::ini {
 

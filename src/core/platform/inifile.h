@@ -10,9 +10,10 @@ namespace tolv {
 
 // Reads an INI file with the private-profile rules of project and settings
 // files: section and key names match without regard to (ASCII) case, the first
-// occurrence of a key counts (and only the first section of a name is searched), values are trimmed and lose one pair of
-// enclosing double or single quotes and are cut at 2047 characters, blank and
-// ";" lines carry nothing, and a section exists only when it holds a key.
+// occurrence of a key counts (and only the first section of a name is
+// searched), values are trimmed and lose one pair of enclosing double or single
+// quotes and are cut at 2047 characters, blank and ";" lines carry nothing,
+// and a section exists only when it holds a key.
 // Text is UTF-8 when valid, else Windows-1252 (converted to UTF-8).
 // A missing file reads as empty; a file that cannot be read raises FileReadError.
 class IniReader {

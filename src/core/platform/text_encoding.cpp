@@ -1,4 +1,4 @@
-#include "core/platform/text_encoding.h"
+#include "platform/text_encoding.h"
 
 #include <array>
 #include <cstdint>

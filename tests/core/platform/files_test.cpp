@@ -1,5 +1,5 @@
-#include "core/platform/errors.h"
-#include "core/platform/files.h"
+#include "platform/errors.h"
+#include "platform/files.h"
 #include "support/test_files.h"
 
 #include <gtest/gtest.h>
