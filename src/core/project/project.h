@@ -15,12 +15,20 @@ constexpr int MaxFrames = 50;
 // Result of the last frame check (SetupBackgrounds).
 enum FrameState : std::uint8_t { FrameLoaded = 0, FrameMissing = 1, FrameUnusable = 2, FrameUnchecked = 3 };
 
+// The canvas size a new project starts with, until frames are set.
+constexpr int NewProjectFrameArea = 790;
+
 // The open project: identity, options, frame list, run-time frame state and
 // the region list. Field names are the project's own. The region list order is
 // the order used everywhere: file sections, quick pick, painting, Tab,
 // extraction. Regions are held by pointer so that views can keep stable
 // references to them.
+//
+// A default-constructed project is the state of a fresh process: no project
+// opened yet, ProjectFolder is the current directory.
 struct Project {
+    Project();
+
     // Location and identity.
     std::string ProjectFolder;
     std::string ProjectFileName;
@@ -33,12 +41,15 @@ struct Project {
     bool CleanEdges = false;
     std::string Rep;
     std::string Job;
+    // The Extraction Processor switches; changing either sets Modified.
     bool Clips = true;
     bool Backgrnds = true;
     std::string PreFilterFile;
 
-    // Frame list: FrameNames.size() is FrameCount, never above MaxFrames.
+    // Frame list: FrameNames.size() is FrameCount, never above MaxFrames
+    // (SetFrameNames keeps that).
     std::vector<std::string> FrameNames;
+    // Indexed from 0 for frame 1.
     std::array<std::uint8_t, MaxFrames> FrameStatus{};
     int CurrentFrame = -1;
     int FrameAreaWidth = 600;
@@ -52,10 +63,42 @@ struct Project {
     int FrameCount() const { return int(FrameNames.size()); }
     // The name of frame i (1-based); empty outside 1..FrameCount.
     std::string FrameName(int i) const;
+    // The status of frame i (1-based); FrameUnchecked outside 1..MaxFrames.
+    std::uint8_t FrameStatusOf(int i) const;
     // ProjectFolder joined with ProjectFileName.
     std::string ProjectFilePath() const;
     // ProjectFolder joined with a frame name.
     std::string FramePath(const std::string& frameName) const;
+
+    // Replaces the frame list; names beyond the first MaxFrames are dropped.
+    void SetFrameNames(std::vector<std::string> names);
+    // Appends a frame name unless the list is full; returns whether it was kept.
+    bool AddFrameName(std::string name);
+
+    // Destroys every region and clears the selection.
+    void FreeRegions();
+    // Each region's PickIndex := its list position (0-based, as the quick
+    // pick list's lines).
+    void RenumberRegions();
+
+    // The state before a project file is read: no regions, no frames,
+    // CurrentFrame -1, LockObj off, PreFilterFile empty. The persisted options
+    // are all read from the file afterwards; Clips and Backgrnds keep their
+    // values so that the reader can tell whether the file changes them.
+    void ResetBeforeLoading();
+    // The state of a new project: no regions, no frames, CurrentFrame 0,
+    // LockObj off, a 790 x 790 frame area, Modified clear. The other options
+    // stay as they were, so a new project inherits them.
+    void ResetForNew();
 };
+
+// Creates a region with the given geometry and the defaults of a new region.
+// Like every region construction it clears the project's Modified flag;
+// creators that edit the project set it again afterwards.
+std::unique_ptr<Region> ConstructRegion(Project& project, int left, int top, int width, int height);
+
+// Stores worksheet row `row` (1..50) and sets Modified. Rows outside 1..50
+// are ignored and change nothing.
+void SetFilenames(Project& project, Region& region, int row, std::string input, std::string output);
 
 }  // namespace tolv

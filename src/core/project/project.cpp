@@ -1,0 +1,109 @@
+#include "project/project.h"
+
+#include "platform/files.h"
+
+#include <filesystem>
+
+namespace tolv {
+
+namespace {
+
+std::string CurrentDirectory()
+{
+    std::error_code error;
+    auto folder = std::filesystem::current_path(error);
+    return error ? std::string() : folder.string();
+}
+
+}  // namespace
+
+Project::Project() : ProjectFolder(CurrentDirectory())
+{
+    FrameStatus.fill(FrameUnchecked);
+}
+
+std::string Project::FrameName(int i) const
+{
+    return i >= 1 && i <= FrameCount() ? FrameNames[i - 1] : std::string();
+}
+
+std::uint8_t Project::FrameStatusOf(int i) const
+{
+    return i >= 1 && i <= MaxFrames ? FrameStatus[i - 1] : std::uint8_t(FrameUnchecked);
+}
+
+std::string Project::ProjectFilePath() const
+{
+    return JoinPath(ProjectFolder, ProjectFileName);
+}
+
+std::string Project::FramePath(const std::string& frameName) const
+{
+    return JoinPath(ProjectFolder, frameName);
+}
+
+void Project::SetFrameNames(std::vector<std::string> names)
+{
+    if (names.size() > std::size_t(MaxFrames))
+        names.resize(MaxFrames);
+    FrameNames = std::move(names);
+}
+
+bool Project::AddFrameName(std::string name)
+{
+    if (FrameCount() >= MaxFrames)
+        return false;
+    FrameNames.push_back(std::move(name));
+    return true;
+}
+
+void Project::FreeRegions()
+{
+    CurrentRegion = nullptr;
+    SelIndex = -1;
+    Regions.clear();
+}
+
+void Project::RenumberRegions()
+{
+    for (std::size_t i = 0; i < Regions.size(); ++i)
+        Regions[i]->PickIndex = int(i);
+}
+
+void Project::ResetBeforeLoading()
+{
+    FreeRegions();
+    FrameNames.clear();
+    CurrentFrame = -1;
+    LockObj = false;
+    PreFilterFile.clear();
+}
+
+void Project::ResetForNew()
+{
+    FreeRegions();
+    FrameNames.clear();
+    FrameStatus.fill(FrameUnchecked);
+    CurrentFrame = 0;
+    LockObj = false;
+    FrameAreaWidth = NewProjectFrameArea;
+    FrameAreaHeight = NewProjectFrameArea;
+    Modified = false;
+}
+
+std::unique_ptr<Region> ConstructRegion(Project& project, int left, int top, int width, int height)
+{
+    project.Modified = false;
+    return std::make_unique<Region>(left, top, width, height);
+}
+
+void SetFilenames(Project& project, Region& region, int row, std::string input, std::string output)
+{
+    if (row < 1 || row > WorksheetRows)
+        return;
+    region.InputFrame[row - 1] = std::move(input);
+    region.OutputFile[row - 1] = std::move(output);
+    project.Modified = true;
+}
+
+}  // namespace tolv

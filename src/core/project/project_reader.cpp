@@ -1,0 +1,132 @@
+#include "project/project_file.h"
+
+#include "platform/files.h"
+#include "platform/inifile.h"
+#include "project/region_reader.h"
+#include "project/setup_backgrounds.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+
+namespace tolv {
+
+namespace {
+
+void ReadOptions(Project& project, const IniReader& ini)
+{
+    project.LockObj = ini.readBool("Main", "LockObj", false);
+    project.ShowPreview = ini.readBool("Main", "ShowPreView", false);
+    project.NudgeStep = ini.readInteger("Main", "NudgeStep", 1);
+    project.CleanEdges = ini.readBool("Main", "CleanEdges", false);
+    project.Rep = ini.readString("Main", "Rep", "");
+    project.Job = ini.readString("Main", "Job", "");
+}
+
+// The switches belong to the Extraction Processor; a file that changes them
+// toggles them, which counts as an edit.
+void ReadSwitches(Project& project, const IniReader& ini)
+{
+    const bool clips = ini.readBool("VidIziz", "Clips", true);
+    const bool backgrnds = ini.readBool("VidIziz", "Backgrnds", true);
+    if (clips != project.Clips || backgrnds != project.Backgrnds)
+        project.Modified = true;
+    project.Clips = clips;
+    project.Backgrnds = backgrnds;
+}
+
+// Keys "1".."50" of Frames, then of the older Backgrounds section, with gaps
+// closed up. The first MaxFrames names are kept.
+void ReadFrameList(Project& project, const IniReader& ini)
+{
+    for (const char* section : {"Frames", "Backgrounds"}) {
+        for (int key = 1; key <= MaxFrames; ++key) {
+            std::string name = ini.readString(section, std::to_string(key), "");
+            if (!name.empty())
+                project.AddFrameName(std::move(name));
+        }
+    }
+}
+
+// The number of a section named "Region" + a decimal number in its canonical
+// spelling (no sign, no leading zero), as the reader forms the names; else 0.
+int RegionNumber(std::string_view name)
+{
+    constexpr std::string_view prefix = "region";
+    if (name.size() <= prefix.size() || name[prefix.size()] == '0')
+        return 0;
+    for (std::size_t i = 0; i < prefix.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(name[i])) != prefix[i])
+            return 0;
+    }
+    const std::string_view digits = name.substr(prefix.size());
+    int number = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
+    return error == std::errc() && end == digits.data() + digits.size() ? number : 0;
+}
+
+// The numbers 1..count of the region sections that exist, ascending. Only
+// sections present in the file are looked at, so a huge count costs nothing.
+std::vector<int> RegionNumbers(const IniReader& ini, int count)
+{
+    std::vector<int> numbers;
+    for (const std::string& name : ini.sectionNames()) {
+        const int number = RegionNumber(name);
+        if (number >= 1 && number <= count)
+            numbers.push_back(number);
+    }
+    std::sort(numbers.begin(), numbers.end());
+    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+    return numbers;
+}
+
+LoadResult ReadProject(Project& project, const IniReader& ini)
+{
+    project.Modified = false;
+    ReadOptions(project, ini);
+    const bool currentLayout = ini.readBool("Main", "Version2", false);
+    ReadSwitches(project, ini);
+    project.PreFilterFile = ini.readString("Filters", "VidIziz", "");
+    ReadFrameList(project, ini);
+
+    LoadResult result;
+    result.FramesMissing = SetupBackgrounds(project);
+
+    for (const int number : RegionNumbers(ini, ini.readInteger("Main", "Regions", 0))) {
+        const std::string section = "Region" + std::to_string(number);
+        if (currentLayout)
+            ReadCurrentRegion(project, ini, section);
+        else
+            ReadOlderRegion(project, ini, section);
+    }
+    project.RenumberRegions();
+    return result;
+}
+
+// Takes the place of the open project, which is emptied only once the file has
+// been read, so a file that cannot be read leaves it as it was.
+LoadResult LoadInto(Project& project, const std::string& folder, const std::string& name, const IniReader& ini)
+{
+    project.ResetBeforeLoading();
+    project.ProjectFolder = folder;
+    project.ProjectFileName = name;
+    return ReadProject(project, ini);
+}
+
+}  // namespace
+
+LoadResult Loadfile(Project& project, const std::string& path)
+{
+    const std::string folder = FolderPart(path);
+    const std::string name = NamePart(path);
+    const IniReader ini = IniReader::FromFile(JoinPath(folder, name));
+    return LoadInto(project, folder, name, ini);
+}
+
+LoadResult LoadProjectText(Project& project, const std::string& folder, const std::string& name,
+                           const std::string& text)
+{
+    return LoadInto(project, folder, name, IniReader::FromText(text));
+}
+
+}  // namespace tolv

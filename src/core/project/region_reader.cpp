@@ -1,0 +1,146 @@
+#include "project/region_reader.h"
+
+#include "platform/errors.h"
+#include "platform/inifile.h"
+#include "project/region_overlay.h"
+#include "project/saturating.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace tolv {
+
+namespace {
+
+constexpr int TextBarHeight = 20;
+
+// The region that an old "TextBar" flag stands for: a white strip across the
+// whole frame area, just above the frame, listing the same frames.
+std::unique_ptr<Region> TextBarRegion(Project& project, const Region& source)
+{
+    auto bar = ConstructRegion(project, -1, -1, SaturatingAdd(project.FrameAreaWidth, 2), TextBarHeight);
+    bar->RegionType = RegionKind::TextBox;
+    bar->Visible = source.Visible;
+    bar->Title = false;
+    bar->LineWidth = 1;
+    bar->TitleHeight = 1;
+    bar->TitleColor = colors::White;
+    bar->BoxColor = colors::White;
+    bar->InputFrame = source.InputFrame;
+    bar->OutputFile = source.OutputFile;
+    return bar;
+}
+
+// Appends a region read from the file, after its text bar if it has one, and
+// lets the frame area grow to the region's size.
+void AppendRegion(Project& project, std::unique_ptr<Region> region, bool textBar)
+{
+    if (textBar)
+        project.Regions.push_back(TextBarRegion(project, *region));
+    project.FrameAreaWidth = std::max(project.FrameAreaWidth, region->Width);
+    project.FrameAreaHeight = std::max(project.FrameAreaHeight, region->Height);
+    project.Regions.push_back(std::move(region));
+}
+
+RegionKind StoredKind(int value)
+{
+    return value >= 0 && value <= 3 ? RegionKind(value) : RegionKind::Clip;
+}
+
+void ReadTextBoxOptions(Region& region, const IniReader& ini, const std::string& section)
+{
+    region.Title = ini.readBool(section, "Title", false);
+    region.LineWidth = ini.readInteger(section, "LineWidth", 1);
+    region.TitleHeight = ini.readInteger(section, "TitleHeight", 20);
+    region.TitleColor = Color(ini.readInteger(section, "TitleColor", int(colors::Red)));
+    region.BoxColor = Color(ini.readInteger(section, "BoxColor", int(colors::White)));
+}
+
+// "Clip1".."Clip50", each "input,middle,output"; rows close up over gaps.
+void ReadCompactedRows(Region& region, const IniReader& ini, const std::string& section)
+{
+    int row = 0;
+    for (int key = 1; key <= WorksheetRows; ++key) {
+        const std::string value = ini.readString(section, "Clip" + std::to_string(key), "");
+        if (value.empty())
+            continue;
+        auto fields = SplitListFields(value, 3);
+        region.InputFrame[row] = std::move(fields[0]);
+        region.OutputFile[row] = std::move(fields[2]);
+        ++row;
+    }
+}
+
+// An overlay file that exists but cannot be read leaves the region without
+// overlay, like an invalid one, rather than ending the load half-way.
+void LoadOverlayQuietly(Region& region)
+{
+    try {
+        LoadMergeBMP(region);
+    } catch (const TolvError&) {
+        FreeMergeBMP(region);
+    }
+}
+
+}  // namespace
+
+std::vector<std::string> SplitListFields(std::string_view text, int count)
+{
+    std::vector<std::string> fields;
+    fields.reserve(std::size_t(count));
+    for (int i = 0; i < count; ++i) {
+        const std::size_t comma = text.find(',');
+        fields.emplace_back(text.substr(0, comma));
+        text = comma == std::string_view::npos ? std::string_view() : text.substr(comma + 1);
+    }
+    return fields;
+}
+
+void ReadCurrentRegion(Project& project, const IniReader& ini, const std::string& section)
+{
+    if (!ini.sectionExists(section))
+        return;
+    int position[4];
+    const auto fields = SplitListFields(ini.readString(section, "Position", ""), 4);
+    for (int i = 0; i < 4; ++i)
+        position[i] = ParseIniInteger(fields[std::size_t(i)]).value_or(0);
+    if (std::int64_t(position[0]) + position[1] + position[2] + position[3] == 0)
+        return;
+
+    auto region = ConstructRegion(project, position[0], position[1], position[2], position[3]);
+    region->Name = ini.readString(section, "Name", "New Object");
+    region->Visible = ini.readBool(section, "Visible", true);
+    region->RegionType = StoredKind(ini.readInteger(section, "Backgrnd", 0));
+    const bool textBar = ini.readBool(section, "TextBar", false);
+    region->OVLName = ini.readString(section, "OVLName", "");
+    if (!region->OVLName.empty() && region->RegionType == RegionKind::Background)
+        region->RegionType = RegionKind::Overlay;
+    if (region->RegionType == RegionKind::TextBox)
+        ReadTextBoxOptions(*region, ini, section);
+    ReadCompactedRows(*region, ini, section);
+    // The overlay may resize the region, so it is loaded before the frame area grows.
+    if (region->RegionType == RegionKind::Overlay)
+        LoadOverlayQuietly(*region);
+    AppendRegion(project, std::move(region), textBar);
+}
+
+void ReadOlderRegion(Project& project, const IniReader& ini, const std::string& section)
+{
+    if (!ini.sectionExists(section))
+        return;
+    auto region = ConstructRegion(project, ini.readInteger(section, "left", 0), ini.readInteger(section, "top", 0),
+                                  ini.readInteger(section, "width", 6), ini.readInteger(section, "height", 6));
+    region->Name = ini.readString(section, "Name", "New Object");
+    region->Visible = ini.readBool(section, "Visible", true);
+    region->RegionType = ini.readBool(section, "Backgrnd", false) ? RegionKind::Background : RegionKind::Clip;
+    const bool textBar = ini.readBool(section, "TextBar", false);
+    region->OVLName = ini.readString(section, "OVLName", "");
+    for (int row = 1; row <= WorksheetRows; ++row) {
+        const std::string number = std::to_string(row);
+        SetFilenames(project, *region, row, ini.readString(section, "In" + number, ""),
+                     ini.readString(section, "Out24" + number, ""));
+    }
+    AppendRegion(project, std::move(region), textBar);
+}
+
+}  // namespace tolv

@@ -1,0 +1,62 @@
+#include "project/setup_backgrounds.h"
+
+#include "platform/bitmap.h"
+#include "platform/errors.h"
+#include "platform/files.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace tolv {
+
+namespace {
+
+struct FrameSize {
+    int width = 0;
+    int height = 0;
+};
+
+// The size of the image in a frame file, or nothing when the file is not a
+// usable bitmap (malformed, truncated, unreadable, or without pixels).
+std::optional<FrameSize> UsableFrameSize(const std::string& path)
+{
+    try {
+        const Bitmap frame = LoadBmp(path);
+        if (frame.empty())
+            return std::nullopt;
+        return FrameSize{frame.width(), frame.height()};
+    } catch (const TolvError&) {
+        return std::nullopt;
+    }
+}
+
+}  // namespace
+
+bool SetupBackgrounds(Project& project)
+{
+    project.FrameAreaWidth = MinFrameAreaWidth;
+    project.FrameAreaHeight = MinFrameAreaHeight;
+    project.FrameStatus.fill(FrameUnchecked);
+    bool anyProblem = false;
+    for (int i = 1; i <= project.FrameCount(); ++i) {
+        auto& status = project.FrameStatus[std::size_t(i - 1)];
+        const std::string path = project.FramePath(project.FrameName(i));
+        if (!FileExists(path)) {
+            status = FrameMissing;
+            anyProblem = true;
+            continue;
+        }
+        const auto size = UsableFrameSize(path);
+        if (!size) {
+            status = FrameUnusable;
+            anyProblem = true;
+            continue;
+        }
+        status = FrameLoaded;
+        project.FrameAreaWidth = std::max(project.FrameAreaWidth, size->width);
+        project.FrameAreaHeight = std::max(project.FrameAreaHeight, size->height);
+    }
+    return anyProblem;
+}
+
+}  // namespace tolv
