@@ -128,6 +128,21 @@ int IniReader::readInteger(const std::string& section, const std::string& key, i
     return value ? ParseInteger(*value).value_or(fallback) : fallback;
 }
 
+std::vector<std::string> IniReader::sectionNames() const
+{
+    std::vector<std::string> names;
+    for (const auto& [name, keys] : data_->sections) {
+        if (!keys.empty())
+            names.push_back(name);
+    }
+    return names;
+}
+
+std::optional<int> ParseIniInteger(std::string_view text)
+{
+    return ParseInteger(text);
+}
+
 bool IniReader::readBool(const std::string& section, const std::string& key, bool fallback) const
 {
     return readInteger(section, key, fallback ? 1 : 0) != 0;

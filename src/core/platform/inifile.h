@@ -1,7 +1,9 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -32,11 +34,16 @@ public:
     int readInteger(const std::string& section, const std::string& key, int fallback) const;
     // An integer: non-zero is true.
     bool readBool(const std::string& section, const std::string& key, bool fallback) const;
+    // The sections that exist, in lower case and in no particular order.
+    std::vector<std::string> sectionNames() const;
 
 private:
     struct Data;
     std::unique_ptr<Data> data_;
 };
+
+// An integer as readInteger takes it; nothing for a text that is not one.
+std::optional<int> ParseIniInteger(std::string_view text);
 
 // Builds a whole INI file from nothing, in the order the entries are written,
 // and writes it with CR LF line ends. Writing a key again replaces its value in
