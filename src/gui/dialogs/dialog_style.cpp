@@ -1,0 +1,46 @@
+#include "gui/dialogs/dialog_style.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace tolv::gui {
+
+void UseDialogFont(QWidget* dialog)
+{
+    QFont font = dialog->font();
+    font.setPixelSize(11);
+    dialog->setFont(font);
+}
+
+void Place(QWidget* widget, int left, int top, int width, int height)
+{
+    widget->setGeometry(left, top, width, height);
+}
+
+QLabel* AddLabel(QWidget* parent, const QString& text, int left, int top, QWidget* buddy)
+{
+    auto* label = new QLabel(text, parent);
+    if (buddy)
+        label->setBuddy(buddy);
+    label->move(left, top);
+    label->adjustSize();
+    return label;
+}
+
+QLabel* AddNote(QWidget* parent, const QString& text, int left, int top)
+{
+    QLabel* note = AddLabel(parent, text, left, top);
+    QPalette palette = note->palette();
+    palette.setColor(QPalette::WindowText, QColor(0x80, 0, 0));
+    note->setPalette(palette);
+    return note;
+}
+
+QPushButton* AddButton(QWidget* parent, const QString& text, int left, int top)
+{
+    auto* button = new QPushButton(text, parent);
+    Place(button, left, top, 75, 25);
+    return button;
+}
+
+}  // namespace tolv::gui

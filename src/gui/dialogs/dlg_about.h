@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QDialog>
+
+namespace tolv::gui {
+
+// The About box: the program's short name and what it does. No data, no
+// effect on the project; Escape, "&Close" or the close box close it.
+class TDlg_About : public QDialog {
+    Q_OBJECT
+public:
+    explicit TDlg_About(QWidget* parent = nullptr);
+};
+
+}  // namespace tolv::gui

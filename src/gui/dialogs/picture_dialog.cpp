@@ -1,0 +1,54 @@
+#include "gui/dialogs/picture_dialog.h"
+
+#include "gui/dialogs/preview_image.h"
+
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
+
+namespace tolv::gui {
+
+TOpenPictureDialog::TOpenPictureDialog(QWidget* parent, const QString& folder, const QString& fileName)
+    : QFileDialog(parent)
+{
+    setObjectName("LoadPic");
+    setWindowTitle("Open");
+    setOption(QFileDialog::DontUseNativeDialog);
+    setFileMode(QFileDialog::ExistingFile);
+    setAcceptMode(QFileDialog::AcceptOpen);
+    setNameFilter("Windows Bitmap (BMP) (*.bmp *.BMP *.Bmp)");
+    // The typed overlay path may name a file in another folder than the
+    // overlays root; the chooser then starts where that file is.
+    const QFileInfo preset(fileName);
+    if (!fileName.isEmpty() && preset.isAbsolute() && preset.dir().exists())
+        setDirectory(preset.absolutePath());
+    else
+        setDirectory(folder);
+    if (!fileName.isEmpty())
+        selectFile(preset.fileName());
+
+    thumbnail_ = new TPreviewImage(this);
+    thumbnail_->setObjectName("Thumbnail");
+    thumbnail_->setFixedSize(160, 120);
+    thumbnail_->setFrameShape(QFrame::Panel);
+    thumbnail_->setFrameShadow(QFrame::Sunken);
+    if (auto* grid = qobject_cast<QGridLayout*>(layout()))
+        grid->addWidget(thumbnail_, 0, grid->columnCount(), grid->rowCount(), 1, Qt::AlignTop);
+    connect(this, &QFileDialog::currentChanged, this, &TOpenPictureDialog::ShowThumbnail);
+}
+
+void TOpenPictureDialog::ShowThumbnail(const QString& path)
+{
+    if (!thumbnail_->LoadFile(path))
+        thumbnail_->clear();
+}
+
+std::optional<QString> TOpenPictureDialog::Choose(QWidget* parent, const QString& folder, const QString& fileName)
+{
+    TOpenPictureDialog dialog(parent, folder, fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().first();
+}
+
+}  // namespace tolv::gui

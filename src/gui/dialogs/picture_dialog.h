@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QFileDialog>
+
+#include <optional>
+
+namespace tolv::gui {
+
+class TPreviewImage;
+
+// The picture-open dialog `LoadPic`: a file chooser for "Windows Bitmap (BMP)"
+// files with a thumbnail of the file under the pointer.
+class TOpenPictureDialog : public QFileDialog {
+    Q_OBJECT
+public:
+    TOpenPictureDialog(QWidget* parent, const QString& folder, const QString& fileName);
+
+    // Runs it modally; the chosen file's full path, nothing when cancelled.
+    static std::optional<QString> Choose(QWidget* parent, const QString& folder, const QString& fileName);
+
+private:
+    void ShowThumbnail(const QString& path);
+
+    TPreviewImage* thumbnail_ = nullptr;
+};
+
+}  // namespace tolv::gui

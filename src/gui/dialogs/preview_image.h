@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QLabel>
+
+namespace tolv::gui {
+
+// A frame picture stretched to fill its panel (aspect ratio not kept).
+class TPreviewImage : public QLabel {
+    Q_OBJECT
+public:
+    explicit TPreviewImage(QWidget* parent = nullptr);
+
+    // Shows the bitmap file; a file that does not exist or is no bitmap leaves
+    // the previous picture. Returns whether the picture changed.
+    bool LoadFile(const QString& path);
+    QString FileName() const { return fileName_; }
+
+private:
+    QString fileName_;
+};
+
+}  // namespace tolv::gui

@@ -1,0 +1,24 @@
+#include "gui/dialogs/spin_edit.h"
+
+#include "project/spin_value.h"
+
+namespace tolv::gui {
+
+TSpinEdit::TSpinEdit(int minimum, int maximum, int step, QWidget* parent) : QSpinBox(parent)
+{
+    setRange(minimum, maximum);
+    setSingleStep(step);
+    setAccelerated(false);
+}
+
+QValidator::State TSpinEdit::validate(QString&, int&) const
+{
+    return QValidator::Acceptable;
+}
+
+int TSpinEdit::valueFromText(const QString& text) const
+{
+    return SpinValue(text.toStdString(), minimum(), maximum());
+}
+
+}  // namespace tolv::gui

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QTableWidget>
+
+class QLineEdit;
+
+namespace tolv::gui {
+
+// The worksheet `sgList`: 50 rows of a fixed row-number column, "Input frame"
+// and "Output File". The cell editor is always open on the current cell, so
+// typing edits it at once. An arrow key first completes the current cell's
+// name with ".bmp" (also while it is being edited). Frames dragged from a list
+// box drop only onto Input frame cells.
+class TWorksheetGrid : public QTableWidget {
+    Q_OBJECT
+public:
+    static constexpr int Rows = 50;
+    static constexpr int InputColumn = 1;
+    static constexpr int OutputColumn = 2;
+
+    explicit TWorksheetGrid(QWidget* parent = nullptr);
+
+    // Cells by 0-based row and column; the edited text counts for the cell
+    // being edited.
+    QString Cells(int column, int row) const;
+    void SetCells(int column, int row, const QString& text);
+    void NumberRows();
+    // Shows or removes the Output File column; a removed column keeps its text.
+    void ShowOutputColumn(bool show);
+    // Puts the editor on the first Input frame cell.
+    void StartEditing();
+    // Stores the text of an open editor into its cell.
+    void CommitEditor();
+
+    // The arrow-key completion of the current cell.
+    void CompleteBmpName();
+    // Drag and drop, by source widget and position in the viewport.
+    bool sgListDragOver(QObject* source, const QPoint& pos) const;
+    void sgListDragDrop(QObject* source, const QPoint& pos);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+
+protected slots:
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+
+private:
+    // The editor open on the current cell, if any.
+    QLineEdit* CurrentEditor() const;
+};
+
+}  // namespace tolv::gui

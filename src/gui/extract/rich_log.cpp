@@ -1,0 +1,81 @@
+#include "gui/extract/rich_log.h"
+
+#include "gui/dialogs/qt_colour.h"
+
+#include <QCoreApplication>
+#include <QProgressBar>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+
+namespace tolv::gui {
+
+TRichLog::TRichLog(QWidget* parent) : QTextEdit(parent)
+{
+    setReadOnly(true);
+    setUndoRedoEnabled(false);
+    setLineWrapMode(QTextEdit::NoWrap);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    QFont tahoma("Tahoma");
+    tahoma.setPointSize(8);
+    setFont(tahoma);
+}
+
+void TRichLog::LogLine(const std::string& text, Color color)
+{
+    QTextCharFormat format;
+    format.setForeground(ToQColor(color));
+    QTextCursor cursor(document());
+    cursor.movePosition(QTextCursor::End);
+    if (empty_)
+        cursor.setBlockCharFormat(format);
+    else
+        cursor.insertBlock(QTextBlockFormat(), format);
+    cursor.insertText(QString::fromStdString(text), format);
+    empty_ = false;
+    ShowNow();
+}
+
+void TRichLog::Progress(int framesDone, int framesToDo)
+{
+    if (!progress_)
+        return;
+    progress_->setRange(0, std::max(framesToDo, 1));
+    progress_->setValue(std::min(framesDone, progress_->maximum()));
+    progress_->repaint();
+}
+
+void TRichLog::Clear()
+{
+    clear();
+    empty_ = true;
+    if (progress_)
+        progress_->reset();
+}
+
+void TRichLog::ShowNow()
+{
+    // The run blocks the event loop; paint the new line now, without letting
+    // clicks or keys in while the run is under way.
+    verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+    viewport()->repaint();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+int TRichLog::LineCount() const
+{
+    return empty_ ? 0 : document()->blockCount();
+}
+
+QString TRichLog::Line(int i) const
+{
+    return document()->findBlockByNumber(i).text();
+}
+
+QColor TRichLog::LineColor(int i) const
+{
+    return document()->findBlockByNumber(i).charFormat().foreground().color();
+}
+
+}  // namespace tolv::gui

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "extract/log_sink.h"
+
+#include <QColor>
+#include <QTextEdit>
+
+class QProgressBar;
+
+namespace tolv::gui {
+
+// The coloured log of the extraction run and the project check: one line per
+// event in its own colour, repainted at once so the user sees progress while
+// the synchronous run blocks the interface. Read-only for the user.
+class TRichLog : public QTextEdit, public LogSink {
+    Q_OBJECT
+public:
+    explicit TRichLog(QWidget* parent = nullptr);
+
+    void LogLine(const std::string& text, Color color) override;
+    void Progress(int framesDone, int framesToDo) override;
+    void Clear();
+    // Where Progress goes; none by default.
+    void SetProgressBar(QProgressBar* bar) { progress_ = bar; }
+
+    int LineCount() const;
+    // Text and colour of line i (0-based).
+    QString Line(int i) const;
+    QColor LineColor(int i) const;
+
+private:
+    void ShowNow();
+
+    QProgressBar* progress_ = nullptr;
+    bool empty_ = true;
+};
+
+}  // namespace tolv::gui
