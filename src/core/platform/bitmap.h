@@ -18,6 +18,10 @@ struct BitMasks {
     bool operator==(const BitMasks&) const = default;
 };
 
+// Limits of what a bitmap may hold; larger images are refused as not valid.
+constexpr int MaxBitmapSide = 32768;
+constexpr std::size_t MaxPixelBytes = std::size_t(512) << 20;
+
 // An in-memory bitmap that keeps the pixel format of its file: 1, 4 or 8 bits
 // with a palette; 16 bits (5-5-5 or any bit-field masks); 24; 32 bits.
 // Rows are stored top-down, each padded to a 4-byte boundary, in the BMP
@@ -27,11 +31,19 @@ class Bitmap {
 public:
     Bitmap() = default;
     // Palette entries are 0x00BBGGRR; depths 1, 4 and 8 need at least one
-    // entry. Masks of 16 and 32 bits default to 5-5-5 and 8-8-8.
+    // entry and at most 2^depth. Masks of 16 and 32 bits default to 5-5-5 and
+    // 8-8-8; given masks must be non-zero (alpha may be zero), contiguous,
+    // disjoint and within the depth. A palette or masks that the depth does
+    // not use are dropped. Raises InvalidBitmapError for an unsupported depth,
+    // a bad palette or masks, or a size beyond the limits above.
     Bitmap(int width, int height, int bitsPerPixel, std::vector<Color> palette = {}, BitMasks masks = {});
 
     // An empty bitmap of the same depth, palette and masks as `format`.
     static Bitmap SameFormat(const Bitmap& format, int width, int height);
+    // 5-5-5 for 16 bits, 8-8-8 for 32 bits, none for other depths.
+    static BitMasks DefaultMasks(int bitsPerPixel);
+    // Bytes per row: width * depth bits rounded up to whole 32-bit words.
+    static std::size_t RowStride(int width, int bitsPerPixel);
 
     bool empty() const { return width_ == 0 || height_ == 0; }
     int width() const { return width_; }
@@ -51,12 +63,16 @@ public:
     std::uint32_t value(int x, int y) const;
     void setValue(int x, int y, std::uint32_t value);
 
-    // Colours: a palette bitmap takes the nearest palette entry.
+    // Colours: a palette bitmap takes the nearest palette entry (least squared
+    // RGB distance, the first of equals); an index beyond the palette reads as
+    // black. Channels of 16 and 32 bits scale to and from 8 bits with rounding;
+    // an alpha channel is written opaque.
     Color pixel(int x, int y) const { return colorOf(value(x, y)); }
     void setPixel(int x, int y, Color color) { setValue(x, y, valueOf(color)); }
     Color colorOf(std::uint32_t value) const;
     std::uint32_t valueOf(Color color) const;
 
+    // Same format, size and pixel values; row padding does not count.
     bool operator==(const Bitmap& other) const;
 
 private:

@@ -1,0 +1,101 @@
+#include "platform/atomic_file.h"
+#include "platform/bitmap.h"
+#include "platform/bmp_format.h"
+#include "platform/errors.h"
+
+namespace tolv {
+
+namespace {
+
+class HeaderBuilder {
+public:
+    void u16(std::uint32_t v)
+    {
+        bytes_.push_back(std::uint8_t(v));
+        bytes_.push_back(std::uint8_t(v >> 8));
+    }
+    void u32(std::uint32_t v)
+    {
+        u16(v & 0xFFFF);
+        u16(v >> 16);
+    }
+    void zeros(std::size_t count) { bytes_.insert(bytes_.end(), count, 0); }
+    std::vector<std::uint8_t>& bytes() { return bytes_; }
+
+private:
+    std::vector<std::uint8_t> bytes_;
+};
+
+// Masks that differ from the depth's defaults are written as bit fields; an
+// alpha mask only fits a V4 header, which is then used (the reader takes it
+// back), so no mask is ever dropped.
+std::vector<std::uint8_t> FileHeaders(const Bitmap& bitmap)
+{
+    if (bitmap.empty())
+        throw InvalidBitmapError();
+    const BitMasks& masks = bitmap.masks();
+    const bool bitFields = masks != Bitmap::DefaultMasks(bitmap.bitsPerPixel());
+    const std::uint32_t infoSize = masks.alpha != 0 ? bmp::V4HeaderSize : bmp::InfoHeaderSize;
+    const std::uint32_t tables = std::uint32_t(bitmap.palette().size() * 4) + (bitFields && masks.alpha == 0 ? 12 : 0);
+    const std::uint32_t offset = std::uint32_t(bmp::FileHeaderSize) + infoSize + tables;
+    const std::uint32_t imageSize = std::uint32_t(bitmap.stride() * std::size_t(bitmap.height()));
+
+    HeaderBuilder out;
+    out.u16('B' | 'M' << 8);
+    out.u32(offset + imageSize);
+    out.u32(0);
+    out.u32(offset);
+
+    out.u32(infoSize);
+    out.u32(std::uint32_t(bitmap.width()));
+    out.u32(std::uint32_t(bitmap.height()));
+    out.u16(1);
+    out.u16(std::uint32_t(bitmap.bitsPerPixel()));
+    out.u32(bitFields ? bmp::BitFields : bmp::Rgb);
+    out.u32(imageSize);
+    out.zeros(8);
+    out.u32(std::uint32_t(bitmap.palette().size()));
+    out.u32(0);
+    if (bitFields) {
+        out.u32(masks.red);
+        out.u32(masks.green);
+        out.u32(masks.blue);
+    }
+    if (infoSize == bmp::V4HeaderSize) {
+        out.u32(masks.alpha);
+        out.u32(0x73524742);  // 'sRGB' colour space; its end points and gammas are unused.
+        out.zeros(48);
+    }
+    for (const Color entry : bitmap.palette())
+        out.u32(BlueOf(entry) | GreenOf(entry) << 8 | RedOf(entry) << 16);
+    return std::move(out.bytes());
+}
+
+// Rows go to the file bottom-up.
+template <typename Sink>
+void WriteRows(const Bitmap& bitmap, Sink&& sink)
+{
+    for (int y = bitmap.height() - 1; y >= 0; --y)
+        sink(bitmap.row(y), bitmap.stride());
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> EncodeBmp(const Bitmap& bitmap)
+{
+    std::vector<std::uint8_t> file = FileHeaders(bitmap);
+    file.reserve(file.size() + bitmap.stride() * std::size_t(bitmap.height()));
+    WriteRows(bitmap, [&](const std::uint8_t* row, std::size_t size) { file.insert(file.end(), row, row + size); });
+    return file;
+}
+
+void SaveBmp(const Bitmap& bitmap, const std::string& path)
+{
+    const std::vector<std::uint8_t> headers = FileHeaders(bitmap);
+    AtomicFile file(path);
+    file.write(headers.data(), headers.size());
+    WriteRows(bitmap, [&](const std::uint8_t* row, std::size_t size) { file.write(row, size); });
+    file.commit(false);
+}
+
+}  // namespace tolv
