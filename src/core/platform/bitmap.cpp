@@ -92,7 +92,7 @@ Bitmap::Bitmap(int width, int height, int bitsPerPixel, std::vector<Color> palet
     if (!SupportedDepth(bitsPerPixel) || width < 0 || height < 0 || width > MaxBitmapSide || height > MaxBitmapSide)
         throw InvalidBitmapError();
     const std::size_t stride = RowStride(width, bitsPerPixel);
-    if (stride * std::size_t(height) > MaxPixelBytes)
+    if (stride * std::size_t(height) > MaxBitmapBytes)
         throw InvalidBitmapError();
     if (bitsPerPixel <= 8) {
         if (palette.empty() || palette.size() > (std::size_t(1) << bitsPerPixel))

@@ -20,7 +20,7 @@ struct BitMasks {
 
 // Limits of what a bitmap may hold; larger images are refused as not valid.
 constexpr int MaxBitmapSide = 32768;
-constexpr std::size_t MaxPixelBytes = std::size_t(512) << 20;
+constexpr std::size_t MaxBitmapBytes = std::size_t(512) << 20;
 
 // An in-memory bitmap that keeps the pixel format of its file: 1, 4 or 8 bits
 // with a palette; 16 bits (5-5-5 or any bit-field masks); 24; 32 bits.

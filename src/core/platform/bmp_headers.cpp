@@ -128,7 +128,7 @@ Layout ParseHeaders(const std::uint8_t* head, std::size_t size, std::uint64_t fi
         throw InvalidBitmapError();
 
     const std::uint64_t decodedBytes = std::uint64_t(Bitmap::RowStride(layout.width, layout.bitsPerPixel)) * layout.height;
-    if (decodedBytes > MaxPixelBytes)
+    if (decodedBytes > MaxBitmapBytes)
         throw InvalidBitmapError();
     const std::uint64_t available = fileSize - layout.pixelOffset;
     if (layout.compressed())
