@@ -150,16 +150,10 @@ bool IniReader::readBool(const std::string& section, const std::string& key, boo
 
 void IniWriter::writeString(const std::string& section, const std::string& key, const std::string& value)
 {
-    const std::string foldedSection = ini::FoldCase(section);
-    auto matches = [&](const Section& s) { return ini::FoldCase(s.name) == foldedSection; };
-    // Entries mostly go to the section written last; look there first.
-    Section* target = !sections_.empty() && matches(sections_.back()) ? &sections_.back() : nullptr;
-    for (auto it = sections_.begin(); !target && it != sections_.end(); ++it) {
-        if (matches(*it))
-            target = &*it;
-    }
-    if (!target)
-        target = &sections_.emplace_back(Section{section, {}});
+    const auto [slot, isNew] = sectionIndex_.try_emplace(ini::FoldCase(section), sections_.size());
+    if (isNew)
+        sections_.push_back(Section{section, {}});
+    Section* target = &sections_[slot->second];
 
     const std::string foldedKey = ini::FoldCase(key);
     for (auto& entry : target->entries) {

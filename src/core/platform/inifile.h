@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 #include <tuple>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -64,6 +65,9 @@ private:
         std::vector<std::pair<std::string, std::string>> entries;
     };
     std::vector<Section> sections_;
+    // Folded section name -> index in sections_, so that files with many
+    // sections are built in linear time.
+    std::unordered_map<std::string, std::size_t> sectionIndex_;
 };
 
 // Sets keys in an existing INI file in place: every other line stays as it was;
