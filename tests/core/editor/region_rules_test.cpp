@@ -1,0 +1,85 @@
+#include "editor/region_rules.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+namespace tolv {
+namespace {
+
+struct SizeCase {
+    const char* name;
+    int w, h;
+    int width, height;  // expected, starting from 20 x 30
+};
+
+class SetSizeRule : public testing::TestWithParam<SizeCase> {};
+
+TEST_P(SetSizeRule, TakesMagnitudesOfSevenOrMore)
+{
+    Project project;
+    Region region(5, 6, 20, 30);
+    SetSize(project, region, GetParam().w, GetParam().h);
+    EXPECT_EQ(region.Width, GetParam().width);
+    EXPECT_EQ(region.Height, GetParam().height);
+    EXPECT_EQ(region.Left, 5);
+    EXPECT_EQ(region.Top, 6);
+    EXPECT_TRUE(project.Modified);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, SetSizeRule,
+    testing::Values(SizeCase{"Negative", -50, -40, 50, 40}, SizeCase{"SixKeepsWidth", 6, 100, 20, 100},
+                    SizeCase{"SevenBySeven", 7, 7, 7, 7}, SizeCase{"NothingChanges", 0, -6, 20, 30},
+                    SizeCase{"NoUpperLimit", 100000, 7, 100000, 7},
+                    SizeCase{"SmallestInt", INT_MIN, INT_MIN, INT_MAX, INT_MAX}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(MovebyRule, MovesWithoutClampingAndAlwaysCountsAsAnEdit)
+{
+    Project project;
+    Region region(5, 6, 20, 30);
+    Moveby(project, region, -1000, 0);
+    EXPECT_EQ(region.Left, -995);
+    EXPECT_EQ(region.Top, 6);
+    EXPECT_TRUE(project.Modified);
+
+    project.Modified = false;
+    Moveby(project, region, 0, 0);
+    EXPECT_TRUE(project.Modified);
+}
+
+TEST(MovebyRule, StopsAtTheEndsOfTheIntRange)
+{
+    Project project;
+    Region region(INT_MAX - 1, INT_MIN + 1, 20, 30);
+    Moveby(project, region, 10, -10);
+    EXPECT_EQ(region.Left, INT_MAX);
+    EXPECT_EQ(region.Top, INT_MIN);
+}
+
+struct EnclosureCase {
+    const char* name;
+    Region inner;
+    bool enclosed;
+};
+
+class EnclosesRule : public testing::TestWithParam<EnclosureCase> {};
+
+TEST_P(EnclosesRule, CountsEqualEdgesAsInside)
+{
+    const Region outer(10, 10, 100, 50);
+    EXPECT_EQ(Encloses(outer, GetParam().inner), GetParam().enclosed);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, EnclosesRule,
+    testing::Values(EnclosureCase{"Inside", Region(20, 20, 10, 10), true},
+                    EnclosureCase{"SameRectangle", Region(10, 10, 100, 50), true},
+                    EnclosureCase{"TouchingRightBottom", Region(100, 50, 10, 10), true},
+                    EnclosureCase{"OneBeyondRight", Region(101, 50, 10, 10), false},
+                    EnclosureCase{"OneAboveTop", Region(20, 9, 10, 10), false},
+                    EnclosureCase{"Larger", Region(0, 0, 200, 200), false},
+                    EnclosureCase{"WouldWrapAround", Region(20, 20, INT_MAX, 10), false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace tolv

@@ -1,0 +1,175 @@
+#include "project/project.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace tolv {
+namespace {
+
+TEST(ProjectModel, FreshProcessStartsInTheCurrentDirectoryWithNothingExamined)
+{
+    const Project project;
+    EXPECT_EQ(project.ProjectFolder, std::filesystem::current_path().string());
+    EXPECT_EQ(project.ProjectFileName, "");
+    EXPECT_EQ(project.CurrentFrame, -1);
+    EXPECT_EQ(project.NudgeStep, 1);
+    EXPECT_TRUE(project.Clips);
+    EXPECT_TRUE(project.Backgrnds);
+    EXPECT_FALSE(project.Modified || project.LockObj || project.ShowPreview || project.CleanEdges);
+    for (int i = 1; i <= MaxFrames; ++i)
+        EXPECT_EQ(project.FrameStatusOf(i), FrameUnchecked);
+}
+
+TEST(ProjectModel, FrameNamesOutsideTheListAreEmpty)
+{
+    Project project;
+    project.SetFrameNames({"a.bmp", "b.bmp"});
+    EXPECT_EQ(project.FrameName(0), "");
+    EXPECT_EQ(project.FrameName(1), "a.bmp");
+    EXPECT_EQ(project.FrameName(2), "b.bmp");
+    EXPECT_EQ(project.FrameName(3), "");
+    EXPECT_EQ(project.FrameName(-7), "");
+}
+
+TEST(ProjectModel, NeverHoldsMoreThanFiftyFrames)
+{
+    Project project;
+    project.SetFrameNames(std::vector<std::string>(70, "f.bmp"));
+    EXPECT_EQ(project.FrameCount(), MaxFrames);
+    EXPECT_FALSE(project.AddFrameName("g.bmp"));
+    EXPECT_EQ(project.FrameCount(), MaxFrames);
+}
+
+TEST(ProjectModel, PathsJoinWithOneSeparator)
+{
+    Project project;
+    project.ProjectFileName = "p.qvl";
+    project.ProjectFolder = "/work/anim";
+    EXPECT_EQ(project.ProjectFilePath(), "/work/anim/p.qvl");
+    EXPECT_EQ(project.FramePath("f1.bmp"), "/work/anim/f1.bmp");
+    project.ProjectFolder = "/";
+    EXPECT_EQ(project.ProjectFilePath(), "/p.qvl");
+    project.ProjectFolder = "";
+    EXPECT_EQ(project.ProjectFilePath(), "p.qvl");
+}
+
+// A project with something of everything that a reset may or may not clear.
+Project UsedProject()
+{
+    Project project;
+    project.Regions.push_back(ConstructRegion(project, 1, 2, 30, 40));
+    project.CurrentRegion = project.Regions.front().get();
+    project.SelIndex = 0;
+    project.SetFrameNames({"a.bmp"});
+    project.CurrentFrame = 1;
+    project.LockObj = true;
+    project.ShowPreview = true;
+    project.NudgeStep = 9;
+    project.CleanEdges = true;
+    project.Rep = "A";
+    project.Job = "B";
+    project.Clips = false;
+    project.PreFilterFile = "pre.bmp";
+    project.Modified = true;
+    return project;
+}
+
+TEST(ProjectModel, ResetForNewKeepsTheOptions)
+{
+    Project project = UsedProject();
+    project.ResetForNew();
+    EXPECT_TRUE(project.Regions.empty());
+    EXPECT_EQ(project.CurrentRegion, nullptr);
+    EXPECT_EQ(project.SelIndex, -1);
+    EXPECT_EQ(project.FrameCount(), 0);
+    EXPECT_EQ(project.CurrentFrame, 0);
+    EXPECT_FALSE(project.LockObj);
+    EXPECT_FALSE(project.Modified);
+    EXPECT_EQ(project.FrameAreaWidth, 790);
+    EXPECT_EQ(project.FrameAreaHeight, 790);
+    EXPECT_TRUE(project.ShowPreview);
+    EXPECT_EQ(project.NudgeStep, 9);
+    EXPECT_TRUE(project.CleanEdges);
+    EXPECT_EQ(project.Rep, "A");
+    EXPECT_EQ(project.Job, "B");
+    EXPECT_FALSE(project.Clips);
+    EXPECT_EQ(project.PreFilterFile, "pre.bmp");
+}
+
+TEST(ProjectModel, ResetBeforeLoadingEmptiesWhatTheFileDoesNotSet)
+{
+    Project project = UsedProject();
+    project.ResetBeforeLoading();
+    EXPECT_TRUE(project.Regions.empty());
+    EXPECT_EQ(project.CurrentRegion, nullptr);
+    EXPECT_EQ(project.FrameCount(), 0);
+    EXPECT_EQ(project.CurrentFrame, -1);
+    EXPECT_FALSE(project.LockObj);
+    EXPECT_EQ(project.PreFilterFile, "");
+    // The reader compares the switches with the file's, so they stay.
+    EXPECT_FALSE(project.Clips);
+}
+
+TEST(ProjectModel, ConstructingARegionClearsModifiedAndGivesTheNewRegionDefaults)
+{
+    Project project;
+    project.Modified = true;
+    const auto region = ConstructRegion(project, -1, 2, 3, 4);
+    EXPECT_FALSE(project.Modified);
+    EXPECT_EQ(region->Left, -1);
+    EXPECT_EQ(region->Top, 2);
+    EXPECT_EQ(region->Width, 3);
+    EXPECT_EQ(region->Height, 4);
+    EXPECT_EQ(region->Name, "New Object");
+    EXPECT_TRUE(region->Visible);
+    EXPECT_EQ(region->RegionType, RegionKind::Clip);
+    EXPECT_EQ(region->Selected, NotSelected);
+    EXPECT_FALSE(region->MergeImage || region->MergeMask);
+}
+
+TEST(ProjectModel, SetFilenamesStoresRowsOneToFiftyOnly)
+{
+    Project project;
+    auto region = ConstructRegion(project, 0, 0, 10, 10);
+    SetFilenames(project, *region, 50, "in.bmp", "out.bmp");
+    EXPECT_TRUE(project.Modified);
+    EXPECT_EQ(region->InputFrame[49], "in.bmp");
+    EXPECT_EQ(region->OutputFile[49], "out.bmp");
+
+    project.Modified = false;
+    const Region before = Region(*region);
+    SetFilenames(project, *region, 0, "x", "y");
+    SetFilenames(project, *region, 51, "x", "y");
+    EXPECT_FALSE(project.Modified);
+    EXPECT_EQ(region->InputFrame, before.InputFrame);
+    EXPECT_EQ(region->OutputFile, before.OutputFile);
+}
+
+TEST(ProjectModel, RenumberRegionsFollowsTheListOrder)
+{
+    Project project;
+    for (int i = 0; i < 3; ++i)
+        project.Regions.push_back(ConstructRegion(project, i, i, 10, 10));
+    std::swap(project.Regions[0], project.Regions[2]);
+    project.RenumberRegions();
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(project.Regions[std::size_t(i)]->PickIndex, i);
+}
+
+TEST(RegionTexts, HintGeometryAndMarker)
+{
+    Region region(10, 20, 30, 40);
+    region.Name = "Gauge";
+    EXPECT_EQ(HintText(region), "[Gauge]  x:10  y:20  w:30  h:40");
+    EXPECT_EQ(GeometryText(region), " x:10  y:20   w:30 h:40");
+    EXPECT_EQ(PickText(region), "Gauge  ");
+    region.Visible = false;
+    EXPECT_STREQ(VisibilityMarker(region), " <Hidden>");
+    EXPECT_EQ(PickText(region), "Gauge <Hidden>");
+    region.Left = -5;
+    EXPECT_EQ(GeometryText(region), " x:-5  y:20   w:30 h:40");
+}
+
+}  // namespace
+}  // namespace tolv
