@@ -1,14 +1,28 @@
 #include "cli/cli_commands.h"
+#include "cli/cli_project.h"
+
+#include "platform/errors.h"
 
 #include <iostream>
+#include <memory>
+#include <string>
 
 namespace tolv::cli {
 
 void AddResaveCommand(CLI::App& app, int& exitCode)
 {
-    app.add_subcommand("resave", "not built yet")->callback([&exitCode] {
-        std::cerr << "tolvane-cli: resave is not built yet\n";
-        exitCode = 2;
+    auto* command = app.add_subcommand("resave", "Load a project and save it in place, in the current layout");
+    auto path = std::make_shared<std::string>();
+    command->add_option("PROJECT", *path, "Project file (.qvl)")->required();
+    command->callback([path, &exitCode] {
+        LoadedProject loaded = LoadProjectOrExit(*path);
+        try {
+            SaveProject(*loaded.project);
+            exitCode = 0;
+        } catch (const TolvError& error) {
+            std::cerr << error.what() << '\n';
+            exitCode = 3;
+        }
     });
 }
 

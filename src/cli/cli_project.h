@@ -1,0 +1,23 @@
+#pragma once
+
+#include "project/project.h"
+#include "project/project_file.h"
+
+#include <memory>
+#include <string>
+
+namespace tolv::cli {
+
+struct LoadedProject {
+    std::unique_ptr<Project> project;
+    LoadResult result;
+};
+
+// Loads a project file as File > Open does (either layout, frames examined)
+// and, like it, warns "Animation frame files missing." (on stderr) when a
+// frame file is missing or unusable. A project file that does not exist ends
+// the program with exit code 2, one that cannot be read with 3, each with a
+// message on stderr.
+LoadedProject LoadProjectOrExit(const std::string& path);
+
+}  // namespace tolv::cli
