@@ -1,12 +1,12 @@
 #include "platform/atomic_file.h"
 
 #include "platform/errors.h"
+#include "platform/files.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <cstring>
 
@@ -16,14 +16,40 @@ namespace {
 
 constexpr std::size_t BufferSize = std::size_t(256) << 10;
 
-// Hidden, and unique per process and call, so parallel writers never meet.
-std::string TemporaryName(const std::string& path)
+// New files get the usual permissions (0666 less the umask), not mkstemp's 0600.
+mode_t NewFileMode()
 {
-    static std::atomic<unsigned> counter{0};
-    const auto slash = path.rfind('/');
-    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-    return path.substr(0, nameStart) + "." + path.substr(nameStart) + ".tmp" + std::to_string(::getpid()) + "-"
-           + std::to_string(counter++);
+    static const mode_t mask = [] {
+        const mode_t current = ::umask(022);
+        ::umask(current);
+        return current;
+    }();
+    return 0666 & ~mask;
+}
+
+// The target's permissions survive the replacement.
+mode_t ModeFor(const std::string& path)
+{
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode))
+        return info.st_mode & 07777;
+    return NewFileMode();
+}
+
+std::string FolderOf(const std::string& path)
+{
+    const std::string folder = FolderPart(path);
+    return folder.empty() ? std::string(".") : folder;
+}
+
+// Makes the rename itself durable; a failure here does not undo the write.
+void SyncFolder(const std::string& folder)
+{
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
 }
 
 }  // namespace
@@ -31,13 +57,13 @@ std::string TemporaryName(const std::string& path)
 AtomicFile::AtomicFile(std::string path)
     : path_(std::move(path)), buffer_(std::make_unique_for_overwrite<std::uint8_t[]>(BufferSize))
 {
-    for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
-        tempPath_ = TemporaryName(path_);
-        fd_ = ::open(tempPath_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd_ < 0 && errno != EEXIST)
-            break;
-    }
+    // Hidden beside the target, so the rename stays within one file system.
+    std::string pattern = JoinPath(FolderOf(path_), "." + NamePart(path_) + ".XXXXXX");
+    fd_ = ::mkstemp(pattern.data());
     if (fd_ < 0)
+        throw FileWriteError(path_);
+    tempPath_ = std::move(pattern);
+    if (::fchmod(fd_, ModeFor(path_)) != 0)
         throw FileWriteError(path_);
 }
 
@@ -67,12 +93,11 @@ void AtomicFile::commit(bool durable)
     const int fd = fd_;
     fd_ = -1;
     // Closing can report a write the kernel deferred.
-    if (::close(fd) != 0 || !synced || ::rename(tempPath_.c_str(), path_.c_str()) != 0) {
-        ::unlink(tempPath_.c_str());
-        tempPath_.clear();
+    if (::close(fd) != 0 || !synced || ::rename(tempPath_.c_str(), path_.c_str()) != 0)
         throw FileWriteError(path_);
-    }
     tempPath_.clear();
+    if (durable)
+        SyncFolder(FolderOf(path_));
 }
 
 void AtomicFile::flushBuffer()

@@ -9,9 +9,10 @@ namespace tolv {
 
 // Streams a new file content into a temporary file beside `path` and puts it
 // in place with one rename on commit(), so readers see either the old file or
-// the whole new one. Writes are buffered. Without commit() (an error, an
-// exception on the way) the temporary file is removed and the target stays as
-// it was. Every failure raises FileWriteError with the target path.
+// the whole new one; a replaced file keeps its permissions. Writes are
+// buffered. Without commit() (an error, an exception on the way) the temporary
+// file is removed and the target stays as it was. Every failure raises
+// FileWriteError with the target path.
 class AtomicFile {
 public:
     explicit AtomicFile(std::string path);

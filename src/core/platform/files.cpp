@@ -1,5 +1,6 @@
 #include "platform/files.h"
 
+#include "platform/atomic_file.h"
 #include "platform/errors.h"
 
 #include <cerrno>
@@ -7,8 +8,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdlib>
-#include <vector>
 
 namespace tolv {
 
@@ -20,50 +19,6 @@ bool StatIs(const std::string& path, mode_t kind)
 {
     struct stat info {};
     return ::stat(path.c_str(), &info) == 0 && (info.st_mode & S_IFMT) == kind;
-}
-
-// New files get the usual permissions (0666 less the umask), not mkstemp's 0600.
-mode_t NewFileMode()
-{
-    static const mode_t mask = [] {
-        const mode_t current = ::umask(022);
-        ::umask(current);
-        return current;
-    }();
-    return 0666 & ~mask;
-}
-
-// The target's permissions survive the replacement.
-mode_t ModeFor(const std::string& path)
-{
-    struct stat info {};
-    if (::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode))
-        return info.st_mode & 07777;
-    return NewFileMode();
-}
-
-bool WriteAll(int fd, std::string_view content)
-{
-    while (!content.empty()) {
-        const ssize_t written = ::write(fd, content.data(), content.size());
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        content.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
-
-// Makes the rename itself durable; a failure here does not undo the write.
-void SyncFolder(const std::string& folder)
-{
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
 }
 
 class FileDescriptor {
@@ -78,13 +33,6 @@ public:
     FileDescriptor& operator=(const FileDescriptor&) = delete;
 
     int get() const { return fd_; }
-    // Closing can report a deferred write error, so its result matters.
-    bool close()
-    {
-        const int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0;
-    }
 
 private:
     int fd_;
@@ -138,22 +86,9 @@ void CreateFolder(const std::string& path)
 
 void WriteFileAtomically(const std::string& path, std::string_view content)
 {
-    const std::string folder = FolderPart(path).empty() ? std::string(".") : FolderPart(path);
-    std::string pattern = JoinPath(folder, "." + NamePart(path) + ".XXXXXX");
-    std::vector<char> temp(pattern.begin(), pattern.end());
-    temp.push_back('\0');
-
-    FileDescriptor file(::mkstemp(temp.data()));
-    if (file.get() < 0)
-        throw FileWriteError(path);
-    const bool written = ::fchmod(file.get(), ModeFor(path)) == 0 && WriteAll(file.get(), content)
-                         && ::fsync(file.get()) == 0;
-    const bool closed = file.close();
-    if (!written || !closed || ::rename(temp.data(), path.c_str()) != 0) {
-        ::unlink(temp.data());
-        throw FileWriteError(path);
-    }
-    SyncFolder(folder);
+    AtomicFile file(path);
+    file.write(content.data(), content.size());
+    file.commit(true);
 }
 
 std::string ReadWholeFile(const std::string& path, std::size_t limit)
