@@ -87,7 +87,8 @@ private:
 
 // BMP codec. Readers raise InvalidBitmapError for anything malformed, truncated
 // or too large (a side above 32768, pixel data above 512 MiB), FileReadError
-// for a file that cannot be opened. RLE4/RLE8 decode to 4/8 bits.
+// for a file that cannot be opened. RLE4/RLE8 decode to 4/8 bits; an RLE
+// image may claim at most 16 MiB plus 1024 bytes per byte of its stream.
 Bitmap DecodeBmp(const std::uint8_t* data, std::size_t size);
 Bitmap LoadBmp(const std::string& path);
 

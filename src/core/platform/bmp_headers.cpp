@@ -8,6 +8,12 @@ namespace tolv::bmp {
 
 namespace {
 
+// Escapes let a few RLE bytes claim any image size. Encoders stay far below
+// 128 decoded bytes per stream byte; a larger claim beyond a size every
+// frame fits in is refused before the image is allocated.
+constexpr std::uint64_t RleFreeBytes = std::uint64_t(16) << 20;
+constexpr std::uint64_t RleBytesPerStreamByte = 1024;
+
 // Little-endian fields at fixed offsets; reading past the end means the
 // headers are cut short.
 class FieldReader {
@@ -136,6 +142,8 @@ Layout ParseHeaders(const std::uint8_t* head, std::size_t size, std::uint64_t fi
     else
         layout.pixelBytes = decodedBytes;
     if (layout.pixelBytes == 0 || layout.pixelBytes > available)
+        throw InvalidBitmapError();
+    if (layout.compressed() && decodedBytes > RleFreeBytes + RleBytesPerStreamByte * layout.pixelBytes)
         throw InvalidBitmapError();
     return layout;
 }

@@ -145,6 +145,11 @@ TEST(BmpReader, DecodesRle8AndRle4WithEscapes)
                    0, 0,                // end of line
                    0, 3, 0x9A, 0xB0,    // absolute: 9 A B, two bytes, no padding needed
                    0, 1};
+    BmpFileSpec blank{.width = 2000, .height = 1000, .bitsPerPixel = 8, .compression = 1, .palette = GreyPalette(2)};
+    blank.pixels = {0, 1};
+    EXPECT_EQ(DecodeBmp(BuildBmpFile(blank).data(), BuildBmpFile(blank).size()), Bitmap(2000, 1000, 8, GreyPalette(2)))
+        << "a frame-sized image may be all escapes";
+
     const Bitmap four = DecodeBmp(BuildBmpFile(rle4).data(), BuildBmpFile(rle4).size());
     ASSERT_EQ(four.bitsPerPixel(), 4);
     const std::uint32_t expected4[2][5] = {{9, 10, 11, 0, 0}, {1, 2, 1, 2, 1}};
@@ -198,6 +203,7 @@ std::vector<BadCase> BadFiles()
         {"RlePastRow", with([](BmpFileSpec& s) { s.bitsPerPixel = 8; s.compression = 1; s.palette = GreyPalette(2); s.pixels = {3, 1, 0, 1}; })},
         {"RlePastTop", with([](BmpFileSpec& s) { s.bitsPerPixel = 8; s.compression = 1; s.palette = GreyPalette(2); s.pixels = {0, 2, 0, 2, 1, 1}; })},
         {"RleCutShort", with([](BmpFileSpec& s) { s.bitsPerPixel = 4; s.compression = 2; s.palette = GreyPalette(2); s.pixels = {0, 4, 0x11}; })},
+        {"RleClaimsHugeImage", with([](BmpFileSpec& s) { s.width = s.height = 8192; s.bitsPerPixel = 8; s.compression = 1; s.palette = GreyPalette(2); s.pixels = {0, 1}; })},
         {"RleSizeBeyondFile", with([](BmpFileSpec& s) { s.bitsPerPixel = 8; s.compression = 1; s.palette = GreyPalette(2); s.pixels = {0, 1}; s.imageSize = 4096; })},
     };
 }

@@ -29,7 +29,8 @@ std::vector<std::uint8_t> BuildBmpFile(const BmpFileSpec& spec)
         Put(info, spec.bitsPerPixel, 2);
         Put(info, spec.compression, 4);
         Put(info, spec.imageSize != 0 ? spec.imageSize : std::uint32_t(spec.pixels.size()), 4);
-        Put(info, 0, 8);
+        Put(info, 0, 4);
+        Put(info, 0, 4);
         Put(info, spec.colorsUsed != 0 ? spec.colorsUsed : std::uint32_t(spec.palette.size()), 4);
         Put(info, 0, 4);
         const bool masks = spec.masks != std::array<std::uint32_t, 4>{};
