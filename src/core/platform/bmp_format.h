@@ -44,8 +44,11 @@ Layout ParseHeaders(const std::uint8_t* head, std::size_t size, std::uint64_t fi
 // An empty bitmap of the size and format the layout describes.
 Bitmap MakeBitmap(const Layout& layout);
 
-// Puts rows read in file order into top-down order.
-void ArrangeRows(const Layout& layout, Bitmap& bitmap);
+// The bitmap row (top-down) that holds the file's row `fileRow`.
+inline int BitmapRow(const Layout& layout, int fileRow)
+{
+    return layout.topDown ? fileRow : layout.height - 1 - fileRow;
+}
 
 // Decodes an RLE8 or RLE4 stream into `bitmap` (made by MakeBitmap; pixels
 // the stream does not reach stay 0). Raises InvalidBitmapError for a stream

@@ -2,8 +2,6 @@
 
 #include "platform/errors.h"
 
-#include <algorithm>
-
 namespace tolv::bmp {
 
 namespace {
@@ -151,14 +149,6 @@ Layout ParseHeaders(const std::uint8_t* head, std::size_t size, std::uint64_t fi
 Bitmap MakeBitmap(const Layout& layout)
 {
     return Bitmap(layout.width, layout.height, layout.bitsPerPixel, layout.palette, layout.masks);
-}
-
-void ArrangeRows(const Layout& layout, Bitmap& bitmap)
-{
-    if (layout.topDown)
-        return;
-    for (int top = 0, bottom = bitmap.height() - 1; top < bottom; ++top, --bottom)
-        std::swap_ranges(bitmap.row(top), bitmap.row(top) + bitmap.stride(), bitmap.row(bottom));
 }
 
 }  // namespace tolv::bmp

@@ -3,6 +3,8 @@
 #include "platform/errors.h"
 
 #include <fcntl.h>
+#include <limits.h>
+#include <sys/uio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -31,21 +33,36 @@ public:
 
     std::uint64_t size() const { return size_; }
 
-    // A file that ends early was cut short while we read it: not a valid bitmap.
     void read(void* into, std::size_t count, std::uint64_t offset) const
     {
-        auto* bytes = static_cast<std::uint8_t*>(into);
+        iovec part{into, count};
+        readInto(&part, 1, offset);
+    }
+
+    // Fills the parts in order with consecutive bytes from `offset`, so rows
+    // land where they belong without a second pass. A file that ends early
+    // was cut short while we read it: not a valid bitmap.
+    void readInto(iovec* parts, std::size_t count, std::uint64_t offset) const
+    {
         while (count > 0) {
-            const ssize_t got = ::pread(fd_, bytes, count, off_t(offset));
+            const ssize_t got = ::preadv(fd_, parts, int(std::min<std::size_t>(count, IOV_MAX)), off_t(offset));
             if (got < 0 && errno == EINTR)
                 continue;
             if (got < 0)
                 throw FileReadError(path_);
             if (got == 0)
                 throw InvalidBitmapError();
-            bytes += got;
-            count -= std::size_t(got);
             offset += std::uint64_t(got);
+            for (auto left = std::size_t(got); left > 0;) {
+                const std::size_t taken = std::min(left, parts->iov_len);
+                parts->iov_base = static_cast<std::uint8_t*>(parts->iov_base) + taken;
+                parts->iov_len -= taken;
+                left -= taken;
+                if (parts->iov_len == 0) {
+                    ++parts;
+                    --count;
+                }
+            }
         }
     }
 
@@ -72,14 +89,15 @@ Bitmap DecodeBmp(const std::uint8_t* data, std::size_t size)
     if (layout.compressed()) {
         bmp::DecodeRle(layout, pixels, layout.pixelBytes, bitmap);
     } else {
-        std::memcpy(bitmap.row(0), pixels, layout.pixelBytes);
-        bmp::ArrangeRows(layout, bitmap);
+        for (int i = 0; i < bitmap.height(); ++i)
+            std::memcpy(bitmap.row(bmp::BitmapRow(layout, i)), pixels + std::size_t(i) * bitmap.stride(), bitmap.stride());
     }
     return bitmap;
 }
 
-// Uncompressed pixels go with one read straight into the bitmap's rows, whose
-// stride is the file's, so a large frame is never held twice.
+// Uncompressed rows are read straight into their place in the bitmap (the
+// file's stride is ours), bottom-up files in reverse order, so a large frame
+// is never held twice nor copied after reading.
 Bitmap LoadBmp(const std::string& path)
 {
     const OpenFile file(path);
@@ -92,8 +110,10 @@ Bitmap LoadBmp(const std::string& path)
         file.read(stream.data(), stream.size(), layout.pixelOffset);
         bmp::DecodeRle(layout, stream.data(), stream.size(), bitmap);
     } else {
-        file.read(bitmap.row(0), layout.pixelBytes, layout.pixelOffset);
-        bmp::ArrangeRows(layout, bitmap);
+        std::vector<iovec> rows(std::size_t(bitmap.height()));
+        for (int i = 0; i < bitmap.height(); ++i)
+            rows[std::size_t(i)] = {bitmap.row(bmp::BitmapRow(layout, i)), bitmap.stride()};
+        file.readInto(rows.data(), rows.size(), layout.pixelOffset);
     }
     return bitmap;
 }
