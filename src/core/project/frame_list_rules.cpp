@@ -59,7 +59,11 @@ std::vector<std::string> ListBmpFiles(const std::string& folder)
         if (HasBmpExtension(name))
             names.push_back(name);
     }
-    SortIgnoringCase(names);
+    // Names that differ only in case get a fixed order, whatever the
+    // directory's own order.
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        return NameLessIgnoringCase(a, b) || (!NameLessIgnoringCase(b, a) && a < b);
+    });
     return names;
 }
 
