@@ -14,6 +14,11 @@ namespace tolv::gui {
 
 namespace {
 
+bool IsEnterKey(int key)
+{
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
 // Hands every editor to the grid's event filter, so the arrow keys complete
 // the text being typed before the editor or the grid acts on them.
 class WorksheetDelegate : public QStyledItemDelegate {
@@ -29,6 +34,22 @@ public:
         editorIndex_ = index;
         (void)option;
         return editor;
+    }
+
+    void destroyEditor(QWidget* editor, const QModelIndex& index) const override
+    {
+        if (editor == editor_)
+            editor_.clear();
+        QStyledItemDelegate::destroyEditor(editor, index);
+    }
+
+    // Enter goes on to the dialog's default button, which stores the text
+    // being typed (TWorksheetGrid::CommitEditor) as it closes the dialog.
+    bool eventFilter(QObject* editor, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress && IsEnterKey(static_cast<QKeyEvent*>(event)->key()))
+            return false;
+        return QStyledItemDelegate::eventFilter(editor, event);
     }
 
     QLineEdit* EditorFor(const QModelIndex& index) const
@@ -110,7 +131,13 @@ void TWorksheetGrid::ShowOutputColumn(bool show)
 void TWorksheetGrid::StartEditing()
 {
     setCurrentCell(0, InputColumn);
-    edit(currentIndex());
+    OpenEditor();
+}
+
+void TWorksheetGrid::OpenEditor()
+{
+    if (state() != EditingState && currentIndex().isValid())
+        edit(currentIndex(), AllEditTriggers, nullptr);
 }
 
 void TWorksheetGrid::CommitEditor()
@@ -138,6 +165,10 @@ void TWorksheetGrid::CompleteBmpName()
 
 void TWorksheetGrid::keyPressEvent(QKeyEvent* event)
 {
+    if (IsEnterKey(event->key())) {
+        event->ignore();
+        return;
+    }
     if (IsArrowKey(event->key()))
         CompleteBmpName();
     QTableWidget::keyPressEvent(event);
@@ -171,16 +202,15 @@ void TWorksheetGrid::mousePressEvent(QMouseEvent* event)
 void TWorksheetGrid::focusInEvent(QFocusEvent* event)
 {
     QTableWidget::focusInEvent(event);
-    if (!CurrentEditor() && currentIndex().isValid())
-        edit(currentIndex());
+    OpenEditor();
 }
 
 void TWorksheetGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
 {
     QTableWidget::closeEditor(editor, hint);
     // The editor is always shown while the grid has the focus.
-    if (hasFocus() && currentIndex().isValid() && state() != EditingState)
-        edit(currentIndex());
+    if (hasFocus())
+        OpenEditor();
 }
 
 bool TWorksheetGrid::sgListDragOver(QObject* source, const QPoint& pos) const

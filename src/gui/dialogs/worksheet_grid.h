@@ -52,6 +52,8 @@ protected slots:
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
 
 private:
+    // The cell editor is always shown on the current cell.
+    void OpenEditor();
     // The editor open on the current cell, if any.
     QLineEdit* CurrentEditor() const;
 };
