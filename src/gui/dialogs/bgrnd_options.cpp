@@ -111,11 +111,7 @@ QWidget* TBgrndOptions::BuildOtherPage()
     cb_CleanEdges = new QCheckBox("&Clean edges of Raydream frames", fixups);
     cb_CleanEdges->setObjectName("cb_CleanEdges");
     Place(cb_CleanEdges, 16, 24, 185, 17);
-    QLabel* note = AddNote(fixups, " ( Use color from pixel at x=1, y=1 )", 40, 42);
-    QFont tahoma = note->font();
-    tahoma.setFamily("Tahoma");
-    note->setFont(tahoma);
-    note->adjustSize();
+    AddNote(fixups, " ( Use color from pixel at x=1, y=1 )", 40, 42);
 
     auto* zod = new QGroupBox("ZOD Import Options", page);
     Place(zod, 280, 8, 185, 129);

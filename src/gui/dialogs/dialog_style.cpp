@@ -1,19 +1,28 @@
 #include "gui/dialogs/dialog_style.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
+
+#include <algorithm>
 
 namespace tolv::gui {
 
 void UseDialogFont(QWidget* dialog)
 {
+    // Sans-serif faces with the narrow metrics the layout was drawn for; the
+    // desktop's own face when none of them is installed.
     QFont font = dialog->font();
+    font.setFamilies({"Tahoma", "Liberation Sans", "Arimo", "Arial", "Nimbus Sans", "Helvetica", font.family()});
     font.setPixelSize(11);
     dialog->setFont(font);
 }
 
 void Place(QWidget* widget, int left, int top, int width, int height)
 {
+    if (qobject_cast<QCheckBox*>(widget) || qobject_cast<QRadioButton*>(widget))
+        width = std::max(width, widget->sizeHint().width());
     widget->setGeometry(left, top, width, height);
 }
 

@@ -11,7 +11,8 @@ namespace tolv::gui {
 // The dialogs keep the pixel layout of their design: a small font so that
 // captions fit the given sizes, controls placed at fixed positions.
 void UseDialogFont(QWidget* dialog);
-// Places a widget at left, top with a size.
+// Places a widget at left, top with a size; a caption that needs more room
+// than the design gave it (a wider font) widens it.
 void Place(QWidget* widget, int left, int top, int width, int height);
 // A label at left, top sized to its text; its accelerator focuses buddy.
 QLabel* AddLabel(QWidget* parent, const QString& text, int left, int top, QWidget* buddy = nullptr);
