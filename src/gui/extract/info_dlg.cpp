@@ -1,5 +1,6 @@
 #include "gui/extract/info_dlg.h"
 
+#include "extract/project_check.h"
 #include "gui/dialogs/dialog_style.h"
 #include "gui/extract/rich_log.h"
 
@@ -38,8 +39,7 @@ int Tinfo_dlg::RunCheck(const Project& project)
     show();
     raise();
     activateWindow();
-    (void)project;
-    return 0;
+    return CheckProject(project, *memo1);
 }
 
 }  // namespace tolv::gui

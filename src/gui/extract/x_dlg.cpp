@@ -1,5 +1,6 @@
 #include "gui/extract/x_dlg.h"
 
+#include "extract/extraction_run.h"
 #include "gui/app/help_router.h"
 #include "gui/app/message_box.h"
 #include "gui/dialogs/dialog_style.h"
@@ -116,6 +117,13 @@ void Tx_dlg::ExtractObject()
     if (!project_)
         return;
     xlb->Clear();
+    bProcess->setEnabled(false);
+    try {
+        tolv::ExtractObject(*project_, {b_xclip->isChecked(), b_xback->isChecked()}, *xlb);
+    } catch (const std::exception& error) {
+        ShowError(this, QString::fromStdString(error.what()));
+    }
+    bProcess->setEnabled(true);
     emit RunFinished();
 }
 
