@@ -69,13 +69,16 @@ public:
     Color pixel(int x, int y) const;
     void setPixel(int x, int y, Color color);
 
-    // Copies `source` rectangle `from` to `to` (same size; nothing is stretched)
-    // with `op`. The source is converted to the target's format first; then
-    // the op combines pixel values in that format. A 1-bit source converts its
-    // bit 0 to the all-zero value and bit 1 to the all-one value of the target
-    // format, so masks AND and OR exactly on every depth. Parts of `from`
-    // outside the source read as zero; parts of `to` outside the target are
-    // clipped.
+    // Copies `source` rectangle `from` to `to` (same size; nothing is stretched:
+    // the size is `to`'s, `from` gives the source's top-left corner) with `op`.
+    // The source is converted to the target's format first; then the op
+    // combines pixel values in that format. A 1-bit source converts its bit 0
+    // to the all-zero value and bit 1 to the all-one value of the target
+    // format, so masks AND and OR exactly on every depth. For SRCPAINT a
+    // source value 0 stays 0 in any format, so a blackened (transparent)
+    // overlay pixel leaves the target as it is even on a palette whose black
+    // is not entry 0. Parts of `from` outside the source read as zero; parts
+    // of `to` outside the target are clipped. DSTINVERT ignores the source.
     void copyRect(const Rect& to, const Bitmap& source, const Rect& from, RasterOp op);
     // Uses copyMode as the operation.
     void copyRect(const Rect& to, const Bitmap& source, const Rect& from) { copyRect(to, source, from, copyMode); }

@@ -263,10 +263,11 @@ TEST(BmpFiles, SaveReplacesAnExistingFile)
     test::TempDir folder;
     const std::string path = folder.file("frame.bmp");
     test::WriteText(path, "old content");
-    Bitmap bitmap(3, 2, 24);
-    bitmap.setPixel(2, 1, colors::Aqua);
+    // Larger than the writer's buffer, so rows go out in several writes.
+    const Bitmap bitmap = NoiseBitmap(701, 300, 24, {}, {});
     SaveBmp(bitmap, path);
     EXPECT_EQ(LoadBmp(path), bitmap);
+    EXPECT_EQ(std::filesystem::file_size(path), 54 + bitmap.stride() * 300);
 }
 
 }  // namespace

@@ -214,6 +214,25 @@ TEST(RasterLines, ExcludeTheEndPointFollowTheStyleAndXorBack)
     EXPECT_EQ(frame, before);
 }
 
+TEST(RasterRectangle, XorOutlineOfAWidePenTogglesEachPixelOnce)
+{
+    Bitmap frame(30, 20, 8, {colors::Black, colors::White});
+    Canvas canvas(frame);
+    canvas.pen = {colors::White, 4, PenStyle::Solid, PenMode::Xor};
+    canvas.brush.style = BrushStyle::Clear;
+    canvas.rectangle({5, 5, 8, 11});  // 3 wide: the left and right bands overlap
+    int set = 0;
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 30; ++x) {
+            const bool inBand = x >= 3 && x < 10 && y >= 3 && y < 13;
+            EXPECT_EQ(frame.value(x, y), inBand ? 1u : 0u) << x << "," << y;
+            set += int(frame.value(x, y));
+        }
+    EXPECT_EQ(set, 7 * 10);
+    canvas.rectangle({5, 5, 8, 11});
+    EXPECT_EQ(frame, Bitmap(30, 20, 8, {colors::Black, colors::White}));
+}
+
 TEST(RasterLines, DiagonalStepsOnePixelPerColumn)
 {
     Bitmap frame(8, 8, 8, {colors::Black, colors::White});
