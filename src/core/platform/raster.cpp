@@ -50,10 +50,7 @@ private:
     void row(int y, int x0, int x1, PenMode mode)
     {
         if (style_ == BrushStyle::Solid) {
-            if (mode == PenMode::Xor)
-                span::Xor(target_, y, x0, x1, solid_);
-            else
-                span::Fill(target_, y, x0, x1, solid_);
+            span::Paint(target_, y, x0, x1, solid_, mode);
             return;
         }
         std::uint8_t* bytes = target_.row(y);
@@ -157,20 +154,12 @@ private:
         if (vertical) {
             const Range rows = span::Clip(from, from + width_, target_.height());
             for (std::int64_t y = rows.lo; y < rows.hi; ++y)
-                paint(int(y), int(major), int(major) + 1);
+                span::Paint(target_, int(y), int(major), int(major) + 1, value_, pen_.mode);
         } else {
             const Range cols = span::Clip(from, from + width_, target_.width());
             if (!cols.empty())
-                paint(int(major), int(cols.lo), int(cols.hi));
+                span::Paint(target_, int(major), int(cols.lo), int(cols.hi), value_, pen_.mode);
         }
-    }
-
-    void paint(int y, int x0, int x1)
-    {
-        if (pen_.mode == PenMode::Xor)
-            span::Xor(target_, y, x0, x1, value_);
-        else
-            span::Fill(target_, y, x0, x1, value_);
     }
 
     Bitmap& target_;
@@ -192,12 +181,8 @@ void SolidOutline(Bitmap& target, const Pen& pen, std::int64_t l, std::int64_t t
     const Range rows = span::Clip(t - out, b + out, target.height());
     auto paint = [&](int y, std::int64_t x0, std::int64_t x1) {
         const Range cols = span::Clip(x0, x1, target.width());
-        if (cols.empty())
-            return;
-        if (pen.mode == PenMode::Xor)
-            span::Xor(target, y, int(cols.lo), int(cols.hi), value);
-        else
-            span::Fill(target, y, int(cols.lo), int(cols.hi), value);
+        if (!cols.empty())
+            span::Paint(target, y, int(cols.lo), int(cols.hi), value, pen.mode);
     };
     const bool sidesMeet = l + in + 1 >= r - 1 - in;
     for (auto y = int(rows.lo); y < rows.hi; ++y) {

@@ -62,10 +62,15 @@ public:
 
     // Fills with the brush only, no outline (GDI FillRect).
     void fillRect(const Rect& rect);
-    // Fills with the brush, then outlines with the pen (GDI Rectangle).
+    // Fills with the brush, then outlines with the pen (GDI Rectangle); both
+    // follow the pen's mode. A pen of width w puts w/2 pixels of each side
+    // outside the one-pixel outline and (w-1)/2 inside. Dotted and dash-dot
+    // styles apply to one-pixel pens; wider pens draw solid, as in GDI.
     void rectangle(const Rect& rect);
     void moveTo(int x, int y);
+    // A wider pen paints `width` pixels across the line at each step.
     void lineTo(int x, int y);
+    // Black outside the bitmap.
     Color pixel(int x, int y) const;
     void setPixel(int x, int y, Color color);
 

@@ -2,6 +2,7 @@
 
 #include "platform/bitmap.h"
 #include "platform/pixel_access.h"
+#include "platform/raster.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -53,6 +54,14 @@ inline void Xor(Bitmap& target, int y, int x0, int x1, std::uint32_t value)
     const int bitsPerPixel = target.bitsPerPixel();
     for (int x = x0; x < x1; ++x)
         pixel::Store(row, x, bitsPerPixel, pixel::Load(row, x, bitsPerPixel) ^ value);
+}
+
+inline void Paint(Bitmap& target, int y, int x0, int x1, std::uint32_t value, PenMode mode)
+{
+    if (mode == PenMode::Xor)
+        Xor(target, y, x0, x1, value);
+    else
+        Fill(target, y, x0, x1, value);
 }
 
 }  // namespace tolv::span
