@@ -1,6 +1,6 @@
 #include "project/setup_backgrounds.h"
 
-#include "platform/bitmap.h"
+#include "platform/bmp_probe.h"
 #include "platform/errors.h"
 #include "platform/files.h"
 
@@ -11,20 +11,13 @@ namespace tolv {
 
 namespace {
 
-struct FrameSize {
-    int width = 0;
-    int height = 0;
-};
-
 // The size of the image in a frame file, or nothing when the file is not a
-// usable bitmap (malformed, truncated, unreadable, or without pixels).
-std::optional<FrameSize> UsableFrameSize(const std::string& path)
+// usable bitmap (malformed, truncated or unreadable). Only the headers are
+// read: they guarantee that the pixels are in the file.
+std::optional<BmpSize> UsableFrameSize(const std::string& path)
 {
     try {
-        const Bitmap frame = LoadBmp(path);
-        if (frame.empty())
-            return std::nullopt;
-        return FrameSize{frame.width(), frame.height()};
+        return ReadBmpSize(path);
     } catch (const TolvError&) {
         return std::nullopt;
     }
