@@ -11,6 +11,13 @@
 
 namespace {
 
+std::string FrameFileName(int i)
+{
+    std::string name = std::to_string(i);
+    name.insert(name.begin(), 'f');
+    return name + ".bmp";
+}
+
 // 50 frames of 1920 x 1080 at 24 bits, written once per process.
 const std::string& FrameFolder()
 {
@@ -19,7 +26,7 @@ const std::string& FrameFolder()
         std::filesystem::create_directories(path);
         const tolv::Bitmap frame(1920, 1080, 24);
         for (int i = 1; i <= tolv::MaxFrames; ++i) {
-            const auto file = path / ("f" + std::to_string(i) + ".bmp");
+            const auto file = path / FrameFileName(i);
             if (!std::filesystem::exists(file))
                 tolv::SaveBmp(frame, file.string());
         }
@@ -33,7 +40,7 @@ void BM_SetupBackgrounds50FullHd(benchmark::State& state)
     tolv::Project project;
     project.ProjectFolder = FrameFolder();
     for (int i = 1; i <= tolv::MaxFrames; ++i)
-        project.AddFrameName("f" + std::to_string(i) + ".bmp");
+        project.AddFrameName(FrameFileName(i));
     for (auto _ : state)
         benchmark::DoNotOptimize(tolv::SetupBackgrounds(project));
 }
