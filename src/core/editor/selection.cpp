@@ -1,0 +1,81 @@
+#include "editor/selection.h"
+
+#include <algorithm>
+
+namespace tolv {
+
+bool SetState(Project& project, Region& region, int state)
+{
+    if (region.Selected == state)
+        return false;
+    region.Selected = state;
+    if (state == CurrentSelected || state == GroupSelected)
+        project.CurrentRegion = &region;
+    return true;
+}
+
+void DeselectAll(Project& project)
+{
+    for (auto& region : project.Regions)
+        region->Selected = NotSelected;
+    project.SelIndex = -1;
+    project.CurrentRegion = nullptr;
+}
+
+Region* SelectRegion(Project& project, int index)
+{
+    if (index < 0 || index >= int(project.Regions.size()))
+        return nullptr;
+    if (project.CurrentRegion)
+        project.CurrentRegion->Selected = NotSelected;
+    Region& region = *project.Regions[std::size_t(index)];
+    project.SelIndex = index;
+    project.CurrentRegion = &region;
+    region.Selected = CurrentSelected;
+    return &region;
+}
+
+Region* SelectNext(Project& project)
+{
+    const int count = int(project.Regions.size());
+    return SelectRegion(project, project.SelIndex >= count - 1 ? 0 : project.SelIndex + 1);
+}
+
+Region* SelectPrevious(Project& project)
+{
+    const int count = int(project.Regions.size());
+    return SelectRegion(project, project.SelIndex > 0 && project.SelIndex < count ? project.SelIndex - 1 : count - 1);
+}
+
+std::vector<std::unique_ptr<Region>> DeleteSelected(Project& project)
+{
+    std::vector<std::unique_ptr<Region>> removed;
+    auto& regions = project.Regions;
+    for (auto i = regions.size(); i-- > 0;) {
+        if (regions[i]->Selected == NotSelected)
+            continue;
+        if (regions[i].get() == project.CurrentRegion) {
+            project.CurrentRegion = nullptr;
+            project.SelIndex = -1;
+        }
+        removed.push_back(std::move(regions[i]));
+        regions.erase(regions.begin() + std::ptrdiff_t(i));
+    }
+    return removed;
+}
+
+bool CanNudgeSelected(const Project& project)
+{
+    return project.CurrentRegion && !project.Regions.empty() && !project.LockObj;
+}
+
+std::vector<Region*> SelectedFromLast(const Project& project)
+{
+    std::vector<Region*> selected;
+    for (auto it = project.Regions.rbegin(); it != project.Regions.rend(); ++it)
+        if ((*it)->Selected != NotSelected)
+            selected.push_back(it->get());
+    return selected;
+}
+
+}  // namespace tolv

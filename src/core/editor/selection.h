@@ -1,0 +1,50 @@
+#pragma once
+
+#include "project/project.h"
+#include "project/region.h"
+
+#include <memory>
+#include <vector>
+
+namespace tolv {
+
+// The selection rules of the frame editor. They change the model only; the
+// canvas repaints the regions whose state changed and updates menus and the
+// quick pick afterwards. Invariant kept by every function: without a current
+// region no region is selected.
+
+// Puts `region` into selection state `state` (0, 1 or 2). Entering 1 or 2
+// makes it the current region; going back to 0 leaves CurrentRegion alone,
+// DeselectAll clears it. Returns whether the state changed.
+bool SetState(Project& project, Region& region, int state);
+
+// Every region back to 0; no current region, SelIndex -1.
+void DeselectAll(Project& project);
+
+// Makes the region at list position `index` the current region (state 1);
+// the previous current region goes back to 0, other group members keep their
+// state. Nothing happens for an index outside the list. Returns the region
+// made current, or nullptr.
+Region* SelectRegion(Project& project, int index);
+
+// Tab and Shift+Tab: the next or previous list position, wrapping at either
+// end; without a current position (-1) they start at the first or last.
+// Hidden regions are reached too. nullptr when there are no regions.
+Region* SelectNext(Project& project);
+Region* SelectPrevious(Project& project);
+
+// Removes every region whose state is not 0, walking from the last list
+// position to the first, and hands them back so that views can drop their
+// items before the regions are destroyed. A removed current region is no
+// longer current.
+std::vector<std::unique_ptr<Region>> DeleteSelected(Project& project);
+
+// Keyboard moves and sizes act only with a current region, with regions, and
+// while the layout is not locked.
+bool CanNudgeSelected(const Project& project);
+
+// Regions whose state is not 0, from the last list position to the first: the
+// order in which group commands visit them.
+std::vector<Region*> SelectedFromLast(const Project& project);
+
+}  // namespace tolv

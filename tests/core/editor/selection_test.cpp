@@ -1,0 +1,197 @@
+#include "editor/selection.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace tolv {
+namespace {
+
+// A project with `count` regions named R0, R1, ... side by side.
+Project WithRegions(int count)
+{
+    Project project;
+    for (int i = 0; i < count; ++i) {
+        auto region = std::make_unique<Region>(i * 20, 0, 10, 10);
+        region->Name = "R" + std::to_string(i);
+        region->PickIndex = i;
+        project.Regions.push_back(std::move(region));
+    }
+    return project;
+}
+
+std::vector<int> States(const Project& project)
+{
+    std::vector<int> states;
+    for (const auto& region : project.Regions)
+        states.push_back(region->Selected);
+    return states;
+}
+
+Region& At(Project& project, int index)
+{
+    return *project.Regions[std::size_t(index)];
+}
+
+TEST(SetState, EnteringASelectedStateMakesTheRegionCurrentButLeavingDoesNot)
+{
+    Project project = WithRegions(2);
+    EXPECT_TRUE(SetState(project, At(project, 1), GroupSelected));
+    EXPECT_EQ(project.CurrentRegion, &At(project, 1));
+    EXPECT_TRUE(SetState(project, At(project, 0), CurrentSelected));
+    EXPECT_EQ(project.CurrentRegion, &At(project, 0));
+    EXPECT_TRUE(SetState(project, At(project, 0), NotSelected));
+    EXPECT_EQ(project.CurrentRegion, &At(project, 0));
+}
+
+TEST(SetState, TheSameStateChangesNothing)
+{
+    Project project = WithRegions(2);
+    project.CurrentRegion = &At(project, 1);
+    EXPECT_FALSE(SetState(project, At(project, 0), NotSelected));
+    EXPECT_EQ(project.CurrentRegion, &At(project, 1));
+}
+
+TEST(DeselectAll, ClearsEveryStateAndTheCurrentRegion)
+{
+    Project project = WithRegions(3);
+    At(project, 0).Selected = GroupSelected;
+    At(project, 2).Selected = CurrentSelected;
+    project.CurrentRegion = &At(project, 2);
+    project.SelIndex = 2;
+    DeselectAll(project);
+    EXPECT_EQ(States(project), (std::vector<int>{0, 0, 0}));
+    EXPECT_EQ(project.CurrentRegion, nullptr);
+    EXPECT_EQ(project.SelIndex, -1);
+}
+
+TEST(SelectRegion, TheOldCurrentRegionGoesBackToZeroAndGroupMembersStay)
+{
+    Project project = WithRegions(3);
+    At(project, 0).Selected = GroupSelected;
+    At(project, 1).Selected = GroupSelected;
+    project.CurrentRegion = &At(project, 1);
+    EXPECT_EQ(SelectRegion(project, 2), &At(project, 2));
+    EXPECT_EQ(States(project), (std::vector<int>{2, 0, 1}));
+    EXPECT_EQ(project.SelIndex, 2);
+}
+
+TEST(SelectRegion, IndexOutsideTheListDoesNothing)
+{
+    for (int index : {-1, 3, 100}) {
+        Project project = WithRegions(3);
+        SelectRegion(project, 1);
+        EXPECT_EQ(SelectRegion(project, index), nullptr) << index;
+        EXPECT_EQ(States(project), (std::vector<int>{0, 1, 0})) << index;
+        EXPECT_EQ(project.SelIndex, 1) << index;
+    }
+    Project empty;
+    EXPECT_EQ(SelectRegion(empty, 0), nullptr);
+}
+
+struct StepCase {
+    const char* name;
+    int count;
+    int selIndex;
+    bool forward;
+    int expected;  // -1: nothing selected
+};
+
+class SelectStep : public testing::TestWithParam<StepCase> {};
+
+TEST_P(SelectStep, WrapsAtBothEnds)
+{
+    const StepCase& c = GetParam();
+    Project project = WithRegions(c.count);
+    if (c.selIndex >= 0)
+        SelectRegion(project, c.selIndex);
+    Region* selected = c.forward ? SelectNext(project) : SelectPrevious(project);
+    EXPECT_EQ(project.SelIndex, c.expected);
+    if (c.expected < 0) {
+        EXPECT_EQ(selected, nullptr);
+        return;
+    }
+    EXPECT_EQ(selected, &At(project, c.expected));
+    EXPECT_EQ(project.CurrentRegion, selected);
+    for (int i = 0; i < c.count; ++i)
+        EXPECT_EQ(At(project, i).Selected, i == c.expected ? 1 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, SelectStep,
+    testing::Values(StepCase{"NextFromNone", 3, -1, true, 0}, StepCase{"NextFromMiddle", 3, 1, true, 2},
+        StepCase{"NextFromLastWraps", 3, 2, true, 0}, StepCase{"PreviousFromNoneIsLast", 3, -1, false, 2},
+        StepCase{"PreviousFromFirstWraps", 3, 0, false, 2}, StepCase{"PreviousFromMiddle", 3, 2, false, 1},
+        StepCase{"SingleRegionNext", 1, 0, true, 0}, StepCase{"NoRegionsNext", 0, -1, true, -1},
+        StepCase{"NoRegionsPrevious", 0, -1, false, -1}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SelectStep, HiddenRegionsAreReached)
+{
+    Project project = WithRegions(2);
+    At(project, 1).Visible = false;
+    SelectRegion(project, 0);
+    EXPECT_EQ(SelectNext(project), &At(project, 1));
+}
+
+TEST(SelectStep, AStaleIndexBeyondTheListStillLandsInside)
+{
+    Project project = WithRegions(2);
+    project.SelIndex = 7;
+    EXPECT_EQ(SelectNext(project), &At(project, 0));
+    project.SelIndex = 7;
+    EXPECT_EQ(SelectPrevious(project), &At(project, 1));
+}
+
+TEST(DeleteSelected, RemovesEverySelectedRegionAndKeepsTheOrderOfTheRest)
+{
+    Project project = WithRegions(5);
+    At(project, 0).Selected = GroupSelected;
+    At(project, 2).Selected = CurrentSelected;
+    At(project, 3).Selected = GroupSelected;
+    project.CurrentRegion = &At(project, 2);
+    project.SelIndex = 2;
+
+    auto removed = DeleteSelected(project);
+
+    ASSERT_EQ(removed.size(), 3u);
+    EXPECT_EQ(removed[0]->Name, "R3");  // walked from the last position
+    EXPECT_EQ(removed[1]->Name, "R2");
+    EXPECT_EQ(removed[2]->Name, "R0");
+    ASSERT_EQ(project.Regions.size(), 2u);
+    EXPECT_EQ(At(project, 0).Name, "R1");
+    EXPECT_EQ(At(project, 1).Name, "R4");
+    EXPECT_EQ(project.CurrentRegion, nullptr);
+    EXPECT_EQ(project.SelIndex, -1);
+}
+
+TEST(DeleteSelected, NothingSelectedRemovesNothing)
+{
+    Project project = WithRegions(2);
+    EXPECT_TRUE(DeleteSelected(project).empty());
+    EXPECT_EQ(project.Regions.size(), 2u);
+}
+
+TEST(CanNudgeSelected, NeedsACurrentRegionAndAnUnlockedLayout)
+{
+    Project project = WithRegions(1);
+    EXPECT_FALSE(CanNudgeSelected(project));
+    SelectRegion(project, 0);
+    EXPECT_TRUE(CanNudgeSelected(project));
+    project.LockObj = true;
+    EXPECT_FALSE(CanNudgeSelected(project));
+}
+
+TEST(SelectedFromLast, VisitsGroupMembersAndTheCurrentRegionFromTheEnd)
+{
+    Project project = WithRegions(4);
+    At(project, 0).Selected = CurrentSelected;
+    At(project, 3).Selected = GroupSelected;
+    auto selected = SelectedFromLast(project);
+    ASSERT_EQ(selected.size(), 2u);
+    EXPECT_EQ(selected[0], &At(project, 3));
+    EXPECT_EQ(selected[1], &At(project, 0));
+}
+
+}  // namespace
+}  // namespace tolv
