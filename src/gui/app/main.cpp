@@ -1,12 +1,6 @@
-#include <QApplication>
-#include <QMainWindow>
+#include "gui/app/application.h"
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName("Tolvane");
-    QMainWindow window;
-    window.setWindowTitle("Quillard");
-    window.show();
-    return app.exec();
+    return tolv::gui::RunApplication(argc, argv);
 }

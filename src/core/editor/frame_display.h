@@ -1,0 +1,29 @@
+#pragma once
+
+#include "platform/bitmap.h"
+#include "project/project.h"
+
+namespace tolv {
+
+// The size of the display when no frame can be shown.
+constexpr int CheckerboardWidth = 790;
+constexpr int CheckerboardHeight = 560;
+
+// Moves CurrentFrame by `delta` (-1, +1, or 0 to stay) and keeps it within
+// 1..FrameCount, so it is 0 when there are no frames. No wrap-around.
+void StepCurrentFrame(Project& project, int delta);
+
+// Whether the current frame loaded when the frames were examined; every
+// other frame shows the checkerboard.
+bool CurrentFrameAvailable(const Project& project);
+
+// The bitmap resource CHKBRD: 32 x 32, four 16 x 16 squares, silver at the
+// top-left and bottom-right, white at the other two.
+const Bitmap& Chkbrd();
+
+// The display for a frame that cannot be shown: 790 x 560, 24 bits, white,
+// with the frame area (clipped to the bitmap) tiled with CHKBRD from the
+// origin.
+Bitmap CheckerboardDisplay(int frameAreaWidth, int frameAreaHeight);
+
+}  // namespace tolv

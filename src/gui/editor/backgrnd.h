@@ -1,0 +1,96 @@
+#pragma once
+
+#include "platform/bitmap.h"
+#include "project/project.h"
+
+#include <QImage>
+#include <QWidget>
+
+#include <string>
+#include <unordered_map>
+
+namespace tolv::gui {
+
+class TMainForm;
+class tRegion;
+
+// The frame canvas: shows the current frame 1:1 with the text boxes and
+// overlays that apply to it painted in, or the checkerboard where no frame is
+// available, and hosts one tRegion item per region of the project. The
+// project model holds the frame list, the regions and the selection; the
+// canvas keeps the two frame bitmaps and the items in step with it, and
+// switches the main window's region menus between the state for no current
+// region and the state for one.
+//
+// Mouse gestures (band, region pressed, moving, sizing) are one state
+// machine on the canvas: the items pass their presses, moves and releases
+// here, and drag outlines are canvas state painted above the items, so no
+// frame bitmap is rebuilt while the mouse drags.
+class TBackgrnd : public QWidget {
+    Q_OBJECT
+public:
+    TBackgrnd(TMainForm& form, QWidget* parent);
+    ~TBackgrnd() override;
+
+    TMainForm& Form() { return form_; }
+    Project& project();
+
+    const Bitmap& DisplayBitmap() const { return display_; }
+    const Bitmap& CleanBitmap() const { return clean_; }
+    // The display bitmap as painted; converted only when the bitmap changed.
+    const QImage& DisplayImage();
+
+    // Set by keyboard nudges: text boxes and overlays are not repainted until
+    // the modifier key is released.
+    bool HoldPrefilter = false;
+
+    // Moves CurrentFrame by delta (-1, +1, 0 to reload) and rebuilds the
+    // display. A frame file that fails to load is reported in a message box
+    // and the switch stops there.
+    void ShowFrame(int delta);
+    // Paints the applicable text boxes and overlays into the display bitmap,
+    // first restoring it from the clean frame when `restore` is set.
+    void PaintPrefilter(bool restore);
+    void MarkFrameRegions(const std::string& frameName);
+    void UpdateFrameMenus();
+    // The main window's state for no current region.
+    void ShowNoSelection();
+
+    // Destroys every region and its item; no selection.
+    void FreeRegions();
+    // Before a project is loaded: no regions, no frames, no gestures.
+    void ResetCanvas();
+    // Creates the item of every region that has none, in list order, so
+    // later regions lie above earlier ones.
+    void AdoptRegions();
+    tRegion* ItemOf(const Region* region) const;
+
+    void DeselectAll();
+    void SelectRegion(int index);
+    void SelectNext();
+    void SelectPrevious();
+    // Destroys every selected region; the caller rebuilds the quick pick.
+    void DeleteSelected();
+    void RenumberRegions();
+    void FillQuickPick();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void SetDisplay(Bitmap display);
+    // Repaints the items whose region changed its selection state.
+    void SyncItems();
+    // The selected region's item, menus and status after a selection command.
+    void ShowSelected(Region* region);
+    void DropItem(const Region* region);
+
+    TMainForm& form_;
+    Bitmap display_;
+    Bitmap clean_;
+    QImage image_;
+    bool imageDirty_ = true;
+    std::unordered_map<const Region*, tRegion*> items_;
+};
+
+}  // namespace tolv::gui

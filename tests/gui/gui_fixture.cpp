@@ -1,0 +1,80 @@
+#include "gui/gui_fixture.h"
+
+#include "gui/project/project_file_dialogs.h"
+#include "platform/bitmap.h"
+#include "platform/raster.h"
+
+
+namespace tolv::gui::test {
+
+GuiFixture::GuiFixture()
+{
+    SetMessageAnswerer([this](MsgKind kind, const QString& text, MsgButtons buttons) {
+        messages_.push_back({kind, text, buttons});
+        if (!answers_.empty()) {
+            const MsgResult answer = answers_.front();
+            answers_.pop_front();
+            return answer;
+        }
+        return buttons == MsgButtons::Ok ? MsgResult::Ok : MsgResult::No;
+    });
+    SetFileDialogAnswerer([this](FileDialogKind, const QString&, const QString&) {
+        if (paths_.empty())
+            return QString();
+        const QString path = paths_.front();
+        paths_.pop_front();
+        return path;
+    });
+}
+
+GuiFixture::~GuiFixture()
+{
+    windows_.reset();
+    SetMessageAnswerer({});
+    SetFileDialogAnswerer({});
+}
+
+TMainForm& GuiFixture::Start(const QStringList& arguments)
+{
+    StartupOptions startup;
+    startup.ProgramFolder = ProgramFolder();
+    startup.ExecutableFolder = ProgramFolder();
+    startup.Arguments = arguments;
+    windows_.reset();
+    windows_ = std::make_unique<Windows>(startup);
+    form().show();
+    return form();
+}
+
+bool GuiFixture::Close()
+{
+    return form().close();
+}
+
+void GuiFixture::MakeFrame(const std::string& name, int width, int height, Color color) const
+{
+    Bitmap frame(width, height, 24);
+    Canvas canvas(frame);
+    canvas.brush.color = color;
+    canvas.fillRect({0, 0, width, height});
+    SaveBmp(frame, File(name));
+}
+
+std::string GuiFixture::MakeProject(const std::string& name, const std::vector<std::string>& lines) const
+{
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\r\n";
+    tolv::test::WriteText(File(name), text);
+    return File(name);
+}
+
+std::vector<QString> GuiFixture::MessageTexts() const
+{
+    std::vector<QString> texts;
+    for (const ShownMessage& message : messages_)
+        texts.push_back(message.text);
+    return texts;
+}
+
+}  // namespace tolv::gui::test

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "gui/app/message_box.h"
+#include "gui/app/windows.h"
+#include "gui/project/main_form.h"
+#include "platform/color.h"
+#include "support/test_files.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tolv::gui::test {
+
+// One message box the program asked for.
+struct ShownMessage {
+    MsgKind kind;
+    QString text;
+    MsgButtons buttons;
+};
+
+// The program's windows on a temporary program folder, with message boxes and file
+// dialogs answered from scripts: message boxes take the queued answers in
+// order (Ok, or No for a question, once the queue is empty), file dialogs
+// the queued paths (cancelled once the queue is empty).
+class GuiFixture : public testing::Test {
+protected:
+    GuiFixture();
+    ~GuiFixture() override;
+
+    // Creates the windows and shows the main window, which opens the first
+    // project.
+    TMainForm& Start(const QStringList& arguments = {});
+    TMainForm& form() { return windows_->Main(); }
+    Project& project() { return form().project(); }
+    // Closes the main window as the close button does; returns whether it closed.
+    bool Close();
+    // Destroys the window (writing the settings).
+    void Destroy() { windows_.reset(); }
+
+    std::string ProgramFolder() const { return dir_.path().string() + "/"; }
+    std::string File(const std::string& name) const { return dir_.file(name); }
+
+    // A 24-bit BMP of one colour.
+    void MakeFrame(const std::string& name, int width, int height, Color color) const;
+    // A project file in the temporary folder, from its lines.
+    std::string MakeProject(const std::string& name, const std::vector<std::string>& lines) const;
+
+    void Answer(MsgResult answer) { answers_.push_back(answer); }
+    void ChooseFile(const std::string& path) { paths_.push_back(QString::fromStdString(path)); }
+    const std::vector<ShownMessage>& Messages() const { return messages_; }
+    std::vector<QString> MessageTexts() const;
+    void ClearMessages() { messages_.clear(); }
+
+    tolv::test::TempDir dir_;
+
+private:
+    std::unique_ptr<Windows> windows_;
+    std::deque<MsgResult> answers_;
+    std::deque<QString> paths_;
+    std::vector<ShownMessage> messages_;
+};
+
+}  // namespace tolv::gui::test

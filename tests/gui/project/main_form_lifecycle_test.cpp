@@ -1,0 +1,256 @@
+#include "gui/gui_fixture.h"
+
+#include "gui/editor/backgrnd.h"
+#include "gui/editor/region_item.h"
+#include "platform/files.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QToolButton>
+
+namespace tolv::gui::test {
+namespace {
+
+using Lifecycle = GuiFixture;
+
+std::vector<std::string> ThreeFrameProject()
+{
+    return {"[Main]", "Version2=1", "Regions=2", "[Frames]", "1=f1.bmp", "2=f2.bmp", "3=f3.bmp",
+            "[Region1]", "Position=10,20,30,40", "Name=Door", "Clip1=f1.bmp,,door1.bmp",
+            "[Region2]", "Position=50,60,70,80", "Name=Sign", "Visible=0"};
+}
+
+TEST_F(Lifecycle, FirstStartCreatesTheDefaultProjectWithoutAQuestion)
+{
+    Start();
+    EXPECT_EQ(form().windowTitle(), "Tolv [Noname.qvl]");
+    EXPECT_TRUE(FileExists(File("Noname.qvl")));
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_FALSE(project().Modified);
+    EXPECT_EQ(project().ProjectFolder + "/", ProgramFolder());
+    EXPECT_EQ(form().StatusText(2), " Animation missing: ");
+}
+
+TEST_F(Lifecycle, ALaterStartOpensTheDefaultProject)
+{
+    Start();
+    Destroy();
+    Start();
+    EXPECT_EQ(form().windowTitle(), "Tolv - Noname.qvl");
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(Lifecycle, AnArgumentThatNamesNoFileStartsLikeNone)
+{
+    Start({QString::fromStdString(File("absent.qvl"))});
+    EXPECT_EQ(form().windowTitle(), "Tolv [Noname.qvl]");
+    EXPECT_FALSE(FileExists(File("absent.qvl")));
+}
+
+TEST_F(Lifecycle, TheProjectNamedOnTheCommandLineOpens)
+{
+    for (const char* name : {"f1.bmp", "f2.bmp", "f3.bmp"})
+        MakeFrame(name, 64, 48, colors::Green);
+    const std::string path = MakeProject("demo.qvl", ThreeFrameProject());
+    Start({QString::fromStdString(path)});
+
+    EXPECT_EQ(form().windowTitle(), "Tolv - demo.qvl");
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_FALSE(FileExists(File("Noname.qvl")));
+    const MainControls& ui = form().Ui();
+    ASSERT_EQ(ui.qPick->count(), 2);
+    EXPECT_EQ(ui.qPick->itemText(0), "Door  ");
+    EXPECT_EQ(ui.qPick->itemText(1), "Sign <Hidden>");
+    EXPECT_EQ(ui.qPick->currentIndex(), -1);
+    EXPECT_FALSE(ui.PrevBak->isEnabled());
+    EXPECT_TRUE(ui.NextBak->isEnabled());
+    EXPECT_FALSE(ui.Prop1->isEnabled());
+    EXPECT_EQ(form().StatusText(2), " Frame: f1.bmp");
+    EXPECT_EQ(form().Backgrnd().findChildren<tRegion*>().size(), 2);
+}
+
+TEST_F(Lifecycle, OpenReplacesTheProjectAndDropsUnsavedEditsWithoutAQuestion)
+{
+    Start();
+    project().Modified = true;
+    MakeFrame("f1.bmp", 64, 48, colors::Green);
+    const std::string path = MakeProject("other.qvl", {"[Main]", "Version2=1", "LockObj=1", "[Frames]", "1=f1.bmp"});
+    ChooseFile(path);
+    form().Open1Click();
+
+    EXPECT_EQ(form().windowTitle(), "Tolv - other.qvl");
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_TRUE(form().Ui().Locklayout1->isChecked());
+    EXPECT_TRUE(form().Ui().tblock->isChecked());
+    EXPECT_FALSE(form().Ui().NextBak->isEnabled());
+}
+
+TEST_F(Lifecycle, OpenCancelledKeepsTheProject)
+{
+    Start();
+    form().Open1Click();
+    EXPECT_EQ(form().windowTitle(), "Tolv [Noname.qvl]");
+}
+
+TEST_F(Lifecycle, MissingOrUnusableFramesAreReportedOnceAfterLoading)
+{
+    MakeFrame("f1.bmp", 64, 48, colors::Green);
+    tolv::test::WriteText(File("junk.bmp"), "not a bitmap");
+    const std::string path =
+        MakeProject("gaps.qvl", {"[Main]", "Version2=1", "[Frames]", "1=f1.bmp", "2=gone.bmp", "3=junk.bmp"});
+    Start({QString::fromStdString(path)});
+
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0].kind, MsgKind::Warning);
+    EXPECT_EQ(Messages()[0].text, "Animation frame files missing.");
+    EXPECT_EQ(form().windowTitle(), "Tolv - gaps.qvl");
+    EXPECT_EQ(project().FrameCount(), 3);
+}
+
+TEST_F(Lifecycle, NewAsksAboutBackgroundFramesUnlessTheNameIsExactlyTheDefault)
+{
+    struct Case {
+        const char* name;
+        bool asks;
+    };
+    for (const Case c : {Case{"Noname.qvl", false}, Case{"noname.qvl", true}, Case{"film.qvl", true}}) {
+        Start();
+        ClearMessages();
+        std::filesystem::create_directory(dir_.path() / "projects");
+        ChooseFile(File(std::string("projects/") + c.name));
+        form().New1Click();
+        const bool asked = MessageTexts() == std::vector<QString>{"Do you want to define your background frames now?"};
+        EXPECT_EQ(asked, c.asks) << c.name;
+        EXPECT_EQ(form().windowTitle(), QString("Tolv [%1]").arg(c.name)) << c.name;
+        EXPECT_TRUE(FileExists(File(std::string("projects/") + c.name))) << c.name;
+        EXPECT_FALSE(project().Modified) << c.name;
+        Destroy();
+        std::filesystem::remove_all(dir_.path() / "projects");
+    }
+}
+
+TEST_F(Lifecycle, NewEmptiesTheQuickPickAndKeepsTheProjectOptions)
+{
+    MakeFrame("f1.bmp", 64, 48, colors::Green);
+    const std::string path = MakeProject("demo.qvl", {"[Main]", "Version2=1", "CleanEdges=1", "Rep=A", "Regions=1",
+                                                      "[Frames]", "1=f1.bmp", "[Region1]", "Position=1,2,30,40"});
+    Start({QString::fromStdString(path)});
+    ChooseFile(File("fresh.qvl"));
+    form().New1Click();
+
+    EXPECT_EQ(form().Ui().qPick->count(), 0);
+    EXPECT_TRUE(form().Backgrnd().findChildren<tRegion*>().isEmpty());
+    EXPECT_TRUE(project().CleanEdges);
+    EXPECT_EQ(project().Rep, "A");
+    EXPECT_EQ(project().CurrentFrame, 0);
+    EXPECT_EQ(form().StatusText(2), " Animation missing: ");
+}
+
+TEST_F(Lifecycle, NewOverAnExistingFileAsksAndNoChangesNothing)
+{
+    Start();
+    tolv::test::WriteText(File("taken.qvl"), "[Main]\r\n");
+    ChooseFile(File("taken.qvl"));
+    form().New1Click();
+
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0].text, "Overwrite existing file taken.qvl?");
+    EXPECT_EQ(Messages()[0].kind, MsgKind::Information);
+    EXPECT_EQ(form().windowTitle(), "Tolv [Noname.qvl]");
+    EXPECT_EQ(tolv::test::ReadText(File("taken.qvl")), "[Main]\r\n");
+}
+
+TEST_F(Lifecycle, NewWithUnsavedEditsAsksFirst)
+{
+    Start();
+    project().Modified = true;
+    Answer(MsgResult::Cancel);
+    ChooseFile(File("fresh.qvl"));
+    form().New1Click();
+    EXPECT_EQ(MessageTexts(), std::vector<QString>{"Save current project?"});
+    EXPECT_EQ(form().windowTitle(), "Tolv [Noname.qvl]");
+    EXPECT_TRUE(project().Modified);
+
+    Answer(MsgResult::Yes);  // save the edits, then start the new project
+    Answer(MsgResult::No);   // no frames now
+    form().New1Click();
+    EXPECT_EQ(form().windowTitle(), "Tolv [fresh.qvl]");
+    EXPECT_FALSE(project().Modified);
+}
+
+struct CloseCase {
+    const char* name;
+    MsgResult answer;
+    bool closes;
+    bool saves;
+};
+
+class CloseQuestion : public GuiFixture, public testing::WithParamInterface<CloseCase> {};
+
+TEST_P(CloseQuestion, AnswersDecideWhetherToSaveAndClose)
+{
+    const CloseCase& c = GetParam();
+    Start();
+    project().Rep = "edited";
+    project().Modified = true;
+    Answer(c.answer);
+
+    EXPECT_EQ(Close(), c.closes);
+    EXPECT_EQ(MessageTexts(), std::vector<QString>{"Save project edits?"});
+    EXPECT_EQ(Messages()[0].kind, MsgKind::Confirm);
+    EXPECT_EQ(Messages()[0].buttons, MsgButtons::YesNoCancel);
+    EXPECT_EQ(tolv::test::ReadText(File("Noname.qvl")).find("edited") != std::string::npos, c.saves);
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, CloseQuestion,
+    testing::Values(CloseCase{"Yes", MsgResult::Yes, true, true}, CloseCase{"No", MsgResult::No, true, false},
+        CloseCase{"Cancel", MsgResult::Cancel, false, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Lifecycle, AnUnmodifiedProjectClosesWithoutAQuestion)
+{
+    Start();
+    EXPECT_TRUE(Close());
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(Lifecycle, AFailedSaveIsReportedAndKeepsTheEdits)
+{
+    Start();
+    project().ProjectFolder = File("no-such-folder");
+    project().Modified = true;
+    EXPECT_FALSE(form().Save1Click());
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0].text, QString::fromStdString("Unable to write to " + File("no-such-folder/Noname.qvl")));
+    EXPECT_TRUE(project().Modified);
+
+    // Closing with Yes tries again; the failure keeps the window open.
+    Answer(MsgResult::Yes);
+    EXPECT_FALSE(Close());
+    EXPECT_TRUE(project().Modified);
+}
+
+TEST_F(Lifecycle, TheSettingsAreWrittenWhenTheWindowGoes)
+{
+    Start();
+    form().settings().AnimationDelay = 123;
+    Destroy();
+    EXPECT_NE(tolv::test::ReadText(File("Tolvane.ini")).find("AnimationDelay=123"), std::string::npos);
+}
+
+TEST_F(Lifecycle, TheCanvasTakesTheLargestFrameButAtLeast600By400)
+{
+    MakeFrame("wide.bmp", 700, 300, colors::Green);
+    MakeFrame("tall.bmp", 500, 450, colors::Green);
+    MakeFrame("tiny.bmp", 100, 100, colors::Green);
+    const std::string big = MakeProject("big.qvl", {"[Main]", "Version2=1", "[Frames]", "1=wide.bmp", "2=tall.bmp"});
+    const std::string small = MakeProject("small.qvl", {"[Main]", "Version2=1", "[Frames]", "1=tiny.bmp"});
+    Start({QString::fromStdString(big)});
+    EXPECT_EQ(form().Backgrnd().size(), QSize(700, 450));
+    ChooseFile(small);
+    form().Open1Click();
+    EXPECT_EQ(form().Backgrnd().size(), QSize(600, 400));
+}
+
+}  // namespace
+}  // namespace tolv::gui::test
