@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include <iostream>
+#include <memory>
 #include <string>
 
 namespace tolv::cli {
