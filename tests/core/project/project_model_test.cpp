@@ -21,17 +21,6 @@ TEST(ProjectModel, FreshProcessStartsInTheCurrentDirectoryWithNothingExamined)
         EXPECT_EQ(project.FrameStatusOf(i), FrameUnchecked);
 }
 
-TEST(ProjectModel, FrameNamesOutsideTheListAreEmpty)
-{
-    Project project;
-    project.SetFrameNames({"a.bmp", "b.bmp"});
-    EXPECT_EQ(project.FrameName(0), "");
-    EXPECT_EQ(project.FrameName(1), "a.bmp");
-    EXPECT_EQ(project.FrameName(2), "b.bmp");
-    EXPECT_EQ(project.FrameName(3), "");
-    EXPECT_EQ(project.FrameName(-7), "");
-}
-
 TEST(ProjectModel, NeverHoldsMoreThanFiftyFrames)
 {
     Project project;
@@ -39,19 +28,6 @@ TEST(ProjectModel, NeverHoldsMoreThanFiftyFrames)
     EXPECT_EQ(project.FrameCount(), MaxFrames);
     EXPECT_FALSE(project.AddFrameName("g.bmp"));
     EXPECT_EQ(project.FrameCount(), MaxFrames);
-}
-
-TEST(ProjectModel, PathsJoinWithOneSeparator)
-{
-    Project project;
-    project.ProjectFileName = "p.qvl";
-    project.ProjectFolder = "/work/anim";
-    EXPECT_EQ(project.ProjectFilePath(), "/work/anim/p.qvl");
-    EXPECT_EQ(project.FramePath("f1.bmp"), "/work/anim/f1.bmp");
-    project.ProjectFolder = "/";
-    EXPECT_EQ(project.ProjectFilePath(), "/p.qvl");
-    project.ProjectFolder = "";
-    EXPECT_EQ(project.ProjectFilePath(), "p.qvl");
 }
 
 // A project with something of everything that a reset may or may not clear.
@@ -144,17 +120,6 @@ TEST(ProjectModel, SetFilenamesStoresRowsOneToFiftyOnly)
     EXPECT_FALSE(project.Modified);
     EXPECT_EQ(region->InputFrame, before.InputFrame);
     EXPECT_EQ(region->OutputFile, before.OutputFile);
-}
-
-TEST(ProjectModel, RenumberRegionsFollowsTheListOrder)
-{
-    Project project;
-    for (int i = 0; i < 3; ++i)
-        project.Regions.push_back(ConstructRegion(project, i, i, 10, 10));
-    std::swap(project.Regions[0], project.Regions[2]);
-    project.RenumberRegions();
-    for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(project.Regions[std::size_t(i)]->PickIndex, i);
 }
 
 TEST(RegionTexts, HintGeometryAndMarker)
