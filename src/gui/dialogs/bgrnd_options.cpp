@@ -12,6 +12,7 @@
 #include <QDragMoveEvent>
 #include <QDropEvent>
 #include <QGroupBox>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -72,7 +73,7 @@ QWidget* TBgrndOptions::BuildFramesPage()
     sort_btn->setObjectName("sort_btn");
     sort_btn->setCheckable(true);
     sort_btn->setToolTip("Sort list");
-    sort_btn->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
+    sort_btn->setIcon(QIcon::fromTheme("view-sort-ascending", style()->standardIcon(QStyle::SP_ArrowDown)));
     Place(sort_btn, 68, 196, 23, 22);
     connect(sort_btn, &QToolButton::clicked, this, &TBgrndOptions::BitBtn5Click);
 

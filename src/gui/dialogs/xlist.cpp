@@ -127,6 +127,10 @@ void Txlist::BuildTextGroup(QWidget* parent)
     se_title = new TSpinEdit(10, 40, 1, TextGroup);
     se_title->setObjectName("se_title");
     se_title->setValue(20);
+    // Greyed like a button face while there is no title area.
+    QPalette titlePalette = se_title->palette();
+    titlePalette.setColor(QPalette::Disabled, QPalette::Base, titlePalette.color(QPalette::Active, QPalette::Button));
+    se_title->setPalette(titlePalette);
     Place(se_title, 192, 48, 57, 22);
     AddLabel(TextGroup, "&Title Height", 120, 52, se_title);
     connect(se_title, &QSpinBox::valueChanged, this, &Txlist::se_titleChange);
