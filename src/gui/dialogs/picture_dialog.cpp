@@ -16,6 +16,9 @@ TOpenPictureDialog::TOpenPictureDialog(QWidget* parent, const QString& folder, c
     setOption(QFileDialog::DontUseNativeDialog);
     setFileMode(QFileDialog::ExistingFile);
     setAcceptMode(QFileDialog::AcceptOpen);
+    // File names are matched with their letter case here; the common spellings
+    // are listed, and the list is not shown.
+    setOption(QFileDialog::HideNameFilterDetails);
     setNameFilter("Windows Bitmap (BMP) (*.bmp *.BMP *.Bmp)");
     // The typed overlay path may name a file in another folder than the
     // overlays root; the chooser then starts where that file is.
@@ -35,6 +38,8 @@ TOpenPictureDialog::TOpenPictureDialog(QWidget* parent, const QString& folder, c
     if (auto* grid = qobject_cast<QGridLayout*>(layout()))
         grid->addWidget(thumbnail_, 0, grid->columnCount(), grid->rowCount(), 1, Qt::AlignTop);
     connect(this, &QFileDialog::currentChanged, this, &TOpenPictureDialog::ShowThumbnail);
+    if (!fileName.isEmpty())
+        ShowThumbnail(directory().filePath(preset.fileName()));
 }
 
 void TOpenPictureDialog::ShowThumbnail(const QString& path)
