@@ -1,6 +1,5 @@
 #include "gui/dialogs/bgrnd_options.h"
 
-#include "gui/app/help_router.h"
 #include "gui/app/message_box.h"
 #include "gui/dialogs/dialog_style.h"
 #include "gui/dialogs/preview_image.h"
@@ -38,9 +37,7 @@ TBgrndOptions::TBgrndOptions(QWidget* parent) : QDialog(parent)
     setWindowTitle("Project Setup");
     UseDialogFont(this);
     setFixedSize(ClientWidth, ClientHeight);
-    Pages = new QTabWidget(this);
-    Pages->setObjectName("Pages");
-    Place(Pages, 0, 0, 609, 257);
+    Pages = AddControl<QTabWidget>(this, "Pages", {0, 0, 609, 257});
     Pages->addTab(BuildFramesPage(), "Animation Frames");
     Pages->addTab(BuildOtherPage(), "Other Options");
     BuildButtons();
@@ -58,9 +55,7 @@ QWidget* TBgrndOptions::BuildFramesPage()
 {
     auto* page = new QWidget;
     page->setObjectName("AnimationTab");
-    Bkgrnd = new QListWidget(page);
-    Bkgrnd->setObjectName("Bkgrnd");
-    Place(Bkgrnd, 8, 24, 137, 167);
+    Bkgrnd = AddControl<QListWidget>(page, "Bkgrnd", {8, 24, 137, 167});
     Bkgrnd->setDragEnabled(true);
     Bkgrnd->setDragDropMode(QAbstractItemView::DragDrop);
     Bkgrnd->setDefaultDropAction(Qt::CopyAction);
@@ -88,17 +83,8 @@ QWidget* TBgrndOptions::BuildFramesPage()
     connect(FileList, &QListWidget::itemClicked, this, [this] { ListClick(FileList); });
     connect(FileList, &QListWidget::itemDoubleClicked, this, &TBgrndOptions::FileListDblClick);
 
-    AddLabel(page, "Preview", 320, 8);
-    auto* previewFrame = new QFrame(page);
-    previewFrame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Place(previewFrame, 319, 24, 274, 169);
-    PreImage = new TPreviewImage(previewFrame);
-    PreImage->setObjectName("PreImage");
-    Place(PreImage, 2, 2, 270, 165);
-    PreImage->hide();
-    cb_preview = new QCheckBox("&Preview animation frame", page);
-    cb_preview->setObjectName("cb_preview");
-    Place(cb_preview, 327, 198, 177, 17);
+    PreImage = AddPreviewPanel(page, {319, 24, 274, 169});
+    cb_preview = AddControl<QCheckBox>(page, "cb_preview", {327, 198, 177, 17}, "&Preview animation frame");
     connect(cb_preview, &QCheckBox::toggled, this, &TBgrndOptions::cb_previewClick);
     return page;
 }
@@ -107,38 +93,22 @@ QWidget* TBgrndOptions::BuildOtherPage()
 {
     auto* page = new QWidget;
     page->setObjectName("OtherTab");
-    auto* fixups = new QGroupBox("Raydream Fixups", page);
-    Place(fixups, 8, 8, 233, 129);
-    cb_CleanEdges = new QCheckBox("&Clean edges of Raydream frames", fixups);
-    cb_CleanEdges->setObjectName("cb_CleanEdges");
-    Place(cb_CleanEdges, 16, 24, 185, 17);
+    auto* fixups = AddControl<QGroupBox>(page, nullptr, {8, 8, 233, 129}, "Raydream Fixups");
+    cb_CleanEdges = AddControl<QCheckBox>(fixups, "cb_CleanEdges", {16, 24, 185, 17}, "&Clean edges of Raydream frames");
     AddNote(fixups, " ( Use color from pixel at x=1, y=1 )", 40, 42);
 
-    auto* zod = new QGroupBox("ZOD Import Options", page);
-    Place(zod, 280, 8, 185, 129);
-    eb_Rep = new QLineEdit(zod);
-    eb_Rep->setObjectName("eb_Rep");
-    Place(eb_Rep, 16, 40, 121, 21);
+    auto* zod = AddControl<QGroupBox>(page, nullptr, {280, 8, 185, 129}, "ZOD Import Options");
+    eb_Rep = AddControl<QLineEdit>(zod, "eb_Rep", {16, 40, 121, 21});
     AddLabel(zod, "Rep", 16, 25, eb_Rep);
-    eb_Job = new QLineEdit(zod);
-    eb_Job->setObjectName("eb_Job");
-    Place(eb_Job, 16, 80, 121, 21);
+    eb_Job = AddControl<QLineEdit>(zod, "eb_Job", {16, 80, 121, 21});
     AddLabel(zod, "Job", 16, 65, eb_Job);
     return page;
 }
 
 void TBgrndOptions::BuildButtons()
 {
-    QPushButton* ok = AddButton(this, "OK", 179, 266);
-    ok->setObjectName("OKBtn");
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    QPushButton* cancel = AddButton(this, "Cancel", 267, 266);
-    cancel->setObjectName("CancelBtn");
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    QPushButton* help = AddButton(this, "Help", 355, 266);
-    help->setObjectName("BitBtn3");
-    connect(help, &QPushButton::clicked, this, [] { ShowHelpTopic("topic40"); });
+    AddOkCancel(this, this, {179, 266}, {267, 266});
+    AddHelpButton(this, {355, 266}, "topic40", "BitBtn3");
 }
 
 void TBgrndOptions::FillFromProject(const Project& project, bool isNew)

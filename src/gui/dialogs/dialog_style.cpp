@@ -1,6 +1,9 @@
 #include "gui/dialogs/dialog_style.h"
 
+#include "gui/app/help_router.h"
+
 #include <QCheckBox>
+#include <QDialog>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -50,6 +53,26 @@ QPushButton* AddButton(QWidget* parent, const QString& text, int left, int top)
     auto* button = new QPushButton(text, parent);
     Place(button, left, top, 75, 25);
     return button;
+}
+
+std::pair<QPushButton*, QPushButton*> AddOkCancel(QDialog* dialog, QWidget* parent, QPoint ok, QPoint cancel, const char* okName, const char* cancelName)
+{
+    QPushButton* okButton = AddButton(parent, "OK", ok.x(), ok.y());
+    okButton->setObjectName(okName);
+    okButton->setDefault(true);
+    QObject::connect(okButton, &QPushButton::clicked, dialog, &QDialog::accept);
+    QPushButton* cancelButton = AddButton(parent, "Cancel", cancel.x(), cancel.y());
+    cancelButton->setObjectName(cancelName);
+    QObject::connect(cancelButton, &QPushButton::clicked, dialog, &QDialog::reject);
+    return {okButton, cancelButton};
+}
+
+QPushButton* AddHelpButton(QWidget* parent, QPoint at, const QString& topic, const char* name)
+{
+    QPushButton* help = AddButton(parent, "Help", at.x(), at.y());
+    help->setObjectName(name);
+    QObject::connect(help, &QPushButton::clicked, help, [topic] { ShowHelpTopic(topic); });
+    return help;
 }
 
 }  // namespace tolv::gui

@@ -1,10 +1,15 @@
 #pragma once
 
+#include <QPoint>
+#include <QRect>
 #include <QString>
+#include <QWidget>
 
+#include <utility>
+
+class QDialog;
 class QLabel;
 class QPushButton;
-class QWidget;
 
 namespace tolv::gui {
 
@@ -14,11 +19,28 @@ void UseDialogFont(QWidget* dialog);
 // Places a widget at left, top with a size; a caption that needs more room
 // than the design gave it (a wider font) widens it.
 void Place(QWidget* widget, int left, int top, int width, int height);
+// A control placed as the design has it, named with its system name (no
+// name: nullptr); `args` are its constructor's arguments before the parent.
+template <class W, class... Args>
+W* AddControl(QWidget* parent, const char* name, const QRect& place, Args&&... args)
+{
+    auto* control = new W(std::forward<Args>(args)..., parent);
+    if (name)
+        control->setObjectName(name);
+    Place(control, place.x(), place.y(), place.width(), place.height());
+    return control;
+}
+
 // A label at left, top sized to its text; its accelerator focuses buddy.
 QLabel* AddLabel(QWidget* parent, const QString& text, int left, int top, QWidget* buddy = nullptr);
 // A maroon note, as the dialogs show their hints.
 QLabel* AddNote(QWidget* parent, const QString& text, int left, int top);
 // A 75 x 25 push button.
 QPushButton* AddButton(QWidget* parent, const QString& text, int left, int top);
+// OK (the default button, Enter) and Cancel (Escape) that close the dialog.
+std::pair<QPushButton*, QPushButton*> AddOkCancel(QDialog* dialog, QWidget* parent, QPoint ok, QPoint cancel, const char* okName = "OKBtn",
+                 const char* cancelName = "CancelBtn");
+// "Help", opening a help topic.
+QPushButton* AddHelpButton(QWidget* parent, QPoint at, const QString& topic, const char* name = "HelpBtn");
 
 }  // namespace tolv::gui

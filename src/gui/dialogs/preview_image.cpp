@@ -1,5 +1,7 @@
 #include "gui/dialogs/preview_image.h"
 
+#include "gui/dialogs/dialog_style.h"
+
 #include <QFileInfo>
 #include <QImage>
 #include <QPixmap>
@@ -21,6 +23,16 @@ bool TPreviewImage::LoadFile(const QString& path)
     setPixmap(QPixmap::fromImage(image));
     fileName_ = path;
     return true;
+}
+
+TPreviewImage* AddPreviewPanel(QWidget* parent, const QRect& frame)
+{
+    AddLabel(parent, "Preview", frame.left(), frame.top() - 16);
+    auto* panel = AddControl<QFrame>(parent, nullptr, frame);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    auto* image = AddControl<TPreviewImage>(panel, "PreImage", panel->contentsRect());
+    image->hide();
+    return image;
 }
 
 }  // namespace tolv::gui

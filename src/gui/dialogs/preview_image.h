@@ -19,4 +19,8 @@ private:
     QString fileName_;
 };
 
+// The "Preview" caption and a sunken panel at `frame` holding a hidden
+// picture that fills it.
+TPreviewImage* AddPreviewPanel(QWidget* parent, const QRect& frame);
+
 }  // namespace tolv::gui

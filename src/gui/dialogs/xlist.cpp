@@ -1,6 +1,5 @@
 #include "gui/dialogs/xlist.h"
 
-#include "gui/app/help_router.h"
 #include "gui/dialogs/dialog_style.h"
 #include "gui/dialogs/picture_dialog.h"
 #include "gui/dialogs/preview_image.h"
@@ -30,8 +29,7 @@ constexpr int ClientHeight = 528;
 
 QWidget* AddPanel(QWidget* parent, int top, int height)
 {
-    auto* panel = new QWidget(parent);
-    Place(panel, 0, top, ClientWidth, height);
+    auto* panel = AddControl<QWidget>(parent, nullptr, {0, top, ClientWidth, height});
     return panel;
 }
 
@@ -66,17 +64,11 @@ Txlist::~Txlist() = default;
 void Txlist::BuildTopPanel()
 {
     QWidget* top = AddPanel(this, 0, TopPanelHeight);
-    cname = new QLineEdit(top);
-    cname->setObjectName("cname");
-    Place(cname, 8, 24, 265, 21);
+    cname = AddControl<QLineEdit>(top, "cname", {8, 24, 265, 21});
     AddLabel(top, "Region &name", 8, 7, cname);
-    cb_visible = new QCheckBox("Region is &Visible in Tolv editor", top);
-    cb_visible->setObjectName("cb_visible");
-    Place(cb_visible, 328, 25, 177, 17);
+    cb_visible = AddControl<QCheckBox>(top, "cb_visible", {328, 25, 177, 17}, "Region is &Visible in Tolv editor");
 
-    rgType = new QGroupBox("Region Definition", top);
-    rgType->setObjectName("rgType");
-    Place(rgType, 8, 56, 289, 121);
+    rgType = AddControl<QGroupBox>(top, "rgType", {8, 56, 289, 121}, "Region Definition");
     typeButtons = new QButtonGroup(this);
     const char* const items[] = {
         "&1: Create bitmap(s) using the output file name", "&2: Create background(s) using the output file name",
@@ -106,21 +98,13 @@ void Txlist::BuildTopPanel()
 
 void Txlist::BuildTextGroup(QWidget* parent)
 {
-    TextGroup = new QGroupBox("Text Box Options", parent);
-    TextGroup->setObjectName("TextGroup");
-    Place(TextGroup, 312, 56, 361, 121);
-    bShp = new TShape(colors::White, TextGroup);
-    bShp->setObjectName("bShp");
-    Place(bShp, 8, 24, 105, 89);
-    tShp = new TShape(colors::Maroon, TextGroup);
-    tShp->setObjectName("tShp");
-    Place(tShp, 8, 24, 105, 20);
+    TextGroup = AddControl<QGroupBox>(parent, "TextGroup", {312, 56, 361, 121}, "Text Box Options");
+    bShp = AddControl<TShape>(TextGroup, "bShp", {8, 24, 105, 89}, colors::White);
+    tShp = AddControl<TShape>(TextGroup, "tShp", {8, 24, 105, 20}, colors::Maroon);
     connect(bShp, &TShape::MouseDown, this, [this] { ShapeMouseDown(bShp); });
     connect(tShp, &TShape::MouseDown, this, [this] { ShapeMouseDown(tShp); });
 
-    cb_title = new QCheckBox("&Display a title area", TextGroup);
-    cb_title->setObjectName("cb_title");
-    Place(cb_title, 120, 24, 180, 17);
+    cb_title = AddControl<QCheckBox>(TextGroup, "cb_title", {120, 24, 180, 17}, "&Display a title area");
     cb_title->setChecked(true);
     connect(cb_title, &QCheckBox::toggled, this, &Txlist::cb_titleClick);
 
@@ -151,26 +135,19 @@ void Txlist::BuildBackgroundGroup(QWidget* parent)
     bgGroup->setObjectName("bgGroup");
     bgGroup->setAutoFillBackground(true);
     Place(bgGroup, 312, 56, 361, 121);
-    bname = new QLineEdit(bgGroup);
-    bname->setObjectName("bname");
-    Place(bname, 16, 40, 312, 21);
+    bname = AddControl<QLineEdit>(bgGroup, "bname", {16, 40, 312, 21});
     AddLabel(bgGroup, "&Overlay this bitmap", 14, 23, bname);
-    BrowseBtn = new QPushButton("...", bgGroup);
-    BrowseBtn->setObjectName("BrowseBtn");
-    Place(BrowseBtn, 328, 40, 25, 22);
+    BrowseBtn = AddControl<QPushButton>(bgGroup, "BrowseBtn", {328, 40, 25, 22}, "...");
     connect(BrowseBtn, &QPushButton::clicked, this, &Txlist::BrowseBtnClick);
 }
 
 void Txlist::BuildMiddlePanel()
 {
     QWidget* middle = AddPanel(this, TopPanelHeight, ClientHeight - TopPanelHeight - BottomPanelHeight);
-    auto* worksheet = new QGroupBox("Worksheet ", middle);
-    worksheet->setObjectName("WorksheetGroup");
-    Place(worksheet, 8, 8, 249, 241);
+    auto* worksheet = AddControl<QGroupBox>(middle, "WorksheetGroup", {8, 8, 249, 241}, "Worksheet ");
     AddLabel(worksheet, "Input frame", 65, 24);
     AddLabel(worksheet, "Output File", 142, 24);
-    sgList = new TWorksheetGrid(worksheet);
-    Place(sgList, 16, 40, 214, 193);
+    sgList = AddControl<TWorksheetGrid>(worksheet, nullptr, {16, 40, 214, 193});
 
     Flist = new QListWidget(middle);
     Flist->setObjectName("Flist");
@@ -185,33 +162,16 @@ void Txlist::BuildMiddlePanel()
     connect(Flist, &QListWidget::currentRowChanged, this, &Txlist::FlistClick);
     connect(Flist, &QListWidget::itemDoubleClicked, this, &Txlist::FlistDblClick);
 
-    AddLabel(middle, "Preview", 472, 16);
-    auto* previewFrame = new QFrame(middle);
-    previewFrame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Place(previewFrame, 472, 32, 198, 169);
-    PreImage = new TPreviewImage(previewFrame);
-    PreImage->setObjectName("PreImage");
-    Place(PreImage, 2, 2, 194, 165);
-    PreImage->hide();
-    cb_preview = new QCheckBox("&Preview animation frame", middle);
-    cb_preview->setObjectName("cb_preview");
-    Place(cb_preview, 496, 208, 170, 17);
+    PreImage = AddPreviewPanel(middle, {472, 32, 198, 169});
+    cb_preview = AddControl<QCheckBox>(middle, "cb_preview", {496, 208, 170, 17}, "&Preview animation frame");
     connect(cb_preview, &QCheckBox::toggled, this, &Txlist::cb_previewClick);
 }
 
 void Txlist::BuildButtons()
 {
     QWidget* bottom = AddPanel(this, ClientHeight - BottomPanelHeight, BottomPanelHeight);
-    QPushButton* ok = AddButton(bottom, "OK", 16, 8);
-    ok->setObjectName("OKBtn");
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    QPushButton* cancel = AddButton(bottom, "Cancel", 104, 8);
-    cancel->setObjectName("CancelBtn");
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    QPushButton* help = AddButton(bottom, "Help", 192, 8);
-    help->setObjectName("HelpBtn");
-    connect(help, &QPushButton::clicked, this, [] { ShowHelpTopic("topic80"); });
+    AddOkCancel(this, bottom, {16, 8}, {104, 8});
+    AddHelpButton(bottom, {192, 8}, "topic80");
 }
 
 void Txlist::SetColourChooser(ColourChooser chooser)

@@ -1,7 +1,6 @@
 #include "gui/extract/x_dlg.h"
 
 #include "extract/extraction_run.h"
-#include "gui/app/help_router.h"
 #include "gui/app/message_box.h"
 #include "gui/dialogs/dialog_style.h"
 #include "gui/extract/rich_log.h"
@@ -34,14 +33,9 @@ Tx_dlg::Tx_dlg(QWidget* parent) : QDialog(parent, Qt::Tool)
     resize(548, 303);
     setMinimumSize(548, 259);
 
-    auto* items = new QGroupBox("Extract These Items", this);
-    Place(items, 8, 28, 161, 81);
-    b_xclip = new QCheckBox("Clips", items);
-    b_xclip->setObjectName("b_xclip");
-    Place(b_xclip, 16, 24, 97, 17);
-    b_xback = new QCheckBox("Backgrounds", items);
-    b_xback->setObjectName("b_xback");
-    Place(b_xback, 16, 48, 97, 17);
+    auto* items = AddControl<QGroupBox>(this, nullptr, {8, 28, 161, 81}, "Extract These Items");
+    b_xclip = AddControl<QCheckBox>(items, "b_xclip", {16, 24, 97, 17}, "Clips");
+    b_xback = AddControl<QCheckBox>(items, "b_xback", {16, 48, 97, 17}, "Backgrounds");
     b_xclip->setChecked(true);
     b_xback->setChecked(true);
     connect(b_xclip, &QCheckBox::clicked, this, &Tx_dlg::SwitchClick);
@@ -57,17 +51,13 @@ Tx_dlg::Tx_dlg(QWidget* parent) : QDialog(parent, Qt::Tool)
     xprogress->setValue(0);
     xlb->SetProgressBar(xprogress);
 
-    bProcess = new QPushButton("Process", this);
-    bProcess->setObjectName("bProcess");
-    Place(bProcess, 40, 136, 97, 25);
+    bProcess = AddControl<QPushButton>(this, "bProcess", {40, 136, 97, 25}, "Process");
     bProcess->setDefault(true);
     connect(bProcess, &QPushButton::clicked, this, &Tx_dlg::ExtractObject);
     bClose = AddButton(this, "&Close", 9, 264);
     bClose->setObjectName("bClose");
     connect(bClose, &QPushButton::clicked, this, &QDialog::accept);
-    bHelp = AddButton(this, "Help", 96, 264);
-    bHelp->setObjectName("bHelp");
-    connect(bHelp, &QPushButton::clicked, this, [] { ShowHelpTopic("topic90"); });
+    bHelp = AddHelpButton(this, {96, 264}, "topic90", "bHelp");
     LayOut();
 }
 

@@ -1,6 +1,5 @@
 #include "gui/project/options.h"
 
-#include "gui/app/help_router.h"
 #include "gui/dialogs/dialog_style.h"
 #include "gui/dialogs/spin_edit.h"
 #include "gui/project/select_directory.h"
@@ -19,22 +18,6 @@ namespace {
 constexpr int MinDelay = 1;
 constexpr int MaxDelay = 2000;
 
-QLineEdit* AddPathEdit(QWidget* group, const char* name, int top)
-{
-    auto* edit = new QLineEdit(group);
-    edit->setObjectName(name);
-    Place(edit, 16, top, 281, 21);
-    return edit;
-}
-
-QPushButton* AddFolderButton(QWidget* group, const char* name, int top)
-{
-    auto* button = new QPushButton("...", group);
-    button->setObjectName(name);
-    Place(button, 297, top, 25, 20);
-    return button;
-}
-
 }  // namespace
 
 Toptions::Toptions(QWidget* parent) : QDialog(parent), chooseFolder_(TSelectDirectory::Choose)
@@ -44,39 +27,25 @@ Toptions::Toptions(QWidget* parent) : QDialog(parent), chooseFolder_(TSelectDire
     UseDialogFont(this);
     setFixedSize(446, 243);
 
-    QPushButton* ok = AddButton(this, "OK", 360, 16);
-    ok->setObjectName("BitBtn1");
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    QPushButton* cancel = AddButton(this, "Cancel", 360, 48);
-    cancel->setObjectName("BitBtn2");
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    const auto [ok, cancel] = AddOkCancel(this, this, {360, 16}, {360, 48}, "BitBtn1", "BitBtn2");
 
-    auto* misc = new QGroupBox("Misc Options", this);
-    misc->setObjectName("GroupBox2");
-    Place(misc, 8, 144, 337, 89);
-    se_animDelay = new TSpinEdit(MinDelay, MaxDelay, 10, misc);
-    se_animDelay->setObjectName("se_animDelay");
-    Place(se_animDelay, 176, 28, 89, 22);
+    auto* misc = AddControl<QGroupBox>(this, "GroupBox2", {8, 144, 337, 89}, "Misc Options");
+    se_animDelay = AddControl<TSpinEdit>(misc, "se_animDelay", {176, 28, 89, 22}, MinDelay, MaxDelay, 10);
     AddLabel(misc, "Animation &delay between frames", 16, 32, se_animDelay)->setObjectName("Label3");
     AddLabel(misc, "millisecs.", 272, 32)->setObjectName("Label4");
 
-    auto* folders = new QGroupBox("Folder Options and Paths", this);
-    folders->setObjectName("GroupBox1");
-    Place(folders, 8, 8, 337, 129);
-    pPath = AddPathEdit(folders, "pPath", 40);
-    b1 = AddFolderButton(folders, "b1", 41);
-    oPath = AddPathEdit(folders, "oPath", 88);
-    b3 = AddFolderButton(folders, "b3", 89);
+    auto* folders = AddControl<QGroupBox>(this, "GroupBox1", {8, 8, 337, 129}, "Folder Options and Paths");
+    pPath = AddControl<QLineEdit>(folders, "pPath", {16, 40, 281, 21});
+    b1 = AddControl<QPushButton>(folders, "b1", {297, 41, 25, 20}, "...");
+    oPath = AddControl<QLineEdit>(folders, "oPath", {16, 88, 281, 21});
+    b3 = AddControl<QPushButton>(folders, "b3", {297, 89, 25, 20}, "...");
     AddLabel(folders, "&Project path root", 16, 24, pPath)->setObjectName("Label2");
     AddLabel(folders, "&Overlays path", 16, 72, oPath)->setObjectName("Label5");
     connect(b1, &QPushButton::clicked, this, [this] { FolderButtonClick(pPath); });
     connect(b3, &QPushButton::clicked, this, [this] { FolderButtonClick(oPath); });
 
-    QPushButton* help = AddButton(this, "Help", 360, 80);
-    help->setObjectName("BitBtn3");
+    QPushButton* help = AddHelpButton(this, {360, 80}, "topic150", "BitBtn3");
     help->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
-    connect(help, &QPushButton::clicked, this, [] { ShowHelpTopic("topic150"); });
 
     setTabOrder(ok, cancel);
     setTabOrder(cancel, se_animDelay);

@@ -37,9 +37,7 @@ protected:
     template <class W>
     W* Child(const char* name)
     {
-        auto* widget = dialog.findChild<W*>(name);
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
+        return test::Child<W>(dialog, name);
     }
     QListWidget* Frames() { return Child<QListWidget>("Bkgrnd"); }
     QListWidget* Files() { return Child<QListWidget>("FileList"); }

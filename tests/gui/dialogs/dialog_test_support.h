@@ -17,6 +17,15 @@
 
 namespace tolv::gui::test {
 
+// A control found by its system name; a missing one fails the test.
+template <class W>
+W* Child(const QWidget& parent, const char* name)
+{
+    auto* widget = parent.findChild<W*>(name);
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+}
+
 // Makes a shown window the active one, so that keys reach its focus.
 inline void ActivateWindow(QWidget& window)
 {

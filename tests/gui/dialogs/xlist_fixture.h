@@ -20,9 +20,7 @@ protected:
     template <class W>
     W* Child(const char* name)
     {
-        auto* widget = dialog.findChild<W*>(name);
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
+        return test::Child<W>(dialog, name);
     }
     TWorksheetGrid* Grid() { return Child<TWorksheetGrid>("sgList"); }
     QListWidget* Flist() { return Child<QListWidget>("Flist"); }
