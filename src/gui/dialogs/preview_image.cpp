@@ -1,9 +1,11 @@
 #include "gui/dialogs/preview_image.h"
 
 #include "gui/dialogs/dialog_style.h"
+#include "gui/editor/bitmap_image.h"
+#include "platform/bitmap.h"
+#include "platform/errors.h"
 
 #include <QFileInfo>
-#include <QImage>
 #include <QPixmap>
 
 namespace tolv::gui {
@@ -17,10 +19,12 @@ bool TPreviewImage::LoadFile(const QString& path)
 {
     if (!QFileInfo(path).isFile())
         return false;
-    QImage image(path, "BMP");
-    if (image.isNull())
+    try {
+        setPixmap(QPixmap::fromImage(ToQImage(LoadBmp(path.toStdString()))));
+    } catch (const TolvError&) {
+        // A preview reports nothing: a file that is no bitmap keeps the last picture.
         return false;
-    setPixmap(QPixmap::fromImage(image));
+    }
     fileName_ = path;
     return true;
 }

@@ -145,18 +145,23 @@ TEST_F(XlistTest, ThePreviewStateIsReadAfterCancelToo)
     EXPECT_TRUE(dialog.ShowPreview());
 }
 
-TEST_F(XlistTest, PreviewShowsTheSelectedFrameAndKeepsThePictureForAMissingFile)
+TEST_F(XlistTest, PreviewShowsTheSelectedFrameAndKeepsThePictureForAMissingOrBadFile)
 {
     test::WriteBmp(dir.file("f1.bmp"), 20, 10);
+    tolv::test::WriteText(dir.file("text.bmp"), "not a bitmap");
     dialog.ClearEdits();
     dialog.ResetForNewRegion();
-    dialog.SetFrames({"f1.bmp", "gone.bmp"}, dir.path().string(), true);
+    dialog.SetFrames({"f1.bmp", "gone.bmp", "text.bmp"}, dir.path().string(), true);
     test::ShowActive(dialog);
     auto* image = dialog.findChild<TPreviewImage*>("PreImage");
     EXPECT_TRUE(image->isVisible());
     EXPECT_EQ(image->FileName().toStdString(), dir.file("f1.bmp"));
-    QTest::mouseClick(Flist()->viewport(), Qt::LeftButton, {}, Flist()->visualItemRect(Flist()->item(1)).center());
-    EXPECT_EQ(image->FileName().toStdString(), dir.file("f1.bmp"));
+    for (const int missingOrBad : {1, 2}) {
+        QTest::mouseClick(Flist()->viewport(), Qt::LeftButton, {},
+                          Flist()->visualItemRect(Flist()->item(missingOrBad)).center());
+        EXPECT_EQ(image->FileName().toStdString(), dir.file("f1.bmp"));
+    }
+    EXPECT_EQ(image->pixmap().size(), QSize(20, 10));
     auto* preview = dialog.findChild<QCheckBox*>("cb_preview");
     QTest::mouseClick(preview, Qt::LeftButton, {}, QPoint(5, preview->height() / 2));
     EXPECT_FALSE(image->isVisible());
