@@ -1,0 +1,66 @@
+#include "editor/frame_marks.h"
+
+#include <gtest/gtest.h>
+
+namespace tolv {
+namespace {
+
+struct NameCase {
+    std::string a, b;
+    bool same;
+};
+
+class SameNameTest : public testing::TestWithParam<NameCase> {};
+
+TEST_P(SameNameTest, IgnoresLetterCase)
+{
+    EXPECT_EQ(SameNameIgnoringCase(GetParam().a, GetParam().b), GetParam().same) << GetParam().a << " ~ " << GetParam().b;
+    EXPECT_EQ(SameNameIgnoringCase(GetParam().b, GetParam().a), GetParam().same);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, SameNameTest,
+    testing::Values(NameCase{"f1.bmp", "F1.BMP", true}, NameCase{"f1.bmp", "f1.bmp ", false},
+                    NameCase{"f1.bmp", "f1.bm", false}, NameCase{"", "", true},
+                    NameCase{"\xC3\xA9t\xC3\xA9.bmp", "\xC3\x89T\xC3\x89.BMP", true},    // été / ÉTÉ
+                    NameCase{"\xC3\x97", "\xC3\xB7", false},                             // × and ÷ are no pair
+                    NameCase{"\xE2\x82\xAC.bmp", "\xE2\x82\xAC.BMP", true},              // € stays as it is
+                    NameCase{"\xC3.bmp", "\xC3.BMP", true}, NameCase{"\xC3", "\xE3", false},
+                    NameCase{"[a]", "{A}", false}));
+
+TEST(MarkFrameRegionsTest, MarksOnlyTextBoxesAndOverlaysListingTheFrame)
+{
+    Project project;
+    const RegionKind kinds[] = {RegionKind::Clip, RegionKind::Background, RegionKind::TextBox, RegionKind::Overlay,
+                                RegionKind::TextBox, RegionKind::Overlay};
+    for (const RegionKind kind : kinds) {
+        auto region = std::make_unique<Region>(0, 0, 10, 10);
+        region->RegionType = kind;
+        region->InputFrame[0] = "f2.bmp";
+        region->InputFrame[49] = "F1.Bmp";
+        region->OnCurrentFrame = true;
+        project.Regions.push_back(std::move(region));
+    }
+    project.Regions[4]->InputFrame[49].clear();
+    project.Regions[5]->InputFrame[0] = "f1.bmp.bak";
+    project.Regions[5]->InputFrame[49].clear();
+
+    MarkFrameRegions(project, "f1.bmp");
+    std::vector<bool> marks;
+    for (const auto& region : project.Regions) {
+        marks.push_back(region->OnCurrentFrame);
+    }
+    EXPECT_EQ(marks, (std::vector<bool>{false, false, true, true, false, false}));
+}
+
+TEST(MarkFrameRegionsTest, EmptyCellsListNoFrame)
+{
+    Project project;
+    project.Regions.push_back(std::make_unique<Region>(0, 0, 10, 10));
+    project.Regions[0]->RegionType = RegionKind::TextBox;
+    MarkFrameRegions(project, "");
+    EXPECT_FALSE(project.Regions[0]->OnCurrentFrame);
+}
+
+}  // namespace
+}  // namespace tolv
