@@ -7,7 +7,7 @@ FUZZ_SECONDS ?= 30
 
 DEB_PACKAGES := cmake ninja-build g++ clang libclang-rt-14-dev qt6-base-dev libgl-dev \
 	libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev python3
-BENCH_PACKAGES := imagemagick python3
+BENCH_PACKAGES := imagemagick time python3
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: all deps build sample run test test-main test-asan test-fuzz fuzz bench bench-deps demo install clean
@@ -69,6 +69,10 @@ fuzz: test-fuzz
 
 bench-deps:
 	$(call install_missing,$(BENCH_PACKAGES))
+
+# The extraction benchmark on the shared workload: make bench BENCH_ARGS="--repeat 5"
+bench: build bench-deps
+	python3 bench/run_extract_bench.py --build $(BUILD) $(BENCH_ARGS)
 
 clean:
 	rm -rf $(BUILD) build-asan build-fuzz

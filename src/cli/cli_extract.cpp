@@ -1,15 +1,52 @@
 #include "cli/cli_commands.h"
+#include "cli/cli_project.h"
+#include "cli/console_log.h"
+#include "extract/extraction_run.h"
 
 #include <iostream>
+#include <memory>
+#include <optional>
 
 namespace tolv::cli {
 
+namespace {
+
+struct ExtractOptions {
+    std::string projectPath;
+    std::optional<bool> clips;
+    std::optional<bool> backgrounds;
+    std::string color = "auto";
+};
+
+int RunExtract(const ExtractOptions& options)
+{
+    LoadedProject loaded = LoadProjectOrExit(options.projectPath);
+    Project& project = *loaded.project;
+    // The flags override the project's switches for this run only.
+    const ExtractSwitches switches{options.clips.value_or(project.Clips),
+                                   options.backgrounds.value_or(project.Backgrnds)};
+    ConsoleLog log(std::cout, UseColor(options.color));
+    try {
+        ExtractObject(project, switches, log);
+    } catch (const std::exception& error) {
+        std::cerr << error.what() << '\n';
+        return 3;
+    }
+    return 0;
+}
+
+}  // namespace
+
 void AddExtractCommand(CLI::App& app, int& exitCode)
 {
-    app.add_subcommand("extract", "not built yet")->callback([&exitCode] {
-        std::cerr << "tolvane-cli: extract is not built yet\n";
-        exitCode = 2;
-    });
+    auto options = std::make_shared<ExtractOptions>();
+    CLI::App* command = app.add_subcommand("extract", "Write the project's clips and backgrounds into its VidIziz folder");
+    command->add_flag("--clips,!--no-clips", options->clips, "Write clips (default: the project's Clips switch)");
+    command->add_flag("--backgrounds,!--no-backgrounds", options->backgrounds,
+                      "Write backgrounds (default: the project's Backgrnds switch)");
+    AddColorOption(*command, options->color);
+    command->add_option("project", options->projectPath, "The project file (.qvl)")->required();
+    command->callback([options, &exitCode] { exitCode = RunExtract(*options); });
 }
 
 }  // namespace tolv::cli

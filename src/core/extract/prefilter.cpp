@@ -22,6 +22,20 @@ void PaintRegion(Bitmap& target, const Region& region, bool editor)
     }
 }
 
+// The overlay in the target's format, value 0 where it is transparent. On a
+// palette without black at entry 0 the blackened key pixels of MergeImage
+// would turn into a non-zero entry and be ORed into the frame.
+Bitmap OpaquePart(const Bitmap& target, const Region& region, const Rect& from)
+{
+    Bitmap part = Bitmap::SameFormat(target, from.width(), from.height());
+    const Rect all{0, 0, from.width(), from.height()};
+    Canvas canvas(part);
+    canvas.copyRect(all, *region.MergeMask, from, RasterOp::SrcCopy);
+    canvas.copyRect(all, *region.MergeMask, from, RasterOp::DstInvert);
+    canvas.copyRect(all, *region.MergeImage, from, RasterOp::SrcAnd);
+    return part;
+}
+
 }  // namespace
 
 void PaintTextBox(Bitmap& target, const Region& region, bool editor)
@@ -58,7 +72,12 @@ void MergeOverlay(Bitmap& target, const Region& region)
     }
     Canvas canvas(target);
     canvas.copyRect(to, *region.MergeMask, from, RasterOp::SrcAnd);
-    canvas.copyRect(to, *region.MergeImage, from, RasterOp::SrcPaint);
+    if (target.valueOf(colors::Black) == 0) {
+        canvas.copyRect(to, *region.MergeImage, from, RasterOp::SrcPaint);
+    } else {
+        canvas.copyRect(to, OpaquePart(target, region, from), Rect{0, 0, from.width(), from.height()},
+                        RasterOp::SrcPaint);
+    }
 }
 
 void CleanFrameEdges(Bitmap& target)
