@@ -8,9 +8,6 @@ namespace tolv {
 
 namespace {
 
-constexpr std::int64_t MaxSide = 32768;
-constexpr std::int64_t MaxPixelBytes = std::int64_t(512) << 20;
-
 // The span of `area` that lies on the frame, in clip coordinates.
 struct Overlap {
     int x0, y0, x1, y1;
@@ -53,11 +50,10 @@ void CopyPixels(const Bitmap& frame, const ClipArea& area, const Overlap& span, 
 
 bool IsWritableBitmapSize(int width, int height, int bitsPerPixel)
 {
-    if (width < 1 || height < 1 || width > MaxSide || height > MaxSide) {
+    if (width < 1 || height < 1 || width > MaxBitmapSide || height > MaxBitmapSide) {
         return false;
     }
-    const std::int64_t stride = (std::int64_t(width) * bitsPerPixel + 31) / 32 * 4;
-    return stride * height <= MaxPixelBytes;
+    return Bitmap::RowStride(width, bitsPerPixel) * std::size_t(height) <= MaxPixelBytes;
 }
 
 Bitmap CutClip(const Bitmap& frame, const ClipArea& area)
