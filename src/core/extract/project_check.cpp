@@ -45,6 +45,7 @@ private:
     void checkOverlay(const Region& region);
     void countOutputName(const std::string& name);
     void reportDuplicates();
+    bool inProjectFolder(const std::string& name) const;
     bool notInFrameList(const std::string& name) const;
 
     const Project& project_;
@@ -112,7 +113,7 @@ void ProjectCheck::checkRow(const Region& region, int row)
     const std::string subject = region.Name + " <Clip " + std::to_string(row + 1) + ">";
     const std::string& input = region.InputFrame[row];
     if (!input.empty()) {
-        if (!FileExists(project_.FramePath(input))) {
+        if (!inProjectFolder(input)) {
             finding(subject, "This object references an animation frame source file that is not in your project folder");
         } else if (notInFrameList(input)) {
             finding(subject, "This object references an animation frame source file that is not in your project list");
@@ -159,6 +160,16 @@ void ProjectCheck::reportDuplicates()
             finding(name, "Output bitmap name is used more that once.");
         }
     }
+}
+
+// The run reads a worksheet frame through the frame list, whose name may
+// differ in letter case; on a case-sensitive file system that file counts.
+bool ProjectCheck::inProjectFolder(const std::string& name) const
+{
+    return FileExists(project_.FramePath(name)) ||
+           std::any_of(project_.FrameNames.begin(), project_.FrameNames.end(), [&](const std::string& frame) {
+               return SameNameIgnoringCase(frame, name) && FileExists(project_.FramePath(frame));
+           });
 }
 
 bool ProjectCheck::notInFrameList(const std::string& name) const

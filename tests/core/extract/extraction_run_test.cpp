@@ -357,7 +357,8 @@ INSTANTIATE_TEST_SUITE_P(
                  FirstFrameDone},
         StopCase{"MissingSubFolder",
                  [](test::ProjectBuilder& b) { b.project.Regions[1]->OutputFile[0] = "nosuch/c2.bmp"; },
-                 Plus(FirstFrameDone, {"     Saving clip nosuch/c2.bmp.", Black})},
+                 Plus(Plus(FirstFrameDone, {"     Saving background b2.bmp.", Black}),
+                      {"     Saving clip nosuch/c2.bmp.", Black})},
         StopCase{"OutputFolderIsAFile",
                  [](test::ProjectBuilder& b) { test::WriteText(JoinPath(b.project.ProjectFolder, "VidIziz"), "x"); },
                  {{"Animation frame f1.bmp", Black}, {"     Saving background b1.bmp.", Black}}},
@@ -365,7 +366,8 @@ INSTANTIATE_TEST_SUITE_P(
                  [](test::ProjectBuilder& b) {
                      std::filesystem::create_directories(b.output("c2.bmp") + "/inside");
                  },
-                 Plus(FirstFrameDone, {"     Saving clip c2.bmp.", Black})}),
+                 Plus(Plus(FirstFrameDone, {"     Saving background b2.bmp.", Black}),
+                      {"     Saving clip c2.bmp.", Black})}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
