@@ -5,16 +5,22 @@
 
 #include <iostream>
 #include <memory>
-#include <optional>
 
 namespace tolv::cli {
 
 namespace {
 
+// A --name / --no-name flag pair; the last one given wins.
+struct SwitchFlag {
+    bool value = true;
+    CLI::Option* option = nullptr;
+    bool valueOr(bool fallback) const { return option->count() > 0 ? value : fallback; }
+};
+
 struct ExtractOptions {
     std::string projectPath;
-    std::optional<bool> clips;
-    std::optional<bool> backgrounds;
+    SwitchFlag clips;
+    SwitchFlag backgrounds;
     std::string color = "auto";
 };
 
@@ -23,8 +29,8 @@ int RunExtract(const ExtractOptions& options)
     LoadedProject loaded = LoadProjectOrExit(options.projectPath);
     Project& project = *loaded.project;
     // The flags override the project's switches for this run only.
-    const ExtractSwitches switches{options.clips.value_or(project.Clips),
-                                   options.backgrounds.value_or(project.Backgrnds)};
+    const ExtractSwitches switches{options.clips.valueOr(project.Clips),
+                                   options.backgrounds.valueOr(project.Backgrnds)};
     ConsoleLog log(std::cout, UseColor(options.color));
     try {
         ExtractObject(project, switches, log);
@@ -41,9 +47,10 @@ void AddExtractCommand(CLI::App& app, int& exitCode)
 {
     auto options = std::make_shared<ExtractOptions>();
     CLI::App* command = app.add_subcommand("extract", "Write the project's clips and backgrounds into its VidIziz folder");
-    command->add_flag("--clips,!--no-clips", options->clips, "Write clips (default: the project's Clips switch)");
-    command->add_flag("--backgrounds,!--no-backgrounds", options->backgrounds,
-                      "Write backgrounds (default: the project's Backgrnds switch)");
+    options->clips.option = command->add_flag("--clips,!--no-clips", options->clips.value,
+                                              "Write clips (default: the project's Clips switch)");
+    options->backgrounds.option = command->add_flag("--backgrounds,!--no-backgrounds", options->backgrounds.value,
+                                                    "Write backgrounds (default: the project's Backgrnds switch)");
     AddColorOption(*command, options->color);
     command->add_option("project", options->projectPath, "The project file (.qvl)")->required();
     command->callback([options, &exitCode] { exitCode = RunExtract(*options); });
