@@ -28,6 +28,8 @@ def parse_args():
     ap.add_argument('--work', help='scratch folder (default: BUILD/bench-extract)')
     ap.add_argument('--repeat', type=int, default=3)
     ap.add_argument('--no-imagemagick', action='store_true')
+    ap.add_argument('--convert', default='/usr/bin/convert' if os.path.exists('/usr/bin/convert') else 'convert',
+                    help="ImageMagick's convert (default: Debian's, not a wrapper found first on PATH)")
     ap.add_argument('workload_args', nargs='*',
                     help='passed to the workload generator, e.g. -- --bpp 8 --frames 20')
     return ap.parse_args()
@@ -82,7 +84,7 @@ def hex_colour(colorref):
     return '#%02X%02X%02X' % (c & 255, (c >> 8) & 255, (c >> 16) & 255)
 
 
-def magick_commands(folder, project, regions, out):
+def magick_commands(convert, folder, project, regions, out):
     """One convert per frame: merge the overlay (magenta transparent), draw
     the text boxes (filled, black outline, title strip), write the background
     and crop every clip from the same decoded image."""
@@ -90,7 +92,7 @@ def magick_commands(folder, project, regions, out):
     frames = [project['frames'][k] for k in sorted(project['frames'], key=int)]
     for frame in frames:
         listed = [r for r in regions if any(i.lower() == frame.lower() for i, _ in r['rows'])]
-        cmd = ['convert', os.path.join(folder, frame)]
+        cmd = [convert, os.path.join(folder, frame)]
         for r in (r for r in listed if r['kind'] == 3):
             cmd += ['(', r['section']['ovlname'], '-transparent', '#FF00FF', ')',
                     '-geometry', '+%d+%d' % (r['x'], r['y']), '-composite']
@@ -175,7 +177,7 @@ def main():
         if not args.no_imagemagick:
             fresh(magick_out)
             start = time.perf_counter()
-            for command in magick_commands(folder, project, regions, magick_out):
+            for command in magick_commands(args.convert, folder, project, regions, magick_out):
                 timed(command)
             runs['ImageMagick convert'].append(time.perf_counter() - start)
 
