@@ -70,7 +70,8 @@ fuzz: test-fuzz
 bench-deps:
 	$(call install_missing,$(BENCH_PACKAGES))
 
-# The extraction benchmark on the shared workload: make bench BENCH_ARGS="--repeat 5"
+# The extraction benchmark on the shared workload beside the repository:
+# make bench BENCH_ARGS="--repeat 5 --workload-script PATH"
 bench: build bench-deps
 	python3 bench/run_extract_bench.py --build $(BUILD) $(BENCH_ARGS)
 

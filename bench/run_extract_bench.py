@@ -155,6 +155,8 @@ def main():
         if not os.access(tool, os.X_OK):
             sys.exit('missing %s: build it first (make bench does)' % tool)
 
+    if not os.path.exists(args.workload_script):
+        sys.exit('missing the workload generator %s: give --workload-script' % args.workload_script)
     folder, summary = make_workload(args, work)
     qvl = os.path.join(folder, 'work.qvl')
     project = read_project(qvl)
