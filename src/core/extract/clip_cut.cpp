@@ -53,7 +53,7 @@ bool IsWritableBitmapSize(int width, int height, int bitsPerPixel)
     if (width < 1 || height < 1 || width > MaxBitmapSide || height > MaxBitmapSide) {
         return false;
     }
-    return Bitmap::RowStride(width, bitsPerPixel) * std::size_t(height) <= MaxPixelBytes;
+    return Bitmap::RowStride(width, bitsPerPixel) * std::size_t(height) <= MaxBitmapBytes;
 }
 
 Bitmap CutClip(const Bitmap& frame, const ClipArea& area)
