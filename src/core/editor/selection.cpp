@@ -1,5 +1,8 @@
 #include "editor/selection.h"
 
+#include "editor/region_rules.h"
+#include "project/saturating.h"
+
 #include <algorithm>
 
 namespace tolv {
@@ -75,6 +78,26 @@ std::vector<Region*> SelectedFromLast(const Project& project)
     for (auto it = project.Regions.rbegin(); it != project.Regions.rend(); ++it)
         if ((*it)->Selected != NotSelected)
             selected.push_back(it->get());
+    return selected;
+}
+
+std::vector<Region*> SizeSelected(Project& project, int dw, int dh)
+{
+    if (!CanNudgeSelected(project))
+        return {};
+    const std::vector<Region*> selected = SelectedFromLast(project);
+    for (Region* region : selected)
+        SetSize(project, *region, SaturatingAdd(region->Width, dw), SaturatingAdd(region->Height, dh));
+    return selected;
+}
+
+std::vector<Region*> MoveSelected(Project& project, int dx, int dy)
+{
+    if (!CanNudgeSelected(project))
+        return {};
+    const std::vector<Region*> selected = SelectedFromLast(project);
+    for (Region* region : selected)
+        Moveby(project, *region, dx, dy);
     return selected;
 }
 

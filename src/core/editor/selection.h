@@ -47,4 +47,11 @@ bool CanNudgeSelected(const Project& project);
 // order in which group commands visit them.
 std::vector<Region*> SelectedFromLast(const Project& project);
 
+// Keyboard sizing and moving of the selected regions: SetSize(Width + dw,
+// Height + dh) or Moveby(dx, dy) on each, from the last list position to the
+// first. Nothing unless CanNudgeSelected. Returns the regions visited, in
+// that order.
+std::vector<Region*> SizeSelected(Project& project, int dw, int dh);
+std::vector<Region*> MoveSelected(Project& project, int dx, int dy);
+
 }  // namespace tolv

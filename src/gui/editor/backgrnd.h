@@ -8,6 +8,7 @@
 
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 namespace tolv::gui {
 
@@ -73,6 +74,10 @@ public:
     void DeleteSelected();
     void RenumberRegions();
     void FillQuickPick();
+    // Keyboard nudges of the selected regions. Text boxes and overlays keep
+    // their painted place until the modifier key is released (HoldPrefilter).
+    void SizeSelected(int dw, int dh);
+    void MoveSelected(int dx, int dy);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -83,6 +88,7 @@ private:
     void SyncItems();
     // The selected region's item, menus and status after a selection command.
     void ShowSelected(Region* region);
+    void ShowNudged(const std::vector<Region*>& regions);
     void DropItem(const Region* region);
 
     TMainForm& form_;

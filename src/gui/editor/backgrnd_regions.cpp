@@ -119,6 +119,31 @@ void TBackgrnd::ShowSelected(Region* region)
     ItemOf(region)->UpdateGUI();
 }
 
+void TBackgrnd::SizeSelected(int dw, int dh)
+{
+    if (!CanNudgeSelected(project()))
+        return;
+    HoldPrefilter = true;
+    ShowNudged(tolv::SizeSelected(project(), dw, dh));
+}
+
+void TBackgrnd::MoveSelected(int dx, int dy)
+{
+    if (!CanNudgeSelected(project()))
+        return;
+    HoldPrefilter = true;
+    ShowNudged(tolv::MoveSelected(project(), dx, dy));
+}
+
+// Status panel 1 ends with the geometry of the last region visited.
+void TBackgrnd::ShowNudged(const std::vector<Region*>& regions)
+{
+    for (Region* region : regions) {
+        ItemOf(region)->Sync();
+        form_.SetStatus(1, QString::fromStdString(GeometryText(*region)));
+    }
+}
+
 void TBackgrnd::DeleteSelected()
 {
     for (const auto& region : tolv::DeleteSelected(project()))

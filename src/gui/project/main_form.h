@@ -129,6 +129,10 @@ public:
     void sb_ShowPaintClick();
     void Locklayout1Click();
     void NextPrev(int tag);
+    // Selects the region on the line chosen in qPick.
+    void QPickClick();
+    // RegionCmd of the current region, if there is one.
+    void CurrentRegionCmd(int cmd);
     void Extract1Click();
     void Contents1Click();
 

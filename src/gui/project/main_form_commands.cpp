@@ -39,6 +39,12 @@ void TMainForm::ConnectCommands()
     connect(ui_.est1, &QAction::triggered, this, [this] { info_dlg->RunCheck(project_); });
     connect(ui_.Contents1, &QAction::triggered, this, [this] { Contents1Click(); });
     connect(ui_.About1, &QAction::triggered, this, [] { Dlg_About->exec(); });
+    connect(ui_.qPick, &QComboBox::activated, this, [this] { QPickClick(); });
+    connect(ui_.tbhidden, &QToolButton::clicked, this, [this](bool down) { CurrentRegionCmd(down ? 1 : 2); });
+    // A checked hide item shows the region again; Qt has already toggled the
+    // check mark when the item reports its click.
+    for (QAction* hide : {ui_.Hideobject1, ui_.HideObj})
+        connect(hide, &QAction::triggered, this, [this](bool nowChecked) { CurrentRegionCmd(nowChecked ? 1 : 2); });
     connect(ui_.Edit1, &QMenu::aboutToShow, this, [this] { Edit1Popup(); });
     connect(ui_.Project1, &QMenu::aboutToShow, this, [this] { Project1Popup(); });
 }
@@ -75,6 +81,19 @@ void TMainForm::Locklayout1Click()
     if (project_.CurrentRegion)
         backgrnd_->ItemOf(project_.CurrentRegion)->UpdateGUI();
     project_.Modified = true;
+}
+
+void TMainForm::QPickClick()
+{
+    backgrnd_->DeselectAll();
+    backgrnd_->SelectRegion(ui_.qPick->currentIndex());
+    ui_.SB1->setFocus();
+}
+
+void TMainForm::CurrentRegionCmd(int cmd)
+{
+    if (project_.CurrentRegion)
+        backgrnd_->ItemOf(project_.CurrentRegion)->RegionCmd(cmd);
 }
 
 void TMainForm::NextPrev(int tag)

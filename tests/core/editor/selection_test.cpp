@@ -193,5 +193,78 @@ TEST(SelectedFromLast, VisitsGroupMembersAndTheCurrentRegionFromTheEnd)
     EXPECT_EQ(selected[1], &At(project, 0));
 }
 
+struct Geometry {
+    int left, top, width, height;
+    bool operator==(const Geometry&) const = default;
+};
+
+Geometry GeometryOf(const Region& region)
+{
+    return {region.Left, region.Top, region.Width, region.Height};
+}
+
+// Two selected regions of 20 x 12 and one unselected.
+Project NudgeProject()
+{
+    Project project = WithRegions(3);
+    for (auto& region : project.Regions) {
+        region->Width = 20;
+        region->Height = 12;
+    }
+    SelectRegion(project, 0);
+    At(project, 2).Selected = GroupSelected;
+    project.Modified = false;
+    return project;
+}
+
+TEST(Nudge, MovesEverySelectedRegionAndSetsModified)
+{
+    Project project = NudgeProject();
+    const auto visited = MoveSelected(project, 10, -3);
+    ASSERT_EQ(visited.size(), 2u);
+    EXPECT_EQ(visited[0], &At(project, 2));
+    EXPECT_EQ(GeometryOf(At(project, 0)), (Geometry{10, -3, 20, 12}));
+    EXPECT_EQ(GeometryOf(At(project, 1)), (Geometry{20, 0, 20, 12}));
+    EXPECT_EQ(GeometryOf(At(project, 2)), (Geometry{50, -3, 20, 12}));
+    EXPECT_TRUE(project.Modified);
+}
+
+struct SizeCase {
+    const char* name;
+    int dw, dh;
+    int width, height;
+};
+
+class NudgeSize : public testing::TestWithParam<SizeCase> {};
+
+TEST_P(NudgeSize, KeepsTheSmallestSideAndTakesTheMagnitude)
+{
+    const SizeCase& c = GetParam();
+    Project project = NudgeProject();
+    SizeSelected(project, c.dw, c.dh);
+    EXPECT_EQ(GeometryOf(At(project, 0)), (Geometry{0, 0, c.width, c.height}));
+    EXPECT_EQ(GeometryOf(At(project, 1)), (Geometry{20, 0, 20, 12}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, NudgeSize,
+    testing::Values(SizeCase{"Grow", 10, 1, 30, 13}, SizeCase{"ShrinkBelowSevenKeepsTheSide", -14, 0, 20, 12},
+        SizeCase{"ShrinkToSeven", -13, -5, 7, 7}, SizeCase{"PastZeroTakesTheMagnitude", -30, 0, 10, 12}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Nudge, NothingWhileLockedOrWithoutACurrentRegion)
+{
+    Project locked = NudgeProject();
+    locked.LockObj = true;
+    EXPECT_TRUE(MoveSelected(locked, 5, 5).empty());
+    EXPECT_TRUE(SizeSelected(locked, 5, 5).empty());
+    EXPECT_EQ(GeometryOf(At(locked, 0)), (Geometry{0, 0, 20, 12}));
+    EXPECT_FALSE(locked.Modified);
+
+    Project none = NudgeProject();
+    DeselectAll(none);
+    EXPECT_TRUE(MoveSelected(none, 5, 5).empty());
+    EXPECT_FALSE(none.Modified);
+}
+
 }  // namespace
 }  // namespace tolv

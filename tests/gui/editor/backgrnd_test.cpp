@@ -292,6 +292,47 @@ TEST_F(Canvas, AnEnclosingRegionGoesBelowTheRegionsInsideIt)
     EXPECT_EQ(canvas().childAt(95, 5), &Item(3));
 }
 
+TEST_F(Canvas, KeyboardNudgesMoveTheItemsAndHoldTheTextBoxRepaint)
+{
+    Open();
+    canvas().ShowFrame(+1);  // the text box Note is painted on frame 2
+    canvas().SelectRegion(0);
+    Item(1).SetState(GroupSelected);
+    canvas().MoveSelected(10, 5);
+    EXPECT_TRUE(canvas().HoldPrefilter);
+    EXPECT_EQ(Item(0).geometry(), QRect(30, 25, 60, 40));
+    EXPECT_EQ(Item(1).geometry(), QRect(110, 15, 50, 30));
+    EXPECT_EQ(form().StatusText(1), " x:30  y:25   w:60 h:40");
+    EXPECT_EQ(Item(0).toolTip(), "[Note]  x:30  y:25  w:60  h:40");
+    EXPECT_EQ(Shown(22, 22), Yellow);  // still at its old place
+    canvas().PaintPrefilter(true);
+    EXPECT_EQ(Shown(22, 22), Yellow);  // held
+
+    canvas().HoldPrefilter = false;
+    canvas().PaintPrefilter(true);
+    EXPECT_EQ(Shown(22, 22), colors::Green);
+    EXPECT_EQ(Shown(85, 60), Yellow);
+
+    canvas().SizeSelected(-54, 0);  // 6 wide is below the smallest size
+    EXPECT_EQ(Item(0).geometry(), QRect(30, 25, 60, 40));
+    canvas().SizeSelected(-40, 2);
+    EXPECT_EQ(Item(0).geometry(), QRect(30, 25, 20, 42));
+    EXPECT_EQ(Item(1).geometry(), QRect(110, 15, 10, 32));
+}
+
+TEST_F(Canvas, KeyboardNudgesDoNothingWhileLocked)
+{
+    Open();
+    canvas().SelectRegion(1);
+    project().LockObj = true;
+    project().Modified = false;
+    canvas().MoveSelected(10, 0);
+    canvas().SizeSelected(10, 0);
+    EXPECT_EQ(Item(1).geometry(), QRect(100, 10, 50, 30));
+    EXPECT_FALSE(canvas().HoldPrefilter);
+    EXPECT_FALSE(project().Modified);
+}
+
 TEST_F(Canvas, DeletingSelectedRegionsDropsTheirItems)
 {
     Open();

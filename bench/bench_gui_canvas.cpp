@@ -1,0 +1,154 @@
+// The frame canvas on full-HD frames: showing a frame (load, clean copy,
+// marks, text boxes and overlays, conversion for painting) and repainting the
+// text boxes and overlays from the clean copy, as after a region edit.
+#include "gui/editor/backgrnd.h"
+#include "gui/project/main_form.h"
+#include "platform/bitmap.h"
+#include "platform/files.h"
+#include "platform/raster.h"
+
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <unistd.h>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using tolv::Bitmap;
+using tolv::Color;
+
+constexpr int FrameWidth = 1920;
+constexpr int FrameHeight = 1080;
+constexpr int Frames = 3;
+
+Bitmap Gradient(int width, int height, int shade)
+{
+    Bitmap bitmap(width, height, 24);
+    for (int y = 0; y < height; ++y) {
+        std::uint8_t* row = bitmap.row(y);
+        for (int x = 0; x < width; ++x) {
+            row[3 * x] = std::uint8_t(x * 255 / width);
+            row[3 * x + 1] = std::uint8_t(y * 255 / height);
+            row[3 * x + 2] = std::uint8_t(shade);
+        }
+    }
+    return bitmap;
+}
+
+// An overlay with a magenta key colour around a solid block.
+Bitmap Overlay()
+{
+    Bitmap overlay(240, 120, 24);
+    tolv::Canvas canvas(overlay);
+    canvas.brush.color = tolv::RGB(255, 0, 255);
+    canvas.fillRect({0, 0, 240, 120});
+    canvas.brush.color = tolv::colors::Blue;
+    canvas.fillRect({20, 20, 220, 100});
+    return overlay;
+}
+
+// Three frames, ten text boxes (half with a title) and two overlays, every
+// one listed on every frame.
+class Workload {
+public:
+    Workload() : folder_(fs::temp_directory_path() / ("tolv-bench-canvas-" + std::to_string(::getpid())))
+    {
+        fs::create_directories(folder_);
+        std::string project = "[Main]\r\nVersion2=1\r\nRegions=12\r\n[Frames]\r\n";
+        for (int i = 1; i <= Frames; ++i) {
+            SaveBmp(Gradient(FrameWidth, FrameHeight, 60 * i), File("frame" + std::to_string(i) + ".bmp"));
+            project += std::to_string(i) + "=frame" + std::to_string(i) + ".bmp\r\n";
+        }
+        SaveBmp(Overlay(), File("overlay.bmp"));
+        for (int r = 1; r <= 12; ++r) {
+            const bool overlay = r > 10;
+            project += "[Region" + std::to_string(r) + "]\r\n";
+            project += "Position=" + std::to_string(60 + 150 * (r - 1)) + "," + std::to_string(80 + 60 * (r % 5)) +
+                       (overlay ? ",240,120\r\n" : ",300,180\r\n");
+            project += overlay ? "Backgrnd=3\r\nOVLName=" + File("overlay.bmp") + "\r\n"
+                               : "Backgrnd=2\r\nTitle=" + std::to_string(r % 2) + "\r\nLineWidth=3\r\n";
+            for (int i = 1; i <= Frames; ++i)
+                project += "Clip" + std::to_string(i) + "=frame" + std::to_string(i) + ".bmp,,\r\n";
+        }
+        tolv::WriteFileAtomically(File("bench.qvl"), project);
+
+        tolv::gui::StartupOptions startup;
+        startup.ProgramFolder = folder_.string() + "/";
+        startup.ExecutableFolder = startup.ProgramFolder;
+        form_ = std::make_unique<tolv::gui::TMainForm>(startup);
+        form_->Loadfile(File("bench.qvl"));
+    }
+    ~Workload()
+    {
+        form_.reset();
+        fs::remove_all(folder_);
+    }
+
+    tolv::gui::TBackgrnd& canvas() { return form_->Backgrnd(); }
+
+private:
+    std::string File(const std::string& name) const { return (folder_ / name).string(); }
+
+    fs::path folder_;
+    std::unique_ptr<tolv::gui::TMainForm> form_;
+};
+
+// Made at the first benchmark, released before the application object goes.
+std::unique_ptr<Workload> workload;
+
+Workload& TheWorkload()
+{
+    if (!workload)
+        workload = std::make_unique<Workload>();
+    return *workload;
+}
+
+void BM_ShowFrame(benchmark::State& state)
+{
+    tolv::gui::TBackgrnd& canvas = TheWorkload().canvas();
+    for (auto _ : state) {
+        canvas.ShowFrame(0);
+        benchmark::DoNotOptimize(canvas.DisplayImage().constBits());
+    }
+}
+BENCHMARK(BM_ShowFrame)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+void BM_PaintPrefilterRestore(benchmark::State& state)
+{
+    tolv::gui::TBackgrnd& canvas = TheWorkload().canvas();
+    for (auto _ : state) {
+        canvas.PaintPrefilter(true);
+        benchmark::DoNotOptimize(canvas.DisplayBitmap().pixels().data());
+    }
+}
+BENCHMARK(BM_PaintPrefilterRestore)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// What the next repaint adds after PaintPrefilter: the conversion for painting.
+void BM_PaintPrefilterAndConvert(benchmark::State& state)
+{
+    tolv::gui::TBackgrnd& canvas = TheWorkload().canvas();
+    for (auto _ : state) {
+        canvas.PaintPrefilter(true);
+        benchmark::DoNotOptimize(canvas.DisplayImage().constBits());
+    }
+}
+BENCHMARK(BM_PaintPrefilterAndConvert)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    workload.reset();
+    benchmark::Shutdown();
+    return 0;
+}
