@@ -4,7 +4,6 @@
 #include "extract/extraction_run.h"
 
 #include <iostream>
-#include <malloc.h>
 #include <memory>
 
 namespace tolv::cli {
@@ -25,15 +24,6 @@ struct ExtractOptions {
     std::string color = "auto";
 };
 
-// A run allocates and frees a frame and an encoded file a few thousand times.
-// Freed memory is kept for the next allocation instead of being handed back to
-// the system and faulted in again page by page.
-void KeepFreedMemory()
-{
-    mallopt(M_MMAP_THRESHOLD, 32 << 20);
-    mallopt(M_TRIM_THRESHOLD, 64 << 20);
-}
-
 int RunExtract(const ExtractOptions& options)
 {
     LoadedProject loaded = LoadProjectOrExit(options.projectPath);
@@ -42,7 +32,6 @@ int RunExtract(const ExtractOptions& options)
     const ExtractSwitches switches{options.clips.valueOr(project.Clips),
                                    options.backgrounds.valueOr(project.Backgrnds)};
     ConsoleLog log(std::cout, UseColor(options.color));
-    KeepFreedMemory();
     try {
         ExtractObject(project, switches, log);
     } catch (const std::exception& error) {
