@@ -194,8 +194,11 @@ def main():
         tools.append(('ImageMagick convert', magick_out,
                       lambda: magick_commands(args.convert, folder, project, regions, magick_out)))
     runs = {name: [] for name, _, _ in tools}
-    for _ in range(args.repeat):
-        for name, out, commands in tools:
+    for repetition in range(args.repeat):
+        # Each tool takes its turn first: the one after a tool that has just
+        # written 400 MB may wait for the disk.
+        turn = repetition % len(tools)
+        for name, out, commands in tools[turn:] + tools[:turn]:
             fresh(out, trash)
             usage = Usage()
             for command in commands():
