@@ -1,6 +1,7 @@
 #include "extract/prefilter.h"
 
 #include "platform/raster.h"
+#include "project/saturating.h"
 
 #include <algorithm>
 
@@ -22,9 +23,10 @@ void PaintRegion(Bitmap& target, const Region& region, bool editor)
     }
 }
 
-// The overlay in the target's format, value 0 where it is transparent. On a
-// palette without black at entry 0 the blackened key pixels of MergeImage
-// would turn into a non-zero entry and be ORed into the frame.
+// The overlay in the target's format, value 0 exactly where it is
+// transparent. On a palette whose black is not entry 0, ORing MergeImage
+// straight in cannot keep both its blackened key pixels (which must add
+// nothing) and its opaque black ones (which must become that black entry).
 Bitmap OpaquePart(const Bitmap& target, const Region& region, const Rect& from)
 {
     Bitmap part = Bitmap::SameFormat(target, from.width(), from.height());
@@ -40,19 +42,21 @@ Bitmap OpaquePart(const Bitmap& target, const Region& region, const Rect& from)
 
 void PaintTextBox(Bitmap& target, const Region& region, bool editor)
 {
+    // Geometry from a file may lie anywhere in the int range.
     const int inset = region.LineWidth / 2;
-    const int left = region.Left + inset;
-    const int top = region.Top + inset;
-    const int right = region.right() - inset;
+    const int left = SaturatingAdd(region.Left, inset);
+    const int top = SaturatingAdd(region.Top, inset);
+    const int right = SaturatingAdd(SaturatingAdd(region.Left, region.Width), -inset);
+    const int bottom = SaturatingAdd(SaturatingAdd(region.Top, region.Height), -inset);
 
     Canvas canvas(target);
     // A pen of width 0 or less draws one pixel wide, as GDI pens do.
     canvas.pen = Pen{colors::Black, std::max(1, region.LineWidth), PenStyle::Solid, PenMode::Copy};
     canvas.brush = Brush{(editor && region.Title) ? colors::White : region.BoxColor, BrushStyle::Solid, nullptr};
-    canvas.rectangle(Rect{left, top, right, region.bottom() - inset});
+    canvas.rectangle(Rect{left, top, right, bottom});
     if (region.Title) {
         canvas.brush.color = region.TitleColor;
-        canvas.rectangle(Rect{left, top, right, region.Top + region.TitleHeight - inset});
+        canvas.rectangle(Rect{left, top, right, SaturatingAdd(SaturatingAdd(region.Top, region.TitleHeight), -inset)});
     }
 }
 
@@ -66,7 +70,7 @@ void MergeOverlay(Bitmap& target, const Region& region)
     const int width = std::min(region.Width, region.MergeImage->width());
     const int height = std::min(region.Height, region.MergeImage->height());
     const Rect from{0, 0, width, height};
-    const Rect to{region.Left, region.Top, region.Left + width, region.Top + height};
+    const Rect to{region.Left, region.Top, SaturatingAdd(region.Left, width), SaturatingAdd(region.Top, height)};
     if (from.empty()) {
         return;
     }

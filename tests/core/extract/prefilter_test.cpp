@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace tolv {
 namespace {
 
@@ -14,7 +16,8 @@ using test::PatternFrame;
 constexpr Color Magenta = RGB(255, 0, 255);
 
 // Magenta (the key, as at 0,0) on every third diagonal, opaque colours
-// elsewhere, and one near-magenta pixel that must stay opaque.
+// elsewhere, one near-magenta pixel that must stay opaque, and an opaque black
+// one that must not be taken for transparent.
 Bitmap KeyedOverlay(int width, int height)
 {
     Bitmap overlay(width, height, 24);
@@ -25,6 +28,7 @@ Bitmap KeyedOverlay(int width, int height)
         }
     }
     overlay.setPixel(2, 0, RGB(254, 0, 255));
+    overlay.setPixel(4, 0, colors::Black);
     return overlay;
 }
 
@@ -183,6 +187,24 @@ TEST_P(WideOutlineTest, StaysInsideTheRegion)
 }
 
 INSTANTIATE_TEST_SUITE_P(LineWidths, WideOutlineTest, testing::Values(2, 3, 4, 5));
+
+TEST(TextBoxTest, GeometryAtTheEndsOfTheIntRangePaintsNothingOnTheFrame)
+{
+    constexpr int Max = std::numeric_limits<int>::max();
+    constexpr int Min = std::numeric_limits<int>::min();
+    Bitmap frame = PatternFrame(40, 30, 24);
+    const Bitmap before = frame;
+    for (const auto& [left, width] : {std::pair{Max - 5, 100}, std::pair{Min, -100}, std::pair{Max, Max}}) {
+        Region box = TextBoxRegion(true, 5);
+        box.Left = left;
+        box.Top = left;
+        box.Width = width;
+        box.Height = width;
+        box.TitleHeight = Max;
+        PaintTextBox(frame, box, false);
+        EXPECT_TRUE(frame == before) << left << " " << width;
+    }
+}
 
 TEST(CleanFrameEdgesTest, LeftColumnAndTopRowTakeThePixelAtOneOne)
 {
