@@ -34,6 +34,7 @@ const QImage& TBackgrnd::DisplayImage()
     if (imageDirty_) {
         image_ = ToQImage(display_);
         imageDirty_ = false;
+        cel_ = QImage();
     }
     return image_;
 }
@@ -97,6 +98,17 @@ void TBackgrnd::paintEvent(QPaintEvent* event)
     // Where a frame smaller than the canvas leaves it uncovered.
     for (const QRect& rest : QRegion(event->rect()).subtracted(QRegion(image.rect())))
         painter.fillRect(rest, palette().window());
+    if (!cel_.isNull())
+        painter.drawImage(celTarget_.topLeft(), cel_);
+}
+
+void TBackgrnd::ShowCel(const QImage& cel, const QRect& target)
+{
+    // A frame rebuilt before this cel must not take the cel away with it.
+    DisplayImage();
+    cel_ = cel;
+    celTarget_ = target;
+    update(target);
 }
 
 }  // namespace tolv::gui

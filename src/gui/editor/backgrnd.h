@@ -57,6 +57,11 @@ public:
     // The main window's state for no current region.
     void ShowNoSelection();
 
+    // Shows an animation cel over the frame at `target` (canvas coordinates)
+    // until the frame image is next rebuilt. Only that rectangle is repainted.
+    void ShowCel(const QImage& cel, const QRect& target);
+    const QImage& CelShown() const { return cel_; }
+
     // Destroys every region and its item; no selection.
     void FreeRegions();
     // Before a project is loaded: no regions, no frames, no gestures.
@@ -96,6 +101,8 @@ private:
     Bitmap clean_;
     QImage image_;
     bool imageDirty_ = true;
+    QImage cel_;
+    QRect celTarget_;
     std::unordered_map<const Region*, tRegion*> items_;
 };
 

@@ -35,6 +35,7 @@ TMainForm::TMainForm(const StartupOptions& startup) : startup_(startup)
 
     helpRouter_ = std::make_unique<THelpRouter>();
     ConnectCommands();
+    BuildAnimation();
     resize(743, 706);
     move(309, 186);
 }

@@ -3,18 +3,22 @@
 #include "project/project.h"
 #include "project/settings.h"
 
+#include <QImage>
 #include <QMainWindow>
+#include <QRect>
 #include <QStringList>
 
 #include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 class QAction;
 class QComboBox;
 class QLabel;
 class QMenu;
 class QScrollArea;
+class QTimer;
 class QToolBar;
 class QToolButton;
 
@@ -136,6 +140,21 @@ public:
     void Extract1Click();
     void Contents1Click();
 
+    // Animation playback of the current clip region (main_form_animation.cpp).
+    // AnimateStart starts playback, or stops it while it runs.
+    void AnimateStart();
+    void AnimateStop();
+    void AnimTimerTimer();
+    // The normal interface (true) or the one of playback (false).
+    void AnimateSetMenus(bool enabled);
+
+    // The playback: one cel per animated row, the next one to show, and
+    // where on the canvas the cels are shown. Empty while stopped.
+    QTimer* AnimTimer = nullptr;
+    std::vector<QImage> Cels;
+    int CelPos = 1;
+    QRect CelTarget;
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -147,6 +166,7 @@ private:
     void BuildToolBar();
     void BuildStatusBar();
     void ConnectCommands();
+    void BuildAnimation();
     void Edit1Popup();
     void Project1Popup();
     void SetLockGlyph();
