@@ -13,7 +13,7 @@
 namespace tolv {
 namespace {
 
-using test::BmpFileSpec;
+using test::BmpFileLayout;
 using test::BuildBmpFile;
 
 std::vector<Color> GreyPalette(int entries)
@@ -102,7 +102,7 @@ TEST(BitmapColors, ConvertBetweenColoursAndValues)
 
 TEST(BmpReader, TakesCoreHeaderV5BitFieldsAndTopDownRows)
 {
-    BmpFileSpec core{.headerSize = 12, .width = 2, .height = 2, .bitsPerPixel = 8};
+    BmpFileLayout core{.headerSize = 12, .width = 2, .height = 2, .bitsPerPixel = 8};
     core.palette = {colors::Black, colors::Red, colors::Lime};
     core.palette.resize(256, colors::White);
     core.pixels = {1, 2, 0, 0, 2, 1, 0, 0};  // bottom row first
@@ -110,7 +110,7 @@ TEST(BmpReader, TakesCoreHeaderV5BitFieldsAndTopDownRows)
     EXPECT_EQ(fromCore.pixel(0, 0), colors::Lime);
     EXPECT_EQ(fromCore.pixel(0, 1), colors::Red);
 
-    BmpFileSpec v5{.headerSize = 124, .width = 1, .height = -2, .bitsPerPixel = 16, .compression = 3};
+    BmpFileLayout v5{.headerSize = 124, .width = 1, .height = -2, .bitsPerPixel = 16, .compression = 3};
     v5.masks = {0xF800, 0x07E0, 0x001F, 0};
     v5.pixels = {0x00, 0xF8, 0, 0, 0x1F, 0x00, 0, 0};  // top-down: red over blue
     const Bitmap fromV5 = DecodeBmp(BuildBmpFile(v5).data(), BuildBmpFile(v5).size());
@@ -118,7 +118,7 @@ TEST(BmpReader, TakesCoreHeaderV5BitFieldsAndTopDownRows)
     EXPECT_EQ(fromV5.pixel(0, 0), colors::Red);
     EXPECT_EQ(fromV5.pixel(0, 1), colors::Blue);
 
-    BmpFileSpec v4{.headerSize = 108, .width = 1, .height = 1, .bitsPerPixel = 32};
+    BmpFileLayout v4{.headerSize = 108, .width = 1, .height = 1, .bitsPerPixel = 32};
     v4.masks = {0xFF, 0xFF00, 0xFF0000, 0};  // ignored without BI_BITFIELDS
     v4.pixels = {0x30, 0x20, 0x10, 0x00};
     EXPECT_EQ(DecodeBmp(BuildBmpFile(v4).data(), BuildBmpFile(v4).size()).pixel(0, 0), RGB(0x10, 0x20, 0x30));
@@ -126,7 +126,7 @@ TEST(BmpReader, TakesCoreHeaderV5BitFieldsAndTopDownRows)
 
 TEST(BmpReader, DecodesRle8AndRle4WithEscapes)
 {
-    BmpFileSpec rle8{.width = 6, .height = 3, .bitsPerPixel = 8, .compression = 1, .palette = GreyPalette(8)};
+    BmpFileLayout rle8{.width = 6, .height = 3, .bitsPerPixel = 8, .compression = 1, .palette = GreyPalette(8)};
     rle8.pixels = {3, 5,           // bottom row: three pixels of 5
                    0, 3, 1, 2, 3, 0,  // absolute: 1 2 3, padded
                    0, 0,           // end of line
@@ -140,12 +140,12 @@ TEST(BmpReader, DecodesRle8AndRle4WithEscapes)
         for (int x = 0; x < 6; ++x)
             EXPECT_EQ(eight.value(x, y), expected8[y][x]) << x << "," << y;
 
-    BmpFileSpec rle4{.width = 5, .height = 2, .bitsPerPixel = 4, .compression = 2, .palette = GreyPalette(16)};
+    BmpFileLayout rle4{.width = 5, .height = 2, .bitsPerPixel = 4, .compression = 2, .palette = GreyPalette(16)};
     rle4.pixels = {5, 0x12,             // 1 2 1 2 1
                    0, 0,                // end of line
                    0, 3, 0x9A, 0xB0,    // absolute: 9 A B, two bytes, no padding needed
                    0, 1};
-    BmpFileSpec blank{.width = 2000, .height = 1000, .bitsPerPixel = 8, .compression = 1, .palette = GreyPalette(2)};
+    BmpFileLayout blank{.width = 2000, .height = 1000, .bitsPerPixel = 8, .compression = 1, .palette = GreyPalette(2)};
     blank.pixels = {0, 1};
     EXPECT_EQ(DecodeBmp(BuildBmpFile(blank).data(), BuildBmpFile(blank).size()), Bitmap(2000, 1000, 8, GreyPalette(2)))
         << "a frame-sized image may be all escapes";
@@ -163,18 +163,18 @@ struct BadCase {
     std::vector<std::uint8_t> bytes;
 };
 
-BmpFileSpec GoodSpec()
+BmpFileLayout GoodSpec()
 {
     return {.width = 2, .height = 2, .pixels = std::vector<std::uint8_t>(16)};
 }
 
 std::vector<BadCase> BadFiles()
 {
-    const BmpFileSpec good = GoodSpec();
+    const BmpFileLayout good = GoodSpec();
     auto with = [&](auto change) {
-        BmpFileSpec spec = good;
-        change(spec);
-        return BuildBmpFile(spec);
+        BmpFileLayout layout = good;
+        change(layout);
+        return BuildBmpFile(layout);
     };
     std::vector<std::uint8_t> truncated = BuildBmpFile(good);
     truncated.pop_back();
@@ -185,26 +185,26 @@ std::vector<BadCase> BadFiles()
         {"Text", {'h', 'e', 'l', 'l', 'o', '\n'}},
         {"BadMagic", badMagic},
         {"TruncatedPixels", truncated},
-        {"Huge", with([](BmpFileSpec& s) { s.width = s.height = 100000; })},
-        {"TooManyBytes", with([](BmpFileSpec& s) { s.width = s.height = 16384; s.bitsPerPixel = 32; })},
-        {"IntMinHeight", with([](BmpFileSpec& s) { s.height = INT_MIN; })},
-        {"ZeroWidth", with([](BmpFileSpec& s) { s.width = 0; })},
-        {"NegativeWidth", with([](BmpFileSpec& s) { s.width = -2; })},
-        {"ZeroHeight", with([](BmpFileSpec& s) { s.height = 0; })},
-        {"OddDepth", with([](BmpFileSpec& s) { s.bitsPerPixel = 7; })},
-        {"UnknownCompression", with([](BmpFileSpec& s) { s.compression = 9; })},
-        {"UnknownHeader", with([](BmpFileSpec& s) { s.headerSize = 64; })},
-        {"PaletteOver256", with([](BmpFileSpec& s) { s.bitsPerPixel = 8; s.colorsUsed = 257; s.palette = GreyPalette(257); })},
-        {"PaletteOverDepth", with([](BmpFileSpec& s) { s.bitsPerPixel = 1; s.colorsUsed = 3; s.palette = GreyPalette(3); })},
-        {"ZeroMask", with([](BmpFileSpec& s) { s.bitsPerPixel = 32; s.compression = 3; s.masks = {0xFF0000, 0, 0xFF, 0}; })},
-        {"MaskBeyondDepth", with([](BmpFileSpec& s) { s.bitsPerPixel = 16; s.compression = 3; s.masks = {0xF0000, 0xF0, 0xF, 0}; })},
-        {"PixelsInsideHeader", with([](BmpFileSpec& s) { s.pixelOffset = 20; })},
-        {"TopDownRle", with([](BmpFileSpec& s) { s.height = -2; s.bitsPerPixel = 8; s.compression = 1; s.palette = GreyPalette(2); })},
-        {"RlePastRow", with([](BmpFileSpec& s) { s.bitsPerPixel = 8; s.compression = 1; s.palette = GreyPalette(2); s.pixels = {3, 1, 0, 1}; })},
-        {"RlePastTop", with([](BmpFileSpec& s) { s.bitsPerPixel = 8; s.compression = 1; s.palette = GreyPalette(2); s.pixels = {0, 2, 0, 2, 1, 1}; })},
-        {"RleCutShort", with([](BmpFileSpec& s) { s.bitsPerPixel = 4; s.compression = 2; s.palette = GreyPalette(2); s.pixels = {0, 4, 0x11}; })},
-        {"RleClaimsHugeImage", with([](BmpFileSpec& s) { s.width = s.height = 8192; s.bitsPerPixel = 8; s.compression = 1; s.palette = GreyPalette(2); s.pixels = {0, 1}; })},
-        {"RleSizeBeyondFile", with([](BmpFileSpec& s) { s.bitsPerPixel = 8; s.compression = 1; s.palette = GreyPalette(2); s.pixels = {0, 1}; s.imageSize = 4096; })},
+        {"Huge", with([](BmpFileLayout& s) { s.width = s.height = 100000; })},
+        {"TooManyBytes", with([](BmpFileLayout& s) { s.width = s.height = 16384; s.bitsPerPixel = 32; })},
+        {"IntMinHeight", with([](BmpFileLayout& s) { s.height = INT_MIN; })},
+        {"ZeroWidth", with([](BmpFileLayout& s) { s.width = 0; })},
+        {"NegativeWidth", with([](BmpFileLayout& s) { s.width = -2; })},
+        {"ZeroHeight", with([](BmpFileLayout& s) { s.height = 0; })},
+        {"OddDepth", with([](BmpFileLayout& s) { s.bitsPerPixel = 7; })},
+        {"UnknownCompression", with([](BmpFileLayout& s) { s.compression = 9; })},
+        {"UnknownHeader", with([](BmpFileLayout& s) { s.headerSize = 64; })},
+        {"PaletteOver256", with([](BmpFileLayout& s) { s.bitsPerPixel = 8; s.colorsUsed = 257; s.palette = GreyPalette(257); })},
+        {"PaletteOverDepth", with([](BmpFileLayout& s) { s.bitsPerPixel = 1; s.colorsUsed = 3; s.palette = GreyPalette(3); })},
+        {"ZeroMask", with([](BmpFileLayout& s) { s.bitsPerPixel = 32; s.compression = 3; s.masks = {0xFF0000, 0, 0xFF, 0}; })},
+        {"MaskBeyondDepth", with([](BmpFileLayout& s) { s.bitsPerPixel = 16; s.compression = 3; s.masks = {0xF0000, 0xF0, 0xF, 0}; })},
+        {"PixelsInsideHeader", with([](BmpFileLayout& s) { s.pixelOffset = 20; })},
+        {"TopDownRle", with([](BmpFileLayout& s) { s.height = -2; s.bitsPerPixel = 8; s.compression = 1; s.palette = GreyPalette(2); })},
+        {"RlePastRow", with([](BmpFileLayout& s) { s.bitsPerPixel = 8; s.compression = 1; s.palette = GreyPalette(2); s.pixels = {3, 1, 0, 1}; })},
+        {"RlePastTop", with([](BmpFileLayout& s) { s.bitsPerPixel = 8; s.compression = 1; s.palette = GreyPalette(2); s.pixels = {0, 2, 0, 2, 1, 1}; })},
+        {"RleCutShort", with([](BmpFileLayout& s) { s.bitsPerPixel = 4; s.compression = 2; s.palette = GreyPalette(2); s.pixels = {0, 4, 0x11}; })},
+        {"RleClaimsHugeImage", with([](BmpFileLayout& s) { s.width = s.height = 8192; s.bitsPerPixel = 8; s.compression = 1; s.palette = GreyPalette(2); s.pixels = {0, 1}; })},
+        {"RleSizeBeyondFile", with([](BmpFileLayout& s) { s.bitsPerPixel = 8; s.compression = 1; s.palette = GreyPalette(2); s.pixels = {0, 1}; s.imageSize = 4096; })},
     };
 }
 

@@ -10,7 +10,7 @@ namespace tolv::test {
 
 // Writes BMP files field by field, so tests can make the variants and the
 // broken files that our own writer never produces.
-struct BmpFileSpec {
+struct BmpFileLayout {
     std::uint32_t headerSize = 40;
     std::int32_t width = 1;
     std::int32_t height = 1;
@@ -28,6 +28,6 @@ struct BmpFileSpec {
     std::uint32_t imageSize = 0;
 };
 
-std::vector<std::uint8_t> BuildBmpFile(const BmpFileSpec& spec);
+std::vector<std::uint8_t> BuildBmpFile(const BmpFileLayout& layout);
 
 }  // namespace tolv::test

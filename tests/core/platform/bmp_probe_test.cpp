@@ -38,12 +38,12 @@ void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes)
     test::WriteText(path, std::string(bytes.begin(), bytes.end()));
 }
 
-void WriteSpec(const std::string& path, test::BmpFileSpec spec)
+void WriteSpec(const std::string& path, test::BmpFileLayout layout)
 {
-    WriteBytes(path, test::BuildBmpFile(spec));
+    WriteBytes(path, test::BuildBmpFile(layout));
 }
 
-test::BmpFileSpec Rle8(std::vector<std::uint8_t> stream)
+test::BmpFileLayout Rle8(std::vector<std::uint8_t> stream)
 {
     return {.width = 4, .height = 2, .bitsPerPixel = 8, .compression = 1, .palette = {colors::Black, colors::White},
             .pixels = std::move(stream)};
