@@ -3,6 +3,7 @@
 #include "gui/editor/backgrnd.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QMenu>
 #include <QScrollArea>
 #include <QTimer>
@@ -16,6 +17,11 @@
 
 namespace tolv::gui::test {
 namespace {
+
+std::string Text(const QString& text)
+{
+    return text.toStdString();
+}
 
 // Four 200 x 150 frames in four colours. Region 1 is a clip whose rows 1, 2
 // and 4 name frames (row 3 is empty, row 11 is beyond the animation);
@@ -61,15 +67,21 @@ protected:
         ui().Animate1->trigger();
     }
 
+    // The controls that playback switches, in its state or in the normal one.
+    void ExpectLocked(bool locked)
+    {
+        for (const QMenu* menu : {ui().File1, ui().Edit1, ui().Project1, ui().Extract1, ui().Help1})
+            EXPECT_EQ(menu->menuAction()->isEnabled(), !locked) << menu->objectName().toStdString();
+        EXPECT_EQ(ui().tools->isEnabled(), !locked);
+        EXPECT_EQ(Text(ui().Animate1->text()), locked ? "&Animate stop" : "&Animate");
+        EXPECT_EQ(ui().Animate1->isChecked(), locked);
+        EXPECT_EQ(ui().Animate2->isChecked(), locked);
+    }
+
     TBackgrnd& canvas() { return form().Backgrnd(); }
     const MainControls& ui() { return form().Ui(); }
     QRgb OnScreen(int x, int y) { return canvas().grab().toImage().pixel(x, y); }
 };
-
-std::string Text(const QString& text)
-{
-    return text.toStdString();
-}
 
 QRgb Rgb(Color color)
 {
@@ -112,40 +124,34 @@ TEST_F(Animation, PlaybackLocksTheMenusAndTheToolBarAndStoppingRestoresThem)
 {
     Open();
     Play(0);
-    const QMenu* menus[] = {ui().File1, ui().Edit1, ui().Project1, ui().Extract1, ui().Help1};
-    for (const QMenu* menu : menus)
-        EXPECT_FALSE(menu->menuAction()->isEnabled()) << menu->objectName().toStdString();
+    ExpectLocked(true);
     for (const QAction* action : {ui().Properties1, ui().HideObj, ui().Duplicate1, ui().Delete1})
         EXPECT_FALSE(action->isEnabled()) << action->objectName().toStdString();
-    EXPECT_FALSE(ui().tools->isEnabled());
-    EXPECT_EQ(Text(ui().Animate1->text()), "&Animate stop");
-    EXPECT_TRUE(ui().Animate1->isChecked());
     EXPECT_TRUE(ui().Animate1->isEnabled());
-    EXPECT_TRUE(ui().Animate2->isChecked());
     EXPECT_TRUE(ui().Animate2->isEnabled());
 
-    form().AnimTimerTimer();
     ui().Animate2->trigger();  // the context menu's item stops as well
     EXPECT_FALSE(form().Animating);
     EXPECT_FALSE(form().AnimTimer->isActive());
     EXPECT_TRUE(form().Cels.empty());
-    for (const QMenu* menu : menus)
-        EXPECT_TRUE(menu->menuAction()->isEnabled()) << menu->objectName().toStdString();
-    EXPECT_TRUE(ui().tools->isEnabled());
-    EXPECT_EQ(Text(ui().Animate1->text()), "&Animate");
-    EXPECT_FALSE(ui().Animate1->isChecked());
-    EXPECT_FALSE(ui().Animate2->isChecked());
+    ExpectLocked(false);
     // No region is current after playback: the region commands wait for one.
     EXPECT_FALSE(ui().Prop1->isEnabled());
     EXPECT_FALSE(ui().Animate1->isEnabled());
     EXPECT_EQ(Text(form().StatusText(2)), " Frame: f1.bmp");
+}
 
-    // The last cel stays until the frame is shown again.
-    EXPECT_EQ(OnScreen(120, 20), Rgb(colors::Red));
-    form().AnimTimerTimer();  // a late tick shows nothing
-    canvas().ShowFrame(+1);
-    EXPECT_EQ(OnScreen(120, 20), Rgb(colors::Green));
-    EXPECT_TRUE(canvas().CelShown().isNull());
+// The keyboard stays active while the menus are held; at the stop they catch up.
+TEST_F(Animation, ARegionSelectedWhilePlayingIsShownAtTheStop)
+{
+    Open();
+    Play(0);
+    canvas().SelectRegion(1);
+    EXPECT_EQ(ui().qPick->currentIndex(), 0);
+    ui().Animate1->trigger();
+    EXPECT_EQ(ui().qPick->currentIndex(), 1);
+    EXPECT_TRUE(ui().Prop1->isEnabled());
+    EXPECT_EQ(Text(form().StatusText(2)), " Region: Note  ");
 }
 
 TEST_F(Animation, TheLastCelStaysAfterStopUntilTheFrameIsRebuilt)
@@ -155,8 +161,12 @@ TEST_F(Animation, TheLastCelStaysAfterStopUntilTheFrameIsRebuilt)
     form().AnimTimerTimer();
     form().AnimTimerTimer();
     form().AnimateStart();
+    form().AnimTimerTimer();  // a tick already queued shows nothing more
     EXPECT_EQ(OnScreen(120, 20), Rgb(colors::Green));
-    canvas().ShowFrame(0);
+    canvas().ShowFrame(+1);
+    EXPECT_EQ(OnScreen(120, 20), Rgb(colors::Green));
+    EXPECT_TRUE(canvas().CelShown().isNull());
+    canvas().ShowFrame(-1);
     EXPECT_EQ(OnScreen(120, 20), Rgb(colors::Red));
 }
 
