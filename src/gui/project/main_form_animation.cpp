@@ -60,9 +60,11 @@ void TMainForm::AnimateStart()
     // The region keeps playing although it is no longer current; its
     // rectangle is fixed now, so later edits do not move the cels.
     backgrnd_->DeselectAll();
-    Cels.clear();
-    for (const Bitmap& cel : cels)
+    // Each bitmap goes as soon as its image is made: the cels may be large.
+    for (Bitmap& cel : cels) {
         Cels.push_back(ToQImage(cel));
+        cel = Bitmap();
+    }
     CelTarget = QRect(region->Left, region->Top, region->Width, region->Height);
     CelPos = 1;
     Animating = true;
