@@ -4,6 +4,8 @@
 #include "platform/bitmap.h"
 #include "platform/raster.h"
 
+#include <QCoreApplication>
+
 
 namespace tolv::gui::test {
 
@@ -36,13 +38,19 @@ GuiFixture::~GuiFixture()
 
 TMainForm& GuiFixture::Start(const QStringList& arguments)
 {
+    return StartIn(ProgramFolder(), arguments);
+}
+
+TMainForm& GuiFixture::StartIn(const std::string& programFolder, const QStringList& arguments)
+{
     StartupOptions startup;
-    startup.ProgramFolder = ProgramFolder();
+    startup.ProgramFolder = programFolder;
     startup.ExecutableFolder = ProgramFolder();
     startup.Arguments = arguments;
     windows_.reset();
     windows_ = std::make_unique<Windows>(startup);
     form().show();
+    QCoreApplication::processEvents();  // the first show opens the project
     return form();
 }
 

@@ -37,6 +37,8 @@ protected:
     // Creates the windows and shows the main window, which opens the first
     // project.
     TMainForm& Start(const QStringList& arguments = {});
+    // The same with another program folder (ending in a separator).
+    TMainForm& StartIn(const std::string& programFolder, const QStringList& arguments = {});
     TMainForm& form() { return windows_->Main(); }
     Project& project() { return form().project(); }
     // Closes the main window as the close button does; returns whether it closed.

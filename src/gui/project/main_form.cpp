@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QScrollArea>
+#include <QTimer>
 
 namespace tolv::gui {
 
@@ -66,7 +67,9 @@ void TMainForm::showEvent(QShowEvent* event)
     if (shown_)
         return;
     shown_ = true;
-    FormShow();
+    // Once the window is on the screen, so that a message about the first
+    // project appears over it.
+    QTimer::singleShot(0, this, [this] { FormShow(); });
 }
 
 void TMainForm::FormShow()

@@ -93,7 +93,8 @@ struct MainControls {
 class TMainForm : public QMainWindow {
     Q_OBJECT
 public:
-    // FormCreate: builds the controls, the canvas and the help router.
+    // FormCreate: builds the controls, the canvas and the help router. The
+    // first project opens (FormShow) once the window is first shown.
     explicit TMainForm(const StartupOptions& startup);
     // FormDestroy: writes the settings and releases the canvas.
     ~TMainForm() override;

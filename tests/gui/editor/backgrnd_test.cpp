@@ -4,6 +4,8 @@
 #include "gui/editor/region_item.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QComboBox>
 #include <QImage>
 #include <QMenu>
@@ -331,6 +333,15 @@ TEST_F(Canvas, KeyboardNudgesDoNothingWhileLocked)
     EXPECT_EQ(Item(1).geometry(), QRect(100, 10, 50, 30));
     EXPECT_FALSE(canvas().HoldPrefilter);
     EXPECT_FALSE(project().Modified);
+}
+
+TEST_F(Canvas, ARegionOpensTheRegionContextMenu)
+{
+    Open();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), Item(1).mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(&Item(1), &event);
+    EXPECT_TRUE(form().Ui().ObjContext->isVisible());
+    form().Ui().ObjContext->hide();
 }
 
 TEST_F(Canvas, DeletingSelectedRegionsDropsTheirItems)

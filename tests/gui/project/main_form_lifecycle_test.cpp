@@ -238,6 +238,20 @@ TEST_F(Lifecycle, TheSettingsAreWrittenWhenTheWindowGoes)
     EXPECT_NE(tolv::test::ReadText(File("Tolvane.ini")).find("AnimationDelay=123"), std::string::npos);
 }
 
+TEST_F(Lifecycle, AProgramFolderThatCannotBeWrittenIsReportedAndTheProgramRuns)
+{
+    tolv::test::WriteText(File("plain"), "a file, not a folder");
+    StartIn(File("plain") + "/");
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0].text, QString::fromStdString("Unable to write to " + File("plain/Noname.qvl")));
+    EXPECT_EQ(form().windowTitle(), "Tolv [Noname.qvl]");
+    EXPECT_EQ(form().StatusText(2), " Animation missing: ");
+
+    Destroy();  // the settings cannot be written either: reported, and the window still goes
+    ASSERT_EQ(Messages().size(), 2u);
+    EXPECT_EQ(Messages()[1].text, QString::fromStdString("Unable to write to " + File("plain/Tolvane.ini")));
+}
+
 TEST_F(Lifecycle, TheCanvasTakesTheLargestFrameButAtLeast600By400)
 {
     MakeFrame("wide.bmp", 700, 300, colors::Green);
