@@ -81,24 +81,31 @@ std::vector<Region*> SelectedFromLast(const Project& project)
     return selected;
 }
 
-std::vector<Region*> SizeSelected(Project& project, int dw, int dh)
+namespace {
+
+template <typename Step>
+std::vector<Region*> NudgeSelected(Project& project, Step step)
 {
     if (!CanNudgeSelected(project))
         return {};
     const std::vector<Region*> selected = SelectedFromLast(project);
     for (Region* region : selected)
-        SetSize(project, *region, SaturatingAdd(region->Width, dw), SaturatingAdd(region->Height, dh));
+        step(*region);
     return selected;
+}
+
+}  // namespace
+
+std::vector<Region*> SizeSelected(Project& project, int dw, int dh)
+{
+    return NudgeSelected(project, [&](Region& region) {
+        SetSize(project, region, SaturatingAdd(region.Width, dw), SaturatingAdd(region.Height, dh));
+    });
 }
 
 std::vector<Region*> MoveSelected(Project& project, int dx, int dy)
 {
-    if (!CanNudgeSelected(project))
-        return {};
-    const std::vector<Region*> selected = SelectedFromLast(project);
-    for (Region* region : selected)
-        Moveby(project, *region, dx, dy);
-    return selected;
+    return NudgeSelected(project, [&](Region& region) { Moveby(project, region, dx, dy); });
 }
 
 }  // namespace tolv

@@ -11,22 +11,14 @@ QRgb ToRgb(Color color)
     return qRgb(RedOf(color), GreenOf(color), BlueOf(color));
 }
 
-void Convert24(const Bitmap& bitmap, QImage& image)
+// 24 and 32 bits with 8-bit channels stored B, G, R (and a fourth byte).
+template <int BytesPerPixel>
+void ConvertPacked(const Bitmap& bitmap, QImage& image)
 {
     for (int y = 0; y < bitmap.height(); ++y) {
         const std::uint8_t* in = bitmap.row(y);
         auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < bitmap.width(); ++x, in += 3)
-            out[x] = qRgb(in[2], in[1], in[0]);
-    }
-}
-
-void Convert32(const Bitmap& bitmap, QImage& image)
-{
-    for (int y = 0; y < bitmap.height(); ++y) {
-        const std::uint8_t* in = bitmap.row(y);
-        auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < bitmap.width(); ++x, in += 4)
+        for (int x = 0; x < bitmap.width(); ++x, in += BytesPerPixel)
             out[x] = qRgb(in[2], in[1], in[0]);
     }
 }
@@ -76,10 +68,10 @@ QImage ToQImage(const Bitmap& bitmap)
         return {};
     switch (bitmap.bitsPerPixel()) {
     case 24:
-        Convert24(bitmap, image);
+        ConvertPacked<3>(bitmap, image);
         break;
     case 32:
-        IsPlain32(bitmap) ? Convert32(bitmap, image) : ConvertByColor(bitmap, image);
+        IsPlain32(bitmap) ? ConvertPacked<4>(bitmap, image) : ConvertByColor(bitmap, image);
         break;
     case 1:
     case 4:

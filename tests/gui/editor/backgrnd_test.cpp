@@ -199,6 +199,12 @@ TEST_F(Canvas, OutlinesFollowTheSelectionStateAndTheFrameShowsThrough)
     EXPECT_EQ(OnScreen(147, 37), Rgb(colors::Red));
 }
 
+std::vector<QAction*> RegionCommands(const MainControls& ui)
+{
+    return {ui.Prop1,   ui.Properties1, ui.Hideobject1, ui.HideObj,  ui.Delete1,
+            ui.Delete2, ui.Duplicate1,  ui.Duplicate2,  ui.Animate1, ui.Animate2};
+}
+
 TEST_F(Canvas, SelectingARegionSwitchesTheRegionCommandsOn)
 {
     Open();
@@ -207,8 +213,7 @@ TEST_F(Canvas, SelectingARegionSwitchesTheRegionCommandsOn)
     EXPECT_EQ(ui.qPick->currentIndex(), 1);
     EXPECT_EQ(form().StatusText(1), " x:100  y:10   w:50 h:30");
     EXPECT_EQ(form().StatusText(2), " Region: Door  ");
-    for (QAction* action : {ui.Prop1, ui.Properties1, ui.Hideobject1, ui.HideObj, ui.Delete1, ui.Delete2,
-                            ui.Duplicate1, ui.Duplicate2, ui.Animate1, ui.Animate2})
+    for (QAction* action : RegionCommands(ui))
         EXPECT_TRUE(action->isEnabled()) << action->objectName().toStdString();
     EXPECT_TRUE(ui.tbhidden->isEnabled());
     EXPECT_FALSE(ui.tbhidden->isChecked());
@@ -223,8 +228,7 @@ TEST_F(Canvas, SelectingARegionSwitchesTheRegionCommandsOn)
     canvas().ShowNoSelection();
     EXPECT_EQ(ui.qPick->currentIndex(), -1);
     EXPECT_EQ(form().StatusText(2), " Frame: f1.bmp");
-    for (QAction* action : {ui.Prop1, ui.Properties1, ui.Hideobject1, ui.HideObj, ui.Delete1, ui.Delete2,
-                            ui.Duplicate1, ui.Duplicate2, ui.Animate1, ui.Animate2})
+    for (QAction* action : RegionCommands(ui))
         EXPECT_FALSE(action->isEnabled()) << action->objectName().toStdString();
     EXPECT_FALSE(ui.tbhidden->isEnabled());
     EXPECT_FALSE(ui.HideObj->isChecked());
