@@ -16,7 +16,6 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QGuiApplication>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>

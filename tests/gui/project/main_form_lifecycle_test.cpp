@@ -214,6 +214,18 @@ TEST_F(Lifecycle, AnUnmodifiedProjectClosesWithoutAQuestion)
     EXPECT_TRUE(Messages().empty());
 }
 
+TEST_F(Lifecycle, ExitAsksTheCloseQuestion)
+{
+    Start();
+    project().Modified = true;
+    Answer(MsgResult::Cancel);
+    form().Ui().Exit1->trigger();
+    EXPECT_EQ(MessageTexts(), std::vector<QString>{"Save project edits?"});
+    EXPECT_TRUE(form().isVisible());
+    form().Ui().Exit1->trigger();  // No, once no answer is queued
+    EXPECT_FALSE(form().isVisible());
+}
+
 TEST_F(Lifecycle, AFailedSaveIsReportedAndKeepsTheEdits)
 {
     Start();
