@@ -20,6 +20,8 @@ TBackgrnd::TBackgrnd(TMainForm& form, QWidget* parent) : QWidget(parent), form_(
     // so the frame does not flicker while regions change.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFixedSize(CheckerboardWidth, CheckerboardHeight);
+    // The pointer position shows in the status bar also without a press.
+    setMouseTracking(true);
 }
 
 TBackgrnd::~TBackgrnd() = default;
@@ -35,6 +37,7 @@ const QImage& TBackgrnd::DisplayImage()
         image_ = ToQImage(display_);
         imageDirty_ = false;
         cel_ = QImage();
+        ++imageRebuilds_;
     }
     return image_;
 }
@@ -100,6 +103,7 @@ void TBackgrnd::paintEvent(QPaintEvent* event)
         painter.fillRect(rest, palette().window());
     if (!cel_.isNull())
         painter.drawImage(celTarget_.topLeft(), cel_);
+    PaintOutline(painter, event->region());
 }
 
 void TBackgrnd::ShowCel(const QImage& cel, const QRect& target)

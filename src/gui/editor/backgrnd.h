@@ -1,14 +1,19 @@
 #pragma once
 
+#include "editor/drag_rules.h"
 #include "platform/bitmap.h"
 #include "project/project.h"
 
 #include <QImage>
+#include <QRegion>
 #include <QWidget>
 
 #include <string>
 #include <unordered_map>
 #include <vector>
+
+class QMouseEvent;
+class QPainter;
 
 namespace tolv::gui {
 
@@ -84,8 +89,28 @@ public:
     void SizeSelected(int dw, int dh);
     void MoveSelected(int dx, int dy);
 
+    // Mouse gestures of the region items, with points local to the item.
+    void RegionMouseDown(tRegion& item, QPoint local, Qt::MouseButton button, bool shift);
+    void RegionMouseMove(tRegion& item, QPoint local, Qt::MouseButtons buttons);
+    void RegionMouseUp();
+    // Move and size drags, in canvas positions.
+    void DragMove(Point pos);
+    void EndMove();
+    void DragSize(Point pos);
+    void EndSize();
+    // The Region Object Properties dialog for a new region with this geometry
+    // or for the current region; true when it was closed with OK.
+    bool EditRegion(bool isNew, int left, int top, int width, int height);
+    const DragState& Drag() const { return drag_; }
+    // How often the frame image was converted for painting; a drag must not
+    // convert it.
+    int ImageRebuilds() const { return imageRebuilds_; }
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     void SetDisplay(Bitmap display);
@@ -95,6 +120,13 @@ private:
     void ShowSelected(Region* region);
     void ShowNudged(const std::vector<Region*>& regions);
     void DropItem(const Region* region);
+    void EndBand(Point end);
+    void SetOutline(const Rect& outline);
+    void ClearOutline();
+    void PaintOutline(QPainter& painter, const QRegion& dirty);
+    // A region drawn with the band: appended, current, with its quick pick line.
+    tRegion& AddRegion(int left, int top, int width, int height);
+    void StoreEditedRegion(tRegion& item);
 
     TMainForm& form_;
     Bitmap display_;
@@ -104,6 +136,9 @@ private:
     QImage cel_;
     QRect celTarget_;
     std::unordered_map<const Region*, tRegion*> items_;
+    DragState drag_;
+    Rect outline_;
+    int imageRebuilds_ = 0;
 };
 
 }  // namespace tolv::gui

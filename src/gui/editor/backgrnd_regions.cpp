@@ -55,6 +55,8 @@ void TBackgrnd::ResetCanvas()
     FreeRegions();
     form_.Ui().qPick->clear();
     project().ResetBeforeLoading();
+    drag_.EndGestures();
+    ClearOutline();
 }
 
 void TBackgrnd::AdoptRegions()

@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QToolButton>
 
@@ -86,6 +87,7 @@ tRegion::tRegion(TBackgrnd& canvas, Region& region) : QWidget(&canvas), canvas_(
 {
     setObjectName("tRegion");
     setCursor(Qt::PointingHandCursor);
+    setMouseTracking(true);
     paintedState_ = region_.Selected;
     Sync();
 }
@@ -189,7 +191,25 @@ void tRegion::paintEvent(QPaintEvent*)
 
 void tRegion::contextMenuEvent(QContextMenuEvent* event)
 {
+    // The menu takes the mouse, so this item does not see the release.
+    canvas_.RegionMouseUp();
     canvas_.Form().Ui().ObjContext->popup(event->globalPos());
+}
+
+void tRegion::mousePressEvent(QMouseEvent* event)
+{
+    canvas_.RegionMouseDown(*this, event->position().toPoint(), event->button(),
+                            event->modifiers().testFlag(Qt::ShiftModifier));
+}
+
+void tRegion::mouseMoveEvent(QMouseEvent* event)
+{
+    canvas_.RegionMouseMove(*this, event->position().toPoint(), event->buttons());
+}
+
+void tRegion::mouseReleaseEvent(QMouseEvent*)
+{
+    canvas_.RegionMouseUp();
 }
 
 }  // namespace tolv::gui

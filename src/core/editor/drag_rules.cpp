@@ -1,0 +1,147 @@
+#include "editor/drag_rules.h"
+
+#include "editor/selection.h"
+
+#include <algorithm>
+
+namespace tolv {
+
+namespace {
+
+bool Meets(const Region& region, const Rect& band)
+{
+    const Rect meet{std::max(region.Left, band.left), std::max(region.Top, band.top),
+                    std::min(region.right(), band.right), std::min(region.bottom(), band.bottom)};
+    return !meet.empty();
+}
+
+Rect RectOf(const Region& region)
+{
+    return {region.Left, region.Top, region.right(), region.bottom()};
+}
+
+Rect Union(const Rect& a, const Rect& b)
+{
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+            std::max(a.bottom, b.bottom)};
+}
+
+std::string XY(const char* prefix, Point p)
+{
+    return prefix + std::string("x:") + std::to_string(p.x) + "  y:" + std::to_string(p.y);
+}
+
+}  // namespace
+
+bool InSizeHandle(const Region& region, Point local)
+{
+    return local.x >= region.Width - SizeHandleZone && local.y >= region.Height - SizeHandleZone;
+}
+
+Rect BandRect(Point start, Point end)
+{
+    return {std::min(start.x, end.x), std::min(start.y, end.y), std::max(start.x, end.x),
+            std::max(start.y, end.y)};
+}
+
+bool BandCreatesRegion(const Rect& band)
+{
+    return band.width() > SizeHandleZone && band.height() > SizeHandleZone;
+}
+
+std::vector<Region*> CatchBand(Project& project, const Rect& band)
+{
+    std::vector<Region*> caught;
+    for (const auto& region : project.Regions)
+        if (region->Visible && Meets(*region, band) && SetState(project, *region, GroupSelected))
+            caught.push_back(region.get());
+    return caught;
+}
+
+Rect SelectionBounds(const Project& project)
+{
+    if (!project.CurrentRegion)
+        return {};
+    Rect bounds = RectOf(*project.CurrentRegion);
+    for (const auto& region : project.Regions)
+        if (region->Selected != NotSelected)
+            bounds = Union(bounds, RectOf(*region));
+    return bounds;
+}
+
+Point ClampToCanvas(Point pos, int width, int height)
+{
+    return {std::clamp(pos.x, 0, std::max(width, 0)), std::clamp(pos.y, 0, std::max(height, 0))};
+}
+
+std::vector<Region*> MoveSelectionBy(Project& project, Point offset)
+{
+    std::vector<Region*> moved;
+    if (offset == Point{})
+        return moved;
+    for (const auto& region : project.Regions) {
+        if (region->Selected == NotSelected)
+            continue;
+        region->Left += offset.x;
+        region->Top += offset.y;
+        project.Modified = true;
+        moved.push_back(region.get());
+    }
+    return moved;
+}
+
+bool PaintedOnFrame(const Region& region, bool showPaintAll)
+{
+    const bool painted = region.RegionType == RegionKind::TextBox || region.RegionType == RegionKind::Overlay;
+    return painted && (region.OnCurrentFrame || showPaintAll);
+}
+
+Point SizeGrabAt(const Region& region, Point pointer)
+{
+    return Point{region.right(), region.bottom()} - pointer;
+}
+
+RegionPress ClassifyRegionPress(const Region& region, Point local, bool shift, bool leftButton)
+{
+    if (shift) {
+        switch (region.Selected) {
+        case NotSelected:
+            return RegionPress::JoinGroup;
+        case CurrentSelected:
+            return RegionPress::ToGroup;
+        default:
+            return RegionPress::Nothing;
+        }
+    }
+    if (leftButton && InSizeHandle(region, local))
+        return RegionPress::StartSize;
+    return region.Selected == NotSelected ? RegionPress::SelectAlone : RegionPress::Nothing;
+}
+
+std::string PointerText(Point pos)
+{
+    return XY(" ", pos);
+}
+
+std::string MovingText(Point topLeft)
+{
+    return XY(" Moving to ", topLeft);
+}
+
+std::string SizingText(Point size)
+{
+    return XY(" Sizing to ", size);
+}
+
+std::string BackgroundText(int width, int height)
+{
+    return " Background   w:" + std::to_string(width) + " h:" + std::to_string(height);
+}
+
+std::string BandGeometryText(const Rect& band)
+{
+    return XY(" ", {band.left, band.top}) + "   w:" + std::to_string(band.width()) +
+           " h:" + std::to_string(band.height());
+}
+
+}  // namespace tolv

@@ -1,0 +1,98 @@
+#pragma once
+
+#include "platform/raster.h"
+#include "project/project.h"
+
+#include <string>
+#include <vector>
+
+namespace tolv {
+
+// A canvas position in frame pixels.
+struct Point {
+    int x = 0;
+    int y = 0;
+    Point operator+(Point other) const { return {x + other.x, y + other.y}; }
+    Point operator-(Point other) const { return {x - other.x, y - other.y}; }
+    bool operator==(const Point&) const = default;
+};
+
+// The state of the mouse gestures on the canvas: a rubber band on the bare
+// canvas, a press on a region, a move drag of the selection, a size drag of
+// the current region. The flags serialise the gestures; none is persisted.
+struct DragState {
+    bool CanvasPressed = false;
+    bool RegionPressed = false;
+    bool Banding = false;
+    bool Moving = false;
+    bool Sizing = false;
+    // Band: the press corner; move: where the drag started; size: the
+    // region's top-left corner.
+    Point DragStart;
+    // Band: the corner drawn last; move: the position handled last; size: the
+    // bottom-right corner of the outline drawn last.
+    Point DragPrev;
+    Rect MoveOutline;
+    // From the pointer to the region's bottom-right corner during a size drag.
+    Point SizeGrab;
+    // Kept from one drag to the next so a repeated position is dropped.
+    Point LastDragPos;
+
+    // What loading a project or resetting the canvas ends.
+    void EndGestures() { CanvasPressed = RegionPressed = Banding = Moving = Sizing = false; }
+};
+
+// The bottom-right square of a region that starts a size drag.
+constexpr int SizeHandleZone = 6;
+
+bool InSizeHandle(const Region& region, Point local);
+
+// The rectangle spanned by two corners, ordered so that left <= right and
+// top <= bottom. Corners are not clamped to the canvas.
+Rect BandRect(Point start, Point end);
+// A band that catches nothing makes a region only from 7 x 7 on.
+bool BandCreatesRegion(const Rect& band);
+// Every visible region whose rectangle meets the band goes to group state;
+// those whose state changed are returned in list order, and the last of them
+// becomes the current region. SelIndex is left alone.
+std::vector<Region*> CatchBand(Project& project, const Rect& band);
+
+// The rectangle around the current region and every selected region; empty
+// without any.
+Rect SelectionBounds(const Project& project);
+Point ClampToCanvas(Point pos, int width, int height);
+// The end of a move drag: every selected region, in list order, moved by
+// `offset`. Nothing happens for a zero offset. Returns the regions moved.
+std::vector<Region*> MoveSelectionBy(Project& project, Point offset);
+// Whether moving `region` means repainting the frame: text boxes and
+// overlays painted on the frame shown.
+bool PaintedOnFrame(const Region& region, bool showPaintAll);
+
+// The size drag keeps the offset from the pointer to the region's
+// bottom-right corner that it had at the press.
+Point SizeGrabAt(const Region& region, Point pointer);
+
+// What a press on a region does, before any drag.
+enum class RegionPress {
+    Nothing,
+    // Shift on an unselected region: the current region and this one form a
+    // group, this one current.
+    JoinGroup,
+    // Shift on the current region: it becomes a group member too.
+    ToGroup,
+    // Left press in the size handle: select alone, then start a size drag.
+    StartSize,
+    // Select alone (a region already selected stays as it is, so a group can
+    // be dragged by any member).
+    SelectAlone,
+};
+RegionPress ClassifyRegionPress(const Region& region, Point local, bool shift, bool leftButton);
+
+// Status bar texts of the gestures.
+std::string PointerText(Point pos);
+std::string MovingText(Point topLeft);
+std::string SizingText(Point size);
+std::string BackgroundText(int width, int height);
+std::string BandGeometryText(const Rect& band);
+
+}  // namespace tolv

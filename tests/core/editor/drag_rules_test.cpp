@@ -1,0 +1,180 @@
+#include "editor/drag_rules.h"
+
+#include "editor/selection.h"
+
+#include <gtest/gtest.h>
+
+namespace tolv {
+namespace {
+
+Region& Add(Project& project, int left, int top, int width, int height)
+{
+    project.Regions.push_back(std::make_unique<Region>(left, top, width, height));
+    return *project.Regions.back();
+}
+
+struct BandCase {
+    const char* name;
+    Point start, end;
+    Rect band;
+    bool creates;
+};
+
+class Band : public testing::TestWithParam<BandCase> {};
+
+TEST_P(Band, OrdersCornersAndCreatesFromSevenBySeven)
+{
+    const Rect band = BandRect(GetParam().start, GetParam().end);
+    EXPECT_EQ(band, GetParam().band);
+    EXPECT_EQ(BandCreatesRegion(band), GetParam().creates);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, Band,
+                         testing::Values(BandCase{"SevenBySeven", {10, 10}, {17, 17}, {10, 10, 17, 17}, true},
+                                         BandCase{"SixWide", {10, 10}, {16, 60}, {10, 10, 16, 60}, false},
+                                         BandCase{"SixHigh", {10, 10}, {60, 16}, {10, 10, 60, 16}, false},
+                                         BandCase{"DraggedUpLeft", {40, 50}, {10, 20}, {10, 20, 40, 50}, true},
+                                         BandCase{"OutsideCanvas", {5, 5}, {-20, 30}, {-20, 5, 5, 30}, true},
+                                         BandCase{"Click", {3, 3}, {3, 3}, {3, 3, 3, 3}, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CatchBand, TouchingByOnePixelCatchesBothAsGroupTheLastCurrent)
+{
+    Project project;
+    Region& a = Add(project, 0, 0, 20, 20);
+    Region& b = Add(project, 40, 0, 20, 20);
+    // Band from x 19 (a's last column) to 41 (just into b).
+    const auto caught = CatchBand(project, BandRect({19, 5}, {41, 10}));
+    ASSERT_EQ(caught.size(), 2u);
+    EXPECT_EQ(a.Selected, GroupSelected);
+    EXPECT_EQ(b.Selected, GroupSelected);
+    EXPECT_EQ(project.CurrentRegion, &b);
+    EXPECT_EQ(project.SelIndex, -1);
+}
+
+TEST(CatchBand, EdgesThatOnlyMeetCatchNothing)
+{
+    Project project;
+    Add(project, 0, 0, 20, 20);
+    EXPECT_TRUE(CatchBand(project, BandRect({20, 0}, {40, 20})).empty());
+    EXPECT_TRUE(CatchBand(project, BandRect({0, 20}, {40, 40})).empty());
+}
+
+TEST(CatchBand, SkipsHiddenRegionsAndKeepsCurrentAtLastChanged)
+{
+    Project project;
+    Region& a = Add(project, 0, 0, 20, 20);
+    Region& hidden = Add(project, 0, 0, 20, 20);
+    hidden.Visible = false;
+    Region& c = Add(project, 0, 0, 20, 20);
+    SetState(project, c, GroupSelected);
+    const auto caught = CatchBand(project, BandRect({1, 1}, {5, 5}));
+    EXPECT_EQ(caught, std::vector<Region*>{&a});
+    EXPECT_EQ(hidden.Selected, NotSelected);
+    // c was a group member already: a changed last.
+    EXPECT_EQ(project.CurrentRegion, &a);
+}
+
+TEST(SelectionBounds, SpansCurrentAndEveryMember)
+{
+    Project project;
+    EXPECT_EQ(SelectionBounds(project), Rect{});
+    Region& a = Add(project, 10, 20, 30, 40);
+    Add(project, 0, 0, 5, 5);
+    Region& c = Add(project, 100, 5, 10, 10);
+    SetState(project, c, GroupSelected);
+    SetState(project, a, CurrentSelected);
+    EXPECT_EQ(SelectionBounds(project), (Rect{10, 5, 110, 60}));
+}
+
+TEST(MoveDrag, ClampsThePointerNotTheRegions)
+{
+    EXPECT_EQ(ClampToCanvas({-15, 30}, 200, 150), (Point{0, 30}));
+    EXPECT_EQ(ClampToCanvas({250, 151}, 200, 150), (Point{200, 150}));
+    Project project;
+    Region& a = Add(project, 10, 10, 30, 30);
+    Region& b = Add(project, 50, 50, 10, 10);
+    Region& idle = Add(project, 80, 80, 10, 10);
+    SetState(project, a, GroupSelected);
+    SetState(project, b, CurrentSelected);
+    // Grabbed at x 25, dragged to the clamped edge: the region ends left of 0.
+    const auto moved = MoveSelectionBy(project, Point{0, 40} - Point{25, 40});
+    EXPECT_EQ(moved, (std::vector<Region*>{&a, &b}));
+    EXPECT_EQ(a.Left, -15);
+    EXPECT_EQ(b.Left, 25);
+    EXPECT_EQ(idle.Left, 80);
+    EXPECT_TRUE(project.Modified);
+}
+
+TEST(MoveDrag, ZeroOffsetChangesNothing)
+{
+    Project project;
+    Region& a = Add(project, 10, 10, 30, 30);
+    SetState(project, a, CurrentSelected);
+    EXPECT_TRUE(MoveSelectionBy(project, {}).empty());
+    EXPECT_FALSE(project.Modified);
+}
+
+TEST(SizeDrag, KeepsTheGrabOffsetToTheCorner)
+{
+    const Region region(10, 20, 30, 40);
+    EXPECT_EQ(SizeGrabAt(region, {37, 58}), (Point{3, 2}));
+    EXPECT_TRUE(InSizeHandle(region, {24, 34}));
+    EXPECT_FALSE(InSizeHandle(region, {23, 39}));
+    EXPECT_FALSE(InSizeHandle(region, {29, 33}));
+}
+
+TEST(PaintedOnFrame, OnlyTextBoxesAndOverlaysShownOnTheFrame)
+{
+    Region region(0, 0, 10, 10);
+    EXPECT_FALSE(PaintedOnFrame(region, true));
+    region.RegionType = RegionKind::TextBox;
+    EXPECT_FALSE(PaintedOnFrame(region, false));
+    EXPECT_TRUE(PaintedOnFrame(region, true));
+    region.RegionType = RegionKind::Overlay;
+    region.OnCurrentFrame = true;
+    EXPECT_TRUE(PaintedOnFrame(region, false));
+}
+
+struct PressCase {
+    const char* name;
+    int selected;
+    Point local;
+    bool shift, left;
+    RegionPress press;
+};
+
+class Press : public testing::TestWithParam<PressCase> {};
+
+TEST_P(Press, FollowsShiftHandleAndSelection)
+{
+    Region region(0, 0, 30, 20);
+    region.Selected = GetParam().selected;
+    EXPECT_EQ(ClassifyRegionPress(region, GetParam().local, GetParam().shift, GetParam().left), GetParam().press);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Press,
+    testing::Values(PressCase{"ShiftUnselected", 0, {1, 1}, true, true, RegionPress::JoinGroup},
+                    PressCase{"ShiftCurrent", 1, {1, 1}, true, true, RegionPress::ToGroup},
+                    PressCase{"ShiftMember", 2, {1, 1}, true, true, RegionPress::Nothing},
+                    PressCase{"ShiftInHandle", 0, {29, 19}, true, true, RegionPress::JoinGroup},
+                    PressCase{"HandleOfUnselected", 0, {24, 14}, false, true, RegionPress::StartSize},
+                    PressCase{"HandleOfMember", 2, {29, 19}, false, true, RegionPress::StartSize},
+                    PressCase{"RightInHandle", 0, {29, 19}, false, false, RegionPress::SelectAlone},
+                    PressCase{"RightOnMember", 2, {29, 19}, false, false, RegionPress::Nothing},
+                    PressCase{"Unselected", 0, {5, 5}, false, true, RegionPress::SelectAlone},
+                    PressCase{"AlreadySelected", 1, {5, 5}, false, true, RegionPress::Nothing}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(StatusTexts, HaveTheirSpacing)
+{
+    EXPECT_EQ(PointerText({3, -4}), " x:3  y:-4");
+    EXPECT_EQ(MovingText({0, 12}), " Moving to x:0  y:12");
+    EXPECT_EQ(SizingText({20, 30}), " Sizing to x:20  y:30");
+    EXPECT_EQ(BackgroundText(200, 150), " Background   w:200 h:150");
+    EXPECT_EQ(BandGeometryText({10, 20, 17, 27}), " x:10  y:20   w:7 h:7");
+}
+
+}  // namespace
+}  // namespace tolv
