@@ -4,6 +4,7 @@
 #include "gui/app/message_box.h"
 #include "gui/app/user_operation.h"
 #include "gui/editor/backgrnd.h"
+#include "gui/project/key_preview.h"
 #include "platform/files.h"
 
 #include <QCloseEvent>
@@ -37,6 +38,8 @@ TMainForm::TMainForm(const StartupOptions& startup) : startup_(startup)
     helpRouter_ = std::make_unique<THelpRouter>();
     ConnectCommands();
     BuildAnimation();
+    ConnectEditingCommands();
+    new TKeyPreview(*this);
     resize(743, 706);
     move(309, 186);
 }

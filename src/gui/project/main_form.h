@@ -14,6 +14,7 @@
 #include <vector>
 
 class QAction;
+class QKeyEvent;
 class QComboBox;
 class QLabel;
 class QMenu;
@@ -21,6 +22,10 @@ class QScrollArea;
 class QTimer;
 class QToolBar;
 class QToolButton;
+
+namespace tolv {
+struct KeyAction;
+}
 
 namespace tolv::gui {
 
@@ -123,6 +128,19 @@ public:
     // The "Lock layout" check mark and tblock follow LockObj.
     void UpdateGUI();
 
+    // Region commands; those that need a current region do nothing without one.
+    void Properties1Click();
+    // Hides the current region when it is visible, shows it when hidden.
+    void HideToggle();
+    void Duplicate2Click();
+    // Destroys every selected region, without confirmation.
+    void Delete1Click();
+    // The nudge step of keyboard moves and sizes, kept within 1..50.
+    void ChangeNudge(int delta);
+    void tbNudgeNumClick();
+    // The keyboard map, run when a key of the window is released.
+    void FormKeyUp(const QKeyEvent& event);
+
     // File menu.
     void New1Click();
     void Open1Click();
@@ -168,6 +186,8 @@ private:
     void BuildStatusBar();
     void ConnectCommands();
     void BuildAnimation();
+    void ConnectEditingCommands();
+    void RunKeyAction(const KeyAction& action);
     void Edit1Popup();
     void Project1Popup();
     void SetLockGlyph();

@@ -1,0 +1,221 @@
+#include "editing_fixture.h"
+
+#include <QMenu>
+
+namespace tolv::gui::test {
+namespace {
+
+using CanvasMouse = Editing;
+
+TEST_F(CanvasMouse, ABandSixWideOverEmptyCanvasDoesNothing)
+{
+    Open({});
+    AnswerRegionDialog(true);
+    Drag({10, 10}, {16, 60});
+    EXPECT_TRUE(project().Regions.empty());
+    EXPECT_EQ(Status(1), QString(" Background   w:%1 h:%2").arg(canvas().width()).arg(canvas().height()));
+}
+
+TEST_F(CanvasMouse, ASevenBySevenBandCreatesTheRegionEnteredInTheDialog)
+{
+    Open({{100, 100, 20, 20, "Old"}});
+    Click({105, 105});
+    AnswerRegionDialog(true, [](Txlist& dialog) {
+        EXPECT_EQ(dialog.RegionName(), "New Object");
+        dialog.SetRegionName("Door");
+        dialog.SetCell(2, 2, "door2.bmp");
+    });
+    Drag({17, 27}, {10, 20});
+    ASSERT_EQ(project().Regions.size(), 2u);
+    EXPECT_EQ(Rect(1), QRect(10, 20, 7, 7));
+    EXPECT_EQ(At(1).Name, "Door");
+    EXPECT_EQ(At(1).OutputFile[1], "door2.bmp");
+    EXPECT_EQ(project().CurrentRegion, &At(1));
+    EXPECT_EQ(At(1).Selected, CurrentSelected);
+    EXPECT_EQ(At(0).Selected, NotSelected);
+    EXPECT_EQ(form().Ui().qPick->count(), 2);
+    EXPECT_EQ(form().Ui().qPick->currentText(), "Door  ");
+    EXPECT_EQ(Status(1), " x:10  y:20   w:7 h:7");
+    EXPECT_TRUE(project().Modified);
+    EXPECT_TRUE(canvas().ItemOf(&At(1))->isVisible());
+}
+
+TEST_F(CanvasMouse, ACancelledDialogCreatesNothingButKeepsThePreviewChoice)
+{
+    Open({});
+    project().ShowPreview = false;
+    AnswerRegionDialog(false, [](Txlist& dialog) { dialog.findChild<QCheckBox*>("cb_preview")->setChecked(true); });
+    Drag({10, 10}, {60, 60});
+    EXPECT_TRUE(project().Regions.empty());
+    EXPECT_EQ(Status(1), " ");
+    EXPECT_TRUE(project().ShowPreview);
+}
+
+TEST_F(CanvasMouse, ABandWithoutFramesAsksForFramesFirst)
+{
+    Start();
+    ActivateWindow(form());
+    Drag({10, 10}, {60, 60});
+    EXPECT_TRUE(project().Regions.empty());
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0].kind, MsgKind::Information);
+    EXPECT_EQ(Messages()[0].buttons, MsgButtons::Ok);
+    EXPECT_EQ(Messages()[0].text,
+              "Please define your animation frames in the Project-Settings dialog before adding regions!");
+    EXPECT_EQ(Status(1), " ");
+}
+
+TEST_F(CanvasMouse, ABandTouchingTwoRegionsByOnePixelGroupsBoth)
+{
+    Open({{10, 10, 20, 20, "A"}, {60, 10, 20, 20, "B"}});
+    AnswerRegionDialog(true);
+    Drag({29, 50}, {61, 29});
+    EXPECT_EQ(project().Regions.size(), 2u);
+    EXPECT_EQ(At(0).Selected, GroupSelected);
+    EXPECT_EQ(At(1).Selected, GroupSelected);
+    EXPECT_EQ(project().CurrentRegion, &At(1));
+}
+
+TEST_F(CanvasMouse, ShiftClickBuildsAGroupWithTheClickedRegionCurrent)
+{
+    Open({{10, 10, 20, 20, "A"}, {60, 10, 20, 20, "B"}});
+    Click({15, 15});
+    EXPECT_EQ(At(0).Selected, CurrentSelected);
+    Click({65, 15}, Qt::ShiftModifier);
+    EXPECT_EQ(At(0).Selected, GroupSelected);
+    EXPECT_EQ(At(1).Selected, GroupSelected);
+    EXPECT_EQ(project().CurrentRegion, &At(1));
+    EXPECT_EQ(project().SelIndex, 1);
+    EXPECT_EQ(form().Ui().qPick->currentIndex(), 1);
+}
+
+TEST_F(CanvasMouse, DraggingAGroupMemberMovesTheGroupAfterAnOutlineOnly)
+{
+    Open({{10, 10, 20, 20, "A"}, {60, 30, 20, 20, "B"}, {150, 100, 20, 20, "Idle"}});
+    Click({15, 15});
+    Click({65, 35}, Qt::ShiftModifier);
+    const QRgb frame = canvas().grab().toImage().pixel(40, 15);
+    const int rebuilds = canvas().ImageRebuilds();
+
+    // The drag starts with its first step, at (16, 16).
+    Press({15, 15});
+    for (int i = 0; i < 100; ++i) {
+        MoveTo({16 + i % 7, 16 + i % 5});
+        QCoreApplication::processEvents();
+    }
+    MoveTo({21, 26});
+    QCoreApplication::processEvents();
+    // The outline is the union of both regions, moved by (5, 10), inverted.
+    EXPECT_EQ(Status(1), " Moving to x:15  y:20");
+    const QImage shown = canvas().grab().toImage();
+    EXPECT_EQ(shown.pixel(40, 20), qRgb(255, 255, 255) ^ (frame & 0xFFFFFF));
+    EXPECT_EQ(shown.pixel(40, 19), frame);
+    EXPECT_EQ(Rect(0), QRect(10, 10, 20, 20));
+    EXPECT_EQ(canvas().ImageRebuilds(), rebuilds);
+
+    Release({21, 26});
+    EXPECT_EQ(Rect(0), QRect(15, 20, 20, 20));
+    EXPECT_EQ(Rect(1), QRect(65, 40, 20, 20));
+    EXPECT_EQ(Rect(2), QRect(150, 100, 20, 20));
+    EXPECT_EQ(canvas().ItemOf(&At(1))->geometry(), QRect(65, 40, 20, 20));
+    EXPECT_EQ(Status(1), " x:65  y:40   w:20 h:20");
+    EXPECT_EQ(canvas().grab().toImage().pixel(40, 20), frame);
+}
+
+TEST_F(CanvasMouse, ThePointerStopsAtTheLeftEdgeButTheRegionCanGoPastIt)
+{
+    Open({{10, 50, 40, 20, "A"}});
+    Press({30, 60});
+    MoveTo({29, 60});
+    MoveTo({-50, 60});
+    EXPECT_EQ(Status(1), " Moving to x:-19  y:50");
+    Release({-50, 60});
+    EXPECT_EQ(Rect(0), QRect(-19, 50, 40, 20));
+}
+
+TEST_F(CanvasMouse, ReleasingWhereTheMoveStartedChangesNothing)
+{
+    Open({{10, 50, 40, 20, "A"}});
+    Click({30, 60});
+    project().Modified = false;
+    const QImage before = canvas().grab().toImage();
+    Press({30, 60});
+    MoveTo({31, 61});
+    MoveTo({50, 70});
+    MoveTo({31, 61});
+    Release({31, 61});
+    EXPECT_EQ(Rect(0), QRect(10, 50, 40, 20));
+    EXPECT_FALSE(project().Modified);
+    EXPECT_EQ(canvas().grab().toImage(), before);
+}
+
+TEST_F(CanvasMouse, DraggingTheHandlePastTheTopLeftCornerMirrorsTheSize)
+{
+    Open({{50, 50, 40, 30, "A"}});
+    // Grabbed 2 pixels inside the corner.
+    Press({88, 78});
+    EXPECT_TRUE(canvas().Drag().Sizing);
+    EXPECT_EQ(Status(1), " Sizing to x:40  y:30");
+    MoveTo({60, 60});
+    MoveTo({28, 18});
+    EXPECT_EQ(Status(1), " Sizing to x:-20  y:-30");
+    Release({28, 18});
+    EXPECT_EQ(Rect(0), QRect(50, 50, 20, 30));
+    EXPECT_EQ(Status(1), " x:50  y:50   w:20 h:30");
+}
+
+TEST_F(CanvasMouse, WithTheLockOnDragsNeitherMoveNorSize)
+{
+    Open({{50, 50, 40, 30, "A"}});
+    QTest::mouseClick(form().Ui().tblock, Qt::LeftButton);
+    ASSERT_TRUE(project().LockObj);
+    Drag({60, 60}, {100, 100});
+    EXPECT_EQ(Rect(0), QRect(50, 50, 40, 30));
+    Drag({88, 78}, {150, 120});
+    EXPECT_EQ(Rect(0), QRect(50, 50, 40, 30));
+    EXPECT_EQ(project().CurrentRegion, &At(0));
+}
+
+TEST_F(CanvasMouse, ClickingAnEnclosingRegionSendsItBackSoTheInnerOneIsReachable)
+{
+    Open({{20, 20, 40, 40, "Inner"}, {10, 10, 100, 100, "Outer"}});
+    Click({80, 80});
+    EXPECT_EQ(project().CurrentRegion, &At(1));
+    Click({30, 30});
+    EXPECT_EQ(project().CurrentRegion, &At(0));
+    EXPECT_EQ(At(1).Selected, NotSelected);
+}
+
+TEST_F(CanvasMouse, APressOnTheBareCanvasDeselectsUnlessShiftIsHeld)
+{
+    Open({{10, 10, 20, 20, "A"}});
+    Click({15, 15});
+    Click({150, 100}, Qt::ShiftModifier);
+    EXPECT_EQ(project().CurrentRegion, &At(0));
+    Click({150, 100});
+    EXPECT_EQ(project().CurrentRegion, nullptr);
+    EXPECT_FALSE(form().Ui().Delete2->isEnabled());
+}
+
+TEST_F(CanvasMouse, ARightPressSelectsAndOpensTheContextMenu)
+{
+    Open({{10, 10, 20, 20, "A"}});
+    Press({15, 15}, {}, Qt::RightButton);
+    Release({15, 15}, Qt::RightButton);
+    EXPECT_EQ(project().CurrentRegion, &At(0));
+    EXPECT_TRUE(form().Ui().ObjContext->isVisible());
+    form().Ui().ObjContext->hide();
+    EXPECT_FALSE(canvas().Drag().RegionPressed);
+}
+
+TEST_F(CanvasMouse, ThePointerPositionShowsOverCanvasAndRegions)
+{
+    Open({{10, 10, 20, 20, "A"}});
+    MoveTo({100, 90});
+    EXPECT_EQ(Status(0), " x:100  y:90");
+    MoveTo({12, 13});
+    EXPECT_EQ(Status(0), " x:12  y:13");
+}
+
+}  // namespace
+}  // namespace tolv::gui::test

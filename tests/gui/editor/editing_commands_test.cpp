@@ -1,0 +1,237 @@
+#include "editing_fixture.h"
+
+#include <QAction>
+#include <QToolButton>
+
+namespace tolv::gui::test {
+namespace {
+
+using EditingCommands = Editing;
+
+TEST_F(EditingCommands, KeypadPlusStopsAtFiftyAndSaysSo)
+{
+    Open({});
+    for (int i = 0; i < 60; ++i)
+        Key(Qt::Key_Plus, Qt::KeypadModifier);
+    EXPECT_EQ(project().NudgeStep, 50);
+    EXPECT_EQ(Status(2), "Nudge step set to 50.");
+    EXPECT_FALSE(project().Modified);
+}
+
+TEST_F(EditingCommands, KeypadKeysStepAndTheMainBlockKeysDoNot)
+{
+    Open({});
+    project().NudgeStep = 5;
+    Key(Qt::Key_Slash, Qt::KeypadModifier);
+    EXPECT_EQ(project().NudgeStep, 1);
+    Key(Qt::Key_Asterisk, Qt::KeypadModifier);
+    EXPECT_EQ(project().NudgeStep, 11);
+    Key(Qt::Key_Minus, Qt::KeypadModifier);
+    EXPECT_EQ(project().NudgeStep, 10);
+    for (Qt::Key key : {Qt::Key_Plus, Qt::Key_Minus, Qt::Key_Asterisk, Qt::Key_Slash})
+        Key(key);
+    EXPECT_EQ(project().NudgeStep, 10);
+}
+
+TEST_F(EditingCommands, AHeldKeyActsOnceOnItsLastRelease)
+{
+    Open({});
+    QWidget* focus = form().Ui().SB1;
+    for (int i = 0; i < 3; ++i) {
+        QTest::keyPress(focus, Qt::Key_Plus, Qt::KeypadModifier);
+        QKeyEvent repeat(QEvent::KeyRelease, Qt::Key_Plus, Qt::KeypadModifier, "+", true);
+        QApplication::sendEvent(focus, &repeat);
+    }
+    QTest::keyRelease(focus, Qt::Key_Plus, Qt::KeypadModifier);
+    EXPECT_EQ(project().NudgeStep, 2);
+}
+
+struct SizeCase {
+    const char* name;
+    int width, step, expected;
+};
+
+class CtrlLeft : public Editing, public testing::WithParamInterface<SizeCase> {};
+
+TEST_P(CtrlLeft, SizesByTheStepWithinTheMinimum)
+{
+    Open({{10, 10, GetParam().width, 20, "A"}});
+    project().NudgeStep = GetParam().step;
+    Click({12, 12});
+    Key(Qt::Key_Left, Qt::ControlModifier);
+    EXPECT_EQ(At(0).Width, GetParam().expected);
+    EXPECT_EQ(At(0).Left, 10);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, CtrlLeft,
+                         testing::Values(SizeCase{"BelowMinimumKeepsWidth", 12, 10, 12},
+                                         SizeCase{"NegativeTakesMagnitude", 20, 30, 10},
+                                         SizeCase{"Plain", 20, 5, 15}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(EditingCommands, ShiftArrowsMoveTheGroupAndBareArrowsDoNothing)
+{
+    Open({{10, 10, 20, 20, "A"}, {60, 10, 20, 20, "B"}});
+    project().NudgeStep = 10;
+    Click({15, 15});
+    Click({65, 15}, Qt::ShiftModifier);
+    Key(Qt::Key_Right);
+    Key(Qt::Key_Down);
+    EXPECT_EQ(Rect(0), QRect(10, 10, 20, 20));
+    // Right released while Shift is still down.
+    QKeyEvent right(QEvent::KeyRelease, Qt::Key_Right, Qt::ShiftModifier);
+    QApplication::sendEvent(form().Ui().SB1, &right);
+    EXPECT_TRUE(canvas().HoldPrefilter);
+    QTest::keyRelease(form().Ui().SB1, Qt::Key_Shift);
+    EXPECT_FALSE(canvas().HoldPrefilter);
+    EXPECT_EQ(Rect(0), QRect(20, 10, 20, 20));
+    EXPECT_EQ(Rect(1), QRect(70, 10, 20, 20));
+}
+
+TEST_F(EditingCommands, TheLockStopsKeyboardMovesSizesAndDeleteButNotTheRest)
+{
+    Open({{10, 10, 20, 20, "A"}, {60, 10, 20, 20, "B"}});
+    Click({15, 15});
+    QTest::mouseClick(form().Ui().tblock, Qt::LeftButton);
+    EXPECT_FALSE(form().Ui().Delete2->isEnabled());
+    Key(Qt::Key_Right, Qt::ShiftModifier);
+    Key(Qt::Key_Right, Qt::ControlModifier);
+    Key(Qt::Key_Delete);
+    EXPECT_EQ(project().Regions.size(), 2u);
+    EXPECT_EQ(Rect(0), QRect(10, 10, 20, 20));
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(project().CurrentRegion, &At(1));
+    Key(Qt::Key_H, Qt::ControlModifier);
+    EXPECT_FALSE(At(1).Visible);
+    Key(Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(project().Regions.size(), 3u);
+}
+
+TEST_F(EditingCommands, DuplicateLiesOverTheOriginalAsTheNewCurrentRegion)
+{
+    Open({{30, 40, 50, 60, "Door"}, {100, 10, 20, 20, "B"}});
+    Click({35, 45});
+    Key(Qt::Key_H, Qt::ControlModifier);
+    project().Modified = false;
+    Key(Qt::Key_Insert, Qt::ShiftModifier);
+    ASSERT_EQ(project().Regions.size(), 3u);
+    Region& copy = At(2);
+    EXPECT_EQ(copy.Name, "Duplicate: Door");
+    EXPECT_EQ(Rect(2), QRect(30, 40, 50, 60));
+    EXPECT_TRUE(copy.Visible);
+    EXPECT_EQ(copy.Selected, CurrentSelected);
+    EXPECT_EQ(At(0).Selected, NotSelected);
+    EXPECT_EQ(project().CurrentRegion, &copy);
+    EXPECT_EQ(copy.PickIndex, 2);
+    EXPECT_EQ(form().Ui().qPick->itemText(2), "Duplicate: Door  ");
+    EXPECT_TRUE(canvas().ItemOf(&copy)->isVisible());
+    EXPECT_EQ(canvas().ItemOf(&copy)->toolTip(), "[Duplicate: Door]  x:30  y:40  w:50  h:60");
+    EXPECT_TRUE(project().Modified);
+    form().Ui().Duplicate2->trigger();
+    EXPECT_EQ(At(3).Name, "Duplicate: Duplicate: Door");
+}
+
+TEST_F(EditingCommands, CtrlHTogglesTheCurrentRegionAndNeedsOne)
+{
+    Open({{10, 10, 20, 20, "A"}});
+    Key(Qt::Key_H, Qt::ControlModifier);
+    EXPECT_TRUE(At(0).Visible);
+    Click({15, 15});
+    Key(Qt::Key_H, Qt::ControlModifier);
+    EXPECT_FALSE(At(0).Visible);
+    EXPECT_TRUE(form().Ui().tbhidden->isChecked());
+    Key(Qt::Key_H, Qt::ControlModifier);
+    EXPECT_TRUE(At(0).Visible);
+    EXPECT_EQ(form().Ui().qPick->itemText(0), "A  ");
+}
+
+TEST_F(EditingCommands, TabWithoutRegionsDoesNothing)
+{
+    Open({});
+    Key(Qt::Key_Tab);
+    Key(Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(project().CurrentRegion, nullptr);
+    EXPECT_EQ(project().SelIndex, -1);
+}
+
+TEST_F(EditingCommands, TabAndShiftTabWalkTheRegionsAndEscapeDeselects)
+{
+    Open({{10, 10, 20, 20, "A"}, {60, 10, 20, 20, "B"}});
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(project().CurrentRegion, &At(0));
+    EXPECT_TRUE(form().Ui().SB1->hasFocus());
+    Key(Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(project().CurrentRegion, &At(1));
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(project().CurrentRegion, nullptr);
+    EXPECT_FALSE(form().Ui().Prop1->isEnabled());
+}
+
+TEST_F(EditingCommands, DeleteRemovesTheWholeGroupWithoutAsking)
+{
+    Open({{10, 10, 20, 20, "A"}, {60, 10, 20, 20, "B"}, {110, 10, 20, 20, "C"}, {10, 100, 20, 20, "D"}});
+    Drag({5, 5}, {150, 50});
+    project().Modified = false;
+    Key(Qt::Key_Delete);
+    EXPECT_TRUE(Messages().empty());
+    ASSERT_EQ(project().Regions.size(), 1u);
+    EXPECT_EQ(At(0).Name, "D");
+    EXPECT_EQ(At(0).PickIndex, 0);
+    EXPECT_EQ(project().CurrentRegion, nullptr);
+    EXPECT_EQ(form().Ui().qPick->count(), 1);
+    EXPECT_EQ(form().Ui().qPick->currentIndex(), -1);
+    EXPECT_TRUE(project().Modified);
+}
+
+TEST_F(EditingCommands, TheNudgeFactorBoxTakesWholeNumbersOnly)
+{
+    Open({});
+    project().NudgeStep = 4;
+    std::vector<QString> asked;
+    std::optional<QString> answer;
+    SetInputAnswerer([&](const QString& caption, const QString& prompt, const QString& initial) {
+        asked = {caption, prompt, initial};
+        return answer;
+    });
+    answer = "abc";
+    QTest::mouseClick(form().Ui().tbNudgeNum, Qt::LeftButton);
+    EXPECT_EQ(asked, (std::vector<QString>{"Nudge Factor", "Enter a number from 1 to 50", "4"}));
+    EXPECT_EQ(project().NudgeStep, 4);
+    answer = std::nullopt;
+    QTest::mouseClick(form().Ui().tbNudgeNum, Qt::LeftButton);
+    EXPECT_EQ(project().NudgeStep, 4);
+    answer = "12";
+    QTest::mouseClick(form().Ui().tbNudgeNum, Qt::LeftButton);
+    EXPECT_EQ(project().NudgeStep, 12);
+    answer = "99";
+    QTest::mouseClick(form().Ui().tbNudgeNum, Qt::LeftButton);
+    EXPECT_EQ(project().NudgeStep, 50);
+    EXPECT_FALSE(project().Modified);
+}
+
+TEST_F(EditingCommands, RegionPropertiesShowAndStoreTheCurrentRegion)
+{
+    Open({{10, 10, 20, 20, "A"}}, {"Clip1=f1.bmp,,a1.bmp", "Clip2=f2.bmp,,a2.bmp"});
+    Key(Qt::Key_P, Qt::ControlModifier);  // no current region: no dialog
+    Click({15, 15});
+    AnswerRegionDialog(false, [](Txlist& dialog) {
+        EXPECT_EQ(dialog.RegionName(), "A");
+        EXPECT_EQ(dialog.Cell(2, 2), "a2.bmp");
+        dialog.SetRegionName("Changed");
+    });
+    Key(Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(At(0).Name, "A");
+    AnswerRegionDialog(true, [](Txlist& dialog) {
+        dialog.SetRegionName("Gate");
+        dialog.SetRegionVisible(false);
+    });
+    form().Ui().Prop1->trigger();
+    EXPECT_EQ(At(0).Name, "Gate");
+    EXPECT_FALSE(At(0).Visible);
+    EXPECT_EQ(form().Ui().qPick->itemText(0), "Gate <Hidden>");
+    EXPECT_TRUE(form().Ui().tbhidden->isChecked());
+    EXPECT_EQ(At(0).Left, 10);
+}
+
+}  // namespace
+}  // namespace tolv::gui::test
