@@ -208,6 +208,19 @@ TEST_F(CanvasMouse, ARightPressSelectsAndOpensTheContextMenu)
     EXPECT_FALSE(canvas().Drag().RegionPressed);
 }
 
+TEST_F(CanvasMouse, PressesDuringTheAnimationAreIgnored)
+{
+    Open({{10, 10, 20, 20, "A"}});
+    form().Animating = true;
+    AnswerRegionDialog(true);
+    Drag({15, 15}, {60, 60});
+    Drag({100, 60}, {150, 120});
+    form().Animating = false;
+    EXPECT_EQ(project().CurrentRegion, nullptr);
+    EXPECT_EQ(Rect(0), QRect(10, 10, 20, 20));
+    EXPECT_EQ(project().Regions.size(), 1u);
+}
+
 TEST_F(CanvasMouse, ThePointerPositionShowsOverCanvasAndRegions)
 {
     Open({{10, 10, 20, 20, "A"}});
