@@ -47,6 +47,7 @@ TMainForm& GuiFixture::StartIn(const std::string& programFolder, const QStringLi
     startup.ProgramFolder = programFolder;
     startup.ExecutableFolder = ProgramFolder();
     startup.Arguments = arguments;
+    startup.RecoveryFolder = RecoveryFolder();
     windows_.reset();
     windows_ = std::make_unique<Windows>(startup);
     form().show();

@@ -48,6 +48,7 @@ protected:
 
     std::string ProgramFolder() const { return dir_.path().string() + "/"; }
     std::string File(const std::string& name) const { return dir_.file(name); }
+    std::string RecoveryFolder() const { return dir_.file("recovery"); }
 
     // A 24-bit BMP of one colour.
     void MakeFrame(const std::string& name, int width, int height, Color color) const;

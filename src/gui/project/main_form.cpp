@@ -5,6 +5,8 @@
 #include "gui/app/user_operation.h"
 #include "gui/editor/backgrnd.h"
 #include "gui/project/key_preview.h"
+#include "gui/project/recovery_keeper.h"
+#include "platform/errors.h"
 #include "platform/files.h"
 
 #include <QCloseEvent>
@@ -36,6 +38,7 @@ TMainForm::TMainForm(const StartupOptions& startup) : startup_(startup)
     setCentralWidget(ui_.SB1);
 
     helpRouter_ = std::make_unique<THelpRouter>();
+    recovery_ = new RecoveryKeeper(project_, startup_.RecoveryFolder, this);
     ConnectCommands();
     BuildAnimation();
     ConnectEditingCommands();
@@ -91,15 +94,23 @@ void TMainForm::FormShow()
 
 void TMainForm::closeEvent(QCloseEvent* event)
 {
-    if (project_.Modified) {
-        const MsgResult answer = ShowMessage(this, MsgKind::Confirm, "Save project edits?", MsgButtons::YesNoCancel);
-        // A save that fails keeps the window open: the edits are not on disk.
-        if (answer == MsgResult::Cancel || (answer == MsgResult::Yes && !Save1Click())) {
-            event->ignore();
-            return;
+    // A save that fails keeps the window open: the edits are not on disk.
+    if (SettleUnsavedEdits("Save project edits?"))
+        event->accept();
+    else
+        event->ignore();
+}
+
+void TMainForm::SaveSession()
+{
+    if (shown_) {
+        try {
+            SaveDefaults(settings_);
+        } catch (const TolvError&) {
+            // Nobody is left to tell; the edits below matter more.
         }
     }
-    event->accept();
+    recovery_->WriteNow();
 }
 
 // F1 while one of the window's menus is open asks for the main window's

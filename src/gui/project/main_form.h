@@ -29,6 +29,7 @@ struct KeyAction;
 
 namespace tolv::gui {
 
+class RecoveryKeeper;
 class TBackgrnd;
 class THelpRouter;
 
@@ -43,6 +44,8 @@ struct StartupOptions {
     std::string ExecutableFolder;
     // The command-line arguments after the program's name.
     QStringList Arguments;
+    // Where unsaved edits are kept against a crash; empty keeps none.
+    std::string RecoveryFolder;
 };
 
 // The main window's controls that commands and the canvas switch, under
@@ -144,8 +147,14 @@ public:
     // File menu.
     void New1Click();
     void Open1Click();
+    // Opens a project file after the save question; a file that is not a
+    // project is refused before anything changes.
+    void OpenProject(const std::string& path);
     // Saves the project; shows the error and returns false when it fails.
     bool Save1Click();
+    // The process is being ended: the settings and the unsaved edits are
+    // written now, without questions.
+    void SaveSession();
 
     // Commands of the menus and the tool bar.
     void LinkMenuClick();
@@ -198,6 +207,14 @@ private:
     void ShowNewProject();
     // Fits the window to the canvas so the frame area shows whole.
     void FitWindowToCanvas();
+    // Asks `question` about unsaved edits before they would be dropped.
+    // False when the user cancels or the save fails: the edits stay.
+    bool SettleUnsavedEdits(const QString& question);
+    // Saves the project file; the recovery file is then not needed.
+    void SaveProjectFile();
+    // Offers the edits of a recovery file newer than the project just opened.
+    void OfferRecovery();
+    void LoadRecoveredEdits(const std::string& recoveryPath);
 
     Project project_;
     Settings settings_;
@@ -207,6 +224,7 @@ private:
     std::array<QLabel*, 3> panels_{};
     TBackgrnd* backgrnd_ = nullptr;
     std::unique_ptr<THelpRouter> helpRouter_;
+    RecoveryKeeper* recovery_ = nullptr;
 };
 
 }  // namespace tolv::gui

@@ -8,14 +8,17 @@
 #include "gui/dialogs/bgrnd_options.h"
 #include "gui/editor/backgrnd.h"
 #include "gui/project/project_file_dialogs.h"
+#include "gui/project/recovery_keeper.h"
 #include "gui/project/tool_glyphs.h"
 #include "platform/errors.h"
 #include "platform/files.h"
 #include "project/project_file.h"
+#include "project/recovery.h"
 #include "project/setup_backgrounds.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QDateTime>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
@@ -38,29 +41,50 @@ QString Q(const std::string& text)
 void TMainForm::New1Click()
 {
     RunUserOperation(this, [this] {
-        if (project_.Modified) {
-            const MsgResult answer =
-                ShowMessage(this, MsgKind::Confirm, "Save current project?", MsgButtons::YesNoCancel);
-            if (answer == MsgResult::Cancel)
-                return;
-            if (answer == MsgResult::Yes)
-                SaveProject(project_);
-        }
-        CreateNewFile(true);
+        if (SettleUnsavedEdits("Save current project?"))
+            CreateNewFile(true);
     });
 }
 
-// Unsaved edits of the open project are dropped without a question.
 void TMainForm::Open1Click()
 {
     const QString path = ChooseProjectToOpen(this, Q(settings_.ProjectsRoot));
     if (!path.isEmpty())
-        RunUserOperation(this, [&] { Loadfile(path.toStdString()); });
+        OpenProject(path.toStdString());
+}
+
+void TMainForm::OpenProject(const std::string& path)
+{
+    RunUserOperation(this, [&] {
+        if (SettleUnsavedEdits("Save project edits?"))
+            Loadfile(path);
+    });
 }
 
 bool TMainForm::Save1Click()
 {
-    return RunUserOperation(this, [this] { SaveProject(project_); });
+    return RunUserOperation(this, [this] { SaveProjectFile(); });
+}
+
+bool TMainForm::SettleUnsavedEdits(const QString& question)
+{
+    if (!project_.Modified)
+        return true;
+    switch (ShowMessage(this, MsgKind::Confirm, question, MsgButtons::YesNoCancel)) {
+    case MsgResult::Yes:
+        return Save1Click();
+    case MsgResult::No:
+        recovery_->Discard();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TMainForm::SaveProjectFile()
+{
+    SaveProject(project_);
+    recovery_->Discard();
 }
 
 void TMainForm::CreateNewFile(bool interactive)
@@ -89,7 +113,7 @@ void TMainForm::CreateNewFile(bool interactive)
     ui_.qPick->clear();
     project_.ResetForNew();
     try {
-        SaveProject(project_);
+        SaveProjectFile();
     } catch (const TolvError&) {
         ShowNewProject();
         throw;
@@ -124,6 +148,38 @@ void TMainForm::Loadfile(const std::string& path)
     ShowLoadedProject();
     if (result.FramesMissing)
         ShowMessage(this, MsgKind::Warning, "Animation frame files missing.");
+    OfferRecovery();
+}
+
+void TMainForm::OfferRecovery()
+{
+    if (recovery_->Folder().empty())
+        return;
+    const auto offer = FindRecovery(recovery_->Folder(), project_.ProjectFilePath());
+    if (!offer)
+        return;
+    const QString when = QDateTime::fromSecsSinceEpoch(offer->WrittenAt).toString("yyyy-MM-dd HH:mm:ss");
+    const QString question = Q("Recover unsaved edits of " + project_.ProjectFileName + " from ") + when + "?";
+    if (ShowMessage(this, MsgKind::Confirm, question, MsgButtons::YesNo) == MsgResult::Yes)
+        LoadRecoveredEdits(offer->Path);
+    else
+        recovery_->Discard();
+}
+
+void TMainForm::LoadRecoveredEdits(const std::string& recoveryPath)
+{
+    backgrnd_->ResetCanvas();
+    try {
+        LoadRecovery(project_, recoveryPath, project_.ProjectFilePath());
+    } catch (const TolvError&) {
+        ShowLoadedProject();
+        const std::string aside = SetRecoveryAside(recoveryPath);
+        ShowMessage(this, MsgKind::Warning,
+                    Q("The unsaved edits of " + project_.ProjectFileName + " cannot be read"
+                      + (aside.empty() ? std::string(".") : "; they are kept in " + aside + ".")));
+        return;
+    }
+    ShowLoadedProject();
 }
 
 void TMainForm::ShowLoadedProject()

@@ -69,10 +69,9 @@ TEST_F(Lifecycle, TheProjectNamedOnTheCommandLineOpens)
     EXPECT_EQ(form().Backgrnd().findChildren<tRegion*>().size(), 2);
 }
 
-TEST_F(Lifecycle, OpenReplacesTheProjectAndDropsUnsavedEditsWithoutAQuestion)
+TEST_F(Lifecycle, OpenReplacesTheProject)
 {
     Start();
-    project().Modified = true;
     MakeFrame("f1.bmp", 64, 48, colors::Green);
     const std::string path = MakeProject("other.qvl", {"[Main]", "Version2=1", "LockObj=1", "[Frames]", "1=f1.bmp"});
     ChooseFile(path);
