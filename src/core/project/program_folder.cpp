@@ -1,6 +1,7 @@
 #include "project/program_folder.h"
 
 #include "platform/files.h"
+#include "project/settings.h"
 
 #include <pwd.h>
 #include <unistd.h>
@@ -37,12 +38,17 @@ std::string AccountHome()
     return {};
 }
 
+bool KeepsItsOwnSettings(const std::string& executableFolder)
+{
+    return FileExists(JoinPath(executableFolder, BuildTreeMarkerName))
+        || FileExists(JoinPath(executableFolder, SettingsFileName));
+}
+
 }  // namespace
 
-std::string ChooseProgramFolder(const std::string& executableFolder, const std::string& configHome,
-                                const WritableTest& isWritable)
+std::string ChooseProgramFolder(const std::string& executableFolder, const std::string& configHome)
 {
-    if (isWritable(executableFolder))
+    if (KeepsItsOwnSettings(executableFolder))
         return WithSeparator(executableFolder);
     const std::string folder = JoinPath(configHome, "tolvane");
     std::error_code ignored;
@@ -52,7 +58,7 @@ std::string ChooseProgramFolder(const std::string& executableFolder, const std::
 
 std::string ProgramFolderOfThisProcess()
 {
-    return ChooseProgramFolder(ExecutableFolder(), ConfigHome(), IsWritableFolder);
+    return ChooseProgramFolder(ExecutableFolder(), ConfigHome());
 }
 
 std::string ExecutableFolder()
@@ -78,11 +84,6 @@ std::string HomeFolder()
     if (home.empty())
         home = AccountHome();
     return home.empty() ? "/" : home;
-}
-
-bool IsWritableFolder(const std::string& folder)
-{
-    return DirectoryExists(folder) && ::access(folder.c_str(), W_OK | X_OK) == 0;
 }
 
 }  // namespace tolv

@@ -1,20 +1,21 @@
 #pragma once
 
-#include <functional>
 #include <string>
 
 namespace tolv {
 
-using WritableTest = std::function<bool(const std::string& folder)>;
+// Written by the build beside the desktop program and never installed: it tells a
+// build tree from an installed program.
+constexpr const char* BuildTreeMarkerName = "tolvane-build-tree";
 
 // The folder that holds the settings file and the default project, ending in a
-// separator: the program's own folder, or, when that cannot be written (an
-// installed program), `configHome`/tolvane, created here if missing. A failure to
-// create it is not reported here; the first write into it reports it.
-std::string ChooseProgramFolder(const std::string& executableFolder, const std::string& configHome,
-                                const WritableTest& isWritable);
+// separator: the executable's own folder when it holds the build tree marker or
+// a settings file (a portable install), otherwise `configHome`/tolvane, created
+// here if missing, whether or not the executable's folder could be written. A
+// failure to create it is not reported here; the first write into it reports it.
+std::string ChooseProgramFolder(const std::string& executableFolder, const std::string& configHome);
 
-// ChooseProgramFolder for this process, with the real folders and write test.
+// ChooseProgramFolder for this process's executable and configuration folder.
 std::string ProgramFolderOfThisProcess();
 
 // The folder of the running executable, ending in a separator; the current
@@ -24,7 +25,5 @@ std::string ExecutableFolder();
 std::string ConfigHome();
 // $HOME, else the home folder of the user's account, else "/".
 std::string HomeFolder();
-// Whether this process may create files in a folder.
-bool IsWritableFolder(const std::string& folder);
 
 }  // namespace tolv

@@ -1,5 +1,7 @@
 #include "gui/app/application.h"
 
+#include "gui/app/command_line.h"
+#include "gui/app/program_icon.h"
 #include "gui/app/windows.h"
 #include "gui/project/main_form.h"
 #include "project/program_folder.h"
@@ -10,13 +12,20 @@ namespace tolv::gui {
 
 int RunApplication(int argc, char* argv[])
 {
+    const CommandLine commandLine = ParseCommandLine(ArgumentsAfterProgramName(argc, argv));
+    if (commandLine.request != CommandLine::Request::OpenWindow)
+        return AnswerWithoutWindow(commandLine);
+
     QApplication app(argc, argv);
     QApplication::setApplicationName("Tolvane");
+    QApplication::setApplicationVersion(TOLV_VERSION);
+    QGuiApplication::setDesktopFileName(DesktopName);
+    QApplication::setWindowIcon(ProgramIcon());
 
     StartupOptions startup;
     startup.ProgramFolder = ProgramFolderOfThisProcess();
     startup.ExecutableFolder = ExecutableFolder();
-    startup.Arguments = QApplication::arguments().mid(1);
+    startup.Arguments = commandLine.projects;
 
     Windows windows(startup);
     windows.Main().show();

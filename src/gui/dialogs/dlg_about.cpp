@@ -31,6 +31,10 @@ TDlg_About::TDlg_About(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::WindowC
     description->setWordWrap(true);
     Place(description, 15, 32, 151, 26);
 
+    auto* version = new QLabel("Version " TOLV_VERSION, this);
+    version->setObjectName("Version");
+    Place(version, 15, 64, 151, 13);
+
     QPushButton* close = AddButton(this, "&Close", 54, 176);
     close->setObjectName("OKButton");
     close->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));

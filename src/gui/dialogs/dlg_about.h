@@ -4,7 +4,7 @@
 
 namespace tolv::gui {
 
-// The About box: the program's short name and what it does. No data, no
+// The About box: the program's short name, what it does and its version. No data, no
 // effect on the project; Escape, "&Close" or the close box close it.
 class TDlg_About : public QDialog {
     Q_OBJECT

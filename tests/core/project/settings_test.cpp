@@ -93,26 +93,46 @@ TEST_F(SettingsFile, SaveIntoAFolderThatIsGoneRaisesTheWriteError)
     EXPECT_THROW(SaveDefaults(settings), FileWriteError);
 }
 
-TEST(ProgramFolder, IsTheExecutableFolderWhenWritable)
+struct ProgramFolderCase {
+    const char* besideTheProgram;
+    bool keepsItsOwnSettings;
+};
+
+class ProgramFolderChoice : public testing::TestWithParam<ProgramFolderCase> {};
+
+// The executable's folder is writable in every case: only what lies beside the
+// program decides, so an install into a writable prefix keeps bin/ clean.
+TEST_P(ProgramFolderChoice, FollowsWhatLiesBesideTheProgram)
 {
+    test::TempDir bin;
     test::TempDir config;
-    const auto folder = ChooseProgramFolder("/opt/tolvane/bin", config.path().string(),
-                                            [](const std::string&) { return true; });
-    EXPECT_EQ(folder, "/opt/tolvane/bin/");
-    EXPECT_FALSE(std::filesystem::exists(config.file("tolvane")));
+    const std::string beside = GetParam().besideTheProgram;
+    if (!beside.empty())
+        test::WriteText(bin.file(beside), "");
+    const std::string executableFolder = bin.path().string();
+    const auto folder = ChooseProgramFolder(executableFolder, config.path().string());
+    if (GetParam().keepsItsOwnSettings) {
+        EXPECT_EQ(folder, executableFolder + "/");
+        EXPECT_FALSE(std::filesystem::exists(config.file("tolvane")));
+    } else {
+        EXPECT_EQ(folder, config.file("tolvane") + "/");
+        EXPECT_TRUE(std::filesystem::is_directory(config.file("tolvane")));
+    }
 }
 
-TEST(ProgramFolder, FallsBackToTheConfigFolderAndCreatesIt)
+INSTANTIATE_TEST_SUITE_P(ProgramFolder, ProgramFolderChoice,
+                         testing::Values(ProgramFolderCase {"", false},
+                                         ProgramFolderCase {"Noname.qvl", false},
+                                         ProgramFolderCase {"CMakeCache.txt", false},
+                                         ProgramFolderCase {BuildTreeMarkerName, true},
+                                         ProgramFolderCase {SettingsFileName, true}));
+
+TEST(ProgramFolder, CreatesTheMissingConfigFolders)
 {
+    test::TempDir bin;
     test::TempDir config;
     const std::string configHome = config.file("not/yet");
-    std::string asked;
-    const auto folder = ChooseProgramFolder("/usr/bin", configHome, [&](const std::string& f) {
-        asked = f;
-        return false;
-    });
-    EXPECT_EQ(asked, "/usr/bin");
-    EXPECT_EQ(folder, configHome + "/tolvane/");
+    EXPECT_EQ(ChooseProgramFolder(bin.path().string(), configHome), configHome + "/tolvane/");
     EXPECT_TRUE(std::filesystem::is_directory(configHome + "/tolvane"));
 }
 
@@ -120,9 +140,7 @@ TEST(ProgramFolder, ExecutableFolderHoldsThisTest)
 {
     const std::string folder = ExecutableFolder();
     ASSERT_EQ(folder.back(), '/');
-    EXPECT_TRUE(std::filesystem::is_directory(folder));
-    EXPECT_TRUE(IsWritableFolder(folder));
-    EXPECT_FALSE(IsWritableFolder(folder + "no-such-folder"));
+    EXPECT_TRUE(std::filesystem::is_regular_file(folder + "test_core_project"));
 }
 
 }  // namespace

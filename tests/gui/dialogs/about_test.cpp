@@ -19,6 +19,12 @@ TEST(AboutDialog, ShowsNameAndPurpose)
     EXPECT_EQ(about.findChild<QPushButton*>("OKButton")->text(), "&Close");
 }
 
+TEST(AboutDialog, ShowsTheVersionOfTheBuild)
+{
+    TDlg_About about;
+    EXPECT_EQ(about.findChild<QLabel*>("Version")->text(), "Version " TOLV_VERSION);
+}
+
 TEST(AboutDialog, EscapeClosesItWhileTheCloseButtonHasTheFocus)
 {
     TDlg_About about;
