@@ -2,9 +2,11 @@
 
 #include "gui/app/command_line.h"
 #include "gui/app/program_icon.h"
+#include "gui/app/session_guard.h"
 #include "gui/app/windows.h"
 #include "gui/project/main_form.h"
 #include "project/program_folder.h"
+#include "project/recovery.h"
 
 #include <QApplication>
 
@@ -26,8 +28,10 @@ int RunApplication(int argc, char* argv[])
     startup.ProgramFolder = ProgramFolderOfThisProcess();
     startup.ExecutableFolder = ExecutableFolder();
     startup.Arguments = commandLine.projects;
+    startup.RecoveryFolder = DefaultRecoveryFolder();
 
     Windows windows(startup);
+    InstallSessionGuard(app, [&windows] { windows.Main().SaveSession(); });
     windows.Main().show();
     return app.exec();
 }
