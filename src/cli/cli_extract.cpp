@@ -2,6 +2,7 @@
 #include "cli/cli_project.h"
 #include "cli/console_log.h"
 #include "extract/extraction_run.h"
+#include "platform/errors.h"
 
 #include <iostream>
 #include <memory>
@@ -34,7 +35,7 @@ int RunExtract(const ExtractOptions& options)
     ConsoleLog log(std::cout, UseColor(options.color));
     try {
         ExtractObject(project, switches, log);
-    } catch (const std::exception& error) {
+    } catch (const TolvError& error) {
         std::cerr << error.what() << '\n';
         return 3;
     }

@@ -1,25 +1,34 @@
 #include "cli/cli_project.h"
 
 #include "platform/errors.h"
-#include "platform/files.h"
+#include "project/project_identity.h"
 
 #include <cstdlib>
 #include <iostream>
 
 namespace tolv::cli {
 
+namespace {
+
+[[noreturn]] void Fail(const std::string& message, int exitCode)
+{
+    std::cerr << "tolvane-cli: " << message << '\n';
+    std::exit(exitCode);
+}
+
+}  // namespace
+
 LoadedProject LoadProjectOrExit(const std::string& path)
 {
-    if (!FileExists(path)) {
-        std::cerr << "tolvane-cli: project file " << path << " does not exist\n";
-        std::exit(2);
-    }
     LoadedProject loaded{std::make_unique<Project>(), {}};
     try {
+        if (KindOfProjectPath(path) == ProjectPathKind::Missing)
+            Fail("project file " + path + " does not exist", 2);
         loaded.result = Loadfile(*loaded.project, path);
+    } catch (const NotAProjectError& error) {
+        Fail(error.what(), 2);
     } catch (const TolvError& error) {
-        std::cerr << "tolvane-cli: " << error.what() << '\n';
-        std::exit(3);
+        Fail(error.what(), 3);
     }
     if (loaded.result.FramesMissing)
         std::cerr << "Animation frame files missing.\n";

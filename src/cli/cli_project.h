@@ -15,9 +15,9 @@ struct LoadedProject {
 
 // Loads a project file as File > Open does (either layout, frames examined)
 // and, like it, warns "Animation frame files missing." (on stderr) when a
-// frame file is missing or unusable. A project file that does not exist ends
-// the program with exit code 2, one that cannot be read with 3, each with a
-// message on stderr.
+// frame file is missing or unusable. A project file that does not exist or a
+// file that is not a project ends the program with exit code 2, one that
+// cannot be read with 3, each with a message on stderr.
 LoadedProject LoadProjectOrExit(const std::string& path);
 
 }  // namespace tolv::cli

@@ -1,6 +1,21 @@
 #include "cli/cli_commands.h"
+#include "project/out_of_memory.h"
 
 #include <iostream>
+#include <new>
+#include <stdexcept>
+
+namespace {
+
+// Every command runs inside the parse, so this is the top of each of them:
+// memory running out anywhere ends the command with a message, not a core dump.
+int ReportOutOfMemory()
+{
+    std::cerr << "tolvane-cli: " << tolv::OutOfMemoryMessage << '\n';
+    return 3;
+}
+
+}  // namespace
 
 int main(int argc, char* argv[])
 {
@@ -21,6 +36,10 @@ int main(int argc, char* argv[])
     } catch (const CLI::ParseError& error) {
         app.exit(error);
         return 2;
+    } catch (const std::bad_alloc&) {
+        return ReportOutOfMemory();
+    } catch (const std::length_error&) {
+        return ReportOutOfMemory();
     }
     return exitCode;
 }

@@ -118,7 +118,9 @@ Bitmap::Bitmap(int width, int height, int bitsPerPixel, std::vector<Color> palet
 
 Bitmap Bitmap::SameFormat(const Bitmap& format, int width, int height)
 {
-    return Bitmap(width, height, format.bitsPerPixel_, format.palette_, format.masks_);
+    Bitmap bitmap(width, height, format.bitsPerPixel_, format.palette_, format.masks_);
+    bitmap.resolution_ = format.resolution_;
+    return bitmap;
 }
 
 BitMasks Bitmap::DefaultMasks(int bitsPerPixel)

@@ -18,6 +18,14 @@ struct BitMasks {
     bool operator==(const BitMasks&) const = default;
 };
 
+// Pixels per metre across and down, as a file states them; zero when unknown.
+// Only carried along: drawing and copying ignore it.
+struct Resolution {
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    bool operator==(const Resolution&) const = default;
+};
+
 // Limits of what a bitmap may hold; larger images are refused as not valid.
 constexpr int MaxBitmapSide = 32768;
 constexpr std::size_t MaxBitmapBytes = std::size_t(512) << 20;
@@ -38,7 +46,7 @@ public:
     // a bad palette or masks, or a size beyond the limits above.
     Bitmap(int width, int height, int bitsPerPixel, std::vector<Color> palette = {}, BitMasks masks = {});
 
-    // An empty bitmap of the same depth, palette and masks as `format`.
+    // An empty bitmap of the same depth, palette, masks and resolution as `format`.
     static Bitmap SameFormat(const Bitmap& format, int width, int height);
     // 5-5-5 for 16 bits, 8-8-8 for 32 bits, none for other depths.
     static BitMasks DefaultMasks(int bitsPerPixel);
@@ -53,6 +61,8 @@ public:
     const std::vector<Color>& palette() const { return palette_; }
     const BitMasks& masks() const { return masks_; }
     bool sameFormat(const Bitmap& other) const;
+    const Resolution& resolution() const { return resolution_; }
+    void setResolution(Resolution resolution) { resolution_ = resolution; }
 
     std::uint8_t* row(int y) { return pixels_.data() + std::size_t(y) * stride_; }
     const std::uint8_t* row(int y) const { return pixels_.data() + std::size_t(y) * stride_; }
@@ -82,6 +92,7 @@ private:
     std::size_t stride_ = 0;
     std::vector<Color> palette_;
     BitMasks masks_;
+    Resolution resolution_;
     std::vector<std::uint8_t> pixels_;
 };
 
@@ -92,7 +103,10 @@ private:
 Bitmap DecodeBmp(const std::uint8_t* data, std::size_t size);
 Bitmap LoadBmp(const std::string& path);
 
-// Writers keep the bitmap's depth, palette and masks, bottom-up rows.
+// Writers keep the bitmap's depth, palette, masks and resolution, bottom-up
+// rows. A palette shorter than the pixel values in use is written extended
+// with black entries (the colour such values read as), so that every value
+// has an entry.
 // SaveBmp replaces the file atomically; raises FileWriteError with the path.
 std::vector<std::uint8_t> EncodeBmp(const Bitmap& bitmap);
 void SaveBmp(const Bitmap& bitmap, const std::string& path);

@@ -28,6 +28,7 @@ struct Layout {
     std::uint32_t compression = Rgb;
     std::vector<Color> palette;
     BitMasks masks;
+    Resolution resolution;
     std::uint64_t pixelOffset = 0;
     // The rows as stored for an uncompressed image; the stream for RLE.
     std::uint64_t pixelBytes = 0;

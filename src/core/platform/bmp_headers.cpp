@@ -100,6 +100,7 @@ Layout ParseHeaders(const std::uint8_t* head, std::size_t size, std::uint64_t fi
         layout.bitsPerPixel = int(in.u16(info + 14));
         layout.compression = in.u32(info + 16);
         imageSize = in.u32(info + 20);
+        layout.resolution = {in.i32(info + 24), in.i32(info + 28)};
         colorsUsed = in.u32(info + 32);
     }
     layout.topDown = height < 0;
@@ -148,7 +149,9 @@ Layout ParseHeaders(const std::uint8_t* head, std::size_t size, std::uint64_t fi
 
 Bitmap MakeBitmap(const Layout& layout)
 {
-    return Bitmap(layout.width, layout.height, layout.bitsPerPixel, layout.palette, layout.masks);
+    Bitmap bitmap(layout.width, layout.height, layout.bitsPerPixel, layout.palette, layout.masks);
+    bitmap.setResolution(layout.resolution);
+    return bitmap;
 }
 
 }  // namespace tolv::bmp

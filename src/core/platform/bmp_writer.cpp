@@ -1,7 +1,9 @@
-#include "platform/atomic_file.h"
+#include "platform/atomic_bmp.h"
 #include "platform/bitmap.h"
 #include "platform/bmp_format.h"
 #include "platform/errors.h"
+
+#include <algorithm>
 
 namespace tolv {
 
@@ -26,6 +28,31 @@ private:
     std::vector<std::uint8_t> bytes_;
 };
 
+std::uint32_t HighestValue(const Bitmap& bitmap)
+{
+    std::uint32_t highest = 0;
+    for (int y = 0; y < bitmap.height(); ++y) {
+        if (bitmap.bitsPerPixel() == 8) {
+            const std::uint8_t* row = bitmap.row(y);
+            highest = std::max<std::uint32_t>(highest, *std::max_element(row, row + bitmap.width()));
+        } else {
+            for (int x = 0; x < bitmap.width(); ++x)
+                highest = std::max(highest, bitmap.value(x, y));
+        }
+    }
+    return highest;
+}
+
+// Readers of other programs refuse a pixel value without a palette entry;
+// such values read as black here, so black entries fill the gap.
+std::vector<Color> WrittenPalette(const Bitmap& bitmap)
+{
+    std::vector<Color> palette = bitmap.palette();
+    if (bitmap.bitsPerPixel() <= 8 && palette.size() < (std::size_t(1) << bitmap.bitsPerPixel()))
+        palette.resize(std::max(palette.size(), std::size_t(HighestValue(bitmap)) + 1), colors::Black);
+    return palette;
+}
+
 // Masks that differ from the depth's defaults are written as bit fields; an
 // alpha mask only fits a V4 header, which is then used (the reader takes it
 // back), so no mask is ever dropped.
@@ -34,9 +61,10 @@ std::vector<std::uint8_t> FileHeaders(const Bitmap& bitmap)
     if (bitmap.empty())
         throw InvalidBitmapError();
     const BitMasks& masks = bitmap.masks();
+    const std::vector<Color> palette = WrittenPalette(bitmap);
     const bool bitFields = masks != Bitmap::DefaultMasks(bitmap.bitsPerPixel());
     const std::uint32_t infoSize = masks.alpha != 0 ? bmp::V4HeaderSize : bmp::InfoHeaderSize;
-    const std::uint32_t tables = std::uint32_t(bitmap.palette().size() * 4) + (bitFields && masks.alpha == 0 ? 12 : 0);
+    const std::uint32_t tables = std::uint32_t(palette.size() * 4) + (bitFields && masks.alpha == 0 ? 12 : 0);
     const std::uint32_t offset = std::uint32_t(bmp::FileHeaderSize) + infoSize + tables;
     const std::uint32_t imageSize = std::uint32_t(bitmap.stride() * std::size_t(bitmap.height()));
 
@@ -53,8 +81,9 @@ std::vector<std::uint8_t> FileHeaders(const Bitmap& bitmap)
     out.u16(std::uint32_t(bitmap.bitsPerPixel()));
     out.u32(bitFields ? bmp::BitFields : bmp::Rgb);
     out.u32(imageSize);
-    out.zeros(8);
-    out.u32(std::uint32_t(bitmap.palette().size()));
+    out.u32(std::uint32_t(bitmap.resolution().x));
+    out.u32(std::uint32_t(bitmap.resolution().y));
+    out.u32(std::uint32_t(palette.size()));
     out.u32(0);
     if (bitFields) {
         out.u32(masks.red);
@@ -66,7 +95,7 @@ std::vector<std::uint8_t> FileHeaders(const Bitmap& bitmap)
         out.u32(0x73524742);  // 'sRGB' colour space; its end points and gammas are unused.
         out.zeros(48);
     }
-    for (const Color entry : bitmap.palette())
+    for (const Color entry : palette)
         out.u32(BlueOf(entry) | GreenOf(entry) << 8 | RedOf(entry) << 16);
     return std::move(out.bytes());
 }
@@ -91,8 +120,13 @@ std::vector<std::uint8_t> EncodeBmp(const Bitmap& bitmap)
 
 void SaveBmp(const Bitmap& bitmap, const std::string& path)
 {
-    const std::vector<std::uint8_t> headers = FileHeaders(bitmap);
     AtomicFile file(path);
+    SaveBmp(bitmap, file);
+}
+
+void SaveBmp(const Bitmap& bitmap, AtomicFile& file)
+{
+    const std::vector<std::uint8_t> headers = FileHeaders(bitmap);
     file.write(headers.data(), headers.size());
     WriteRows(bitmap, [&](const std::uint8_t* row, std::size_t size) { file.write(row, size); });
     file.commit(false);

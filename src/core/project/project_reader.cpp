@@ -2,12 +2,11 @@
 
 #include "platform/files.h"
 #include "platform/inifile.h"
+#include "project/project_identity.h"
 #include "project/region_reader.h"
 #include "project/setup_backgrounds.h"
 
 #include <algorithm>
-#include <cctype>
-#include <charconv>
 
 namespace tolv {
 
@@ -48,30 +47,13 @@ void ReadFrameList(Project& project, const IniReader& ini)
     }
 }
 
-// The number of a section named "Region" + a decimal number in its canonical
-// spelling (no sign, no leading zero), as the reader forms the names; else 0.
-int RegionNumber(std::string_view name)
-{
-    constexpr std::string_view prefix = "region";
-    if (name.size() <= prefix.size() || name[prefix.size()] == '0')
-        return 0;
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(name[i])) != prefix[i])
-            return 0;
-    }
-    const std::string_view digits = name.substr(prefix.size());
-    int number = 0;
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
-    return error == std::errc() && end == digits.data() + digits.size() ? number : 0;
-}
-
 // The numbers 1..count of the region sections that exist, ascending. Only
 // sections present in the file are looked at, so a huge count costs nothing.
 std::vector<int> RegionNumbers(const IniReader& ini, int count)
 {
     std::vector<int> numbers;
     for (const std::string& name : ini.sectionNames()) {
-        const int number = RegionNumber(name);
+        const int number = RegionSectionNumber(name);
         if (number >= 1 && number <= count)
             numbers.push_back(number);
     }
@@ -119,7 +101,7 @@ LoadResult Loadfile(Project& project, const std::string& path)
 {
     const std::string folder = FolderPart(path);
     const std::string name = NamePart(path);
-    const IniReader ini = IniReader::FromFile(JoinPath(folder, name));
+    const IniReader ini = IniReader::FromText(ReadProjectFile(JoinPath(folder, name)));
     return LoadInto(project, folder, name, ini);
 }
 

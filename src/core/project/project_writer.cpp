@@ -1,5 +1,6 @@
 #include "project/project_file.h"
 
+#include "platform/errors.h"
 #include "platform/files.h"
 #include "platform/inifile.h"
 
@@ -61,6 +62,17 @@ void WriteRegion(IniWriter& ini, const std::string& section, const Region& regio
     WriteRows(ini, section, region);
 }
 
+// A file that is not a project, or cannot be read to tell, is never replaced,
+// whatever the path was set to; refusing is a failed save like any other.
+void CheckReplaceable(const std::string& path)
+{
+    try {
+        CheckProjectFile(path);
+    } catch (const TolvError&) {
+        throw FileWriteError(path);
+    }
+}
+
 }  // namespace
 
 std::string ProjectText(const Project& project)
@@ -81,7 +93,9 @@ void SaveProject(Project& project)
     // The new file replaces the old one whole, so nothing stale (an old
     // Backgrounds or Filters section) survives; on failure the old file stays
     // and the edits still count as unsaved.
-    WriteFileAtomically(project.ProjectFilePath(), ProjectText(project));
+    const std::string path = project.ProjectFilePath();
+    CheckReplaceable(path);
+    WriteFileAtomically(path, ProjectText(project));
     project.Modified = false;
 }
 

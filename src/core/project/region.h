@@ -5,7 +5,7 @@
 
 #include <array>
 #include <cstdint>
-#include <optional>
+#include <memory>
 #include <string>
 
 namespace tolv {
@@ -46,9 +46,10 @@ struct Region {
     int Selected = NotSelected;
     bool OnCurrentFrame = false;
     int PickIndex = -1;
-    // Present only for an overlay region whose file loaded (LoadMergeBMP).
-    std::optional<Bitmap> MergeImage;
-    std::optional<Bitmap> MergeMask;
+    // Present only for an overlay region whose file loaded (LoadMergeBMP);
+    // shared with every other region of the same overlay file.
+    std::shared_ptr<const Bitmap> MergeImage;
+    std::shared_ptr<const Bitmap> MergeMask;
 
     bool rowInUse(int index) const { return !InputFrame[index].empty() || !OutputFile[index].empty(); }
     int right() const { return Left + Width; }

@@ -1,12 +1,26 @@
 #include "project/region_overlay.h"
 
 #include "platform/errors.h"
-#include "platform/files.h"
 #include "platform/raster.h"
+
+#include <sys/stat.h>
+
+#include <cstdint>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <utility>
 
 namespace tolv {
 
 namespace {
+
+// An overlay as the regions use it: the image with its key colour blacked
+// out, and its mask.
+struct PreparedOverlay {
+    Bitmap image;
+    Bitmap mask;
+};
 
 Rect Whole(const Bitmap& bitmap)
 {
@@ -18,35 +32,101 @@ void Invert(Bitmap& bitmap)
     Canvas(bitmap).copyRect(Whole(bitmap), bitmap, Whole(bitmap), RasterOp::DstInvert);
 }
 
-}  // namespace
-
-void LoadMergeBMP(Region& region)
+// Nothing for a file that is not a valid bitmap or holds no image.
+std::shared_ptr<const PreparedOverlay> PrepareOverlay(const std::string& path)
 {
-    FreeMergeBMP(region);
-    if (region.RegionType != RegionKind::Overlay || !FileExists(region.OVLName))
-        return;
-
     Bitmap image;
     try {
-        image = LoadBmp(region.OVLName);
+        image = LoadBmp(path);
     } catch (const InvalidBitmapError&) {
-        return;
+        return nullptr;
     }
     if (image.empty())
-        return;
+        return nullptr;
 
     Bitmap mask = MakeMask(image, image.pixel(0, 0));
     // Black out the transparent pixels of the image: AND with the inverted mask.
     Invert(mask);
     Canvas(image).copyRect(Whole(image), mask, Whole(mask), RasterOp::SrcAnd);
     Invert(mask);
+    return std::make_shared<const PreparedOverlay>(PreparedOverlay{std::move(image), std::move(mask)});
+}
 
-    if (image.width() > region.Width || image.height() > region.Height) {
-        region.Width = image.width();
-        region.Height = image.height();
+// Which file, and which state of it: a file written anew gets another size
+// or modification time, a file put in its place another inode.
+struct FileStamp {
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    std::int64_t modifiedSeconds = 0;
+    long modifiedNanoseconds = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+
+// Nothing unless `path` is a regular file.
+std::optional<FileStamp> StampOf(const std::string& path)
+{
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return std::nullopt;
+    return FileStamp{info.st_dev, info.st_ino, info.st_size, info.st_mtim.tv_sec, info.st_mtim.tv_nsec};
+}
+
+// Every region that names the same overlay file shares one decoded copy for
+// as long as any of them holds it, so a project naming one large overlay in
+// many regions costs the memory of one.
+class OverlayCache {
+public:
+    std::shared_ptr<const PreparedOverlay> overlay(const std::string& path, const FileStamp& stamp)
+    {
+        const std::lock_guard lock(mutex_);
+        const auto found = entries_.find(path);
+        if (found != entries_.end() && found->second.stamp == stamp) {
+            if (auto shared = found->second.overlay.lock())
+                return shared;
+        }
+        std::shared_ptr<const PreparedOverlay> prepared = PrepareOverlay(path);
+        std::erase_if(entries_, [](const auto& entry) { return entry.second.overlay.expired(); });
+        if (prepared)
+            entries_[path] = Entry{stamp, prepared};
+        return prepared;
     }
-    region.MergeImage = std::move(image);
-    region.MergeMask = std::move(mask);
+
+private:
+    struct Entry {
+        FileStamp stamp;
+        std::weak_ptr<const PreparedOverlay> overlay;
+    };
+    std::mutex mutex_;
+    std::map<std::string, Entry> entries_;
+};
+
+OverlayCache& SharedOverlays()
+{
+    static OverlayCache cache;
+    return cache;
+}
+
+}  // namespace
+
+void LoadMergeBMP(Region& region)
+{
+    FreeMergeBMP(region);
+    if (region.RegionType != RegionKind::Overlay)
+        return;
+    const std::optional<FileStamp> stamp = StampOf(region.OVLName);
+    if (!stamp)
+        return;
+    const std::shared_ptr<const PreparedOverlay> overlay = SharedOverlays().overlay(region.OVLName, *stamp);
+    if (!overlay)
+        return;
+
+    if (overlay->image.width() > region.Width || overlay->image.height() > region.Height) {
+        region.Width = overlay->image.width();
+        region.Height = overlay->image.height();
+    }
+    region.MergeImage = std::shared_ptr<const Bitmap>(overlay, &overlay->image);
+    region.MergeMask = std::shared_ptr<const Bitmap>(overlay, &overlay->mask);
 }
 
 void FreeMergeBMP(Region& region)

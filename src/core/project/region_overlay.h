@@ -12,6 +12,7 @@ namespace tolv {
 // dimension takes the overlay's size; callers refresh its hint afterwards.
 // Nothing is loaded for other region types or a missing file; a file that is
 // not a valid bitmap silently gives no overlay. Other file errors are raised.
+// Regions naming the same file, unchanged since, share one decoded overlay.
 void LoadMergeBMP(Region& region);
 
 // Releases MergeImage and MergeMask.
