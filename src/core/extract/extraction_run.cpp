@@ -4,9 +4,13 @@
 #include "extract/clip_cut.h"
 #include "extract/output_name.h"
 #include "extract/prefilter.h"
+#include "platform/atomic_bmp.h"
+#include "platform/errors.h"
 #include "platform/files.h"
+#include "platform/temporary_files.h"
 
 #include <algorithm>
+#include <set>
 #include <utility>
 
 namespace tolv {
@@ -15,6 +19,69 @@ namespace {
 
 const std::string Indent = "     ";
 
+// The run's VidIziz folder: made on first use, held open, and never reached
+// through a symbolic link, so nothing is written outside it. Every folder the
+// run writes into is swept of stale temporaries once, before its first file.
+class RunOutputs {
+public:
+    explicit RunOutputs(const std::string& projectFolder)
+        : projectFolder_(projectFolder), path_(JoinPath(projectFolder, OutputFolderName))
+    {
+    }
+
+    OutputPlace locate(const std::string& outputName);
+    // Raises FileWriteError when the place cannot receive the file.
+    AtomicFile open(const OutputPlace& place, const std::string& outputName);
+
+private:
+    OutputReach openFolder();
+
+    const std::string projectFolder_;
+    const std::string path_;
+    OpenFolder folder_;
+    std::set<std::string> swept_;
+};
+
+OutputPlace RunOutputs::locate(const std::string& outputName)
+{
+    if (!folder_.isOpen()) {
+        OutputPlace place;
+        place.reach = openFolder();
+        if (place.reach != OutputReach::Ready) {
+            return place;
+        }
+    }
+    return LocateOutput(folder_, outputName);
+}
+
+// A link that appears after the look is still not followed: the open fails.
+OutputReach RunOutputs::openFolder()
+{
+    const OpenFolder project = OpenFolder::Open(projectFolder_);
+    if (!project.isOpen()) {
+        return OutputReach::Unreachable;
+    }
+    if (project.kindOf(OutputFolderName) == EntryKind::Link) {
+        return OutputReach::ThroughLink;
+    }
+    if (project.makeSubFolder(OutputFolderName)) {
+        folder_ = project.subFolder(OutputFolderName);
+    }
+    return folder_.isOpen() ? OutputReach::Ready : OutputReach::Unreachable;
+}
+
+AtomicFile RunOutputs::open(const OutputPlace& place, const std::string& outputName)
+{
+    const std::string path = JoinPath(path_, outputName);
+    if (place.reach != OutputReach::Ready) {
+        throw FileWriteError(folder_.isOpen() ? path : path_);
+    }
+    if (swept_.insert(place.folderName).second) {
+        SweepStaleTemporaries(place.folder);
+    }
+    return AtomicFile(place.folder, place.fileName, path);
+}
+
 // One run over the frames. The pre-filter depends on the frame only, not on
 // the region being cut, so each frame is loaded, cleaned and pre-filtered once
 // and every background and clip of that frame is written from that one
@@ -22,8 +89,7 @@ const std::string Indent = "     ";
 class ExtractionRun {
 public:
     ExtractionRun(Project& project, const ExtractSwitches& switches, LogSink& log)
-        : project_(project), switches_(switches), log_(log),
-          outputFolder_(JoinPath(project.ProjectFolder, OutputFolderName))
+        : project_(project), switches_(switches), log_(log), outputs_(project.ProjectFolder)
     {
     }
 
@@ -36,13 +102,11 @@ private:
     void writeRow(const Region& region, const std::string& outputName);
     bool refuses(const Region& region, const std::string& outputName);
     void loadFrame();
-    void ensureOutputFolder();
 
     Project& project_;
     const ExtractSwitches& switches_;
     LogSink& log_;
-    const std::string outputFolder_;
-    bool outputFolderReady_ = false;
+    RunOutputs outputs_;
     std::string frameName_;
     bool frameLoaded_ = false;
     Bitmap work_;
@@ -96,14 +160,18 @@ void ExtractionRun::writeRow(const Region& region, const std::string& outputName
     if (refuses(region, outputName)) {
         return;
     }
+    const OutputPlace place = outputs_.locate(outputName);
+    if (place.reach == OutputReach::ThroughLink) {
+        log_.LogLine(Indent + "Refused output name " + outputName + " through a symbolic link.", colors::Red);
+        return;
+    }
     const bool clip = region.RegionType == RegionKind::Clip;
     log_.LogLine(Indent + "Saving" + (clip ? " clip " : " background ") + outputName + ".", colors::Black);
-    ensureOutputFolder();
-    const std::string path = JoinPath(outputFolder_, outputName);
+    AtomicFile file = outputs_.open(place, outputName);
     if (clip) {
-        SaveBmp(CutClip(work_, ClipArea{region.Left, region.Top, region.Width, region.Height}), path);
+        SaveBmp(CutClip(work_, ClipArea{region.Left, region.Top, region.Width, region.Height}), file);
     } else {
-        SaveBmp(work_, path);
+        SaveBmp(work_, file);
     }
 }
 
@@ -135,14 +203,6 @@ void ExtractionRun::loadFrame()
     }
     PrefilterFrame(work_, project_);
     frameLoaded_ = true;
-}
-
-void ExtractionRun::ensureOutputFolder()
-{
-    if (!outputFolderReady_ && !DirectoryExists(outputFolder_)) {
-        CreateFolder(outputFolder_);
-    }
-    outputFolderReady_ = true;
 }
 
 void LogHeader(const Project& project, LogSink& log)

@@ -1,5 +1,9 @@
 #include "extract/output_name.h"
 
+#include "platform/files.h"
+
+#include <vector>
+
 namespace tolv {
 
 namespace {
@@ -31,7 +35,51 @@ bool HasParentComponent(std::string_view name)
     return false;
 }
 
+// The parts between "/" separators, without empty and "." parts, which name
+// the same folder; the last part is the file name, kept as it is.
+std::vector<std::string> FolderParts(std::string_view name)
+{
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    for (std::size_t end = name.find('/'); end != std::string_view::npos; end = name.find('/', start)) {
+        const std::string_view part = name.substr(start, end - start);
+        if (!part.empty() && part != ".") {
+            parts.emplace_back(part);
+        }
+        start = end + 1;
+    }
+    return parts;
+}
+
+OutputPlace Reached(OutputReach reach)
+{
+    OutputPlace place;
+    place.reach = reach;
+    return place;
+}
+
 }  // namespace
+
+OutputPlace LocateOutput(const OpenFolder& outputFolder, std::string_view name)
+{
+    OutputPlace place;
+    place.folder = outputFolder.duplicate();
+    for (const std::string& part : FolderParts(name)) {
+        OpenFolder next = place.folder.subFolder(part);
+        if (!next.isOpen()) {
+            return Reached(place.folder.kindOf(part) == EntryKind::Link ? OutputReach::ThroughLink
+                                                                         : OutputReach::Unreachable);
+        }
+        place.folder = std::move(next);
+        place.folderName = JoinPath(place.folderName, part);
+    }
+    place.fileName = NamePart(name);
+    if (place.fileName.empty() || place.fileName == "." || !place.folder.isOpen()) {
+        return Reached(OutputReach::Unreachable);
+    }
+    place.reach = place.folder.kindOf(place.fileName) == EntryKind::Link ? OutputReach::ThroughLink : OutputReach::Ready;
+    return place;
+}
 
 bool IsUnsafeOutputName(std::string_view name)
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/open_folder.h"
+
 #include <string>
 #include <string_view>
 
@@ -13,6 +15,26 @@ constexpr const char* OutputFolderName = "VidIziz";
 // ".." component ("/" and "\" both count as separators). Sub-folders inside
 // the output folder are fine.
 bool IsUnsafeOutputName(std::string_view name);
+
+// How a safe output name reaches its file below the output folder.
+enum class OutputReach {
+    Ready,        // every sub-folder is there; the file may be written
+    ThroughLink,  // a sub-folder on the way, or the file itself, is a symbolic link
+    Unreachable,  // a sub-folder is missing or cannot be opened, or no file name
+};
+
+struct OutputPlace {
+    OutputReach reach = OutputReach::Unreachable;
+    OpenFolder folder;       // the folder that receives the file, when Ready
+    std::string folderName;  // its path below the output folder, "" for the output folder itself
+    std::string fileName;
+};
+
+// Walks `name` ("/" separates sub-folders) down from the open output folder,
+// opening each sub-folder without following a symbolic link, so the file is
+// written where the walk ended and nowhere else.
+// ASSUMPTION: !IsUnsafeOutputName(name).
+OutputPlace LocateOutput(const OpenFolder& outputFolder, std::string_view name);
 
 // Plain ASCII lower-casing; other bytes stay as they are.
 std::string LowerAscii(std::string_view text);

@@ -5,6 +5,7 @@
 #include "platform/bitmap.h"
 #include "platform/errors.h"
 #include "platform/files.h"
+#include "platform/open_folder.h"
 
 #include <algorithm>
 #include <string>
@@ -40,6 +41,7 @@ private:
     void reportItem(const std::string& subject, const std::string& message, Color color);
     void finding(const std::string& subject, const std::string& message);
     void checkFrameFiles();
+    void checkOutputFolder();
     void checkRegions();
     void checkRow(const Region& region, int row);
     void checkOverlay(const Region& region);
@@ -51,6 +53,8 @@ private:
     const Project& project_;
     LogSink& log_;
     int findings_ = 0;
+    // The project's VidIziz folder when it exists and is not a link.
+    OpenFolder outputFolder_;
     // Distinct output names with their use counts, in the order first met.
     std::vector<std::pair<std::string, int>> outputNames_;
 };
@@ -63,6 +67,7 @@ int ProjectCheck::run()
         return findings_;
     }
     checkFrameFiles();
+    checkOutputFolder();
     checkRegions();
     reportDuplicates();
     reportItem("Cross reference check done", "", colors::Blue);
@@ -91,6 +96,21 @@ void ProjectCheck::checkFrameFiles()
         } else if (IsNotBitmap(path)) {
             finding(path, "Animation frame file is not a bitmap file!");
         }
+    }
+}
+
+// The run refuses to write through a symbolic link, so every link on the way
+// to an output is a finding.
+void ProjectCheck::checkOutputFolder()
+{
+    const OpenFolder project = OpenFolder::Open(project_.ProjectFolder);
+    if (!project.isOpen()) {
+        return;
+    }
+    if (project.kindOf(OutputFolderName) == EntryKind::Link) {
+        finding(JoinPath(project_.ProjectFolder, OutputFolderName), "VidIziz folder is a symbolic link.");
+    } else {
+        outputFolder_ = project.subFolder(OutputFolderName);
     }
 }
 
@@ -123,6 +143,8 @@ void ProjectCheck::checkRow(const Region& region, int row)
     if (WritesFile(region) && !output.empty()) {
         if (IsUnsafeOutputName(output)) {
             finding(subject, "Output bitmap name leaves the VidIziz folder.");
+        } else if (outputFolder_.isOpen() && LocateOutput(outputFolder_, output).reach == OutputReach::ThroughLink) {
+            finding(subject, "Output bitmap name goes through a symbolic link.");
         }
         countOutputName(output);
     }

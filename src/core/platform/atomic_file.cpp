@@ -2,6 +2,7 @@
 
 #include "platform/errors.h"
 #include "platform/files.h"
+#include "platform/temporary_files.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,47 +10,66 @@
 
 #include <cerrno>
 #include <cstring>
+#include <optional>
+#include <utility>
 
 namespace tolv {
 
 namespace {
 
 constexpr std::size_t BufferSize = std::size_t(256) << 10;
+// The kernel's own limit for a chain of symbolic links.
+constexpr int MaxLinkHops = 40;
+constexpr int CreateAttempts = 100;
 
-// New files get the usual permissions (0666 less the umask), not mkstemp's 0600.
-mode_t NewFileMode()
+std::optional<std::string> LinkContent(const std::string& path)
 {
-    static const mode_t mask = [] {
-        const mode_t current = ::umask(022);
-        ::umask(current);
-        return current;
-    }();
-    return 0666 & ~mask;
-}
-
-// The target's permissions survive the replacement.
-mode_t ModeFor(const std::string& path)
-{
-    struct stat info {};
-    if (::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode))
-        return info.st_mode & 07777;
-    return NewFileMode();
-}
-
-std::string FolderOf(const std::string& path)
-{
-    const std::string folder = FolderPart(path);
-    return folder.empty() ? std::string(".") : folder;
-}
-
-// Makes the rename itself durable; a failure here does not undo the write.
-void SyncFolder(const std::string& folder)
-{
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
+    std::string content(256, '\0');
+    for (;;) {
+        const ssize_t got = ::readlink(path.c_str(), content.data(), content.size());
+        if (got <= 0)
+            return std::nullopt;
+        if (std::size_t(got) < content.size()) {
+            content.resize(std::size_t(got));
+            return content;
+        }
+        content.resize(content.size() * 2);
     }
+}
+
+// The file that a chain of symbolic links at `path` ends in, whether or not
+// it exists yet; `path` itself when no link stands there.
+std::string FinalTarget(const std::string& path)
+{
+    std::string current = path;
+    for (int hop = 0; hop < MaxLinkHops; ++hop) {
+        struct stat info {};
+        if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+            return current;
+        const std::optional<std::string> target = LinkContent(current);
+        if (!target)
+            throw FileWriteError(path);
+        current = target->front() == '/' ? *target : JoinPath(FolderPart(current), *target);
+    }
+    throw FileWriteError(path);
+}
+
+// An unprivileged writer may not give a file away, but it may still keep the
+// group.
+bool KeepOwner(int fd, const struct stat& target)
+{
+    if (::fchown(fd, target.st_uid, target.st_gid) == 0)
+        return true;
+    if (errno != EPERM)
+        return false;
+    return ::fchown(fd, uid_t(-1), target.st_gid) == 0 || errno == EPERM;
+}
+
+// The owner goes first: changing it clears set-id bits, which the mode then
+// brings back.
+bool KeepOwnerAndMode(int fd, const struct stat& target)
+{
+    return KeepOwner(fd, target) && ::fchmod(fd, target.st_mode & 07777) == 0;
 }
 
 }  // namespace
@@ -57,19 +77,56 @@ void SyncFolder(const std::string& folder)
 AtomicFile::AtomicFile(std::string path)
     : path_(std::move(path)), buffer_(std::make_unique_for_overwrite<std::uint8_t[]>(BufferSize))
 {
-    // Hidden beside the target, so the rename stays within one file system.
-    std::string pattern = JoinPath(FolderOf(path_), "." + NamePart(path_) + ".XXXXXX");
-    fd_ = ::mkstemp(pattern.data());
-    if (fd_ < 0)
-        throw FileWriteError(path_);
-    tempPath_ = std::move(pattern);
-    if (::fchmod(fd_, ModeFor(path_)) != 0)
-        throw FileWriteError(path_);
+    const std::string target = FinalTarget(path_);
+    folder_ = OpenFolder::Open(FolderPart(target));
+    name_ = NamePart(target);
+    if (folder_.isOpen())
+        SweepStaleTemporaries(folder_);
+    open();
+}
+
+AtomicFile::AtomicFile(const OpenFolder& folder, std::string name, std::string path)
+    : path_(std::move(path)), folder_(folder.duplicate()), name_(std::move(name)),
+      buffer_(std::make_unique_for_overwrite<std::uint8_t[]>(BufferSize))
+{
+    open();
 }
 
 AtomicFile::~AtomicFile()
 {
     discard();
+}
+
+void AtomicFile::open()
+{
+    if (!folder_.isOpen() || name_.empty())
+        throw FileWriteError(path_);
+    struct stat target {};
+    const bool replacing =
+        ::fstatat(folder_.fd(), name_.c_str(), &target, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(target.st_mode);
+    createTemporary(replacing);
+    if (replacing && !KeepOwnerAndMode(fd_, target)) {
+        discard();
+        throw FileWriteError(path_);
+    }
+}
+
+// The temporary of a replaced file is private until it has the target's owner
+// and mode; a new file gets the usual 0666 less the umask.
+void AtomicFile::createTemporary(bool replacing)
+{
+    const mode_t mode = replacing ? 0600 : 0666;
+    for (int attempt = 0; attempt < CreateAttempts; ++attempt) {
+        std::string name = TemporaryName(name_, int(::getpid()));
+        fd_ = ::openat(folder_.fd(), name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+        if (fd_ >= 0) {
+            tempName_ = std::move(name);
+            return;
+        }
+        if (errno != EEXIST)
+            break;
+    }
+    throw FileWriteError(path_);
 }
 
 void AtomicFile::write(const void* data, std::size_t size)
@@ -90,14 +147,14 @@ void AtomicFile::commit(bool durable)
 {
     flushBuffer();
     const bool synced = !durable || ::fsync(fd_) == 0;
-    const int fd = fd_;
-    fd_ = -1;
     // Closing can report a write the kernel deferred.
-    if (::close(fd) != 0 || !synced || ::rename(tempPath_.c_str(), path_.c_str()) != 0)
+    if (::close(std::exchange(fd_, -1)) != 0 || !synced
+        || ::renameat(folder_.fd(), tempName_.c_str(), folder_.fd(), name_.c_str()) != 0)
         throw FileWriteError(path_);
-    tempPath_.clear();
+    tempName_.clear();
+    // Makes the rename itself durable; a failure here does not undo the write.
     if (durable)
-        SyncFolder(FolderOf(path_));
+        ::fsync(folder_.fd());
 }
 
 void AtomicFile::flushBuffer()
@@ -124,9 +181,9 @@ void AtomicFile::discard()
     if (fd_ >= 0)
         ::close(fd_);
     fd_ = -1;
-    if (!tempPath_.empty())
-        ::unlink(tempPath_.c_str());
-    tempPath_.clear();
+    if (!tempName_.empty())
+        ::unlinkat(folder_.fd(), tempName_.c_str(), 0);
+    tempName_.clear();
 }
 
 }  // namespace tolv

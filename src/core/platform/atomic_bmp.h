@@ -1,0 +1,12 @@
+#pragma once
+
+#include "platform/atomic_file.h"
+#include "platform/bitmap.h"
+
+namespace tolv {
+
+// SaveBmp into a file that the caller has opened, for instance inside a
+// folder it holds open, and commits it; raises FileWriteError with the path.
+void SaveBmp(const Bitmap& bitmap, AtomicFile& file);
+
+}  // namespace tolv

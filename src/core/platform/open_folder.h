@@ -1,0 +1,45 @@
+#pragma once
+
+#include <string>
+
+namespace tolv {
+
+// What stands at a name inside a folder; a symbolic link counts as itself,
+// whatever it points to.
+enum class EntryKind { Missing, Link, Folder, Other };
+
+// A folder held open by its descriptor. Files and folders named relative to it
+// stay inside it even when a path on the way is renamed or swapped for a link
+// meanwhile. A folder that could not be opened is closed (isOpen() false).
+class OpenFolder {
+public:
+    OpenFolder() = default;
+    ~OpenFolder();
+    OpenFolder(OpenFolder&& other) noexcept;
+    OpenFolder& operator=(OpenFolder&& other) noexcept;
+    OpenFolder(const OpenFolder&) = delete;
+    OpenFolder& operator=(const OpenFolder&) = delete;
+
+    // The folder at `path` ("" is the current folder), links followed: where
+    // the user keeps a folder is the user's choice.
+    static OpenFolder Open(const std::string& path);
+
+    bool isOpen() const { return fd_ >= 0; }
+    int fd() const { return fd_; }
+    // A second descriptor of the same folder, for an owner of its own.
+    OpenFolder duplicate() const;
+
+    EntryKind kindOf(const std::string& name) const;
+    // The sub-folder `name`, never reached through a symbolic link.
+    OpenFolder subFolder(const std::string& name) const;
+    // Makes the sub-folder `name` unless something stands there; false when
+    // it cannot be made.
+    bool makeSubFolder(const std::string& name) const;
+
+private:
+    explicit OpenFolder(int fd) : fd_(fd) {}
+
+    int fd_ = -1;
+};
+
+}  // namespace tolv
