@@ -83,6 +83,53 @@ INSTANTIATE_TEST_SUITE_P(
                     FormatCase{"Argb", 32, 0, {0xFF0000, 0xFF00, 0xFF, 0xFF000000}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+struct ShortPaletteCase {
+    const char* name;
+    int bitsPerPixel;
+    int paletteEntries;
+    std::uint32_t highestValue;
+    std::uint32_t writtenEntries;
+};
+
+class BmpShortPalette : public testing::TestWithParam<ShortPaletteCase> {};
+
+TEST_P(BmpShortPalette, IsWrittenWithAnEntryForEveryValueInUse)
+{
+    const ShortPaletteCase& format = GetParam();
+    Bitmap bitmap(7, 3, format.bitsPerPixel, GreyPalette(format.paletteEntries));
+    bitmap.setValue(6, 2, format.highestValue);
+    bitmap.setValue(2, 1, 1);
+    const std::vector<std::uint8_t> file = EncodeBmp(bitmap);
+    const std::uint32_t colorsUsed = file[46] | file[47] << 8 | file[48] << 16 | file[49] << 24;
+    EXPECT_EQ(colorsUsed, format.writtenEntries);
+
+    const Bitmap decoded = DecodeBmp(file.data(), file.size());
+    ASSERT_EQ(decoded.palette().size(), format.writtenEntries);
+    for (std::size_t i = 0; i < decoded.palette().size(); ++i)
+        EXPECT_EQ(decoded.palette()[i], i < bitmap.palette().size() ? bitmap.palette()[i] : colors::Black) << i;
+    for (int y = 0; y < bitmap.height(); ++y)
+        for (int x = 0; x < bitmap.width(); ++x)
+            EXPECT_EQ(decoded.value(x, y), bitmap.value(x, y)) << x << "," << y;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Depths, BmpShortPalette,
+    testing::Values(ShortPaletteCase{"Mono", 1, 1, 1, 2}, ShortPaletteCase{"Nibble", 4, 3, 15, 16},
+                    ShortPaletteCase{"Byte", 8, 4, 200, 201}, ShortPaletteCase{"ByteWithinPalette", 8, 20, 7, 20}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(BmpResolution, TravelsFromTheFileIntoBitmapsOfItsFormatAndBack)
+{
+    Bitmap frame(4, 4, 8, GreyPalette(256));
+    frame.setResolution({2835, 3780});
+    const std::vector<std::uint8_t> file = EncodeBmp(frame);
+    const Bitmap decoded = DecodeBmp(file.data(), file.size());
+    EXPECT_EQ(decoded.resolution(), (Resolution{2835, 3780}));
+    const Bitmap clip = Bitmap::SameFormat(decoded, 2, 2);
+    const std::vector<std::uint8_t> clipFile = EncodeBmp(clip);
+    EXPECT_EQ(DecodeBmp(clipFile.data(), clipFile.size()).resolution(), (Resolution{2835, 3780}));
+}
+
 TEST(BitmapColors, ConvertBetweenColoursAndValues)
 {
     const Bitmap rgb565(1, 1, 16, {}, {0xF800, 0x07E0, 0x001F, 0});

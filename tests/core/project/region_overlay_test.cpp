@@ -106,5 +106,21 @@ TEST_F(Overlay, ReloadingReplacesAndFreeReleases)
     EXPECT_FALSE(region.MergeImage || region.MergeMask);
 }
 
+TEST_F(Overlay, RegionsOfOneFileShareOneCopyUntilTheFileChanges)
+{
+    Region first = overlayRegion(10, 10, writeOverlay());
+    Region second = overlayRegion(10, 10, first.OVLName);
+    LoadMergeBMP(first);
+    LoadMergeBMP(second);
+    EXPECT_EQ(first.MergeImage, second.MergeImage);
+    EXPECT_EQ(first.MergeMask, second.MergeMask);
+
+    SaveBmp(Bitmap(60, 60, 24), first.OVLName);
+    LoadMergeBMP(second);
+    ASSERT_TRUE(second.MergeImage);
+    EXPECT_NE(second.MergeImage, first.MergeImage);
+    EXPECT_EQ(second.MergeImage->width(), 60);
+}
+
 }  // namespace
 }  // namespace tolv
