@@ -1,7 +1,10 @@
 #include "extract/extraction_run.h"
 
+#include "core/extract/output_links.h"
 #include "core/extract/recording_log.h"
+#include "core/platform/ended_process.h"
 #include "platform/errors.h"
+#include "platform/temporary_files.h"
 #include "support/project_builder.h"
 #include "support/test_files.h"
 
@@ -369,6 +372,56 @@ INSTANTIATE_TEST_SUITE_P(
                  Plus(Plus(FirstFrameDone, {"     Saving background b2.bmp.", Black}),
                       {"     Saving clip c2.bmp.", Black})}),
     [](const auto& info) { return std::string(info.param.name); });
+
+class OutputLinkRunTest : public ExtractionRunTest, public testing::WithParamInterface<test::OutputLinkCase> {};
+
+TEST_P(OutputLinkRunTest, IsRefusedInRedAndNothingOutsideChanges)
+{
+    const test::OutputLinkCase& c = GetParam();
+    test::TempDir outside;
+    test::LayOutLink(c, dir.path(), outside.path());
+    build.frame("f1.bmp", f1);
+    build.region(RegionKind::Background, 0, 0, 1, 1, {{"f1.bmp", c.output}});
+    build.region(RegionKind::Clip, 0, 0, 3, 3, {{"f1.bmp", "after.bmp"}});
+    run();
+    const LoggedLine after = c.outputFolder() ? LoggedLine{"     Refused output name after.bmp through a symbolic link.", Red}
+                                              : LoggedLine{"     Saving clip after.bmp.", Black};
+    EXPECT_EQ(log.lines, WithFrame({{"Animation frame f1.bmp", Black},
+                                    {"     Refused output name " + c.output + " through a symbolic link.", Red},
+                                    after}));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(outside.path()), {}), 1);
+    EXPECT_EQ(test::ReadText(outside.file(test::OutsideFile)), "precious");
+}
+
+INSTANTIATE_TEST_SUITE_P(Links, OutputLinkRunTest, test::OutputLinkCases(), test::OutputLinkName);
+
+TEST_F(ExtractionRunTest, SweepsStaleTemporariesOnlyFromTheFoldersItWrites)
+{
+    build.frame("f1.bmp", f1);
+    build.region(RegionKind::Clip, 0, 0, 4, 4, {{"f1.bmp", "top.bmp"}, {"f1.bmp", "sub/c.bmp"}, {"f1.bmp", "sub/d.bmp"}});
+    for (const char* folder : {"VidIziz/sub", "VidIziz/unused"}) {
+        std::filesystem::create_directories(dir.path() / folder);
+    }
+    const int ended = test::EndedProcess();
+    const std::vector<std::string> swept = {build.output(TemporaryName("top.bmp", ended)),
+                                            build.output("sub/" + TemporaryName("c.bmp", ended))};
+    const std::vector<std::string> kept = {build.output("unused/" + TemporaryName("c.bmp", ended)),
+                                           dir.file(TemporaryName("test.qvl", ended)), build.output(".top.bmp.Ab12Cd"),
+                                           build.output("sub/.c.bmp.tolvane-tmp-notes")};
+    for (const auto& paths : {swept, kept}) {
+        for (const std::string& path : paths) {
+            test::WriteText(path, "debris");
+        }
+    }
+    run();
+    for (const std::string& path : swept) {
+        EXPECT_FALSE(std::filesystem::exists(path)) << path;
+    }
+    for (const std::string& path : kept) {
+        EXPECT_TRUE(std::filesystem::exists(path)) << path;
+    }
+    EXPECT_TRUE(written("sub/d.bmp"));
+}
 
 }  // namespace
 }  // namespace tolv

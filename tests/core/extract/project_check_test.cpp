@@ -1,5 +1,6 @@
 #include "extract/project_check.h"
 
+#include "core/extract/output_links.h"
 #include "core/extract/recording_log.h"
 #include "support/project_builder.h"
 #include "support/test_files.h"
@@ -115,6 +116,24 @@ TEST_F(ProjectCheckTest, DuplicatesAreReportedInTheOrderFirstMet)
                                .closing()
                                .lines);
 }
+
+class OutputLinkCheckTest : public ProjectCheckTest, public testing::WithParamInterface<test::OutputLinkCase> {};
+
+TEST_P(OutputLinkCheckTest, IsReportedOnce)
+{
+    const test::OutputLinkCase& c = GetParam();
+    test::TempDir outside;
+    test::LayOutLink(c, dir.path(), outside.path());
+    build.frame("f1.bmp", frame);
+    build.region(RegionKind::Clip, 0, 0, 5, 5, {{"f1.bmp", "safe.bmp"}, {"f1.bmp", c.output}}, "Door");
+    EXPECT_EQ(check(), 1);
+    const Report expected = c.outputFolder()
+                                ? Report().finding(dir.file("VidIziz"), "VidIziz folder is a symbolic link.")
+                                : Report().finding("Door <Clip 2>", "Output bitmap name goes through a symbolic link.");
+    EXPECT_EQ(log.from(3), Report(expected).closing().lines);
+}
+
+INSTANTIATE_TEST_SUITE_P(Links, OutputLinkCheckTest, test::OutputLinkCases(), test::OutputLinkName);
 
 }  // namespace
 }  // namespace tolv
