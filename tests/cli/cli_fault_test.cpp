@@ -23,36 +23,27 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int FrameCount = 4;
-
 // Full-HD frames, a background and four clips on each, two of them in a
 // sub-folder: big enough that a kill lands in the middle of a file.
-void BuildProject(const std::string& folder)
+// Returns the project file.
+std::string BuildProject(const test::TempDir& dir)
 {
-    test::ProjectBuilder build(folder);
-    test::Rows backgrounds;
-    std::vector<test::Rows> clips(4);
-    for (int f = 1; f <= FrameCount; ++f) {
+    test::ProjectBuilder build(dir.path().string());
+    std::vector<test::Rows> rows(5);
+    for (int f = 1; f <= 4; ++f) {
         const std::string frame = "f" + std::to_string(f) + ".bmp";
         build.frame(frame, test::PatternFrame(1920, 1080, 24, f));
-        backgrounds.emplace_back(frame, "bg" + std::to_string(f) + ".bmp");
-        for (std::size_t c = 0; c < clips.size(); ++c) {
-            const std::string folderPart = c < 2 ? "" : "sub/";
-            clips[c].emplace_back(frame, folderPart + "c" + std::to_string(c) + "_" + std::to_string(f) + ".bmp");
+        for (std::size_t r = 0; r < rows.size(); ++r) {
+            rows[r].emplace_back(frame, (r < 3 ? "" : "sub/") + std::to_string(r) + "_" + frame);
         }
     }
-    build.region(RegionKind::Background, 0, 0, 1920, 1080, backgrounds, "Back");
-    for (std::size_t c = 0; c < clips.size(); ++c) {
-        const int offset = int(c) * 250;
-        build.region(RegionKind::Clip, offset, offset / 2, 960, 720, clips[c], "Clip" + std::to_string(c));
+    build.region(RegionKind::Background, 0, 0, 1920, 1080, rows[0]);
+    for (std::size_t r = 1; r < rows.size(); ++r) {
+        build.region(RegionKind::Clip, int(r) * 250, int(r) * 125, 960, 720, rows[r]);
     }
     SaveProject(build.project);
-    fs::create_directories(fs::path(folder) / "VidIziz" / "sub");
-}
-
-std::string ProjectFile(const test::TempDir& dir)
-{
-    return dir.file("test.qvl");
+    fs::create_directories(dir.path() / "VidIziz" / "sub");
+    return build.project.ProjectFilePath();
 }
 
 // Every file below `folder`, by its path relative to it.
@@ -83,34 +74,26 @@ pid_t StartExtraction(std::string project)
     return failed == 0 ? run : -1;
 }
 
-struct OutputState {
-    int finished = 0;
-    bool writing = false;
-};
-
-// Files come and go while the run writes, so a vanished entry is skipped.
-OutputState ScanOutputs(const fs::path& folder)
+// Whether `finished` outputs exist and a temporary file is being written.
+// Files come and go meanwhile, so a vanished entry is skipped.
+bool WritingAfter(const fs::path& outputs, int finished)
 {
-    OutputState state;
+    bool writing = false;
     std::error_code error;
-    for (fs::recursive_directory_iterator entry(folder, error), end; !error && entry != end; entry.increment(error)) {
-        if (entry->is_regular_file(error)) {
-            const bool hidden = entry->path().filename().string().front() == '.';
-            state.writing |= hidden;
-            state.finished += hidden ? 0 : 1;
-        }
+    for (fs::recursive_directory_iterator entry(outputs, error), end; !error && entry != end; entry.increment(error)) {
+        const bool hidden = entry->path().filename().string().front() == '.';
+        writing |= hidden;
+        finished -= entry->is_regular_file(error) && !hidden ? 1 : 0;
     }
-    return state;
+    return writing && finished <= 0;
 }
 
-// Kills the run once `finished` outputs exist and another is being written.
 // False when the run ended before that moment came.
 bool KillWhileWriting(pid_t run, const fs::path& outputs, int finished)
 {
     int status = 0;
     while (::waitpid(run, &status, WNOHANG) == 0) {
-        const OutputState state = ScanOutputs(outputs);
-        if (state.finished >= finished && state.writing) {
+        if (WritingAfter(outputs, finished)) {
             ::kill(run, SIGKILL);
             ::waitpid(run, &status, 0);
             return WIFSIGNALED(status);
@@ -125,8 +108,7 @@ protected:
     static void SetUpTestSuite()
     {
         reference_ = std::make_unique<test::TempDir>();
-        BuildProject(reference_->path().string());
-        const test::CliResult result = test::RunCli("extract '" + ProjectFile(*reference_) + "'");
+        const test::CliResult result = test::RunCli("extract '" + BuildProject(*reference_) + "'");
         ASSERT_EQ(result.exitCode, 0) << result.err;
     }
     static void TearDownTestSuite() { reference_.reset(); }
@@ -139,12 +121,12 @@ std::unique_ptr<test::TempDir> KilledExtractionTest::reference_;
 TEST_P(KilledExtractionTest, RerunLeavesExactlyWhatAnUninterruptedRunWrites)
 {
     test::TempDir dir;
-    BuildProject(dir.path().string());
-    const pid_t run = StartExtraction(ProjectFile(dir));
+    const std::string project = BuildProject(dir);
+    const pid_t run = StartExtraction(project);
     ASSERT_GT(run, 0);
     EXPECT_TRUE(KillWhileWriting(run, dir.path() / "VidIziz", GetParam())) << "the run ended before the kill";
 
-    const test::CliResult rerun = test::RunCli("extract '" + ProjectFile(dir) + "'");
+    const test::CliResult rerun = test::RunCli("extract '" + project + "'");
     ASSERT_EQ(rerun.exitCode, 0) << rerun.err;
     const std::vector<fs::path> files = FilesBelow(dir.path());
     ASSERT_EQ(files, FilesBelow(reference_->path()));

@@ -37,9 +37,6 @@ inline auto OutputLinkCases()
                            OutputLinkCase{"OutputFile", "VidIziz/c.bmp", OutsideFile, "c.bmp"});
 }
 
-inline std::string OutputLinkName(const testing::TestParamInfo<OutputLinkCase>& info)
-{
-    return info.param.name;
-}
+inline std::string OutputLinkName(const testing::TestParamInfo<OutputLinkCase>& info) { return info.param.name; }
 
 }  // namespace tolv::test
