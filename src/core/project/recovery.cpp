@@ -105,6 +105,7 @@ void DiscardRecovery(const std::string& recoveryPath)
 void LoadRecovery(Project& project, const std::string& recoveryPath, const std::string& projectPath)
 {
     const std::string text = ReadWholeFile(recoveryPath, RecoveryLimit);
+    CheckProjectText(recoveryPath, text);
     Project recovered;
     LoadProjectText(recovered, FolderPart(projectPath), NamePart(projectPath), text);
     recovered.Modified = true;

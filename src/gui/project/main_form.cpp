@@ -84,12 +84,10 @@ void TMainForm::FormShow()
     helpRouter_->SetHelpFolder(FindHelpFolder(QString::fromStdString(startup_.ExecutableFolder)));
     LoadDefaults(settings_);
     const std::string first = startup_.Arguments.isEmpty() ? std::string() : startup_.Arguments.first().toStdString();
-    RunUserOperation(this, [&] {
-        if (!first.empty() && FileExists(first))
-            Loadfile(first);
-        else
-            CreateNewFile(false);
-    });
+    // A file that cannot be opened is reported; the default project opens instead.
+    const bool opened = !first.empty() && FileExists(first) && RunUserOperation(this, [&] { Loadfile(first); });
+    if (!opened)
+        RunUserOperation(this, [this] { CreateNewFile(false); });
 }
 
 void TMainForm::closeEvent(QCloseEvent* event)

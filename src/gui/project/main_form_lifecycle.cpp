@@ -56,6 +56,7 @@ void TMainForm::Open1Click()
 void TMainForm::OpenProject(const std::string& path)
 {
     RunUserOperation(this, [&] {
+        CheckProjectFile(path);
         if (SettleUnsavedEdits("Save project edits?"))
             Loadfile(path);
     });
@@ -98,6 +99,8 @@ void TMainForm::CreateNewFile(bool interactive)
             return;
         name = NamePart(path.toStdString());
         folder = FolderPart(path.toStdString());
+        // Only a project file may be replaced by the new project.
+        CheckProjectFile(path.toStdString());
         if (FileExists(JoinPath(folder, name))
             && ShowMessage(this, MsgKind::Information, Q("Overwrite existing file " + name + "?"), MsgButtons::YesNo)
                    == MsgResult::No)
@@ -137,6 +140,8 @@ void TMainForm::ShowNewProject()
 
 void TMainForm::Loadfile(const std::string& path)
 {
+    // Resetting the canvas empties the project: a refused file must not.
+    CheckProjectFile(path);
     backgrnd_->ResetCanvas();
     LoadResult result;
     try {

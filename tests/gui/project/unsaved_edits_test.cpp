@@ -55,8 +55,18 @@ TEST_F(UnsavedEdits, AFileThatIsNoProjectIsRefusedBeforeTheQuestion)
     form().Open1Click();
 
     EXPECT_EQ(MessageTexts(), std::vector<QString>{QString::fromStdString(File("frame.bmp") + " is not a project file.")});
+    EXPECT_EQ(Messages()[0].kind, MsgKind::Warning);
     EXPECT_EQ(form().windowTitle(), "Tolv [Noname.qvl]");
     EXPECT_TRUE(project().Modified);
+
+    // Neither New over it nor naming it at start-up writes over it.
+    project().Modified = false;
+    ChooseFile(File("frame.bmp"));
+    form().New1Click();
+    Destroy();
+    Start({QString::fromStdString(File("frame.bmp"))});
+    EXPECT_EQ(form().windowTitle(), "Tolv - Noname.qvl");
+    EXPECT_EQ(MessageTexts().size(), 3u);
     EXPECT_EQ(tolv::test::ReadText(File("frame.bmp")), before);
 }
 
