@@ -1,0 +1,161 @@
+#include "document/document.h"
+
+#include "project/recovery.h"
+
+#include <algorithm>
+
+namespace tolv {
+
+Document::Document()
+{
+    startHistory(true);
+}
+
+Document::Document(Project project) : project_(std::move(project))
+{
+    project_.RenumberRegions();
+    startHistory(!project_.Modified);
+}
+
+LoadResult Document::load(const std::string& path)
+{
+    const LoadResult result = Loadfile(project_, path);
+    startHistory(!project_.Modified);
+    return result;
+}
+
+LoadResult Document::loadText(const std::string& folder, const std::string& name, const std::string& text)
+{
+    const LoadResult result = LoadProjectText(project_, folder, name, text);
+    startHistory(!project_.Modified);
+    return result;
+}
+
+void Document::loadRecovery(const std::string& recoveryPath, const std::string& projectPath)
+{
+    LoadRecovery(project_, recoveryPath, projectPath);
+    startHistory(false);
+}
+
+void Document::newProject(const std::string& folder, const std::string& name)
+{
+    project_.ProjectFolder = folder;
+    project_.ProjectFileName = name;
+    project_.ResetForNew();
+    startHistory(true);
+}
+
+void Document::save()
+{
+    SaveProject(project_);
+    history_.markClean();
+    finish({});
+}
+
+void Document::changeSelection(const std::function<void(Project&)>& rule)
+{
+    const SelectionSnapshot before = TakeSelection(project_);
+    rule(project_);
+    DocumentChange change;
+    change.selectionChanged = TakeSelection(project_) != before;
+    if (change.selectionChanged)
+        finish(std::move(change));
+}
+
+bool Document::canUndo() const
+{
+    return undoEnabled_ && history_.undoStep() != nullptr;
+}
+
+bool Document::canRedo() const
+{
+    return undoEnabled_ && history_.redoStep() != nullptr;
+}
+
+void Document::undo()
+{
+    if (!canUndo())
+        return;
+    EditStep& step = *history_.undoStep();
+    DocumentChange change;
+    step.Command->revert(project_, change);
+    RestoreSelection(project_, step.Before);
+    change.selectionChanged = step.Before != step.After;
+    history_.stepBack();
+    finish(std::move(change));
+}
+
+void Document::redo()
+{
+    if (!canRedo())
+        return;
+    EditStep& step = *history_.redoStep();
+    DocumentChange change;
+    step.Command->apply(project_, change);
+    RestoreSelection(project_, step.After);
+    change.selectionChanged = step.Before != step.After;
+    history_.stepForward();
+    finish(std::move(change));
+}
+
+std::string Document::undoText() const
+{
+    return canUndo() ? "Undo " + history_.undoStep()->Command->name() : "Undo";
+}
+
+std::string Document::redoText() const
+{
+    return canRedo() ? "Redo " + history_.redoStep()->Command->name() : "Redo";
+}
+
+void Document::setUndoEnabled(bool enabled)
+{
+    undoEnabled_ = enabled;
+    finish({});
+}
+
+int Document::subscribe(Observer observer)
+{
+    observers_.emplace_back(nextObserverId_, std::move(observer));
+    return nextObserverId_++;
+}
+
+void Document::unsubscribe(int id)
+{
+    std::erase_if(observers_, [id](const auto& entry) { return entry.first == id; });
+}
+
+void Document::record(std::unique_ptr<EditCommand> command, SelectionSnapshot before, DocumentChange change)
+{
+    SelectionSnapshot after = TakeSelection(project_);
+    change.selectionChanged = before != after;
+    history_.push({std::move(command), std::move(before), std::move(after)});
+    finish(std::move(change));
+}
+
+void Document::startHistory(bool clean)
+{
+    history_.clear(clean);
+    DocumentChange change;
+    change.projectReplaced = change.frameListChanged = change.optionsChanged = change.selectionChanged = true;
+    finish(std::move(change));
+}
+
+void Document::finish(DocumentChange change)
+{
+    syncModified();
+    change.historyChanged = true;
+    // A copy: an observer may unsubscribe while it is told.
+    const auto observers = observers_;
+    for (const auto& [id, observer] : observers)
+        observer(change);
+}
+
+// The one place that decides Modified; the editor rules set it on their own
+// as well, also for edits that change nothing.
+void Document::syncModified()
+{
+    project_.Modified = !history_.atCleanPoint();
+}
+
+}  // namespace tolv

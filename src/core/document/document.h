@@ -1,0 +1,126 @@
+#pragma once
+
+#include "document/document_change.h"
+#include "document/edit_history.h"
+#include "document/edit_values.h"
+#include "document/region_command.h"
+#include "document/step_name.h"
+#include "editor/drag_rules.h"
+#include "project/project.h"
+#include "project/project_file.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace tolv {
+
+class EditCommand;
+
+// The open project and the only way to edit it. Every edit is one step of
+// the undo history; Modified says whether the state differs from the clean
+// point (the state last loaded, created or saved). After every change the
+// observers hear once what changed.
+//
+// Invariant kept from load to every step: each region's PickIndex is its
+// list position.
+class Document {
+public:
+    using Observer = std::function<void(const DocumentChange&)>;
+
+    Document();
+    // Takes over a project set up already; its Modified decides whether its
+    // state is the clean point.
+    explicit Document(Project project);
+    Document(const Document&) = delete;
+    Document& operator=(const Document&) = delete;
+
+    const Project& project() const { return project_; }
+    // For what is no edit and never undone: the frame shown and the frame
+    // marks, the nudge step, the preview switch, an extraction run.
+    Project& runState() { return project_; }
+
+    // Each of these starts a new history. They raise what Loadfile,
+    // LoadRecovery and SaveProject raise, and then change nothing.
+    LoadResult load(const std::string& path);
+    LoadResult loadText(const std::string& folder, const std::string& name, const std::string& text);
+    // Recovered edits are not in the project file: no state is clean.
+    void loadRecovery(const std::string& recoveryPath, const std::string& projectPath);
+    // The project of File > New in `folder`, named `name`; not yet written.
+    void newProject(const std::string& folder, const std::string& name);
+    // Keeps the history; the state saved becomes the clean point.
+    void save();
+
+    // The edits. Each returns whether it changed the project; one that
+    // changes nothing records no step.
+    //
+    // A region drawn with the band and filled in by Region Object Properties,
+    // overlay loaded; it becomes the current region, alone.
+    bool addRegion(Region record);
+    bool deleteSelected();
+    // A copy of the current region over it, overlay loaded (may raise what
+    // LoadMergeBMP raises, before anything changed); the copy becomes the
+    // current region, alone.
+    bool duplicateCurrent();
+    // The end of a move drag of the selection: one step for the whole drag.
+    bool moveSelection(Point offset);
+    // The end of a size drag of the current region.
+    bool resizeCurrent(int width, int height);
+    // Keyboard moves and sizes of the selection; consecutive ones on the
+    // same selection undo as one step.
+    bool nudgeMove(int dx, int dy);
+    bool nudgeSize(int dw, int dh);
+    bool applyRegionCommand(RegionCommand command);
+    bool setLockLayout(bool locked);
+    // Region Object Properties OK for the current region: `record` replaces
+    // its persistent fields and overlay (loaded by the caller).
+    bool setRegionProperties(Region record);
+    // Project Setup OK: the frames are examined and the first one shown.
+    bool applyProjectSetup(ProjectSetup setup);
+    bool setExtractionSwitches(ExtractionSwitches switches);
+
+    // Selection changes by click, band, Tab and Esc, with the rules of
+    // editor/selection.h or editor/drag_rules.h: not a step of their own.
+    void changeSelection(const std::function<void(Project&)>& rule);
+
+    // Undo and redo; nothing while disabled (playback, modal dialogs).
+    bool canUndo() const;
+    bool canRedo() const;
+    void undo();
+    void redo();
+    // "Undo Move 3 Regions", "Redo Delete Region"; "Undo" and "Redo" alone
+    // when there is no such step.
+    std::string undoText() const;
+    std::string redoText() const;
+    void setUndoEnabled(bool enabled);
+    std::size_t historyBytes() const { return history_.bytes(); }
+
+    // Returns the number that unsubscribe() takes.
+    int subscribe(Observer observer);
+    void unsubscribe(int id);
+
+private:
+    template <typename Field, typename Edit>
+    bool editRegions(StepName step, const std::vector<int>& positions, bool mergeable, Edit edit);
+    template <typename Field>
+    bool editProject(typename Field::Value after);
+    bool insertRegion(StepName step, std::unique_ptr<Region> region);
+    // Applies a command built before the edit, then the selection rule of
+    // the edit, and records both.
+    void execute(std::unique_ptr<EditCommand> command, const std::function<void(Project&)>& selectAfter);
+
+    void record(std::unique_ptr<EditCommand> command, SelectionSnapshot before, DocumentChange change);
+    void startHistory(bool clean);
+    void finish(DocumentChange change);
+    void syncModified();
+
+    Project project_;
+    EditHistory history_;
+    bool undoEnabled_ = true;
+    std::vector<std::pair<int, Observer>> observers_;
+    int nextObserverId_ = 1;
+};
+
+}  // namespace tolv

@@ -1,0 +1,178 @@
+// The edits of the document: each runs the editor's own rule and records
+// what it did as one step.
+#include "document/document.h"
+
+#include "document/project_edits.h"
+#include "document/region_edits.h"
+#include "editor/edit_commands.h"
+#include "editor/region_rules.h"
+#include "editor/selection.h"
+#include "project/setup_backgrounds.h"
+
+namespace tolv {
+
+namespace {
+
+constexpr bool Mergeable = true;
+
+std::vector<int> CurrentOnly(const Project& project)
+{
+    const int current = CurrentPosition(project);
+    return current < 0 ? std::vector<int>{} : std::vector<int>{current};
+}
+
+}  // namespace
+
+template <typename Field, typename Edit>
+bool Document::editRegions(StepName step, const std::vector<int>& positions, bool mergeable, Edit edit)
+{
+    if (positions.empty())
+        return false;
+    SelectionSnapshot selection = TakeSelection(project_);
+    RegionEditRecorder<Field> recorder(project_, positions);
+    edit();
+    auto command = recorder.finish(project_, step, mergeable);
+    if (!command) {
+        syncModified();
+        return false;
+    }
+    DocumentChange change;
+    command->report(project_, change);
+    record(std::move(command), std::move(selection), std::move(change));
+    return true;
+}
+
+template <typename Field>
+bool Document::editProject(typename Field::Value after)
+{
+    typename Field::Value before = Field::Read(project_);
+    if (SameValue(before, after))
+        return false;
+    execute(std::make_unique<ProjectFieldEdit<Field>>(std::move(before), std::move(after)), {});
+    return true;
+}
+
+void Document::execute(std::unique_ptr<EditCommand> command, const std::function<void(Project&)>& selectAfter)
+{
+    SelectionSnapshot selection = TakeSelection(project_);
+    DocumentChange change;
+    command->apply(project_, change);
+    if (selectAfter)
+        selectAfter(project_);
+    record(std::move(command), std::move(selection), std::move(change));
+}
+
+bool Document::insertRegion(StepName step, std::unique_ptr<Region> region)
+{
+    const int position = int(project_.Regions.size());
+    std::vector<RegionListEdit::Slot> slots;
+    slots.push_back({position, std::move(region)});
+    execute(std::make_unique<RegionListEdit>(step, RegionListEdit::Direction::Insert, std::move(slots)),
+            [position](Project& project) {
+                DeselectAll(project);
+                SelectRegion(project, position);
+            });
+    return true;
+}
+
+bool Document::addRegion(Region record)
+{
+    return insertRegion(steps::AddRegion, std::make_unique<Region>(std::move(record)));
+}
+
+bool Document::duplicateCurrent()
+{
+    const Region* source = project_.CurrentRegion;
+    if (!source)
+        return false;
+    std::unique_ptr<Region> copy;
+    try {
+        copy = DuplicateRegion(project_, *source);
+    } catch (...) {
+        // Making the copy touched Modified before its overlay failed.
+        syncModified();
+        throw;
+    }
+    return insertRegion(steps::DuplicateRegion, std::move(copy));
+}
+
+// The layout lock keeps regions from being deleted, as the Delete key does.
+bool Document::deleteSelected()
+{
+    std::vector<RegionListEdit::Slot> slots;
+    for (int position : SelectedPositions(project_))
+        slots.push_back({position, nullptr});
+    if (slots.empty() || project_.LockObj)
+        return false;
+    execute(std::make_unique<RegionListEdit>(steps::DeleteRegions, RegionListEdit::Direction::Remove, std::move(slots)),
+            [](Project& project) { DeselectAll(project); });
+    return true;
+}
+
+bool Document::moveSelection(Point offset)
+{
+    return editRegions<GeometryField>(steps::MoveRegions, SelectedPositions(project_), !Mergeable,
+                                      [&] { MoveSelectionBy(project_, offset); });
+}
+
+bool Document::resizeCurrent(int width, int height)
+{
+    return editRegions<GeometryField>(steps::ResizeRegion, CurrentOnly(project_), !Mergeable,
+                                      [&] { SetSize(project_, *project_.CurrentRegion, width, height); });
+}
+
+bool Document::nudgeMove(int dx, int dy)
+{
+    return editRegions<GeometryField>(steps::NudgeRegions, SelectedPositions(project_), Mergeable,
+                                      [&] { MoveSelected(project_, dx, dy); });
+}
+
+bool Document::nudgeSize(int dw, int dh)
+{
+    return editRegions<GeometryField>(steps::NudgeRegions, SelectedPositions(project_), Mergeable,
+                                      [&] { SizeSelected(project_, dw, dh); });
+}
+
+bool Document::applyRegionCommand(RegionCommand command)
+{
+    Region* region = project_.CurrentRegion;
+    const std::optional<bool> visible = region ? VisibilityAfter(*region, command) : std::nullopt;
+    if (!visible)
+        return false;
+    const StepName step = command == RegionCommand::Hide ? steps::HideRegion : steps::ShowRegion;
+    return editRegions<VisibilityField>(step, CurrentOnly(project_), !Mergeable, [&] { region->Visible = *visible; });
+}
+
+bool Document::setRegionProperties(Region record)
+{
+    Region* region = project_.CurrentRegion;
+    if (!region)
+        return false;
+    return editRegions<PropertiesField>(steps::RegionProperties, CurrentOnly(project_), !Mergeable,
+                                        [&] { AssignProperties(*region, std::move(record)); });
+}
+
+bool Document::setLockLayout(bool locked)
+{
+    return editProject<LockLayoutField>(locked);
+}
+
+bool Document::setExtractionSwitches(ExtractionSwitches switches)
+{
+    return editProject<ExtractionSwitchesField>(switches);
+}
+
+// The frames are examined in a project of their own, so that the step holds
+// the result and undo and redo need no file.
+bool Document::applyProjectSetup(ProjectSetup setup)
+{
+    Project examined;
+    examined.ProjectFolder = project_.ProjectFolder;
+    examined.SetFrameNames(std::move(setup.FrameNames));
+    SetupBackgrounds(examined);
+    setup.FrameNames = examined.FrameNames;
+    return editProject<FrameSetupField>(
+        {std::move(setup), examined.FrameStatus, examined.FrameAreaWidth, examined.FrameAreaHeight, 1});
+}
+
+}  // namespace tolv

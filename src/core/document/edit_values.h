@@ -1,0 +1,77 @@
+#pragma once
+
+#include "project/project.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tolv {
+
+// The values an undoable step keeps from before and after the edit, with
+// what each costs in memory and when two of them are the same edit.
+
+struct RegionGeometry {
+    int Left = 0;
+    int Top = 0;
+    int Width = 0;
+    int Height = 0;
+    bool operator==(const RegionGeometry&) const = default;
+};
+
+struct ExtractionSwitches {
+    bool Clips = true;
+    bool Backgrnds = true;
+    bool operator==(const ExtractionSwitches&) const = default;
+};
+
+// What the Project Setup dialog sets.
+struct ProjectSetup {
+    std::vector<std::string> FrameNames;
+    bool CleanEdges = false;
+    std::string Rep;
+    std::string Job;
+    bool operator==(const ProjectSetup&) const = default;
+};
+
+// A project setup with the result of examining its frames, so that undo
+// and redo bring back the frames exactly as they were shown, without
+// reading a file.
+struct FrameSetup {
+    ProjectSetup Setup;
+    std::array<std::uint8_t, MaxFrames> FrameStatus{};
+    int FrameAreaWidth = 0;
+    int FrameAreaHeight = 0;
+    int CurrentFrame = -1;
+    bool operator==(const FrameSetup&) const = default;
+};
+
+// Puts `record`'s persistent fields and overlay into `target`; its selection
+// state, list position and frame mark stay, as they belong to the editor.
+void AssignProperties(Region& target, Region record);
+// Whether two regions have the same persistent fields and the same overlay.
+bool SameProperties(const Region& a, const Region& b);
+
+// Heap memory beyond the value itself.
+std::size_t HeapBytes(const std::string& text);
+std::size_t HeapBytes(const Region& region);
+std::size_t HeapBytes(const FrameSetup& setup);
+template <typename Value>
+std::size_t HeapBytes(const Value&)
+{
+    return 0;
+}
+
+inline bool SameValue(const Region& a, const Region& b)
+{
+    return SameProperties(a, b);
+}
+template <typename Value>
+bool SameValue(const Value& a, const Value& b)
+{
+    return a == b;
+}
+
+}  // namespace tolv

@@ -1,0 +1,63 @@
+#include "document/region_edits.h"
+
+namespace tolv {
+
+RegionListEdit::RegionListEdit(StepName step, Direction direction, std::vector<Slot> slots)
+    : step_(step), direction_(direction), slots_(std::move(slots))
+{
+}
+
+void RegionListEdit::apply(Project& project, DocumentChange& change)
+{
+    if (direction_ == Direction::Insert)
+        insert(project, change);
+    else
+        remove(project, change);
+}
+
+void RegionListEdit::revert(Project& project, DocumentChange& change)
+{
+    if (direction_ == Direction::Insert)
+        remove(project, change);
+    else
+        insert(project, change);
+}
+
+std::string RegionListEdit::name() const
+{
+    return step_.text(slots_.size());
+}
+
+std::size_t RegionListEdit::bytes() const
+{
+    std::size_t bytes = sizeof(*this) + slots_.capacity() * sizeof(Slot);
+    for (const Slot& slot : slots_) {
+        if (slot.region)
+            bytes += sizeof(Region) + HeapBytes(*slot.region);
+    }
+    return bytes;
+}
+
+// Ascending, so that each region lands at the position it was recorded at.
+void RegionListEdit::insert(Project& project, DocumentChange& change)
+{
+    for (Slot& slot : slots_) {
+        change.added.push_back(slot.region.get());
+        project.Regions.insert(project.Regions.begin() + slot.index, std::move(slot.region));
+    }
+    project.RenumberRegions();
+}
+
+// Descending, so that the positions of the regions still to go hold.
+void RegionListEdit::remove(Project& project, DocumentChange& change)
+{
+    for (auto slot = slots_.rbegin(); slot != slots_.rend(); ++slot) {
+        auto position = project.Regions.begin() + slot->index;
+        slot->region = std::move(*position);
+        project.Regions.erase(position);
+        change.removed.push_back(slot->region.get());
+    }
+    project.RenumberRegions();
+}
+
+}  // namespace tolv

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "project/project.h"
+
+#include <cstddef>
+#include <utility>
+#include <vector>
+
+namespace tolv {
+
+// The selection by list position: what every step restores on undo and
+// redo, next to the edit itself.
+struct SelectionSnapshot {
+    // (position, state) of every region whose state is not NotSelected.
+    std::vector<std::pair<int, int>> States;
+    // The position of CurrentRegion, which may be a region back in state 0.
+    int Current = -1;
+    int SelIndex = -1;
+
+    bool operator==(const SelectionSnapshot&) const = default;
+    std::size_t bytes() const { return sizeof(*this) + States.capacity() * sizeof(States.front()); }
+};
+
+SelectionSnapshot TakeSelection(const Project& project);
+// Valid for the region list the snapshot was taken of.
+void RestoreSelection(Project& project, const SelectionSnapshot& selection);
+
+// The list positions of the regions whose state is not NotSelected, ascending.
+std::vector<int> SelectedPositions(const Project& project);
+// The list position of CurrentRegion, -1 without one.
+int CurrentPosition(const Project& project);
+
+}  // namespace tolv
