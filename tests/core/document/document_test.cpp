@@ -1,0 +1,254 @@
+#include "document/document.h"
+
+#include "editor/selection.h"
+#include "platform/files.h"
+#include "support/project_builder.h"
+#include "support/test_files.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <sstream>
+
+namespace tolv {
+namespace {
+
+// Three regions (the middle one outside the group), two frames listed.
+Project SampleProject(const std::string& folder)
+{
+    test::ProjectBuilder builder(folder);
+    builder.listFrame("f1.bmp", FrameMissing).listFrame("f2.bmp", FrameMissing);
+    builder.region(RegionKind::Clip, 10, 10, 20, 20, {{"f1.bmp", "a.bmp"}}, "A");
+    builder.textBox(50, 10, 30, 20, {{"f2.bmp", "b.bmp"}});
+    builder.region(RegionKind::Background, 90, 10, 40, 40, {{"f1.bmp", "c.bmp"}}, "C");
+    builder.project.CurrentFrame = 1;
+    return std::move(builder.project);
+}
+
+void SelectFirstAndLast(Project& project)
+{
+    SetState(project, *project.Regions.front(), GroupSelected);
+    SetState(project, *project.Regions.back(), CurrentSelected);
+}
+
+// Everything that undo must bring back: the bytes a save writes, and the
+// editor's state that is not saved, down to which objects are in the list.
+using State = std::pair<std::string, std::string>;
+
+State StateOf(const Document& document)
+{
+    const Project& p = document.project();
+    std::ostringstream editor;
+    for (const auto& region : p.Regions)
+        editor << region.get() << " pick " << region->PickIndex << " state " << region->Selected << "; ";
+    editor << "current " << p.CurrentRegion << " sel " << p.SelIndex << " frame " << p.CurrentFrame << " area "
+           << p.FrameAreaWidth << "x" << p.FrameAreaHeight << " status " << int(p.FrameStatus[0])
+           << int(p.FrameStatus[2]) << " modified " << p.Modified;
+    return {ProjectText(p), editor.str()};
+}
+
+class DocumentTest : public testing::Test {
+protected:
+    DocumentTest() { document.changeSelection(SelectFirstAndLast); }
+
+    Region* region(int position) const { return document.project().Regions[std::size_t(position)].get(); }
+
+    test::TempDir dir;
+    Document document{SampleProject(dir.path().string())};
+};
+
+struct EditCase {
+    const char* name;
+    std::function<bool(Document&)> edit;
+    const char* undoText;
+};
+
+Region ChangedProperties(const Region& current)
+{
+    Region record = current;
+    record.Name = "Renamed";
+    record.RegionType = RegionKind::TextBox;
+    record.Title = true;
+    record.InputFrame[7] = "f2.bmp";
+    record.OutputFile[7] = "row8.bmp";
+    record.Left = 1;
+    return record;
+}
+
+const EditCase EditCases[] = {
+    {"Add", [](Document& d) { return d.addRegion(Region(5, 60, 30, 30)); }, "Undo Add Region"},
+    {"DeleteGroup", [](Document& d) { return d.deleteSelected(); }, "Undo Delete 2 Regions"},
+    {"MoveGroup", [](Document& d) { return d.moveSelection({3, -4}); }, "Undo Move 2 Regions"},
+    {"Resize", [](Document& d) { return d.resizeCurrent(55, 44); }, "Undo Resize Region"},
+    {"NudgeMove", [](Document& d) { return d.nudgeMove(0, 1); }, "Undo Nudge 2 Regions"},
+    {"NudgeSize", [](Document& d) { return d.nudgeSize(2, 2); }, "Undo Nudge 2 Regions"},
+    {"Duplicate", [](Document& d) { return d.duplicateCurrent(); }, "Undo Duplicate Region"},
+    {"Hide", [](Document& d) { return d.applyRegionCommand(RegionCommand::Hide); }, "Undo Hide Region"},
+    {"LockLayout", [](Document& d) { return d.setLockLayout(true); }, "Undo Lock Layout"},
+    {"Properties", [](Document& d) { return d.setRegionProperties(ChangedProperties(*d.project().CurrentRegion)); },
+     "Undo Region Properties"},
+    {"ProjectSetup", [](Document& d) { return d.applyProjectSetup({{"f2.bmp", "f3.bmp", "f4.bmp"}, true, "r", "j"}); },
+     "Undo Project Setup"},
+    {"ExtractionSwitches", [](Document& d) { return d.setExtractionSwitches({false, true}); },
+     "Undo Extraction Switches"},
+};
+
+class EditRoundTrip : public DocumentTest, public testing::WithParamInterface<EditCase> {};
+
+TEST_P(EditRoundTrip, UndoRestoresTheStateBeforeAndRedoTheStateAfter)
+{
+    const State before = StateOf(document);
+    ASSERT_TRUE(GetParam().edit(document));
+    const State after = StateOf(document);
+    EXPECT_NE(after, before);
+    EXPECT_TRUE(document.project().Modified);
+    EXPECT_EQ(document.undoText(), GetParam().undoText);
+
+    document.undo();
+    EXPECT_EQ(StateOf(document), before);
+    EXPECT_EQ(document.redoText(), "Redo" + std::string(GetParam().undoText).substr(4));
+    document.redo();
+    EXPECT_EQ(StateOf(document), after);
+}
+
+INSTANTIATE_TEST_SUITE_P(Edits, EditRoundTrip, testing::ValuesIn(EditCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(DocumentTest, EditsThatChangeNothingRecordNoStep)
+{
+    const State before = StateOf(document);
+    EXPECT_FALSE(document.moveSelection({0, 0}));
+    EXPECT_FALSE(document.resizeCurrent(3, 3));
+    EXPECT_FALSE(document.applyRegionCommand(RegionCommand::Show));
+    EXPECT_FALSE(document.setExtractionSwitches({true, true}));
+    document.setLockLayout(true);
+    EXPECT_FALSE(document.deleteSelected());
+    document.undo();
+    EXPECT_EQ(StateOf(document), before);
+}
+
+TEST_F(DocumentTest, KeyboardNudgesOfOneSelectionUndoAsOneStep)
+{
+    const State before = StateOf(document);
+    document.nudgeMove(1, 0);
+    document.nudgeMove(1, 0);
+    document.nudgeSize(0, 1);
+    document.undo();
+    EXPECT_EQ(StateOf(document), before);
+    EXPECT_FALSE(document.canUndo());
+
+    document.redo();
+    document.changeSelection([](Project& p) { SelectRegion(p, 1); });
+    document.nudgeMove(0, 5);
+    document.undo();
+    EXPECT_EQ(region(1)->Top, 10);
+    EXPECT_EQ(region(0)->Left, 12);
+    EXPECT_TRUE(document.canUndo());
+}
+
+TEST_F(DocumentTest, UndoIsOffWhileDisabled)
+{
+    document.nudgeMove(1, 0);
+    document.setUndoEnabled(false);
+    EXPECT_FALSE(document.canUndo());
+    EXPECT_EQ(document.undoText(), "Undo");
+    document.undo();
+    EXPECT_EQ(region(0)->Left, 11);
+    document.setUndoEnabled(true);
+    EXPECT_EQ(document.undoText(), "Undo Nudge 2 Regions");
+}
+
+TEST_F(DocumentTest, ModifiedFollowsTheHistoryFromTheStateLoadedOrSaved)
+{
+    document.save();
+    const std::string saved = test::ReadText(dir.file("test.qvl"));
+    document.load(dir.file("test.qvl"));
+    EXPECT_FALSE(document.project().Modified);
+    EXPECT_FALSE(document.canUndo());
+
+    document.changeSelection([](Project& p) { SelectRegion(p, 0); });
+    document.nudgeMove(1, 0);
+    EXPECT_TRUE(document.project().Modified);
+    document.undo();
+    EXPECT_FALSE(document.project().Modified);
+    EXPECT_EQ(ProjectText(document.project()), saved);
+
+    document.redo();
+    document.save();
+    EXPECT_FALSE(document.project().Modified);
+    document.nudgeMove(1, 0);  // a step of its own: the saved state lies between
+    document.undo();
+    EXPECT_FALSE(document.project().Modified);
+    document.undo();
+    EXPECT_TRUE(document.project().Modified);
+
+    document.nudgeMove(0, 1);  // the saved state is out of reach from here
+    document.undo();
+    EXPECT_TRUE(document.project().Modified);
+}
+
+TEST_F(DocumentTest, ObserversHearWhichRegionsWentAndCameBack)
+{
+    std::vector<DocumentChange> heard;
+    document.subscribe([&](const DocumentChange& change) { heard.push_back(change); });
+    Region* first = region(0);
+    Region* last = region(2);
+
+    document.deleteSelected();
+    ASSERT_EQ(heard.size(), 1u);
+    EXPECT_EQ(heard[0].removed, (std::vector<Region*>{last, first}));
+    EXPECT_TRUE(heard[0].added.empty() && heard[0].selectionChanged && heard[0].historyChanged);
+
+    document.undo();
+    EXPECT_EQ(heard[1].added, (std::vector<Region*>{first, last}));
+    EXPECT_EQ(region(0), first);
+    EXPECT_EQ(region(2), last);
+
+    document.moveSelection({1, 1});
+    EXPECT_EQ(heard[2].changed, (std::vector<Region*>{first, last}));
+    EXPECT_FALSE(heard[2].selectionChanged || heard[2].frameListChanged || !heard[2].removed.empty());
+
+    document.applyProjectSetup({{"f1.bmp"}, false, "", ""});
+    EXPECT_TRUE(heard[3].frameListChanged && heard[3].optionsChanged && heard[3].changed.empty());
+}
+
+// Every region with a full worksheet of long names, every edit touching
+// the whole group or a whole record.
+TEST(DocumentHistory, AThousandEditsOnTwoHundredRegionsStayFarBelowFiftyMegabytes)
+{
+    Project project;
+    for (int i = 0; i < 200; ++i) {
+        auto region = std::make_unique<Region>(i * 10, 0, 20, 20);
+        region->Name = "Region number " + std::to_string(i) + " of the big project";
+        for (int row = 0; row < WorksheetRows; ++row) {
+            region->InputFrame[row] = "animation_frame_" + std::to_string(row) + ".bmp";
+            region->OutputFile[row] = "output_clip_" + std::to_string(i) + "_" + std::to_string(row) + ".bmp";
+        }
+        region->Selected = GroupSelected;
+        project.Regions.push_back(std::move(region));
+    }
+    project.CurrentRegion = project.Regions.back().get();
+    Document document(std::move(project));
+
+    for (int i = 0; i < 1000; ++i) {
+        Region renamed = *document.project().CurrentRegion;
+        renamed.Name = "Renamed " + std::to_string(i);
+        const RegionCommand hideOrShow = i % 8 == 3 ? RegionCommand::Hide : RegionCommand::Show;
+        const bool recorded = i % 4 == 0   ? document.moveSelection({1, 0})
+                              : i % 4 == 1 ? document.nudgeSize(1, 0)
+                              : i % 4 == 2 ? document.setRegionProperties(std::move(renamed))
+                                           : document.applyRegionCommand(hideOrShow);
+        ASSERT_TRUE(recorded) << i;
+    }
+    const std::size_t bytes = document.historyBytes();
+    testing::Test::RecordProperty("history_bytes", std::to_string(bytes));
+    EXPECT_LT(bytes, 50u << 20);
+    EXPECT_GT(bytes, 1000u * 200 * sizeof(RegionGeometry) / 4);
+    int steps = 0;
+    for (; document.canUndo(); ++steps)
+        document.undo();
+    EXPECT_EQ(steps, 1000);
+}
+
+}  // namespace
+}  // namespace tolv
