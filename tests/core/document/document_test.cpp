@@ -18,7 +18,7 @@ Project SampleProject(const std::string& folder)
 {
     test::ProjectBuilder builder(folder);
     builder.listFrame("f1.bmp", FrameMissing).listFrame("f2.bmp", FrameMissing);
-    builder.region(RegionKind::Clip, 10, 10, 20, 20, {{"f1.bmp", "a.bmp"}}, "A");
+    builder.overlay(10, 10, 20, 20, test::PatternFrame(4, 4, 24), {{"f1.bmp", "a.bmp"}});
     builder.textBox(50, 10, 30, 20, {{"f2.bmp", "b.bmp"}});
     builder.region(RegionKind::Background, 90, 10, 40, 40, {{"f1.bmp", "c.bmp"}}, "C");
     builder.project.CurrentFrame = 1;
@@ -40,7 +40,8 @@ State StateOf(const Document& document)
     const Project& p = document.project();
     std::ostringstream editor;
     for (const auto& region : p.Regions)
-        editor << region.get() << " pick " << region->PickIndex << " state " << region->Selected << "; ";
+        editor << region.get() << " overlay " << region->MergeImage.get() << " pick " << region->PickIndex
+               << " state " << region->Selected << "; ";
     editor << "current " << p.CurrentRegion << " sel " << p.SelIndex << " frame " << p.CurrentFrame << " area "
            << p.FrameAreaWidth << "x" << p.FrameAreaHeight << " status " << int(p.FrameStatus[0])
            << int(p.FrameStatus[2]) << " modified " << p.Modified;
@@ -49,7 +50,11 @@ State StateOf(const Document& document)
 
 class DocumentTest : public testing::Test {
 protected:
-    DocumentTest() { document.changeSelection(SelectFirstAndLast); }
+    DocumentTest()
+    {
+        document.changeSelection(SelectFirstAndLast);
+        EXPECT_TRUE(region(0)->MergeImage);
+    }
 
     Region* region(int position) const { return document.project().Regions[std::size_t(position)].get(); }
 
@@ -62,6 +67,11 @@ struct EditCase {
     std::function<bool(Document&)> edit;
     const char* undoText;
 };
+
+void PrintTo(const EditCase& edit, std::ostream* out)
+{
+    *out << edit.name;
+}
 
 Region ChangedProperties(const Region& current)
 {

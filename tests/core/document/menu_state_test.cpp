@@ -26,6 +26,11 @@ struct MenuCase {
     MenuState expected;
 };
 
+void PrintTo(const MenuCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
 const MenuCase MenuCases[] = {
     {"NoFrames", {}, Idle({})},
     {"NoRegionsOnFirstFrame", {.frameCount = 3, .currentFrame = 1}, Idle({.nextFrame = true})},
