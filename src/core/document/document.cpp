@@ -2,7 +2,6 @@
 
 #include "project/recovery.h"
 
-#include <algorithm>
 
 namespace tolv {
 

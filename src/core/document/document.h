@@ -17,8 +17,6 @@
 
 namespace tolv {
 
-class EditCommand;
-
 // The open project and the only way to edit it. Every edit is one step of
 // the undo history; Modified says whether the state differs from the clean
 // point (the state last loaded, created or saved). After every change the
