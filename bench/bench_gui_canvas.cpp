@@ -1,8 +1,8 @@
 // The frame canvas on full-HD frames: showing a frame (load, clean copy,
 // marks, text boxes and overlays, conversion for painting) and repainting the
 // text boxes and overlays from the clean copy, as after a region edit.
-#include "gui/editor/backgrnd.h"
-#include "gui/project/main_form.h"
+#include "document/document.h"
+#include "gui/editor/frame_canvas.h"
 #include "platform/bitmap.h"
 #include "platform/files.h"
 #include "platform/raster.h"
@@ -78,25 +78,23 @@ public:
         }
         tolv::WriteFileAtomically(File("bench.qvl"), project);
 
-        tolv::gui::StartupOptions startup;
-        startup.ProgramFolder = folder_.string() + "/";
-        startup.ExecutableFolder = startup.ProgramFolder;
-        form_ = std::make_unique<tolv::gui::TMainForm>(startup);
-        form_->Loadfile(File("bench.qvl"));
+        canvas_ = std::make_unique<tolv::gui::FrameCanvas>(document_, nullptr);
+        document_.load(File("bench.qvl"));
     }
     ~Workload()
     {
-        form_.reset();
+        canvas_.reset();
         fs::remove_all(folder_);
     }
 
-    tolv::gui::TBackgrnd& canvas() { return form_->Backgrnd(); }
+    tolv::gui::FrameCanvas& canvas() { return *canvas_; }
 
 private:
     std::string File(const std::string& name) const { return (folder_ / name).string(); }
 
     fs::path folder_;
-    std::unique_ptr<tolv::gui::TMainForm> form_;
+    tolv::Document document_;
+    std::unique_ptr<tolv::gui::FrameCanvas> canvas_;
 };
 
 // Made at the first benchmark, released before the application object goes.
@@ -111,31 +109,31 @@ Workload& TheWorkload()
 
 void BM_ShowFrame(benchmark::State& state)
 {
-    tolv::gui::TBackgrnd& canvas = TheWorkload().canvas();
+    tolv::gui::FrameCanvas& canvas = TheWorkload().canvas();
     for (auto _ : state) {
-        canvas.ShowFrame(0);
-        benchmark::DoNotOptimize(canvas.DisplayImage().constBits());
+        canvas.showFrame(tolv::FrameStep::Same);
+        benchmark::DoNotOptimize(canvas.displayImage().constBits());
     }
 }
 BENCHMARK(BM_ShowFrame)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 void BM_PaintPrefilterRestore(benchmark::State& state)
 {
-    tolv::gui::TBackgrnd& canvas = TheWorkload().canvas();
+    tolv::gui::FrameCanvas& canvas = TheWorkload().canvas();
     for (auto _ : state) {
-        canvas.PaintPrefilter(true);
-        benchmark::DoNotOptimize(canvas.DisplayBitmap().pixels().data());
+        canvas.paintPrefilter(true);
+        benchmark::DoNotOptimize(canvas.displayBitmap().pixels().data());
     }
 }
 BENCHMARK(BM_PaintPrefilterRestore)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
-// What the next repaint adds after PaintPrefilter: the conversion for painting.
+// What the next repaint adds after paintPrefilter: the conversion for painting.
 void BM_PaintPrefilterAndConvert(benchmark::State& state)
 {
-    tolv::gui::TBackgrnd& canvas = TheWorkload().canvas();
+    tolv::gui::FrameCanvas& canvas = TheWorkload().canvas();
     for (auto _ : state) {
-        canvas.PaintPrefilter(true);
-        benchmark::DoNotOptimize(canvas.DisplayImage().constBits());
+        canvas.paintPrefilter(true);
+        benchmark::DoNotOptimize(canvas.displayImage().constBits());
     }
 }
 BENCHMARK(BM_PaintPrefilterAndConvert)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);

@@ -1,6 +1,7 @@
 #include "gui/gui_fixture.h"
 
-#include "gui/project/project_file_dialogs.h"
+#include "editor/selection.h"
+#include "gui/common/project_file_dialogs.h"
 #include "platform/bitmap.h"
 #include "platform/raster.h"
 
@@ -36,12 +37,12 @@ GuiFixture::~GuiFixture()
     SetFileDialogAnswerer({});
 }
 
-TMainForm& GuiFixture::Start(const QStringList& arguments)
+MainWindow& GuiFixture::Start(const QStringList& arguments)
 {
     return StartIn(ProgramFolder(), arguments);
 }
 
-TMainForm& GuiFixture::StartIn(const std::string& programFolder, const QStringList& arguments)
+MainWindow& GuiFixture::StartIn(const std::string& programFolder, const QStringList& arguments)
 {
     StartupOptions startup;
     startup.ProgramFolder = programFolder;
@@ -53,6 +54,11 @@ TMainForm& GuiFixture::StartIn(const std::string& programFolder, const QStringLi
     form().show();
     QCoreApplication::processEvents();  // the first show opens the project
     return form();
+}
+
+void GuiFixture::Select(int index)
+{
+    form().document().changeSelection([index](Project& p) { SelectRegion(p, index); });
 }
 
 bool GuiFixture::Close()

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "gui/app/message_box.h"
+#include "gui/common/message_box.h"
 #include "gui/app/windows.h"
-#include "gui/project/main_form.h"
+#include "gui/mainwindow/main_window.h"
 #include "platform/color.h"
 #include "support/test_files.h"
 
@@ -36,11 +36,15 @@ protected:
 
     // Creates the windows and shows the main window, which opens the first
     // project.
-    TMainForm& Start(const QStringList& arguments = {});
+    MainWindow& Start(const QStringList& arguments = {});
     // The same with another program folder (ending in a separator).
-    TMainForm& StartIn(const std::string& programFolder, const QStringList& arguments = {});
-    TMainForm& form() { return windows_->Main(); }
-    Project& project() { return form().project(); }
+    MainWindow& StartIn(const std::string& programFolder, const QStringList& arguments = {});
+    MainWindow& form() { return windows_->main(); }
+    // The open project, for checks and for setting up state that is no edit.
+    Project& project() { return form().document().runState(); }
+    Windows& windows() { return *windows_; }
+    // Selects the region at `index` as a click on it alone does.
+    void Select(int index);
     // Closes the main window as the close button does; returns whether it closed.
     bool Close();
     // Destroys the window (writing the settings).

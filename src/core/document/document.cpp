@@ -1,5 +1,7 @@
 #include "document/document.h"
 
+#include "platform/files.h"
+#include "project/project_identity.h"
 #include "project/recovery.h"
 
 
@@ -16,20 +18,29 @@ Document::Document(Project project) : project_(std::move(project))
     startHistory(!project_.Modified);
 }
 
+// Reading the file changes nothing, so a file that cannot be read leaves the
+// project and its history as they were.
 LoadResult Document::load(const std::string& path)
 {
-    const LoadResult result = Loadfile(project_, path);
-    startHistory(!project_.Modified);
-    return result;
+    const std::string text = ReadProjectFile(path);
+    return loadText(FolderPart(path), NamePart(path), text);
 }
 
+// A text that fails part-way may have replaced the regions already, so the
+// observers hear of a new project in every case.
 LoadResult Document::loadText(const std::string& folder, const std::string& name, const std::string& text)
 {
-    const LoadResult result = LoadProjectText(project_, folder, name, text);
-    startHistory(!project_.Modified);
-    return result;
+    try {
+        const LoadResult result = LoadProjectText(project_, folder, name, text);
+        startHistory(!project_.Modified);
+        return result;
+    } catch (...) {
+        startHistory(!project_.Modified);
+        throw;
+    }
 }
 
+// The recovered project takes the place of the open one only once read.
 void Document::loadRecovery(const std::string& recoveryPath, const std::string& projectPath)
 {
     LoadRecovery(project_, recoveryPath, projectPath);

@@ -7,8 +7,8 @@
 namespace tolv {
 
 // The hide and show commands of the Edit menu, the region context menu and
-// the tool bar, by the numbers the region items know them by.
-enum class RegionCommand : int { Hide = 1, Show = 2 };
+// the tool bar.
+enum class RegionCommand { Hide, Show };
 
 // The visibility a command gives the region; nothing when it is already so.
 inline std::optional<bool> VisibilityAfter(const Region& region, RegionCommand command)

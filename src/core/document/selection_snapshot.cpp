@@ -15,7 +15,7 @@ SelectionSnapshot TakeSelection(const Project& project)
 void RestoreSelection(Project& project, const SelectionSnapshot& selection)
 {
     for (auto& region : project.Regions)
-        region->Selected = NotSelected;
+        region->Selected = SelectionState::None;
     for (const auto& [index, state] : selection.States)
         project.Regions[std::size_t(index)]->Selected = state;
     project.CurrentRegion = selection.Current < 0 ? nullptr : project.Regions[std::size_t(selection.Current)].get();
@@ -26,7 +26,7 @@ std::vector<int> SelectedPositions(const Project& project)
 {
     std::vector<int> positions;
     for (std::size_t i = 0; i < project.Regions.size(); ++i) {
-        if (project.Regions[i]->Selected != NotSelected)
+        if (project.Regions[i]->Selected != SelectionState::None)
             positions.push_back(int(i));
     }
     return positions;

@@ -53,7 +53,7 @@ std::vector<Region*> CatchBand(Project& project, const Rect& band)
 {
     std::vector<Region*> caught;
     for (const auto& region : project.Regions)
-        if (region->Visible && Meets(*region, band) && SetState(project, *region, GroupSelected))
+        if (region->Visible && Meets(*region, band) && SetState(project, *region, SelectionState::Group))
             caught.push_back(region.get());
     return caught;
 }
@@ -64,7 +64,7 @@ Rect SelectionBounds(const Project& project)
         return {};
     Rect bounds = RectOf(*project.CurrentRegion);
     for (const auto& region : project.Regions)
-        if (region->Selected != NotSelected)
+        if (region->Selected != SelectionState::None)
             bounds = Union(bounds, RectOf(*region));
     return bounds;
 }
@@ -80,7 +80,7 @@ std::vector<Region*> MoveSelectionBy(Project& project, Point offset)
     if (offset == Point{})
         return moved;
     for (const auto& region : project.Regions) {
-        if (region->Selected == NotSelected)
+        if (region->Selected == SelectionState::None)
             continue;
         region->Left += offset.x;
         region->Top += offset.y;
@@ -105,9 +105,9 @@ RegionPress ClassifyRegionPress(const Region& region, Point local, bool shift, b
 {
     if (shift) {
         switch (region.Selected) {
-        case NotSelected:
+        case SelectionState::None:
             return RegionPress::JoinGroup;
-        case CurrentSelected:
+        case SelectionState::Current:
             return RegionPress::ToGroup;
         default:
             return RegionPress::Nothing;
@@ -115,7 +115,7 @@ RegionPress ClassifyRegionPress(const Region& region, Point local, bool shift, b
     }
     if (leftButton && InSizeHandle(region, local))
         return RegionPress::StartSize;
-    return region.Selected == NotSelected ? RegionPress::SelectAlone : RegionPress::Nothing;
+    return region.Selected == SelectionState::None ? RegionPress::SelectAlone : RegionPress::Nothing;
 }
 
 std::string PointerText(Point pos)

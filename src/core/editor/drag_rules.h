@@ -17,15 +17,22 @@ struct Point {
     bool operator==(const Point&) const = default;
 };
 
-// The state of the mouse gestures on the canvas: a rubber band on the bare
-// canvas, a press on a region, a move drag of the selection, a size drag of
-// the current region. The flags serialise the gestures; none is persisted.
+// The mouse gestures of the canvas; at most one runs at a time.
+enum class Gesture {
+    None,
+    // A rubber band on the bare canvas.
+    Band,
+    // A press on a region that has not moved yet.
+    Pressed,
+    // A move drag of the selection.
+    Moving,
+    // A size drag of the current region.
+    Sizing,
+};
+
+// The gesture under way and its points; none is persisted.
 struct DragState {
-    bool CanvasPressed = false;
-    bool RegionPressed = false;
-    bool Banding = false;
-    bool Moving = false;
-    bool Sizing = false;
+    Gesture gesture = Gesture::None;
     // Band: the press corner; move: where the drag started; size: the
     // region's top-left corner.
     Point DragStart;
@@ -37,9 +44,6 @@ struct DragState {
     Point SizeGrab;
     // Kept from one drag to the next so a repeated position is dropped.
     Point LastDragPos;
-
-    // What loading a project or resetting the canvas ends.
-    void EndGestures() { CanvasPressed = RegionPressed = Banding = Moving = Sizing = false; }
 };
 
 // The bottom-right square of a region that starts a size drag.

@@ -6,9 +6,9 @@
 
 namespace tolv {
 
-void StepCurrentFrame(Project& project, int delta)
+void StepCurrentFrame(Project& project, FrameStep step)
 {
-    project.CurrentFrame = std::min(std::max(project.CurrentFrame + delta, 1), project.FrameCount());
+    project.CurrentFrame = std::min(std::max(project.CurrentFrame + int(step), 1), project.FrameCount());
 }
 
 bool CurrentFrameAvailable(const Project& project)

@@ -9,9 +9,12 @@ namespace tolv {
 constexpr int CheckerboardWidth = 790;
 constexpr int CheckerboardHeight = 560;
 
-// Moves CurrentFrame by `delta` (-1, +1, or 0 to stay) and keeps it within
-// 1..FrameCount, so it is 0 when there are no frames. No wrap-around.
-void StepCurrentFrame(Project& project, int delta);
+// Where the frame to show lies from the current one.
+enum class FrameStep : int { Previous = -1, Same = 0, Next = 1 };
+
+// Moves CurrentFrame by `step` and keeps it within 1..FrameCount, so it is 0
+// when there are no frames. No wrap-around.
+void StepCurrentFrame(Project& project, FrameStep step);
 
 // Whether the current frame loaded when the frames were examined; every
 // other frame shows the checkerboard.

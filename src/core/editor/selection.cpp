@@ -7,12 +7,12 @@
 
 namespace tolv {
 
-bool SetState(Project& project, Region& region, int state)
+bool SetState(Project& project, Region& region, SelectionState state)
 {
     if (region.Selected == state)
         return false;
     region.Selected = state;
-    if (state == CurrentSelected || state == GroupSelected)
+    if (state == SelectionState::Current || state == SelectionState::Group)
         project.CurrentRegion = &region;
     return true;
 }
@@ -20,7 +20,7 @@ bool SetState(Project& project, Region& region, int state)
 void DeselectAll(Project& project)
 {
     for (auto& region : project.Regions)
-        region->Selected = NotSelected;
+        region->Selected = SelectionState::None;
     project.SelIndex = -1;
     project.CurrentRegion = nullptr;
 }
@@ -30,11 +30,11 @@ Region* SelectRegion(Project& project, int index)
     if (index < 0 || index >= int(project.Regions.size()))
         return nullptr;
     if (project.CurrentRegion)
-        project.CurrentRegion->Selected = NotSelected;
+        project.CurrentRegion->Selected = SelectionState::None;
     Region& region = *project.Regions[std::size_t(index)];
     project.SelIndex = index;
     project.CurrentRegion = &region;
-    region.Selected = CurrentSelected;
+    region.Selected = SelectionState::Current;
     return &region;
 }
 
@@ -55,7 +55,7 @@ std::vector<std::unique_ptr<Region>> DeleteSelected(Project& project)
     std::vector<std::unique_ptr<Region>> removed;
     auto& regions = project.Regions;
     for (auto i = regions.size(); i-- > 0;) {
-        if (regions[i]->Selected == NotSelected)
+        if (regions[i]->Selected == SelectionState::None)
             continue;
         if (regions[i].get() == project.CurrentRegion) {
             project.CurrentRegion = nullptr;
@@ -76,7 +76,7 @@ std::vector<Region*> SelectedFromLast(const Project& project)
 {
     std::vector<Region*> selected;
     for (auto it = project.Regions.rbegin(); it != project.Regions.rend(); ++it)
-        if ((*it)->Selected != NotSelected)
+        if ((*it)->Selected != SelectionState::None)
             selected.push_back(it->get());
     return selected;
 }

@@ -16,7 +16,7 @@ namespace tolv {
 // Puts `region` into selection state `state` (0, 1 or 2). Entering 1 or 2
 // makes it the current region; going back to 0 leaves CurrentRegion alone,
 // DeselectAll clears it. Returns whether the state changed.
-bool SetState(Project& project, Region& region, int state);
+bool SetState(Project& project, Region& region, SelectionState state);
 
 // Every region back to 0; no current region, SelIndex -1.
 void DeselectAll(Project& project);

@@ -16,8 +16,8 @@ constexpr int WorksheetRows = 50;
 // enum value; the user interface numbers them 1 to 4.
 enum class RegionKind : std::uint8_t { Clip = 0, Background = 1, TextBox = 2, Overlay = 3 };
 
-// Selection state: 0 not selected, 1 the current region, 2 a group member.
-enum SelectionState : int { NotSelected = 0, CurrentSelected = 1, GroupSelected = 2 };
+// Whether a region is selected: the current region, or a member of a group.
+enum class SelectionState : std::uint8_t { None, Current, Group };
 
 // One rectangle on the frames with its worksheet. Field names are the
 // project's own. Worksheet arrays are indexed from 0 for row 1.
@@ -43,7 +43,7 @@ struct Region {
     std::array<std::string, WorksheetRows> OutputFile;
 
     // Run-time fields.
-    int Selected = NotSelected;
+    SelectionState Selected = SelectionState::None;
     bool OnCurrentFrame = false;
     int PickIndex = -1;
     // Present only for an overlay region whose file loaded (LoadMergeBMP);

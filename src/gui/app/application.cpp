@@ -4,7 +4,7 @@
 #include "gui/app/program_icon.h"
 #include "gui/app/session_guard.h"
 #include "gui/app/windows.h"
-#include "gui/project/main_form.h"
+#include "gui/mainwindow/main_window.h"
 #include "project/program_folder.h"
 #include "project/recovery.h"
 
@@ -31,8 +31,8 @@ int RunApplication(int argc, char* argv[])
     startup.RecoveryFolder = DefaultRecoveryFolder();
 
     Windows windows(startup);
-    InstallSessionGuard(app, [&windows] { windows.Main().SaveSession(); });
-    windows.Main().show();
+    InstallSessionGuard(app, [&windows] { windows.main().saveSession(); });
+    windows.main().show();
     return app.exec();
 }
 

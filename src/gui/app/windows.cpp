@@ -1,53 +1,36 @@
 #include "gui/app/windows.h"
 
-#include "gui/dialogs/bgrnd_options.h"
-#include "gui/dialogs/dlg_about.h"
-#include "gui/dialogs/xlist.h"
-#include "gui/extract/info_dlg.h"
-#include "gui/extract/x_dlg.h"
-#include "gui/project/main_form.h"
-#include "gui/project/options.h"
+#include "gui/common/help_router.h"
+#include "gui/dialogs/about_dialog.h"
+#include "gui/dialogs/preferences_dialog.h"
+#include "gui/dialogs/project_setup_dialog.h"
+#include "gui/dialogs/region_properties_dialog.h"
+#include "gui/extract/extraction_dialog.h"
+#include "gui/extract/results_window.h"
+#include "gui/mainwindow/main_window.h"
 
 namespace tolv::gui {
 
-namespace {
-
-template <typename Window, typename... Args>
-void Create(std::unique_ptr<Window>& owner, Window*& instance, Args&&... args)
-{
-    owner = std::make_unique<Window>(std::forward<Args>(args)...);
-    instance = owner.get();
-}
-
-template <typename Window>
-void Destroy(std::unique_ptr<Window>& owner, Window*& instance)
-{
-    owner.reset();
-    instance = nullptr;
-}
-
-}  // namespace
-
 Windows::Windows(const StartupOptions& startup)
+    : regionProperties_(std::make_unique<RegionPropertiesDialog>()),
+      projectSetup_(std::make_unique<ProjectSetupDialog>()),
+      preferences_(std::make_unique<PreferencesDialog>()),
+      extraction_(std::make_unique<ExtractionDialog>()),
+      results_(std::make_unique<ResultsWindow>()),
+      about_(std::make_unique<AboutDialog>())
 {
-    Create(mainForm_, MainForm, startup);
-    Create(xlist_, xlist);
-    Create(options_, options);
-    Create(bgrndOptions_, BgrndOptions);
-    Create(x_dlg_, x_dlg);
-    Create(dlg_About_, Dlg_About);
-    Create(info_dlg_, info_dlg);
+    mainWindow_ = std::make_unique<MainWindow>(
+        startup, WindowDialogs{*regionProperties_, *projectSetup_, *preferences_, *extraction_, *results_, *about_});
+    HelpRouter& help = mainWindow_->helpRouter();
+    for (HelpDialog* dialog : std::initializer_list<HelpDialog*>{regionProperties_.get(), projectSetup_.get(),
+                                                                 preferences_.get(), extraction_.get()})
+        QObject::connect(dialog, &HelpDialog::helpRequested, dialog,
+                         [&help](const QString& topic) { help.ShowTopic(topic); });
 }
 
 Windows::~Windows()
 {
-    Destroy(mainForm_, MainForm);
-    Destroy(xlist_, xlist);
-    Destroy(options_, options);
-    Destroy(bgrndOptions_, BgrndOptions);
-    Destroy(x_dlg_, x_dlg);
-    Destroy(dlg_About_, Dlg_About);
-    Destroy(info_dlg_, info_dlg);
+    mainWindow_.reset();
 }
 
 }  // namespace tolv::gui

@@ -1,6 +1,6 @@
 #include "gui/dialogs/dialog_style.h"
 
-#include "gui/app/help_router.h"
+#include "gui/dialogs/help_dialog.h"
 
 #include <QCheckBox>
 #include <QDialog>
@@ -67,11 +67,11 @@ std::pair<QPushButton*, QPushButton*> AddOkCancel(QDialog* dialog, QWidget* pare
     return {okButton, cancelButton};
 }
 
-QPushButton* AddHelpButton(QWidget* parent, QPoint at, const QString& topic, const char* name)
+QPushButton* AddHelpButton(HelpDialog* dialog, QWidget* parent, QPoint at, const QString& topic, const char* name)
 {
     QPushButton* help = AddButton(parent, "Help", at.x(), at.y());
     help->setObjectName(name);
-    QObject::connect(help, &QPushButton::clicked, help, [topic] { ShowHelpTopic(topic); });
+    QObject::connect(help, &QPushButton::clicked, dialog, [dialog, topic] { emit dialog->helpRequested(topic); });
     return help;
 }
 

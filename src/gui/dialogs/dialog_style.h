@@ -13,6 +13,8 @@ class QPushButton;
 
 namespace tolv::gui {
 
+class HelpDialog;
+
 // The dialogs keep the pixel layout of their design: a small font so that
 // captions fit the given sizes, controls placed at fixed positions.
 void UseDialogFont(QWidget* dialog);
@@ -40,7 +42,8 @@ QPushButton* AddButton(QWidget* parent, const QString& text, int left, int top);
 // OK (the default button, Enter) and Cancel (Escape) that close the dialog.
 std::pair<QPushButton*, QPushButton*> AddOkCancel(QDialog* dialog, QWidget* parent, QPoint ok, QPoint cancel, const char* okName = "OKBtn",
                  const char* cancelName = "CancelBtn");
-// "Help", opening a help topic.
-QPushButton* AddHelpButton(QWidget* parent, QPoint at, const QString& topic, const char* name = "HelpBtn");
+// "Help", asking `dialog` for a help topic.
+QPushButton* AddHelpButton(HelpDialog* dialog, QWidget* parent, QPoint at, const QString& topic,
+                           const char* name = "helpButton");
 
 }  // namespace tolv::gui

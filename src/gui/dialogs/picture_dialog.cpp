@@ -8,7 +8,7 @@
 
 namespace tolv::gui {
 
-TOpenPictureDialog::TOpenPictureDialog(QWidget* parent, const QString& folder, const QString& fileName)
+OpenPictureDialog::OpenPictureDialog(QWidget* parent, const QString& folder, const QString& fileName)
     : QFileDialog(parent)
 {
     setObjectName("LoadPic");
@@ -30,27 +30,27 @@ TOpenPictureDialog::TOpenPictureDialog(QWidget* parent, const QString& folder, c
     if (!fileName.isEmpty())
         selectFile(preset.fileName());
 
-    thumbnail_ = new TPreviewImage(this);
+    thumbnail_ = new PreviewImage(this);
     thumbnail_->setObjectName("Thumbnail");
     thumbnail_->setFixedSize(160, 120);
     thumbnail_->setFrameShape(QFrame::Panel);
     thumbnail_->setFrameShadow(QFrame::Sunken);
     if (auto* grid = qobject_cast<QGridLayout*>(layout()))
         grid->addWidget(thumbnail_, 0, grid->columnCount(), grid->rowCount(), 1, Qt::AlignTop);
-    connect(this, &QFileDialog::currentChanged, this, &TOpenPictureDialog::ShowThumbnail);
+    connect(this, &QFileDialog::currentChanged, this, &OpenPictureDialog::ShowThumbnail);
     if (!fileName.isEmpty())
         ShowThumbnail(directory().filePath(preset.fileName()));
 }
 
-void TOpenPictureDialog::ShowThumbnail(const QString& path)
+void OpenPictureDialog::ShowThumbnail(const QString& path)
 {
     if (!thumbnail_->LoadFile(path))
         thumbnail_->clear();
 }
 
-std::optional<QString> TOpenPictureDialog::Choose(QWidget* parent, const QString& folder, const QString& fileName)
+std::optional<QString> OpenPictureDialog::Choose(QWidget* parent, const QString& folder, const QString& fileName)
 {
-    TOpenPictureDialog dialog(parent, folder, fileName);
+    OpenPictureDialog dialog(parent, folder, fileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().first();

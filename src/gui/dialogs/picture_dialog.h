@@ -6,14 +6,14 @@
 
 namespace tolv::gui {
 
-class TPreviewImage;
+class PreviewImage;
 
 // The picture-open dialog `LoadPic`: a file chooser for "Windows Bitmap (BMP)"
 // files with a thumbnail of the file under the pointer.
-class TOpenPictureDialog : public QFileDialog {
+class OpenPictureDialog : public QFileDialog {
     Q_OBJECT
 public:
-    TOpenPictureDialog(QWidget* parent, const QString& folder, const QString& fileName);
+    OpenPictureDialog(QWidget* parent, const QString& folder, const QString& fileName);
 
     // Runs it modally; the chosen file's full path, nothing when cancelled.
     static std::optional<QString> Choose(QWidget* parent, const QString& folder, const QString& fileName);
@@ -21,7 +21,7 @@ public:
 private:
     void ShowThumbnail(const QString& path);
 
-    TPreviewImage* thumbnail_ = nullptr;
+    PreviewImage* thumbnail_ = nullptr;
 };
 
 }  // namespace tolv::gui

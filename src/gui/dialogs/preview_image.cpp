@@ -1,7 +1,7 @@
 #include "gui/dialogs/preview_image.h"
 
 #include "gui/dialogs/dialog_style.h"
-#include "gui/editor/bitmap_image.h"
+#include "gui/common/bitmap_image.h"
 #include "platform/bitmap.h"
 #include "platform/errors.h"
 
@@ -10,12 +10,12 @@
 
 namespace tolv::gui {
 
-TPreviewImage::TPreviewImage(QWidget* parent) : QLabel(parent)
+PreviewImage::PreviewImage(QWidget* parent) : QLabel(parent)
 {
     setScaledContents(true);
 }
 
-bool TPreviewImage::LoadFile(const QString& path)
+bool PreviewImage::LoadFile(const QString& path)
 {
     if (!QFileInfo(path).isFile())
         return false;
@@ -29,12 +29,12 @@ bool TPreviewImage::LoadFile(const QString& path)
     return true;
 }
 
-TPreviewImage* AddPreviewPanel(QWidget* parent, const QRect& frame)
+PreviewImage* AddPreviewPanel(QWidget* parent, const QRect& frame)
 {
     AddLabel(parent, "Preview", frame.left(), frame.top() - 16);
     auto* panel = AddControl<QFrame>(parent, nullptr, frame);
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    auto* image = AddControl<TPreviewImage>(panel, "PreImage", panel->contentsRect());
+    auto* image = AddControl<PreviewImage>(panel, "preview", panel->contentsRect());
     image->hide();
     return image;
 }

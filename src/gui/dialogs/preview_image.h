@@ -5,10 +5,10 @@
 namespace tolv::gui {
 
 // A frame picture stretched to fill its panel (aspect ratio not kept).
-class TPreviewImage : public QLabel {
+class PreviewImage : public QLabel {
     Q_OBJECT
 public:
-    explicit TPreviewImage(QWidget* parent = nullptr);
+    explicit PreviewImage(QWidget* parent = nullptr);
 
     // Shows the bitmap file; a file that does not exist or is no bitmap leaves
     // the previous picture. Returns whether the picture changed.
@@ -21,6 +21,6 @@ private:
 
 // The "Preview" caption and a sunken panel at `frame` holding a hidden
 // picture that fills it.
-TPreviewImage* AddPreviewPanel(QWidget* parent, const QRect& frame);
+PreviewImage* AddPreviewPanel(QWidget* parent, const QRect& frame);
 
 }  // namespace tolv::gui

@@ -4,19 +4,19 @@
 
 namespace tolv::gui {
 
-TSpinEdit::TSpinEdit(int minimum, int maximum, int step, QWidget* parent) : QSpinBox(parent)
+SpinEdit::SpinEdit(int minimum, int maximum, int step, QWidget* parent) : QSpinBox(parent)
 {
     setRange(minimum, maximum);
     setSingleStep(step);
     setAccelerated(false);
 }
 
-QValidator::State TSpinEdit::validate(QString&, int&) const
+QValidator::State SpinEdit::validate(QString&, int&) const
 {
     return QValidator::Acceptable;
 }
 
-int TSpinEdit::valueFromText(const QString& text) const
+int SpinEdit::valueFromText(const QString& text) const
 {
     return SpinValue(text.toStdString(), minimum(), maximum());
 }

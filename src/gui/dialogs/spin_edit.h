@@ -7,10 +7,10 @@ namespace tolv::gui {
 // A spin edit that, like a plain edit, takes any typed text: text that is not
 // a whole number reads as the minimum, and the range is enforced on the value
 // at once and on the text when the field loses the focus.
-class TSpinEdit : public QSpinBox {
+class SpinEdit : public QSpinBox {
     Q_OBJECT
 public:
-    TSpinEdit(int minimum, int maximum, int step, QWidget* parent = nullptr);
+    SpinEdit(int minimum, int maximum, int step, QWidget* parent = nullptr);
 
 protected:
     QValidator::State validate(QString& input, int& pos) const override;

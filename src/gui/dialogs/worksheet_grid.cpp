@@ -23,7 +23,7 @@ bool IsEnterKey(int key)
 // the text being typed before the editor or the grid acts on them.
 class WorksheetDelegate : public QStyledItemDelegate {
 public:
-    explicit WorksheetDelegate(TWorksheetGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
+    explicit WorksheetDelegate(WorksheetGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
@@ -44,7 +44,7 @@ public:
     }
 
     // Enter goes on to the dialog's default button, which stores the text
-    // being typed (TWorksheetGrid::CommitEditor) as it closes the dialog.
+    // being typed (WorksheetGrid::CommitEditor) as it closes the dialog.
     bool eventFilter(QObject* editor, QEvent* event) override
     {
         if (event->type() == QEvent::KeyPress && IsEnterKey(static_cast<QKeyEvent*>(event)->key()))
@@ -58,7 +58,7 @@ public:
     }
 
 private:
-    TWorksheetGrid* grid_;
+    WorksheetGrid* grid_;
     mutable QPointer<QLineEdit> editor_;
     mutable QPersistentModelIndex editorIndex_;
 };
@@ -70,9 +70,9 @@ bool IsArrowKey(int key)
 
 }  // namespace
 
-TWorksheetGrid::TWorksheetGrid(QWidget* parent) : QTableWidget(Rows, 3, parent)
+WorksheetGrid::WorksheetGrid(QWidget* parent) : QTableWidget(Rows, 3, parent)
 {
-    setObjectName("sgList");
+    setObjectName("worksheet");
     setItemDelegate(new WorksheetDelegate(this));
     horizontalHeader()->hide();
     verticalHeader()->hide();
@@ -101,7 +101,7 @@ TWorksheetGrid::TWorksheetGrid(QWidget* parent) : QTableWidget(Rows, 3, parent)
     setDragDropMode(QAbstractItemView::DropOnly);
 }
 
-QString TWorksheetGrid::Cells(int column, int row) const
+QString WorksheetGrid::Cells(int column, int row) const
 {
     if (QLineEdit* editor = static_cast<WorksheetDelegate*>(itemDelegate())->EditorFor(model()->index(row, column)))
         return editor->text();
@@ -109,7 +109,7 @@ QString TWorksheetGrid::Cells(int column, int row) const
     return cell ? cell->text() : QString();
 }
 
-void TWorksheetGrid::SetCells(int column, int row, const QString& text)
+void WorksheetGrid::SetCells(int column, int row, const QString& text)
 {
     if (QLineEdit* editor = static_cast<WorksheetDelegate*>(itemDelegate())->EditorFor(model()->index(row, column)))
         editor->setText(text);
@@ -117,41 +117,41 @@ void TWorksheetGrid::SetCells(int column, int row, const QString& text)
         cell->setText(text);
 }
 
-void TWorksheetGrid::NumberRows()
+void WorksheetGrid::NumberRows()
 {
     for (int row = 0; row < Rows; ++row)
         item(row, 0)->setText(QString::number(row + 1));
 }
 
-void TWorksheetGrid::ShowOutputColumn(bool show)
+void WorksheetGrid::ShowOutputColumn(bool show)
 {
     setColumnHidden(OutputColumn, !show);
 }
 
-void TWorksheetGrid::StartEditing()
+void WorksheetGrid::StartEditing()
 {
     setCurrentCell(0, InputColumn);
     OpenEditor();
 }
 
-void TWorksheetGrid::OpenEditor()
+void WorksheetGrid::OpenEditor()
 {
     if (state() != EditingState && currentIndex().isValid())
         edit(currentIndex(), AllEditTriggers, nullptr);
 }
 
-void TWorksheetGrid::CommitEditor()
+void WorksheetGrid::CommitEditor()
 {
     if (QLineEdit* editor = CurrentEditor())
         commitData(editor);
 }
 
-QLineEdit* TWorksheetGrid::CurrentEditor() const
+QLineEdit* WorksheetGrid::CurrentEditor() const
 {
     return static_cast<WorksheetDelegate*>(itemDelegate())->EditorFor(currentIndex());
 }
 
-void TWorksheetGrid::CompleteBmpName()
+void WorksheetGrid::CompleteBmpName()
 {
     const int row = currentRow();
     const int column = currentColumn();
@@ -163,7 +163,7 @@ void TWorksheetGrid::CompleteBmpName()
         SetCells(column, row, completed);
 }
 
-void TWorksheetGrid::keyPressEvent(QKeyEvent* event)
+void WorksheetGrid::keyPressEvent(QKeyEvent* event)
 {
     if (IsEnterKey(event->key())) {
         event->ignore();
@@ -174,14 +174,14 @@ void TWorksheetGrid::keyPressEvent(QKeyEvent* event)
     QTableWidget::keyPressEvent(event);
 }
 
-bool TWorksheetGrid::eventFilter(QObject* watched, QEvent* event)
+bool WorksheetGrid::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress && IsArrowKey(static_cast<QKeyEvent*>(event)->key()))
         CompleteBmpName();
     return QTableWidget::eventFilter(watched, event);
 }
 
-QModelIndex TWorksheetGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
+QModelIndex WorksheetGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
 {
     // The row-number column is fixed: the cursor never stands in it.
     const QModelIndex target = QTableWidget::moveCursor(action, modifiers);
@@ -190,7 +190,7 @@ QModelIndex TWorksheetGrid::moveCursor(CursorAction action, Qt::KeyboardModifier
     return target;
 }
 
-void TWorksheetGrid::mousePressEvent(QMouseEvent* event)
+void WorksheetGrid::mousePressEvent(QMouseEvent* event)
 {
     if (columnAt(event->position().toPoint().x()) == 0) {
         event->accept();
@@ -199,13 +199,13 @@ void TWorksheetGrid::mousePressEvent(QMouseEvent* event)
     QTableWidget::mousePressEvent(event);
 }
 
-void TWorksheetGrid::focusInEvent(QFocusEvent* event)
+void WorksheetGrid::focusInEvent(QFocusEvent* event)
 {
     QTableWidget::focusInEvent(event);
     OpenEditor();
 }
 
-void TWorksheetGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
+void WorksheetGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
 {
     QTableWidget::closeEditor(editor, hint);
     // The editor is always shown while the grid has the focus.
@@ -213,12 +213,12 @@ void TWorksheetGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEdit
         OpenEditor();
 }
 
-bool TWorksheetGrid::sgListDragOver(QObject* source, const QPoint& pos) const
+bool WorksheetGrid::sgListDragOver(QObject* source, const QPoint& pos) const
 {
     return qobject_cast<QListWidget*>(source) && columnAt(pos.x()) == InputColumn && rowAt(pos.y()) >= 0;
 }
 
-void TWorksheetGrid::sgListDragDrop(QObject* source, const QPoint& pos)
+void WorksheetGrid::sgListDragDrop(QObject* source, const QPoint& pos)
 {
     if (!sgListDragOver(source, pos))
         return;
@@ -227,7 +227,7 @@ void TWorksheetGrid::sgListDragDrop(QObject* source, const QPoint& pos)
         SetCells(InputColumn, rowAt(pos.y()), selected->text());
 }
 
-void TWorksheetGrid::dragEnterEvent(QDragEnterEvent* event)
+void WorksheetGrid::dragEnterEvent(QDragEnterEvent* event)
 {
     if (qobject_cast<QListWidget*>(event->source())) {
         event->setDropAction(Qt::CopyAction);
@@ -237,7 +237,7 @@ void TWorksheetGrid::dragEnterEvent(QDragEnterEvent* event)
     }
 }
 
-void TWorksheetGrid::dragMoveEvent(QDragMoveEvent* event)
+void WorksheetGrid::dragMoveEvent(QDragMoveEvent* event)
 {
     if (sgListDragOver(event->source(), event->position().toPoint())) {
         event->setDropAction(Qt::CopyAction);
@@ -247,7 +247,7 @@ void TWorksheetGrid::dragMoveEvent(QDragMoveEvent* event)
     }
 }
 
-void TWorksheetGrid::dropEvent(QDropEvent* event)
+void WorksheetGrid::dropEvent(QDropEvent* event)
 {
     // A copy, never a move: the frame stays in the source list.
     sgListDragDrop(event->source(), event->position().toPoint());

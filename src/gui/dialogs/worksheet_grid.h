@@ -6,19 +6,19 @@ class QLineEdit;
 
 namespace tolv::gui {
 
-// The worksheet `sgList`: 50 rows of a fixed row-number column, "Input frame"
+// The worksheet `worksheet`: 50 rows of a fixed row-number column, "Input frame"
 // and "Output File". The cell editor is always open on the current cell, so
 // typing edits it at once. An arrow key first completes the current cell's
 // name with ".bmp" (also while it is being edited). Frames dragged from a list
 // box drop only onto Input frame cells.
-class TWorksheetGrid : public QTableWidget {
+class WorksheetGrid : public QTableWidget {
     Q_OBJECT
 public:
     static constexpr int Rows = 50;
     static constexpr int InputColumn = 1;
     static constexpr int OutputColumn = 2;
 
-    explicit TWorksheetGrid(QWidget* parent = nullptr);
+    explicit WorksheetGrid(QWidget* parent = nullptr);
 
     // Cells by 0-based row and column; the edited text counts for the cell
     // being edited.

@@ -1,17 +1,12 @@
 #include "gui/editor/region_item.h"
 
 #include "editor/region_rules.h"
-#include "editor/selection.h"
-#include "gui/editor/backgrnd.h"
-#include "gui/project/main_form.h"
+#include "gui/common/qt_colour.h"
+#include "gui/editor/frame_canvas.h"
 
-#include <QAction>
-#include <QComboBox>
 #include <QContextMenuEvent>
-#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QToolButton>
 
 #include <span>
 
@@ -20,16 +15,6 @@ namespace tolv::gui {
 namespace {
 
 constexpr int SizeHandle = 6;
-
-QColor ToQColor(Color color)
-{
-    return QColor(RedOf(color), GreenOf(color), BlueOf(color));
-}
-
-bool PaintedIntoFrames(const Region& region)
-{
-    return region.RegionType == RegionKind::TextBox || region.RegionType == RegionKind::Overlay;
-}
 
 // The on and off runs, in pixels, of the system's cosmetic pens, as the core
 // raster strokes them: dotted 3-3, dash-dot 9-6-3-6.
@@ -83,19 +68,19 @@ void DashedOutline(QPainter& painter, int width, int height, const QColor& color
 
 }  // namespace
 
-tRegion::tRegion(TBackgrnd& canvas, Region& region) : QWidget(&canvas), canvas_(canvas), region_(region)
+RegionItem::RegionItem(FrameCanvas& canvas, Region& region) : QWidget(&canvas), canvas_(canvas), region_(region)
 {
-    setObjectName("tRegion");
+    setObjectName("regionItem");
     setCursor(Qt::PointingHandCursor);
     setMouseTracking(true);
     paintedState_ = region_.Selected;
-    Sync();
+    sync();
 }
 
-void tRegion::Sync()
+void RegionItem::sync()
 {
     setGeometry(region_.Left, region_.Top, region_.Width, region_.Height);
-    SetHint();
+    setToolTip(QString::fromStdString(HintText(region_)));
     setVisible(region_.Visible);
     if (paintedState_ != region_.Selected) {
         paintedState_ = region_.Selected;
@@ -103,66 +88,7 @@ void tRegion::Sync()
     }
 }
 
-void tRegion::SetHint()
-{
-    setToolTip(QString::fromStdString(HintText(region_)));
-}
-
-void tRegion::SetState(int state)
-{
-    if (!tolv::SetState(canvas_.project(), region_, state))
-        return;
-    if (state == CurrentSelected)
-        canvas_.Form().SetStatus(1, QString::fromStdString(GeometryText(region_)));
-    Sync();
-}
-
-void tRegion::UpdateGUI()
-{
-    TMainForm& form = canvas_.Form();
-    if (form.Animating)
-        return;
-    const MainControls& ui = form.Ui();
-    const bool hidden = !region_.Visible;
-    ui.qPick->setCurrentIndex(region_.PickIndex);
-    ui.tbhidden->setEnabled(true);
-    ui.tbhidden->setChecked(hidden);
-    for (QAction* hide : {ui.HideObj, ui.Hideobject1}) {
-        hide->setEnabled(true);
-        hide->setChecked(hidden);
-    }
-    ui.Prop1->setEnabled(true);
-    ui.Properties1->setEnabled(true);
-    ui.Delete1->setEnabled(!canvas_.project().LockObj);
-    ui.Delete2->setEnabled(!canvas_.project().LockObj);
-    for (QAction* action : {ui.Duplicate1, ui.Duplicate2, ui.Animate1, ui.Animate2})
-        action->setEnabled(true);
-    form.SetStatus(2, " Region: " + QString::fromStdString(PickText(region_)));
-}
-
-void tRegion::Set_qPick()
-{
-    canvas_.Form().Ui().qPick->setItemText(region_.PickIndex, QString::fromStdString(PickText(region_)));
-}
-
-void tRegion::RegionCmd(int cmd)
-{
-    if (canvas_.Form().Animating)
-        return;
-    const bool hide = cmd == 1 && region_.Visible;
-    const bool show = cmd == 2 && !region_.Visible;
-    if (!hide && !show)
-        return;
-    canvas_.project().Modified = true;
-    region_.Visible = show;
-    Sync();
-    Set_qPick();
-    if (PaintedIntoFrames(region_))
-        canvas_.PaintPrefilter(true);
-    UpdateGUI();
-}
-
-void tRegion::SendBackIfEnclosing()
+void RegionItem::sendBackIfEnclosing()
 {
     for (const auto& other : canvas_.project().Regions) {
         if (other.get() != &region_ && Encloses(region_, *other)) {
@@ -172,44 +98,44 @@ void tRegion::SendBackIfEnclosing()
     }
 }
 
-void tRegion::paintEvent(QPaintEvent*)
+void RegionItem::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     switch (region_.Selected) {
-    case CurrentSelected:
+    case SelectionState::Current:
         DashedOutline(painter, width(), height(), ToQColor(colors::Yellow), DashDotRuns);
         break;
-    case GroupSelected:
+    case SelectionState::Group:
         DashedOutline(painter, width(), height(), ToQColor(colors::Aqua), DashDotRuns);
         break;
     default:
         DashedOutline(painter, width(), height(), ToQColor(colors::Black), DotRuns);
     }
-    if (region_.Selected == CurrentSelected)
+    if (region_.Selected == SelectionState::Current)
         painter.fillRect(width() - SizeHandle, height() - SizeHandle, SizeHandle, SizeHandle, ToQColor(colors::Lime));
 }
 
-void tRegion::contextMenuEvent(QContextMenuEvent* event)
+void RegionItem::contextMenuEvent(QContextMenuEvent* event)
 {
     // The menu takes the mouse, so this item does not see the release.
-    canvas_.RegionMouseUp();
-    canvas_.Form().Ui().ObjContext->popup(event->globalPos());
+    canvas_.regionReleased();
+    canvas_.requestRegionMenu(event->globalPos());
 }
 
-void tRegion::mousePressEvent(QMouseEvent* event)
+void RegionItem::mousePressEvent(QMouseEvent* event)
 {
-    canvas_.RegionMouseDown(*this, event->position().toPoint(), event->button(),
+    canvas_.regionPressed(*this, event->position().toPoint(), event->button(),
                             event->modifiers().testFlag(Qt::ShiftModifier));
 }
 
-void tRegion::mouseMoveEvent(QMouseEvent* event)
+void RegionItem::mouseMoveEvent(QMouseEvent* event)
 {
-    canvas_.RegionMouseMove(*this, event->position().toPoint(), event->buttons());
+    canvas_.regionMoved(*this, event->position().toPoint(), event->buttons());
 }
 
-void tRegion::mouseReleaseEvent(QMouseEvent*)
+void RegionItem::mouseReleaseEvent(QMouseEvent*)
 {
-    canvas_.RegionMouseUp();
+    canvas_.regionReleased();
 }
 
 }  // namespace tolv::gui

@@ -1,6 +1,6 @@
 #include "gui/extract/rich_log.h"
 
-#include "gui/dialogs/qt_colour.h"
+#include "gui/common/qt_colour.h"
 
 #include <QCoreApplication>
 #include <QProgressBar>
@@ -10,7 +10,7 @@
 
 namespace tolv::gui {
 
-TRichLog::TRichLog(QWidget* parent) : QTextEdit(parent)
+RichLog::RichLog(QWidget* parent) : QTextEdit(parent)
 {
     setReadOnly(true);
     setUndoRedoEnabled(false);
@@ -22,7 +22,7 @@ TRichLog::TRichLog(QWidget* parent) : QTextEdit(parent)
     setFont(tahoma);
 }
 
-void TRichLog::LogLine(const std::string& text, Color color)
+void RichLog::LogLine(const std::string& text, Color color)
 {
     QTextCharFormat format;
     format.setForeground(ToQColor(color));
@@ -37,7 +37,7 @@ void TRichLog::LogLine(const std::string& text, Color color)
     ShowNow();
 }
 
-void TRichLog::Progress(int framesDone, int framesToDo)
+void RichLog::Progress(int framesDone, int framesToDo)
 {
     if (!progress_)
         return;
@@ -46,7 +46,7 @@ void TRichLog::Progress(int framesDone, int framesToDo)
     progress_->repaint();
 }
 
-void TRichLog::Clear()
+void RichLog::Clear()
 {
     clear();
     empty_ = true;
@@ -54,7 +54,7 @@ void TRichLog::Clear()
         progress_->reset();
 }
 
-void TRichLog::ShowNow()
+void RichLog::ShowNow()
 {
     // The run blocks the event loop; paint the new line now, without letting
     // clicks or keys in while the run is under way.
@@ -63,17 +63,17 @@ void TRichLog::ShowNow()
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-int TRichLog::LineCount() const
+int RichLog::LineCount() const
 {
     return empty_ ? 0 : document()->blockCount();
 }
 
-QString TRichLog::Line(int i) const
+QString RichLog::Line(int i) const
 {
     return document()->findBlockByNumber(i).text();
 }
 
-QColor TRichLog::LineColor(int i) const
+QColor RichLog::LineColor(int i) const
 {
     return document()->findBlockByNumber(i).charFormat().foreground().color();
 }

@@ -12,10 +12,10 @@ namespace tolv::gui {
 // The coloured log of the extraction run and the project check: one line per
 // event in its own colour, repainted at once so the user sees progress while
 // the synchronous run blocks the interface. Read-only for the user.
-class TRichLog : public QTextEdit, public LogSink {
+class RichLog : public QTextEdit, public LogSink {
     Q_OBJECT
 public:
-    explicit TRichLog(QWidget* parent = nullptr);
+    explicit RichLog(QWidget* parent = nullptr);
 
     void LogLine(const std::string& text, Color color) override;
     void Progress(int framesDone, int framesToDo) override;

@@ -27,8 +27,8 @@ Project SampleProject(const std::string& folder)
 
 void SelectFirstAndLast(Project& project)
 {
-    SetState(project, *project.Regions.front(), GroupSelected);
-    SetState(project, *project.Regions.back(), CurrentSelected);
+    SetState(project, *project.Regions.front(), SelectionState::Group);
+    SetState(project, *project.Regions.back(), SelectionState::Current);
 }
 
 // Everything that undo must bring back: the bytes a save writes, and the
@@ -41,7 +41,7 @@ State StateOf(const Document& document)
     std::ostringstream editor;
     for (const auto& region : p.Regions)
         editor << region.get() << " overlay " << region->MergeImage.get() << " pick " << region->PickIndex
-               << " state " << region->Selected << "; ";
+               << " state " << int(region->Selected) << "; ";
     editor << "current " << p.CurrentRegion << " sel " << p.SelIndex << " frame " << p.CurrentFrame << " area "
            << p.FrameAreaWidth << "x" << p.FrameAreaHeight << " status " << int(p.FrameStatus[0])
            << int(p.FrameStatus[2]) << " modified " << p.Modified;
@@ -234,7 +234,7 @@ TEST(DocumentHistory, AThousandEditsOnTwoHundredRegionsStayFarBelowFiftyMegabyte
             region->InputFrame[row] = "animation_frame_" + std::to_string(row) + ".bmp";
             region->OutputFile[row] = "output_clip_" + std::to_string(i) + "_" + std::to_string(row) + ".bmp";
         }
-        region->Selected = GroupSelected;
+        region->Selected = SelectionState::Group;
         project.Regions.push_back(std::move(region));
     }
     project.CurrentRegion = project.Regions.back().get();

@@ -46,8 +46,8 @@ TEST(CatchBand, TouchingByOnePixelCatchesBothAsGroupTheLastCurrent)
     // Band from x 19 (a's last column) to 41 (just into b).
     const auto caught = CatchBand(project, BandRect({19, 5}, {41, 10}));
     ASSERT_EQ(caught.size(), 2u);
-    EXPECT_EQ(a.Selected, GroupSelected);
-    EXPECT_EQ(b.Selected, GroupSelected);
+    EXPECT_EQ(a.Selected, SelectionState::Group);
+    EXPECT_EQ(b.Selected, SelectionState::Group);
     EXPECT_EQ(project.CurrentRegion, &b);
     EXPECT_EQ(project.SelIndex, -1);
 }
@@ -67,10 +67,10 @@ TEST(CatchBand, SkipsHiddenRegionsAndKeepsCurrentAtLastChanged)
     Region& hidden = Add(project, 0, 0, 20, 20);
     hidden.Visible = false;
     Region& c = Add(project, 0, 0, 20, 20);
-    SetState(project, c, GroupSelected);
+    SetState(project, c, SelectionState::Group);
     const auto caught = CatchBand(project, BandRect({1, 1}, {5, 5}));
     EXPECT_EQ(caught, std::vector<Region*>{&a});
-    EXPECT_EQ(hidden.Selected, NotSelected);
+    EXPECT_EQ(hidden.Selected, SelectionState::None);
     // c was a group member already: a changed last.
     EXPECT_EQ(project.CurrentRegion, &a);
 }
@@ -82,8 +82,8 @@ TEST(SelectionBounds, SpansCurrentAndEveryMember)
     Region& a = Add(project, 10, 20, 30, 40);
     Add(project, 0, 0, 5, 5);
     Region& c = Add(project, 100, 5, 10, 10);
-    SetState(project, c, GroupSelected);
-    SetState(project, a, CurrentSelected);
+    SetState(project, c, SelectionState::Group);
+    SetState(project, a, SelectionState::Current);
     EXPECT_EQ(SelectionBounds(project), (Rect{10, 5, 110, 60}));
 }
 
@@ -95,8 +95,8 @@ TEST(MoveDrag, ClampsThePointerNotTheRegions)
     Region& a = Add(project, 10, 10, 30, 30);
     Region& b = Add(project, 50, 50, 10, 10);
     Region& idle = Add(project, 80, 80, 10, 10);
-    SetState(project, a, GroupSelected);
-    SetState(project, b, CurrentSelected);
+    SetState(project, a, SelectionState::Group);
+    SetState(project, b, SelectionState::Current);
     // Grabbed at x 25, dragged to the clamped edge: the region ends left of 0.
     const auto moved = MoveSelectionBy(project, Point{0, 40} - Point{25, 40});
     EXPECT_EQ(moved, (std::vector<Region*>{&a, &b}));
@@ -110,7 +110,7 @@ TEST(MoveDrag, ZeroOffsetChangesNothing)
 {
     Project project;
     Region& a = Add(project, 10, 10, 30, 30);
-    SetState(project, a, CurrentSelected);
+    SetState(project, a, SelectionState::Current);
     EXPECT_TRUE(MoveSelectionBy(project, {}).empty());
     EXPECT_FALSE(project.Modified);
 }
@@ -138,7 +138,7 @@ TEST(PaintedOnFrame, OnlyTextBoxesAndOverlaysShownOnTheFrame)
 
 struct PressCase {
     const char* name;
-    int selected;
+    SelectionState selected;
     Point local;
     bool shift, left;
     RegionPress press;
@@ -155,16 +155,16 @@ TEST_P(Press, FollowsShiftHandleAndSelection)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, Press,
-    testing::Values(PressCase{"ShiftUnselected", 0, {1, 1}, true, true, RegionPress::JoinGroup},
-                    PressCase{"ShiftCurrent", 1, {1, 1}, true, true, RegionPress::ToGroup},
-                    PressCase{"ShiftMember", 2, {1, 1}, true, true, RegionPress::Nothing},
-                    PressCase{"ShiftInHandle", 0, {29, 19}, true, true, RegionPress::JoinGroup},
-                    PressCase{"HandleOfUnselected", 0, {24, 14}, false, true, RegionPress::StartSize},
-                    PressCase{"HandleOfMember", 2, {29, 19}, false, true, RegionPress::StartSize},
-                    PressCase{"RightInHandle", 0, {29, 19}, false, false, RegionPress::SelectAlone},
-                    PressCase{"RightOnMember", 2, {29, 19}, false, false, RegionPress::Nothing},
-                    PressCase{"Unselected", 0, {5, 5}, false, true, RegionPress::SelectAlone},
-                    PressCase{"AlreadySelected", 1, {5, 5}, false, true, RegionPress::Nothing}),
+    testing::Values(PressCase{"ShiftUnselected", SelectionState::None, {1, 1}, true, true, RegionPress::JoinGroup},
+                    PressCase{"ShiftCurrent", SelectionState::Current, {1, 1}, true, true, RegionPress::ToGroup},
+                    PressCase{"ShiftMember", SelectionState::Group, {1, 1}, true, true, RegionPress::Nothing},
+                    PressCase{"ShiftInHandle", SelectionState::None, {29, 19}, true, true, RegionPress::JoinGroup},
+                    PressCase{"HandleOfUnselected", SelectionState::None, {24, 14}, false, true, RegionPress::StartSize},
+                    PressCase{"HandleOfMember", SelectionState::Group, {29, 19}, false, true, RegionPress::StartSize},
+                    PressCase{"RightInHandle", SelectionState::None, {29, 19}, false, false, RegionPress::SelectAlone},
+                    PressCase{"RightOnMember", SelectionState::Group, {29, 19}, false, false, RegionPress::Nothing},
+                    PressCase{"Unselected", SelectionState::None, {5, 5}, false, true, RegionPress::SelectAlone},
+                    PressCase{"AlreadySelected", SelectionState::Current, {5, 5}, false, true, RegionPress::Nothing}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(StatusTexts, HaveTheirSpacing)

@@ -66,7 +66,7 @@ TEST(Duplicate, CopiesEverythingButVisibilityAndSelection)
     Region door(12, 34, 56, 78);
     door.Name = "Door";
     door.Visible = false;
-    door.Selected = CurrentSelected;
+    door.Selected = SelectionState::Current;
     door.RegionType = RegionKind::TextBox;
     door.OVLName = "door.bmp";
     door.Title = true;
@@ -83,7 +83,7 @@ TEST(Duplicate, CopiesEverythingButVisibilityAndSelection)
     EXPECT_EQ(copy->Name, "Duplicate: Door");
     EXPECT_EQ(HintText(*copy), "[Duplicate: Door]  x:12  y:34  w:56  h:78");
     EXPECT_TRUE(copy->Visible);
-    EXPECT_EQ(copy->Selected, NotSelected);
+    EXPECT_EQ(copy->Selected, SelectionState::None);
     EXPECT_EQ(copy->PickIndex, -1);
     EXPECT_EQ(copy->RegionType, RegionKind::TextBox);
     EXPECT_EQ(copy->OVLName, "door.bmp");

@@ -19,7 +19,7 @@ struct StepCase {
     const char* name;
     int frames;
     int current;
-    int delta;
+    FrameStep step;
     int expected;
 };
 
@@ -30,15 +30,15 @@ TEST_P(StepCurrentFrameTest, ClampsWithoutWrapping)
     const StepCase& c = GetParam();
     Project project = WithFrames(c.frames);
     project.CurrentFrame = c.current;
-    StepCurrentFrame(project, c.delta);
+    StepCurrentFrame(project, c.step);
     EXPECT_EQ(project.CurrentFrame, c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, StepCurrentFrameTest,
-    testing::Values(StepCase{"FirstAfterReset", 3, -1, 1, 1}, StepCase{"ReloadAfterReset", 3, -1, 0, 1},
-        StepCase{"Next", 3, 1, 1, 2}, StepCase{"PastTheLastStays", 3, 3, 1, 3}, StepCase{"BeforeTheFirstStays", 3, 1, -1, 1},
-        StepCase{"Reload", 3, 2, 0, 2}, StepCase{"NewProjectWithoutFrames", 0, 0, 1, 0},
-        StepCase{"ResetWithoutFrames", 0, -1, 0, 0}, StepCase{"ListShrankBelowTheCurrent", 2, 5, 0, 2}),
+    testing::Values(StepCase{"FirstAfterReset", 3, -1, FrameStep::Next, 1}, StepCase{"ReloadAfterReset", 3, -1, FrameStep::Same, 1},
+        StepCase{"Next", 3, 1, FrameStep::Next, 2}, StepCase{"PastTheLastStays", 3, 3, FrameStep::Next, 3}, StepCase{"BeforeTheFirstStays", 3, 1, FrameStep::Previous, 1},
+        StepCase{"Reload", 3, 2, FrameStep::Same, 2}, StepCase{"NewProjectWithoutFrames", 0, 0, FrameStep::Next, 0},
+        StepCase{"ResetWithoutFrames", 0, -1, FrameStep::Same, 0}, StepCase{"ListShrankBelowTheCurrent", 2, 5, FrameStep::Same, 2}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CurrentFrameAvailable, OnlyAFrameThatLoadedCounts)

@@ -20,12 +20,13 @@ Project WithRegions(int count)
     }
     return project;
 }
+// The states as numbers: none 0, current 1, group 2.
 
 std::vector<int> States(const Project& project)
 {
     std::vector<int> states;
     for (const auto& region : project.Regions)
-        states.push_back(region->Selected);
+        states.push_back(int(region->Selected));
     return states;
 }
 
@@ -37,11 +38,11 @@ Region& At(Project& project, int index)
 TEST(SetState, EnteringASelectedStateMakesTheRegionCurrentButLeavingDoesNot)
 {
     Project project = WithRegions(2);
-    EXPECT_TRUE(SetState(project, At(project, 1), GroupSelected));
+    EXPECT_TRUE(SetState(project, At(project, 1), SelectionState::Group));
     EXPECT_EQ(project.CurrentRegion, &At(project, 1));
-    EXPECT_TRUE(SetState(project, At(project, 0), CurrentSelected));
+    EXPECT_TRUE(SetState(project, At(project, 0), SelectionState::Current));
     EXPECT_EQ(project.CurrentRegion, &At(project, 0));
-    EXPECT_TRUE(SetState(project, At(project, 0), NotSelected));
+    EXPECT_TRUE(SetState(project, At(project, 0), SelectionState::None));
     EXPECT_EQ(project.CurrentRegion, &At(project, 0));
 }
 
@@ -49,15 +50,15 @@ TEST(SetState, TheSameStateChangesNothing)
 {
     Project project = WithRegions(2);
     project.CurrentRegion = &At(project, 1);
-    EXPECT_FALSE(SetState(project, At(project, 0), NotSelected));
+    EXPECT_FALSE(SetState(project, At(project, 0), SelectionState::None));
     EXPECT_EQ(project.CurrentRegion, &At(project, 1));
 }
 
 TEST(DeselectAll, ClearsEveryStateAndTheCurrentRegion)
 {
     Project project = WithRegions(3);
-    At(project, 0).Selected = GroupSelected;
-    At(project, 2).Selected = CurrentSelected;
+    At(project, 0).Selected = SelectionState::Group;
+    At(project, 2).Selected = SelectionState::Current;
     project.CurrentRegion = &At(project, 2);
     project.SelIndex = 2;
     DeselectAll(project);
@@ -69,8 +70,8 @@ TEST(DeselectAll, ClearsEveryStateAndTheCurrentRegion)
 TEST(SelectRegion, TheOldCurrentRegionGoesBackToZeroAndGroupMembersStay)
 {
     Project project = WithRegions(3);
-    At(project, 0).Selected = GroupSelected;
-    At(project, 1).Selected = GroupSelected;
+    At(project, 0).Selected = SelectionState::Group;
+    At(project, 1).Selected = SelectionState::Group;
     project.CurrentRegion = &At(project, 1);
     EXPECT_EQ(SelectRegion(project, 2), &At(project, 2));
     EXPECT_EQ(States(project), (std::vector<int>{2, 0, 1}));
@@ -115,7 +116,7 @@ TEST_P(SelectStep, WrapsAtBothEnds)
     EXPECT_EQ(selected, &At(project, c.expected));
     EXPECT_EQ(project.CurrentRegion, selected);
     for (int i = 0; i < c.count; ++i)
-        EXPECT_EQ(At(project, i).Selected, i == c.expected ? 1 : 0);
+        EXPECT_EQ(At(project, i).Selected, i == c.expected ? SelectionState::Current : SelectionState::None);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, SelectStep,
@@ -146,9 +147,9 @@ TEST(SelectStep, AStaleIndexBeyondTheListStillLandsInside)
 TEST(DeleteSelected, RemovesEverySelectedRegionAndKeepsTheOrderOfTheRest)
 {
     Project project = WithRegions(5);
-    At(project, 0).Selected = GroupSelected;
-    At(project, 2).Selected = CurrentSelected;
-    At(project, 3).Selected = GroupSelected;
+    At(project, 0).Selected = SelectionState::Group;
+    At(project, 2).Selected = SelectionState::Current;
+    At(project, 3).Selected = SelectionState::Group;
     project.CurrentRegion = &At(project, 2);
     project.SelIndex = 2;
 
@@ -185,8 +186,8 @@ TEST(CanNudgeSelected, NeedsACurrentRegionAndAnUnlockedLayout)
 TEST(SelectedFromLast, VisitsGroupMembersAndTheCurrentRegionFromTheEnd)
 {
     Project project = WithRegions(4);
-    At(project, 0).Selected = CurrentSelected;
-    At(project, 3).Selected = GroupSelected;
+    At(project, 0).Selected = SelectionState::Current;
+    At(project, 3).Selected = SelectionState::Group;
     auto selected = SelectedFromLast(project);
     ASSERT_EQ(selected.size(), 2u);
     EXPECT_EQ(selected[0], &At(project, 3));
@@ -212,7 +213,7 @@ Project NudgeProject()
         region->Height = 12;
     }
     SelectRegion(project, 0);
-    At(project, 2).Selected = GroupSelected;
+    At(project, 2).Selected = SelectionState::Group;
     project.Modified = false;
     return project;
 }

@@ -100,7 +100,7 @@ TEST(ProjectModel, ConstructingARegionClearsModifiedAndGivesTheNewRegionDefaults
     EXPECT_EQ(region->Name, "New Object");
     EXPECT_TRUE(region->Visible);
     EXPECT_EQ(region->RegionType, RegionKind::Clip);
-    EXPECT_EQ(region->Selected, NotSelected);
+    EXPECT_EQ(region->Selected, SelectionState::None);
     EXPECT_FALSE(region->MergeImage || region->MergeMask);
 }
 

@@ -1,10 +1,10 @@
 #include "gui/gui_fixture.h"
 
-#include "gui/app/help_router.h"
-#include "gui/dialogs/bgrnd_options.h"
-#include "gui/dialogs/xlist.h"
-#include "gui/extract/x_dlg.h"
-#include "gui/project/options.h"
+#include "gui/common/help_router.h"
+#include "gui/dialogs/project_setup_dialog.h"
+#include "gui/dialogs/region_properties_dialog.h"
+#include "gui/extract/extraction_dialog.h"
+#include "gui/dialogs/preferences_dialog.h"
 
 #include <QPushButton>
 
@@ -15,9 +15,9 @@ class DialogHelp : public GuiFixture {
 protected:
     DialogHelp()
     {
-        THelpRouter::SetTopicRecorder([this](const QString& topic, const QString&) { topics_.push_back(topic); });
+        HelpRouter::SetTopicRecorder([this](const QString& topic, const QString&) { topics_.push_back(topic); });
     }
-    ~DialogHelp() override { THelpRouter::SetTopicRecorder({}); }
+    ~DialogHelp() override { HelpRouter::SetTopicRecorder({}); }
 
     void ClickHelp(QWidget* dialog, const char* name)
     {
@@ -33,10 +33,10 @@ protected:
 TEST_F(DialogHelp, EachDialogsHelpButtonAsksForItsOwnTopic)
 {
     Start();
-    ClickHelp(xlist, "HelpBtn");
-    ClickHelp(BgrndOptions, "BitBtn3");
-    ClickHelp(x_dlg, "bHelp");
-    ClickHelp(options, "BitBtn3");
+    ClickHelp(&windows().regionProperties(), "helpButton");
+    ClickHelp(&windows().projectSetup(), "helpButton");
+    ClickHelp(&windows().extraction(), "helpButton");
+    ClickHelp(&windows().preferences(), "helpButton");
     EXPECT_EQ(topics_, (std::vector<QString>{"topic80", "topic40", "topic90", "topic150"}));
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gui/app/message_box.h"
+#include "gui/common/message_box.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,6 +1,6 @@
 #include "gui/gui_fixture.h"
 
-#include "gui/editor/backgrnd.h"
+#include "gui/editor/frame_canvas.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -52,7 +52,7 @@ protected:
     }
 
     // A key going down in the frame area, without its release.
-    void PressKey(Qt::Key key) { QTest::keyPress(ui().SB1, key); }
+    void PressKey(Qt::Key key) { QTest::keyPress(ui().canvasScroll, key); }
 
     void Rows(int region, std::vector<std::pair<int, std::string>> rows)
     {
@@ -63,23 +63,23 @@ protected:
     // Starts playback of region `index` from the "&Animate" menu item.
     void Play(int index)
     {
-        canvas().SelectRegion(index);
-        ui().Animate1->trigger();
+        Select(index);
+        ui().animateAction->trigger();
     }
 
     // The controls that playback switches, in its state or in the normal one.
     void ExpectLocked(bool locked)
     {
-        for (const QMenu* menu : {ui().File1, ui().Edit1, ui().Project1, ui().Extract1, ui().Help1})
+        for (const QMenu* menu : {ui().fileMenu, ui().editMenu, ui().projectMenu, ui().extractMenu, ui().helpMenu})
             EXPECT_EQ(menu->menuAction()->isEnabled(), !locked) << menu->objectName().toStdString();
-        EXPECT_EQ(ui().tools->isEnabled(), !locked);
-        EXPECT_EQ(Text(ui().Animate1->text()), locked ? "&Animate stop" : "&Animate");
-        EXPECT_EQ(ui().Animate1->isChecked(), locked);
-        EXPECT_EQ(ui().Animate2->isChecked(), locked);
+        EXPECT_EQ(ui().toolBar->isEnabled(), !locked);
+        EXPECT_EQ(Text(ui().animateAction->text()), locked ? "&Animate stop" : "&Animate");
+        EXPECT_EQ(ui().animateAction->isChecked(), locked);
+        EXPECT_EQ(ui().regionAnimateAction->isChecked(), locked);
     }
 
-    TBackgrnd& canvas() { return form().Backgrnd(); }
-    const MainControls& ui() { return form().Ui(); }
+    FrameCanvas& canvas() { return form().canvas(); }
+    const MainWindowControls& ui() { return form().ui(); }
     QRgb OnScreen(int x, int y) { return canvas().grab().toImage().pixel(x, y); }
 };
 
@@ -92,17 +92,17 @@ TEST_F(Animation, RowsOneTwoAndFourPlayInRowOrderAndRepeat)
 {
     Open();
     Play(0);
-    ASSERT_TRUE(form().Animating);
-    EXPECT_EQ(form().Cels.size(), 3u);
-    EXPECT_EQ(form().CelTarget, QRect(100, 10, 50, 30));
+    ASSERT_TRUE(form().animating());
+    EXPECT_EQ(form().cels.size(), 3u);
+    EXPECT_EQ(form().celTarget, QRect(100, 10, 50, 30));
     EXPECT_EQ(project().CurrentRegion, nullptr);  // deselected, yet playing
     for (Color expected : {colors::Red, colors::Green, colors::Yellow, colors::Red, colors::Green}) {
-        form().AnimTimerTimer();
+        form().showNextCel();
         EXPECT_EQ(OnScreen(101, 11), Rgb(expected));
         EXPECT_EQ(OnScreen(148, 38), Rgb(expected));
     }
     // The cel is not painted into the frame, and only its rectangle changes.
-    EXPECT_EQ(canvas().DisplayBitmap().pixel(120, 20), colors::Red);
+    EXPECT_EQ(canvas().displayBitmap().pixel(120, 20), colors::Red);
     EXPECT_EQ(OnScreen(150, 10), Rgb(colors::Red));
     EXPECT_EQ(OnScreen(100, 40), Rgb(colors::Red));
 }
@@ -112,12 +112,12 @@ TEST_F(Animation, TheTimerTicksAtTheAnimationDelay)
     Open();
     form().settings().AnimationDelay = 15;
     Play(0);
-    EXPECT_EQ(form().AnimTimer->interval(), 15);
-    EXPECT_TRUE(form().AnimTimer->isActive());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return form().CelPos == 3; }, 2000));
-    EXPECT_EQ(canvas().CelShown().pixel(0, 0), Rgb(colors::Green));
-    ui().Animate1->trigger();
-    EXPECT_FALSE(form().AnimTimer->isActive());
+    EXPECT_EQ(form().animationTimer->interval(), 15);
+    EXPECT_TRUE(form().animationTimer->isActive());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form().celPos == 3; }, 2000));
+    EXPECT_EQ(canvas().celShown().pixel(0, 0), Rgb(colors::Green));
+    ui().animateAction->trigger();
+    EXPECT_FALSE(form().animationTimer->isActive());
 }
 
 TEST_F(Animation, PlaybackLocksTheMenusAndTheToolBarAndStoppingRestoresThem)
@@ -125,20 +125,20 @@ TEST_F(Animation, PlaybackLocksTheMenusAndTheToolBarAndStoppingRestoresThem)
     Open();
     Play(0);
     ExpectLocked(true);
-    for (const QAction* action : {ui().Properties1, ui().HideObj, ui().Duplicate1, ui().Delete1})
+    for (const QAction* action : {ui().regionPropertiesAction, ui().regionHideAction, ui().regionDuplicateAction, ui().regionDeleteAction})
         EXPECT_FALSE(action->isEnabled()) << action->objectName().toStdString();
-    EXPECT_TRUE(ui().Animate1->isEnabled());
-    EXPECT_TRUE(ui().Animate2->isEnabled());
+    EXPECT_TRUE(ui().animateAction->isEnabled());
+    EXPECT_TRUE(ui().regionAnimateAction->isEnabled());
 
-    ui().Animate2->trigger();  // the context menu's item stops as well
-    EXPECT_FALSE(form().Animating);
-    EXPECT_FALSE(form().AnimTimer->isActive());
-    EXPECT_TRUE(form().Cels.empty());
+    ui().regionAnimateAction->trigger();  // the context menu's item stops as well
+    EXPECT_FALSE(form().animating());
+    EXPECT_FALSE(form().animationTimer->isActive());
+    EXPECT_TRUE(form().cels.empty());
     ExpectLocked(false);
     // No region is current after playback: the region commands wait for one.
-    EXPECT_FALSE(ui().Prop1->isEnabled());
-    EXPECT_FALSE(ui().Animate1->isEnabled());
-    EXPECT_EQ(Text(form().StatusText(2)), " Frame: f1.bmp");
+    EXPECT_FALSE(ui().propertiesAction->isEnabled());
+    EXPECT_FALSE(ui().animateAction->isEnabled());
+    EXPECT_EQ(Text(form().statusText(2)), " Frame: f1.bmp");
 }
 
 // The keyboard stays active while the menus are held; at the stop they catch up.
@@ -146,27 +146,27 @@ TEST_F(Animation, ARegionSelectedWhilePlayingIsShownAtTheStop)
 {
     Open();
     Play(0);
-    canvas().SelectRegion(1);
-    EXPECT_EQ(ui().qPick->currentIndex(), 0);
-    ui().Animate1->trigger();
-    EXPECT_EQ(ui().qPick->currentIndex(), 1);
-    EXPECT_TRUE(ui().Prop1->isEnabled());
-    EXPECT_EQ(Text(form().StatusText(2)), " Region: Note  ");
+    Select(1);
+    EXPECT_EQ(ui().quickPick->currentIndex(), 0);
+    ui().animateAction->trigger();
+    EXPECT_EQ(ui().quickPick->currentIndex(), 1);
+    EXPECT_TRUE(ui().propertiesAction->isEnabled());
+    EXPECT_EQ(Text(form().statusText(2)), " Region: Note  ");
 }
 
 TEST_F(Animation, TheLastCelStaysAfterStopUntilTheFrameIsRebuilt)
 {
     Open();
     Play(0);
-    form().AnimTimerTimer();
-    form().AnimTimerTimer();
-    form().AnimateStart();
-    form().AnimTimerTimer();  // a tick already queued shows nothing more
+    form().showNextCel();
+    form().showNextCel();
+    form().onAnimate();
+    form().showNextCel();  // a tick already queued shows nothing more
     EXPECT_EQ(OnScreen(120, 20), Rgb(colors::Green));
-    canvas().ShowFrame(+1);
+    canvas().showFrame(FrameStep::Next);
     EXPECT_EQ(OnScreen(120, 20), Rgb(colors::Green));
-    EXPECT_TRUE(canvas().CelShown().isNull());
-    canvas().ShowFrame(-1);
+    EXPECT_TRUE(canvas().celShown().isNull());
+    canvas().showFrame(FrameStep::Previous);
     EXPECT_EQ(OnScreen(120, 20), Rgb(colors::Red));
 }
 
@@ -180,12 +180,12 @@ TEST_F(Animation, RegionsThatDoNotPlayLeaveEverythingAsItWas)
     for (const Case& c : {Case{1, " Region: Note  "}, Case{2, " Animation: no frames to play"}}) {
         SCOPED_TRACE(c.region);
         Play(c.region);
-        EXPECT_FALSE(form().Animating);
-        EXPECT_FALSE(ui().Animate1->isChecked());
-        EXPECT_EQ(Text(ui().Animate1->text()), "&Animate");
-        EXPECT_TRUE(ui().Edit1->menuAction()->isEnabled());
+        EXPECT_FALSE(form().animating());
+        EXPECT_FALSE(ui().animateAction->isChecked());
+        EXPECT_EQ(Text(ui().animateAction->text()), "&Animate");
+        EXPECT_TRUE(ui().editMenu->menuAction()->isEnabled());
         EXPECT_EQ(project().CurrentRegion, project().Regions[std::size_t(c.region)].get());
-        EXPECT_EQ(Text(form().StatusText(2)), c.status);
+        EXPECT_EQ(Text(form().statusText(2)), c.status);
     }
     EXPECT_TRUE(Messages().empty());
 }
@@ -196,26 +196,26 @@ TEST_F(Animation, AFrameThatCannotBeLoadedKeepsPlaybackFromStarting)
     Play(3);
     ASSERT_EQ(MessageTexts().size(), 1u);
     EXPECT_EQ(Text(MessageTexts()[0]), "Unable to read " + File("gone.bmp"));
-    EXPECT_FALSE(form().Animating);
-    EXPECT_FALSE(form().AnimTimer->isActive());
-    EXPECT_TRUE(form().Cels.empty());
-    EXPECT_TRUE(ui().tools->isEnabled());
-    EXPECT_FALSE(ui().Animate1->isChecked());
-    EXPECT_TRUE(ui().Prop1->isEnabled());
+    EXPECT_FALSE(form().animating());
+    EXPECT_FALSE(form().animationTimer->isActive());
+    EXPECT_TRUE(form().cels.empty());
+    EXPECT_TRUE(ui().toolBar->isEnabled());
+    EXPECT_FALSE(ui().animateAction->isChecked());
+    EXPECT_TRUE(ui().propertiesAction->isEnabled());
     EXPECT_EQ(project().CurrentRegion, project().Regions[3].get());
 }
 
 TEST_F(Animation, PageKeysStepOnKeyDownOnlyWhileTheirItemsAreEnabled)
 {
     Open();
-    EXPECT_FALSE(ui().PrevBak->isEnabled());
+    EXPECT_FALSE(ui().previousFrameAction->isEnabled());
     PressKey(Qt::Key_PageUp);
     EXPECT_EQ(project().CurrentFrame, 1);
-    QTest::mouseClick(ui().tbPrev, Qt::LeftButton);  // the button stays enabled and reloads frame 1
+    QTest::mouseClick(ui().previousFrameButton, Qt::LeftButton);  // the button stays enabled and reloads frame 1
     EXPECT_EQ(project().CurrentFrame, 1);
     PressKey(Qt::Key_PageDown);
     EXPECT_EQ(project().CurrentFrame, 2);
-    EXPECT_TRUE(ui().PrevBak->isEnabled());
+    EXPECT_TRUE(ui().previousFrameAction->isEnabled());
     PressKey(Qt::Key_PageUp);
     EXPECT_EQ(project().CurrentFrame, 1);
 

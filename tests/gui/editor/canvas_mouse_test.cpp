@@ -20,7 +20,7 @@ TEST_F(CanvasMouse, ASevenBySevenBandCreatesTheRegionEnteredInTheDialog)
 {
     Open({{100, 100, 20, 20, "Old"}});
     Click({105, 105});
-    AnswerRegionDialog(true, [](Txlist& dialog) {
+    AnswerRegionDialog(true, [](RegionPropertiesDialog& dialog) {
         EXPECT_EQ(dialog.RegionName(), "New Object");
         dialog.SetRegionName("Door");
         dialog.SetCell(2, 2, "door2.bmp");
@@ -31,20 +31,20 @@ TEST_F(CanvasMouse, ASevenBySevenBandCreatesTheRegionEnteredInTheDialog)
     EXPECT_EQ(At(1).Name, "Door");
     EXPECT_EQ(At(1).OutputFile[1], "door2.bmp");
     EXPECT_EQ(project().CurrentRegion, &At(1));
-    EXPECT_EQ(At(1).Selected, CurrentSelected);
-    EXPECT_EQ(At(0).Selected, NotSelected);
-    EXPECT_EQ(form().Ui().qPick->count(), 2);
-    EXPECT_EQ(form().Ui().qPick->currentText(), "Door  ");
+    EXPECT_EQ(At(1).Selected, SelectionState::Current);
+    EXPECT_EQ(At(0).Selected, SelectionState::None);
+    EXPECT_EQ(form().ui().quickPick->count(), 2);
+    EXPECT_EQ(form().ui().quickPick->currentText(), "Door  ");
     EXPECT_EQ(Status(1), " x:10  y:20   w:7 h:7");
     EXPECT_TRUE(project().Modified);
-    EXPECT_TRUE(canvas().ItemOf(&At(1))->isVisible());
+    EXPECT_TRUE(canvas().itemOf(&At(1))->isVisible());
 }
 
 TEST_F(CanvasMouse, ACancelledDialogCreatesNothingButKeepsThePreviewChoice)
 {
     Open({});
     project().ShowPreview = false;
-    AnswerRegionDialog(false, [](Txlist& dialog) { dialog.findChild<QCheckBox*>("cb_preview")->setChecked(true); });
+    AnswerRegionDialog(false, [](RegionPropertiesDialog& dialog) { dialog.findChild<QCheckBox*>("previewCheck")->setChecked(true); });
     Drag({10, 10}, {60, 60});
     EXPECT_TRUE(project().Regions.empty());
     EXPECT_EQ(Status(1), " ");
@@ -71,8 +71,8 @@ TEST_F(CanvasMouse, ABandTouchingTwoRegionsByOnePixelGroupsBoth)
     AnswerRegionDialog(true);
     Drag({29, 50}, {61, 29});
     EXPECT_EQ(project().Regions.size(), 2u);
-    EXPECT_EQ(At(0).Selected, GroupSelected);
-    EXPECT_EQ(At(1).Selected, GroupSelected);
+    EXPECT_EQ(At(0).Selected, SelectionState::Group);
+    EXPECT_EQ(At(1).Selected, SelectionState::Group);
     EXPECT_EQ(project().CurrentRegion, &At(1));
 }
 
@@ -80,13 +80,13 @@ TEST_F(CanvasMouse, ShiftClickBuildsAGroupWithTheClickedRegionCurrent)
 {
     Open({{10, 10, 20, 20, "A"}, {60, 10, 20, 20, "B"}});
     Click({15, 15});
-    EXPECT_EQ(At(0).Selected, CurrentSelected);
+    EXPECT_EQ(At(0).Selected, SelectionState::Current);
     Click({65, 15}, Qt::ShiftModifier);
-    EXPECT_EQ(At(0).Selected, GroupSelected);
-    EXPECT_EQ(At(1).Selected, GroupSelected);
+    EXPECT_EQ(At(0).Selected, SelectionState::Group);
+    EXPECT_EQ(At(1).Selected, SelectionState::Group);
     EXPECT_EQ(project().CurrentRegion, &At(1));
     EXPECT_EQ(project().SelIndex, 1);
-    EXPECT_EQ(form().Ui().qPick->currentIndex(), 1);
+    EXPECT_EQ(form().ui().quickPick->currentIndex(), 1);
 }
 
 TEST_F(CanvasMouse, DraggingAGroupMemberMovesTheGroupAfterAnOutlineOnly)
@@ -95,7 +95,7 @@ TEST_F(CanvasMouse, DraggingAGroupMemberMovesTheGroupAfterAnOutlineOnly)
     Click({15, 15});
     Click({65, 35}, Qt::ShiftModifier);
     const QRgb frame = canvas().grab().toImage().pixel(40, 15);
-    const int rebuilds = canvas().ImageRebuilds();
+    const int rebuilds = canvas().imageRebuilds();
 
     // The drag starts with its first step, at (16, 16).
     Press({15, 15});
@@ -111,13 +111,13 @@ TEST_F(CanvasMouse, DraggingAGroupMemberMovesTheGroupAfterAnOutlineOnly)
     EXPECT_EQ(shown.pixel(40, 20), qRgb(255, 255, 255) ^ (frame & 0xFFFFFF));
     EXPECT_EQ(shown.pixel(40, 19), frame);
     EXPECT_EQ(Rect(0), QRect(10, 10, 20, 20));
-    EXPECT_EQ(canvas().ImageRebuilds(), rebuilds);
+    EXPECT_EQ(canvas().imageRebuilds(), rebuilds);
 
     Release({21, 26});
     EXPECT_EQ(Rect(0), QRect(15, 20, 20, 20));
     EXPECT_EQ(Rect(1), QRect(65, 40, 20, 20));
     EXPECT_EQ(Rect(2), QRect(150, 100, 20, 20));
-    EXPECT_EQ(canvas().ItemOf(&At(1))->geometry(), QRect(65, 40, 20, 20));
+    EXPECT_EQ(canvas().itemOf(&At(1))->geometry(), QRect(65, 40, 20, 20));
     EXPECT_EQ(Status(1), " x:65  y:40   w:20 h:20");
     EXPECT_EQ(canvas().grab().toImage().pixel(40, 20), frame);
 }
@@ -154,7 +154,7 @@ TEST_F(CanvasMouse, DraggingTheHandlePastTheTopLeftCornerMirrorsTheSize)
     Open({{50, 50, 40, 30, "A"}});
     // Grabbed 2 pixels inside the corner.
     Press({88, 78});
-    EXPECT_TRUE(canvas().Drag().Sizing);
+    EXPECT_EQ(canvas().drag().gesture, Gesture::Sizing);
     EXPECT_EQ(Status(1), " Sizing to x:40  y:30");
     MoveTo({60, 60});
     MoveTo({28, 18});
@@ -167,7 +167,7 @@ TEST_F(CanvasMouse, DraggingTheHandlePastTheTopLeftCornerMirrorsTheSize)
 TEST_F(CanvasMouse, WithTheLockOnDragsNeitherMoveNorSize)
 {
     Open({{50, 50, 40, 30, "A"}});
-    QTest::mouseClick(form().Ui().tblock, Qt::LeftButton);
+    QTest::mouseClick(form().ui().lockButton, Qt::LeftButton);
     ASSERT_TRUE(project().LockObj);
     Drag({60, 60}, {100, 100});
     EXPECT_EQ(Rect(0), QRect(50, 50, 40, 30));
@@ -183,7 +183,7 @@ TEST_F(CanvasMouse, ClickingAnEnclosingRegionSendsItBackSoTheInnerOneIsReachable
     EXPECT_EQ(project().CurrentRegion, &At(1));
     Click({30, 30});
     EXPECT_EQ(project().CurrentRegion, &At(0));
-    EXPECT_EQ(At(1).Selected, NotSelected);
+    EXPECT_EQ(At(1).Selected, SelectionState::None);
 }
 
 TEST_F(CanvasMouse, APressOnTheBareCanvasDeselectsUnlessShiftIsHeld)
@@ -194,7 +194,7 @@ TEST_F(CanvasMouse, APressOnTheBareCanvasDeselectsUnlessShiftIsHeld)
     EXPECT_EQ(project().CurrentRegion, &At(0));
     Click({150, 100});
     EXPECT_EQ(project().CurrentRegion, nullptr);
-    EXPECT_FALSE(form().Ui().Delete2->isEnabled());
+    EXPECT_FALSE(form().ui().deleteAction->isEnabled());
 }
 
 TEST_F(CanvasMouse, ARightPressSelectsAndOpensTheContextMenu)
@@ -203,19 +203,19 @@ TEST_F(CanvasMouse, ARightPressSelectsAndOpensTheContextMenu)
     Press({15, 15}, {}, Qt::RightButton);
     Release({15, 15}, Qt::RightButton);
     EXPECT_EQ(project().CurrentRegion, &At(0));
-    EXPECT_TRUE(form().Ui().ObjContext->isVisible());
-    form().Ui().ObjContext->hide();
-    EXPECT_FALSE(canvas().Drag().RegionPressed);
+    EXPECT_TRUE(form().ui().regionMenu->isVisible());
+    form().ui().regionMenu->hide();
+    EXPECT_EQ(canvas().drag().gesture, Gesture::None);
 }
 
 TEST_F(CanvasMouse, PressesDuringTheAnimationAreIgnored)
 {
     Open({{10, 10, 20, 20, "A"}});
-    form().Animating = true;
+    canvas().setAnimating(true);
     AnswerRegionDialog(true);
     Drag({15, 15}, {60, 60});
     Drag({100, 60}, {150, 120});
-    form().Animating = false;
+    canvas().setAnimating(false);
     EXPECT_EQ(project().CurrentRegion, nullptr);
     EXPECT_EQ(Rect(0), QRect(10, 10, 20, 20));
     EXPECT_EQ(project().Regions.size(), 1u);

@@ -36,7 +36,7 @@ TEST_F(EditingCommands, KeypadKeysStepAndTheMainBlockKeysDoNot)
 TEST_F(EditingCommands, AHeldKeyActsOnceOnItsLastRelease)
 {
     Open({});
-    QWidget* focus = form().Ui().SB1;
+    QWidget* focus = form().ui().canvasScroll;
     for (int i = 0; i < 3; ++i) {
         QTest::keyPress(focus, Qt::Key_Plus, Qt::KeypadModifier);
         QKeyEvent repeat(QEvent::KeyRelease, Qt::Key_Plus, Qt::KeypadModifier, "+", true);
@@ -80,10 +80,10 @@ TEST_F(EditingCommands, ShiftArrowsMoveTheGroupAndBareArrowsDoNothing)
     EXPECT_EQ(Rect(0), QRect(10, 10, 20, 20));
     // Right released while Shift is still down.
     QKeyEvent right(QEvent::KeyRelease, Qt::Key_Right, Qt::ShiftModifier);
-    QApplication::sendEvent(form().Ui().SB1, &right);
-    EXPECT_TRUE(canvas().HoldPrefilter);
-    QTest::keyRelease(form().Ui().SB1, Qt::Key_Shift);
-    EXPECT_FALSE(canvas().HoldPrefilter);
+    QApplication::sendEvent(form().ui().canvasScroll, &right);
+    EXPECT_TRUE(canvas().prefilterHeld());
+    QTest::keyRelease(form().ui().canvasScroll, Qt::Key_Shift);
+    EXPECT_FALSE(canvas().prefilterHeld());
     EXPECT_EQ(Rect(0), QRect(20, 10, 20, 20));
     EXPECT_EQ(Rect(1), QRect(70, 10, 20, 20));
 }
@@ -92,8 +92,8 @@ TEST_F(EditingCommands, TheLockStopsKeyboardMovesSizesAndDeleteButNotTheRest)
 {
     Open({{10, 10, 20, 20, "A"}, {60, 10, 20, 20, "B"}});
     Click({15, 15});
-    QTest::mouseClick(form().Ui().tblock, Qt::LeftButton);
-    EXPECT_FALSE(form().Ui().Delete2->isEnabled());
+    QTest::mouseClick(form().ui().lockButton, Qt::LeftButton);
+    EXPECT_FALSE(form().ui().deleteAction->isEnabled());
     Key(Qt::Key_Right, Qt::ShiftModifier);
     Key(Qt::Key_Right, Qt::ControlModifier);
     Key(Qt::Key_Delete);
@@ -119,15 +119,15 @@ TEST_F(EditingCommands, DuplicateLiesOverTheOriginalAsTheNewCurrentRegion)
     EXPECT_EQ(copy.Name, "Duplicate: Door");
     EXPECT_EQ(Rect(2), QRect(30, 40, 50, 60));
     EXPECT_TRUE(copy.Visible);
-    EXPECT_EQ(copy.Selected, CurrentSelected);
-    EXPECT_EQ(At(0).Selected, NotSelected);
+    EXPECT_EQ(copy.Selected, SelectionState::Current);
+    EXPECT_EQ(At(0).Selected, SelectionState::None);
     EXPECT_EQ(project().CurrentRegion, &copy);
     EXPECT_EQ(copy.PickIndex, 2);
-    EXPECT_EQ(form().Ui().qPick->itemText(2), "Duplicate: Door  ");
-    EXPECT_TRUE(canvas().ItemOf(&copy)->isVisible());
-    EXPECT_EQ(canvas().ItemOf(&copy)->toolTip(), "[Duplicate: Door]  x:30  y:40  w:50  h:60");
+    EXPECT_EQ(form().ui().quickPick->itemText(2), "Duplicate: Door  ");
+    EXPECT_TRUE(canvas().itemOf(&copy)->isVisible());
+    EXPECT_EQ(canvas().itemOf(&copy)->toolTip(), "[Duplicate: Door]  x:30  y:40  w:50  h:60");
     EXPECT_TRUE(project().Modified);
-    form().Ui().Duplicate2->trigger();
+    form().ui().duplicateAction->trigger();
     EXPECT_EQ(At(3).Name, "Duplicate: Duplicate: Door");
 }
 
@@ -139,10 +139,10 @@ TEST_F(EditingCommands, CtrlHTogglesTheCurrentRegionAndNeedsOne)
     Click({15, 15});
     Key(Qt::Key_H, Qt::ControlModifier);
     EXPECT_FALSE(At(0).Visible);
-    EXPECT_TRUE(form().Ui().tbhidden->isChecked());
+    EXPECT_TRUE(form().ui().hideButton->isChecked());
     Key(Qt::Key_H, Qt::ControlModifier);
     EXPECT_TRUE(At(0).Visible);
-    EXPECT_EQ(form().Ui().qPick->itemText(0), "A  ");
+    EXPECT_EQ(form().ui().quickPick->itemText(0), "A  ");
 }
 
 TEST_F(EditingCommands, TabWithoutRegionsDoesNothing)
@@ -159,12 +159,12 @@ TEST_F(EditingCommands, TabAndShiftTabWalkTheRegionsAndEscapeDeselects)
     Open({{10, 10, 20, 20, "A"}, {60, 10, 20, 20, "B"}});
     Key(Qt::Key_Tab);
     EXPECT_EQ(project().CurrentRegion, &At(0));
-    EXPECT_TRUE(form().Ui().SB1->hasFocus());
+    EXPECT_TRUE(form().ui().canvasScroll->hasFocus());
     Key(Qt::Key_Tab, Qt::ShiftModifier);
     EXPECT_EQ(project().CurrentRegion, &At(1));
     Key(Qt::Key_Escape);
     EXPECT_EQ(project().CurrentRegion, nullptr);
-    EXPECT_FALSE(form().Ui().Prop1->isEnabled());
+    EXPECT_FALSE(form().ui().propertiesAction->isEnabled());
 }
 
 TEST_F(EditingCommands, DeleteRemovesTheWholeGroupWithoutAsking)
@@ -178,8 +178,8 @@ TEST_F(EditingCommands, DeleteRemovesTheWholeGroupWithoutAsking)
     EXPECT_EQ(At(0).Name, "D");
     EXPECT_EQ(At(0).PickIndex, 0);
     EXPECT_EQ(project().CurrentRegion, nullptr);
-    EXPECT_EQ(form().Ui().qPick->count(), 1);
-    EXPECT_EQ(form().Ui().qPick->currentIndex(), -1);
+    EXPECT_EQ(form().ui().quickPick->count(), 1);
+    EXPECT_EQ(form().ui().quickPick->currentIndex(), -1);
     EXPECT_TRUE(project().Modified);
 }
 
@@ -194,17 +194,17 @@ TEST_F(EditingCommands, TheNudgeFactorBoxTakesWholeNumbersOnly)
         return answer;
     });
     answer = "abc";
-    QTest::mouseClick(form().Ui().tbNudgeNum, Qt::LeftButton);
+    QTest::mouseClick(form().ui().nudgeStepButton, Qt::LeftButton);
     EXPECT_EQ(asked, (std::vector<QString>{"Nudge Factor", "Enter a number from 1 to 50", "4"}));
     EXPECT_EQ(project().NudgeStep, 4);
     answer = std::nullopt;
-    QTest::mouseClick(form().Ui().tbNudgeNum, Qt::LeftButton);
+    QTest::mouseClick(form().ui().nudgeStepButton, Qt::LeftButton);
     EXPECT_EQ(project().NudgeStep, 4);
     answer = "12";
-    QTest::mouseClick(form().Ui().tbNudgeNum, Qt::LeftButton);
+    QTest::mouseClick(form().ui().nudgeStepButton, Qt::LeftButton);
     EXPECT_EQ(project().NudgeStep, 12);
     answer = "99";
-    QTest::mouseClick(form().Ui().tbNudgeNum, Qt::LeftButton);
+    QTest::mouseClick(form().ui().nudgeStepButton, Qt::LeftButton);
     EXPECT_EQ(project().NudgeStep, 50);
     EXPECT_FALSE(project().Modified);
 }
@@ -214,22 +214,22 @@ TEST_F(EditingCommands, RegionPropertiesShowAndStoreTheCurrentRegion)
     Open({{10, 10, 20, 20, "A"}}, {"Clip1=f1.bmp,,a1.bmp", "Clip2=f2.bmp,,a2.bmp"});
     Key(Qt::Key_P, Qt::ControlModifier);  // no current region: no dialog
     Click({15, 15});
-    AnswerRegionDialog(false, [](Txlist& dialog) {
+    AnswerRegionDialog(false, [](RegionPropertiesDialog& dialog) {
         EXPECT_EQ(dialog.RegionName(), "A");
         EXPECT_EQ(dialog.Cell(2, 2), "a2.bmp");
         dialog.SetRegionName("Changed");
     });
     Key(Qt::Key_P, Qt::ControlModifier);
     EXPECT_EQ(At(0).Name, "A");
-    AnswerRegionDialog(true, [](Txlist& dialog) {
+    AnswerRegionDialog(true, [](RegionPropertiesDialog& dialog) {
         dialog.SetRegionName("Gate");
         dialog.SetRegionVisible(false);
     });
-    form().Ui().Prop1->trigger();
+    form().ui().propertiesAction->trigger();
     EXPECT_EQ(At(0).Name, "Gate");
     EXPECT_FALSE(At(0).Visible);
-    EXPECT_EQ(form().Ui().qPick->itemText(0), "Gate <Hidden>");
-    EXPECT_TRUE(form().Ui().tbhidden->isChecked());
+    EXPECT_EQ(form().ui().quickPick->itemText(0), "Gate <Hidden>");
+    EXPECT_TRUE(form().ui().hideButton->isChecked());
     EXPECT_EQ(At(0).Left, 10);
 }
 

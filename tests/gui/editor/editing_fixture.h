@@ -8,10 +8,10 @@
 #include "gui/gui_fixture.h"
 
 #include "gui/dialogs/dialog_test_support.h"
-#include "gui/dialogs/xlist.h"
-#include "gui/editor/backgrnd.h"
+#include "gui/dialogs/region_properties_dialog.h"
+#include "gui/editor/frame_canvas.h"
 #include "gui/editor/region_item.h"
-#include "gui/project/input_query.h"
+#include "gui/common/input_query.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -55,17 +55,17 @@ protected:
         lines.insert(lines.end(), extra.begin(), extra.end());
         Start({QString::fromStdString(MakeProject("editing.qvl", lines))});
         ActivateWindow(form());
-        form().Ui().SB1->setFocus();
+        form().ui().canvasScroll->setFocus();
     }
 
-    TBackgrnd& canvas() { return form().Backgrnd(); }
+    FrameCanvas& canvas() { return form().canvas(); }
     Region& At(int index) { return *project().Regions.at(std::size_t(index)); }
     QRect Rect(int index)
     {
         const Region& r = At(index);
         return {r.Left, r.Top, r.Width, r.Height};
     }
-    QString Status(int panel) { return form().StatusText(panel); }
+    QString Status(int panel) { return form().statusText(panel); }
 
     // Mouse steps in canvas positions; the window routes them to whatever
     // lies there, and after a press to the pressed item.
@@ -91,22 +91,23 @@ protected:
     // Keys as the user types them, to the scroll box that has the focus.
     void Key(Qt::Key key, Qt::KeyboardModifiers mods = {})
     {
-        QTest::keyClick(form().Ui().SB1, key, mods);
+        QTest::keyClick(form().ui().canvasScroll, key, mods);
     }
 
     // Answers the next Region Object Properties dialog: `edit` runs while it
     // is open, then it is closed with OK or Cancel.
     // The answer waits for the dialog to show, and gives up after a while
     // so that a dialog that never opens leaves no answer behind.
-    void AnswerRegionDialog(bool ok, std::function<void(Txlist&)> edit = {})
+    void AnswerRegionDialog(bool ok, std::function<void(RegionPropertiesDialog&)> edit = {})
     {
-        auto* timer = new QTimer(xlist);
+        RegionPropertiesDialog* dialog = &windows().regionProperties();
+        auto* timer = new QTimer(dialog);
         timer->setInterval(5);
-        QObject::connect(timer, &QTimer::timeout, timer, [timer, ok, edit, tries = 0]() mutable {
-            if (xlist->isVisible()) {
+        QObject::connect(timer, &QTimer::timeout, timer, [dialog, timer, ok, edit, tries = 0]() mutable {
+            if (dialog->isVisible()) {
                 if (edit)
-                    edit(*xlist);
-                ok ? xlist->accept() : xlist->reject();
+                    edit(*dialog);
+                ok ? dialog->accept() : dialog->reject();
             } else if (++tries < 400) {
                 return;
             }

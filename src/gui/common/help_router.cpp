@@ -1,0 +1,69 @@
+#include "gui/common/help_router.h"
+
+#include "gui/common/help_viewer.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace tolv::gui {
+
+namespace {
+
+HelpRouter::TopicRecorder& Recorder()
+{
+    static HelpRouter::TopicRecorder recorder;
+    return recorder;
+}
+
+}  // namespace
+
+HelpRouter::HelpRouter() = default;
+
+// The viewer is a top-level window without a parent, so it is not deleted
+// with the main window's children.
+HelpRouter::~HelpRouter()
+{
+    delete viewer_.data();
+}
+
+QString HelpRouter::TopicPage(const QString& topic) const
+{
+    if (helpFolder_.isEmpty())
+        return {};
+    const QString page = QDir(helpFolder_).filePath(topic + ".htm");
+    return QFileInfo(page).isFile() ? page : QString();
+}
+
+HelpViewer* HelpRouter::Viewer() const
+{
+    return viewer_.data();
+}
+
+void HelpRouter::ShowTopic(const QString& topic)
+{
+    const QString page = TopicPage(topic);
+    if (Recorder())
+        Recorder()(topic, page);
+    if (page.isEmpty())
+        return;
+    if (!viewer_)
+        viewer_ = new HelpViewer;
+    viewer_->ShowPage(page);
+}
+
+void HelpRouter::SetTopicRecorder(TopicRecorder recorder)
+{
+    Recorder() = std::move(recorder);
+}
+
+QString FindHelpFolder(const QString& programFolder)
+{
+    const QDir dir(programFolder);
+    for (const QString& candidate : {dir.filePath("help"), dir.filePath("../share/tolvane/help")}) {
+        if (QFileInfo(candidate).isDir())
+            return QDir::cleanPath(candidate);
+    }
+    return {};
+}
+
+}  // namespace tolv::gui

@@ -1,0 +1,41 @@
+#include "gui/dialogs/colour_swatch.h"
+
+#include "gui/common/qt_colour.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace tolv::gui {
+
+ColourSwatch::ColourSwatch(Color fill, QWidget* parent) : QWidget(parent), fill_(fill)
+{
+}
+
+void ColourSwatch::SetFill(Color fill)
+{
+    fill_ = fill;
+    update();
+}
+
+void ColourSwatch::SetPenWidth(int width)
+{
+    penWidth_ = width;
+    update();
+}
+
+void ColourSwatch::paintEvent(QPaintEvent*)
+{
+    // The outline lies inside the swatch, so a wide pen narrows the fill
+    // instead of being clipped at the edges.
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::black);
+    painter.fillRect(rect().adjusted(penWidth_, penWidth_, -penWidth_, -penWidth_), ToQColor(fill_));
+}
+
+void ColourSwatch::mousePressEvent(QMouseEvent* event)
+{
+    event->accept();
+    emit MouseDown();
+}
+
+}  // namespace tolv::gui

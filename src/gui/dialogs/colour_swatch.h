@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/color.h"
+
+#include <QWidget>
+
+namespace tolv::gui {
+
+// A filled rectangle with a black outline: the colour swatches of the text-box
+// options. A press of any mouse button on it reports MouseDown.
+class ColourSwatch : public QWidget {
+    Q_OBJECT
+public:
+    explicit ColourSwatch(Color fill, QWidget* parent = nullptr);
+
+    Color Fill() const { return fill_; }
+    void SetFill(Color fill);
+    int PenWidth() const { return penWidth_; }
+    void SetPenWidth(int width);
+
+signals:
+    void MouseDown();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    Color fill_;
+    int penWidth_ = 1;
+};
+
+}  // namespace tolv::gui

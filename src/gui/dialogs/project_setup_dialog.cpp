@@ -1,0 +1,198 @@
+#include "gui/dialogs/project_setup_dialog.h"
+
+#include "gui/common/message_box.h"
+#include "gui/dialogs/dialog_style.h"
+#include "gui/dialogs/preview_image.h"
+#include "platform/files.h"
+#include "project/frame_list_rules.h"
+#include "document/edit_values.h"
+#include "project/project.h"
+
+#include <QCheckBox>
+#include <QDragMoveEvent>
+#include <QDropEvent>
+#include <QGroupBox>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTabWidget>
+#include <QToolButton>
+
+namespace tolv::gui {
+
+namespace {
+
+constexpr int ClientWidth = 608;
+constexpr int ClientHeight = 319;
+
+}  // namespace
+
+ProjectSetupDialog::ProjectSetupDialog(QWidget* parent) : HelpDialog(parent)
+{
+    setObjectName("BgrndOptions");
+    setWindowTitle("Project Setup");
+    UseDialogFont(this);
+    setFixedSize(ClientWidth, ClientHeight);
+    pages = AddControl<QTabWidget>(this, "pages", {0, 0, 609, 257});
+    pages->addTab(BuildFramesPage(), "Animation Frames");
+    pages->addTab(BuildOtherPage(), "Other Options");
+    BuildButtons();
+    statusBar_ = new QStatusBar(this);
+    statusBar_->setObjectName("statusBar_");
+    statusBar_->setSizeGripEnabled(false);
+    Place(statusBar_, 0, ClientHeight - 19, ClientWidth, 19);
+    statusText_ = new QLabel(statusBar_);
+    statusBar_->addWidget(statusText_, 1);
+}
+
+ProjectSetupDialog::~ProjectSetupDialog() = default;
+
+QWidget* ProjectSetupDialog::BuildFramesPage()
+{
+    auto* page = new QWidget;
+    page->setObjectName("AnimationTab");
+    framesInUse = AddControl<QListWidget>(page, "framesInUse", {8, 24, 137, 167});
+    framesInUse->setDragEnabled(true);
+    framesInUse->setDragDropMode(QAbstractItemView::DragDrop);
+    framesInUse->setDefaultDropAction(Qt::CopyAction);
+    framesInUse->viewport()->installEventFilter(this);
+    framesInUse->installEventFilter(this);
+    AddLabel(page, "&Use in Project", 8, 8, framesInUse);
+    connect(framesInUse, &QListWidget::itemClicked, this, [this] { onListClicked(framesInUse); });
+
+    sortButton = new QToolButton(page);
+    sortButton->setObjectName("sortButton");
+    sortButton->setCheckable(true);
+    sortButton->setToolTip("Sort list");
+    sortButton->setIcon(QIcon::fromTheme("view-sort-ascending", style()->standardIcon(QStyle::SP_ArrowDown)));
+    Place(sortButton, 68, 196, 23, 22);
+    connect(sortButton, &QToolButton::clicked, this, &ProjectSetupDialog::onClearFrames);
+
+    fileList = new QListWidget(page);
+    fileList->setObjectName("fileList");
+    fileList->setToolTip("Drag files to list box");
+    fileList->setDragEnabled(true);
+    fileList->setDragDropMode(QAbstractItemView::DragOnly);
+    fileList->setDefaultDropAction(Qt::CopyAction);
+    Place(fileList, 160, 24, 145, 167);
+    AddLabel(page, "&Files in project folder", 160, 8, fileList);
+    connect(fileList, &QListWidget::itemClicked, this, [this] { onListClicked(fileList); });
+    connect(fileList, &QListWidget::itemDoubleClicked, this, &ProjectSetupDialog::onFileDoubleClicked);
+
+    preview = AddPreviewPanel(page, {319, 24, 274, 169});
+    previewCheck = AddControl<QCheckBox>(page, "previewCheck", {327, 198, 177, 17}, "&Preview animation frame");
+    connect(previewCheck, &QCheckBox::toggled, this, &ProjectSetupDialog::onPreviewClicked);
+    return page;
+}
+
+QWidget* ProjectSetupDialog::BuildOtherPage()
+{
+    auto* page = new QWidget;
+    page->setObjectName("OtherTab");
+    auto* fixups = AddControl<QGroupBox>(page, nullptr, {8, 8, 233, 129}, "Raydream Fixups");
+    cleanEdgesCheck = AddControl<QCheckBox>(fixups, "cleanEdgesCheck", {16, 24, 185, 17}, "&Clean edges of Raydream frames");
+    AddNote(fixups, " ( Use color from pixel at x=1, y=1 )", 40, 42);
+
+    auto* zod = AddControl<QGroupBox>(page, nullptr, {280, 8, 185, 129}, "ZOD Import Options");
+    repEdit = AddControl<QLineEdit>(zod, "repEdit", {16, 40, 121, 21});
+    AddLabel(zod, "Rep", 16, 25, repEdit);
+    jobEdit = AddControl<QLineEdit>(zod, "jobEdit", {16, 80, 121, 21});
+    AddLabel(zod, "Job", 16, 65, jobEdit);
+    return page;
+}
+
+void ProjectSetupDialog::BuildButtons()
+{
+    AddOkCancel(this, this, {179, 266}, {267, 266});
+    AddHelpButton(this, this, {355, 266}, "topic40", "helpButton");
+}
+
+void ProjectSetupDialog::FillFromProject(const Project& project, bool isNew)
+{
+    ClearFrames();
+    QString folder = QString::fromStdString(project.ProjectFolder);
+    if (!folder.endsWith('/'))
+        folder += '/';
+    SetPaths(folder, folder + QString::fromStdString(project.ProjectFileName));
+    SetOptions(project.CleanEdges, QString::fromStdString(project.Rep), QString::fromStdString(project.Job));
+    if (isNew)
+        return;
+    for (const std::string& frame : project.FrameNames)
+        framesInUse->addItem(QString::fromStdString(NamePart(frame)));
+    if (Sorting())
+        SortFrames();
+}
+
+ProjectSetup ProjectSetupDialog::Setup() const
+{
+    return {FrameNames(), CleanEdges(), Rep().toStdString(), Job().toStdString()};
+}
+
+void ProjectSetupDialog::SetPaths(const QString& folderPath, const QString& projectPath)
+{
+    folderPath_ = folderPath;
+    projectPath_ = projectPath;
+    FillFileList();
+}
+
+void ProjectSetupDialog::FillFileList()
+{
+    fileList->clear();
+    for (const std::string& name : ListBmpFiles(folderPath_.toStdString()))
+        fileList->addItem(QString::fromStdString(name));
+}
+
+void ProjectSetupDialog::SetOptions(bool cleanEdges, const QString& rep, const QString& job)
+{
+    cleanEdgesCheck->setChecked(cleanEdges);
+    repEdit->setText(rep);
+    jobEdit->setText(job);
+}
+
+bool ProjectSetupDialog::CleanEdges() const
+{
+    return cleanEdgesCheck->isChecked();
+}
+
+QString ProjectSetupDialog::Rep() const
+{
+    return repEdit->text();
+}
+
+QString ProjectSetupDialog::Job() const
+{
+    return jobEdit->text();
+}
+
+void ProjectSetupDialog::ClearFrames()
+{
+    framesInUse->clear();
+}
+
+QStringList ProjectSetupDialog::Frames() const
+{
+    QStringList frames;
+    for (int i = 0; i < framesInUse->count(); ++i)
+        frames << framesInUse->item(i)->text();
+    return frames;
+}
+
+std::vector<std::string> ProjectSetupDialog::FrameNames() const
+{
+    std::vector<std::string> frames;
+    for (const QString& frame : Frames())
+        frames.push_back(frame.toStdString());
+    return frames;
+}
+
+bool ProjectSetupDialog::Sorting() const
+{
+    return sortButton->isChecked();
+}
+
+}  // namespace tolv::gui

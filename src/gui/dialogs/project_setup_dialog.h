@@ -1,0 +1,103 @@
+#pragma once
+
+#include "gui/dialogs/help_dialog.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <string>
+#include <vector>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QStatusBar;
+class QTabWidget;
+class QToolButton;
+
+namespace tolv {
+struct Project;
+struct ProjectSetup;
+}
+
+namespace tolv::gui {
+
+class PreviewImage;
+
+// The "Project Setup" dialog: chooses the project's animation frames among the
+// BMP files of the project folder, their play order, and three project
+// options. The caller (runProjectSetup) fills it, runs exec() and reads it back
+// on OK. The sort button, the preview box and the last picture carry over
+// between openings.
+class ProjectSetupDialog : public HelpDialog {
+    Q_OBJECT
+public:
+    explicit ProjectSetupDialog(QWidget* parent = nullptr);
+    ~ProjectSetupDialog() override;
+
+    // Steps before showing: empties "Use in Project", points the file list at
+    // the project folder, sets the status line, the three options and, unless
+    // isNew, the frames of the project in order.
+    void FillFromProject(const Project& project, bool isNew);
+    // After OK: the frame list in list order, never more than 50 frames, and
+    // the three options.
+    ProjectSetup Setup() const;
+
+    // Single fields, for callers and tests.
+    // folderPath ends with a separator; projectPath is the project file's path.
+    void SetPaths(const QString& folderPath, const QString& projectPath);
+    QString FolderPath() const { return folderPath_; }
+    void SetOptions(bool cleanEdges, const QString& rep, const QString& job);
+    bool CleanEdges() const;
+    QString Rep() const;
+    QString Job() const;
+    void ClearFrames();
+    // Adds a frame as a double-click or a drop does: at the end, or at its
+    // sorted place while sorting is on. Refused with a message when the list
+    // already holds 50 frames; returns whether it was added.
+    bool AddFrame(const QString& name);
+    QStringList Frames() const;
+    bool Sorting() const;
+    QString statusText() const;
+
+    // Drag and drop onto "Use in Project", by source widget.
+    bool framesDragOver(QObject* source) const;
+    void framesDragDrop(QObject* source);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QWidget* BuildFramesPage();
+    QWidget* BuildOtherPage();
+    void BuildButtons();
+    void FillFileList();
+    void SortFrames();
+    std::vector<std::string> FrameNames() const;
+
+    void onActivated();
+    void onFileDoubleClicked();
+    void onFramesKeyReleased(int key);
+    void onClearFrames();
+    void onListClicked(QListWidget* list);
+    void onPreviewClicked();
+
+    QTabWidget* pages = nullptr;
+    QListWidget* framesInUse = nullptr;
+    QToolButton* sortButton = nullptr;
+    QListWidget* fileList = nullptr;
+    PreviewImage* preview = nullptr;
+    QCheckBox* previewCheck = nullptr;
+    QCheckBox* cleanEdgesCheck = nullptr;
+    QLineEdit* repEdit = nullptr;
+    QLineEdit* jobEdit = nullptr;
+    QStatusBar* statusBar_ = nullptr;
+    QLabel* statusText_ = nullptr;
+
+    QString folderPath_;
+    QString projectPath_;
+};
+
+}  // namespace tolv::gui

@@ -1,0 +1,187 @@
+#include "gui/dialogs/region_properties_dialog.h"
+
+#include "gui/dialogs/dialog_style.h"
+#include "gui/dialogs/picture_dialog.h"
+#include "gui/dialogs/preview_image.h"
+#include "gui/common/qt_colour.h"
+#include "gui/dialogs/colour_swatch.h"
+#include "gui/dialogs/spin_edit.h"
+#include "gui/dialogs/worksheet_grid.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace tolv::gui {
+
+namespace {
+
+constexpr int TopPanelHeight = 230;
+constexpr int BottomPanelHeight = 40;
+constexpr int ClientWidth = 682;
+constexpr int ClientHeight = 528;
+
+QWidget* AddPanel(QWidget* parent, int top, int height)
+{
+    auto* panel = AddControl<QWidget>(parent, nullptr, {0, top, ClientWidth, height});
+    return panel;
+}
+
+std::optional<Color> ChooseColourWithDialog(QWidget* parent, Color initial)
+{
+    const QColor chosen = QColorDialog::getColor(ToQColor(initial), parent);
+    if (!chosen.isValid())
+        return std::nullopt;
+    return FromQColor(chosen);
+}
+
+}  // namespace
+
+RegionPropertiesDialog::RegionPropertiesDialog(QWidget* parent)
+    : HelpDialog(parent), chooseColour_(ChooseColourWithDialog), choosePicture_(OpenPictureDialog::Choose)
+{
+    setObjectName("xlist");
+    setWindowTitle("Region Object Properties");
+    UseDialogFont(this);
+    setFixedSize(ClientWidth, ClientHeight);
+    BuildTopPanel();
+    BuildMiddlePanel();
+    BuildButtons();
+    SetTypeIndex(0);
+    onTitleClicked(true);
+    onTitleHeightChanged();
+    onLineWidthChanged();
+}
+
+RegionPropertiesDialog::~RegionPropertiesDialog() = default;
+
+void RegionPropertiesDialog::BuildTopPanel()
+{
+    QWidget* top = AddPanel(this, 0, TopPanelHeight);
+    nameEdit = AddControl<QLineEdit>(top, "nameEdit", {8, 24, 265, 21});
+    AddLabel(top, "Region &name", 8, 7, nameEdit);
+    visibleCheck = AddControl<QCheckBox>(top, "visibleCheck", {328, 25, 177, 17}, "Region is &Visible in Tolv editor");
+
+    typeGroup = AddControl<QGroupBox>(top, "typeGroup", {8, 56, 289, 121}, "Region Definition");
+    typeButtons = new QButtonGroup(this);
+    const char* const items[] = {
+        "&1: Create bitmap(s) using the output file name", "&2: Create background(s) using the output file name",
+        "&3: Paint a text box in each frame listed", "&4: Merge a bitmap in each frame listed"};
+    for (int i = 0; i < 4; ++i) {
+        auto* item = new QRadioButton(items[i], typeGroup);
+        item->setObjectName(QString("typeGroup%1").arg(i + 1));
+        Place(item, 8, 18 + i * 25, 275, 20);
+        typeButtons->addButton(item, i);
+    }
+    connect(typeButtons, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+        if (checked)
+            onTypeClicked(id);
+    });
+
+    // boxGroup lies exactly on textBoxGroup and covers it while it is shown.
+    BuildTextGroup(top);
+    BuildBackgroundGroup(top);
+
+    AddNote(top, "Types 1 and 2 use the output file names from worksheet to create bitmaps when Extract process is run.",
+            8, 180);
+    AddNote(top, "Type 1 will extract just the area defined by the region. Type 2 will extract the entire frame as a "
+                 "background.",
+            8, 196);
+    AddNote(top, "Types 3 and 4 draw on the source animation frame before the extracting any bitmaps.", 8, 212);
+}
+
+void RegionPropertiesDialog::BuildTextGroup(QWidget* parent)
+{
+    textBoxGroup = AddControl<QGroupBox>(parent, "textBoxGroup", {312, 56, 361, 121}, "Text Box Options");
+    boxColourSwatch = AddControl<ColourSwatch>(textBoxGroup, "boxColourSwatch", {8, 24, 105, 89}, colors::White);
+    titleColourSwatch = AddControl<ColourSwatch>(textBoxGroup, "titleColourSwatch", {8, 24, 105, 20}, colors::Maroon);
+    connect(boxColourSwatch, &ColourSwatch::MouseDown, this, [this] { onSwatchPressed(boxColourSwatch); });
+    connect(titleColourSwatch, &ColourSwatch::MouseDown, this, [this] { onSwatchPressed(titleColourSwatch); });
+
+    titleCheck = AddControl<QCheckBox>(textBoxGroup, "titleCheck", {120, 24, 180, 17}, "&Display a title area");
+    titleCheck->setChecked(true);
+    connect(titleCheck, &QCheckBox::toggled, this, &RegionPropertiesDialog::onTitleClicked);
+
+    titleHeightSpin = new SpinEdit(10, 40, 1, textBoxGroup);
+    titleHeightSpin->setObjectName("titleHeightSpin");
+    titleHeightSpin->setValue(20);
+    // Greyed like a button face while there is no title area.
+    QPalette titlePalette = titleHeightSpin->palette();
+    titlePalette.setColor(QPalette::Disabled, QPalette::Base, titlePalette.color(QPalette::Active, QPalette::Button));
+    titleHeightSpin->setPalette(titlePalette);
+    Place(titleHeightSpin, 192, 48, 57, 22);
+    AddLabel(textBoxGroup, "&Title Height", 120, 52, titleHeightSpin);
+    connect(titleHeightSpin, &QSpinBox::valueChanged, this, &RegionPropertiesDialog::onTitleHeightChanged);
+
+    lineWidthSpin = new SpinEdit(1, 5, 1, textBoxGroup);
+    lineWidthSpin->setObjectName("lineWidthSpin");
+    lineWidthSpin->setValue(1);
+    Place(lineWidthSpin, 192, 72, 57, 22);
+    AddLabel(textBoxGroup, "&Line width", 120, 76, lineWidthSpin);
+    connect(lineWidthSpin, &QSpinBox::valueChanged, this, &RegionPropertiesDialog::onLineWidthChanged);
+
+    AddNote(textBoxGroup, "Click text box areas to change colors", 120, 101);
+}
+
+void RegionPropertiesDialog::BuildBackgroundGroup(QWidget* parent)
+{
+    boxGroup = new QGroupBox("Background Extraction Options", parent);
+    boxGroup->setObjectName("boxGroup");
+    boxGroup->setAutoFillBackground(true);
+    Place(boxGroup, 312, 56, 361, 121);
+    overlayEdit = AddControl<QLineEdit>(boxGroup, "overlayEdit", {16, 40, 312, 21});
+    AddLabel(boxGroup, "&Overlay this bitmap", 14, 23, overlayEdit);
+    browseButton = AddControl<QPushButton>(boxGroup, "browseButton", {328, 40, 25, 22}, "...");
+    connect(browseButton, &QPushButton::clicked, this, &RegionPropertiesDialog::onBrowse);
+}
+
+void RegionPropertiesDialog::BuildMiddlePanel()
+{
+    QWidget* middle = AddPanel(this, TopPanelHeight, ClientHeight - TopPanelHeight - BottomPanelHeight);
+    auto* worksheetGroup = AddControl<QGroupBox>(middle, "WorksheetGroup", {8, 8, 249, 241}, "Worksheet ");
+    AddLabel(worksheetGroup, "Input frame", 65, 24);
+    AddLabel(worksheetGroup, "Output File", 142, 24);
+    worksheet = AddControl<WorksheetGrid>(worksheetGroup, nullptr, {16, 40, 214, 193});
+
+    frameList = new QListWidget(middle);
+    frameList->setObjectName("frameList");
+    frameList->setToolTip("Drag and drop onto input frame column or double-click");
+    frameList->setDragEnabled(true);
+    frameList->setDragDropMode(QAbstractItemView::DragOnly);
+    frameList->setDefaultDropAction(Qt::CopyAction);
+    Place(frameList, 288, 32, 145, 217);
+    AddLabel(middle, "&Animation frames", 288, 16, frameList);
+    // Keyboard moves in the list preview like clicks do.
+    connect(frameList, &QListWidget::itemClicked, this, &RegionPropertiesDialog::onFrameClicked);
+    connect(frameList, &QListWidget::currentRowChanged, this, &RegionPropertiesDialog::onFrameClicked);
+    connect(frameList, &QListWidget::itemDoubleClicked, this, &RegionPropertiesDialog::onFrameDoubleClicked);
+
+    preview = AddPreviewPanel(middle, {472, 32, 198, 169});
+    previewCheck = AddControl<QCheckBox>(middle, "previewCheck", {496, 208, 170, 17}, "&Preview animation frame");
+    connect(previewCheck, &QCheckBox::toggled, this, &RegionPropertiesDialog::onPreviewClicked);
+}
+
+void RegionPropertiesDialog::BuildButtons()
+{
+    QWidget* bottom = AddPanel(this, ClientHeight - BottomPanelHeight, BottomPanelHeight);
+    AddOkCancel(this, bottom, {16, 8}, {104, 8});
+    AddHelpButton(this, bottom, {192, 8}, "topic80");
+}
+
+void RegionPropertiesDialog::SetColourChooser(ColourChooser chooser)
+{
+    chooseColour_ = std::move(chooser);
+}
+
+void RegionPropertiesDialog::SetPictureChooser(PictureChooser chooser)
+{
+    choosePicture_ = std::move(chooser);
+}
+
+}  // namespace tolv::gui

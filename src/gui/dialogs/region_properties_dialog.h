@@ -1,0 +1,147 @@
+#pragma once
+
+#include "platform/color.h"
+
+#include "gui/dialogs/help_dialog.h"
+
+#include <QString>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+class QButtonGroup;
+class QCheckBox;
+class QGroupBox;
+class QLineEdit;
+class QListWidget;
+class QListWidgetItem;
+class QPushButton;
+
+namespace tolv {
+struct Region;
+}
+
+namespace tolv::gui {
+
+class PreviewImage;
+class ColourSwatch;
+class SpinEdit;
+class WorksheetGrid;
+
+// The five text-box values that the dialog shows in "Text Box Options".
+struct TextBoxOptions {
+    bool title = true;
+    int titleHeight = 20;
+    int lineWidth = 1;
+    Color boxColour = colors::White;
+    Color titleColour = colors::Maroon;
+    bool operator==(const TextBoxOptions&) const = default;
+};
+
+// The "Region Object Properties" dialog: edits one region's name, visibility,
+// type, text-box options, overlay bitmap and worksheet. It never touches a
+// region itself: the caller fills it, runs exec() and reads it back on OK.
+// Created once and kept, so the text-box options carry over between openings;
+// everything else is reset by the caller at every opening.
+class RegionPropertiesDialog : public HelpDialog {
+    Q_OBJECT
+public:
+    // Opens the colour chooser preset with a colour; nothing when cancelled.
+    using ColourChooser = std::function<std::optional<Color>(QWidget* parent, Color initial)>;
+    // Opens the picture dialog in a folder with a preset file name; the chosen
+    // file's full path, nothing when cancelled.
+    using PictureChooser =
+        std::function<std::optional<QString>(QWidget* parent, const QString& folder, const QString& fileName)>;
+
+    explicit RegionPropertiesDialog(QWidget* parent = nullptr);
+    ~RegionPropertiesDialog() override;
+
+    // Caller-side operations, in the order the canvas uses them.
+    void SetOverlaysRoot(const QString& folder);
+    void ClearEdits();
+    void ResetForNewRegion();
+    // Shows an existing region (after ClearEdits): type 1 first, then rows
+    // 1..frameCount of its worksheet, visibility, name, overlay path, its type
+    // and, for a text box, its text-box options.
+    void LoadRegion(const Region& region, int frameCount);
+    // Fills the frame list, selects its first entry and sets the preview box.
+    void SetFrames(const std::vector<std::string>& frameNames, const std::string& projectFolder, bool showPreview);
+    // After OK: visibility, type, text-box options (text box only), name and
+    // overlay path as typed, and all 50 worksheet rows (also a column out of view).
+    void StoreRegion(Region& region);
+    // Read after OK and after Cancel into the project's ShowPreview.
+    bool ShowPreview() const;
+
+    void SetTextBoxOptions(const TextBoxOptions& options);
+    // Reads the options, then turns the title swatch back to maroon.
+    TextBoxOptions GetTextBoxOptions();
+    void onFrameChanged();
+
+    // Single fields, for callers and tests.
+    QString RegionName() const;
+    void SetRegionName(const QString& name);
+    bool RegionVisible() const;
+    void SetRegionVisible(bool visible);
+    int TypeIndex() const;
+    void SetTypeIndex(int index);
+    QString OverlayName() const;
+    void SetOverlayName(const QString& path);
+    // Worksheet cell of row 1..50; column 1 Input frame, 2 Output File.
+    QString Cell(int row, int column) const;
+    void SetCell(int row, int column, const QString& text);
+
+    // Test seams for the two platform choosers.
+    void SetColourChooser(ColourChooser chooser);
+    void SetPictureChooser(PictureChooser chooser);
+
+public slots:
+    void done(int result) override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void BuildTopPanel();
+    void BuildTextGroup(QWidget* parent);
+    void BuildBackgroundGroup(QWidget* parent);
+    void BuildMiddlePanel();
+    void BuildButtons();
+
+    void onTypeClicked(int index);
+    void onTitleClicked(bool checked);
+    void onTitleHeightChanged();
+    void onLineWidthChanged();
+    void onSwatchPressed(ColourSwatch* swatch);
+    void onBrowse();
+    void onFrameClicked();
+    void onFrameDoubleClicked();
+    void onPreviewClicked(bool checked);
+    void onActivated();
+
+    QLineEdit* nameEdit = nullptr;
+    QCheckBox* visibleCheck = nullptr;
+    QGroupBox* typeGroup = nullptr;
+    QButtonGroup* typeButtons = nullptr;
+    QGroupBox* textBoxGroup = nullptr;
+    QGroupBox* boxGroup = nullptr;
+    ColourSwatch* boxColourSwatch = nullptr;
+    ColourSwatch* titleColourSwatch = nullptr;
+    QCheckBox* titleCheck = nullptr;
+    SpinEdit* titleHeightSpin = nullptr;
+    SpinEdit* lineWidthSpin = nullptr;
+    QLineEdit* overlayEdit = nullptr;
+    QPushButton* browseButton = nullptr;
+    WorksheetGrid* worksheet = nullptr;
+    QListWidget* frameList = nullptr;
+    PreviewImage* preview = nullptr;
+    QCheckBox* previewCheck = nullptr;
+
+    QString overlaysRoot_;
+    std::string projectFolder_;
+    ColourChooser chooseColour_;
+    PictureChooser choosePicture_;
+};
+
+}  // namespace tolv::gui

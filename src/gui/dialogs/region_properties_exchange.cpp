@@ -1,0 +1,275 @@
+// The caller's side of the Region Object Properties dialog and the handlers of
+// its controls.
+#include "gui/dialogs/region_properties_dialog.h"
+
+#include "editor/worksheet_rules.h"
+#include "gui/dialogs/preview_image.h"
+#include "gui/dialogs/colour_swatch.h"
+#include "gui/dialogs/spin_edit.h"
+#include "gui/dialogs/worksheet_grid.h"
+#include "platform/files.h"
+#include "project/region.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+#include <algorithm>
+
+namespace tolv::gui {
+
+namespace {
+
+QString ToQ(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+}  // namespace
+
+void RegionPropertiesDialog::SetOverlaysRoot(const QString& folder)
+{
+    overlaysRoot_ = folder;
+}
+
+void RegionPropertiesDialog::ClearEdits()
+{
+    for (int row = 0; row < WorksheetGrid::Rows; ++row) {
+        worksheet->SetCells(WorksheetGrid::InputColumn, row, QString());
+        worksheet->SetCells(WorksheetGrid::OutputColumn, row, QString());
+    }
+}
+
+void RegionPropertiesDialog::ResetForNewRegion()
+{
+    SetTypeIndex(0);
+    visibleCheck->setChecked(true);
+    nameEdit->setText("New Object");
+    overlayEdit->clear();
+}
+
+void RegionPropertiesDialog::LoadRegion(const Region& region, int frameCount)
+{
+    SetTypeIndex(0);
+    const int rows = std::clamp(frameCount, 0, WorksheetGrid::Rows);
+    for (int row = 0; row < rows; ++row) {
+        worksheet->SetCells(WorksheetGrid::InputColumn, row, ToQ(region.InputFrame[row]));
+        worksheet->SetCells(WorksheetGrid::OutputColumn, row, ToQ(region.OutputFile[row]));
+    }
+    visibleCheck->setChecked(region.Visible);
+    nameEdit->setText(ToQ(region.Name));
+    overlayEdit->setText(ToQ(region.OVLName));
+    SetTypeIndex(int(region.RegionType));
+    if (region.RegionType == RegionKind::TextBox)
+        SetTextBoxOptions({region.Title, region.TitleHeight, region.LineWidth, region.BoxColor, region.TitleColor});
+}
+
+void RegionPropertiesDialog::SetFrames(const std::vector<std::string>& frameNames, const std::string& projectFolder, bool showPreview)
+{
+    projectFolder_ = projectFolder;
+    frameList->clear();
+    for (const std::string& name : frameNames)
+        frameList->addItem(ToQ(name));
+    previewCheck->setChecked(showPreview);
+    if (frameList->count() > 0)
+        frameList->setCurrentRow(0);
+}
+
+void RegionPropertiesDialog::StoreRegion(Region& region)
+{
+    worksheet->CommitEditor();
+    region.Visible = visibleCheck->isChecked();
+    region.RegionType = RegionKind(TypeIndex());
+    if (region.RegionType == RegionKind::TextBox) {
+        const TextBoxOptions options = GetTextBoxOptions();
+        region.Title = options.title;
+        region.TitleHeight = options.titleHeight;
+        region.LineWidth = options.lineWidth;
+        region.BoxColor = options.boxColour;
+        region.TitleColor = options.titleColour;
+    }
+    region.Name = nameEdit->text().toStdString();
+    region.OVLName = overlayEdit->text().toStdString();
+    for (int row = 0; row < WorksheetRows; ++row) {
+        region.InputFrame[row] = worksheet->Cells(WorksheetGrid::InputColumn, row).toStdString();
+        region.OutputFile[row] = worksheet->Cells(WorksheetGrid::OutputColumn, row).toStdString();
+    }
+}
+
+bool RegionPropertiesDialog::ShowPreview() const
+{
+    return previewCheck->isChecked();
+}
+
+void RegionPropertiesDialog::SetTextBoxOptions(const TextBoxOptions& options)
+{
+    titleCheck->setChecked(options.title);
+    titleHeightSpin->setValue(options.titleHeight);
+    lineWidthSpin->setValue(options.lineWidth);
+    boxColourSwatch->SetFill(options.boxColour);
+    titleColourSwatch->SetFill(options.titleColour);
+    // The dependent rules run as if the user had made the change, also when
+    // a value was already shown.
+    onTitleClicked(titleCheck->isChecked());
+    onTitleHeightChanged();
+    onLineWidthChanged();
+}
+
+TextBoxOptions RegionPropertiesDialog::GetTextBoxOptions()
+{
+    const TextBoxOptions options{titleCheck->isChecked(), titleHeightSpin->value(), lineWidthSpin->value(), boxColourSwatch->Fill(),
+                                 titleColourSwatch->Fill()};
+    titleColourSwatch->SetFill(colors::Maroon);
+    return options;
+}
+
+QString RegionPropertiesDialog::RegionName() const
+{
+    return nameEdit->text();
+}
+
+void RegionPropertiesDialog::SetRegionName(const QString& name)
+{
+    nameEdit->setText(name);
+}
+
+bool RegionPropertiesDialog::RegionVisible() const
+{
+    return visibleCheck->isChecked();
+}
+
+void RegionPropertiesDialog::SetRegionVisible(bool visible)
+{
+    visibleCheck->setChecked(visible);
+}
+
+int RegionPropertiesDialog::TypeIndex() const
+{
+    return std::max(typeButtons->checkedId(), 0);
+}
+
+void RegionPropertiesDialog::SetTypeIndex(int index)
+{
+    if (QAbstractButton* item = typeButtons->button(std::clamp(index, 0, 3)))
+        item->setChecked(true);
+}
+
+QString RegionPropertiesDialog::OverlayName() const
+{
+    return overlayEdit->text();
+}
+
+void RegionPropertiesDialog::SetOverlayName(const QString& path)
+{
+    overlayEdit->setText(path);
+}
+
+QString RegionPropertiesDialog::Cell(int row, int column) const
+{
+    return worksheet->Cells(column, row - 1);
+}
+
+void RegionPropertiesDialog::SetCell(int row, int column, const QString& text)
+{
+    worksheet->SetCells(column, row - 1, text);
+}
+
+void RegionPropertiesDialog::onTypeClicked(int index)
+{
+    const bool textBox = index == 2;
+    boxGroup->setVisible(!textBox);
+    overlayEdit->setEnabled(index == 3);
+    browseButton->setEnabled(index == 3);
+    worksheet->ShowOutputColumn(index < 2);
+}
+
+void RegionPropertiesDialog::onTitleClicked(bool checked)
+{
+    titleColourSwatch->setVisible(checked);
+    titleHeightSpin->setEnabled(checked);
+}
+
+void RegionPropertiesDialog::onTitleHeightChanged()
+{
+    titleColourSwatch->resize(titleColourSwatch->width(), titleHeightSpin->value());
+}
+
+void RegionPropertiesDialog::onLineWidthChanged()
+{
+    boxColourSwatch->SetPenWidth(lineWidthSpin->value());
+    titleColourSwatch->SetPenWidth(lineWidthSpin->value());
+}
+
+void RegionPropertiesDialog::onSwatchPressed(ColourSwatch* swatch)
+{
+    if (const std::optional<Color> chosen = chooseColour_(this, swatch->Fill()))
+        swatch->SetFill(*chosen);
+}
+
+void RegionPropertiesDialog::onBrowse()
+{
+    if (const std::optional<QString> chosen = choosePicture_(this, overlaysRoot_, overlayEdit->text()))
+        overlayEdit->setText(*chosen);
+}
+
+void RegionPropertiesDialog::onFrameChanged()
+{
+    if (!previewCheck->isChecked())
+        return;
+    preview->show();
+    if (const QListWidgetItem* selected = frameList->currentItem())
+        preview->LoadFile(ToQ(JoinPath(projectFolder_, selected->text().toStdString())));
+}
+
+void RegionPropertiesDialog::onFrameClicked()
+{
+    onFrameChanged();
+}
+
+void RegionPropertiesDialog::onFrameDoubleClicked()
+{
+    const QListWidgetItem* selected = frameList->currentItem();
+    if (!selected)
+        return;
+    std::vector<std::string> inputs;
+    for (int row = 0; row < WorksheetGrid::Rows; ++row)
+        inputs.push_back(worksheet->Cells(WorksheetGrid::InputColumn, row).toStdString());
+    const int row = FirstEmptyRow(inputs);
+    if (row >= 0)
+        worksheet->SetCells(WorksheetGrid::InputColumn, row, selected->text());
+}
+
+void RegionPropertiesDialog::onPreviewClicked(bool checked)
+{
+    if (checked)
+        onFrameChanged();
+    else
+        preview->hide();
+}
+
+void RegionPropertiesDialog::onActivated()
+{
+    worksheet->NumberRows();
+    onTypeClicked(TypeIndex());
+    if (!worksheet->currentIndex().isValid())
+        worksheet->StartEditing();
+    nameEdit->setFocus();
+    onFrameChanged();
+}
+
+void RegionPropertiesDialog::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    onActivated();
+}
+
+void RegionPropertiesDialog::done(int result)
+{
+    worksheet->CommitEditor();
+    QDialog::done(result);
+}
+
+}  // namespace tolv::gui

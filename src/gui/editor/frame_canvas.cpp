@@ -1,0 +1,165 @@
+#include "gui/editor/frame_canvas.h"
+
+#include "document/document.h"
+#include "editor/frame_marks.h"
+#include "extract/prefilter.h"
+#include "gui/common/bitmap_image.h"
+#include "gui/common/message_box.h"
+#include "gui/editor/region_item.h"
+#include "platform/errors.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+
+namespace tolv::gui {
+
+FrameCanvas::FrameCanvas(Document& document, QWidget* parent) : QWidget(parent), document_(document)
+{
+    setObjectName("canvas");
+    // The canvas paints every pixel it covers itself: no background erase,
+    // so the frame does not flicker while regions change.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFixedSize(CheckerboardWidth, CheckerboardHeight);
+    // The pointer position shows in the status bar also without a press.
+    setMouseTracking(true);
+    subscription_ = document_.subscribe([this](const DocumentChange& change) { onDocumentChanged(change); });
+    adoptRegions();
+}
+
+FrameCanvas::~FrameCanvas()
+{
+    document_.unsubscribe(subscription_);
+}
+
+const Project& FrameCanvas::project() const
+{
+    return document_.project();
+}
+
+const QImage& FrameCanvas::displayImage()
+{
+    if (imageDirty_) {
+        image_ = ToQImage(display_);
+        imageDirty_ = false;
+        cel_ = QImage();
+        ++imageRebuilds_;
+    }
+    return image_;
+}
+
+void FrameCanvas::setDisplay(Bitmap display)
+{
+    display_ = std::move(display);
+    imageDirty_ = true;
+}
+
+void FrameCanvas::setShowPaintAll(bool on)
+{
+    if (showPaintAll_ == on)
+        return;
+    showPaintAll_ = on;
+    showFrame(FrameStep::Same);
+}
+
+void FrameCanvas::releasePrefilter()
+{
+    if (!holdPrefilter_)
+        return;
+    holdPrefilter_ = false;
+    paintPrefilter(true);
+}
+
+void FrameCanvas::onDocumentChanged(const DocumentChange& change)
+{
+    if (change.projectReplaced) {
+        resetItems();
+        showFrame(FrameStep::Next);
+        return;
+    }
+    for (const Region* region : change.removed)
+        dropItem(region);
+    if (!change.added.empty())
+        adoptRegions();
+    if (change.frameListChanged)
+        showFrame(FrameStep::Same);
+    else
+        repaintRegions(change);
+    syncItems();
+}
+
+void FrameCanvas::repaintRegions(const DocumentChange& change)
+{
+    if (change.added.empty() && change.removed.empty() && change.changed.empty())
+        return;
+    markShownFrame();
+    paintPrefilter(true);
+}
+
+void FrameCanvas::showFrame(FrameStep step)
+{
+    Project& p = document_.runState();
+    StepCurrentFrame(p, step);
+    const std::string name = p.FrameName(p.CurrentFrame);
+    if (!CurrentFrameAvailable(p)) {
+        setDisplay(CheckerboardDisplay(p.FrameAreaWidth, p.FrameAreaHeight));
+        setStatus(StatusPanel::Message, " Animation missing: " + QString::fromStdString(name));
+    } else {
+        try {
+            Bitmap frame = LoadBmp(p.FramePath(name));
+            if (p.CleanEdges)
+                CleanFrameEdges(frame);
+            setDisplay(std::move(frame));
+        } catch (const TolvError& error) {
+            ShowError(this, QString::fromStdString(error.what()));
+            return;
+        }
+        setStatus(StatusPanel::Message, " Frame: " + QString::fromStdString(name));
+    }
+    clean_ = display_;
+    markShownFrame();
+    paintPrefilter(false);
+    update();
+}
+
+void FrameCanvas::paintPrefilter(bool restore)
+{
+    if (holdPrefilter_)
+        return;
+    if (restore)
+        display_ = clean_;
+    PaintPrefilterRegions(display_, project(), showPaintAll_);
+    imageDirty_ = true;
+    update();
+}
+
+void FrameCanvas::markShownFrame()
+{
+    Project& p = document_.runState();
+    MarkFrameRegions(p, p.FrameName(p.CurrentFrame));
+}
+
+void FrameCanvas::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    const QImage& image = displayImage();
+    const QRect shown = event->rect() & image.rect();
+    if (!shown.isEmpty())
+        painter.drawImage(shown.topLeft(), image, shown);
+    // Where a frame smaller than the canvas leaves it uncovered.
+    for (const QRect& rest : QRegion(event->rect()).subtracted(QRegion(image.rect())))
+        painter.fillRect(rest, palette().window());
+    if (!cel_.isNull())
+        painter.drawImage(celTarget_.topLeft(), cel_);
+    paintOutline(painter, event->region());
+}
+
+void FrameCanvas::showCel(const QImage& cel, const QRect& target)
+{
+    // A frame rebuilt before this cel must not take the cel away with it.
+    displayImage();
+    cel_ = cel;
+    celTarget_ = target;
+    update(target);
+}
+
+}  // namespace tolv::gui

@@ -1,0 +1,257 @@
+#include "gui/dialogs/region_properties_dialog.h"
+
+#include "region_properties_fixture.h"
+#include "gui/dialogs/colour_swatch.h"
+#include "gui/dialogs/spin_edit.h"
+#include "gui/dialogs/worksheet_grid.h"
+#include "project/region.h"
+#include "support/test_files.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace tolv::gui {
+namespace {
+
+using test::XlistTest;
+
+TEST_F(XlistTest, ANewRegionShowsTheDefaultsAndTheLastTextBoxOptionsWithAMaroonTitle)
+{
+    dialog.SetTextBoxOptions({false, 33, 4, colors::Yellow, colors::Green});
+    dialog.SetCell(3, 1, "old.bmp");
+    dialog.SetRegionName("Old");
+    dialog.SetTypeIndex(3);
+    dialog.SetOverlayName("/x/o.bmp");
+    dialog.SetRegionVisible(false);
+    dialog.GetTextBoxOptions();
+
+    PrepareNew({"f1.bmp"});
+    EXPECT_EQ(dialog.RegionName(), "New Object");
+    EXPECT_EQ(dialog.TypeIndex(), 0);
+    EXPECT_TRUE(dialog.RegionVisible());
+    EXPECT_EQ(dialog.OverlayName(), "");
+    EXPECT_EQ(dialog.Cell(3, 1), "");
+    EXPECT_EQ(dialog.GetTextBoxOptions(), (TextBoxOptions{false, 33, 4, colors::Yellow, colors::Maroon}));
+}
+
+TEST_F(XlistTest, GetTextBoxOptionsTurnsOnlyTheTitleSwatchBackToMaroon)
+{
+    dialog.SetTextBoxOptions({true, 25, 3, colors::Aqua, colors::Green});
+    EXPECT_EQ(dialog.GetTextBoxOptions(), (TextBoxOptions{true, 25, 3, colors::Aqua, colors::Green}));
+    EXPECT_EQ(Title()->Fill(), colors::Maroon);
+    EXPECT_EQ(dialog.GetTextBoxOptions(), (TextBoxOptions{true, 25, 3, colors::Aqua, colors::Maroon}));
+}
+
+struct TypeLayout {
+    int index;
+    bool backgroundGroupShown;
+    bool overlayEnabled;
+    bool outputColumnShown;
+};
+
+class XlistTypeLayout : public XlistTest, public testing::WithParamInterface<TypeLayout> {};
+
+TEST_P(XlistTypeLayout, FollowsTheChosenType)
+{
+    const TypeLayout layout = GetParam();
+    PrepareNew({"f1.bmp"});
+    test::ShowActive(dialog);
+    ClickType(layout.index == 0 ? 2 : 0);
+    ClickType(layout.index);
+    EXPECT_EQ(dialog.TypeIndex(), layout.index);
+    EXPECT_EQ(Child<QGroupBox>("boxGroup")->isVisible(), layout.backgroundGroupShown);
+    EXPECT_TRUE(Child<QGroupBox>("textBoxGroup")->isVisible()) << "only covered, never hidden";
+    EXPECT_EQ(Child<QLineEdit>("overlayEdit")->isEnabled(), layout.overlayEnabled);
+    EXPECT_EQ(Child<QPushButton>("browseButton")->isEnabled(), layout.overlayEnabled);
+    EXPECT_EQ(!Grid()->isColumnHidden(WorksheetGrid::OutputColumn), layout.outputColumnShown);
+    dialog.hide();
+}
+
+INSTANTIATE_TEST_SUITE_P(Types, XlistTypeLayout,
+                         testing::Values(TypeLayout{0, true, false, true}, TypeLayout{1, true, false, true},
+                                         TypeLayout{2, false, false, false}, TypeLayout{3, true, true, false}));
+
+TEST_F(XlistTest, ChangingToATextBoxAndBackKeepsTheOutputNames)
+{
+    Region region;
+    region.InputFrame[0] = "f1.bmp";
+    region.OutputFile[0] = "door.bmp";
+    dialog.ClearEdits();
+    dialog.LoadRegion(region, 1);
+    dialog.SetTypeIndex(2);
+    Region stored;
+    dialog.StoreRegion(stored);
+    EXPECT_EQ(stored.RegionType, RegionKind::TextBox);
+    EXPECT_EQ(stored.OutputFile[0], "door.bmp") << "a column out of view is still read back";
+    dialog.SetTypeIndex(0);
+    EXPECT_FALSE(Grid()->isColumnHidden(WorksheetGrid::OutputColumn));
+    EXPECT_EQ(dialog.Cell(1, 2), "door.bmp");
+}
+
+TEST_F(XlistTest, ShowsOnlyTheRowsOfTheProjectsFramesAndStoresTheRestEmpty)
+{
+    Region region;
+    for (int row = 0; row < 12; ++row) {
+        region.InputFrame[row] = "in" + std::to_string(row + 1) + ".bmp";
+        region.OutputFile[row] = "out" + std::to_string(row + 1) + ".bmp";
+    }
+    dialog.ClearEdits();
+    dialog.LoadRegion(region, 8);
+    EXPECT_EQ(dialog.Cell(8, 1), "in8.bmp");
+    EXPECT_EQ(dialog.Cell(9, 1), "");
+    dialog.StoreRegion(region);
+    EXPECT_EQ(region.OutputFile[7], "out8.bmp");
+    for (int row = 8; row < 12; ++row)
+        EXPECT_TRUE(region.InputFrame[row].empty() && region.OutputFile[row].empty()) << row + 1;
+}
+
+TEST_F(XlistTest, LoadsAndStoresEveryFieldOfATextBox)
+{
+    Region region;
+    region.Name = "Caption";
+    region.Visible = false;
+    region.RegionType = RegionKind::TextBox;
+    region.OVLName = "/overlays/o.bmp";
+    region.Title = true;
+    region.TitleHeight = 12;
+    region.LineWidth = 5;
+    region.BoxColor = colors::Silver;
+    region.TitleColor = colors::Blue;
+    region.InputFrame[1] = "f2.bmp";
+    dialog.ClearEdits();
+    dialog.LoadRegion(region, 2);
+
+    Region stored;
+    dialog.StoreRegion(stored);
+    EXPECT_EQ(stored.Name, "Caption");
+    EXPECT_FALSE(stored.Visible);
+    EXPECT_EQ(stored.RegionType, RegionKind::TextBox);
+    EXPECT_EQ(stored.OVLName, "/overlays/o.bmp");
+    EXPECT_TRUE(stored.Title);
+    EXPECT_EQ(stored.TitleHeight, 12);
+    EXPECT_EQ(stored.LineWidth, 5);
+    EXPECT_EQ(stored.BoxColor, colors::Silver);
+    EXPECT_EQ(stored.TitleColor, colors::Blue);
+    EXPECT_EQ(stored.InputFrame[1], "f2.bmp");
+    EXPECT_EQ(Title()->Fill(), colors::Maroon);
+}
+
+TEST_F(XlistTest, StoresWhatWasTypedWithoutValidation)
+{
+    const QString longName(10000, QChar('n'));
+    dialog.ClearEdits();
+    dialog.SetRegionName(longName);
+    dialog.SetOverlayName("");
+    dialog.SetCell(1, 1, "a,b;c=d.bmp");
+    dialog.SetCell(50, 2, " spaced name ");
+    Region region;
+    region.TitleHeight = 0;
+    dialog.SetTypeIndex(2);
+    auto* titleHeight = Child<SpinEdit>("titleHeightSpin");
+    titleHeight->findChild<QLineEdit*>()->setText("abc");
+    dialog.StoreRegion(region);
+    EXPECT_EQ(region.Name, longName.toStdString());
+    EXPECT_EQ(region.InputFrame[0], "a,b;c=d.bmp");
+    EXPECT_EQ(region.OutputFile[49], " spaced name ");
+    EXPECT_EQ(region.TitleHeight, 10) << "text that is not a number reads as the minimum";
+}
+
+TEST_F(XlistTest, UncheckingTheTitleAreaHidesItsSwatchAndGreysTheHeight)
+{
+    dialog.SetTextBoxOptions({true, 20, 1, colors::White, colors::Maroon});
+    dialog.SetTypeIndex(2);
+    test::ShowActive(dialog);
+    auto* title = Child<QCheckBox>("titleCheck");
+    QTest::mouseClick(title, Qt::LeftButton, {}, QPoint(5, title->height() / 2));
+    EXPECT_FALSE(title->isChecked());
+    EXPECT_FALSE(Title()->isVisible());
+    EXPECT_FALSE(Child<SpinEdit>("titleHeightSpin")->isEnabled());
+    QTest::mouseClick(title, Qt::LeftButton, {}, QPoint(5, title->height() / 2));
+    EXPECT_TRUE(Title()->isVisible());
+    EXPECT_TRUE(Child<SpinEdit>("titleHeightSpin")->isEnabled());
+    dialog.hide();
+}
+
+TEST_F(XlistTest, TheSwatchesFollowTitleHeightAndLineWidth)
+{
+    dialog.SetTextBoxOptions({true, 20, 1, colors::White, colors::Maroon});
+    auto* height = Child<SpinEdit>("titleHeightSpin");
+    auto* line = Child<SpinEdit>("lineWidthSpin");
+    height->setValue(37);
+    line->setValue(4);
+    EXPECT_EQ(Title()->height(), 37);
+    EXPECT_EQ(Title()->PenWidth(), 4);
+    EXPECT_EQ(Box()->PenWidth(), 4);
+    height->setValue(99);
+    EXPECT_EQ(height->value(), 40);
+    line->setValue(0);
+    EXPECT_EQ(line->value(), 1);
+}
+
+TEST_F(XlistTest, APressOnASwatchChoosesItsColour)
+{
+    std::vector<Color> presets;
+    std::optional<Color> answer = colors::Green;
+    dialog.SetColourChooser([&](QWidget*, Color initial) {
+        presets.push_back(initial);
+        return answer;
+    });
+    dialog.SetTextBoxOptions({true, 20, 1, colors::Yellow, colors::Maroon});
+    dialog.SetTypeIndex(2);
+    test::ShowActive(dialog);
+
+    // Presses go through the window, which finds the swatch on top.
+    const auto pressAt = [this](Qt::MouseButton button, QPoint inBox) {
+        const QPoint at = Box()->mapTo(&dialog, inBox);
+        QTest::mousePress(dialog.windowHandle(), button, {}, at);
+        QTest::mouseRelease(dialog.windowHandle(), button, {}, at);
+    };
+    pressAt(Qt::RightButton, QPoint(50, 70));
+    EXPECT_EQ(Box()->Fill(), colors::Green);
+    pressAt(Qt::LeftButton, QPoint(50, 10));
+    EXPECT_EQ(Title()->Fill(), colors::Green) << "the title area lies over the top of the box";
+    answer.reset();
+    pressAt(Qt::LeftButton, QPoint(50, 70));
+    EXPECT_EQ(Box()->Fill(), colors::Green) << "a cancelled chooser changes nothing";
+    EXPECT_EQ(presets, (std::vector<Color>{colors::Yellow, colors::Maroon, colors::Green}));
+
+    dialog.SetTextBoxOptions({false, 20, 1, colors::Yellow, colors::Maroon});
+    answer = colors::Aqua;
+    pressAt(Qt::LeftButton, QPoint(50, 10));
+    EXPECT_EQ(Box()->Fill(), colors::Aqua) << "without a title area the whole swatch is the box";
+    dialog.hide();
+}
+
+TEST_F(XlistTest, BrowseTakesTheChosenPictureAndACancelKeepsThePath)
+{
+    QString folderAsked, nameAsked;
+    std::optional<QString> answer = QString("/pictures/star.bmp");
+    dialog.SetPictureChooser([&](QWidget*, const QString& folder, const QString& name) {
+        folderAsked = folder;
+        nameAsked = name;
+        return answer;
+    });
+    dialog.SetOverlaysRoot("/pictures");
+    dialog.SetTypeIndex(3);
+    dialog.SetOverlayName("typed.bmp");
+    test::ShowActive(dialog);
+    auto* browse = Child<QPushButton>("browseButton");
+    QTest::mouseClick(browse, Qt::LeftButton);
+    EXPECT_EQ(folderAsked, "/pictures");
+    EXPECT_EQ(nameAsked, "typed.bmp");
+    EXPECT_EQ(dialog.OverlayName(), "/pictures/star.bmp");
+    answer.reset();
+    QTest::mouseClick(browse, Qt::LeftButton);
+    EXPECT_EQ(dialog.OverlayName(), "/pictures/star.bmp");
+    dialog.hide();
+}
+
+}  // namespace
+}  // namespace tolv::gui

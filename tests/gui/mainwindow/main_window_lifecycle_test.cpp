@@ -1,0 +1,281 @@
+#include "gui/gui_fixture.h"
+
+#include "gui/editor/frame_canvas.h"
+#include "gui/editor/region_item.h"
+#include "platform/files.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QToolButton>
+
+namespace tolv::gui::test {
+namespace {
+
+using Lifecycle = GuiFixture;
+
+std::vector<std::string> ThreeFrameProject()
+{
+    return {"[Main]", "Version2=1", "Regions=2", "[Frames]", "1=f1.bmp", "2=f2.bmp", "3=f3.bmp",
+            "[Region1]", "Position=10,20,30,40", "Name=Door", "Clip1=f1.bmp,,door1.bmp",
+            "[Region2]", "Position=50,60,70,80", "Name=Sign", "Visible=0"};
+}
+
+TEST_F(Lifecycle, FirstStartCreatesTheDefaultProjectWithoutAQuestion)
+{
+    Start();
+    EXPECT_EQ(form().windowTitle(), "Tolv [Noname.qvl]");
+    EXPECT_TRUE(FileExists(File("Noname.qvl")));
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_FALSE(project().Modified);
+    EXPECT_EQ(project().ProjectFolder + "/", ProgramFolder());
+    EXPECT_EQ(form().statusText(2), " Animation missing: ");
+}
+
+TEST_F(Lifecycle, ALaterStartOpensTheDefaultProject)
+{
+    Start();
+    Destroy();
+    Start();
+    EXPECT_EQ(form().windowTitle(), "Tolv - Noname.qvl");
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(Lifecycle, AnArgumentThatNamesNoFileStartsLikeNone)
+{
+    Start({QString::fromStdString(File("absent.qvl"))});
+    EXPECT_EQ(form().windowTitle(), "Tolv [Noname.qvl]");
+    EXPECT_FALSE(FileExists(File("absent.qvl")));
+}
+
+TEST_F(Lifecycle, TheProjectNamedOnTheCommandLineOpens)
+{
+    for (const char* name : {"f1.bmp", "f2.bmp", "f3.bmp"})
+        MakeFrame(name, 64, 48, colors::Green);
+    const std::string path = MakeProject("demo.qvl", ThreeFrameProject());
+    Start({QString::fromStdString(path)});
+
+    EXPECT_EQ(form().windowTitle(), "Tolv - demo.qvl");
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_FALSE(FileExists(File("Noname.qvl")));
+    const MainWindowControls& ui = form().ui();
+    ASSERT_EQ(ui.quickPick->count(), 2);
+    EXPECT_EQ(ui.quickPick->itemText(0), "Door  ");
+    EXPECT_EQ(ui.quickPick->itemText(1), "Sign <Hidden>");
+    EXPECT_EQ(ui.quickPick->currentIndex(), -1);
+    EXPECT_FALSE(ui.previousFrameAction->isEnabled());
+    EXPECT_TRUE(ui.nextFrameAction->isEnabled());
+    EXPECT_FALSE(ui.propertiesAction->isEnabled());
+    EXPECT_EQ(form().statusText(2), " Frame: f1.bmp");
+    EXPECT_EQ(form().canvas().findChildren<RegionItem*>().size(), 2);
+}
+
+TEST_F(Lifecycle, OpenReplacesTheProject)
+{
+    Start();
+    MakeFrame("f1.bmp", 64, 48, colors::Green);
+    const std::string path = MakeProject("other.qvl", {"[Main]", "Version2=1", "LockObj=1", "[Frames]", "1=f1.bmp"});
+    ChooseFile(path);
+    form().onOpen();
+
+    EXPECT_EQ(form().windowTitle(), "Tolv - other.qvl");
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_TRUE(form().ui().lockLayoutAction->isChecked());
+    EXPECT_TRUE(form().ui().lockButton->isChecked());
+    EXPECT_FALSE(form().ui().nextFrameAction->isEnabled());
+}
+
+TEST_F(Lifecycle, OpenCancelledKeepsTheProject)
+{
+    Start();
+    form().onOpen();
+    EXPECT_EQ(form().windowTitle(), "Tolv [Noname.qvl]");
+}
+
+TEST_F(Lifecycle, MissingOrUnusableFramesAreReportedOnceAfterLoading)
+{
+    MakeFrame("f1.bmp", 64, 48, colors::Green);
+    tolv::test::WriteText(File("junk.bmp"), "not a bitmap");
+    const std::string path =
+        MakeProject("gaps.qvl", {"[Main]", "Version2=1", "[Frames]", "1=f1.bmp", "2=gone.bmp", "3=junk.bmp"});
+    Start({QString::fromStdString(path)});
+
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0].kind, MsgKind::Warning);
+    EXPECT_EQ(Messages()[0].text, "Animation frame files missing.");
+    EXPECT_EQ(form().windowTitle(), "Tolv - gaps.qvl");
+    EXPECT_EQ(project().FrameCount(), 3);
+}
+
+TEST_F(Lifecycle, NewAsksAboutBackgroundFramesUnlessTheNameIsExactlyTheDefault)
+{
+    struct Case {
+        const char* name;
+        bool asks;
+    };
+    for (const Case c : {Case{"Noname.qvl", false}, Case{"noname.qvl", true}, Case{"film.qvl", true}}) {
+        Start();
+        ClearMessages();
+        std::filesystem::create_directory(dir_.path() / "projects");
+        ChooseFile(File(std::string("projects/") + c.name));
+        form().onNew();
+        const bool asked = MessageTexts() == std::vector<QString>{"Do you want to define your background frames now?"};
+        EXPECT_EQ(asked, c.asks) << c.name;
+        EXPECT_EQ(form().windowTitle(), QString("Tolv [%1]").arg(c.name)) << c.name;
+        EXPECT_TRUE(FileExists(File(std::string("projects/") + c.name))) << c.name;
+        EXPECT_FALSE(project().Modified) << c.name;
+        Destroy();
+        std::filesystem::remove_all(dir_.path() / "projects");
+    }
+}
+
+TEST_F(Lifecycle, NewEmptiesTheQuickPickAndKeepsTheProjectOptions)
+{
+    MakeFrame("f1.bmp", 64, 48, colors::Green);
+    const std::string path = MakeProject("demo.qvl", {"[Main]", "Version2=1", "CleanEdges=1", "Rep=A", "Regions=1",
+                                                      "[Frames]", "1=f1.bmp", "[Region1]", "Position=1,2,30,40"});
+    Start({QString::fromStdString(path)});
+    ChooseFile(File("fresh.qvl"));
+    form().onNew();
+
+    EXPECT_EQ(form().ui().quickPick->count(), 0);
+    EXPECT_TRUE(form().canvas().findChildren<RegionItem*>().isEmpty());
+    EXPECT_TRUE(project().CleanEdges);
+    EXPECT_EQ(project().Rep, "A");
+    EXPECT_EQ(project().CurrentFrame, 0);
+    EXPECT_EQ(form().statusText(2), " Animation missing: ");
+}
+
+TEST_F(Lifecycle, NewOverAnExistingFileAsksAndNoChangesNothing)
+{
+    Start();
+    tolv::test::WriteText(File("taken.qvl"), "[Main]\r\n");
+    ChooseFile(File("taken.qvl"));
+    form().onNew();
+
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0].text, "Overwrite existing file taken.qvl?");
+    EXPECT_EQ(Messages()[0].kind, MsgKind::Information);
+    EXPECT_EQ(form().windowTitle(), "Tolv [Noname.qvl]");
+    EXPECT_EQ(tolv::test::ReadText(File("taken.qvl")), "[Main]\r\n");
+}
+
+TEST_F(Lifecycle, NewWithUnsavedEditsAsksFirst)
+{
+    Start();
+    project().Modified = true;
+    Answer(MsgResult::Cancel);
+    ChooseFile(File("fresh.qvl"));
+    form().onNew();
+    EXPECT_EQ(MessageTexts(), std::vector<QString>{"Save current project?"});
+    EXPECT_EQ(form().windowTitle(), "Tolv [Noname.qvl]");
+    EXPECT_TRUE(project().Modified);
+
+    Answer(MsgResult::Yes);  // save the edits, then start the new project
+    Answer(MsgResult::No);   // no frames now
+    form().onNew();
+    EXPECT_EQ(form().windowTitle(), "Tolv [fresh.qvl]");
+    EXPECT_FALSE(project().Modified);
+}
+
+struct CloseCase {
+    const char* name;
+    MsgResult answer;
+    bool closes;
+    bool saves;
+};
+
+class CloseQuestion : public GuiFixture, public testing::WithParamInterface<CloseCase> {};
+
+TEST_P(CloseQuestion, AnswersDecideWhetherToSaveAndClose)
+{
+    const CloseCase& c = GetParam();
+    Start();
+    project().Rep = "edited";
+    project().Modified = true;
+    Answer(c.answer);
+
+    EXPECT_EQ(Close(), c.closes);
+    EXPECT_EQ(MessageTexts(), std::vector<QString>{"Save project edits?"});
+    EXPECT_EQ(Messages()[0].kind, MsgKind::Confirm);
+    EXPECT_EQ(Messages()[0].buttons, MsgButtons::YesNoCancel);
+    EXPECT_EQ(tolv::test::ReadText(File("Noname.qvl")).find("edited") != std::string::npos, c.saves);
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, CloseQuestion,
+    testing::Values(CloseCase{"Yes", MsgResult::Yes, true, true}, CloseCase{"No", MsgResult::No, true, false},
+        CloseCase{"Cancel", MsgResult::Cancel, false, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Lifecycle, AnUnmodifiedProjectClosesWithoutAQuestion)
+{
+    Start();
+    EXPECT_TRUE(Close());
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(Lifecycle, ExitAsksTheCloseQuestion)
+{
+    Start();
+    project().Modified = true;
+    Answer(MsgResult::Cancel);
+    form().ui().exitAction->trigger();
+    EXPECT_EQ(MessageTexts(), std::vector<QString>{"Save project edits?"});
+    EXPECT_TRUE(form().isVisible());
+    form().ui().exitAction->trigger();  // No, once no answer is queued
+    EXPECT_FALSE(form().isVisible());
+}
+
+TEST_F(Lifecycle, AFailedSaveIsReportedAndKeepsTheEdits)
+{
+    Start();
+    project().ProjectFolder = File("no-such-folder");
+    project().Modified = true;
+    EXPECT_FALSE(form().onSave());
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0].text, QString::fromStdString("Unable to write to " + File("no-such-folder/Noname.qvl")));
+    EXPECT_TRUE(project().Modified);
+
+    // Closing with Yes tries again; the failure keeps the window open.
+    Answer(MsgResult::Yes);
+    EXPECT_FALSE(Close());
+    EXPECT_TRUE(project().Modified);
+}
+
+TEST_F(Lifecycle, TheSettingsAreWrittenWhenTheWindowGoes)
+{
+    Start();
+    form().settings().AnimationDelay = 123;
+    Destroy();
+    EXPECT_NE(tolv::test::ReadText(File("Tolvane.ini")).find("AnimationDelay=123"), std::string::npos);
+}
+
+TEST_F(Lifecycle, AProgramFolderThatCannotBeWrittenIsReportedAndTheProgramRuns)
+{
+    tolv::test::WriteText(File("plain"), "a file, not a folder");
+    StartIn(File("plain") + "/");
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0].text, QString::fromStdString("Unable to write to " + File("plain/Noname.qvl")));
+    EXPECT_EQ(form().windowTitle(), "Tolv [Noname.qvl]");
+    EXPECT_EQ(form().statusText(2), " Animation missing: ");
+
+    Destroy();  // the settings cannot be written either: reported, and the window still goes
+    ASSERT_EQ(Messages().size(), 2u);
+    EXPECT_EQ(Messages()[1].text, QString::fromStdString("Unable to write to " + File("plain/Tolvane.ini")));
+}
+
+TEST_F(Lifecycle, TheCanvasTakesTheLargestFrameButAtLeast600By400)
+{
+    MakeFrame("wide.bmp", 700, 300, colors::Green);
+    MakeFrame("tall.bmp", 500, 450, colors::Green);
+    MakeFrame("tiny.bmp", 100, 100, colors::Green);
+    const std::string big = MakeProject("big.qvl", {"[Main]", "Version2=1", "[Frames]", "1=wide.bmp", "2=tall.bmp"});
+    const std::string small = MakeProject("small.qvl", {"[Main]", "Version2=1", "[Frames]", "1=tiny.bmp"});
+    Start({QString::fromStdString(big)});
+    EXPECT_EQ(form().canvas().size(), QSize(700, 450));
+    ChooseFile(small);
+    form().onOpen();
+    EXPECT_EQ(form().canvas().size(), QSize(600, 400));
+}
+
+}  // namespace
+}  // namespace tolv::gui::test
