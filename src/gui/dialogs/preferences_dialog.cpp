@@ -2,7 +2,7 @@
 
 #include "gui/dialogs/dialog_style.h"
 #include "gui/dialogs/spin_edit.h"
-#include "gui/common/select_directory.h"
+#include "gui/common/folder_chooser_dialog.h"
 #include "project/settings.h"
 
 #include <QGroupBox>
@@ -20,7 +20,7 @@ constexpr int MaxDelay = 2000;
 
 }  // namespace
 
-PreferencesDialog::PreferencesDialog(QWidget* parent) : HelpDialog(parent), chooseFolder_(TSelectDirectory::Choose)
+PreferencesDialog::PreferencesDialog(QWidget* parent) : HelpDialog(parent), chooseFolder_(FolderChooserDialog::Choose)
 {
     setObjectName("options");
     setWindowTitle("Tolv Preferences");

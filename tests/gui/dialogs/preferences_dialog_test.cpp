@@ -2,7 +2,7 @@
 
 #include "../dialogs/dialog_test_support.h"
 #include "gui/dialogs/spin_edit.h"
-#include "gui/common/select_directory.h"
+#include "gui/common/folder_chooser_dialog.h"
 #include "project/settings.h"
 #include "support/test_files.h"
 
@@ -134,7 +134,7 @@ TEST_F(OptionsTest, FolderButtonsChooseForTheirOwnEditAndCancelKeepsTheText)
     dialog.hide();
 }
 
-TEST(SelectDirectory, AnExistingFolderNeedsNoQuestion)
+TEST(FolderChooserDialog, AnExistingFolderNeedsNoQuestion)
 {
     tolv::test::TempDir dir;
     MessageRecorder messages;
@@ -142,7 +142,7 @@ TEST(SelectDirectory, AnExistingFolderNeedsNoQuestion)
     EXPECT_TRUE(messages.texts.empty());
 }
 
-TEST(SelectDirectory, AMissingFolderIsCreatedWithItsParentsOnlyAfterYes)
+TEST(FolderChooserDialog, AMissingFolderIsCreatedWithItsParentsOnlyAfterYes)
 {
     tolv::test::TempDir dir;
     const auto folder = dir.path() / "new" / "deeper";
@@ -157,7 +157,7 @@ TEST(SelectDirectory, AMissingFolderIsCreatedWithItsParentsOnlyAfterYes)
     EXPECT_EQ(messages.kinds[0], MsgKind::Confirm);
 }
 
-TEST(SelectDirectory, AFolderThatCannotBeCreatedIsReportedAndNotTaken)
+TEST(FolderChooserDialog, AFolderThatCannotBeCreatedIsReportedAndNotTaken)
 {
     tolv::test::TempDir dir;
     tolv::test::WriteText(dir.file("file"), "x");
@@ -167,11 +167,11 @@ TEST(SelectDirectory, AFolderThatCannotBeCreatedIsReportedAndNotTaken)
     EXPECT_TRUE(messages.texts[1].startsWith("Unable to write to ")) << messages.texts[1].toStdString();
 }
 
-TEST(SelectDirectory, NoKeepsTheChooserOpenAndYesCreatesAndClosesIt)
+TEST(FolderChooserDialog, NoKeepsTheChooserOpenAndYesCreatesAndClosesIt)
 {
     tolv::test::TempDir dir;
     const QString typed = QString::fromStdString((dir.path() / "made").string());
-    TSelectDirectory chooser(nullptr, QString::fromStdString(dir.path().string()));
+    FolderChooserDialog chooser(nullptr, QString::fromStdString(dir.path().string()));
     EXPECT_EQ(chooser.windowTitle(), "Select Directory");
     MessageRecorder messages(MsgResult::No);
     const int result = RunModal(chooser, [&] {

@@ -141,6 +141,21 @@ TEST_F(Animation, PlaybackLocksTheMenusAndTheToolBarAndStoppingRestoresThem)
     EXPECT_EQ(Text(form().statusText(2)), " Frame: f1.bmp");
 }
 
+TEST_F(Animation, UndoRestsWhilePlaying)
+{
+    Open();
+    form().onLockLayout();
+    form().onLockLayout();
+    Play(0);
+    EXPECT_FALSE(ui().undoAction->isEnabled());
+    form().onUndo();
+    EXPECT_FALSE(project().LockObj);
+    ui().animateAction->trigger();
+    EXPECT_TRUE(ui().undoAction->isEnabled());
+    form().onUndo();
+    EXPECT_TRUE(project().LockObj);
+}
+
 // The keyboard stays active while the menus are held; at the stop they catch up.
 TEST_F(Animation, ARegionSelectedWhilePlayingIsShownAtTheStop)
 {

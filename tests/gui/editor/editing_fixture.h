@@ -31,6 +31,8 @@ namespace tolv::gui::test {
 struct RegionSpec {
     int left, top, width, height;
     std::string name;
+    // More lines of its section, such as worksheet rows.
+    std::vector<std::string> lines = {};
 };
 
 // A project of two 200 x 150 frames with the given regions, opened in the
@@ -51,6 +53,7 @@ protected:
             lines.push_back("Position=" + std::to_string(r.left) + "," + std::to_string(r.top) + "," +
                             std::to_string(r.width) + "," + std::to_string(r.height));
             lines.push_back("Name=" + r.name);
+            lines.insert(lines.end(), r.lines.begin(), r.lines.end());
         }
         lines.insert(lines.end(), extra.begin(), extra.end());
         Start({QString::fromStdString(MakeProject("editing.qvl", lines))});

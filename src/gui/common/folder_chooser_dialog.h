@@ -14,10 +14,10 @@ bool ConfirmDirectory(QWidget* parent, const QString& path);
 // The "Select Directory" folder chooser: a folder tree and a field
 // "Directory &Name:" where a folder may be typed. A typed folder that does not
 // exist is created after the question; No keeps the chooser open.
-class TSelectDirectory : public QFileDialog {
+class FolderChooserDialog : public QFileDialog {
     Q_OBJECT
 public:
-    TSelectDirectory(QWidget* parent, const QString& start);
+    FolderChooserDialog(QWidget* parent, const QString& start);
     QString ChosenFolder() const;
 
     // Runs the chooser modally.

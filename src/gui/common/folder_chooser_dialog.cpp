@@ -1,4 +1,4 @@
-#include "gui/common/select_directory.h"
+#include "gui/common/folder_chooser_dialog.h"
 
 #include "gui/common/message_box.h"
 
@@ -20,9 +20,9 @@ bool ConfirmDirectory(QWidget* parent, const QString& path)
     return false;
 }
 
-TSelectDirectory::TSelectDirectory(QWidget* parent, const QString& start) : QFileDialog(parent)
+FolderChooserDialog::FolderChooserDialog(QWidget* parent, const QString& start) : QFileDialog(parent)
 {
-    setObjectName("SelectDirectory");
+    setObjectName("folderChooser");
     setWindowTitle("Select Directory");
     setOption(QFileDialog::DontUseNativeDialog);
     setOption(QFileDialog::ShowDirsOnly);
@@ -33,13 +33,13 @@ TSelectDirectory::TSelectDirectory(QWidget* parent, const QString& start) : QFil
         setDirectory(start);
 }
 
-QString TSelectDirectory::ChosenFolder() const
+QString FolderChooserDialog::ChosenFolder() const
 {
     const QStringList chosen = selectedFiles();
     return chosen.isEmpty() ? directory().absolutePath() : QDir::cleanPath(chosen.first());
 }
 
-void TSelectDirectory::accept()
+void FolderChooserDialog::accept()
 {
     // A typed folder that does not exist is created after the question;
     // without it the chooser stays open.
@@ -47,9 +47,9 @@ void TSelectDirectory::accept()
         QFileDialog::accept();
 }
 
-std::optional<QString> TSelectDirectory::Choose(QWidget* parent, const QString& start)
+std::optional<QString> FolderChooserDialog::Choose(QWidget* parent, const QString& start)
 {
-    TSelectDirectory chooser(parent, start);
+    FolderChooserDialog chooser(parent, start);
     if (chooser.exec() != QDialog::Accepted)
         return std::nullopt;
     return chooser.ChosenFolder();

@@ -1,0 +1,167 @@
+#include "editing_fixture.h"
+
+#include "gui/extract/extraction_dialog.h"
+#include "gui/mainwindow/tool_glyphs.h"
+
+#include <QMenu>
+
+namespace tolv::gui::test {
+namespace {
+
+// Undo and redo as the user reaches them: through the real mouse, the
+// keys and the menu items of the window.
+class Undo : public Editing {
+protected:
+    QAction& UndoItem() { return *form().ui().undoAction; }
+    QAction& RedoItem() { return *form().ui().redoAction; }
+    std::string Saved()
+    {
+        EXPECT_TRUE(form().onSave());
+        return tolv::test::ReadText(File("editing.qvl"));
+    }
+};
+
+TEST_F(Undo, AGroupDragIsOneStepThatTheKeysTakeBackAndForth)
+{
+    Open({{10, 10, 20, 20, "A"}, {60, 10, 20, 20, "B"}});
+    EXPECT_FALSE(UndoItem().isEnabled());
+    Click({15, 15});
+    Click({65, 15}, Qt::ShiftModifier);
+    // The drag starts with its first step, at (16, 17).
+    Drag({15, 15}, {20, 25}, 5);
+    EXPECT_EQ(Rect(0), QRect(14, 18, 20, 20));
+    EXPECT_EQ(UndoItem().text(), "&Undo Move 2 Regions");
+    EXPECT_TRUE(project().Modified);
+
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Rect(0), QRect(10, 10, 20, 20));
+    EXPECT_EQ(Rect(1), QRect(60, 10, 20, 20));
+    EXPECT_EQ(canvas().itemOf(&At(1))->geometry(), QRect(60, 10, 20, 20));
+    EXPECT_EQ(At(0).Selected, SelectionState::Group);
+    EXPECT_EQ(project().CurrentRegion, &At(1));
+    EXPECT_FALSE(project().Modified);
+    EXPECT_FALSE(UndoItem().isEnabled());
+    EXPECT_EQ(RedoItem().text(), "&Redo Move 2 Regions");
+
+    Key(Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(Rect(1), QRect(64, 18, 20, 20));
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    Key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(Rect(1), QRect(64, 18, 20, 20));
+    EXPECT_TRUE(project().Modified);
+}
+
+TEST_F(Undo, ADeleteUndoneSavesTheBytesSavedBeforeIt)
+{
+    Open({{10, 10, 20, 20, "A"},
+          {60, 10, 20, 20, "B", {"Clip1=f1.bmp,,b1.bmp", "Clip2=f2.bmp,,b2.bmp", "Backgrnd=1"}},
+          {120, 10, 20, 20, "C"}});
+    const std::string before = Saved();
+    Click({65, 15});
+    Key(Qt::Key_Delete);
+    ASSERT_EQ(project().Regions.size(), 2u);
+    EXPECT_EQ(form().ui().quickPick->count(), 2);
+    EXPECT_EQ(UndoItem().text(), "&Undo Delete Region");
+
+    UndoItem().trigger();
+    ASSERT_EQ(project().Regions.size(), 3u);
+    EXPECT_EQ(At(1).Name, "B");
+    EXPECT_EQ(At(1).OutputFile[1], "b2.bmp");
+    EXPECT_EQ(At(1).RegionType, RegionKind::Background);
+    EXPECT_EQ(project().CurrentRegion, &At(1));
+    EXPECT_EQ(form().ui().quickPick->itemText(1), "B  ");
+    EXPECT_TRUE(canvas().itemOf(&At(1))->isVisible());
+    EXPECT_EQ(Saved(), before);
+}
+
+TEST_F(Undo, APropertiesEditIsOneStepAndUndoRestsWhileTheDialogIsOpen)
+{
+    Open({{10, 10, 20, 20, "A"}});
+    Click({15, 15});
+    Key(Qt::Key_Right, Qt::ShiftModifier);
+    ASSERT_TRUE(UndoItem().isEnabled());
+    bool undoWhileOpen = true;
+    AnswerRegionDialog(true, [&](RegionPropertiesDialog& dialog) {
+        undoWhileOpen = UndoItem().isEnabled();
+        dialog.SetRegionName("Door");
+        dialog.SetCell(1, 2, "door.bmp");
+        dialog.SetRegionVisible(false);
+    });
+    form().ui().propertiesAction->trigger();
+    EXPECT_FALSE(undoWhileOpen);
+    EXPECT_EQ(At(0).Name, "Door");
+    EXPECT_EQ(UndoItem().text(), "&Undo Region Properties");
+
+    UndoItem().trigger();
+    EXPECT_EQ(At(0).Name, "A");
+    EXPECT_TRUE(At(0).OutputFile[0].empty());
+    EXPECT_TRUE(At(0).Visible);
+    EXPECT_EQ(form().ui().quickPick->itemText(0), "A  ");
+    EXPECT_EQ(UndoItem().text(), "&Undo Nudge Region");
+}
+
+TEST_F(Undo, UndoingBackToTheSavedStateLetsTheWindowCloseWithoutAQuestion)
+{
+    Open({{10, 10, 20, 20, "A"}});
+    Drag({15, 15}, {40, 40});
+    ASSERT_TRUE(project().Modified);
+    UndoItem().trigger();
+    ClearMessages();
+    EXPECT_TRUE(Close());
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(Undo, EscDuringADragPutsEverythingBack)
+{
+    Open({{10, 10, 20, 20, "A"}});
+    const QRgb frame = canvas().grab().toImage().pixel(30, 35);
+    Press({15, 15});
+    MoveTo({20, 20});
+    MoveTo({35, 40});
+    Key(Qt::Key_Escape);
+    MoveTo({50, 50});
+    Release({50, 50});
+    EXPECT_EQ(Rect(0), QRect(10, 10, 20, 20));
+    EXPECT_EQ(project().CurrentRegion, &At(0)) << "Esc ends the drag, not the selection";
+    EXPECT_EQ(canvas().drag().gesture, Gesture::None);
+    EXPECT_EQ(canvas().grab().toImage().pixel(30, 35), frame) << "no outline left";
+    EXPECT_FALSE(project().Modified);
+    EXPECT_FALSE(UndoItem().isEnabled());
+
+    AnswerRegionDialog(true);
+    Press({100, 60});
+    MoveTo({150, 120});
+    Key(Qt::Key_Escape);
+    Release({150, 120});
+    EXPECT_EQ(project().Regions.size(), 1u);
+}
+
+TEST_F(Undo, AnExtractionSwitchClickedIsAStep)
+{
+    Open({{10, 10, 20, 20, "A"}});
+    emit windows().extraction().switchesChanged(false, true);
+    EXPECT_FALSE(project().Clips);
+    EXPECT_TRUE(project().Modified);
+    EXPECT_EQ(UndoItem().text(), "&Undo Extraction Switches");
+    UndoItem().trigger();
+    EXPECT_TRUE(project().Clips);
+    EXPECT_FALSE(project().Modified);
+}
+
+TEST_F(Undo, TheLockButtonsGlyphFollowsTheProjectAfterNew)
+{
+    Open({{10, 10, 20, 20, "A"}});
+    QToolButton& lock = *form().ui().lockButton;
+    const auto glyph = [](ToolGlyph g) { return ToolGlyphIcon(g).pixmap(16).toImage(); };
+    lock.click();
+    EXPECT_EQ(lock.icon().pixmap(16).toImage(), glyph(ToolGlyph::Locked));
+    Answer(MsgResult::No);  // no save of the lock
+    ChooseFile(File("fresh.qvl"));
+    form().onNew();
+    EXPECT_FALSE(lock.isChecked());
+    EXPECT_EQ(lock.icon().pixmap(16).toImage(), glyph(ToolGlyph::Unlocked));
+    EXPECT_FALSE(UndoItem().isEnabled());
+}
+
+}  // namespace
+}  // namespace tolv::gui::test
