@@ -155,6 +155,8 @@ private:
     void fillQuickPick();
     void showSelectionStatus();
     void setStatus(StatusPanel panel, const QString& text);
+    // Status panel 1 with the current region's geometry, if there is one.
+    void showCurrentGeometry();
 
     // A new region of the band's size, filled in by Region Object Properties.
     void addRegion(const Rect& band);

@@ -90,8 +90,7 @@ void MainWindow::onQuickPick()
         DeselectAll(p);
         SelectRegion(p, index);
     });
-    if (const Region* current = project().CurrentRegion)
-        setStatus(StatusPanel::Geometry, QString::fromStdString(GeometryText(*current)));
+    showCurrentGeometry();
     ui_.canvasScroll->setFocus();
 }
 

@@ -117,12 +117,20 @@ void MainWindow::onUndo()
 {
     canvas_->abortGesture();
     document_.undo();
+    showCurrentGeometry();
 }
 
 void MainWindow::onRedo()
 {
     canvas_->abortGesture();
     document_.redo();
+    showCurrentGeometry();
+}
+
+void MainWindow::showCurrentGeometry()
+{
+    if (const Region* current = project().CurrentRegion)
+        setStatus(StatusPanel::Geometry, QString::fromStdString(GeometryText(*current)));
 }
 
 void MainWindow::changeNudgeStep(int delta)

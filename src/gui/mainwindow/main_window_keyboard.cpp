@@ -86,8 +86,7 @@ void MainWindow::runKeyAction(const KeyAction& action)
 {
     const auto select = [this](Region* (*rule)(Project&)) {
         document_.changeSelection([rule](Project& p) { rule(p); });
-        if (const Region* current = project().CurrentRegion)
-            setStatus(StatusPanel::Geometry, QString::fromStdString(GeometryText(*current)));
+        showCurrentGeometry();
     };
     const auto nudge = [this](bool (Document::*edit)(int, int), int dx, int dy) {
         if (!CanNudgeSelected(project()))
