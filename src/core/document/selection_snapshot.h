@@ -11,9 +11,9 @@ namespace tolv {
 // The selection by list position: what every step restores on undo and
 // redo, next to the edit itself.
 struct SelectionSnapshot {
-    // (position, state) of every region whose state is not SelectionState::None.
+    // (position, state) of every selected region.
     std::vector<std::pair<int, SelectionState>> States;
-    // The position of CurrentRegion, which may be a region back in state 0.
+    // The position of CurrentRegion, which may be a region no longer selected.
     int Current = -1;
     int SelIndex = -1;
 
@@ -25,7 +25,7 @@ SelectionSnapshot TakeSelection(const Project& project);
 // Valid for the region list the snapshot was taken of.
 void RestoreSelection(Project& project, const SelectionSnapshot& selection);
 
-// The list positions of the regions whose state is not SelectionState::None, ascending.
+// The list positions of the selected regions, ascending.
 std::vector<int> SelectedPositions(const Project& project);
 // The list position of CurrentRegion, -1 without one.
 int CurrentPosition(const Project& project);

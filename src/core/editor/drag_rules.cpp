@@ -90,12 +90,6 @@ std::vector<Region*> MoveSelectionBy(Project& project, Point offset)
     return moved;
 }
 
-bool PaintedOnFrame(const Region& region, bool showPaintAll)
-{
-    const bool painted = region.RegionType == RegionKind::TextBox || region.RegionType == RegionKind::Overlay;
-    return painted && (region.OnCurrentFrame || showPaintAll);
-}
-
 Point SizeGrabAt(const Region& region, Point pointer)
 {
     return Point{region.right(), region.bottom()} - pointer;

@@ -68,10 +68,6 @@ Point ClampToCanvas(Point pos, int width, int height);
 // The end of a move drag: every selected region, in list order, moved by
 // `offset`. Nothing happens for a zero offset. Returns the regions moved.
 std::vector<Region*> MoveSelectionBy(Project& project, Point offset);
-// Whether moving `region` means repainting the frame: text boxes and
-// overlays painted on the frame shown.
-bool PaintedOnFrame(const Region& region, bool showPaintAll);
-
 // The size drag keeps the offset from the pointer to the region's
 // bottom-right corner that it had at the press.
 Point SizeGrabAt(const Region& region, Point pointer);

@@ -50,23 +50,6 @@ Region* SelectPrevious(Project& project)
     return SelectRegion(project, project.SelIndex > 0 && project.SelIndex < count ? project.SelIndex - 1 : count - 1);
 }
 
-std::vector<std::unique_ptr<Region>> DeleteSelected(Project& project)
-{
-    std::vector<std::unique_ptr<Region>> removed;
-    auto& regions = project.Regions;
-    for (auto i = regions.size(); i-- > 0;) {
-        if (regions[i]->Selected == SelectionState::None)
-            continue;
-        if (regions[i].get() == project.CurrentRegion) {
-            project.CurrentRegion = nullptr;
-            project.SelIndex = -1;
-        }
-        removed.push_back(std::move(regions[i]));
-        regions.erase(regions.begin() + std::ptrdiff_t(i));
-    }
-    return removed;
-}
-
 bool CanNudgeSelected(const Project& project)
 {
     return project.CurrentRegion && !project.Regions.empty() && !project.LockObj;

@@ -33,17 +33,11 @@ Region* SelectRegion(Project& project, int index);
 Region* SelectNext(Project& project);
 Region* SelectPrevious(Project& project);
 
-// Removes every region whose state is not 0, walking from the last list
-// position to the first, and hands them back so that views can drop their
-// items before the regions are destroyed. A removed current region is no
-// longer current.
-std::vector<std::unique_ptr<Region>> DeleteSelected(Project& project);
-
 // Keyboard moves and sizes act only with a current region, with regions, and
 // while the layout is not locked.
 bool CanNudgeSelected(const Project& project);
 
-// Regions whose state is not 0, from the last list position to the first: the
+// The selected regions, from the last list position to the first: the
 // order in which group commands visit them.
 std::vector<Region*> SelectedFromLast(const Project& project);
 

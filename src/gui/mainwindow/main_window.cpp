@@ -53,6 +53,9 @@ MainWindow::MainWindow(const StartupOptions& startup, const WindowDialogs& dialo
 
 MainWindow::~MainWindow()
 {
+    // The canvas observes the document, which goes before the window's
+    // children would.
+    delete canvas_;
     document_.unsubscribe(subscription_);
     helpRouter_.reset();
     // Settings that were never read (the window was never shown) are not

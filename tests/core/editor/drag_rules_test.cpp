@@ -124,18 +124,6 @@ TEST(SizeDrag, KeepsTheGrabOffsetToTheCorner)
     EXPECT_FALSE(InSizeHandle(region, {29, 33}));
 }
 
-TEST(PaintedOnFrame, OnlyTextBoxesAndOverlaysShownOnTheFrame)
-{
-    Region region(0, 0, 10, 10);
-    EXPECT_FALSE(PaintedOnFrame(region, true));
-    region.RegionType = RegionKind::TextBox;
-    EXPECT_FALSE(PaintedOnFrame(region, false));
-    EXPECT_TRUE(PaintedOnFrame(region, true));
-    region.RegionType = RegionKind::Overlay;
-    region.OnCurrentFrame = true;
-    EXPECT_TRUE(PaintedOnFrame(region, false));
-}
-
 struct PressCase {
     const char* name;
     SelectionState selected;

@@ -144,35 +144,6 @@ TEST(SelectStep, AStaleIndexBeyondTheListStillLandsInside)
     EXPECT_EQ(SelectPrevious(project), &At(project, 1));
 }
 
-TEST(DeleteSelected, RemovesEverySelectedRegionAndKeepsTheOrderOfTheRest)
-{
-    Project project = WithRegions(5);
-    At(project, 0).Selected = SelectionState::Group;
-    At(project, 2).Selected = SelectionState::Current;
-    At(project, 3).Selected = SelectionState::Group;
-    project.CurrentRegion = &At(project, 2);
-    project.SelIndex = 2;
-
-    auto removed = DeleteSelected(project);
-
-    ASSERT_EQ(removed.size(), 3u);
-    EXPECT_EQ(removed[0]->Name, "R3");  // walked from the last position
-    EXPECT_EQ(removed[1]->Name, "R2");
-    EXPECT_EQ(removed[2]->Name, "R0");
-    ASSERT_EQ(project.Regions.size(), 2u);
-    EXPECT_EQ(At(project, 0).Name, "R1");
-    EXPECT_EQ(At(project, 1).Name, "R4");
-    EXPECT_EQ(project.CurrentRegion, nullptr);
-    EXPECT_EQ(project.SelIndex, -1);
-}
-
-TEST(DeleteSelected, NothingSelectedRemovesNothing)
-{
-    Project project = WithRegions(2);
-    EXPECT_TRUE(DeleteSelected(project).empty());
-    EXPECT_EQ(project.Regions.size(), 2u);
-}
-
 TEST(CanNudgeSelected, NeedsACurrentRegionAndAnUnlockedLayout)
 {
     Project project = WithRegions(1);
