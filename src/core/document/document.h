@@ -55,7 +55,7 @@ public:
     // changes nothing records no step.
     //
     // A region drawn with the band and filled in by Region Object Properties,
-    // overlay loaded; it becomes the current region, alone.
+    // overlay loaded; it becomes the current region, group members stay.
     bool addRegion(Region record);
     bool deleteSelected();
     // A copy of the current region over it, overlay loaded (may raise what
@@ -104,7 +104,8 @@ private:
     bool editRegions(StepName step, const std::vector<int>& positions, bool mergeable, Edit edit);
     template <typename Field>
     bool editProject(typename Field::Value after);
-    bool insertRegion(StepName step, std::unique_ptr<Region> region);
+    // The region becomes the current one, `alone` or beside the group.
+    bool insertRegion(StepName step, std::unique_ptr<Region> region, bool alone);
     // Applies a command built before the edit, then the selection rule of
     // the edit, and records both.
     void execute(std::unique_ptr<EditCommand> command, const std::function<void(Project&)>& selectAfter);

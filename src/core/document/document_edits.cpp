@@ -14,6 +14,7 @@ namespace tolv {
 namespace {
 
 constexpr bool Mergeable = true;
+constexpr bool SelectAlone = true;
 
 std::vector<int> CurrentOnly(const Project& project)
 {
@@ -62,22 +63,24 @@ void Document::execute(std::unique_ptr<EditCommand> command, const std::function
     record(std::move(command), std::move(selection), std::move(change));
 }
 
-bool Document::insertRegion(StepName step, std::unique_ptr<Region> region)
+bool Document::insertRegion(StepName step, std::unique_ptr<Region> region, bool alone)
 {
     const int position = int(project_.Regions.size());
     std::vector<RegionListEdit::Slot> slots;
     slots.push_back({position, std::move(region)});
     execute(std::make_unique<RegionListEdit>(step, RegionListEdit::Direction::Insert, std::move(slots)),
-            [position](Project& project) {
-                DeselectAll(project);
+            [position, alone](Project& project) {
+                if (alone)
+                    DeselectAll(project);
                 SelectRegion(project, position);
             });
     return true;
 }
 
+// A region drawn with Shift held keeps the group members selected.
 bool Document::addRegion(Region record)
 {
-    return insertRegion(steps::AddRegion, std::make_unique<Region>(std::move(record)));
+    return insertRegion(steps::AddRegion, std::make_unique<Region>(std::move(record)), !SelectAlone);
 }
 
 bool Document::duplicateCurrent()
@@ -93,7 +96,7 @@ bool Document::duplicateCurrent()
         syncModified();
         throw;
     }
-    return insertRegion(steps::DuplicateRegion, std::move(copy));
+    return insertRegion(steps::DuplicateRegion, std::move(copy), SelectAlone);
 }
 
 // The layout lock keeps regions from being deleted, as the Delete key does.

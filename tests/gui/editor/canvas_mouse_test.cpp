@@ -65,6 +65,19 @@ TEST_F(CanvasMouse, ABandWithoutFramesAsksForFramesFirst)
     EXPECT_EQ(Status(1), " ");
 }
 
+TEST_F(CanvasMouse, ARegionDrawnWithShiftJoinsTheGroup)
+{
+    Open({{10, 10, 20, 20, "A"}, {60, 10, 20, 20, "B"}});
+    Click({15, 15});
+    Click({65, 15}, Qt::ShiftModifier);
+    AnswerRegionDialog(true);
+    Drag({100, 100}, {130, 130}, 4, Qt::ShiftModifier);
+    ASSERT_EQ(project().Regions.size(), 3u);
+    EXPECT_EQ(project().CurrentRegion, &At(2));
+    EXPECT_EQ(At(0).Selected, SelectionState::Group);
+    EXPECT_EQ(At(1).Selected, SelectionState::None) << "the current region steps back";
+}
+
 TEST_F(CanvasMouse, ABandTouchingTwoRegionsByOnePixelGroupsBoth)
 {
     Open({{10, 10, 20, 20, "A"}, {60, 10, 20, 20, "B"}});
