@@ -1,7 +1,7 @@
 #pragma once
 
-#include "gui/common/message_box.h"
 #include "gui/app/windows.h"
+#include "gui/common/message_box.h"
 #include "gui/mainwindow/main_window.h"
 #include "platform/color.h"
 #include "support/test_files.h"

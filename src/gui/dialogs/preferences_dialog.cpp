@@ -1,8 +1,8 @@
 #include "gui/dialogs/preferences_dialog.h"
 
+#include "gui/common/folder_chooser_dialog.h"
 #include "gui/dialogs/dialog_style.h"
 #include "gui/dialogs/spin_edit.h"
-#include "gui/common/folder_chooser_dialog.h"
 #include "project/settings.h"
 
 #include <QGroupBox>

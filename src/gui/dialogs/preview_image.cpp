@@ -1,7 +1,7 @@
 #include "gui/dialogs/preview_image.h"
 
-#include "gui/dialogs/dialog_style.h"
 #include "gui/common/bitmap_image.h"
+#include "gui/dialogs/dialog_style.h"
 #include "platform/bitmap.h"
 #include "platform/errors.h"
 

@@ -1,11 +1,11 @@
 #include "gui/dialogs/project_setup_dialog.h"
 
+#include "document/edit_values.h"
 #include "gui/common/message_box.h"
 #include "gui/dialogs/dialog_style.h"
 #include "gui/dialogs/preview_image.h"
 #include "platform/files.h"
 #include "project/frame_list_rules.h"
-#include "document/edit_values.h"
 #include "project/project.h"
 
 #include <QCheckBox>

@@ -1,10 +1,10 @@
 #include "gui/dialogs/region_properties_dialog.h"
 
+#include "gui/common/qt_colour.h"
+#include "gui/dialogs/colour_swatch.h"
 #include "gui/dialogs/dialog_style.h"
 #include "gui/dialogs/picture_dialog.h"
 #include "gui/dialogs/preview_image.h"
-#include "gui/common/qt_colour.h"
-#include "gui/dialogs/colour_swatch.h"
 #include "gui/dialogs/spin_edit.h"
 #include "gui/dialogs/worksheet_grid.h"
 

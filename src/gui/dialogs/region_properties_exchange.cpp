@@ -3,8 +3,8 @@
 #include "gui/dialogs/region_properties_dialog.h"
 
 #include "editor/worksheet_rules.h"
-#include "gui/dialogs/preview_image.h"
 #include "gui/dialogs/colour_swatch.h"
+#include "gui/dialogs/preview_image.h"
 #include "gui/dialogs/spin_edit.h"
 #include "gui/dialogs/worksheet_grid.h"
 #include "platform/files.h"

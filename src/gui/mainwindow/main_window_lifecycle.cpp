@@ -3,10 +3,10 @@
 #include "gui/mainwindow/main_window.h"
 
 #include "gui/common/message_box.h"
+#include "gui/common/project_file_dialogs.h"
 #include "gui/common/user_operation.h"
 #include "gui/dialogs/project_setup_dialog.h"
 #include "gui/editor/frame_canvas.h"
-#include "gui/common/project_file_dialogs.h"
 #include "gui/mainwindow/recovery_keeper.h"
 #include "platform/errors.h"
 #include "platform/files.h"

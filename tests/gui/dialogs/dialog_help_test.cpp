@@ -1,10 +1,10 @@
 #include "gui/gui_fixture.h"
 
 #include "gui/common/help_router.h"
+#include "gui/dialogs/preferences_dialog.h"
 #include "gui/dialogs/project_setup_dialog.h"
 #include "gui/dialogs/region_properties_dialog.h"
 #include "gui/extract/extraction_dialog.h"
-#include "gui/dialogs/preferences_dialog.h"
 
 #include <QPushButton>
 

@@ -1,12 +1,12 @@
 #include "gui/gui_fixture.h"
 
-#include "gui/dialogs/project_setup_dialog.h"
-#include "gui/editor/frame_canvas.h"
 #include "gui/dialogs/about_dialog.h"
-#include "gui/dialogs/region_properties_dialog.h"
-#include "gui/extract/results_window.h"
-#include "gui/extract/extraction_dialog.h"
 #include "gui/dialogs/preferences_dialog.h"
+#include "gui/dialogs/project_setup_dialog.h"
+#include "gui/dialogs/region_properties_dialog.h"
+#include "gui/editor/frame_canvas.h"
+#include "gui/extract/extraction_dialog.h"
+#include "gui/extract/results_window.h"
 
 #include <QAction>
 #include <QApplication>
