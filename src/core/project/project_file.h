@@ -5,10 +5,12 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tolv {
 
 class IniReader;
+class IniWriter;
 
 // A file given as a project that is not one: a bitmap or another binary
 // file, text without any project section, a folder, a FIFO.
@@ -55,6 +57,9 @@ LoadResult LoadProjectText(Project& project, const std::string& folder, const st
 
 // The project file's text as SaveProject writes it.
 std::string ProjectText(const Project& project);
+// The sections "Region1".. of `regions`, in their order, and their number
+// as Main's Regions: the part of ProjectText that other texts share.
+void WriteRegionSections(IniWriter& ini, const std::vector<const Region*>& regions);
 
 // Writes the project to ProjectFilePath(), replacing the file atomically, and
 // clears Modified. Raises FileWriteError ("Unable to write to <path>") when the

@@ -6,8 +6,6 @@
 #include "project/region_reader.h"
 #include "project/setup_backgrounds.h"
 
-#include <algorithm>
-
 namespace tolv {
 
 namespace {
@@ -47,26 +45,10 @@ void ReadFrameList(Project& project, const IniReader& ini)
     }
 }
 
-// The numbers 1..count of the region sections that exist, ascending. Only
-// sections present in the file are looked at, so a huge count costs nothing.
-std::vector<int> RegionNumbers(const IniReader& ini, int count)
-{
-    std::vector<int> numbers;
-    for (const std::string& name : ini.sectionNames()) {
-        const int number = RegionSectionNumber(name);
-        if (number >= 1 && number <= count)
-            numbers.push_back(number);
-    }
-    std::sort(numbers.begin(), numbers.end());
-    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
-    return numbers;
-}
-
 LoadResult ReadProject(Project& project, const IniReader& ini)
 {
     project.Modified = false;
     ReadOptions(project, ini);
-    const bool currentLayout = ini.readBool("Main", "Version2", false);
     ReadSwitches(project, ini);
     project.PreFilterFile = ini.readString("Filters", "VidIziz", "");
     ReadFrameList(project, ini);
@@ -74,13 +56,7 @@ LoadResult ReadProject(Project& project, const IniReader& ini)
     LoadResult result;
     result.FramesMissing = SetupBackgrounds(project);
 
-    for (const int number : RegionNumbers(ini, ini.readInteger("Main", "Regions", 0))) {
-        const std::string section = "Region" + std::to_string(number);
-        if (currentLayout)
-            ReadCurrentRegion(project, ini, section);
-        else
-            ReadOlderRegion(project, ini, section);
-    }
+    ReadRegionSections(project, ini, OverlayBitmaps::Load);
     project.RenumberRegions();
     return result;
 }

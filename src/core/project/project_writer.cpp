@@ -75,16 +75,24 @@ void CheckReplaceable(const std::string& path)
 
 }  // namespace
 
+void WriteRegionSections(IniWriter& ini, const std::vector<const Region*>& regions)
+{
+    int number = 0;
+    for (const Region* region : regions)
+        WriteRegion(ini, "Region" + std::to_string(++number), *region);
+    // Written last, it still lands at the end of Main.
+    ini.writeInteger("Main", "Regions", number);
+}
+
 std::string ProjectText(const Project& project)
 {
     IniWriter ini;
     WriteOptions(ini, project);
     WriteFrameList(ini, project);
-    int number = 0;
+    std::vector<const Region*> regions;
     for (const auto& region : project.Regions)
-        WriteRegion(ini, "Region" + std::to_string(++number), *region);
-    // Written last, it still lands at the end of Main.
-    ini.writeInteger("Main", "Regions", number);
+        regions.push_back(region.get());
+    WriteRegionSections(ini, regions);
     return ini.text();
 }
 

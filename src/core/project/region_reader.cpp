@@ -2,6 +2,7 @@
 
 #include "platform/errors.h"
 #include "platform/inifile.h"
+#include "project/project_identity.h"
 #include "project/region_overlay.h"
 #include "project/saturating.h"
 
@@ -82,21 +83,8 @@ void LoadOverlayQuietly(Region& region)
     }
 }
 
-}  // namespace
-
-std::vector<std::string> SplitListFields(std::string_view text, int count)
-{
-    std::vector<std::string> fields;
-    fields.reserve(std::size_t(count));
-    for (int i = 0; i < count; ++i) {
-        const std::size_t comma = text.find(',');
-        fields.emplace_back(text.substr(0, comma));
-        text = comma == std::string_view::npos ? std::string_view() : text.substr(comma + 1);
-    }
-    return fields;
-}
-
-void ReadCurrentRegion(Project& project, const IniReader& ini, const std::string& section)
+// A section of the current layout ("Position", "Clip1".., text-box keys).
+void ReadCurrentRegion(Project& project, const IniReader& ini, const std::string& section, OverlayBitmaps overlays)
 {
     if (!ini.sectionExists(section))
         return;
@@ -119,11 +107,12 @@ void ReadCurrentRegion(Project& project, const IniReader& ini, const std::string
         ReadTextBoxOptions(*region, ini, section);
     ReadCompactedRows(*region, ini, section);
     // The overlay may resize the region, so it is loaded before the frame area grows.
-    if (region->RegionType == RegionKind::Overlay)
+    if (region->RegionType == RegionKind::Overlay && overlays == OverlayBitmaps::Load)
         LoadOverlayQuietly(*region);
     AppendRegion(project, std::move(region), textBar);
 }
 
+// A section of the older layout ("left".."height", "In1"/"Out241"..).
 void ReadOlderRegion(Project& project, const IniReader& ini, const std::string& section)
 {
     if (!ini.sectionExists(section))
@@ -141,6 +130,46 @@ void ReadOlderRegion(Project& project, const IniReader& ini, const std::string& 
                      ini.readString(section, "Out24" + number, ""));
     }
     AppendRegion(project, std::move(region), textBar);
+}
+
+// The numbers 1..count of the region sections that exist, ascending.
+std::vector<int> RegionNumbers(const IniReader& ini, int count)
+{
+    std::vector<int> numbers;
+    for (const std::string& name : ini.sectionNames()) {
+        const int number = RegionSectionNumber(name);
+        if (number >= 1 && number <= count)
+            numbers.push_back(number);
+    }
+    std::sort(numbers.begin(), numbers.end());
+    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+    return numbers;
+}
+
+}  // namespace
+
+std::vector<std::string> SplitListFields(std::string_view text, int count)
+{
+    std::vector<std::string> fields;
+    fields.reserve(std::size_t(count));
+    for (int i = 0; i < count; ++i) {
+        const std::size_t comma = text.find(',');
+        fields.emplace_back(text.substr(0, comma));
+        text = comma == std::string_view::npos ? std::string_view() : text.substr(comma + 1);
+    }
+    return fields;
+}
+
+void ReadRegionSections(Project& project, const IniReader& ini, OverlayBitmaps overlays)
+{
+    const bool currentLayout = ini.readBool("Main", "Version2", false);
+    for (const int number : RegionNumbers(ini, ini.readInteger("Main", "Regions", 0))) {
+        const std::string section = "Region" + std::to_string(number);
+        if (currentLayout)
+            ReadCurrentRegion(project, ini, section, overlays);
+        else
+            ReadOlderRegion(project, ini, section);
+    }
 }
 
 }  // namespace tolv

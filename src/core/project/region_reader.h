@@ -16,13 +16,14 @@ class IniReader;
 // the last field taken is dropped.
 std::vector<std::string> SplitListFields(std::string_view text, int count);
 
-// Reads region section `section` of the current layout ("Position",
-// "Clip1".., text-box keys) and appends its region, preceded by a text bar
-// region when its TextBar key is set. A section that does not exist or whose
-// position sums to 0 adds nothing.
-void ReadCurrentRegion(Project& project, const IniReader& ini, const std::string& section);
+// Whether the regions read get their overlay bitmaps from the overlay files.
+enum class OverlayBitmaps { Load, Leave };
 
-// The same for the older layout ("left".."height", "In1"/"Out241"..).
-void ReadOlderRegion(Project& project, const IniReader& ini, const std::string& section);
+// Appends the regions of the sections "Region1".. up to Main's Regions count
+// that exist, in number order, each preceded by a text bar region when its
+// TextBar key is set, in the layout that Main's Version2 names. A section
+// whose position sums to 0 adds nothing. Only sections present in the text
+// are looked at, so a huge count costs nothing.
+void ReadRegionSections(Project& project, const IniReader& ini, OverlayBitmaps overlays);
 
 }  // namespace tolv

@@ -1,0 +1,83 @@
+#include "project/region_clipboard.h"
+
+#include "core/project/project_lines.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace tolv {
+namespace {
+
+using test::Lines;
+
+std::vector<Region> OneOfEveryKind()
+{
+    std::vector<Region> regions(4, Region(10, 20, 30, 40));
+    regions[0].Name = R"(Ball, "big" = 50% ü; [x])";
+    regions[0].InputFrame[0] = "f1.bmp";
+    regions[0].OutputFile[0] = "ball1.bmp";
+    regions[0].InputFrame[49] = "f2.bmp";
+    regions[1].RegionType = RegionKind::Background;
+    regions[1].Visible = false;
+    regions[2].RegionType = RegionKind::TextBox;
+    regions[2].Title = true;
+    regions[2].TitleColor = colors::Maroon;
+    regions[2].OutputFile[3] = "box.bmp";
+    regions[3].RegionType = RegionKind::Overlay;
+    regions[3].OVLName = "/overlays/star.bmp";
+    regions[3].Left = -5;
+    return regions;
+}
+
+std::string TextOf(const std::vector<Region>& regions)
+{
+    std::vector<const Region*> pointers;
+    for (const Region& region : regions)
+        pointers.push_back(&region);
+    return RegionsAsText(pointers);
+}
+
+TEST(RegionClipboard, RegionsComeBackAsTheyWentWithoutOverlayBitmaps)
+{
+    const std::string text = TextOf(OneOfEveryKind());
+    EXPECT_TRUE(text.starts_with(Lines({"[Main]", "Version2=1", "Regions=4", "[Region1]"})));
+
+    const std::vector<Region> read = RegionsFromText(text);
+    ASSERT_EQ(read.size(), 4u);
+    EXPECT_EQ(TextOf(read), text);
+    EXPECT_EQ(read[0].Name, OneOfEveryKind()[0].Name);
+    EXPECT_EQ(read[0].InputFrame[1], "f2.bmp");
+    EXPECT_FALSE(read[1].Visible);
+    EXPECT_EQ(read[3].RegionType, RegionKind::Overlay);
+    EXPECT_FALSE(read[3].MergeImage);
+}
+
+TEST(RegionClipboard, AnyOtherTextGivesNoRegions)
+{
+    std::mt19937 random(11);
+    std::string garbage(20000, '\0');
+    for (char& c : garbage)
+        c = char(random());
+    const std::string texts[] = {
+        "",
+        garbage,
+        "Position=1,2,30,40",
+        Lines({"[Region1]", "Position=1,2,30,40"}),
+        Lines({"[Main]", "Version2=1", "Regions=2"}),
+        Lines({"[Main]", "Version2=1", "Regions=-3", "[Region1]", "Position=1,2,30,40"}),
+    };
+    for (const std::string& text : texts)
+        EXPECT_TRUE(RegionsFromText(text).empty()) << text.substr(0, 40);
+}
+
+TEST(RegionClipboard, AHugeCountReadsOnlyTheSectionsThere)
+{
+    const auto read =
+        RegionsFromText(Lines({"[Main]", "Version2=1", "Regions=2000000000", "[Region7]", "Position=1,2,30,40"}));
+    ASSERT_EQ(read.size(), 1u);
+    EXPECT_EQ(read[0].Width, 30);
+}
+
+}  // namespace
+}  // namespace tolv
