@@ -18,37 +18,28 @@ struct SnapCase {
     std::vector<Rect> others{{100, 100, 150, 150}};
 };
 
-void PrintTo(const SnapCase& snap, std::ostream* out)
+TEST(Snapping, PullsTheNearestEdgeWithinSixScreenPixels)
 {
-    *out << snap.name;
+    const SnapCase cases[] = {
+        {"SixFramePixelsAtOneHundred", Drag::Move, {156, 300, 176, 320}, 1, {{-6, 0}, 150, {}}},
+        {"SevenFramePixelsAtOneHundred", Drag::Move, {157, 300, 177, 320}, 1, {}},
+        {"OneFramePixelAtFourHundred", Drag::Move, {151, 300, 171, 320}, 4, {{-1, 0}, 150, {}}},
+        {"TwoFramePixelsAtFourHundred", Drag::Move, {152, 300, 172, 320}, 4, {}},
+        {"NearerEdgeWins", Drag::Move, {95, 300, 146, 320}, 1, {{4, 0}, 150, {}}},
+        {"LeftAndTopWinAtEqualDistance", Drag::Move, {97, 97, 147, 147}, 1, {{3, 3}, 100, 100}},
+        {"SmallerTargetWinsAtEqualDistance", Drag::Move, {103, 300, 123, 320}, 1, {{-3, 0}, 100, {}},
+         {{100, 0, 130, 10}, {106, 0, 140, 10}}},
+        {"FrameEdgesOnBothAxes", Drag::Move, {3, 370, 40, 398}, 1, {{-3, 2}, 0, 400}},
+        {"ResizeSnapsOnlyRightAndBottom", Drag::Resize, {97, 97, 147, 146}, 1, {{3, 4}, 150, 150}},
+        {"ResizeIgnoresANearLeftEdge", Drag::Resize, {101, 300, 200, 320}, 1, {}},
+    };
+    for (const SnapCase& c : cases) {
+        const SnapTargets targets = SnapTargetsOf(600, 400, c.others);
+        const Snap snap =
+            c.drag == Drag::Move ? SnapMove(c.rect, targets, c.scale) : SnapResize(c.rect, targets, c.scale);
+        EXPECT_EQ(snap, c.snap) << c.name;
+    }
 }
-
-class Snapping : public testing::TestWithParam<SnapCase> {};
-
-TEST_P(Snapping, PullsTheNearestEdgeWithinSixScreenPixels)
-{
-    const SnapCase& c = GetParam();
-    const SnapTargets targets = SnapTargetsOf(600, 400, c.others);
-    const Snap snap = c.drag == Drag::Move ? SnapMove(c.rect, targets, c.scale) : SnapResize(c.rect, targets, c.scale);
-    EXPECT_EQ(snap, c.snap);
-}
-
-const SnapCase SnapCases[] = {
-    {"SixFramePixelsAtOneHundred", Drag::Move, {156, 300, 176, 320}, 1, {{-6, 0}, 150, {}}},
-    {"SevenFramePixelsAtOneHundred", Drag::Move, {157, 300, 177, 320}, 1, {}},
-    {"OneFramePixelAtFourHundred", Drag::Move, {151, 300, 171, 320}, 4, {{-1, 0}, 150, {}}},
-    {"TwoFramePixelsAtFourHundred", Drag::Move, {152, 300, 172, 320}, 4, {}},
-    {"NearerEdgeWins", Drag::Move, {95, 300, 146, 320}, 1, {{4, 0}, 150, {}}},
-    {"LeftAndTopWinAtEqualDistance", Drag::Move, {97, 97, 147, 147}, 1, {{3, 3}, 100, 100}},
-    {"SmallerTargetWinsAtEqualDistance", Drag::Move, {103, 300, 123, 320}, 1, {{-3, 0}, 100, {}},
-     {{100, 0, 130, 10}, {106, 0, 140, 10}}},
-    {"FrameEdgesOnBothAxes", Drag::Move, {3, 370, 40, 398}, 1, {{-3, 2}, 0, 400}},
-    {"ResizeSnapsOnlyRightAndBottom", Drag::Resize, {97, 97, 147, 146}, 1, {{3, 4}, 150, 150}},
-    {"ResizeIgnoresANearLeftEdge", Drag::Resize, {101, 300, 200, 320}, 1, {}},
-};
-
-INSTANTIATE_TEST_SUITE_P(Cases, Snapping, testing::ValuesIn(SnapCases),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SnapTargets, AreTheFrameAndTheVisibleRegionsOutsideTheSelection)
 {

@@ -71,13 +71,5 @@ TEST(RegionClipboard, AnyOtherTextGivesNoRegions)
         EXPECT_TRUE(RegionsFromText(text).empty()) << text.substr(0, 40);
 }
 
-TEST(RegionClipboard, AHugeCountReadsOnlyTheSectionsThere)
-{
-    const auto read =
-        RegionsFromText(Lines({"[Main]", "Version2=1", "Regions=2000000000", "[Region7]", "Position=1,2,30,40"}));
-    ASSERT_EQ(read.size(), 1u);
-    EXPECT_EQ(read[0].Width, 30);
-}
-
 }  // namespace
 }  // namespace tolv
