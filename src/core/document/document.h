@@ -58,6 +58,15 @@ public:
     // overlay loaded; it becomes the current region, group members stay.
     bool addRegion(Region record);
     bool deleteSelected();
+    // Edit > Cut, once the selection is on the clipboard: a delete by
+    // another name.
+    bool cutSelected();
+    // Edit > Paste: regions from the clipboard, overlays loaded, after the
+    // others. When one of them has the rectangle of a region already there
+    // (a copy pasted into its own project), all of them shift by 10, 10 so
+    // that they show. They become the selection, a group whose last region
+    // is current.
+    bool pasteRegions(std::vector<Region> regions);
     // A copy of the current region over it, overlay loaded (may raise what
     // LoadMergeBMP raises, before anything changed); the copy becomes the
     // current region, alone.
@@ -66,6 +75,10 @@ public:
     bool moveSelection(Point offset);
     // The end of a size drag of the current region.
     bool resizeCurrent(int width, int height);
+    // Geometry typed in for the current region: the position as given, the
+    // size by SetSize's rule. The layout lock refuses it, as it refuses a
+    // move.
+    bool setCurrentGeometry(RegionGeometry geometry);
     // Keyboard moves and sizes of the selection; consecutive ones on the
     // same selection undo as one step.
     bool nudgeMove(int dx, int dy);
@@ -106,6 +119,7 @@ private:
     bool editProject(typename Field::Value after);
     // The region becomes the current one, `alone` or beside the group.
     bool insertRegion(StepName step, std::unique_ptr<Region> region, bool alone);
+    bool removeSelected(StepName step);
     // Applies a command built before the edit, then the selection rule of
     // the edit, and records both.
     void execute(std::unique_ptr<EditCommand> command, const std::function<void(Project&)>& selectAfter);

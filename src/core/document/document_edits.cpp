@@ -7,7 +7,10 @@
 #include "editor/edit_commands.h"
 #include "editor/region_rules.h"
 #include "editor/selection.h"
+#include "project/saturating.h"
 #include "project/setup_backgrounds.h"
+
+#include <algorithm>
 
 namespace tolv {
 
@@ -20,6 +23,36 @@ std::vector<int> CurrentOnly(const Project& project)
 {
     const int current = CurrentPosition(project);
     return current < 0 ? std::vector<int>{} : std::vector<int>{current};
+}
+
+// Far enough for a pasted copy to show beside its original.
+constexpr Point PasteOffset{10, 10};
+
+bool CoversARegion(const Project& project, const std::vector<Region>& pasted)
+{
+    return std::any_of(pasted.begin(), pasted.end(), [&](const Region& region) {
+        return std::any_of(project.Regions.begin(), project.Regions.end(), [&](const auto& there) {
+            return GeometryField::Read(*there) == GeometryField::Read(region);
+        });
+    });
+}
+
+void ShiftAll(std::vector<Region>& regions, Point offset)
+{
+    for (Region& region : regions) {
+        region.Left = SaturatingAdd(region.Left, offset.x);
+        region.Top = SaturatingAdd(region.Top, offset.y);
+    }
+}
+
+// Whatever selection state the regions came with from their own project
+// is gone: only they are selected.
+void SelectAsGroup(Project& project, int first, int count)
+{
+    DeselectAll(project);
+    for (int position = first; position < first + count; ++position)
+        SetState(project, *project.Regions[std::size_t(position)], SelectionState::Group);
+    project.SelIndex = first + count - 1;
 }
 
 }  // namespace
@@ -99,17 +132,43 @@ bool Document::duplicateCurrent()
     return insertRegion(steps::DuplicateRegion, std::move(copy), SelectAlone);
 }
 
+bool Document::pasteRegions(std::vector<Region> regions)
+{
+    if (regions.empty())
+        return false;
+    if (CoversARegion(project_, regions))
+        ShiftAll(regions, PasteOffset);
+    const int first = int(project_.Regions.size());
+    std::vector<RegionListEdit::Slot> slots;
+    for (Region& region : regions)
+        slots.push_back({first + int(slots.size()), std::make_unique<Region>(std::move(region))});
+    const int count = int(slots.size());
+    execute(std::make_unique<RegionListEdit>(steps::PasteRegions, RegionListEdit::Direction::Insert, std::move(slots)),
+            [first, count](Project& project) { SelectAsGroup(project, first, count); });
+    return true;
+}
+
 // The layout lock keeps regions from being deleted, as the Delete key does.
-bool Document::deleteSelected()
+bool Document::removeSelected(StepName step)
 {
     std::vector<RegionListEdit::Slot> slots;
     for (int position : SelectedPositions(project_))
         slots.push_back({position, nullptr});
     if (slots.empty() || project_.LockObj)
         return false;
-    execute(std::make_unique<RegionListEdit>(steps::DeleteRegions, RegionListEdit::Direction::Remove, std::move(slots)),
+    execute(std::make_unique<RegionListEdit>(step, RegionListEdit::Direction::Remove, std::move(slots)),
             [](Project& project) { DeselectAll(project); });
     return true;
+}
+
+bool Document::deleteSelected()
+{
+    return removeSelected(steps::DeleteRegions);
+}
+
+bool Document::cutSelected()
+{
+    return removeSelected(steps::CutRegions);
 }
 
 bool Document::moveSelection(Point offset)
@@ -122,6 +181,18 @@ bool Document::resizeCurrent(int width, int height)
 {
     return editRegions<GeometryField>(steps::ResizeRegion, CurrentOnly(project_), !Mergeable,
                                       [&] { SetSize(project_, *project_.CurrentRegion, width, height); });
+}
+
+bool Document::setCurrentGeometry(RegionGeometry geometry)
+{
+    if (project_.LockObj)
+        return false;
+    return editRegions<GeometryField>(steps::SetGeometry, CurrentOnly(project_), !Mergeable, [&] {
+        Region& region = *project_.CurrentRegion;
+        region.Left = geometry.Left;
+        region.Top = geometry.Top;
+        SetSize(project_, region, geometry.Width, geometry.Height);
+    });
 }
 
 bool Document::nudgeMove(int dx, int dy)

@@ -17,8 +17,11 @@ struct StepName {
 namespace steps {
 inline constexpr StepName AddRegion{"Add"};
 inline constexpr StepName DeleteRegions{"Delete"};
+inline constexpr StepName CutRegions{"Cut"};
+inline constexpr StepName PasteRegions{"Paste"};
 inline constexpr StepName MoveRegions{"Move"};
 inline constexpr StepName ResizeRegion{"Resize"};
+inline constexpr StepName SetGeometry{"Set Geometry", false};
 inline constexpr StepName NudgeRegions{"Nudge"};
 inline constexpr StepName DuplicateRegion{"Duplicate"};
 inline constexpr StepName HideRegion{"Hide"};

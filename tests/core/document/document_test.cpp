@@ -88,8 +88,11 @@ Region ChangedProperties(const Region& current)
 const EditCase EditCases[] = {
     {"Add", [](Document& d) { return d.addRegion(Region(5, 60, 30, 30)); }, "Undo Add Region"},
     {"DeleteGroup", [](Document& d) { return d.deleteSelected(); }, "Undo Delete 2 Regions"},
+    {"CutGroup", [](Document& d) { return d.cutSelected(); }, "Undo Cut 2 Regions"},
+    {"Paste", [](Document& d) { return d.pasteRegions({Region(90, 10, 40, 40)}); }, "Undo Paste Region"},
     {"MoveGroup", [](Document& d) { return d.moveSelection({3, -4}); }, "Undo Move 2 Regions"},
     {"Resize", [](Document& d) { return d.resizeCurrent(55, 44); }, "Undo Resize Region"},
+    {"SetGeometry", [](Document& d) { return d.setCurrentGeometry({-5, 7, 8, 9}); }, "Undo Set Geometry"},
     {"NudgeMove", [](Document& d) { return d.nudgeMove(0, 1); }, "Undo Nudge 2 Regions"},
     {"NudgeSize", [](Document& d) { return d.nudgeSize(2, 2); }, "Undo Nudge 2 Regions"},
     {"Duplicate", [](Document& d) { return d.duplicateCurrent(); }, "Undo Duplicate Region"},
@@ -131,10 +134,31 @@ TEST_F(DocumentTest, EditsThatChangeNothingRecordNoStep)
     EXPECT_FALSE(document.resizeCurrent(3, 3));
     EXPECT_FALSE(document.applyRegionCommand(RegionCommand::Show));
     EXPECT_FALSE(document.setExtractionSwitches({true, true}));
+    EXPECT_FALSE(document.setCurrentGeometry({90, 10, 6, 6}));
+    EXPECT_FALSE(document.pasteRegions({}));
     document.setLockLayout(true);
     EXPECT_FALSE(document.deleteSelected());
+    EXPECT_FALSE(document.cutSelected());
+    EXPECT_FALSE(document.setCurrentGeometry({0, 0, 50, 50}));
     document.undo();
     EXPECT_EQ(StateOf(document), before);
+}
+
+TEST_F(DocumentTest, PastedRegionsShiftTogetherOverAnEqualRectangleAndBecomeTheSelection)
+{
+    const auto corner = [this](int position) { return Point{region(position)->Left, region(position)->Top}; };
+    document.pasteRegions({Region(0, 100, 10, 10)});
+    EXPECT_EQ(corner(3), (Point{0, 100}));
+
+    Region pasted(90, 10, 40, 40);
+    pasted.Selected = SelectionState::Current;
+    document.pasteRegions({Region(0, 200, 10, 10), pasted});
+    EXPECT_EQ(corner(4), (Point{10, 210}));
+    EXPECT_EQ(corner(5), (Point{100, 20}));
+    for (int position = 0; position < 6; ++position)
+        EXPECT_EQ(region(position)->Selected, position >= 4 ? SelectionState::Group : SelectionState::None);
+    EXPECT_EQ(document.project().CurrentRegion, region(5));
+    EXPECT_EQ(document.project().SelIndex, 5);
 }
 
 TEST_F(DocumentTest, KeyboardNudgesOfOneSelectionUndoAsOneStep)
