@@ -37,9 +37,11 @@ TEST_F(SettingsFile, MissingFileGivesTheDefaultsAndIsCreatedOnSave)
     EXPECT_EQ(settings.ProjectsRoot, "/home/who");
     EXPECT_EQ(settings.OverlaysRoot, "/home/who");
     EXPECT_EQ(settings.AnimationDelay, 400);
+    EXPECT_TRUE(settings.RecentProjects.empty());
+    EXPECT_FALSE(settings.Window);
     SaveDefaults(settings);
-    EXPECT_EQ(fileText(),
-              "[Paths]\r\nProjects=/home/who\r\nOverlays=/home/who\r\n[Main]\r\nAnimationDelay=400\r\n");
+    EXPECT_EQ(fileText(), "[Paths]\r\nProjects=/home/who\r\nOverlays=/home/who\r\n[Main]\r\nAnimationDelay=400\r\n"
+                          "LastFolder=\r\n[Recent]\r\n1=\r\n2=\r\n3=\r\n4=\r\n5=\r\n6=\r\n7=\r\n8=\r\n");
 }
 
 TEST_F(SettingsFile, ReadsTheKeysWhateverTheirCase)
@@ -64,12 +66,47 @@ TEST_F(SettingsFile, RoundTripKeepsOtherSectionsAndKeys)
     settings.OverlaysRoot = "/data/overlays with blanks";
     settings.AnimationDelay = 2000;
     SaveDefaults(settings);
-    EXPECT_EQ(fileText(), "; kept\r\n[Main]\r\nWindow=3\r\nAnimationDelay=2000\r\n[Mine]\r\nA=1\r\n"
-                          "[Paths]\r\nProjects=/data/projects\r\nOverlays=/data/overlays with blanks\r\n");
+    EXPECT_EQ(fileText().substr(0, fileText().find("[Recent]")),
+              "; kept\r\n[Main]\r\nWindow=3\r\nAnimationDelay=2000\r\nLastFolder=\r\n[Mine]\r\nA=1\r\n"
+              "[Paths]\r\nProjects=/data/projects\r\nOverlays=/data/overlays with blanks\r\n");
     const Settings reread = load();
     EXPECT_EQ(reread.ProjectsRoot, settings.ProjectsRoot);
     EXPECT_EQ(reread.OverlaysRoot, settings.OverlaysRoot);
     EXPECT_EQ(reread.AnimationDelay, 2000);
+}
+
+TEST_F(SettingsFile, RecentProjectsFolderAndWindowPlaceRoundTrip)
+{
+    Settings settings = load();
+    settings.RecentProjects = {"/p/b.qvl", "/p/a b.qvl", "relative.qvl"};
+    settings.LastFolder = "/p";
+    settings.Window = WindowPlace{-20, 30, 640, 480};
+    SaveDefaults(settings);
+    EXPECT_NE(fileText().find("[Recent]\r\n1=/p/b.qvl\r\n2=/p/a b.qvl\r\n3=relative.qvl\r\n4=\r\n"), std::string::npos);
+    EXPECT_NE(fileText().find("[Window]\r\nLeft=-20\r\nTop=30\r\nWidth=640\r\nHeight=480\r\n"), std::string::npos);
+
+    settings.RecentProjects = {"/p/a b.qvl"};
+    SaveDefaults(settings);
+    const Settings reread = load();
+    EXPECT_EQ(reread.RecentProjects, settings.RecentProjects);
+    EXPECT_EQ(reread.LastFolder, "/p");
+    ASSERT_TRUE(reread.Window);
+    EXPECT_EQ(reread.Window->Left, -20);
+    EXPECT_EQ(reread.Window->Height, 480);
+}
+
+TEST_F(SettingsFile, RecentProjectsSkipBlankAndRepeatedSlots)
+{
+    const Settings settings = settingsIn("[Recent]\r\n1=/a.qvl\r\n2=\r\n3=/b.qvl\r\n4=/a.qvl\r\n5=/A.qvl\r\n");
+    EXPECT_EQ(settings.RecentProjects, (std::vector<std::string>{"/a.qvl", "/b.qvl", "/A.qvl"}));
+}
+
+TEST(RecentProjects, TheLatestComesFirstOnceAndTheEighthIsTheLast)
+{
+    Settings settings;
+    for (const char* path : {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "5"})
+        AddRecentProject(settings, path);
+    EXPECT_EQ(settings.RecentProjects, (std::vector<std::string>{"5", "10", "9", "8", "7", "6", "4", "3"}));
 }
 
 TEST_F(SettingsFile, UnreadableFileGivesTheDefaultsButIsNotOverwritten)
