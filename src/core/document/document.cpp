@@ -62,6 +62,23 @@ void Document::save()
     finish({});
 }
 
+void Document::saveAs(const std::string& folder, const std::string& name)
+{
+    std::string oldFolder = std::exchange(project_.ProjectFolder, folder);
+    std::string oldName = std::exchange(project_.ProjectFileName, name);
+    try {
+        SaveProject(project_);
+    } catch (...) {
+        project_.ProjectFolder = std::move(oldFolder);
+        project_.ProjectFileName = std::move(oldName);
+        throw;
+    }
+    history_.markClean();
+    DocumentChange change;
+    change.fileNameChanged = true;
+    finish(std::move(change));
+}
+
 void Document::changeSelection(const std::function<void(Project&)>& rule)
 {
     const SelectionSnapshot before = TakeSelection(project_);

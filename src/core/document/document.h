@@ -50,6 +50,10 @@ public:
     void newProject(const std::string& folder, const std::string& name);
     // Keeps the history; the state saved becomes the clean point.
     void save();
+    // Save As: saves as save() does, as `name` in `folder`, where the project
+    // lives from then on. A save that fails leaves the name and folder as
+    // they were.
+    void saveAs(const std::string& folder, const std::string& name);
 
     // The edits. Each returns whether it changed the project; one that
     // changes nothing records no step.

@@ -23,6 +23,8 @@ struct DocumentChange {
     bool frameListChanged = false;
     bool optionsChanged = false;
     bool selectionChanged = false;
+    // Save As: the project lives under another name or in another folder.
+    bool fileNameChanged = false;
     // The Undo and Redo texts, their enabling or Modified may differ.
     bool historyChanged = false;
 };

@@ -8,11 +8,21 @@ namespace tolv::gui {
 namespace {
 
 const QString ProjectFilter = QStringLiteral("Quillard project (*.qvl)");
+const QString AnyFileFilter = QStringLiteral("All files (*)");
 
 FileDialogAnswerer& Answerer()
 {
     static FileDialogAnswerer answerer;
     return answerer;
+}
+
+QString ChooseProjectToSave(QWidget* parent, const QString& title, const QString& folder, const QString& fileName,
+                            QFileDialog::Options options)
+{
+    if (Answerer())
+        return Answerer()(FileDialogKind::Save, folder, fileName);
+    return QFileDialog::getSaveFileName(parent, title, QDir(folder).filePath(fileName), ProjectFilter, nullptr,
+                                        options);
 }
 
 }  // namespace
@@ -21,15 +31,17 @@ QString ChooseProjectToOpen(QWidget* parent, const QString& folder)
 {
     if (Answerer())
         return Answerer()(FileDialogKind::Open, folder, QString());
-    return QFileDialog::getOpenFileName(parent, QString(), folder, ProjectFilter);
+    return QFileDialog::getOpenFileName(parent, QString(), folder, ProjectFilter + ";;" + AnyFileFilter);
 }
 
 QString ChooseProjectToCreate(QWidget* parent, const QString& folder, const QString& fileName)
 {
-    if (Answerer())
-        return Answerer()(FileDialogKind::Save, folder, fileName);
-    return QFileDialog::getSaveFileName(parent, QString(), QDir(folder).filePath(fileName), ProjectFilter, nullptr,
-                                        QFileDialog::DontConfirmOverwrite);
+    return ChooseProjectToSave(parent, "New Project", folder, fileName, QFileDialog::DontConfirmOverwrite);
+}
+
+QString ChooseProjectToSaveAs(QWidget* parent, const QString& folder, const QString& fileName)
+{
+    return ChooseProjectToSave(parent, "Save Project As", folder, fileName, {});
 }
 
 void SetFileDialogAnswerer(FileDialogAnswerer answerer)

@@ -17,8 +17,14 @@
 #include <string>
 #include <vector>
 
+class QAction;
+class QDragEnterEvent;
+class QDropEvent;
 class QKeyEvent;
 class QLabel;
+class QMenu;
+class QMoveEvent;
+class QResizeEvent;
 class QTimer;
 
 namespace tolv {
@@ -105,6 +111,9 @@ public:
     void openProject(const std::string& path);
     // Saves the project; shows the error and returns false when it fails.
     bool onSave();
+    // Saves the project under a name the user chooses, where it lives from
+    // then on (main_window_files.cpp).
+    void onSaveAs();
     // The process is being ended: the settings and the unsaved edits are
     // written now, without questions.
     void saveSession();
@@ -135,6 +144,12 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // A local file dropped on the window opens as Open opens it.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    // The window's place is remembered for the next start.
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -170,6 +185,10 @@ private:
 
     // Fits the window to the canvas so the frame area shows whole.
     void fitWindowToCanvas();
+    // The first project opened puts the window where it was when the
+    // settings were last written.
+    void placeWindowOnce();
+    void rememberWindowPlace();
     // Asks `question` about unsaved edits before they would be dropped.
     // False when the user cancels or the save fails: the edits stay.
     bool settleUnsavedEdits(const QString& question);
@@ -178,6 +197,19 @@ private:
     // Offers the edits of a recovery file newer than the project just opened.
     void offerRecovery();
     void loadRecoveredEdits(const std::string& recoveryPath);
+
+    // Save As, the recent projects and the folder of the project file
+    // dialogs (main_window_files.cpp).
+    void connectFileHabits();
+    void buildRecentMenu();
+    void fillRecentMenu();
+    void clearRecentProjects();
+    // The open project's file becomes the most recent one.
+    void rememberProject();
+    void saveProjectAs(const std::string& path);
+    void warnOfMissingFrames();
+    QString dialogFolder() const;
+    void rememberDialogFolder(const QString& chosenPath);
 
     Document document_;
     Settings settings_;
@@ -194,6 +226,12 @@ private:
     FrameCanvas* canvas_ = nullptr;
     std::unique_ptr<HelpRouter> helpRouter_;
     RecoveryKeeper* recovery_ = nullptr;
+    QAction* saveAsAction_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
+    // One item per recent slot; those beyond the list are hidden.
+    std::vector<QAction*> recentItems_;
+    QAction* clearRecentAction_ = nullptr;
+    bool windowPlaced_ = false;
 };
 
 }  // namespace tolv::gui

@@ -62,13 +62,19 @@ void MainWindow::buildMenus()
 {
     QMenuBar* bar = menuBar();
     ui_.fileMenu = AddMenu(bar, "fileMenu", "&File");
-    ui_.newAction = AddItem(ui_.fileMenu, "newAction", "&New");
-    ui_.openAction = AddItem(ui_.fileMenu, "openAction", "&Open...");
-    ui_.saveAction = AddItem(ui_.fileMenu, "saveAction", "&Save");
+    ui_.newAction = AddItem(ui_.fileMenu, "newAction", "&New", QKeySequence(Qt::CTRL | Qt::Key_N));
+    ui_.openAction = AddItem(ui_.fileMenu, "openAction", "&Open...", QKeySequence(Qt::CTRL | Qt::Key_O));
+    ui_.saveAction = AddItem(ui_.fileMenu, "saveAction", "&Save", QKeySequence(Qt::CTRL | Qt::Key_S));
+    saveAsAction_ = AddItem(ui_.fileMenu, "saveAsAction", "Save &As...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    recentMenu_ = ui_.fileMenu->addMenu("Recent Projects");
+    recentMenu_->setObjectName("recentMenu");
+    recentMenu_->menuAction()->setObjectName("recentMenu");
+    buildRecentMenu();
     ui_.fileMenu->addSeparator();
     ui_.preferencesAction = AddItem(ui_.fileMenu, "preferencesAction", "&Preferences");
     ui_.fileMenu->addSeparator();
-    ui_.exitAction = AddItem(ui_.fileMenu, "exitAction", "E&xit");
+    ui_.exitAction = AddItem(ui_.fileMenu, "exitAction", "E&xit", QKeySequence(Qt::CTRL | Qt::Key_Q));
+    connectFileHabits();
 
     ui_.editMenu = AddMenu(bar, "editMenu", "&Edit");
     ui_.undoAction = AddItem(ui_.editMenu, "undoAction", "&Undo", QKeySequence(Qt::CTRL | Qt::Key_Z), false);

@@ -42,9 +42,11 @@ void MainWindow::onNew()
 
 void MainWindow::onOpen()
 {
-    const QString path = ChooseProjectToOpen(this, Q(settings_.ProjectsRoot));
-    if (!path.isEmpty())
-        openProject(path.toStdString());
+    const QString path = ChooseProjectToOpen(this, dialogFolder());
+    if (path.isEmpty())
+        return;
+    rememberDialogFolder(path);
+    openProject(path.toStdString());
 }
 
 void MainWindow::openProject(const std::string& path)
@@ -80,6 +82,7 @@ void MainWindow::saveProjectFile()
 {
     document_.save();
     recovery_->Discard();
+    rememberProject();
 }
 
 void MainWindow::createNewProject(bool interactive)
@@ -88,9 +91,10 @@ void MainWindow::createNewProject(bool interactive)
     // The program folder ends in a separator, so its folder part is itself.
     std::string folder = FolderPart(settings_.ProgramFolder);
     if (interactive) {
-        const QString path = ChooseProjectToCreate(this, Q(settings_.ProjectsRoot), DefaultProjectName);
+        const QString path = ChooseProjectToCreate(this, dialogFolder(), DefaultProjectName);
         if (path.isEmpty())
             return;
+        rememberDialogFolder(path);
         name = NamePart(path.toStdString());
         folder = FolderPart(path.toStdString());
         // Only a project file may be replaced by the new project.
@@ -106,6 +110,7 @@ void MainWindow::createNewProject(bool interactive)
 
     createdWithNew_ = true;
     document_.newProject(folder, name);
+    placeWindowOnce();
     saveProjectFile();
     if (name != DefaultProjectName
         && ShowMessage(this, MsgKind::Information, "Do you want to define your background frames now?",
@@ -119,6 +124,8 @@ void MainWindow::loadProject(const std::string& path)
     CheckProjectFile(path);
     createdWithNew_ = false;
     const LoadResult result = document_.load(path);
+    placeWindowOnce();
+    rememberProject();
     if (result.FramesMissing)
         ShowMessage(this, MsgKind::Warning, "Animation frame files missing.");
     offerRecovery();

@@ -35,10 +35,16 @@ void MainWindow::refresh(const DocumentChange& change)
         const Region* current = project().CurrentRegion;
         ui_.quickPick->setCurrentIndex(current ? current->PickIndex : -1);
     }
-    if (change.projectReplaced) {
-        // A new project keeps the canvas as it is and the frame's status.
+    // Saved under a name of its own, a project made with New is captioned as
+    // an opened one.
+    if (change.fileNameChanged)
+        createdWithNew_ = false;
+    if (change.projectReplaced || change.fileNameChanged) {
         const std::string& name = project().ProjectFileName;
         setWindowTitle(Q(createdWithNew_ ? "Tolv [" + name + "]" : "Tolv - " + name));
+    }
+    if (change.projectReplaced) {
+        // A new project keeps the canvas as it is and the frame's status.
         if (!createdWithNew_) {
             fitWindowToCanvas();
             showSelectionStatus();

@@ -36,11 +36,13 @@ struct Item {
 // Every item of the main menu and the region context menu, in order, as a
 // new window shows them before a project is opened.
 const Item Items[] = {
-    {"fileMenu", "newAction", "&New", "", true},
-    {"fileMenu", "openAction", "&Open...", "", true},
-    {"fileMenu", "saveAction", "&Save", "", true},
+    {"fileMenu", "newAction", "&New", "Ctrl+N", true},
+    {"fileMenu", "openAction", "&Open...", "Ctrl+O", true},
+    {"fileMenu", "saveAction", "&Save", "Ctrl+S", true},
+    {"fileMenu", "saveAsAction", "Save &As...", "Ctrl+Shift+S", true},
+    {"fileMenu", "recentMenu", "Recent Projects", "", true},
     {"fileMenu", "preferencesAction", "&Preferences", "", true},
-    {"fileMenu", "exitAction", "E&xit", "", true},
+    {"fileMenu", "exitAction", "E&xit", "Ctrl+Q", true},
     {"editMenu", "undoAction", "&Undo", "Ctrl+Z", false},
     {"editMenu", "redoAction", "&Redo", "Ctrl+Shift+Z", false},
     {"editMenu", "propertiesAction", "Region &Properties", "", true},
