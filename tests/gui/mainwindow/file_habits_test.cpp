@@ -82,7 +82,8 @@ TEST_F(FileHabits, AFailedSaveAsKeepsTheNameAndTheEdits)
     project().Modified = true;
     SaveAs(File("no-such-folder/lost.qvl"));
 
-    EXPECT_EQ(MessageTexts(), std::vector<QString>{QString::fromStdString("Unable to write to " + File("no-such-folder/lost.qvl"))});
+    const QString error = QString::fromStdString("Unable to write to " + File("no-such-folder/lost.qvl"));
+    EXPECT_EQ(MessageTexts(), std::vector<QString>{error});
     EXPECT_EQ(form().windowTitle(), "Tolv [Noname.qvl]");
     EXPECT_EQ(project().ProjectFilePath(), File("Noname.qvl"));
     EXPECT_TRUE(project().Modified);
