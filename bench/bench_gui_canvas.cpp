@@ -1,6 +1,7 @@
-// The frame canvas on full-HD frames: showing a frame (load, clean copy,
-// marks, text boxes and overlays, conversion for painting) and repainting the
-// text boxes and overlays from the clean copy, as after a region edit.
+// The frame canvas on full-HD frames with 20 regions: showing a frame (load,
+// clean copy, marks, text boxes and overlays, conversion for painting),
+// repainting the text boxes and overlays from the clean copy, as after a
+// region edit, and repainting a full-HD view after a zoom step.
 #include "document/document.h"
 #include "gui/editor/frame_canvas.h"
 #include "platform/bitmap.h"
@@ -26,6 +27,7 @@ using tolv::Color;
 constexpr int FrameWidth = 1920;
 constexpr int FrameHeight = 1080;
 constexpr int Frames = 3;
+constexpr int Regions = 20;
 
 Bitmap Gradient(int width, int height, int shade)
 {
@@ -60,19 +62,22 @@ public:
     Workload() : folder_(fs::temp_directory_path() / ("tolv-bench-canvas-" + std::to_string(::getpid())))
     {
         fs::create_directories(folder_);
-        std::string project = "[Main]\r\nVersion2=1\r\nRegions=12\r\n[Frames]\r\n";
+        std::string project = "[Main]\r\nVersion2=1\r\nRegions=" + std::to_string(Regions) + "\r\n[Frames]\r\n";
         for (int i = 1; i <= Frames; ++i) {
             SaveBmp(Gradient(FrameWidth, FrameHeight, 60 * i), File("frame" + std::to_string(i) + ".bmp"));
             project += std::to_string(i) + "=frame" + std::to_string(i) + ".bmp\r\n";
         }
         SaveBmp(Overlay(), File("overlay.bmp"));
-        for (int r = 1; r <= 12; ++r) {
-            const bool overlay = r > 10;
+        for (int r = 1; r <= Regions; ++r) {
+            const bool overlay = r > 10 && r <= 12;
+            const bool clip = r > 12;
             project += "[Region" + std::to_string(r) + "]\r\n";
-            project += "Position=" + std::to_string(60 + 150 * (r - 1)) + "," + std::to_string(80 + 60 * (r % 5)) +
+            project += "Position=" + std::to_string(60 + 90 * (r - 1)) + "," + std::to_string(80 + 60 * (r % 5)) +
                        (overlay ? ",240,120\r\n" : ",300,180\r\n");
-            project += overlay ? "Backgrnd=3\r\nOVLName=" + File("overlay.bmp") + "\r\n"
-                               : "Backgrnd=2\r\nTitle=" + std::to_string(r % 2) + "\r\nLineWidth=3\r\n";
+            if (overlay)
+                project += "Backgrnd=3\r\nOVLName=" + File("overlay.bmp") + "\r\n";
+            else if (!clip)
+                project += "Backgrnd=2\r\nTitle=" + std::to_string(r % 2) + "\r\nLineWidth=3\r\n";
             for (int i = 1; i <= Frames; ++i)
                 project += "Clip" + std::to_string(i) + "=frame" + std::to_string(i) + ".bmp,,\r\n";
         }
@@ -80,6 +85,7 @@ public:
 
         canvas_ = std::make_unique<tolv::gui::FrameCanvas>(document_, nullptr);
         document_.load(File("bench.qvl"));
+        canvas_->setFrameArea(FrameWidth, FrameHeight);
     }
     ~Workload()
     {
@@ -137,6 +143,41 @@ void BM_PaintPrefilterAndConvert(benchmark::State& state)
     }
 }
 BENCHMARK(BM_PaintPrefilterAndConvert)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// Stepping to the next frame and back, as PgDn and PgUp do.
+void BM_FrameStep(benchmark::State& state)
+{
+    tolv::gui::FrameCanvas& canvas = TheWorkload().canvas();
+    bool forward = true;
+    for (auto _ : state) {
+        canvas.showFrame(forward ? tolv::FrameStep::Next : tolv::FrameStep::Previous);
+        benchmark::DoNotOptimize(canvas.displayImage().constBits());
+        forward = !forward;
+    }
+}
+BENCHMARK(BM_FrameStep)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// A zoom step and the repaint of a full-HD view of the canvas, the regions
+// included, at the level of the argument (percent).
+void BM_ZoomStepRepaint(benchmark::State& state)
+{
+    tolv::gui::FrameCanvas& canvas = TheWorkload().canvas();
+    const double scale = double(state.range(0)) / 100.0;
+    QImage view(FrameWidth, FrameHeight, QImage::Format_RGB32);
+    for (auto _ : state) {
+        canvas.setZoom(scale);
+        canvas.render(&view, QPoint(), QRegion(0, 0, FrameWidth, FrameHeight));
+        canvas.setZoom(1.0);
+        benchmark::DoNotOptimize(view.constBits());
+    }
+}
+BENCHMARK(BM_ZoomStepRepaint)
+    ->Arg(25)
+    ->Arg(200)
+    ->Arg(800)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 }  // namespace
 

@@ -28,7 +28,9 @@ MenuState MenuStateFor(const MenuContext& c)
     state.extractMenu = idle && c.hasRegions;
     state.regionProperties = state.hideRegion = state.duplicateRegion = onRegion;
     state.hideRegionChecked = c.hasCurrentRegion && c.currentRegionHidden;
-    state.deleteRegion = onRegion && !c.layoutLocked;
+    state.deleteRegion = state.cutRegions = onRegion && !c.layoutLocked;
+    state.copyRegions = onRegion;
+    state.pasteRegions = idle;
     state.animate = onRegion || c.animating;
     state.animateChecked = c.animating;
     state.previousFrame = idle && c.currentFrame > 1;

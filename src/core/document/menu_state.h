@@ -38,6 +38,10 @@ struct MenuState {
     bool hideRegionChecked = false;
     bool duplicateRegion = false;
     bool deleteRegion = false;
+    // Copy takes the selection; Cut removes it, so the lock keeps it too.
+    bool copyRegions = false;
+    bool cutRegions = false;
+    bool pasteRegions = false;
     // Also the way to stop a playing animation.
     bool animate = false;
     bool animateChecked = false;

@@ -33,9 +33,9 @@ std::string XY(const char* prefix, Point p)
 
 }  // namespace
 
-bool InSizeHandle(const Region& region, Point local)
+bool InSizeHandle(int width, int height, Point local)
 {
-    return local.x >= region.Width - SizeHandleZone && local.y >= region.Height - SizeHandleZone;
+    return local.x >= width - SizeHandleZone && local.y >= height - SizeHandleZone;
 }
 
 Rect BandRect(Point start, Point end)
@@ -95,7 +95,7 @@ Point SizeGrabAt(const Region& region, Point pointer)
     return Point{region.right(), region.bottom()} - pointer;
 }
 
-RegionPress ClassifyRegionPress(const Region& region, Point local, bool shift, bool leftButton)
+RegionPress ClassifyRegionPress(const Region& region, bool inSizeHandle, bool shift, bool leftButton)
 {
     if (shift) {
         switch (region.Selected) {
@@ -107,7 +107,7 @@ RegionPress ClassifyRegionPress(const Region& region, Point local, bool shift, b
             return RegionPress::Nothing;
         }
     }
-    if (leftButton && InSizeHandle(region, local))
+    if (leftButton && inSizeHandle)
         return RegionPress::StartSize;
     return region.Selected == SelectionState::None ? RegionPress::SelectAlone : RegionPress::Nothing;
 }

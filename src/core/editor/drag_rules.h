@@ -28,6 +28,8 @@ enum class Gesture {
     Moving,
     // A size drag of the current region.
     Sizing,
+    // The view follows the pointer (middle button, or Space held).
+    Panning,
 };
 
 // The gesture under way and its points; none is persisted.
@@ -46,10 +48,13 @@ struct DragState {
     Point LastDragPos;
 };
 
-// The bottom-right square of a region that starts a size drag.
+// The bottom-right square of a region that starts a size drag, in screen
+// pixels at every zoom.
 constexpr int SizeHandleZone = 6;
 
-bool InSizeHandle(const Region& region, Point local);
+// Whether a point local to a region shown `width` x `height` screen pixels
+// lies in its size handle.
+bool InSizeHandle(int width, int height, Point local);
 
 // The rectangle spanned by two corners, ordered so that left <= right and
 // top <= bottom. Corners are not clamped to the canvas.
@@ -86,7 +91,7 @@ enum class RegionPress {
     // be dragged by any member).
     SelectAlone,
 };
-RegionPress ClassifyRegionPress(const Region& region, Point local, bool shift, bool leftButton);
+RegionPress ClassifyRegionPress(const Region& region, bool inSizeHandle, bool shift, bool leftButton);
 
 // Status bar texts of the gestures.
 std::string PointerText(Point pos);

@@ -2,6 +2,7 @@
 
 #include "gui/common/help_viewer.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -48,6 +49,13 @@ void HelpRouter::ShowTopic(const QString& topic)
         return;
     if (!viewer_)
         viewer_ = new HelpViewer;
+    // Asked for from a modal dialog, the page must be usable while the dialog
+    // stays open: it becomes modal over it. Otherwise it blocks nothing.
+    const Qt::WindowModality modality = QApplication::activeModalWidget() ? Qt::ApplicationModal : Qt::NonModal;
+    if (viewer_->windowModality() != modality) {
+        viewer_->hide();
+        viewer_->setWindowModality(modality);
+    }
     viewer_->ShowPage(page);
 }
 

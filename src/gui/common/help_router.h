@@ -12,8 +12,9 @@ class HelpViewer;
 // Opens the program's help topics. Topics are HTML pages ("topic10" is
 // topic10.htm) in the help folder; they are shown in the help viewer, a
 // top-level window that belongs to no other window, so it stays open when the
-// window that asked for it closes. A missing folder or page shows nothing and
-// reports nothing.
+// window that asked for it closes. Asked for from a modal dialog, it shows
+// modal above it, so that it can be read while the dialog waits. A missing
+// folder or page shows nothing and reports nothing.
 class HelpRouter {
 public:
     HelpRouter();

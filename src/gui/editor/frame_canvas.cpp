@@ -5,11 +5,9 @@
 #include "extract/prefilter.h"
 #include "gui/common/bitmap_image.h"
 #include "gui/common/message_box.h"
+#include "editor/view_mapping.h"
 #include "gui/editor/region_item.h"
 #include "platform/errors.h"
-
-#include <QPaintEvent>
-#include <QPainter>
 
 namespace tolv::gui {
 
@@ -41,6 +39,7 @@ const QImage& FrameCanvas::displayImage()
     if (imageDirty_) {
         image_ = ToQImage(display_);
         imageDirty_ = false;
+        shrunk_ = QImage();
         cel_ = QImage();
         ++imageRebuilds_;
     }
@@ -138,28 +137,60 @@ void FrameCanvas::markShownFrame()
     MarkFrameRegions(p, p.FrameName(p.CurrentFrame));
 }
 
-void FrameCanvas::paintEvent(QPaintEvent* event)
-{
-    QPainter painter(this);
-    const QImage& image = displayImage();
-    const QRect shown = event->rect() & image.rect();
-    if (!shown.isEmpty())
-        painter.drawImage(shown.topLeft(), image, shown);
-    // Where a frame smaller than the canvas leaves it uncovered.
-    for (const QRect& rest : QRegion(event->rect()).subtracted(QRegion(image.rect())))
-        painter.fillRect(rest, palette().window());
-    if (!cel_.isNull())
-        painter.drawImage(celTarget_.topLeft(), cel_);
-    paintOutline(painter, event->region());
-}
-
 void FrameCanvas::showCel(const QImage& cel, const QRect& target)
 {
     // A frame rebuilt before this cel must not take the cel away with it.
     displayImage();
     cel_ = cel;
     celTarget_ = target;
-    update(target);
+    update(screenRectOf(Region(target.x(), target.y(), target.width(), target.height())));
+}
+
+void FrameCanvas::setFrameArea(int width, int height)
+{
+    frameArea_ = QSize(width, height);
+    fitToZoom();
+}
+
+void FrameCanvas::setZoom(double scale)
+{
+    if (scale == scale_)
+        return;
+    scale_ = scale;
+    shrunk_ = QImage();
+    fitToZoom();
+    syncItems();
+    update();
+    setStatus(StatusPanel::Zoom, QString::fromStdString(ZoomText(scale_)));
+}
+
+void FrameCanvas::fitToZoom()
+{
+    setFixedSize(ScreenEdge(frameArea_.width(), scale_), ScreenEdge(frameArea_.height(), scale_));
+}
+
+Point FrameCanvas::pixelAt(const QPoint& canvasPos) const
+{
+    return PixelAt({canvasPos.x(), canvasPos.y()}, scale_);
+}
+
+QRect FrameCanvas::screenRectOf(const Region& region) const
+{
+    const Rect r = ScreenRect({region.Left, region.Top, region.right(), region.bottom()}, scale_);
+    return {r.left, r.top, r.width(), r.height()};
+}
+
+void FrameCanvas::setPixelGrid(bool on)
+{
+    pixelGrid_ = on;
+    update();
+}
+
+void FrameCanvas::setRegionNames(bool on)
+{
+    regionNames_ = on;
+    for (auto& [region, item] : items_)
+        item->update();
 }
 
 }  // namespace tolv::gui

@@ -8,6 +8,7 @@
 #include <QRegion>
 #include <QWidget>
 
+#include <optional>
 #include <unordered_map>
 
 class QMouseEvent;
@@ -24,15 +25,17 @@ namespace tolv::gui {
 
 class RegionItem;
 
-// The three panels of the main window's status bar.
-enum class StatusPanel { Pointer = 0, Geometry = 1, Message = 2 };
+// The four panels of the main window's status bar.
+enum class StatusPanel { Pointer = 0, Geometry = 1, Message = 2, Zoom = 3 };
 
-// The frame canvas: shows the current frame 1:1 with the text boxes and
-// overlays that apply to it painted in, or the checkerboard where no frame is
-// available, and hosts one RegionItem per region of the document. It follows
-// the document's notifications; its edits go to the document and it talks to
-// the window only through its signals.
+// The frame canvas: shows the current frame at the zoom of the view with the
+// text boxes and overlays that apply to it painted in, or the checkerboard
+// where no frame is available, and hosts one RegionItem per region of the
+// document. It follows the document's notifications; its edits go to the
+// document and it talks to the window only through its signals.
 //
+// The canvas is the frame area times the zoom. Every gesture works in frame
+// pixels; outlines, the size handle and the grid are drawn in screen pixels.
 // A mouse gesture is one state (DragState::gesture): the items pass their
 // presses, moves and releases here, and drag outlines are canvas state
 // painted above the items, so no frame bitmap is rebuilt while the mouse
@@ -52,11 +55,29 @@ public:
     // The display bitmap as painted; converted only when the bitmap changed.
     const QImage& displayImage();
 
+    // The frame area shown, in frame pixels; the canvas is that times the zoom.
+    void setFrameArea(int width, int height);
+    QSize frameArea() const { return frameArea_; }
+    // 1.0 shows a frame pixel as one screen pixel.
+    void setZoom(double scale);
+    double zoom() const { return scale_; }
+    // The frame pixel under a canvas position, and a region's place on screen.
+    Point pixelAt(const QPoint& canvasPos) const;
+    QRect screenRectOf(const Region& region) const;
+
     // The window's view switches the canvas paints by.
     void setShowPaintAll(bool on);
     bool showPaintAll() const { return showPaintAll_; }
+    void setPixelGrid(bool on);
+    bool pixelGrid() const { return pixelGrid_; }
+    void setSnapping(bool on) { snapping_ = on; }
+    bool snapping() const { return snapping_; }
+    void setRegionNames(bool on);
+    bool regionNames() const { return regionNames_; }
     // During playback the mouse does nothing on the canvas.
     void setAnimating(bool on) { animating_ = on; }
+    // While Space is held a left drag pans the view.
+    void setSpaceHeld(bool held) { spaceHeld_ = held; }
 
     // Keyboard nudges: text boxes and overlays keep their painted place until
     // the modifier key is released and the hold ends.
@@ -73,37 +94,47 @@ public:
     // Marks again the regions of the frame shown, after a run marked others.
     void markShownFrame();
 
-    // Shows an animation cel over the frame at `target` (canvas coordinates)
-    // until the frame image is next rebuilt. Only that rectangle is repainted.
+    // Shows an animation cel over the frame at `target` (frame pixels) until
+    // the frame image is next rebuilt. Only that rectangle is repainted.
     void showCel(const QImage& cel, const QRect& target);
     const QImage& celShown() const { return cel_; }
 
     RegionItem* itemOf(const Region* region) const;
 
     // Mouse gestures of the region items, with points local to the item.
-    void regionPressed(RegionItem& item, QPoint local, Qt::MouseButton button, bool shift);
+    void regionPressed(RegionItem& item, QPoint local, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
     void regionMoved(RegionItem& item, QPoint local, Qt::MouseButtons buttons);
     void regionReleased();
     // Esc: the gesture under way ends without a trace; false when none runs.
     bool abortGesture();
     const DragState& drag() const { return drag_; }
+    // Where the drag snaps, in frame pixels, while it does.
+    std::optional<int> guideX() const { return guideX_; }
+    std::optional<int> guideY() const { return guideY_; }
     // How often the frame image was converted for painting; a drag must not
     // convert it.
     int imageRebuilds() const { return imageRebuilds_; }
 
     void requestRegionMenu(const QPoint& globalPos) { emit regionMenuRequested(globalPos); }
+    void requestRegionProperties() { emit regionDoubleClicked(); }
 
 signals:
     void statusChanged(tolv::gui::StatusPanel panel, const QString& text);
     // A band that caught nothing and is large enough for a new region.
     void bandDrawn(const tolv::Rect& band);
     void regionMenuRequested(const QPoint& globalPos);
+    void regionDoubleClicked();
+    // Ctrl+wheel: zoom by `steps` levels about a canvas position.
+    void zoomRequested(int steps, const QPoint& canvasPos);
+    // A pan drag moved the pointer by `delta` screen pixels.
+    void panRequested(const QPoint& delta);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     void onDocumentChanged(const DocumentChange& change);
@@ -115,16 +146,24 @@ private:
     void syncItems();
     // The frame shown changes when the regions that paint into it change.
     void repaintRegions(const DocumentChange& change);
+    void fitToZoom();
 
+    bool startPan(Qt::MouseButton button, const QPoint& globalPos);
     void dragMove(Point pos);
     void finishMove();
     void dragSize(Point pos);
     void finishSize();
-    void finishBand(Point end);
+    void finishBand(QPoint end);
     void endGesture();
+    void setGuides(std::optional<int> x, std::optional<int> y);
     void setOutline(const Rect& outline);
     void clearOutline() { setOutline({}); }
-    void paintOutline(QPainter& painter, const QRegion& dirty);
+    QRegion outlinePixels() const;
+    QRegion guidePixels() const;
+
+    void paintFrame(QPainter& painter, const QRect& exposed);
+    void paintGrid(QPainter& painter, const QRect& exposed);
+    void paintOverlayLines(QPainter& painter, const QRegion& dirty);
 
     Document& document_;
     int subscription_ = 0;
@@ -132,14 +171,29 @@ private:
     Bitmap clean_;
     QImage image_;
     bool imageDirty_ = true;
+    // The image smoothly scaled down, kept while the zoom is below 100 %.
+    QImage shrunk_;
     QImage cel_;
     QRect celTarget_;
     std::unordered_map<const Region*, RegionItem*> items_;
     DragState drag_;
     Rect outline_;
+    // Band: the press in screen pixels; pan: the last global position.
+    QPoint screenStart_;
+    QPoint panLast_;
+    // What snapping adds to the drag, and where it snaps.
+    Point snap_;
+    std::optional<int> guideX_;
+    std::optional<int> guideY_;
+    QSize frameArea_{CheckerboardWidth, CheckerboardHeight};
+    double scale_ = 1.0;
     int imageRebuilds_ = 0;
     bool showPaintAll_ = false;
+    bool pixelGrid_ = false;
+    bool snapping_ = false;
+    bool regionNames_ = false;
     bool animating_ = false;
+    bool spaceHeld_ = false;
     bool holdPrefilter_ = false;
 };
 

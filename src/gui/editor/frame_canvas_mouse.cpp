@@ -1,16 +1,20 @@
-// The mouse gestures of the canvas: the rubber band on the bare canvas, and
-// the press, move drag and size drag of regions. Drag feedback is an
-// inverted outline painted over the frame; the document changes only at the
-// release, in one step.
+// The mouse gestures of the canvas: the rubber band on the bare canvas, the
+// press, move drag and size drag of regions, and the pan of the view. Every
+// position becomes a frame pixel first, so the gestures work alike at every
+// zoom. Drag feedback is an inverted outline painted over the frame; the
+// document changes only at the release, in one step.
 #include "gui/editor/frame_canvas.h"
 
 #include "document/document.h"
 #include "document/selection_snapshot.h"
 #include "editor/region_rules.h"
 #include "editor/selection.h"
+#include "editor/snapping.h"
+#include "editor/view_mapping.h"
 #include "gui/editor/region_item.h"
 
 #include <QMouseEvent>
+#include <QWheelEvent>
 
 namespace tolv::gui {
 
@@ -26,15 +30,33 @@ QString ToQ(const std::string& text)
     return QString::fromStdString(text);
 }
 
+Rect Offset(const Rect& r, Point by)
+{
+    return {r.left + by.x, r.top + by.y, r.right + by.x, r.bottom + by.y};
+}
+
 }  // namespace
 
-void FrameCanvas::regionPressed(RegionItem& item, QPoint local, Qt::MouseButton button, bool shift)
+bool FrameCanvas::startPan(Qt::MouseButton button, const QPoint& globalPos)
 {
-    if (animating_ || drag_.gesture == Gesture::Moving || drag_.gesture == Gesture::Sizing)
+    if (button != Qt::MiddleButton && !(button == Qt::LeftButton && spaceHeld_))
+        return false;
+    drag_.gesture = Gesture::Panning;
+    panLast_ = globalPos;
+    return true;
+}
+
+void FrameCanvas::regionPressed(RegionItem& item, QPoint local, Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
+{
+    if (animating_ || (drag_.gesture != Gesture::None && drag_.gesture != Gesture::Pressed))
+        return;
+    if (startPan(button, item.mapToGlobal(local)))
         return;
     drag_.gesture = Gesture::Pressed;
     Region& region = item.region();
-    const RegionPress press = ClassifyRegionPress(region, ToPoint(local), shift, button == Qt::LeftButton);
+    const bool inHandle = InSizeHandle(item.width(), item.height(), ToPoint(local));
+    const RegionPress press =
+        ClassifyRegionPress(region, inHandle, modifiers.testFlag(Qt::ShiftModifier), button == Qt::LeftButton);
     switch (press) {
     case RegionPress::Nothing:
         return;
@@ -64,14 +86,20 @@ void FrameCanvas::regionPressed(RegionItem& item, QPoint local, Qt::MouseButton 
     }
     }
     if (press == RegionPress::StartSize)
-        dragSize(ToPoint(item.pos() + local));
+        dragSize(pixelAt(item.pos() + local));
     else
         item.sendBackIfEnclosing();
 }
 
 void FrameCanvas::regionMoved(RegionItem& item, QPoint local, Qt::MouseButtons buttons)
 {
-    const Point pos = ToPoint(item.pos() + local);
+    if (drag_.gesture == Gesture::Panning) {
+        const QPoint global = item.mapToGlobal(local);
+        emit panRequested(global - panLast_);
+        panLast_ = global;
+        return;
+    }
+    const Point pos = pixelAt(item.pos() + local);
     setStatus(StatusPanel::Pointer, ToQ(PointerText(pos)));
     const bool onRegion = drag_.gesture == Gesture::Pressed || drag_.gesture == Gesture::Moving
                           || drag_.gesture == Gesture::Sizing;
@@ -96,6 +124,7 @@ void FrameCanvas::regionReleased()
         finishSize();
         break;
     case Gesture::Pressed:
+    case Gesture::Panning:
         drag_.gesture = Gesture::None;
         break;
     case Gesture::None:
@@ -116,21 +145,25 @@ void FrameCanvas::endGesture()
 {
     drag_.gesture = Gesture::None;
     clearOutline();
+    setGuides(std::nullopt, std::nullopt);
 }
 
 void FrameCanvas::dragMove(Point pos)
 {
-    pos = ClampToCanvas(pos, width(), height());
+    pos = ClampToCanvas(pos, frameArea_.width(), frameArea_.height());
     if (drag_.gesture != Gesture::Moving) {
         drag_.gesture = Gesture::Moving;
         drag_.DragStart = drag_.DragPrev = pos;
         drag_.MoveOutline = SelectionBounds(project());
+        snap_ = {};
     }
-    const Point step = pos - drag_.DragPrev;
-    Rect& outline = drag_.MoveOutline;
-    outline = {outline.left + step.x, outline.top + step.y, outline.right + step.x, outline.bottom + step.y};
-    setOutline(outline);
     drag_.DragPrev = pos;
+    const Rect moved = Offset(drag_.MoveOutline, pos - drag_.DragStart);
+    const Snap snap = snapping_ ? SnapMove(moved, SnapTargetsOf(project()), scale_) : Snap{};
+    snap_ = snap.correction;
+    setGuides(snap.guideX, snap.guideY);
+    const Rect outline = Offset(moved, snap_);
+    setOutline(outline);
     setStatus(StatusPanel::Geometry, ToQ(MovingText({outline.left, outline.top})));
 }
 
@@ -138,7 +171,7 @@ void FrameCanvas::dragMove(Point pos)
 void FrameCanvas::finishMove()
 {
     endGesture();
-    if (!document_.moveSelection(drag_.DragPrev - drag_.DragStart))
+    if (!document_.moveSelection(drag_.DragPrev - drag_.DragStart + snap_))
         return;
     const std::vector<int> moved = SelectedPositions(project());
     if (!moved.empty())
@@ -155,7 +188,11 @@ void FrameCanvas::dragSize(Point pos)
         drag_.SizeGrab = SizeGrabAt(*region, pos);
         drag_.gesture = Gesture::Sizing;
     }
-    const Point corner = pos + drag_.SizeGrab;
+    Point corner = pos + drag_.SizeGrab;
+    const Snap snap = snapping_ ? SnapResize(BandRect(drag_.DragStart, corner), SnapTargetsOf(project()), scale_)
+                                : Snap{};
+    corner = corner + snap.correction;
+    setGuides(snap.guideX, snap.guideY);
     setOutline(BandRect(drag_.DragStart, corner));
     drag_.DragPrev = corner;
     setStatus(StatusPanel::Geometry, ToQ(SizingText(corner - drag_.DragStart)));
@@ -176,39 +213,67 @@ void FrameCanvas::mousePressEvent(QMouseEvent* event)
 {
     if (animating_ || drag_.gesture != Gesture::None)
         return;
-    setStatus(StatusPanel::Geometry, ToQ(BackgroundText(width(), height())));
+    if (startPan(event->button(), event->globalPosition().toPoint()))
+        return;
+    setStatus(StatusPanel::Geometry, ToQ(BackgroundText(frameArea_.width(), frameArea_.height())));
     if (!(event->modifiers() & Qt::ShiftModifier) && project().CurrentRegion)
         document_.changeSelection([](Project& p) { DeselectAll(p); });
     drag_.gesture = Gesture::Band;
-    drag_.DragStart = drag_.DragPrev = ToPoint(event->position().toPoint());
+    screenStart_ = event->position().toPoint();
 }
 
 void FrameCanvas::mouseMoveEvent(QMouseEvent* event)
 {
-    const Point pos = ToPoint(event->position().toPoint());
-    setStatus(StatusPanel::Pointer, ToQ(PointerText(pos)));
-    if (drag_.gesture != Gesture::Band)
+    if (drag_.gesture == Gesture::Panning) {
+        const QPoint global = event->globalPosition().toPoint();
+        emit panRequested(global - panLast_);
+        panLast_ = global;
         return;
-    setOutline(BandRect(drag_.DragStart, pos));
-    drag_.DragPrev = pos;
+    }
+    const QPoint screen = event->position().toPoint();
+    setStatus(StatusPanel::Pointer, ToQ(PointerText(pixelAt(screen))));
+    if (drag_.gesture == Gesture::Band)
+        setOutline(BandPixels(ToPoint(screenStart_), ToPoint(screen), scale_));
 }
 
 void FrameCanvas::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (drag_.gesture == Gesture::Band)
-        finishBand(ToPoint(event->position().toPoint()));
-    else if (drag_.gesture == Gesture::Moving)
+    switch (drag_.gesture) {
+    case Gesture::Band:
+        finishBand(event->position().toPoint());
+        break;
+    case Gesture::Moving:
         finishMove();
+        break;
+    case Gesture::Panning:
+        drag_.gesture = Gesture::None;
+        break;
+    default:
+        break;
+    }
 }
 
-void FrameCanvas::finishBand(Point end)
+void FrameCanvas::finishBand(QPoint end)
 {
     endGesture();
-    const Rect band = BandRect(drag_.DragStart, end);
+    const Rect band = BandPixels(ToPoint(screenStart_), ToPoint(end), scale_);
     bool caught = false;
     document_.changeSelection([&](Project& p) { caught = !CatchBand(p, band).empty(); });
     if (!caught && BandCreatesRegion(band))
         emit bandDrawn(band);
+}
+
+// Ctrl+wheel zooms by whole notches; the rest of the wheel scrolls the view.
+void FrameCanvas::wheelEvent(QWheelEvent* event)
+{
+    if (!event->modifiers().testFlag(Qt::ControlModifier)) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    const int notches = event->angleDelta().y() / QWheelEvent::DefaultDeltasPerStep;
+    if (notches != 0)
+        emit zoomRequested(notches, event->position().toPoint());
 }
 
 }  // namespace tolv::gui

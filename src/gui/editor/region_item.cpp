@@ -1,5 +1,6 @@
 #include "gui/editor/region_item.h"
 
+#include "editor/drag_rules.h"
 #include "editor/region_rules.h"
 #include "gui/common/qt_colour.h"
 #include "gui/editor/frame_canvas.h"
@@ -8,13 +9,12 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
 #include <span>
 
 namespace tolv::gui {
 
 namespace {
-
-constexpr int SizeHandle = 6;
 
 // The on and off runs, in pixels, of the system's cosmetic pens, as the core
 // raster strokes them: dotted 3-3, dash-dot 9-6-3-6.
@@ -56,9 +56,13 @@ void DashedOutline(QPainter& painter, int width, int height, const QColor& color
             if (on && dashStart < 0)
                 dashStart = i;
             if (!on && dashStart >= 0) {
-                const QPoint first(side.x + side.dx * dashStart, side.y + side.dy * dashStart);
-                const QPoint last(side.x + side.dx * (i - 1), side.y + side.dy * (i - 1));
-                painter.fillRect(QRect(first, last).normalized(), color);
+                const int x1 = side.x + side.dx * dashStart, y1 = side.y + side.dy * dashStart;
+                const int x2 = side.x + side.dx * (i - 1), y2 = side.y + side.dy * (i - 1);
+                // Built from its corners in order: QRect::normalized() would
+                // drop the end pixels of a dash drawn right to left or upwards.
+                painter.fillRect(QRect(QPoint(std::min(x1, x2), std::min(y1, y2)),
+                                       QPoint(std::max(x1, x2), std::max(y1, y2))),
+                                 color);
                 dashStart = -1;
             }
         }
@@ -79,7 +83,7 @@ RegionItem::RegionItem(FrameCanvas& canvas, Region& region) : QWidget(&canvas), 
 
 void RegionItem::sync()
 {
-    setGeometry(region_.Left, region_.Top, region_.Width, region_.Height);
+    setGeometry(canvas_.screenRectOf(region_));
     setToolTip(QString::fromStdString(HintText(region_)));
     setVisible(region_.Visible);
     if (paintedState_ != region_.Selected) {
@@ -112,7 +116,24 @@ void RegionItem::paintEvent(QPaintEvent*)
         DashedOutline(painter, width(), height(), ToQColor(colors::Black), DotRuns);
     }
     if (region_.Selected == SelectionState::Current)
-        painter.fillRect(width() - SizeHandle, height() - SizeHandle, SizeHandle, SizeHandle, ToQColor(colors::Lime));
+        painter.fillRect(width() - SizeHandleZone, height() - SizeHandleZone, SizeHandleZone, SizeHandleZone,
+                         ToQColor(colors::Lime));
+    if (canvas_.regionNames())
+        paintName(painter);
+}
+
+// Inside the outline's corner, on a dark plate so that it reads on any frame.
+void RegionItem::paintName(QPainter& painter)
+{
+    QFont font = painter.font();
+    font.setPixelSize(10);
+    painter.setFont(font);
+    const QString name = QString::fromStdString(region_.Name);
+    const QFontMetrics metrics(font);
+    const QRect plate(1, 1, metrics.horizontalAdvance(name) + 4, metrics.height());
+    painter.fillRect(plate, QColor(0, 0, 0, 160));
+    painter.setPen(Qt::white);
+    painter.drawText(plate, Qt::AlignCenter, name);
 }
 
 void RegionItem::contextMenuEvent(QContextMenuEvent* event)
@@ -124,8 +145,7 @@ void RegionItem::contextMenuEvent(QContextMenuEvent* event)
 
 void RegionItem::mousePressEvent(QMouseEvent* event)
 {
-    canvas_.regionPressed(*this, event->position().toPoint(), event->button(),
-                            event->modifiers().testFlag(Qt::ShiftModifier));
+    canvas_.regionPressed(*this, event->position().toPoint(), event->button(), event->modifiers());
 }
 
 void RegionItem::mouseMoveEvent(QMouseEvent* event)
@@ -136,6 +156,12 @@ void RegionItem::mouseMoveEvent(QMouseEvent* event)
 void RegionItem::mouseReleaseEvent(QMouseEvent*)
 {
     canvas_.regionReleased();
+}
+
+void RegionItem::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        canvas_.requestRegionProperties();
 }
 
 }  // namespace tolv::gui

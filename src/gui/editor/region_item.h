@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+class QPainter;
+
 namespace tolv::gui {
 
 class FrameCanvas;
@@ -11,8 +13,8 @@ class FrameCanvas;
 // A region on the canvas: a lightweight child item (no native window) that
 // mirrors one region of the document. It paints only its outline, in the pen
 // of its selection state, so the frame stays visible through it; shows the
-// region's hint as tooltip and a pointing hand; passes its mouse to the
-// canvas. A hidden region is not shown, so the mouse does not reach it either.
+// region's hint as tooltip and a pointing hand, and its name when the view
+// asks for names; passes its mouse to the canvas. A hidden region is not shown, so the mouse does not reach it either.
 class RegionItem : public QWidget {
     Q_OBJECT
 public:
@@ -34,8 +36,11 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    void paintName(QPainter& painter);
+
     FrameCanvas& canvas_;
     Region& region_;
     SelectionState paintedState_ = SelectionState::None;

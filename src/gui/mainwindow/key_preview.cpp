@@ -2,8 +2,10 @@
 
 #include "gui/mainwindow/main_window.h"
 
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QWidget>
 
 namespace tolv::gui {
@@ -15,7 +17,34 @@ bool IsTab(const QKeyEvent& key)
     return key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab;
 }
 
+// The typed geometry and other text fields keep their keys.
+bool TakesText(const QWidget* widget)
+{
+    for (; widget; widget = widget->parentWidget())
+        if (qobject_cast<const QAbstractSpinBox*>(widget) || qobject_cast<const QLineEdit*>(widget))
+            return true;
+    return false;
+}
+
 }  // namespace
+
+bool KeyRepeats::pressRepeats(const QKeyEvent& key)
+{
+    const auto released = releasedAt_.find(key.key());
+    const bool pairedWithRelease =
+        key.timestamp() != 0 && released != releasedAt_.end() && key.timestamp() - released->second <= 1;
+    if (key.isAutoRepeat() || pairedWithRelease)
+        held_.insert(key.key());
+    else
+        held_.erase(key.key());
+    return held_.count(key.key()) > 0;
+}
+
+bool KeyRepeats::releaseRepeats(const QKeyEvent& key)
+{
+    releasedAt_[key.key()] = key.timestamp();
+    return key.isAutoRepeat() || held_.count(key.key()) > 0;
+}
 
 KeyPreview::KeyPreview(MainWindow& form) : QObject(&form), form_(form)
 {
@@ -30,16 +59,29 @@ KeyPreview::~KeyPreview()
 bool KeyPreview::eventFilter(QObject* watched, QEvent* event)
 {
     const auto type = event->type();
-    if (type != QEvent::KeyPress && type != QEvent::KeyRelease)
+    if (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::ShortcutOverride)
         return false;
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (!widget || widget->window() != &form_)
+    if (!widget || widget->window() != &form_ || TakesText(widget))
         return false;
     auto* key = static_cast<QKeyEvent*>(event);
-    if (type == QEvent::KeyPress)
-        return IsTab(*key) && !key->modifiers().testFlag(Qt::AltModifier);
-    // A held key repeats its presses and releases; only the last release counts.
-    if (!key->isAutoRepeat())
+    if (type == QEvent::ShortcutOverride) {
+        // Accepting the override keeps a held key's shortcut from firing again.
+        if (!repeats_.pressRepeats(*key))
+            return false;
+        event->accept();
+        return true;
+    }
+    if (type == QEvent::KeyPress) {
+        // A held Space's repeats come as releases and presses: each press
+        // holds it again.
+        if (key->key() == Qt::Key_Space)
+            form_.setSpaceHeld(true);
+        return repeats_.pressRepeats(*key) || (IsTab(*key) && !key->modifiers().testFlag(Qt::AltModifier));
+    }
+    if (key->key() == Qt::Key_Space)
+        form_.setSpaceHeld(false);
+    if (!repeats_.releaseRepeats(*key))
         form_.onKeyReleased(*key);
     return true;
 }

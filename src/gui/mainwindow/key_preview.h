@@ -2,14 +2,39 @@
 
 #include <QObject>
 
+#include <unordered_map>
+#include <unordered_set>
+
+class QKeyEvent;
+
 namespace tolv::gui {
 
 class MainWindow;
 
+// Tells the presses and releases of a held key from those of a key typed
+// again. X servers without detectable auto-repeat send a held key as pairs
+// of release and press with one time stamp, which Qt does not always flag;
+// from such a pair on, the key counts as held until it is pressed afresh.
+// Events without a time stamp (synthesised ones) are never taken for repeats.
+class KeyRepeats {
+public:
+    // Call for every press and shortcut check; true for a repeat.
+    bool pressRepeats(const QKeyEvent& key);
+    // Call for every release; true when the release belongs to a held key.
+    bool releaseRepeats(const QKeyEvent& key);
+
+private:
+    std::unordered_map<int, unsigned long> releasedAt_;
+    std::unordered_set<int> held_;
+};
+
 // Lets the main window see the keys of its own controls first: every key
 // release aimed at the window or one of its children goes to onKeyReleased
-// instead, and Tab does not move the focus, since it selects regions.
-// Keys of other windows (dialogs, menus) pass untouched.
+// instead, once per key stroke, and Tab does not move the focus, since it
+// selects regions. A held key repeats no command, neither a shortcut nor the
+// keyboard map. Space tells the window whether it is held (it pans). Keys of
+// other windows (dialogs, menus) and of the fields that take text pass
+// untouched.
 class KeyPreview : public QObject {
     Q_OBJECT
 public:
@@ -21,6 +46,7 @@ protected:
 
 private:
     MainWindow& form_;
+    KeyRepeats repeats_;
 };
 
 }  // namespace tolv::gui

@@ -1,6 +1,7 @@
 #include "gui/mainwindow/main_window.h"
 
 #include "gui/common/help_router.h"
+#include "gui/common/tool_tip_pass_through.h"
 #include "gui/common/user_operation.h"
 #include "gui/editor/frame_canvas.h"
 #include "gui/mainwindow/key_preview.h"
@@ -44,9 +45,11 @@ MainWindow::MainWindow(const StartupOptions& startup, const WindowDialogs& dialo
     recovery_ = new RecoveryKeeper(document_.project(), startup_.RecoveryFolder, this);
     connectCommands();
     connectCanvas();
+    connectView();
     buildAnimation();
     connectEditingCommands();
     new KeyPreview(*this);
+    new ToolTipPassThrough(this);
     resize(743, 706);
     move(309, 186);
 }

@@ -97,11 +97,23 @@ public:
     void onDelete();
     void onUndo();
     void onRedo();
+    // The selected regions through the system clipboard, as project text.
+    void onCut();
+    void onCopy();
+    void onPaste();
     // The nudge step of keyboard moves and sizes, kept within 1..50.
     void changeNudgeStep(int delta);
     void onNudgeStep();
     // The keyboard map, run when a key of the window is released.
     void onKeyReleased(const QKeyEvent& event);
+    // Space held pans the view with the left button.
+    void setSpaceHeld(bool held);
+
+    // The zoom of the view (main_window_view.cpp), keeping the frame point
+    // at `viewportPos` in place.
+    void zoomTo(double scale, const QPoint& viewportPos);
+    void zoomBy(int steps, const QPoint& viewportPos);
+    void fitFrameToView();
 
     // File menu.
     void onNew();
@@ -155,6 +167,10 @@ protected:
 
 private:
     void buildMenus();
+    void buildViewMenu();
+    void connectView();
+    QPoint viewCentre() const;
+    void panBy(const QPoint& delta);
     void buildRegionMenu();
     void buildToolBar();
     void buildStatusBar();
@@ -222,7 +238,7 @@ private:
     int modalDepth_ = 0;
     int subscription_ = 0;
     MainWindowControls ui_;
-    std::array<QLabel*, 3> panels_{};
+    std::array<QLabel*, 4> panels_{};
     FrameCanvas* canvas_ = nullptr;
     std::unique_ptr<HelpRouter> helpRouter_;
     RecoveryKeeper* recovery_ = nullptr;

@@ -58,6 +58,7 @@ void MainWindow::connectCanvas()
     connect(canvas_, &FrameCanvas::bandDrawn, this, [this](const Rect& band) { addRegion(band); });
     connect(canvas_, &FrameCanvas::regionMenuRequested, this,
             [this](const QPoint& globalPos) { ui_.regionMenu->popup(globalPos); });
+    connect(canvas_, &FrameCanvas::regionDoubleClicked, this, [this] { onRegionProperties(); });
 }
 
 bool MainWindow::showPaintAll() const

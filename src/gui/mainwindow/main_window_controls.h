@@ -9,6 +9,8 @@ class QToolButton;
 
 namespace tolv::gui {
 
+class GeometryBar;
+
 // The main window's controls; each widget's objectName is its name here.
 struct MainWindowControls {
     QToolBar* toolBar = nullptr;
@@ -20,6 +22,7 @@ struct MainWindowControls {
     QToolButton* previousFrameButton = nullptr;
     QToolButton* nextFrameButton = nullptr;
     QScrollArea* canvasScroll = nullptr;
+    GeometryBar* geometryBar = nullptr;
 
     QMenu* fileMenu = nullptr;
     QAction* newAction = nullptr;
@@ -30,6 +33,9 @@ struct MainWindowControls {
     QMenu* editMenu = nullptr;
     QAction* undoAction = nullptr;
     QAction* redoAction = nullptr;
+    QAction* cutAction = nullptr;
+    QAction* copyAction = nullptr;
+    QAction* pasteAction = nullptr;
     QAction* propertiesAction = nullptr;
     QAction* hideAction = nullptr;
     QAction* showPaintAction = nullptr;
@@ -37,6 +43,14 @@ struct MainWindowControls {
     QAction* deleteAction = nullptr;
     QAction* previousFrameAction = nullptr;
     QAction* nextFrameAction = nullptr;
+    QMenu* viewMenu = nullptr;
+    QAction* zoomInAction = nullptr;
+    QAction* zoomOutAction = nullptr;
+    QAction* actualSizeAction = nullptr;
+    QAction* fitAction = nullptr;
+    QAction* pixelGridAction = nullptr;
+    QAction* snapAction = nullptr;
+    QAction* regionNamesAction = nullptr;
     QAction* animateAction = nullptr;
     QMenu* projectMenu = nullptr;
     QAction* projectSetupAction = nullptr;

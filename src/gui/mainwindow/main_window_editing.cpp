@@ -1,18 +1,25 @@
 // The region commands of the Edit menu, the region context menu, the tool
-// bar and the canvas: new region, properties, hide and show, duplicate,
-// delete, undo and redo, and the nudge step. Each asks the document for one
-// edit; the window follows through refresh().
+// bars and the canvas: new region, properties, typed geometry, hide and
+// show, duplicate, delete, cut, copy and paste, undo and redo, and the nudge
+// step. Each asks the document for one edit; the window follows through
+// refresh().
 #include "gui/mainwindow/main_window.h"
 
+#include "document/selection_snapshot.h"
 #include "editor/edit_commands.h"
 #include "gui/common/input_query.h"
 #include "gui/common/message_box.h"
 #include "gui/common/user_operation.h"
 #include "gui/dialogs/region_properties_dialog.h"
 #include "gui/editor/frame_canvas.h"
+#include "gui/mainwindow/geometry_bar.h"
+#include "project/region_clipboard.h"
 #include "project/region_overlay.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QScrollArea>
 #include <QToolButton>
 
 namespace tolv::gui {
@@ -26,6 +33,14 @@ void MainWindow::connectEditingCommands()
     for (QAction* remove : {ui_.regionDeleteAction, ui_.deleteAction})
         connect(remove, &QAction::triggered, this, [this] { onDelete(); });
     connect(ui_.undoAction, &QAction::triggered, this, [this] { onUndo(); });
+    connect(ui_.cutAction, &QAction::triggered, this, [this] { onCut(); });
+    connect(ui_.copyAction, &QAction::triggered, this, [this] { onCopy(); });
+    connect(ui_.pasteAction, &QAction::triggered, this, [this] { onPaste(); });
+    connect(ui_.geometryBar, &GeometryBar::geometryEntered, this, [this](const RegionGeometry& geometry) {
+        document_.setCurrentGeometry(geometry);
+        showCurrentGeometry();
+        ui_.canvasScroll->setFocus();
+    });
     connect(ui_.redoAction, &QAction::triggered, this, [this] { onRedo(); });
     connect(ui_.nudgeStepButton, &QToolButton::clicked, this, [this] { onNudgeStep(); });
 }
@@ -131,6 +146,37 @@ void MainWindow::showCurrentGeometry()
 {
     if (const Region* current = project().CurrentRegion)
         setStatus(StatusPanel::Geometry, QString::fromStdString(GeometryText(*current)));
+}
+
+void MainWindow::onCopy()
+{
+    std::vector<const Region*> selected;
+    for (int position : SelectedPositions(project()))
+        selected.push_back(project().Regions[std::size_t(position)].get());
+    if (!selected.empty())
+        QGuiApplication::clipboard()->setText(QString::fromStdString(RegionsAsText(selected)));
+}
+
+void MainWindow::onCut()
+{
+    if (project().LockObj)
+        return;
+    onCopy();
+    document_.cutSelected();
+}
+
+// Text that holds no regions pastes nothing; an overlay that fails to load
+// is reported and its region pasted with its settings.
+void MainWindow::onPaste()
+{
+    std::vector<Region> regions = RegionsFromText(QGuiApplication::clipboard()->text().toStdString());
+    if (regions.empty())
+        return;
+    for (Region& region : regions) {
+        if (region.RegionType == RegionKind::Overlay)
+            RunUserOperation(this, [&region] { LoadMergeBMP(region); });
+    }
+    document_.pasteRegions(std::move(regions));
 }
 
 void MainWindow::changeNudgeStep(int delta)

@@ -2,7 +2,9 @@
 // shortcuts and initial states.
 #include "gui/mainwindow/main_window.h"
 
+#include "editor/view_mapping.h"
 #include "gui/editor/frame_canvas.h"
+#include "gui/mainwindow/geometry_bar.h"
 #include "gui/mainwindow/tool_glyphs.h"
 
 #include <QAction>
@@ -25,6 +27,8 @@ QAction* AddItem(QMenu* menu, const char* name, const QString& text, const QKeyS
     action->setObjectName(name);
     action->setShortcut(shortcut);
     action->setEnabled(enabled);
+    // A held key runs a command once.
+    action->setAutoRepeat(false);
     return action;
 }
 
@@ -81,6 +85,10 @@ void MainWindow::buildMenus()
     ui_.redoAction = AddItem(ui_.editMenu, "redoAction", "&Redo", {}, false);
     ui_.redoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     ui_.editMenu->addSeparator();
+    ui_.cutAction = AddItem(ui_.editMenu, "cutAction", "Cu&t", QKeySequence(Qt::CTRL | Qt::Key_X), false);
+    ui_.copyAction = AddItem(ui_.editMenu, "copyAction", "&Copy", QKeySequence(Qt::CTRL | Qt::Key_C), false);
+    ui_.pasteAction = AddItem(ui_.editMenu, "pasteAction", "P&aste", QKeySequence(Qt::CTRL | Qt::Key_V));
+    ui_.editMenu->addSeparator();
     ui_.propertiesAction = AddItem(ui_.editMenu, "propertiesAction", "Region &Properties");
     ui_.hideAction = AddItem(ui_.editMenu, "hideAction", "&Hide region");
     ui_.hideAction->setCheckable(true);
@@ -91,6 +99,7 @@ void MainWindow::buildMenus()
     ui_.editMenu->addSeparator();
     ui_.previousFrameAction = AddItem(ui_.editMenu, "previousFrameAction", "&Previous animation frame", QKeySequence(Qt::Key_PageUp), false);
     ui_.nextFrameAction = AddItem(ui_.editMenu, "nextFrameAction", "&Next animation frame", QKeySequence(Qt::Key_PageDown), false);
+    buildViewMenu();
 
     ui_.animateAction = bar->addAction("&Animate");
     ui_.animateAction->setObjectName("animateAction");
@@ -110,7 +119,7 @@ void MainWindow::buildMenus()
     ui_.helpContentsAction = AddItem(ui_.helpMenu, "helpContentsAction", "&Help");
     ui_.aboutAction = AddItem(ui_.helpMenu, "aboutAction", "&About...");
 
-    for (QMenu* menu : {ui_.fileMenu, ui_.editMenu, ui_.projectMenu, ui_.extractMenu, ui_.helpMenu})
+    for (QMenu* menu : {ui_.fileMenu, ui_.editMenu, ui_.viewMenu, ui_.projectMenu, ui_.extractMenu, ui_.helpMenu})
         menu->installEventFilter(this);
 }
 
@@ -159,13 +168,17 @@ void MainWindow::buildToolBar()
     AddGap(ui_.toolBar);
     ui_.previousFrameButton = AddButton(ui_.toolBar, "previousFrameButton", "Previous animation frame", ToolGlyph::Previous, false);
     ui_.nextFrameButton = AddButton(ui_.toolBar, "nextFrameButton", "Next animation frame", ToolGlyph::Next, false);
+
+    addToolBarBreak();
+    ui_.geometryBar = new GeometryBar(this);
+    addToolBar(ui_.geometryBar);
 }
 
 void MainWindow::buildStatusBar()
 {
     QStatusBar* stat = statusBar();
     stat->setObjectName("statusBar");
-    const int widths[] = {110, 180, 0};
+    const int widths[] = {110, 180, 0, 70};
     for (std::size_t i = 0; i < panels_.size(); ++i) {
         panels_[i] = new QLabel(stat);
         panels_[i]->setObjectName(QString("statusPanel%1").arg(i));
@@ -176,6 +189,7 @@ void MainWindow::buildStatusBar()
         stat->addWidget(panels_[i], widths[i] > 0 ? 0 : 1);
     }
     setStatus(StatusPanel::Message, " Welcome!");
+    setStatus(StatusPanel::Zoom, QString::fromStdString(ZoomText(1.0)));
 }
 
 }  // namespace tolv::gui

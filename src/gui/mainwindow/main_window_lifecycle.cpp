@@ -7,6 +7,7 @@
 #include "gui/common/user_operation.h"
 #include "gui/dialogs/project_setup_dialog.h"
 #include "gui/editor/frame_canvas.h"
+#include "gui/mainwindow/geometry_bar.h"
 #include "gui/mainwindow/recovery_keeper.h"
 #include "platform/errors.h"
 #include "platform/files.h"
@@ -160,13 +161,13 @@ void MainWindow::loadRecoveredEdits(const std::string& recoveryPath)
 
 void MainWindow::fitWindowToCanvas()
 {
-    canvas_->setFixedSize(project().FrameAreaWidth, project().FrameAreaHeight);
-    // The window's own frame, menu, tool bar and status bar take the place
+    canvas_->setFrameArea(project().FrameAreaWidth, project().FrameAreaHeight);
+    // The window's own frame, menu, tool bars and status bar take the place
     // of the fixed margins, so the frame area shows whole where the screen
     // allows it.
-    const int chrome =
-        menuBar()->sizeHint().height() + ui_.toolBar->sizeHint().height() + statusBar()->sizeHint().height();
-    QSize size(project().FrameAreaWidth, project().FrameAreaHeight + chrome);
+    const int chrome = menuBar()->sizeHint().height() + ui_.toolBar->sizeHint().height()
+                       + ui_.geometryBar->sizeHint().height() + statusBar()->sizeHint().height();
+    QSize size(canvas_->width(), canvas_->height() + chrome);
     if (const QScreen* screen = this->screen())
         size = size.boundedTo(screen->availableSize());
     resize(size);

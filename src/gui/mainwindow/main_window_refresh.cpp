@@ -4,6 +4,7 @@
 
 #include "document/menu_state.h"
 #include "gui/editor/frame_canvas.h"
+#include "gui/mainwindow/geometry_bar.h"
 #include "gui/mainwindow/tool_glyphs.h"
 
 #include <QAction>
@@ -55,6 +56,7 @@ void MainWindow::refresh(const DocumentChange& change)
         if (change.frameListChanged || change.selectionChanged || listChanged)
             showSelectionStatus();
     }
+    ui_.geometryBar->showRegion(project().CurrentRegion, project().LockObj);
     applyMenuState(MenuStateFor(MenuContextOf(document_, animating_)));
 }
 
@@ -87,9 +89,13 @@ void MainWindow::applyMenuState(const MenuState& state)
         {ui_.editMenu->menuAction(), state.editMenu},
         {ui_.projectMenu->menuAction(), state.projectMenu},
         {ui_.extractMenu->menuAction(), state.extractMenu},
+        {ui_.viewMenu->menuAction(), state.editMenu},
         {ui_.helpMenu->menuAction(), state.helpMenu},
         {ui_.undoAction, state.undo},
         {ui_.redoAction, state.redo},
+        {ui_.cutAction, state.cutRegions},
+        {ui_.copyAction, state.copyRegions},
+        {ui_.pasteAction, state.pasteRegions},
         {ui_.propertiesAction, state.regionProperties},
         {ui_.regionPropertiesAction, state.regionProperties},
         {ui_.hideAction, state.hideRegion},
@@ -116,6 +122,7 @@ void MainWindow::applyMenuState(const MenuState& state)
     ui_.lockButton->setChecked(state.lockLayoutChecked);
     ui_.lockButton->setIcon(ToolGlyphIcon(state.lockLayoutChecked ? ToolGlyph::Locked : ToolGlyph::Unlocked));
     ui_.toolBar->setEnabled(state.toolBar);
+    ui_.geometryBar->setEnabled(state.toolBar);
     ui_.undoAction->setText("&" + Q(document_.undoText()));
     ui_.redoAction->setText("&" + Q(document_.redoText()));
 }

@@ -10,13 +10,14 @@ namespace {
 // The menus and the tool bar enabled, as everywhere but in playback.
 MenuState Idle(MenuState state)
 {
-    state.fileMenu = state.editMenu = state.projectMenu = state.helpMenu = state.toolBar = true;
+    state.fileMenu = state.editMenu = state.projectMenu = state.helpMenu = state.toolBar = state.pasteRegions = true;
     return state;
 }
 
 MenuState WithRegionItems(MenuState state)
 {
-    state.extractMenu = state.regionProperties = state.hideRegion = state.duplicateRegion = state.animate = true;
+    state.extractMenu = state.regionProperties = state.hideRegion = state.duplicateRegion = state.copyRegions =
+        state.animate = true;
     return state;
 }
 
@@ -39,10 +40,10 @@ const MenuCase MenuCases[] = {
      Idle({.extractMenu = true, .previousFrame = true})},
     {"CurrentRegion",
      {.hasRegions = true, .hasCurrentRegion = true},
-     WithRegionItems(Idle({.deleteRegion = true}))},
+     WithRegionItems(Idle({.deleteRegion = true, .cutRegions = true}))},
     {"HiddenCurrentRegion",
      {.hasRegions = true, .hasCurrentRegion = true, .currentRegionHidden = true},
-     WithRegionItems(Idle({.hideRegionChecked = true, .deleteRegion = true}))},
+     WithRegionItems(Idle({.hideRegionChecked = true, .deleteRegion = true, .cutRegions = true}))},
     {"LockedLayoutKeepsRegionsFromDeletion",
      {.hasRegions = true, .hasCurrentRegion = true, .layoutLocked = true},
      WithRegionItems(Idle({.lockLayoutChecked = true}))},

@@ -119,9 +119,9 @@ TEST(SizeDrag, KeepsTheGrabOffsetToTheCorner)
 {
     const Region region(10, 20, 30, 40);
     EXPECT_EQ(SizeGrabAt(region, {37, 58}), (Point{3, 2}));
-    EXPECT_TRUE(InSizeHandle(region, {24, 34}));
-    EXPECT_FALSE(InSizeHandle(region, {23, 39}));
-    EXPECT_FALSE(InSizeHandle(region, {29, 33}));
+    EXPECT_TRUE(InSizeHandle(30, 40, {24, 34}));
+    EXPECT_FALSE(InSizeHandle(30, 40, {23, 39}));
+    EXPECT_FALSE(InSizeHandle(30, 40, {29, 33}));
 }
 
 struct PressCase {
@@ -138,7 +138,8 @@ TEST_P(Press, FollowsShiftHandleAndSelection)
 {
     Region region(0, 0, 30, 20);
     region.Selected = GetParam().selected;
-    EXPECT_EQ(ClassifyRegionPress(region, GetParam().local, GetParam().shift, GetParam().left), GetParam().press);
+    const bool inHandle = InSizeHandle(region.Width, region.Height, GetParam().local);
+    EXPECT_EQ(ClassifyRegionPress(region, inHandle, GetParam().shift, GetParam().left), GetParam().press);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -191,7 +191,7 @@ TEST_F(Canvas, OutlinesFollowTheSelectionStateAndTheFrameShowsThrough)
     EXPECT_EQ(OnScreen(100, 10), Rgb(colors::Black));  // dotted: the first dot
     EXPECT_EQ(OnScreen(103, 10), Rgb(colors::Red));    // and its gap
     EXPECT_EQ(OnScreen(125, 25), Rgb(colors::Red));    // no fill
-    EXPECT_EQ(OnScreen(149, 39), Rgb(colors::Red));    // no handle
+    EXPECT_EQ(OnScreen(146, 36), Rgb(colors::Red));    // no handle
 
     Select(1);
     EXPECT_EQ(OnScreen(100, 10), Rgb(colors::Yellow));

@@ -45,6 +45,9 @@ const Item Items[] = {
     {"fileMenu", "exitAction", "E&xit", "Ctrl+Q", true},
     {"editMenu", "undoAction", "&Undo", "Ctrl+Z", false},
     {"editMenu", "redoAction", "&Redo", "Ctrl+Shift+Z", false},
+    {"editMenu", "cutAction", "Cu&t", "Ctrl+X", false},
+    {"editMenu", "copyAction", "&Copy", "Ctrl+C", false},
+    {"editMenu", "pasteAction", "P&aste", "Ctrl+V", true},
     {"editMenu", "propertiesAction", "Region &Properties", "", true},
     {"editMenu", "hideAction", "&Hide region", "", true},
     {"editMenu", "showPaintAction", "&Show overlays and text boxes on every frame", "", true},
@@ -54,10 +57,18 @@ const Item Items[] = {
     {"editMenu", "nextFrameAction", "&Next animation frame", "PgDown", false},
     {"", "fileMenu", "&File", "", true},
     {"", "editMenu", "&Edit", "", true},
+    {"", "viewMenu", "&View", "", true},
     {"", "animateAction", "&Animate", "", false},
     {"", "projectMenu", "&Project", "", true},
     {"", "extractMenu", "E&xtract", "", true},
     {"", "helpMenu", "&Help", "", true},
+    {"viewMenu", "zoomInAction", "Zoom &In", "Ctrl++", true},
+    {"viewMenu", "zoomOutAction", "Zoom &Out", "Ctrl+-", true},
+    {"viewMenu", "actualSizeAction", "&Actual Size", "Ctrl+0", true},
+    {"viewMenu", "fitAction", "&Fit", "", true},
+    {"viewMenu", "pixelGridAction", "Pixel &Grid", "", true},
+    {"viewMenu", "snapAction", "&Snap to Edges", "", true},
+    {"viewMenu", "regionNamesAction", "Region &Names", "", true},
     {"projectMenu", "projectSetupAction", "&Settings", "", true},
     {"projectMenu", "lockLayoutAction", "&Lock layout", "", true},
     {"extractMenu", "extractAction", "Extract bitmaps to disk", "", true},
@@ -135,7 +146,7 @@ TEST_F(MainWindowTest, ToolBarAndStatusBarHaveTheirControlsAndTexts)
     }
     EXPECT_EQ(form().statusBar()->objectName(), "statusBar");
     const auto panels = form().statusBar()->findChildren<QLabel*>();
-    ASSERT_EQ(panels.size(), 3);
+    ASSERT_EQ(panels.size(), 4);
     EXPECT_EQ(panels[0]->width(), 110);
     EXPECT_EQ(panels[1]->width(), 180);
     EXPECT_EQ(ui.canvasScroll->widget(), &form().canvas());
