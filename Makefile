@@ -71,10 +71,12 @@ fuzz: test-fuzz
 bench-deps:
 	$(call install_missing,$(BENCH_PACKAGES))
 
-# The extraction benchmark on the shared workload beside the repository:
-# make bench BENCH_ARGS="--repeat 5 --workload-script PATH"
+# The extraction benchmark on the shared workload beside the repository
+# (make bench BENCH_ARGS="--repeat 5 --workload-script PATH"), then the
+# canvas: frame steps, repaints and zoom steps on full-HD frames.
 bench: build bench-deps
 	python3 bench/run_extract_bench.py --build $(BUILD) $(BENCH_ARGS)
+	./$(BUILD)/bench/bench_gui_canvas
 
 clean:
 	rm -rf $(BUILD) build-asan build-fuzz
