@@ -64,7 +64,10 @@ MainWindow::~MainWindow()
     // Settings that were never read (the window was never shown) are not
     // written either.
     if (shown_)
-        RunUserOperation(nullptr, [this] { SaveDefaults(settings_); });
+        RunUserOperation(nullptr, [this] {
+            rememberWindowPlace();
+            SaveDefaults(settings_);
+        });
 }
 
 void MainWindow::setStatus(StatusPanel panel, const QString& text)
@@ -113,6 +116,7 @@ void MainWindow::saveSession()
 {
     if (shown_) {
         try {
+            rememberWindowPlace();
             SaveDefaults(settings_);
         } catch (const TolvError&) {
             // Nobody is left to tell; the edits below matter more.

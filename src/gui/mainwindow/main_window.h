@@ -23,8 +23,6 @@ class QDropEvent;
 class QKeyEvent;
 class QLabel;
 class QMenu;
-class QMoveEvent;
-class QResizeEvent;
 class QTimer;
 
 namespace tolv {
@@ -160,8 +158,6 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     // The window's place is remembered for the next start.
-    void moveEvent(QMoveEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 

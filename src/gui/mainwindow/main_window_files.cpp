@@ -175,26 +175,14 @@ void MainWindow::placeWindowOnce()
         setGeometry(geometry);
 }
 
+// Taken as the settings are written. Before the first project placed it,
+// the window is where start-up put it, not where the user wants it.
 void MainWindow::rememberWindowPlace()
 {
-    // Before the first project placed it, the window is where start-up put
-    // it, not where the user wants it.
     if (!windowPlaced_)
         return;
     const QRect geometry = normalGeometry();
     settings_.Window = WindowPlace{geometry.x(), geometry.y(), geometry.width(), geometry.height()};
-}
-
-void MainWindow::moveEvent(QMoveEvent* event)
-{
-    QMainWindow::moveEvent(event);
-    rememberWindowPlace();
-}
-
-void MainWindow::resizeEvent(QResizeEvent* event)
-{
-    QMainWindow::resizeEvent(event);
-    rememberWindowPlace();
 }
 
 }  // namespace tolv::gui
