@@ -99,6 +99,26 @@ TEST_F(Zoom, CtrlWheelZoomsOneLevelAboutThePointer)
     EXPECT_EQ(canvas().pixelAt(under), (Point{120, 90}));
 }
 
+TEST_F(Zoom, AMiddleButtonDragPansTheView)
+{
+    Open({{10, 10, 20, 20, "A"}});
+    ZoomTo(8.0);
+    QScrollBar* h = form().ui().canvasScroll->horizontalScrollBar();
+    QScrollBar* v = form().ui().canvasScroll->verticalScrollBar();
+    h->setValue(100);
+    v->setValue(100);
+    // In places of the viewport, which stays where it is while the canvas moves.
+    QWidget* view = form().ui().canvasScroll->viewport();
+    QTest::mousePress(view, Qt::MiddleButton, {}, {300, 300});
+    QTest::mouseMove(view, {280, 290});
+    QTest::mouseMove(view, {250, 280});
+    QTest::mouseRelease(view, Qt::MiddleButton, {}, {250, 280});
+    EXPECT_EQ(h->value(), 150);
+    EXPECT_EQ(v->value(), 120);
+    EXPECT_EQ(Rect(0), QRect(10, 10, 20, 20));
+    EXPECT_EQ(project().CurrentRegion, nullptr);
+}
+
 TEST_F(Zoom, TheViewItemsStepFitAndComeBackToActualSize)
 {
     Open({});
