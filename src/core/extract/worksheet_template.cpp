@@ -1,0 +1,161 @@
+#include "extract/worksheet_template.h"
+
+#include "extract/output_name.h"
+#include "platform/files.h"
+
+#include <algorithm>
+#include <charconv>
+#include <vector>
+
+namespace tolv {
+
+namespace {
+
+enum class PartKind { Text, RegionName, FrameName, Number };
+
+struct TemplatePart {
+    PartKind kind = PartKind::Text;
+    std::string text;
+    int width = 0;
+};
+
+using OutputTemplate = std::vector<TemplatePart>;
+
+std::optional<int> ParseNumber(std::string_view text)
+{
+    int value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (text.empty() || error != std::errc() || stop != end)
+        return std::nullopt;
+    return value;
+}
+
+TemplatePart FieldPart(std::string_view field)
+{
+    if (field == "region")
+        return {PartKind::RegionName, {}, 0};
+    if (field == "frame")
+        return {PartKind::FrameName, {}, 0};
+    if (field == "n")
+        return {PartKind::Number, {}, 0};
+    // {n:0W}: W of one or two digits, read together with the 0 that asks for zeros.
+    const std::string_view width = field.substr(std::min<std::size_t>(2, field.size()));
+    if (field.starts_with("n:0") && width.size() <= 2) {
+        if (const std::optional<int> digits = ParseNumber(width))
+            return {PartKind::Number, {}, *digits};
+    }
+    throw FillError("Unknown template field {" + std::string(field) + "}.");
+}
+
+void AddText(OutputTemplate& parts, char c)
+{
+    if (parts.empty() || parts.back().kind != PartKind::Text)
+        parts.push_back({PartKind::Text, {}, 0});
+    parts.back().text += c;
+}
+
+// Read once, so a template is refused for its text even when no row uses it.
+OutputTemplate ParseTemplate(std::string_view text)
+{
+    OutputTemplate parts;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        const bool brace = c == '{' || c == '}';
+        if (brace && i + 1 < text.size() && text[i + 1] == c) {
+            AddText(parts, c);
+            ++i;
+        } else if (c == '}') {
+            throw FillError("Template brace } has no {; write }} for a brace.");
+        } else if (c == '{') {
+            const std::size_t close = text.find('}', i);
+            if (close == std::string_view::npos)
+                throw FillError("Template field " + std::string(text.substr(i)) + " has no }.");
+            parts.push_back(FieldPart(text.substr(i + 1, close - i - 1)));
+            i = close;
+        } else {
+            AddText(parts, c);
+        }
+    }
+    return parts;
+}
+
+std::string ZeroPadded(int number, int width)
+{
+    std::string digits = std::to_string(number);
+    if (int(digits.size()) < width)
+        digits.insert(0, std::size_t(width) - digits.size(), '0');
+    return digits;
+}
+
+std::string NameWithoutExtension(std::string_view path)
+{
+    const std::string name = NamePart(path);
+    return name.substr(0, name.rfind('.'));
+}
+
+std::string Expand(const OutputTemplate& parts, const Region& region, const std::string& frame, int number)
+{
+    std::string name;
+    for (const TemplatePart& part : parts) {
+        switch (part.kind) {
+        case PartKind::Text:
+            name += part.text;
+            break;
+        case PartKind::RegionName:
+            name += region.Name;
+            break;
+        case PartKind::FrameName:
+            name += NameWithoutExtension(frame);
+            break;
+        case PartKind::Number:
+            name += ZeroPadded(number, part.width);
+            break;
+        }
+    }
+    return name;
+}
+
+}  // namespace
+
+std::optional<FrameRange> ParseFrameRange(std::string_view text)
+{
+    std::optional<int> step = 1;
+    if (const std::size_t colon = text.find(':'); colon != std::string_view::npos) {
+        step = ParseNumber(text.substr(colon + 1));
+        text = text.substr(0, colon);
+    }
+    const std::size_t dash = text.find('-');
+    const std::optional<int> from = ParseNumber(text.substr(0, dash));
+    const std::optional<int> to = dash == std::string_view::npos ? from : ParseNumber(text.substr(dash + 1));
+    if (!from || !to || !step || *from < 1 || *to < *from || *step < 1)
+        return std::nullopt;
+    return FrameRange{*from, *to, *step};
+}
+
+WorksheetFill PlanFill(const Project& project, const Region& region, FrameRange range, std::string_view outputTemplate)
+{
+    const OutputTemplate parts = ParseTemplate(outputTemplate);
+    const int last = std::min(range.to, project.FrameCount());
+    WorksheetFill fill;
+    // Wide enough that a huge step cannot wrap around.
+    for (long long position = range.from; position <= last && fill.rows < WorksheetRows; position += range.step) {
+        const std::string frame = project.FrameName(int(position));
+        std::string output = Expand(parts, region, frame, fill.rows + 1);
+        // In the extraction's own words, which would refuse the row later anyway.
+        if (IsUnsafeOutputName(output))
+            throw FillError("Refused unsafe output name " + output + ".");
+        fill.InputFrame[fill.rows] = frame;
+        fill.OutputFile[fill.rows] = std::move(output);
+        ++fill.rows;
+    }
+    return fill;
+}
+
+void ApplyFill(Project& project, Region& region, const WorksheetFill& fill)
+{
+    for (int row = 0; row < WorksheetRows; ++row)
+        SetFilenames(project, region, row + 1, fill.InputFrame[row], fill.OutputFile[row]);
+}
+
+}  // namespace tolv

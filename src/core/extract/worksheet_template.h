@@ -1,0 +1,52 @@
+#pragma once
+
+#include "platform/errors.h"
+#include "project/project.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tolv {
+
+// Positions in the project's frame list (1-based, both ends included), every
+// `step`-th from `from`.
+struct FrameRange {
+    int from = 1;
+    int to = 1;
+    int step = 1;
+};
+
+// "7", "1-50" or "1-50:2"; nothing for any other text, for 0, for a range
+// that runs backwards and for a step of 0.
+std::optional<FrameRange> ParseFrameRange(std::string_view text);
+
+// A region's whole worksheet as a fill leaves it: rows 1..rows filled, the
+// others empty. Kept apart from the region so it can be shown before it is
+// applied.
+struct WorksheetFill {
+    std::array<std::string, WorksheetRows> InputFrame;
+    std::array<std::string, WorksheetRows> OutputFile;
+    int rows = 0;
+};
+
+// A template or an output name that a fill cannot use; the text says why.
+class FillError : public TolvError {
+public:
+    using TolvError::TolvError;
+};
+
+// Pairs the frames of `range` (positions past the frame list left out, at
+// most WorksheetRows of them) with output names made from `outputTemplate`:
+// literal text with {region} (the region's name), {frame} (the frame's file
+// name without its extension), {n} (1 for the first row, and so on) and
+// {n:0W} (the same, zero-padded to width W); {{ and }} stand for braces.
+// Raises FillError for an unknown or unclosed field and for an output name
+// the extraction would refuse, with the extraction's own text.
+WorksheetFill PlanFill(const Project& project, const Region& region, FrameRange range, std::string_view outputTemplate);
+
+// Replaces every row of the region's worksheet by the fill's and sets Modified.
+void ApplyFill(Project& project, Region& region, const WorksheetFill& fill);
+
+}  // namespace tolv
