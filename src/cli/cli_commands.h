@@ -10,5 +10,6 @@ void AddExtractCommand(CLI::App& app, int& exitCode);
 void AddCheckCommand(CLI::App& app, int& exitCode);
 void AddShowCommand(CLI::App& app, int& exitCode);
 void AddResaveCommand(CLI::App& app, int& exitCode);
+void AddFillCommand(CLI::App& app, int& exitCode);
 
 }  // namespace tolv::cli

@@ -35,4 +35,15 @@ LoadedProject LoadProjectOrExit(const std::string& path)
     return loaded;
 }
 
+int SaveInPlace(Project& project)
+{
+    try {
+        SaveProject(project);
+        return 0;
+    } catch (const TolvError& error) {
+        std::cerr << error.what() << '\n';
+        return 3;
+    }
+}
+
 }  // namespace tolv::cli

@@ -20,4 +20,8 @@ struct LoadedProject {
 // cannot be read with 3, each with a message on stderr.
 LoadedProject LoadProjectOrExit(const std::string& path);
 
+// Saves the project over its file, atomically (SaveProject), and returns the
+// exit code: 0, or 3 with the reason on stderr when it cannot be written.
+int SaveInPlace(Project& project);
+
 }  // namespace tolv::cli

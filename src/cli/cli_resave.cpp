@@ -1,9 +1,6 @@
 #include "cli/cli_commands.h"
 #include "cli/cli_project.h"
 
-#include "platform/errors.h"
-
-#include <iostream>
 #include <memory>
 #include <string>
 
@@ -16,13 +13,7 @@ void AddResaveCommand(CLI::App& app, int& exitCode)
     command->add_option("PROJECT", *path, "Project file (.qvl)")->required();
     command->callback([path, &exitCode] {
         LoadedProject loaded = LoadProjectOrExit(*path);
-        try {
-            SaveProject(*loaded.project);
-            exitCode = 0;
-        } catch (const TolvError& error) {
-            std::cerr << error.what() << '\n';
-            exitCode = 3;
-        }
+        exitCode = SaveInPlace(*loaded.project);
     });
 }
 

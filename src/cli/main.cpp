@@ -28,6 +28,7 @@ int main(int argc, char* argv[])
     tolv::cli::AddCheckCommand(app, exitCode);
     tolv::cli::AddShowCommand(app, exitCode);
     tolv::cli::AddResaveCommand(app, exitCode);
+    tolv::cli::AddFillCommand(app, exitCode);
 
     try {
         app.parse(argc, argv);
