@@ -48,6 +48,15 @@ bool SameNameIgnoringCase(std::string_view a, std::string_view b)
     return i == a.size() && j == b.size();
 }
 
+std::u32string FoldedName(std::string_view name)
+{
+    std::u32string key;
+    for (std::size_t i = 0; i < name.size();) {
+        key.push_back(char32_t(NextFolded(name, i)));
+    }
+    return key;
+}
+
 void MarkFrameRegions(Project& project, const std::string& frameName)
 {
     for (auto& region : project.Regions) {

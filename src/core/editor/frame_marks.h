@@ -12,6 +12,10 @@ namespace tolv {
 // letters fold.
 bool SameNameIgnoringCase(std::string_view a, std::string_view b);
 
+// The same folding as a key: two names match exactly when their keys are
+// equal, so matching names can be found through a hash map.
+std::u32string FoldedName(std::string_view name);
+
 // Sets OnCurrentFrame on exactly the text-box and overlay regions whose
 // worksheet lists `frameName` in any row; clears it on every other region.
 void MarkFrameRegions(Project& project, const std::string& frameName);

@@ -2,6 +2,7 @@
 
 #include "platform/files.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace tolv {
@@ -51,6 +52,23 @@ std::vector<std::string> FolderParts(std::string_view name)
     return parts;
 }
 
+bool IsControlCharacter(char c)
+{
+    return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
+}
+
+bool HasTooLongPart(std::string_view name)
+{
+    std::size_t start = 0;
+    for (std::size_t end = name.find('/'); end != std::string_view::npos; end = name.find('/', start)) {
+        if (end - start > MaxNamePartBytes) {
+            return true;
+        }
+        start = end + 1;
+    }
+    return name.size() - start > MaxNamePartBytes;
+}
+
 OutputPlace Reached(OutputReach reach)
 {
     OutputPlace place;
@@ -79,6 +97,23 @@ OutputPlace LocateOutput(const OpenFolder& outputFolder, std::string_view name)
     }
     place.reach = place.folder.kindOf(place.fileName) == EntryKind::Link ? OutputReach::ThroughLink : OutputReach::Ready;
     return place;
+}
+
+NameFault FaultOfOutputName(std::string_view name)
+{
+    const std::string fileName = NamePart(name);
+    if (fileName.empty() || fileName == "." || fileName == "..") {
+        return NameFault::NoFileName;
+    }
+    if (std::any_of(name.begin(), name.end(), IsControlCharacter)) {
+        return NameFault::ControlCharacter;
+    }
+    return HasTooLongPart(name) ? NameFault::PartTooLong : NameFault::None;
+}
+
+bool NamesSubFolder(std::string_view name)
+{
+    return !FolderParts(name).empty();
 }
 
 bool IsUnsafeOutputName(std::string_view name)

@@ -16,6 +16,22 @@ constexpr const char* OutputFolderName = "VidIziz";
 // the output folder are fine.
 bool IsUnsafeOutputName(std::string_view name);
 
+// The longest file or folder name the file systems take, in bytes.
+constexpr std::size_t MaxNamePartBytes = 255;
+
+// What keeps a safe output name from being created, whatever is on disk.
+enum class NameFault {
+    None,
+    NoFileName,        // ".", "..", or a name that ends with "/"
+    ControlCharacter,  // a byte below 0x20, or 0x7F
+    PartTooLong,       // a part between "/" longer than MaxNamePartBytes
+};
+
+NameFault FaultOfOutputName(std::string_view name);
+
+// True when the name puts its file into a sub-folder of the output folder.
+bool NamesSubFolder(std::string_view name);
+
 // How a safe output name reaches its file below the output folder.
 enum class OutputReach {
     Ready,        // every sub-folder is there; the file may be written

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -24,6 +25,23 @@ bool IsNotBitmap(const std::string& path)
     } catch (const TolvError&) {
         return true;
     }
+}
+
+const char* const MissingSubFolder = "Output bitmap name is in a VidIziz sub-folder that does not exist.";
+
+const char* FaultMessage(NameFault fault)
+{
+    switch (fault) {
+    case NameFault::NoFileName:
+        return "Output bitmap name has no file name.";
+    case NameFault::ControlCharacter:
+        return "Output bitmap name contains a control character.";
+    case NameFault::PartTooLong:
+        return "Output bitmap name has a part longer than 255 bytes.";
+    case NameFault::None:
+        break;
+    }
+    return nullptr;
 }
 
 bool WritesFile(const Region& region)
@@ -45,6 +63,8 @@ private:
     void checkRegions();
     void checkRow(const Region& region, int row);
     void checkOverlay(const Region& region);
+    const char* outputNameProblem(const std::string& name) const;
+    const char* placeProblem(const std::string& name) const;
     void countOutputName(const std::string& name);
     void reportDuplicates();
     bool inProjectFolder(const std::string& name) const;
@@ -55,8 +75,12 @@ private:
     int findings_ = 0;
     // The project's VidIziz folder when it exists and is not a link.
     OpenFolder outputFolder_;
-    // Distinct output names with their use counts, in the order first met.
+    // The run makes a missing VidIziz folder but none of its sub-folders.
+    bool noSubFolders_ = false;
+    // Distinct output names with their use counts, in the order first met,
+    // and where each one stands in that list by its folded name.
     std::vector<std::pair<std::string, int>> outputNames_;
+    std::unordered_map<std::u32string, std::size_t> outputNameIndex_;
 };
 
 int ProjectCheck::run()
@@ -111,6 +135,7 @@ void ProjectCheck::checkOutputFolder()
         finding(JoinPath(project_.ProjectFolder, OutputFolderName), "VidIziz folder is a symbolic link.");
     } else {
         outputFolder_ = project.subFolder(OutputFolderName);
+        noSubFolders_ = !outputFolder_.isOpen();
     }
 }
 
@@ -141,10 +166,8 @@ void ProjectCheck::checkRow(const Region& region, int row)
     }
     const std::string& output = region.OutputFile[row];
     if (WritesFile(region) && !output.empty()) {
-        if (IsUnsafeOutputName(output)) {
-            finding(subject, "Output bitmap name leaves the VidIziz folder.");
-        } else if (outputFolder_.isOpen() && LocateOutput(outputFolder_, output).reach == OutputReach::ThroughLink) {
-            finding(subject, "Output bitmap name goes through a symbolic link.");
+        if (const char* problem = outputNameProblem(output)) {
+            finding(subject, problem);
         }
         countOutputName(output);
     }
@@ -163,15 +186,41 @@ void ProjectCheck::checkOverlay(const Region& region)
     }
 }
 
+// The first reason the run would refuse the name or stop on it, if any.
+const char* ProjectCheck::outputNameProblem(const std::string& name) const
+{
+    if (IsUnsafeOutputName(name)) {
+        return "Output bitmap name leaves the VidIziz folder.";
+    }
+    if (const char* fault = FaultMessage(FaultOfOutputName(name))) {
+        return fault;
+    }
+    return placeProblem(name);
+}
+
+const char* ProjectCheck::placeProblem(const std::string& name) const
+{
+    if (!outputFolder_.isOpen()) {
+        return noSubFolders_ && NamesSubFolder(name) ? MissingSubFolder : nullptr;
+    }
+    switch (LocateOutput(outputFolder_, name).reach) {
+    case OutputReach::ThroughLink:
+        return "Output bitmap name goes through a symbolic link.";
+    case OutputReach::Unreachable:
+        return MissingSubFolder;
+    case OutputReach::Ready:
+        break;
+    }
+    return nullptr;
+}
+
 void ProjectCheck::countOutputName(const std::string& name)
 {
-    const std::string lower = LowerAscii(name);
-    const auto entry = std::find_if(outputNames_.begin(), outputNames_.end(),
-                                    [&](const auto& known) { return SameNameIgnoringCase(known.first, lower); });
-    if (entry != outputNames_.end()) {
-        ++entry->second;
+    const auto [entry, added] = outputNameIndex_.try_emplace(FoldedName(name), outputNames_.size());
+    if (added) {
+        outputNames_.emplace_back(LowerAscii(name), 1);
     } else {
-        outputNames_.emplace_back(lower, 1);
+        ++outputNames_[entry->second].second;
     }
 }
 

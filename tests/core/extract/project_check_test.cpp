@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace tolv {
 namespace {
 
@@ -62,6 +64,7 @@ TEST_F(ProjectCheckTest, SoundProjectHasNoFindings)
     build.frame("f1.bmp", frame).frame("f2.bmp", frame);
     build.region(RegionKind::Clip, 0, 0, 5, 5, {{"F1.bmp", "a.bmp"}, {"f2.bmp", "sub/b.bmp"}});
     build.overlay(0, 0, 5, 5, frame, {{"f1.bmp", ""}});
+    std::filesystem::create_directories(dir.path() / "VidIziz" / "sub");
     EXPECT_EQ(check(), 0);
     EXPECT_EQ(log.lines, Report().opening().closing().lines);
 }
@@ -116,6 +119,78 @@ TEST_F(ProjectCheckTest, DuplicatesAreReportedInTheOrderFirstMet)
                                .closing()
                                .lines);
 }
+
+TEST_F(ProjectCheckTest, DuplicatesAmongManyRowsAreFoundAsAmongFew)
+{
+    build.frame("f1.bmp", frame);
+    const int regions = 2000;
+    for (int i = 0; i < regions; ++i) {
+        test::Rows rows;
+        for (int r = 0; r < WorksheetRows; ++r) {
+            rows.emplace_back("", "r" + std::to_string(i) + "_" + std::to_string(r) + ".bmp");
+        }
+        build.region(RegionKind::Background, 0, 0, 5, 5, rows);
+    }
+    // Met in this order: Same (0), OTHER (5), Other (1000), same (1999).
+    build.project.Regions[0]->OutputFile[0] = "Same.bmp";
+    build.project.Regions[5]->OutputFile[3] = "OTHER.bmp";
+    build.project.Regions[1000]->OutputFile[10] = "Other.bmp";
+    build.project.Regions[regions - 1]->OutputFile[WorksheetRows - 1] = "same.BMP";
+    EXPECT_EQ(check(), 2);
+
+    test::TempDir fewDir;
+    test::ProjectBuilder few{fewDir.path().string()};
+    few.frame("f1.bmp", frame);
+    few.region(RegionKind::Background, 0, 0, 5, 5, {{"", "Same.bmp"}, {"", "OTHER.bmp"}, {"", "Other.bmp"}, {"", "same.BMP"}});
+    test::RecordingLog fewLog;
+    EXPECT_EQ(CheckProject(few.project, fewLog), 2);
+    EXPECT_EQ(log.from(3), fewLog.from(3));
+}
+
+struct UncreatableCase {
+    const char* name;
+    std::string output;
+    bool outputFolder;    // whether VidIziz is there
+    std::string message;  // "" when the name is fine
+};
+
+class UncreatableNameTest : public ProjectCheckTest, public testing::WithParamInterface<UncreatableCase> {};
+
+TEST_P(UncreatableNameTest, IsReportedOnce)
+{
+    const UncreatableCase& c = GetParam();
+    if (c.outputFolder) {
+        std::filesystem::create_directories(dir.path() / "VidIziz" / "dir");
+    }
+    build.frame("f1.bmp", frame);
+    build.region(RegionKind::Clip, 0, 0, 5, 5, {{"f1.bmp", "safe.bmp"}, {"f1.bmp", c.output}}, "Door");
+    const Report findings = c.message.empty() ? Report() : Report().finding("Door <Clip 2>", c.message);
+    EXPECT_EQ(check(), c.message.empty() ? 0 : 1);
+    EXPECT_EQ(log.from(3), Report(findings).closing().lines);
+}
+
+const std::string NoFileName = "Output bitmap name has no file name.";
+const std::string Control = "Output bitmap name contains a control character.";
+const std::string TooLong = "Output bitmap name has a part longer than 255 bytes.";
+const std::string NoSubFolder = "Output bitmap name is in a VidIziz sub-folder that does not exist.";
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, UncreatableNameTest,
+    testing::Values(UncreatableCase{"Dot", ".", true, NoFileName},
+                    UncreatableCase{"DotInFolder", "dir/.", true, NoFileName},
+                    UncreatableCase{"DotDotLeavesFirst", "..", true, "Output bitmap name leaves the VidIziz folder."},
+                    UncreatableCase{"EndsWithSlash", "dir/", true, NoFileName},
+                    UncreatableCase{"Tab", "a\tb.bmp", true, Control},
+                    UncreatableCase{"LowByte", "a\x01.bmp", true, Control},
+                    UncreatableCase{"Delete", "a\x7f.bmp", true, Control},
+                    UncreatableCase{"LongFileName", std::string(252, 'f') + ".bmp", true, TooLong},
+                    UncreatableCase{"LongFolderName", std::string(256, 'd') + "/c.bmp", true, TooLong},
+                    UncreatableCase{"LongestFileName", std::string(251, 'f') + ".bmp", true, ""},
+                    UncreatableCase{"MissingSubFolder", "dir/nope/c.bmp", true, NoSubFolder},
+                    UncreatableCase{"SubFolderWithoutVidIziz", "dir/c.bmp", false, NoSubFolder},
+                    UncreatableCase{"PlainNameWithoutVidIziz", "./c.bmp", false, ""},
+                    UncreatableCase{"ExistingSubFolder", "dir/c.bmp", true, ""}),
+    [](const testing::TestParamInfo<UncreatableCase>& info) { return std::string(info.param.name); });
 
 class OutputLinkCheckTest : public ProjectCheckTest, public testing::WithParamInterface<test::OutputLinkCase> {};
 
