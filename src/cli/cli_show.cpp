@@ -1,5 +1,6 @@
 #include "cli/cli_commands.h"
 #include "cli/cli_project.h"
+#include "cli/console_log.h"
 
 #include <nlohmann/json.hpp>
 
@@ -79,7 +80,8 @@ void PrintFields(std::ostream& out, const Json& object, const std::string& first
             for (const auto& item : field)
                 PrintFields(out, item, rest + "  - ", rest + "    ");
         } else {
-            out << *prefix << key << ": " << (field.is_string() ? field.get<std::string>() : field.dump()) << '\n';
+            const std::string value = field.is_string() ? EscapeControls(field.get<std::string>()) : field.dump();
+            out << *prefix << key << ": " << value << '\n';
         }
         prefix = &rest;
     }

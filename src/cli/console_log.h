@@ -6,6 +6,7 @@
 
 #include <ostream>
 #include <string>
+#include <string_view>
 
 namespace tolv::cli {
 
@@ -22,6 +23,15 @@ private:
     std::ostream& out_;
     bool colored_;
 };
+
+// The text with each control character written out, so a name cannot move
+// the cursor or recolour the terminal: tab, line feed and carriage return as
+// \t, \n and \r, the other bytes below 0x20 and 0x7F as \xNN.
+std::string EscapeControls(std::string_view text);
+
+// Flushes standard output; when it could not be written, says so on stderr
+// and returns false.
+bool StandardOutputWritten();
 
 // Adds --color=auto|always|never to a command, stored into `mode`.
 void AddColorOption(CLI::App& command, std::string& mode);

@@ -1,4 +1,5 @@
 #include "cli/cli_commands.h"
+#include "cli/console_log.h"
 #include "project/out_of_memory.h"
 
 #include <iostream>
@@ -42,5 +43,6 @@ int main(int argc, char* argv[])
     } catch (const std::length_error&) {
         return ReportOutOfMemory();
     }
-    return exitCode;
+    // Output that never arrived is a failed command, whatever it found.
+    return tolv::cli::StandardOutputWritten() ? exitCode : 3;
 }
