@@ -22,6 +22,7 @@ struct ExtractOptions {
     std::string projectPath;
     SwitchFlag clips;
     SwitchFlag backgrounds;
+    bool dryRun = false;
     std::string color = "auto";
 };
 
@@ -31,7 +32,7 @@ int RunExtract(const ExtractOptions& options)
     Project& project = *loaded.project;
     // The flags override the project's switches for this run only.
     const ExtractSwitches switches{options.clips.valueOr(project.Clips),
-                                   options.backgrounds.valueOr(project.Backgrnds)};
+                                   options.backgrounds.valueOr(project.Backgrnds), options.dryRun};
     ConsoleLog log(std::cout, UseColor(options.color));
     try {
         ExtractObject(project, switches, log);
@@ -52,6 +53,8 @@ void AddExtractCommand(CLI::App& app, int& exitCode)
                                               "Write clips (default: the project's Clips switch)");
     options->backgrounds.option = command->add_flag("--backgrounds,!--no-backgrounds", options->backgrounds.value,
                                                     "Write backgrounds (default: the project's Backgrnds switch)");
+    command->add_flag("--dry-run", options->dryRun,
+                      "Go through the run and print its log, writing nothing (no VidIziz folder, no file)");
     AddColorOption(*command, options->color);
     command->add_option("project", options->projectPath, "The project file (.qvl)")->required();
     command->callback([options, &exitCode] { exitCode = RunExtract(*options); });

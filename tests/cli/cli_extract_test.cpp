@@ -116,6 +116,30 @@ TEST_F(CliExtractTest, StoppedRunExitsWithThreeAndTheErrorAfterTheLog)
     EXPECT_TRUE(written("bg.bmp"));
 }
 
+// A dry run says what the real run then says, stops where it stops, and
+// writes nothing, with or without the output folder there.
+TEST_F(CliExtractTest, ADryRunPrintsTheRealRunsLogAndWritesNothing)
+{
+    build.region(RegionKind::Clip, 1, 1, 4, 4, {{"f1.bmp", "../up.bmp"}, {"f1.bmp", "nosuch/late.bmp"}}, "Odd");
+    const std::string project = save();
+    const std::filesystem::path output = std::filesystem::path(build.output("x")).parent_path();
+    for (const bool folderThere : {false, true}) {
+        std::filesystem::remove_all(output);
+        if (folderThere)
+            std::filesystem::create_directory(output);
+        const test::CliResult dry = RunCli("extract --dry-run " + project);
+        EXPECT_EQ(std::filesystem::exists(output), folderThere);
+        if (folderThere)
+            EXPECT_TRUE(std::filesystem::is_empty(output));
+        const test::CliResult real = RunCli("extract " + project);
+        EXPECT_EQ(dry.exitCode, real.exitCode);
+        EXPECT_EQ(dry.out, real.out);
+        EXPECT_EQ(dry.err, real.err);
+        EXPECT_NE(real.out.find("Saving clip nosuch/late.bmp."), std::string::npos) << real.out;
+        EXPECT_TRUE(written("clip.bmp"));
+    }
+}
+
 struct UsageCase {
     const char* name;
     std::string arguments;

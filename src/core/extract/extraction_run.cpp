@@ -9,6 +9,8 @@
 #include "platform/files.h"
 #include "platform/temporary_files.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <set>
 #include <utility>
@@ -22,15 +24,18 @@ const std::string Indent = "     ";
 // The run's VidIziz folder: made on first use, held open, and never reached
 // through a symbolic link, so nothing is written outside it. Every folder the
 // run writes into is swept of stale temporaries once, before its first file.
+// A dry run makes no folder: where the folder is missing it answers as the
+// empty folder the real run would make.
 class RunOutputs {
 public:
-    explicit RunOutputs(const std::string& projectFolder)
-        : projectFolder_(projectFolder), path_(JoinPath(projectFolder, OutputFolderName))
+    RunOutputs(const std::string& projectFolder, bool dryRun)
+        : projectFolder_(projectFolder), path_(JoinPath(projectFolder, OutputFolderName)), dryRun_(dryRun)
     {
     }
 
     OutputPlace locate(const std::string& outputName);
     // Raises FileWriteError when the place cannot receive the file.
+    void check(const OutputPlace& place, const std::string& outputName) const;
     AtomicFile open(const OutputPlace& place, const std::string& outputName);
 
 private:
@@ -38,18 +43,28 @@ private:
 
     const std::string projectFolder_;
     const std::string path_;
+    const bool dryRun_;
     OpenFolder folder_;
+    // A dry run without the folder: names as in the empty folder to be made.
+    bool folderMissing_ = false;
     std::set<std::string> swept_;
 };
 
 OutputPlace RunOutputs::locate(const std::string& outputName)
 {
-    if (!folder_.isOpen()) {
+    if (!folder_.isOpen() && !folderMissing_) {
         OutputPlace place;
         place.reach = openFolder();
         if (place.reach != OutputReach::Ready) {
             return place;
         }
+    }
+    if (folderMissing_) {
+        // Only a file right in the new folder has its place there.
+        OutputPlace place;
+        place.reach = outputName.find('/') == std::string::npos ? OutputReach::Ready : OutputReach::Unreachable;
+        place.fileName = outputName;
+        return place;
     }
     return LocateOutput(folder_, outputName);
 }
@@ -61,21 +76,33 @@ OutputReach RunOutputs::openFolder()
     if (!project.isOpen()) {
         return OutputReach::Unreachable;
     }
-    if (project.kindOf(OutputFolderName) == EntryKind::Link) {
+    const EntryKind kind = project.kindOf(OutputFolderName);
+    if (kind == EntryKind::Link) {
         return OutputReach::ThroughLink;
     }
-    if (project.makeSubFolder(OutputFolderName)) {
+    if (dryRun_ && kind == EntryKind::Missing) {
+        // Where the real run could make the folder.
+        folderMissing_ = ::access(projectFolder_.c_str(), W_OK | X_OK) == 0;
+        return folderMissing_ ? OutputReach::Ready : OutputReach::Unreachable;
+    }
+    if (dryRun_ || project.makeSubFolder(OutputFolderName)) {
         folder_ = project.subFolder(OutputFolderName);
     }
     return folder_.isOpen() ? OutputReach::Ready : OutputReach::Unreachable;
 }
 
+void RunOutputs::check(const OutputPlace& place, const std::string& outputName) const
+{
+    if (place.reach != OutputReach::Ready) {
+        const bool folderThere = folder_.isOpen() || folderMissing_;
+        throw FileWriteError(folderThere ? JoinPath(path_, outputName) : path_);
+    }
+}
+
 AtomicFile RunOutputs::open(const OutputPlace& place, const std::string& outputName)
 {
+    check(place, outputName);
     const std::string path = JoinPath(path_, outputName);
-    if (place.reach != OutputReach::Ready) {
-        throw FileWriteError(folder_.isOpen() ? path : path_);
-    }
     if (swept_.insert(place.folderName).second) {
         SweepStaleTemporaries(place.folder);
     }
@@ -89,7 +116,7 @@ AtomicFile RunOutputs::open(const OutputPlace& place, const std::string& outputN
 class ExtractionRun {
 public:
     ExtractionRun(Project& project, const ExtractSwitches& switches, LogSink& log)
-        : project_(project), switches_(switches), log_(log), outputs_(project.ProjectFolder)
+        : project_(project), switches_(switches), log_(log), outputs_(project.ProjectFolder, switches.dryRun)
     {
     }
 
@@ -167,6 +194,10 @@ void ExtractionRun::writeRow(const Region& region, const std::string& outputName
     }
     const bool clip = region.RegionType == RegionKind::Clip;
     log_.LogLine(Indent + "Saving" + (clip ? " clip " : " background ") + outputName + ".", colors::Black);
+    if (switches_.dryRun) {
+        outputs_.check(place, outputName);
+        return;
+    }
     AtomicFile file = outputs_.open(place, outputName);
     if (clip) {
         SaveBmp(CutClip(work_, ClipArea{region.Left, region.Top, region.Width, region.Height}), file);
@@ -180,7 +211,7 @@ void ExtractionRun::writeRow(const Region& region, const std::string& outputName
 bool ExtractionRun::refuses(const Region& region, const std::string& outputName)
 {
     if (IsUnsafeOutputName(outputName)) {
-        log_.LogLine(Indent + "Refused unsafe output name " + outputName + ".", colors::Red);
+        log_.LogLine(Indent + UnsafeNameRefusal(outputName), colors::Red);
         return true;
     }
     if (region.RegionType == RegionKind::Clip &&

@@ -116,6 +116,11 @@ bool NamesSubFolder(std::string_view name)
     return !FolderParts(name).empty();
 }
 
+std::string UnsafeNameRefusal(std::string_view name)
+{
+    return "Refused unsafe output name " + std::string(name) + ".";
+}
+
 bool IsUnsafeOutputName(std::string_view name)
 {
     return (!name.empty() && IsSeparator(name.front())) || HasDrive(name) || HasParentComponent(name);

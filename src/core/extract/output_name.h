@@ -15,6 +15,8 @@ constexpr const char* OutputFolderName = "VidIziz";
 // ".." component ("/" and "\" both count as separators). Sub-folders inside
 // the output folder are fine.
 bool IsUnsafeOutputName(std::string_view name);
+// The run's refusal of such a name: "Refused unsafe output name NAME."
+std::string UnsafeNameRefusal(std::string_view name);
 
 // The longest file or folder name the file systems take, in bytes.
 constexpr std::size_t MaxNamePartBytes = 255;

@@ -144,7 +144,7 @@ WorksheetFill PlanFill(const Project& project, const Region& region, FrameRange 
         std::string output = Expand(parts, region, frame, fill.rows + 1);
         // In the extraction's own words, which would refuse the row later anyway.
         if (IsUnsafeOutputName(output))
-            throw FillError("Refused unsafe output name " + output + ".");
+            throw FillError(UnsafeNameRefusal(output));
         fill.InputFrame[fill.rows] = frame;
         fill.OutputFile[fill.rows] = std::move(output);
         ++fill.rows;
