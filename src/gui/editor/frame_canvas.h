@@ -51,7 +51,6 @@ public:
     const Project& project() const;
 
     const Bitmap& displayBitmap() const { return display_; }
-    const Bitmap& cleanBitmap() const { return clean_; }
     // The display bitmap as painted; converted only when the bitmap changed.
     const QImage& displayImage();
 
@@ -69,9 +68,7 @@ public:
     void setShowPaintAll(bool on);
     bool showPaintAll() const { return showPaintAll_; }
     void setPixelGrid(bool on);
-    bool pixelGrid() const { return pixelGrid_; }
     void setSnapping(bool on) { snapping_ = on; }
-    bool snapping() const { return snapping_; }
     void setRegionNames(bool on);
     bool regionNames() const { return regionNames_; }
     // During playback the mouse does nothing on the canvas.
