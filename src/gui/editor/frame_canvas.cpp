@@ -143,7 +143,7 @@ void FrameCanvas::showCel(const QImage& cel, const QRect& target)
     displayImage();
     cel_ = cel;
     celTarget_ = target;
-    update(screenRectOf(Region(target.x(), target.y(), target.width(), target.height())));
+    update(screenRectOf(target));
 }
 
 void FrameCanvas::setFrameArea(int width, int height)
@@ -176,7 +176,14 @@ Point FrameCanvas::pixelAt(const QPoint& canvasPos) const
 
 QRect FrameCanvas::screenRectOf(const Region& region) const
 {
-    const Rect r = ScreenRect({region.Left, region.Top, region.right(), region.bottom()}, scale_);
+    return screenRectOf(QRect(region.Left, region.Top, region.Width, region.Height));
+}
+
+QRect FrameCanvas::screenRectOf(const QRect& frameRect) const
+{
+    const Rect r = ScreenRect({frameRect.left(), frameRect.top(), frameRect.left() + frameRect.width(),
+                               frameRect.top() + frameRect.height()},
+                              scale_);
     return {r.left, r.top, r.width(), r.height()};
 }
 

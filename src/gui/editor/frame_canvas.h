@@ -63,6 +63,7 @@ public:
     // The frame pixel under a canvas position, and a region's place on screen.
     Point pixelAt(const QPoint& canvasPos) const;
     QRect screenRectOf(const Region& region) const;
+    QRect screenRectOf(const QRect& frameRect) const;
 
     // The window's view switches the canvas paints by.
     void setShowPaintAll(bool on);
@@ -146,6 +147,7 @@ private:
     void fitToZoom();
 
     bool startPan(Qt::MouseButton button, const QPoint& globalPos);
+    void panTo(const QPoint& globalPos);
     void dragMove(Point pos);
     void finishMove();
     void dragSize(Point pos);

@@ -46,6 +46,12 @@ bool FrameCanvas::startPan(Qt::MouseButton button, const QPoint& globalPos)
     return true;
 }
 
+void FrameCanvas::panTo(const QPoint& globalPos)
+{
+    emit panRequested(globalPos - panLast_);
+    panLast_ = globalPos;
+}
+
 void FrameCanvas::regionPressed(RegionItem& item, QPoint local, Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
 {
     if (animating_ || (drag_.gesture != Gesture::None && drag_.gesture != Gesture::Pressed))
@@ -94,9 +100,7 @@ void FrameCanvas::regionPressed(RegionItem& item, QPoint local, Qt::MouseButton 
 void FrameCanvas::regionMoved(RegionItem& item, QPoint local, Qt::MouseButtons buttons)
 {
     if (drag_.gesture == Gesture::Panning) {
-        const QPoint global = item.mapToGlobal(local);
-        emit panRequested(global - panLast_);
-        panLast_ = global;
+        panTo(item.mapToGlobal(local));
         return;
     }
     const Point pos = pixelAt(item.pos() + local);
@@ -225,9 +229,7 @@ void FrameCanvas::mousePressEvent(QMouseEvent* event)
 void FrameCanvas::mouseMoveEvent(QMouseEvent* event)
 {
     if (drag_.gesture == Gesture::Panning) {
-        const QPoint global = event->globalPosition().toPoint();
-        emit panRequested(global - panLast_);
-        panLast_ = global;
+        panTo(event->globalPosition().toPoint());
         return;
     }
     const QPoint screen = event->position().toPoint();

@@ -32,11 +32,6 @@ QRegion OutlinePixels(const Rect& r)
     return pixels;
 }
 
-QRect ToQRect(const Rect& r)
-{
-    return {r.left, r.top, r.width(), r.height()};
-}
-
 }  // namespace
 
 void FrameCanvas::setOutline(const Rect& outline)
@@ -77,10 +72,7 @@ void FrameCanvas::paintEvent(QPaintEvent* event)
     paintFrame(painter, event->rect());
     if (!cel_.isNull()) {
         painter.setRenderHint(QPainter::SmoothPixmapTransform, scale_ < 1.0);
-        painter.drawImage(ToQRect(ScreenRect({celTarget_.left(), celTarget_.top(), celTarget_.left() + celTarget_.width(),
-                                              celTarget_.top() + celTarget_.height()},
-                                             scale_)),
-                          cel_);
+        painter.drawImage(screenRectOf(celTarget_), cel_);
     }
     if (pixelGrid_ && scale_ >= GridFromZoom)
         paintGrid(painter, event->rect());
