@@ -2,6 +2,7 @@
 
 #include "editor/frame_marks.h"
 #include "extract/clip_cut.h"
+#include "extract/input_fingerprint.h"
 #include "extract/output_name.h"
 #include "extract/prefilter.h"
 #include "platform/atomic_bmp.h"
@@ -109,14 +110,19 @@ AtomicFile RunOutputs::open(const OutputPlace& place, const std::string& outputN
     return AtomicFile(place.folder, place.fileName, path);
 }
 
+// The run ends after the row at hand when the caller asks it to.
+struct RunStopped {};
+
 // One run over the frames. The pre-filter depends on the frame only, not on
 // the region being cut, so each frame is loaded, cleaned and pre-filtered once
 // and every background and clip of that frame is written from that one
-// working bitmap; only one frame is held at a time.
+// working bitmap; only one frame is held at a time. A frame whose outputs an
+// incremental run keeps is not loaded at all.
 class ExtractionRun {
 public:
     ExtractionRun(Project& project, const ExtractSwitches& switches, LogSink& log)
-        : project_(project), switches_(switches), log_(log), outputs_(project.ProjectFolder, switches.dryRun)
+        : project_(project), switches_(switches), log_(log), outputs_(project.ProjectFolder, switches.dryRun),
+          fingerprints_(project)
     {
     }
 
@@ -124,17 +130,26 @@ public:
     void release() { work_ = Bitmap(); }
 
 private:
-    void processFrame(const std::string& frameName);
+    void processFrame(int position);
     void extractRegion(const Region& region);
     void writeRow(const Region& region, const std::string& outputName);
     bool refuses(const Region& region, const std::string& outputName);
+    void refuse(const Region& region, const std::string& outputName, const std::string& message);
+    OutputRecord recordOf(const Region& region, const std::string& outputName);
+    const OutputRecord* unchanged(const std::string& outputName, const OutputRecord& record) const;
+    void write(const Region& region, const std::string& outputName, const OutputPlace& place, OutputRecord& record);
+    void startFrame();
     void loadFrame();
+    void endRow();
 
     Project& project_;
     const ExtractSwitches& switches_;
     LogSink& log_;
     RunOutputs outputs_;
+    InputFingerprints fingerprints_;
     std::string frameName_;
+    int framePosition_ = 0;
+    bool frameStarted_ = false;
     bool frameLoaded_ = false;
     Bitmap work_;
 };
@@ -148,15 +163,17 @@ void ExtractionRun::processFrames()
         if (project_.FrameStatus[i] != FrameLoaded) {
             continue;
         }
-        processFrame(project_.FrameNames[i]);
+        processFrame(i);
         log_.Progress(++done, toDo);
     }
 }
 
-void ExtractionRun::processFrame(const std::string& frameName)
+void ExtractionRun::processFrame(int position)
 {
     release();
-    frameName_ = frameName;
+    frameName_ = project_.FrameNames[position];
+    framePosition_ = position + 1;
+    frameStarted_ = false;
     frameLoaded_ = false;
     // Backgrounds of a frame are written before its clips, whatever the list order.
     const std::pair<RegionKind, bool> passes[] = {{RegionKind::Background, switches_.backgrounds},
@@ -175,12 +192,22 @@ void ExtractionRun::extractRegion(const Region& region)
     for (int r = 0; r < WorksheetRows; ++r) {
         if (!region.OutputFile[r].empty() && SameNameIgnoringCase(region.InputFrame[r], frameName_)) {
             writeRow(region, region.OutputFile[r]);
+            endRow();
         }
     }
 }
 
 void ExtractionRun::writeRow(const Region& region, const std::string& outputName)
 {
+    if (!frameStarted_) {
+        startFrame();
+    }
+    OutputRecord record = recordOf(region, outputName);
+    if (const OutputRecord* kept = unchanged(outputName, record)) {
+        log_.LogLine(Indent + "Unchanged " + outputName, colors::Black);
+        log_.Skipped(*kept);
+        return;
+    }
     if (!frameLoaded_) {
         loadFrame();
     }
@@ -189,20 +216,36 @@ void ExtractionRun::writeRow(const Region& region, const std::string& outputName
     }
     const OutputPlace place = outputs_.locate(outputName);
     if (place.reach == OutputReach::ThroughLink) {
-        log_.LogLine(Indent + "Refused output name " + outputName + " through a symbolic link.", colors::Red);
+        refuse(region, outputName, "Refused output name " + outputName + " through a symbolic link.");
         return;
     }
     const bool clip = region.RegionType == RegionKind::Clip;
     log_.LogLine(Indent + "Saving" + (clip ? " clip " : " background ") + outputName + ".", colors::Black);
+    write(region, outputName, place, record);
+    log_.Wrote(record);
+}
+
+void ExtractionRun::write(const Region& region, const std::string& outputName, const OutputPlace& place,
+                          OutputRecord& record)
+{
+    Bitmap clip;
+    const bool isClip = region.RegionType == RegionKind::Clip;
+    if (isClip) {
+        clip = CutClip(work_, ClipArea{region.Left, region.Top, region.Width, region.Height});
+    }
+    const Bitmap& image = isClip ? clip : work_;
+    record.bpp = image.bitsPerPixel();
+    record.width = image.width();
+    record.height = image.height();
+    record.bytes = EncodedBmpSize(image);
     if (switches_.dryRun) {
         outputs_.check(place, outputName);
         return;
     }
     AtomicFile file = outputs_.open(place, outputName);
-    if (clip) {
-        SaveBmp(CutClip(work_, ClipArea{region.Left, region.Top, region.Width, region.Height}), file);
-    } else {
-        SaveBmp(work_, file);
+    SaveBmp(image, file);
+    if (switches_.recordOutputs) {
+        record.stamp = StampOf(JoinPath(project_.ProjectFolder, record.file)).value_or(FileStamp{});
     }
 }
 
@@ -211,23 +254,76 @@ void ExtractionRun::writeRow(const Region& region, const std::string& outputName
 bool ExtractionRun::refuses(const Region& region, const std::string& outputName)
 {
     if (IsUnsafeOutputName(outputName)) {
-        log_.LogLine(Indent + UnsafeNameRefusal(outputName), colors::Red);
+        refuse(region, outputName, UnsafeNameRefusal(outputName));
         return true;
     }
     if (region.RegionType == RegionKind::Clip &&
         !IsWritableBitmapSize(region.Width, region.Height, work_.bitsPerPixel())) {
-        log_.LogLine(Indent + "Refused clip size " + std::to_string(region.Width) + " x " +
-                         std::to_string(region.Height) + " for " + outputName + ".",
-                     colors::Red);
+        refuse(region, outputName,
+               "Refused clip size " + std::to_string(region.Width) + " x " + std::to_string(region.Height) + " for " +
+                   outputName + ".");
         return true;
     }
     return false;
 }
 
-void ExtractionRun::loadFrame()
+void ExtractionRun::refuse(const Region& region, const std::string& outputName, const std::string& message)
+{
+    log_.LogLine(Indent + message, colors::Red);
+    log_.Refused(Refusal{region.Name, frameName_, outputName, message});
+}
+
+OutputRecord ExtractionRun::recordOf(const Region& region, const std::string& outputName)
+{
+    OutputRecord record;
+    record.file = std::string(OutputFolderName) + "/" + outputName;
+    record.region = region.Name;
+    record.type = region.RegionType;
+    record.frame = frameName_;
+    if (region.RegionType == RegionKind::Clip) {
+        record.x = region.Left;
+        record.y = region.Top;
+    }
+    if (switches_.recordOutputs || switches_.previous) {
+        record.inputs = fingerprints_.of(region);
+    }
+    return record;
+}
+
+// The earlier run's record of this output when it may stand: the same
+// inputs, and the file still as that run left it.
+const OutputRecord* ExtractionRun::unchanged(const std::string& outputName, const OutputRecord& record) const
+{
+    if (!switches_.previous || IsUnsafeOutputName(outputName)) {
+        return nullptr;
+    }
+    const auto found = switches_.previous->find(record.file);
+    if (found == switches_.previous->end() || found->second.inputs != record.inputs ||
+        found->second.region != record.region || found->second.frame != record.frame) {
+        return nullptr;
+    }
+    const std::optional<FileStamp> stamp = StampOf(JoinPath(project_.ProjectFolder, record.file));
+    return stamp && *stamp == found->second.stamp ? &found->second : nullptr;
+}
+
+void ExtractionRun::endRow()
+{
+    if (log_.StopRequested()) {
+        throw RunStopped{};
+    }
+}
+
+void ExtractionRun::startFrame()
 {
     log_.LogLine("Animation frame " + frameName_, colors::Black);
+    log_.FrameStarted(frameName_, framePosition_);
     MarkFrameRegions(project_, frameName_);
+    fingerprints_.startFrame(frameName_);
+    frameStarted_ = true;
+}
+
+void ExtractionRun::loadFrame()
+{
     work_ = LoadBmp(project_.FramePath(frameName_));
     if (project_.CleanEdges) {
         CleanFrameEdges(work_);
@@ -249,12 +345,16 @@ void LogHeader(const Project& project, LogSink& log)
 
 }  // namespace
 
-void ExtractObject(Project& project, const ExtractSwitches& switches, LogSink& log)
+RunEnd ExtractObject(Project& project, const ExtractSwitches& switches, LogSink& log)
 {
     LogHeader(project, log);
     ExtractionRun run(project, switches, log);
+    RunEnd end = RunEnd::Finished;
     try {
         run.processFrames();
+    } catch (const RunStopped&) {
+        log.LogLine(Indent + "Stopped.", colors::Red);
+        end = RunEnd::Stopped;
     } catch (...) {
         // The closing line belongs to every run, also one stopped by an error.
         run.release();
@@ -263,6 +363,7 @@ void ExtractObject(Project& project, const ExtractSwitches& switches, LogSink& l
     }
     run.release();
     log.LogLine("All Done!!!", colors::Blue);
+    return end;
 }
 
 }  // namespace tolv

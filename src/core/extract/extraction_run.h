@@ -1,6 +1,7 @@
 #pragma once
 
 #include "extract/log_sink.h"
+#include "extract/run_records.h"
 #include "project/project.h"
 
 namespace tolv {
@@ -11,13 +12,21 @@ struct ExtractSwitches {
     // The run goes through every frame, row, refusal and stop as it would,
     // and writes nothing: no folder is made, no file touched.
     bool dryRun = false;
+    // Keep, for every output, the stamp of the file written and the
+    // fingerprint of its inputs, for a later incremental run.
+    bool recordOutputs = false;
+    // An incremental run: an output that this earlier run wrote from the same
+    // inputs, and that still lies there as it left it, is not written again.
+    const PreviousOutputs* previous = nullptr;
 };
 
 // The extraction run: walks the frames in list order and writes every
 // requested background and clip into the folder VidIziz of the project.
 // Logs every step to `log`, ends with "All Done!!!" also when an error stops
 // it, and then raises that error (a TolvError) to the caller. A dry run logs
-// and stops alike.
-void ExtractObject(Project& project, const ExtractSwitches& switches, LogSink& log);
+// and stops alike. Every file goes to log.Wrote, or to log.Skipped when an
+// incremental run keeps it; when log.StopRequested() the run ends after the
+// file at hand.
+RunEnd ExtractObject(Project& project, const ExtractSwitches& switches, LogSink& log);
 
 }  // namespace tolv

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "extract/run_records.h"
 #include "platform/color.h"
 
 #include <string>
@@ -15,6 +16,17 @@ public:
     virtual void LogLine(const std::string& text, Color color) = 0;
     // Frames of the run finished so far out of the frames it will process.
     virtual void Progress(int framesDone, int framesToDo) { (void)framesDone, (void)framesToDo; }
+
+    // The same run as events, for programs that read it; each comes with its
+    // log line. `position` counts the frame list from 1.
+    virtual void FrameStarted(const std::string& frame, int position) { (void)frame, (void)position; }
+    virtual void Wrote(const OutputRecord& output) { (void)output; }
+    virtual void Skipped(const OutputRecord& output) { (void)output; }
+    virtual void Refused(const Refusal& refusal) { (void)refusal; }
+    virtual void Found(const std::string& subject, const std::string& message) { (void)subject, (void)message; }
+
+    // Asked after every row; true ends the run there.
+    virtual bool StopRequested() { return false; }
 };
 
 }  // namespace tolv

@@ -108,6 +108,7 @@ void ProjectCheck::reportItem(const std::string& subject, const std::string& mes
 void ProjectCheck::finding(const std::string& subject, const std::string& message)
 {
     reportItem(subject, message, colors::Red);
+    log_.Found(subject, message);
     ++findings_;
 }
 

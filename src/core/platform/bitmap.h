@@ -109,6 +109,8 @@ Bitmap LoadBmp(const std::string& path);
 // has an entry.
 // SaveBmp replaces the file atomically; raises FileWriteError with the path.
 std::vector<std::uint8_t> EncodeBmp(const Bitmap& bitmap);
+// The size of the file EncodeBmp and SaveBmp make of the bitmap.
+std::uint64_t EncodedBmpSize(const Bitmap& bitmap);
 void SaveBmp(const Bitmap& bitmap, const std::string& path);
 
 }  // namespace tolv

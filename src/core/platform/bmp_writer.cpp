@@ -118,6 +118,11 @@ std::vector<std::uint8_t> EncodeBmp(const Bitmap& bitmap)
     return file;
 }
 
+std::uint64_t EncodedBmpSize(const Bitmap& bitmap)
+{
+    return FileHeaders(bitmap).size() + std::uint64_t(bitmap.stride()) * std::uint64_t(bitmap.height());
+}
+
 void SaveBmp(const Bitmap& bitmap, const std::string& path)
 {
     AtomicFile file(path);

@@ -70,6 +70,16 @@ bool FileExists(const std::string& path)
     return StatIs(path, S_IFREG);
 }
 
+std::optional<FileStamp> StampOf(const std::string& path)
+{
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0) {
+        return std::nullopt;
+    }
+    return FileStamp{std::uint64_t(info.st_size),
+                     std::int64_t(info.st_mtim.tv_sec) * 1'000'000'000 + std::int64_t(info.st_mtim.tv_nsec)};
+}
+
 bool DirectoryExists(const std::string& path)
 {
     return StatIs(path, S_IFDIR);

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,6 +17,18 @@ std::string FolderPart(std::string_view path);
 std::string NamePart(std::string_view path);
 
 bool FileExists(const std::string& path);
+
+// A file's size and modification time (nanoseconds since the epoch): what
+// tells, without reading it, that a file is not the one seen before.
+struct FileStamp {
+    std::uint64_t size = 0;
+    std::int64_t modified = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+// The stamp of the file at `path` itself (a symbolic link is not followed);
+// nothing when there is no such file.
+std::optional<FileStamp> StampOf(const std::string& path);
+
 bool DirectoryExists(const std::string& path);
 // Creates one folder level; raises FileWriteError with the path on failure.
 void CreateFolder(const std::string& path);

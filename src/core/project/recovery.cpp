@@ -2,6 +2,7 @@
 
 #include "platform/errors.h"
 #include "platform/files.h"
+#include "platform/stable_hash.h"
 #include "project/program_folder.h"
 #include "project/project_file.h"
 
@@ -9,7 +10,6 @@
 #include <unistd.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
@@ -26,17 +26,6 @@ std::string StateHome()
     if (configured && configured[0] == '/')
         return configured;
     return JoinPath(HomeFolder(), ".local/state");
-}
-
-// FNV-1a: stable across runs and builds, unlike std::hash.
-std::uint64_t PathHash(const std::string& text)
-{
-    std::uint64_t hash = 14695981039346656037ull;
-    for (const unsigned char c : text) {
-        hash ^= c;
-        hash *= 1099511628211ull;
-    }
-    return hash;
 }
 
 std::string AbsolutePath(const std::string& path)
@@ -71,9 +60,7 @@ std::string DefaultRecoveryFolder()
 std::string RecoveryFileFor(const std::string& recoveryFolder, const std::string& projectPath)
 {
     const std::string absolute = AbsolutePath(projectPath);
-    char hash[17];
-    std::snprintf(hash, sizeof hash, "%016llx", static_cast<unsigned long long>(PathHash(absolute)));
-    return JoinPath(recoveryFolder, NamePart(absolute) + "." + hash + ".recovery");
+    return JoinPath(recoveryFolder, NamePart(absolute) + "." + StableHash().add(absolute).hex() + ".recovery");
 }
 
 std::optional<RecoveryOffer> FindRecovery(const std::string& recoveryFolder, const std::string& projectPath)

@@ -54,22 +54,22 @@ std::shared_ptr<const PreparedOverlay> PrepareOverlay(const std::string& path)
 
 // Which file, and which state of it: a file written anew gets another size
 // or modification time, a file put in its place another inode.
-struct FileStamp {
+struct FileIdentity {
     dev_t device = 0;
     ino_t inode = 0;
     off_t size = 0;
     std::int64_t modifiedSeconds = 0;
     long modifiedNanoseconds = 0;
-    bool operator==(const FileStamp&) const = default;
+    bool operator==(const FileIdentity&) const = default;
 };
 
 // Nothing unless `path` is a regular file.
-std::optional<FileStamp> StampOf(const std::string& path)
+std::optional<FileIdentity> IdentityOf(const std::string& path)
 {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
         return std::nullopt;
-    return FileStamp{info.st_dev, info.st_ino, info.st_size, info.st_mtim.tv_sec, info.st_mtim.tv_nsec};
+    return FileIdentity{info.st_dev, info.st_ino, info.st_size, info.st_mtim.tv_sec, info.st_mtim.tv_nsec};
 }
 
 // Every region that names the same overlay file shares one decoded copy for
@@ -77,7 +77,7 @@ std::optional<FileStamp> StampOf(const std::string& path)
 // many regions costs the memory of one.
 class OverlayCache {
 public:
-    std::shared_ptr<const PreparedOverlay> overlay(const std::string& path, const FileStamp& stamp)
+    std::shared_ptr<const PreparedOverlay> overlay(const std::string& path, const FileIdentity& stamp)
     {
         const std::lock_guard lock(mutex_);
         const auto found = entries_.find(path);
@@ -94,7 +94,7 @@ public:
 
 private:
     struct Entry {
-        FileStamp stamp;
+        FileIdentity stamp;
         std::weak_ptr<const PreparedOverlay> overlay;
     };
     std::mutex mutex_;
@@ -114,7 +114,7 @@ void LoadMergeBMP(Region& region)
     FreeMergeBMP(region);
     if (region.RegionType != RegionKind::Overlay)
         return;
-    const std::optional<FileStamp> stamp = StampOf(region.OVLName);
+    const std::optional<FileIdentity> stamp = IdentityOf(region.OVLName);
     if (!stamp)
         return;
     const std::shared_ptr<const PreparedOverlay> overlay = SharedOverlays().overlay(region.OVLName, *stamp);

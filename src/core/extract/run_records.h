@@ -1,0 +1,48 @@
+#pragma once
+
+#include "platform/files.h"
+#include "project/region.h"
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+
+namespace tolv {
+
+// One file of an extraction run: where it went, what it was cut from and where
+// it sat in its frame. A background covers its whole frame.
+struct OutputRecord {
+    // The path relative to the project folder: "VidIziz/" + the output name.
+    std::string file;
+    std::string region;
+    RegionKind type = RegionKind::Clip;
+    std::string frame;
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    int bpp = 0;
+    // The file's size; in a dry run the size it would have.
+    std::uint64_t bytes = 0;
+    // Kept only when the run records its outputs for a later incremental run:
+    // the file as it lay on disk after the run, and a fingerprint of
+    // everything it was made from.
+    FileStamp stamp;
+    std::string inputs;
+};
+
+// What a previous run wrote, by OutputRecord::file.
+using PreviousOutputs = std::unordered_map<std::string, OutputRecord>;
+
+// A row the run refused to write; `message` is the log line without its indent.
+struct Refusal {
+    std::string region;
+    std::string frame;
+    std::string output;
+    std::string message;
+};
+
+// How a run ended that raised no error.
+enum class RunEnd : std::uint8_t { Finished, Stopped };
+
+}  // namespace tolv
