@@ -1,6 +1,7 @@
 #include "cli/cli_commands.h"
 #include "cli/cli_project.h"
 #include "cli/console_log.h"
+#include "cli/json_log.h"
 #include "extract/project_check.h"
 
 #include <iostream>
@@ -12,14 +13,24 @@ namespace {
 
 struct CheckOptions {
     std::string projectPath;
+    bool json = false;
     std::string color = "auto";
 };
 
 int RunCheck(const CheckOptions& options)
 {
     const LoadedProject loaded = LoadProjectOrExit(options.projectPath);
-    ConsoleLog log(std::cout, UseColor(options.color));
-    return CheckProject(*loaded.project, log) > 0 ? 1 : 0;
+    int findings = 0;
+    if (options.json) {
+        JsonLog log(std::cout, false);
+        log.Print({{"event", "start"}, {"command", "check"}, {"project", options.projectPath}});
+        findings = CheckProject(*loaded.project, log);
+        log.Print({{"event", "done"}, {"findings", findings}});
+    } else {
+        ConsoleLog log(std::cout, UseColor(options.color));
+        findings = CheckProject(*loaded.project, log);
+    }
+    return findings > 0 ? 1 : 0;
 }
 
 }  // namespace
@@ -28,6 +39,7 @@ void AddCheckCommand(CLI::App& app, int& exitCode)
 {
     auto options = std::make_shared<CheckOptions>();
     CLI::App* command = app.add_subcommand("check", "Cross-reference the project and report what is wrong");
+    command->add_flag("--json", options->json, "Print the findings as JSON Lines events instead of the log texts");
     AddColorOption(*command, options->color);
     command->add_option("project", options->projectPath, "The project file (.qvl)")->required();
     command->callback([options, &exitCode] { exitCode = RunCheck(*options); });

@@ -1,0 +1,77 @@
+#include "cli/json_log.h"
+
+namespace tolv::cli {
+
+namespace {
+
+Json Event(const char* name)
+{
+    return Json{{"event", name}};
+}
+
+}  // namespace
+
+Json OutputJson(const OutputRecord& output, bool withBytes)
+{
+    Json fields{{"file", output.file},
+                {"region", output.region},
+                {"type", output.type == RegionKind::Clip ? "clip" : "background"},
+                {"frame", output.frame},
+                {"x", output.x},
+                {"y", output.y},
+                {"width", output.width},
+                {"height", output.height},
+                {"bpp", output.bpp}};
+    if (withBytes) {
+        fields["bytes"] = output.bytes;
+    }
+    return fields;
+}
+
+void JsonLog::LogLine(const std::string& text, Color color)
+{
+    (void)text, (void)color;
+}
+
+void JsonLog::FrameStarted(const std::string& frame, int position)
+{
+    Print({{"event", "frame"}, {"name", frame}, {"index", position}});
+}
+
+void JsonLog::Wrote(const OutputRecord& output)
+{
+    Json event = Event("write");
+    event.update(OutputJson(output, !dryRun_));
+    Print(event);
+}
+
+void JsonLog::Skipped(const OutputRecord& output)
+{
+    Json event = Event("skip");
+    event.update(OutputJson(output, true));
+    Print(event);
+}
+
+void JsonLog::Refused(const Refusal& refusal)
+{
+    Print({{"event", "refuse"},
+           {"region", refusal.region},
+           {"frame", refusal.frame},
+           {"output", refusal.output},
+           {"message", refusal.message}});
+}
+
+void JsonLog::Found(const std::string& subject, const std::string& message)
+{
+    Print({{"event", "finding"}, {"subject", subject}, {"message", message}});
+}
+
+// Names that are not UTF-8 still give valid JSON: their stray bytes become
+// U+FFFD. Each line shows as soon as it happens.
+void JsonLog::Print(const Json& event)
+{
+    out_ << event.dump(-1, ' ', false, Json::error_handler_t::replace) << '\n';
+    out_.flush();
+}
+
+}  // namespace tolv::cli

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "extract/log_sink.h"
+#include "extract/run_records.h"
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace tolv::cli {
+
+// The index of a run: one JSON document listing every file the run wrote,
+// with where it came from and where it sat in its frame, and what an
+// incremental run needs to know it again (the file's stamp, the fingerprint
+// of its inputs).
+
+// A file given as the index that is not one, or cannot be read.
+class IndexError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The outputs an earlier index lists; none when there is no file at `path`.
+// Raises IndexError for anything else that is not an index.
+PreviousOutputs ReadRunIndex(const std::string& path);
+
+// Writes the index atomically, replacing an earlier one; raises
+// FileWriteError with the path.
+void WriteRunIndex(const std::string& path, const std::string& projectFile, const std::vector<OutputRecord>& outputs);
+
+// Passes everything on to another log and keeps the record of every file the
+// run wrote or kept, in the run's order.
+class RecordingLog : public LogSink {
+public:
+    explicit RecordingLog(LogSink& next) : next_(next) {}
+
+    const std::vector<OutputRecord>& outputs() const { return outputs_; }
+    int written() const { return written_; }
+    int skipped() const { return int(outputs_.size()) - written_; }
+    int refused() const { return refused_; }
+
+    void LogLine(const std::string& text, Color color) override { next_.LogLine(text, color); }
+    void Progress(int framesDone, int framesToDo) override { next_.Progress(framesDone, framesToDo); }
+    void FrameStarted(const std::string& frame, int position) override { next_.FrameStarted(frame, position); }
+    void Wrote(const OutputRecord& output) override;
+    void Skipped(const OutputRecord& output) override;
+    void Refused(const Refusal& refusal) override
+    {
+        ++refused_;
+        next_.Refused(refusal);
+    }
+    void Found(const std::string& subject, const std::string& message) override { next_.Found(subject, message); }
+    bool StopRequested() override { return next_.StopRequested(); }
+
+private:
+    LogSink& next_;
+    std::vector<OutputRecord> outputs_;
+    int written_ = 0;
+    int refused_ = 0;
+};
+
+}  // namespace tolv::cli
