@@ -1,9 +1,12 @@
 #!/bin/bash
 # Completes command lines of tolvane-cli with the given bash completion file,
-# as bash would call it on Tab, and compares the replies.
-# Usage: check_completion.sh COMPLETION_FILE
+# as bash would call it on Tab, and compares the replies. Each line
+# "LINE|WORD" of OFFERS_FILE asks that the replies to LINE hold WORD (or
+# WORD=, an option that waits for its value).
+# Usage: check_completion.sh COMPLETION_FILE [OFFERS_FILE]
 set -u
 completion=$1
+offers=$(readlink -f "${2:-/dev/null}")
 folder=$(mktemp -d "${TMPDIR:-/tmp}/tolvane-completion.XXXXXX")
 trap 'rm -rf "$folder"' EXIT
 failures=0
@@ -35,9 +38,19 @@ replies() {
     printf '%s\n' "${COMPREPLY[@]}" | sort | paste -sd ' '
 }
 
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+
+while IFS='|' read -r line word; do
+    got=" $(replies "$line") "
+    [[ $got == *" $word "* || $got == *" $word= "* ]] || fail "'$line' does not offer $word"
+done <"$offers"
+
 while IFS='|' read -r line expected; do
     got=$(replies "$line")
-    [ "$got" = "$expected" ] || { echo "FAIL: '$line' completes to '$got', not '$expected'"; failures=$((failures + 1)); }
+    [ "$got" = "$expected" ] || fail "'$line' completes to '$got', not '$expected'"
 done <<'CASES'
 tolvane-cli |check extract fill resave show
 tolvane-cli ex|extract

@@ -1,11 +1,16 @@
 #!/bin/bash
 # Installs the build tree into a fresh prefix and checks what lands there: the
-# programs, the help, the desktop entry, the project file type, the icons and
-# the AppStream data, each file as the desktop's own tools read it.
-# Usage: check_install.sh BUILD_DIR VERSION
+# programs, the help, the desktop entry, the project file type, the icons, the
+# AppStream data, the manual pages and the bash completion, each file as the
+# desktop's own tools read it. MANDIR and DATADIR are the install's own
+# folders, relative to the prefix.
+# Usage: check_install.sh BUILD_DIR VERSION MANDIR DATADIR
 set -u
 build=$1
 version=$2
+mandir=$3
+datadir=$4
+here=$(dirname "$0")
 prefix=$(mktemp -d "${TMPDIR:-/tmp}/tolvane-install.XXXXXX")
 trap 'rm -rf "$prefix"' EXIT
 failures=0
@@ -60,6 +65,73 @@ check "the project type is a kind of text" grep -qx 'application/x-tolvane-proje
 metainfo=$share/metainfo/org.tolvane.tolvane.metainfo.xml
 echo "appstreamcli validate --no-net $metainfo"
 check "appstreamcli validate" appstreamcli validate --no-net "$metainfo"
+
+# The formatters come from Debian's groff-base and man-db (make deps).
+formats_cleanly() {
+    local warnings status
+    warnings=$(groff -man -Tutf8 -ww -z "$1" 2>&1)
+    status=$?
+    [ -z "$warnings" ] || echo "$warnings"
+    [ "$status" = 0 ] && [ -z "$warnings" ]
+}
+
+# The options that `tolvane-cli COMMAND --help` lists, as "COMMAND OPTION"
+# lines; "-" stands for the program itself.
+cli_options() {
+    local cli=$prefix/bin/tolvane-cli command
+    local -a words
+    for command in - $("$cli" --help | awk '/^Subcommands:/ { listed = 1; next } listed && NF { print $1 }'); do
+        words=()
+        [ "$command" = - ] || words=("$command")
+        "$cli" "${words[@]}" --help |
+            awk '/^  -/ { print $1 }' | tr ',' '\n' | sed 's/[{ ].*//' | grep '^--' | sed "s/^/$command /"
+    done
+}
+
+# The part of the tolvane-cli page about COMMAND ("-": the OPTIONS section),
+# with roff's "\-" as "-".
+page_part() {
+    sed 's/\\-/-/g' "$1" | awk -v command="$2" '
+        /^\.S[HS] / { on = command == "-" ? $0 ~ /^\.SH OPTIONS/ : index($0, ".SS \"" command " ") == 1 }
+        on'
+}
+
+man1=$prefix/$mandir/man1
+if command -v groff >/dev/null && command -v lexgrog >/dev/null; then
+    for program in tolvane tolvane-cli; do
+        page=$man1/$program.1
+        [ -f "$page" ] || { fail "missing $page"; continue; }
+        echo "groff -man -ww $page"
+        check "$program.1 formats without warnings" formats_cleanly "$page"
+        check "$program.1 has a NAME line for whatis" bash -c "lexgrog '$page' | grep -q '\"$program - '"
+        check "$program.1 names version $version" grep -q "\"Tolvane $version\"" "$page"
+    done
+else
+    fail "groff or lexgrog missing: make deps installs groff-base and man-db"
+fi
+
+# Every option that the program lists is described in the page and offered
+# by the completion, and so is every command.
+options=$prefix/options
+cli_options >"$options"
+check "tolvane-cli --help lists options" test -s "$options"
+while read -r command option; do
+    # The page tells once that every command takes --help.
+    [ "$command" != - ] && [ "$option" = --help ] && continue
+    page_part "$man1/tolvane-cli.1" "$command" | grep -qE -- "$option([^a-z-]|$)" ||
+        fail "tolvane-cli.1 does not describe $option of $command"
+done <"$options"
+offers=$prefix/offers
+awk '$1 == "-" { print "tolvane-cli --|" $2; next }
+     { print "tolvane-cli |" $1; print "tolvane-cli " $1 " --|" $2 }' "$options" | sort -u >"$offers"
+
+completion=$prefix/$datadir/bash-completion/completions/tolvane-cli
+if [ -f "$completion" ]; then
+    echo "bash completion $completion"
+    check "bash completion of tolvane-cli" bash "$here/check_completion.sh" "$completion" "$offers"
+else
+    fail "missing $completion"
+fi
 
 # Help, version and usage errors answer without a display.
 no_display=(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=)
