@@ -237,13 +237,13 @@ void ExtractionRun::write(const Region& region, const std::string& outputName, c
     record.bpp = image.bitsPerPixel();
     record.width = image.width();
     record.height = image.height();
-    record.bytes = EncodedBmpSize(image);
     if (switches_.dryRun) {
+        record.bytes = EncodedBmpSize(image);
         outputs_.check(place, outputName);
         return;
     }
     AtomicFile file = outputs_.open(place, outputName);
-    SaveBmp(image, file);
+    record.bytes = SaveBmp(image, file);
     if (switches_.recordOutputs) {
         record.stamp = StampOf(JoinPath(project_.ProjectFolder, record.file)).value_or(FileStamp{});
     }

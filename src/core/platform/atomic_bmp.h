@@ -7,6 +7,7 @@ namespace tolv {
 
 // SaveBmp into a file that the caller has opened, for instance inside a
 // folder it holds open, and commits it; raises FileWriteError with the path.
-void SaveBmp(const Bitmap& bitmap, AtomicFile& file);
+// Returns the size of the file written.
+std::uint64_t SaveBmp(const Bitmap& bitmap, AtomicFile& file);
 
 }  // namespace tolv

@@ -129,12 +129,13 @@ void SaveBmp(const Bitmap& bitmap, const std::string& path)
     SaveBmp(bitmap, file);
 }
 
-void SaveBmp(const Bitmap& bitmap, AtomicFile& file)
+std::uint64_t SaveBmp(const Bitmap& bitmap, AtomicFile& file)
 {
     const std::vector<std::uint8_t> headers = FileHeaders(bitmap);
     file.write(headers.data(), headers.size());
     WriteRows(bitmap, [&](const std::uint8_t* row, std::size_t size) { file.write(row, size); });
     file.commit(false);
+    return headers.size() + std::uint64_t(bitmap.stride()) * std::uint64_t(bitmap.height());
 }
 
 }  // namespace tolv
