@@ -1,17 +1,27 @@
 #include "gui/extract/extraction_dialog.h"
 
 #include "extract/extraction_run.h"
+#include "extract/output_name.h"
+#include "extract/run_preview.h"
 #include "gui/common/message_box.h"
 #include "gui/dialogs/dialog_style.h"
+#include "gui/extract/dialog_run.h"
 #include "gui/extract/rich_log.h"
+#include "platform/files.h"
 #include "project/project.h"
 
 #include <QCheckBox>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QUrl>
+
+#include <utility>
 
 namespace tolv::gui {
 
@@ -25,7 +35,8 @@ bool ExtractionAllowed(QWidget* parent, const Project& project)
     return false;
 }
 
-ExtractionDialog::ExtractionDialog(QWidget* parent) : HelpDialog(parent, Qt::Tool)
+ExtractionDialog::ExtractionDialog(QWidget* parent)
+    : HelpDialog(parent, Qt::Tool), folderOpener_([](const QUrl& folder) { return QDesktopServices::openUrl(folder); })
 {
     setObjectName("x_dlg");
     setWindowTitle(" Extraction Processor");
@@ -48,17 +59,35 @@ ExtractionDialog::ExtractionDialog(QWidget* parent) : HelpDialog(parent, Qt::Too
     progress->setObjectName("progress");
     progress->setTextVisible(true);
     progress->setFormat("%v / %m");
-    progress->setValue(0);
+    // Empty until the first run: no "0 / 100" of a run that never was.
+    progress->reset();
     log_->SetProgressBar(progress);
 
     processButton = AddControl<QPushButton>(this, "processButton", {40, 136, 97, 25}, "Process");
     processButton->setDefault(true);
     connect(processButton, &QPushButton::clicked, this, &ExtractionDialog::runExtraction);
+    AddRunButtons();
     closeButton = AddButton(this, "&Close", 9, 264);
     closeButton->setObjectName("closeButton");
     connect(closeButton, &QPushButton::clicked, this, &QDialog::accept);
     helpButton = AddHelpButton(this, this, {96, 264}, "topic90", "helpButton");
     LayOut();
+}
+
+// Under "Process", clear of "&Close" also at the smallest height.
+void ExtractionDialog::AddRunButtons()
+{
+    previewButton = AddControl<QPushButton>(this, "previewButton", {9, 166, 75, 25}, "Preview");
+    connect(previewButton, &QPushButton::clicked, this, &ExtractionDialog::runPreview);
+    stopButton = AddControl<QPushButton>(this, "stopButton", {96, 166, 75, 25}, "Stop");
+    stopButton->setEnabled(false);
+    connect(stopButton, &QPushButton::clicked, this, [this] {
+        if (run_)
+            run_->requestStop();
+    });
+    openFolderButton = AddControl<QPushButton>(this, "openFolderButton", {9, 194, 162, 25}, "Open Output Folder");
+    openFolderButton->setEnabled(false);
+    connect(openFolderButton, &QPushButton::clicked, this, &ExtractionDialog::openOutputFolder);
 }
 
 void ExtractionDialog::LayOut()
@@ -85,6 +114,7 @@ void ExtractionDialog::SetProject(Project* project)
         return;
     clipsCheck->setChecked(project_->Clips);
     backgroundsCheck->setChecked(project_->Backgrnds);
+    openFolderButton->setEnabled(QFileInfo(outputFolder()).isDir());
 }
 
 int ExtractionDialog::Open(Project& project)
@@ -102,17 +132,87 @@ void ExtractionDialog::onSwitchClicked()
 
 void ExtractionDialog::runExtraction()
 {
-    if (!project_)
+    run(false);
+}
+
+void ExtractionDialog::runPreview()
+{
+    run(true);
+}
+
+void ExtractionDialog::run(bool dryRun)
+{
+    if (!project_ || run_)
         return;
     log_->Clear();
-    processButton->setEnabled(false);
-    try {
-        tolv::ExtractObject(*project_, {clipsCheck->isChecked(), backgroundsCheck->isChecked()}, *log_);
-    } catch (const std::exception& error) {
-        ShowError(this, QString::fromStdString(error.what()));
-    }
-    processButton->setEnabled(true);
+    setRunning(true);
+    const std::optional<std::string> error = runShut(dryRun);
+    setRunning(false);
+    if (error)
+        ShowError(this, QString::fromStdString(*error));
     emit runFinished();
+    if (closeAfterRun_)
+        QDialog::done(*std::exchange(closeAfterRun_, std::nullopt));
+}
+
+std::optional<std::string> ExtractionDialog::runShut(bool dryRun)
+{
+    DialogRun run(*log_, *stopButton);
+    run_ = &run;
+    run.LogLine("Output folder: " + QDir::toNativeSeparators(outputFolder()).toStdString(), colors::Green);
+    if (dryRun)
+        run.LogLine("Preview: nothing is written.", colors::Green);
+    std::optional<std::string> error;
+    try {
+        tolv::ExtractObject(*project_, {clipsCheck->isChecked(), backgroundsCheck->isChecked(), dryRun}, run);
+    } catch (const std::exception& e) {
+        error = e.what();
+    }
+    if (dryRun) {
+        const std::vector<std::string> lines = PreviewLines(run.written());
+        for (std::size_t i = 0; i < lines.size(); ++i)
+            log_->LogLine(lines[i], i == 0 ? colors::Blue : colors::Black);
+    }
+    run_ = nullptr;
+    return error;
+}
+
+void ExtractionDialog::setRunning(bool running)
+{
+    processButton->setEnabled(!running);
+    previewButton->setEnabled(!running);
+    stopButton->setEnabled(running);
+    openFolderButton->setEnabled(!running && QFileInfo(outputFolder()).isDir());
+}
+
+void ExtractionDialog::done(int result)
+{
+    if (!run_) {
+        QDialog::done(result);
+        return;
+    }
+    run_->requestStop();
+    closeAfterRun_ = result;
+}
+
+QString ExtractionDialog::outputFolder() const
+{
+    if (!project_)
+        return {};
+    return QFileInfo(QString::fromStdString(JoinPath(project_->ProjectFolder, OutputFolderName))).absoluteFilePath();
+}
+
+void ExtractionDialog::openOutputFolder()
+{
+    // The folder may have gone since the button was enabled.
+    const QString folder = outputFolder();
+    const QString shown = QDir::toNativeSeparators(folder);
+    if (!QFileInfo(folder).isDir()) {
+        ShowMessage(this, MsgKind::Information, "The folder " + shown + " does not exist yet: Process makes it.");
+        openFolderButton->setEnabled(false);
+    } else if (!folderOpener_(QUrl::fromLocalFile(folder))) {
+        ShowMessage(this, MsgKind::Warning, "Unable to open the folder " + shown + ".");
+    }
 }
 
 }  // namespace tolv::gui

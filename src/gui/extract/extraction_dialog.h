@@ -2,10 +2,14 @@
 
 #include "gui/dialogs/help_dialog.h"
 
+#include <functional>
+#include <optional>
+#include <string>
 
 class QCheckBox;
 class QProgressBar;
 class QPushButton;
+class QUrl;
 
 namespace tolv {
 struct Project;
@@ -13,6 +17,7 @@ struct Project;
 
 namespace tolv::gui {
 
+class DialogRun;
 class RichLog;
 
 // The onExtract precondition: without frames or without regions shows
@@ -21,12 +26,19 @@ bool ExtractionAllowed(QWidget* parent, const Project& project);
 
 // The " Extraction Processor" dialog: the two switches "Clips" and
 // "Backgrounds" (the project's Clips and Backgrnds), "Process" that runs the
-// extraction into the coloured log, and a progress bar of frames done.
+// extraction into the coloured log, "Preview" that lists what Process would
+// write, "Stop" that ends a run after the file at hand, "Open Output Folder",
+// and a progress bar of frames done.
 // The caller sets the open project before showing it; the log keeps the text
-// of the previous run until "Process" is pressed.
+// of the previous run until "Process" or "Preview" is pressed. While a run
+// lasts only Stop and Esc (which stops too) take the user's input; closing
+// the dialog stops the run and closes it when the run has ended.
 class ExtractionDialog : public HelpDialog {
     Q_OBJECT
 public:
+    // Shows a folder in the desktop's file manager; false when it could not.
+    using FolderOpener = std::function<bool(const QUrl& folder)>;
+
     explicit ExtractionDialog(QWidget* parent = nullptr);
 
     // The project whose switches the check boxes show and that a run
@@ -37,6 +49,11 @@ public:
     // The "Process" button: runs the extraction with the switches; an error
     // that stops it is shown after "All Done!!!".
     void runExtraction();
+    // The "Preview" button: the same run writing nothing, then the list of
+    // the files it would write and their sizes.
+    void runPreview();
+    // Replaces the desktop's file manager, for tests.
+    void SetFolderOpener(FolderOpener opener) { folderOpener_ = std::move(opener); }
 
     RichLog* Log() const { return log_; }
 
@@ -47,21 +64,39 @@ signals:
     // A switch was clicked; the project changes through whoever listens.
     void switchesChanged(bool clips, bool backgrounds);
 
+public slots:
+    // A close asked for during a run stops the run and waits for its end.
+    void done(int result) override;
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
     void onSwitchClicked();
+    void AddRunButtons();
     void LayOut();
+    void run(bool dryRun);
+    // The run itself, with the interface shut but for Stop; the error that
+    // stopped it, if any.
+    std::optional<std::string> runShut(bool dryRun);
+    void setRunning(bool running);
+    QString outputFolder() const;
+    void openOutputFolder();
 
     QCheckBox* clipsCheck = nullptr;
     QCheckBox* backgroundsCheck = nullptr;
     RichLog* log_ = nullptr;
     QProgressBar* progress = nullptr;
     QPushButton* processButton = nullptr;
+    QPushButton* previewButton = nullptr;
+    QPushButton* stopButton = nullptr;
+    QPushButton* openFolderButton = nullptr;
     QPushButton* closeButton = nullptr;
     QPushButton* helpButton = nullptr;
     Project* project_ = nullptr;
+    DialogRun* run_ = nullptr;
+    std::optional<int> closeAfterRun_;
+    FolderOpener folderOpener_;
 };
 
 }  // namespace tolv::gui

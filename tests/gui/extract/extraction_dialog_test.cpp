@@ -6,9 +6,13 @@
 #include "support/test_files.h"
 
 #include <QCheckBox>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -74,7 +78,21 @@ protected:
         auto* box = dialog.findChild<QCheckBox*>(name);
         QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, box->height() / 2));
     }
-    void Process() { QTest::mouseClick(dialog.findChild<QPushButton*>("processButton"), Qt::LeftButton); }
+    QPushButton* Button(const char* name) const { return dialog.findChild<QPushButton*>(name); }
+    void Process() { QTest::mouseClick(Button("processButton"), Qt::LeftButton); }
+    void Preview() { QTest::mouseClick(Button("previewButton"), Qt::LeftButton); }
+    // `action` runs inside the next run, at its first log line.
+    void DuringRun(const std::function<void()>& action)
+    {
+        QTimer::singleShot(0, &dialog, [this, action] {
+            EXPECT_TRUE(Button("stopButton")->isEnabled()) << "not inside a run";
+            action();
+        });
+    }
+    std::string OutputFolderLine() const
+    {
+        return "Output folder: " + (std::filesystem::absolute(dir.path()) / "VidIziz").string();
+    }
     bool Written(const char* name) const { return std::filesystem::exists(dir.path() / "VidIziz" / name); }
 
     tolv::test::TempDir dir;
@@ -122,7 +140,8 @@ TEST_F(ExtractionDialogTest, ProcessWritesBackgroundsBeforeClipsAndLogsEachStep)
 {
     test::ShowActive(dialog);
     Process();
-    const std::vector<LogEntry> expected{{"Processing project: p.qvl", colors::Blue},
+    const std::vector<LogEntry> expected{{OutputFolderLine(), colors::Green},
+                                         {"Processing project: p.qvl", colors::Blue},
                                          {std::string(50, '*'), colors::Blue},
                                          {"", colors::Green},
                                          {"Extracting VidIziz", colors::Green},
@@ -185,6 +204,139 @@ TEST_F(ExtractionDialogTest, CaptionAndCloseButton)
     EXPECT_EQ(close->text(), "&Close");
     const int result = test::RunModal(dialog, [close] { QTest::mouseClick(close, Qt::LeftButton); });
     EXPECT_EQ(result, QDialog::Accepted);
+}
+
+TEST_F(ExtractionDialogTest, TheProgressBarIsEmptyUntilTheFirstRun)
+{
+    auto* progress = dialog.findChild<QProgressBar*>("progress");
+    EXPECT_EQ(progress->text(), "");
+    EXPECT_LT(progress->value(), progress->maximum());
+    test::ShowActive(dialog);
+    Process();
+    EXPECT_EQ(progress->text(), "1 / 1");
+    dialog.hide();
+}
+
+TEST_F(ExtractionDialogTest, ClicksAndKeysDuringARunAreDiscardedNotQueued)
+{
+    std::vector<std::pair<bool, bool>> reported;
+    QObject::connect(&dialog, &ExtractionDialog::switchesChanged, &dialog,
+                     [&reported](bool clips, bool backgrounds) { reported.emplace_back(clips, backgrounds); });
+    int runs = 0;
+    QObject::connect(&dialog, &ExtractionDialog::runFinished, &dialog, [&runs] { ++runs; });
+    test::ShowActive(dialog);
+    DuringRun([this] {
+        ClickSwitch("clipsCheck");
+        QTest::keyClick(dialog.findChild<QCheckBox*>("backgroundsCheck"), Qt::Key_Space);
+        for (const char* name : {"processButton", "previewButton"}) {
+            const QPoint at = Button(name)->rect().center();
+            for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+                QCoreApplication::postEvent(Button(name), new QMouseEvent(type, at, Button(name)->mapToGlobal(at),
+                                                                          Qt::LeftButton, Qt::LeftButton, {}));
+        }
+    });
+    Process();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(runs, 1);
+    EXPECT_TRUE(reported.empty());
+    EXPECT_TRUE(dialog.findChild<QCheckBox*>("clipsCheck")->isChecked());
+    EXPECT_TRUE(dialog.findChild<QCheckBox*>("backgroundsCheck")->isChecked());
+    EXPECT_TRUE(Written("door.bmp"));
+    ClickSwitch("clipsCheck");
+    EXPECT_EQ(reported.size(), 1u) << "the switches work again after the run";
+    dialog.hide();
+}
+
+TEST_F(ExtractionDialogTest, StopEndsTheRunAfterTheFileAtHandWithoutAnErrorBox)
+{
+    MessageRecorder messages;
+    int runs = 0;
+    QObject::connect(&dialog, &ExtractionDialog::runFinished, &dialog, [&runs] { ++runs; });
+    EXPECT_FALSE(Button("stopButton")->isEnabled());
+    test::ShowActive(dialog);
+    DuringRun([this] { QTest::mouseClick(Button("stopButton"), Qt::LeftButton); });
+    Process();
+    const std::vector<LogEntry> entries = Entries(*dialog.Log());
+    ASSERT_GE(entries.size(), 3u);
+    EXPECT_EQ(entries[entries.size() - 3], (LogEntry{"     Saving background bg.bmp.", colors::Black}));
+    EXPECT_EQ(entries[entries.size() - 2], (LogEntry{"     Stopped.", colors::Red}));
+    EXPECT_EQ(entries.back(), (LogEntry{"All Done!!!", colors::Blue}));
+    EXPECT_TRUE(Written("bg.bmp"));
+    EXPECT_FALSE(Written("door.bmp"));
+    EXPECT_TRUE(messages.texts.empty());
+    EXPECT_EQ(runs, 1);
+    EXPECT_FALSE(Button("stopButton")->isEnabled());
+    EXPECT_TRUE(Button("processButton")->isEnabled());
+    dialog.hide();
+}
+
+TEST_F(ExtractionDialogTest, EscStopsTheRunAndKeepsTheDialogOpen)
+{
+    test::ShowActive(dialog);
+    DuringRun([this] { QTest::keyClick(&dialog, Qt::Key_Escape); });
+    Process();
+    EXPECT_FALSE(Written("door.bmp"));
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(dialog.Log()->Line(dialog.Log()->LineCount() - 2), "     Stopped.");
+    dialog.hide();
+}
+
+TEST_F(ExtractionDialogTest, ClosingDuringARunStopsItAndClosesWhenItHasEnded)
+{
+    bool openAtRunEnd = false;
+    QObject::connect(&dialog, &ExtractionDialog::runFinished, &dialog,
+                     [this, &openAtRunEnd] { openAtRunEnd = dialog.isVisible(); });
+    const int result = test::RunModal(dialog, [this] {
+        DuringRun([this] { dialog.close(); });
+        Process();
+    });
+    EXPECT_EQ(result, QDialog::Rejected);
+    EXPECT_TRUE(openAtRunEnd);
+    EXPECT_FALSE(Written("door.bmp"));
+}
+
+TEST_F(ExtractionDialogTest, PreviewListsTheFilesWithTheirSizesAndWritesNothing)
+{
+    project.Regions.push_back(std::make_unique<Region>(0, 0, 5, 4));
+    project.Regions.back()->InputFrame[0] = "f1.bmp";
+    project.Regions.back()->OutputFile[0] = "../out.bmp";
+    test::ShowActive(dialog);
+    Preview();
+    const std::vector<LogEntry> entries = Entries(*dialog.Log());
+    ASSERT_GE(entries.size(), 5u);
+    EXPECT_EQ(entries[0].text, OutputFolderLine());
+    EXPECT_EQ(entries[1], (LogEntry{"Preview: nothing is written.", colors::Green}));
+    const auto refusal = std::find_if(entries.begin(), entries.end(),
+                                      [](const LogEntry& e) { return e.text.find("../out.bmp") != std::string::npos; });
+    ASSERT_NE(refusal, entries.end()) << "the refused row is logged as the run logs it";
+    EXPECT_EQ(refusal->color, colors::Red);
+    // 24-bit BMPs: a 54-byte header and rows padded to 4 bytes.
+    const std::vector<LogEntry> list(entries.end() - 3, entries.end());
+    EXPECT_EQ(list, (std::vector<LogEntry>{{"Process would write 2 files, 772 bytes:", colors::Blue},
+                                           {"     VidIziz/bg.bmp  654 bytes", colors::Black},
+                                           {"     VidIziz/door.bmp  118 bytes", colors::Black}}));
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "VidIziz"));
+    dialog.hide();
+}
+
+TEST_F(ExtractionDialogTest, OpenOutputFolderShowsTheFolderOnceARunHasMadeIt)
+{
+    std::vector<QUrl> opened;
+    dialog.SetFolderOpener([&opened](const QUrl& folder) {
+        opened.push_back(folder);
+        return true;
+    });
+    QPushButton* open = Button("openFolderButton");
+    EXPECT_FALSE(open->isEnabled());
+    test::ShowActive(dialog);
+    Preview();
+    EXPECT_FALSE(open->isEnabled()) << "a preview makes no folder";
+    Process();
+    ASSERT_TRUE(open->isEnabled());
+    QTest::mouseClick(open, Qt::LeftButton);
+    EXPECT_EQ(opened, std::vector<QUrl>{QUrl::fromLocalFile(
+                          QString::fromStdString((std::filesystem::absolute(dir.path()) / "VidIziz").string()))});
+    dialog.hide();
 }
 
 }  // namespace
