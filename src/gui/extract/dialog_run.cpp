@@ -42,6 +42,7 @@ bool IsUserInput(QEvent::Type type)
 DialogRun::DialogRun(RichLog& log, const QPushButton& stop) : log_(log), stop_(stop)
 {
     QCoreApplication::instance()->installEventFilter(this);
+    log_.SetInputGated(true);
 }
 
 DialogRun::~DialogRun()
@@ -49,13 +50,13 @@ DialogRun::~DialogRun()
     // Input that arrived during the last row is still queued: let it meet the
     // filter now, before the buttons come alive again.
     QCoreApplication::processEvents();
+    log_.SetInputGated(false);
     QCoreApplication::instance()->removeEventFilter(this);
 }
 
 void DialogRun::LogLine(const std::string& text, Color color)
 {
     log_.LogLine(text, color);
-    QCoreApplication::processEvents();
 }
 
 void DialogRun::Progress(int framesDone, int framesToDo)
@@ -70,6 +71,7 @@ void DialogRun::Wrote(const OutputRecord& output)
 
 bool DialogRun::StopRequested()
 {
+    // A click made while the row's file was written counts for this row.
     QCoreApplication::processEvents();
     return stopRequested_;
 }

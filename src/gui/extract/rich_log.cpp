@@ -57,10 +57,13 @@ void RichLog::Clear()
 void RichLog::ShowNow()
 {
     // The run blocks the event loop; paint the new line now, without letting
-    // clicks or keys in while the run is under way.
+    // clicks or keys in while the run is under way, unless a gate sorts them.
+    // Input held back once is not delivered by a later call that lets input
+    // through (the platform keeps it aside), so a run holds all of it back or
+    // lets all of it through.
     verticalScrollBar()->setValue(verticalScrollBar()->maximum());
     viewport()->repaint();
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    QCoreApplication::processEvents(inputGated_ ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
 }
 
 int RichLog::LineCount() const

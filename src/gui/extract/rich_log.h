@@ -22,6 +22,9 @@ public:
     void Clear();
     // Where Progress goes; none by default.
     void SetProgressBar(QProgressBar* bar) { progress_ = bar; }
+    // While an event filter decides which of the user's input counts, the
+    // log lets all input through as it repaints instead of holding it back.
+    void SetInputGated(bool gated) { inputGated_ = gated; }
 
     int LineCount() const;
     // Text and colour of line i (0-based).
@@ -33,6 +36,7 @@ private:
 
     QProgressBar* progress_ = nullptr;
     bool empty_ = true;
+    bool inputGated_ = false;
 };
 
 }  // namespace tolv::gui
