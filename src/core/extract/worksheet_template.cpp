@@ -94,7 +94,7 @@ std::string NameWithoutExtension(std::string_view path)
     return name.substr(0, name.rfind('.'));
 }
 
-std::string Expand(const OutputTemplate& parts, const Region& region, const std::string& frame, int number)
+std::string Expand(const OutputTemplate& parts, std::string_view regionName, const std::string& frame, int number)
 {
     std::string name;
     for (const TemplatePart& part : parts) {
@@ -103,7 +103,7 @@ std::string Expand(const OutputTemplate& parts, const Region& region, const std:
             name += part.text;
             break;
         case PartKind::RegionName:
-            name += region.Name;
+            name += regionName;
             break;
         case PartKind::FrameName:
             name += NameWithoutExtension(frame);
@@ -118,6 +118,18 @@ std::string Expand(const OutputTemplate& parts, const Region& region, const std:
 
 }  // namespace
 
+std::optional<std::string> FrameRangeFault(FrameRange range)
+{
+    if (range.from < 1)
+        return "The frame range starts at position 1 at the earliest.";
+    if (range.to < range.from)
+        return "The frame range runs backwards: " + std::to_string(range.to) + " comes before " +
+               std::to_string(range.from) + ".";
+    if (range.step < 1)
+        return "The frame range steps by 1 or more.";
+    return std::nullopt;
+}
+
 std::optional<FrameRange> ParseFrameRange(std::string_view text)
 {
     std::optional<int> step = 1;
@@ -128,20 +140,31 @@ std::optional<FrameRange> ParseFrameRange(std::string_view text)
     const std::size_t dash = text.find('-');
     const std::optional<int> from = ParseNumber(text.substr(0, dash));
     const std::optional<int> to = dash == std::string_view::npos ? from : ParseNumber(text.substr(dash + 1));
-    if (!from || !to || !step || *from < 1 || *to < *from || *step < 1)
+    if (!from || !to || !step)
         return std::nullopt;
-    return FrameRange{*from, *to, *step};
+    const FrameRange range{*from, *to, *step};
+    if (FrameRangeFault(range))
+        return std::nullopt;
+    return range;
 }
 
 WorksheetFill PlanFill(const Project& project, const Region& region, FrameRange range, std::string_view outputTemplate)
 {
+    return PlanFill(project.FrameNames, region.Name, range, outputTemplate);
+}
+
+WorksheetFill PlanFill(std::span<const std::string> frameNames, std::string_view regionName, FrameRange range,
+                       std::string_view outputTemplate)
+{
     const OutputTemplate parts = ParseTemplate(outputTemplate);
-    const int last = std::min(range.to, project.FrameCount());
+    if (const std::optional<std::string> fault = FrameRangeFault(range))
+        throw FillError(*fault);
+    const int last = std::min(range.to, int(frameNames.size()));
     WorksheetFill fill;
     // Wide enough that a huge step cannot wrap around.
     for (long long position = range.from; position <= last && fill.rows < WorksheetRows; position += range.step) {
-        const std::string frame = project.FrameName(int(position));
-        std::string output = Expand(parts, region, frame, fill.rows + 1);
+        const std::string& frame = frameNames[std::size_t(position - 1)];
+        std::string output = Expand(parts, regionName, frame, fill.rows + 1);
         // In the extraction's own words, which would refuse the row later anyway.
         if (IsUnsafeOutputName(output))
             throw FillError(UnsafeNameRefusal(output));

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "editor/worksheet_rules.h"
 #include "platform/errors.h"
 #include "project/project.h"
 
-#include <array>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -18,16 +19,18 @@ struct FrameRange {
     int step = 1;
 };
 
-// "7", "1-50" or "1-50:2"; nothing for any other text, for 0, for a range
-// that runs backwards and for a step of 0.
+// Why a range is no range of positions: it starts before 1, runs backwards or
+// steps by less than 1; nothing for a good range.
+std::optional<std::string> FrameRangeFault(FrameRange range);
+
+// "7", "1-50" or "1-50:2"; nothing for any other text and for a range with a
+// FrameRangeFault.
 std::optional<FrameRange> ParseFrameRange(std::string_view text);
 
 // A region's whole worksheet as a fill leaves it: rows 1..rows filled, the
 // others empty. Kept apart from the region so it can be shown before it is
 // applied.
-struct WorksheetFill {
-    std::array<std::string, WorksheetRows> InputFrame;
-    std::array<std::string, WorksheetRows> OutputFile;
+struct WorksheetFill : WorksheetCells {
     int rows = 0;
 };
 
@@ -42,9 +45,14 @@ public:
 // literal text with {region} (the region's name), {frame} (the frame's file
 // name without its extension), {n} (1 for the first row, and so on) and
 // {n:0W} (the same, zero-padded to width W); {{ and }} stand for braces.
-// Raises FillError for an unknown or unclosed field and for an output name
-// the extraction would refuse, with the extraction's own text.
+// Raises FillError for an unknown or unclosed field, for a range with a
+// FrameRangeFault and for an output name the extraction would refuse, with the
+// extraction's own text.
 WorksheetFill PlanFill(const Project& project, const Region& region, FrameRange range, std::string_view outputTemplate);
+// The same over a frame list of its own (position 1 is frameNames[0]), for a
+// worksheet that is still being edited under the name regionName.
+WorksheetFill PlanFill(std::span<const std::string> frameNames, std::string_view regionName, FrameRange range,
+                       std::string_view outputTemplate);
 
 // Replaces every row of the region's worksheet by the fill's and sets Modified.
 void ApplyFill(Project& project, Region& region, const WorksheetFill& fill);

@@ -96,6 +96,38 @@ INSTANTIATE_TEST_SUITE_P(
                     RefusalCase{"../{n}.bmp", "Refused unsafe output name ../1.bmp."},
                     RefusalCase{"/{region}.bmp", "Refused unsafe output name /Door.bmp."}));
 
+struct RangeRefusal {
+    FrameRange range;
+    const char* message;
+};
+
+class PlanFillRangeTest : public testing::TestWithParam<RangeRefusal> {};
+
+// The dialog's own From, To and Step reach PlanFill without ParseFrameRange.
+TEST_P(PlanFillRangeTest, RefusesARangeThatParseFrameRangeWouldNotGive)
+{
+    try {
+        PlanFill(ProjectWithFrames(5), Door(), GetParam().range, "{n}");
+        ADD_FAILURE() << "no refusal";
+    } catch (const FillError& error) {
+        EXPECT_STREQ(error.what(), GetParam().message);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ranges, PlanFillRangeTest,
+    testing::Values(RangeRefusal{{0, 3, 1}, "The frame range starts at position 1 at the earliest."},
+                    RangeRefusal{{5, 2, 1}, "The frame range runs backwards: 2 comes before 5."},
+                    RangeRefusal{{1, 3, 0}, "The frame range steps by 1 or more."}));
+
+TEST(PlanFill, TheFrameListFormUsesTheNameGiven)
+{
+    const std::vector<std::string> frames{"a.bmp", "sub/b.bmp"};
+    const WorksheetFill fill = PlanFill(frames, "Typed", {1, 2, 1}, "{region}-{frame}");
+    EXPECT_EQ(Filled(fill.InputFrame, fill.rows), frames);
+    EXPECT_EQ(Filled(fill.OutputFile, fill.rows), (std::vector<std::string>{"Typed-a", "Typed-b"}));
+}
+
 TEST(ApplyFill, ReplacesTheWholeWorksheet)
 {
     Project project = ProjectWithFrames(5);
