@@ -6,6 +6,7 @@
 #include "gui/dialogs/picture_dialog.h"
 #include "gui/dialogs/preview_image.h"
 #include "gui/dialogs/spin_edit.h"
+#include "gui/dialogs/worksheet_fill_dialog.h"
 #include "gui/dialogs/worksheet_grid.h"
 
 #include <QButtonGroup>
@@ -17,6 +18,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QToolButton>
 
 namespace tolv::gui {
 
@@ -147,7 +149,8 @@ void RegionPropertiesDialog::BuildMiddlePanel()
     auto* worksheetGroup = AddControl<QGroupBox>(middle, "WorksheetGroup", {8, 8, 249, 241}, "Worksheet ");
     AddLabel(worksheetGroup, "Input frame", 65, 24);
     AddLabel(worksheetGroup, "Output File", 142, 24);
-    worksheet = AddControl<WorksheetGrid>(worksheetGroup, nullptr, {16, 40, 214, 193});
+    worksheet = AddControl<WorksheetGrid>(worksheetGroup, nullptr, {16, 40, 214, 161});
+    BuildWorksheetButtons(worksheetGroup);
 
     frameList = new QListWidget(middle);
     frameList->setObjectName("frameList");
@@ -165,6 +168,22 @@ void RegionPropertiesDialog::BuildMiddlePanel()
     preview = AddPreviewPanel(middle, {472, 32, 198, 169});
     previewCheck = AddControl<QCheckBox>(middle, "previewCheck", {496, 208, 170, 17}, "&Preview animation frame");
     connect(previewCheck, &QCheckBox::toggled, this, &RegionPropertiesDialog::onPreviewClicked);
+}
+
+void RegionPropertiesDialog::BuildWorksheetButtons(QWidget* group)
+{
+    fillButton = AddControl<QPushButton>(group, "fillButton", {16, 207, 52, 23}, "&Fill...");
+    fillButton->setToolTip("Fill the worksheet from a range of frames and an output name template");
+    connect(fillButton, &QPushButton::clicked, this, &RegionPropertiesDialog::onFill);
+    fillDialog = new WorksheetFillDialog(this);
+    int left = 72;
+    for (QAction* action : worksheet->RowActions()) {
+        auto* button = AddControl<QToolButton>(group, nullptr, {left, 207, 52, 23});
+        button->setObjectName(action->objectName().replace("Action", "Button"));
+        button->setDefaultAction(action);
+        button->setFocusPolicy(Qt::StrongFocus);
+        left += 54;
+    }
 }
 
 void RegionPropertiesDialog::BuildButtons()

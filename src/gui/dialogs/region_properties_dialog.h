@@ -28,6 +28,7 @@ namespace tolv::gui {
 class PreviewImage;
 class ColourSwatch;
 class SpinEdit;
+class WorksheetFillDialog;
 class WorksheetGrid;
 
 // The five text-box values that the dialog shows in "Text Box Options".
@@ -107,6 +108,7 @@ private:
     void BuildTextGroup(QWidget* parent);
     void BuildBackgroundGroup(QWidget* parent);
     void BuildMiddlePanel();
+    void BuildWorksheetButtons(QWidget* group);
     void BuildButtons();
 
     void onTypeClicked(int index);
@@ -117,6 +119,7 @@ private:
     void onBrowse();
     void onFrameClicked();
     void onFrameDoubleClicked();
+    void onFill();
     void onPreviewClicked(bool checked);
     void onActivated();
 
@@ -134,12 +137,15 @@ private:
     QLineEdit* overlayEdit = nullptr;
     QPushButton* browseButton = nullptr;
     WorksheetGrid* worksheet = nullptr;
+    QPushButton* fillButton = nullptr;
+    WorksheetFillDialog* fillDialog = nullptr;
     QListWidget* frameList = nullptr;
     PreviewImage* preview = nullptr;
     QCheckBox* previewCheck = nullptr;
 
     QString overlaysRoot_;
     std::string projectFolder_;
+    std::vector<std::string> frameNames_;
     ColourChooser chooseColour_;
     PictureChooser choosePicture_;
 };

@@ -6,6 +6,7 @@
 #include "gui/dialogs/colour_swatch.h"
 #include "gui/dialogs/preview_image.h"
 #include "gui/dialogs/spin_edit.h"
+#include "gui/dialogs/worksheet_fill_dialog.h"
 #include "gui/dialogs/worksheet_grid.h"
 #include "platform/files.h"
 #include "project/region.h"
@@ -37,10 +38,7 @@ void RegionPropertiesDialog::SetOverlaysRoot(const QString& folder)
 
 void RegionPropertiesDialog::ClearEdits()
 {
-    for (int row = 0; row < WorksheetGrid::Rows; ++row) {
-        worksheet->SetCells(WorksheetGrid::InputColumn, row, QString());
-        worksheet->SetCells(WorksheetGrid::OutputColumn, row, QString());
-    }
+    worksheet->SetWorksheet({});
 }
 
 void RegionPropertiesDialog::ResetForNewRegion()
@@ -70,6 +68,7 @@ void RegionPropertiesDialog::LoadRegion(const Region& region, int frameCount)
 void RegionPropertiesDialog::SetFrames(const std::vector<std::string>& frameNames, const std::string& projectFolder, bool showPreview)
 {
     projectFolder_ = projectFolder;
+    frameNames_ = frameNames;
     frameList->clear();
     for (const std::string& name : frameNames)
         frameList->addItem(ToQ(name));
@@ -93,10 +92,9 @@ void RegionPropertiesDialog::StoreRegion(Region& region)
     }
     region.Name = nameEdit->text().toStdString();
     region.OVLName = overlayEdit->text().toStdString();
-    for (int row = 0; row < WorksheetRows; ++row) {
-        region.InputFrame[row] = worksheet->Cells(WorksheetGrid::InputColumn, row).toStdString();
-        region.OutputFile[row] = worksheet->Cells(WorksheetGrid::OutputColumn, row).toStdString();
-    }
+    const WorksheetCells cells = worksheet->Worksheet();
+    region.InputFrame = cells.InputFrame;
+    region.OutputFile = cells.OutputFile;
 }
 
 bool RegionPropertiesDialog::ShowPreview() const
@@ -234,12 +232,18 @@ void RegionPropertiesDialog::onFrameDoubleClicked()
     const QListWidgetItem* selected = frameList->currentItem();
     if (!selected)
         return;
-    std::vector<std::string> inputs;
-    for (int row = 0; row < WorksheetGrid::Rows; ++row)
-        inputs.push_back(worksheet->Cells(WorksheetGrid::InputColumn, row).toStdString());
-    const int row = FirstEmptyRow(inputs);
+    const int row = FirstEmptyRow(worksheet->Worksheet().InputFrame);
     if (row >= 0)
         worksheet->SetCells(WorksheetGrid::InputColumn, row, selected->text());
+}
+
+// The fill goes into the grid only: the region changes when this dialog
+// closes with OK, as for any worksheet edit.
+void RegionPropertiesDialog::onFill()
+{
+    fillDialog->Prepare(frameNames_, RegionName().toStdString());
+    if (fillDialog->exec() == QDialog::Accepted)
+        worksheet->SetWorksheet(fillDialog->Fill());
 }
 
 void RegionPropertiesDialog::onPreviewClicked(bool checked)
@@ -254,8 +258,11 @@ void RegionPropertiesDialog::onActivated()
 {
     worksheet->NumberRows();
     onTypeClicked(TypeIndex());
-    if (!worksheet->currentIndex().isValid())
-        worksheet->StartEditing();
+    // Every opening starts at the top of both lists, wherever the last one
+    // left them.
+    worksheet->StartEditing();
+    worksheet->scrollToTop();
+    frameList->scrollToTop();
     nameEdit->setFocus();
     onFrameChanged();
 }

@@ -2,13 +2,18 @@
 
 #include "editor/worksheet_rules.h"
 
+#include <QAction>
+#include <QContextMenuEvent>
 #include <QDropEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPointer>
 #include <QStyledItemDelegate>
+
+#include <memory>
 
 namespace tolv::gui {
 
@@ -19,17 +24,26 @@ bool IsEnterKey(int key)
     return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
+bool GoesToTheDialog(int key)
+{
+    return IsEnterKey(key) || key == Qt::Key_Escape;
+}
+
 // Hands every editor to the grid's event filter, so the arrow keys complete
 // the text being typed before the editor or the grid acts on them.
 class WorksheetDelegate : public QStyledItemDelegate {
 public:
-    explicit WorksheetDelegate(WorksheetGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
+    WorksheetDelegate(WorksheetGrid* grid, std::function<void(QLineEdit*)> adopt)
+        : QStyledItemDelegate(grid), grid_(grid), adopt_(std::move(adopt))
+    {
+    }
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
         auto* editor = new QLineEdit(parent);
         editor->setFrame(false);
         editor->installEventFilter(grid_);
+        adopt_(editor);
         editor_ = editor;
         editorIndex_ = index;
         (void)option;
@@ -44,10 +58,11 @@ public:
     }
 
     // Enter goes on to the dialog's default button, which stores the text
-    // being typed (WorksheetGrid::CommitEditor) as it closes the dialog.
+    // being typed (WorksheetGrid::CommitEditor) as it closes the dialog; Esc
+    // goes on to cancel the dialog rather than the text.
     bool eventFilter(QObject* editor, QEvent* event) override
     {
-        if (event->type() == QEvent::KeyPress && IsEnterKey(static_cast<QKeyEvent*>(event)->key()))
+        if (event->type() == QEvent::KeyPress && GoesToTheDialog(static_cast<QKeyEvent*>(event)->key()))
             return false;
         return QStyledItemDelegate::eventFilter(editor, event);
     }
@@ -59,6 +74,7 @@ public:
 
 private:
     WorksheetGrid* grid_;
+    std::function<void(QLineEdit*)> adopt_;
     mutable QPointer<QLineEdit> editor_;
     mutable QPersistentModelIndex editorIndex_;
 };
@@ -68,12 +84,22 @@ bool IsArrowKey(int key)
     return key == Qt::Key_Left || key == Qt::Key_Up || key == Qt::Key_Right || key == Qt::Key_Down;
 }
 
+CellCursor CursorOf(const QLineEdit& editor)
+{
+    return {int(editor.text().size()), editor.cursorPosition(), int(editor.selectedText().size())};
+}
+
+std::string Text(const QString& text)
+{
+    return text.toStdString();
+}
+
 }  // namespace
 
 WorksheetGrid::WorksheetGrid(QWidget* parent) : QTableWidget(Rows, 3, parent)
 {
     setObjectName("worksheet");
-    setItemDelegate(new WorksheetDelegate(this));
+    setItemDelegate(new WorksheetDelegate(this, [this](QLineEdit* editor) { AdoptEditor(editor); }));
     horizontalHeader()->hide();
     verticalHeader()->hide();
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -99,6 +125,96 @@ WorksheetGrid::WorksheetGrid(QWidget* parent) : QTableWidget(Rows, 3, parent)
     NumberRows();
     setAcceptDrops(true);
     setDragDropMode(QAbstractItemView::DropOnly);
+
+    // Insert, Delete and Ctrl+Delete belong to the text being typed; these
+    // keys are the grid's alone.
+    insertRowAction = AddRowAction("insertRowAction", "&Insert Row", "Insert", Qt::Key_Insert);
+    deleteRowAction = AddRowAction("deleteRowAction", "&Delete Row", "Delete", QKeySequence(Qt::CTRL | Qt::Key_Minus));
+    clearRowAction = AddRowAction("clearRowAction", "&Clear Row", "Clear",
+                                  QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete));
+    insertRowAction->setToolTip("Insert an empty row above the current row (Insert)");
+    deleteRowAction->setToolTip("Delete the current row; the rows below move up (Ctrl+-)");
+    clearRowAction->setToolTip("Empty both cells of the current row (Ctrl+Shift+Del)");
+    connect(insertRowAction, &QAction::triggered, this, [this] { EditRows(InsertRow); });
+    connect(deleteRowAction, &QAction::triggered, this, [this] { EditRows(DeleteRow); });
+    connect(clearRowAction, &QAction::triggered, this, [this] {
+        EditRows([](WorksheetCells& cells, int row) { cells.InputFrame[row] = cells.OutputFile[row] = {}; });
+    });
+    connect(this, &QTableWidget::itemChanged, this, &WorksheetGrid::UpdateRowActions);
+}
+
+QAction* WorksheetGrid::AddRowAction(const char* name, const QString& text, const QString& buttonText,
+                                     const QKeySequence& keys)
+{
+    auto* action = new QAction(text, this);
+    action->setObjectName(name);
+    action->setIconText(buttonText);
+    action->setShortcut(keys);
+    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(action);
+    return action;
+}
+
+QList<QAction*> WorksheetGrid::RowActions() const
+{
+    return {insertRowAction, deleteRowAction, clearRowAction};
+}
+
+void WorksheetGrid::AddRowActionsTo(QMenu& menu) const
+{
+    menu.addActions(RowActions());
+}
+
+WorksheetCells WorksheetGrid::Worksheet() const
+{
+    WorksheetCells cells;
+    for (int row = 0; row < Rows; ++row) {
+        cells.InputFrame[row] = Text(Cells(InputColumn, row));
+        cells.OutputFile[row] = Text(Cells(OutputColumn, row));
+    }
+    return cells;
+}
+
+void WorksheetGrid::SetWorksheet(const WorksheetCells& cells)
+{
+    for (int row = 0; row < Rows; ++row) {
+        SetCells(InputColumn, row, QString::fromStdString(cells.InputFrame[row]));
+        SetCells(OutputColumn, row, QString::fromStdString(cells.OutputFile[row]));
+    }
+    UpdateRowActions();
+}
+
+void WorksheetGrid::EditRows(const std::function<void(WorksheetCells&, int row)>& command)
+{
+    if (currentRow() < 0)
+        return;
+    WorksheetCells cells = Worksheet();
+    command(cells, currentRow());
+    SetWorksheet(cells);
+}
+
+void WorksheetGrid::UpdateRowActions()
+{
+    insertRowAction->setEnabled(CanInsertRow(Worksheet()));
+}
+
+void WorksheetGrid::AdoptEditor(QLineEdit* editor)
+{
+    editor->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(editor, &QLineEdit::customContextMenuRequested, editor, [this, editor](const QPoint& pos) {
+        const std::unique_ptr<QMenu> menu(editor->createStandardContextMenu());
+        menu->addSeparator();
+        AddRowActionsTo(*menu);
+        menu->exec(editor->mapToGlobal(pos));
+    });
+    connect(editor, &QLineEdit::textChanged, this, &WorksheetGrid::UpdateRowActions);
+}
+
+void WorksheetGrid::contextMenuEvent(QContextMenuEvent* event)
+{
+    QMenu menu;
+    AddRowActionsTo(menu);
+    menu.exec(event->globalPos());
 }
 
 QString WorksheetGrid::Cells(int column, int row) const
@@ -165,7 +281,7 @@ void WorksheetGrid::CompleteBmpName()
 
 void WorksheetGrid::keyPressEvent(QKeyEvent* event)
 {
-    if (IsEnterKey(event->key())) {
+    if (GoesToTheDialog(event->key())) {
         event->ignore();
         return;
     }
@@ -174,10 +290,29 @@ void WorksheetGrid::keyPressEvent(QKeyEvent* event)
     QTableWidget::keyPressEvent(event);
 }
 
+bool WorksheetGrid::LeavesEditor(const QObject* watched, const QKeyEvent& key) const
+{
+    const QLineEdit* editor = CurrentEditor();
+    if (watched != editor || key.modifiers() != Qt::NoModifier)
+        return false;
+    if (key.key() != Qt::Key_Left && key.key() != Qt::Key_Right)
+        return false;
+    return ArrowLeavesCell(CursorOf(*editor), key.key() == Qt::Key_Left ? ArrowSide::Left : ArrowSide::Right);
+}
+
 bool WorksheetGrid::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress && IsArrowKey(static_cast<QKeyEvent*>(event)->key()))
+    if (event->type() != QEvent::KeyPress)
+        return QTableWidget::eventFilter(watched, event);
+    auto* key = static_cast<QKeyEvent*>(event);
+    // Decided before the completion changes the text and its cursor.
+    const bool leaves = LeavesEditor(watched, *key);
+    if (IsArrowKey(key->key()))
         CompleteBmpName();
+    if (leaves) {
+        QTableWidget::keyPressEvent(key);
+        return true;
+    }
     return QTableWidget::eventFilter(watched, event);
 }
 
@@ -203,6 +338,9 @@ void WorksheetGrid::focusInEvent(QFocusEvent* event)
 {
     QTableWidget::focusInEvent(event);
     OpenEditor();
+    // The editor may have been opened while another control had the focus.
+    if (QLineEdit* editor = CurrentEditor())
+        editor->setFocus();
 }
 
 void WorksheetGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)

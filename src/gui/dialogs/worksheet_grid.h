@@ -1,16 +1,24 @@
 #pragma once
 
+#include "editor/worksheet_rules.h"
+
 #include <QTableWidget>
 
+#include <functional>
+
+class QAction;
 class QLineEdit;
+class QMenu;
 
 namespace tolv::gui {
 
 // The worksheet `worksheet`: 50 rows of a fixed row-number column, "Input frame"
 // and "Output File". The cell editor is always open on the current cell, so
 // typing edits it at once. An arrow key first completes the current cell's
-// name with ".bmp" (also while it is being edited). Frames dragged from a list
-// box drop only onto Input frame cells.
+// name with ".bmp" (also while it is being edited); Left and Right then move
+// to the neighbouring column unless they move the text cursor. Enter and Esc
+// go on to the dialog. Frames dragged from a list box drop only onto Input
+// frame cells. The current row can be inserted, deleted and cleared.
 class WorksheetGrid : public QTableWidget {
     Q_OBJECT
 public:
@@ -24,6 +32,12 @@ public:
     // being edited.
     QString Cells(int column, int row) const;
     void SetCells(int column, int row, const QString& text);
+    // Both columns of all rows at once.
+    WorksheetCells Worksheet() const;
+    void SetWorksheet(const WorksheetCells& cells);
+    // Insert Row, Delete Row and Clear Row on the current row, with their
+    // shortcuts, for the context menu and the dialog's buttons.
+    QList<QAction*> RowActions() const;
     void NumberRows();
     // Shows or removes the Output File column; a removed column keeps its text.
     void ShowOutputColumn(bool show);
@@ -47,6 +61,7 @@ protected:
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 protected slots:
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
@@ -56,6 +71,20 @@ private:
     void OpenEditor();
     // The editor open on the current cell, if any.
     QLineEdit* CurrentEditor() const;
+    // Connects an editor the delegate made: its context menu also holds the
+    // row actions, and its text keeps Insert Row's enabling up to date.
+    void AdoptEditor(QLineEdit* editor);
+    QAction* AddRowAction(const char* name, const QString& text, const QString& buttonText, const QKeySequence& keys);
+    void AddRowActionsTo(QMenu& menu) const;
+    // A row command of the core run on the current row.
+    void EditRows(const std::function<void(WorksheetCells&, int row)>& command);
+    void UpdateRowActions();
+    // Left and Right that leave the editor for the neighbouring column.
+    bool LeavesEditor(const QObject* watched, const QKeyEvent& key) const;
+
+    QAction* insertRowAction = nullptr;
+    QAction* deleteRowAction = nullptr;
+    QAction* clearRowAction = nullptr;
 };
 
 }  // namespace tolv::gui
