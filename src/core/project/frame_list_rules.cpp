@@ -5,9 +5,36 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <numeric>
 #include <system_error>
 
 namespace tolv {
+
+namespace {
+
+ListOrder Unmoved(std::size_t count)
+{
+    ListOrder order(count);
+    std::iota(order.begin(), order.end(), std::size_t(0));
+    return order;
+}
+
+std::vector<bool> SelectionFlags(std::size_t count, std::span<const std::size_t> selected)
+{
+    std::vector<bool> flags(count, false);
+    for (const std::size_t position : selected)
+        if (position < count)
+            flags[position] = true;
+    return flags;
+}
+
+// Position i of the list seen upside down.
+std::size_t Mirrored(std::size_t count, std::size_t position)
+{
+    return count - 1 - position;
+}
+
+}  // namespace
 
 const char* const FrameListFullMessage = "A project holds at most 50 animation frames.";
 
@@ -65,6 +92,51 @@ std::vector<std::string> ListBmpFiles(const std::string& folder)
         return NameLessIgnoringCase(a, b) || (!NameLessIgnoringCase(b, a) && a < b);
     });
     return names;
+}
+
+ListOrder OrderMovedUp(std::size_t count, std::span<const std::size_t> selected)
+{
+    const std::vector<bool> flags = SelectionFlags(count, selected);
+    ListOrder order = Unmoved(count);
+    // From the top down, so a selected run moves up as a whole.
+    for (std::size_t i = 1; i < count; ++i)
+        if (flags[order[i]] && !flags[order[i - 1]])
+            std::swap(order[i], order[i - 1]);
+    return order;
+}
+
+// Moving down is moving up in the list seen upside down.
+ListOrder OrderMovedDown(std::size_t count, std::span<const std::size_t> selected)
+{
+    std::vector<std::size_t> flipped;
+    for (auto position = selected.rbegin(); position != selected.rend(); ++position)
+        if (*position < count)
+            flipped.push_back(Mirrored(count, *position));
+    const ListOrder up = OrderMovedUp(count, flipped);
+    ListOrder order(count);
+    for (std::size_t i = 0; i < count; ++i)
+        order[i] = Mirrored(count, up[Mirrored(count, i)]);
+    return order;
+}
+
+ListOrder OrderMovedTo(std::size_t count, std::span<const std::size_t> selected, std::size_t target)
+{
+    const std::vector<bool> flags = SelectionFlags(count, selected);
+    ListOrder moved;
+    ListOrder staying;
+    std::size_t before = 0;
+    for (std::size_t position = 0; position < count; ++position) {
+        (flags[position] ? moved : staying).push_back(position);
+        if (!flags[position] && position < target)
+            ++before;
+    }
+    staying.insert(staying.begin() + std::ptrdiff_t(before), moved.begin(), moved.end());
+    return staying;
+}
+
+bool MovesAnything(const ListOrder& order)
+{
+    return order != Unmoved(order.size());
 }
 
 }  // namespace tolv

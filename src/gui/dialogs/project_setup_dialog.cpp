@@ -57,6 +57,7 @@ QWidget* ProjectSetupDialog::BuildFramesPage()
     auto* page = new QWidget;
     page->setObjectName("AnimationTab");
     framesInUse = AddControl<QListWidget>(page, "framesInUse", {8, 24, 137, 167});
+    framesInUse->setSelectionMode(QAbstractItemView::ExtendedSelection);
     framesInUse->setDragEnabled(true);
     framesInUse->setDragDropMode(QAbstractItemView::DragDrop);
     framesInUse->setDefaultDropAction(Qt::CopyAction);
@@ -70,8 +71,18 @@ QWidget* ProjectSetupDialog::BuildFramesPage()
     sortButton->setCheckable(true);
     sortButton->setToolTip("Sort list");
     sortButton->setIcon(QIcon::fromTheme("view-sort-ascending", style()->standardIcon(QStyle::SP_ArrowDown)));
-    Place(sortButton, 68, 196, 23, 22);
+    Place(sortButton, 122, 196, 23, 22);
     connect(sortButton, &QToolButton::clicked, this, &ProjectSetupDialog::onClearFrames);
+
+    moveUpButton = AddControl<QPushButton>(page, "moveUpButton", {8, 196, 55, 22}, "&Move Up");
+    moveDownButton = AddControl<QPushButton>(page, "moveDownButton", {65, 196, 55, 22}, "Move &Down");
+    connect(moveUpButton, &QPushButton::clicked, this, &ProjectSetupDialog::onMoveUp);
+    connect(moveDownButton, &QPushButton::clicked, this, &ProjectSetupDialog::onMoveDown);
+    connect(framesInUse, &QListWidget::itemSelectionChanged, this, &ProjectSetupDialog::UpdateMoveButtons);
+    connect(framesInUse->model(), &QAbstractItemModel::rowsInserted, this, &ProjectSetupDialog::UpdateMoveButtons);
+    connect(framesInUse->model(), &QAbstractItemModel::rowsRemoved, this, &ProjectSetupDialog::UpdateMoveButtons);
+    connect(sortButton, &QToolButton::toggled, this, &ProjectSetupDialog::UpdateMoveButtons);
+    UpdateMoveButtons();
 
     fileList = new QListWidget(page);
     fileList->setObjectName("fileList");

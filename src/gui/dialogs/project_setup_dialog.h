@@ -12,6 +12,7 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QPushButton;
 class QStatusBar;
 class QTabWidget;
 class QToolButton;
@@ -61,9 +62,10 @@ public:
     bool Sorting() const;
     QString statusText() const;
 
-    // Drag and drop onto "Use in Project", by source widget.
+    // Drag and drop onto "Use in Project", by source widget and position in
+    // its viewport: files are added, the list's own entries move there.
     bool framesDragOver(QObject* source) const;
-    void framesDragDrop(QObject* source);
+    void framesDragDrop(QObject* source, const QPoint& pos);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -76,10 +78,18 @@ private:
     void FillFileList();
     void SortFrames();
     std::vector<std::string> FrameNames() const;
+    std::vector<std::size_t> SelectedRows() const;
+    // Puts the entries in `order` (see ListOrder), keeping them selected.
+    void Reorder(const std::vector<std::size_t>& order);
+    // The row before which a drop at pos puts the entries.
+    std::size_t DropRow(const QPoint& pos) const;
+    void UpdateMoveButtons();
 
     void onActivated();
     void onFileDoubleClicked();
     void onFramesKeyReleased(int key);
+    void onMoveUp();
+    void onMoveDown();
     void onClearFrames();
     void onListClicked(QListWidget* list);
     void onPreviewClicked();
@@ -87,6 +97,8 @@ private:
     QTabWidget* pages = nullptr;
     QListWidget* framesInUse = nullptr;
     QToolButton* sortButton = nullptr;
+    QPushButton* moveUpButton = nullptr;
+    QPushButton* moveDownButton = nullptr;
     QListWidget* fileList = nullptr;
     PreviewImage* preview = nullptr;
     QCheckBox* previewCheck = nullptr;

@@ -6,13 +6,17 @@
 #include "project/frame_list_rules.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDropEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolButton>
+
+#include <algorithm>
 
 namespace tolv::gui {
 
@@ -58,14 +62,75 @@ bool ProjectSetupDialog::framesDragOver(QObject* source) const
     return qobject_cast<QListWidget*>(source) != nullptr;
 }
 
-void ProjectSetupDialog::framesDragDrop(QObject* source)
+void ProjectSetupDialog::framesDragDrop(QObject* source, const QPoint& pos)
 {
-    // Only files come in by drag; entries of a list box, "Use in Project"
-    // itself included, are neither added nor moved.
+    // Files come in from the file list; "Use in Project" moves its own
+    // entries unless sorting keeps their order; other list boxes add nothing.
+    if (source == framesInUse && !Sorting())
+        Reorder(OrderMovedTo(std::size_t(framesInUse->count()), SelectedRows(), DropRow(pos)));
     if (source != fileList)
         return;
     if (const QListWidgetItem* file = SelectedEntry(fileList))
         AddFrame(file->text());
+}
+
+std::size_t ProjectSetupDialog::DropRow(const QPoint& pos) const
+{
+    const QModelIndex under = framesInUse->indexAt(pos);
+    if (!under.isValid())
+        return std::size_t(framesInUse->count());
+    const QRect rect = framesInUse->visualRect(under);
+    return std::size_t(under.row() + (pos.y() > rect.center().y() ? 1 : 0));
+}
+
+std::vector<std::size_t> ProjectSetupDialog::SelectedRows() const
+{
+    std::vector<std::size_t> rows;
+    for (int row = 0; row < framesInUse->count(); ++row)
+        if (framesInUse->item(row)->isSelected())
+            rows.push_back(std::size_t(row));
+    return rows;
+}
+
+void ProjectSetupDialog::Reorder(const std::vector<std::size_t>& order)
+{
+    if (!MovesAnything(order))
+        return;
+    const std::vector<std::size_t> selected = SelectedRows();
+    const QStringList frames = Frames();
+    framesInUse->clear();
+    for (const std::size_t old : order) {
+        framesInUse->addItem(frames[qsizetype(old)]);
+        framesInUse->item(framesInUse->count() - 1)
+            ->setSelected(std::binary_search(selected.begin(), selected.end(), old));
+    }
+    // The keyboard goes on from the first moved entry.
+    const auto first = std::find_if(order.begin(), order.end(), [&selected](std::size_t old) {
+        return std::binary_search(selected.begin(), selected.end(), old);
+    });
+    if (first != order.end())
+        framesInUse->setCurrentRow(int(first - order.begin()), QItemSelectionModel::NoUpdate);
+    UpdateMoveButtons();
+}
+
+void ProjectSetupDialog::UpdateMoveButtons()
+{
+    const std::size_t count = std::size_t(framesInUse->count());
+    const std::vector<std::size_t> selected = SelectedRows();
+    moveUpButton->setEnabled(!Sorting() && MovesAnything(OrderMovedUp(count, selected)));
+    moveDownButton->setEnabled(!Sorting() && MovesAnything(OrderMovedDown(count, selected)));
+}
+
+void ProjectSetupDialog::onMoveUp()
+{
+    if (!Sorting())
+        Reorder(OrderMovedUp(std::size_t(framesInUse->count()), SelectedRows()));
+}
+
+void ProjectSetupDialog::onMoveDown()
+{
+    if (!Sorting())
+        Reorder(OrderMovedDown(std::size_t(framesInUse->count()), SelectedRows()));
 }
 
 void ProjectSetupDialog::onFileDoubleClicked()
@@ -126,6 +191,9 @@ bool ProjectSetupDialog::eventFilter(QObject* watched, QEvent* event)
     case QEvent::DragEnter:
     case QEvent::DragMove: {
         auto* drag = static_cast<QDragMoveEvent*>(event);
+        // The list draws where its own entries would land.
+        if (drag->source() == framesInUse && !Sorting())
+            return false;
         if (framesDragOver(drag->source())) {
             drag->setDropAction(Qt::CopyAction);
             drag->accept();
@@ -136,9 +204,14 @@ bool ProjectSetupDialog::eventFilter(QObject* watched, QEvent* event)
     }
     case QEvent::Drop: {
         auto* drop = static_cast<QDropEvent*>(event);
-        framesDragDrop(drop->source());
+        framesDragDrop(drop->source(), drop->position().toPoint());
+        // Never a move for the drag itself, which would take the entries out
+        // of their source list.
         drop->setDropAction(Qt::CopyAction);
         drop->accept();
+        // Ends the list's own drop marker, as a drag that leaves it does.
+        QDragLeaveEvent leave;
+        QCoreApplication::sendEvent(framesInUse->viewport(), &leave);
         return true;
     }
     default:

@@ -102,6 +102,8 @@ const EditCase EditCases[] = {
      "Undo Region Properties"},
     {"ProjectSetup", [](Document& d) { return d.applyProjectSetup({{"f2.bmp", "f3.bmp", "f4.bmp"}, true, "r", "j"}); },
      "Undo Project Setup"},
+    {"FrameOrder", [](Document& d) { return d.applyProjectSetup({{"f2.bmp", "f1.bmp"}, false, "", ""}); },
+     "Undo Project Setup"},
     {"ExtractionSwitches", [](Document& d) { return d.setExtractionSwitches({false, true}); },
      "Undo Extraction Switches"},
 };

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 namespace tolv {
 namespace {
@@ -52,6 +53,50 @@ TEST(FrameListRules, AMissingFolderListsNothing)
     test::WriteText(dir.file("file"), "x");
     EXPECT_TRUE(ListBmpFiles(dir.file("file")).empty());
 }
+
+struct Move {
+    const char* name;
+    std::function<ListOrder(std::span<const std::size_t>)> move;
+    std::vector<std::size_t> selected;
+    ListOrder order;  // of five entries
+};
+
+class ListMoveTest : public testing::TestWithParam<Move> {};
+
+TEST_P(ListMoveTest, MovesTheSelectedEntriesTogetherKeepingTheirOrder)
+{
+    const ListOrder order = GetParam().move(GetParam().selected);
+    EXPECT_EQ(order, GetParam().order);
+    EXPECT_EQ(MovesAnything(order), order != (ListOrder{0, 1, 2, 3, 4}));
+}
+
+ListOrder Up(std::span<const std::size_t> selected)
+{
+    return OrderMovedUp(5, selected);
+}
+
+ListOrder Down(std::span<const std::size_t> selected)
+{
+    return OrderMovedDown(5, selected);
+}
+
+std::function<ListOrder(std::span<const std::size_t>)> To(std::size_t target)
+{
+    return [target](std::span<const std::size_t> selected) { return OrderMovedTo(5, selected, target); };
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Moves, ListMoveTest,
+    testing::Values(Move{"UpOne", Up, {2}, {0, 2, 1, 3, 4}}, Move{"UpARun", Up, {2, 3}, {0, 2, 3, 1, 4}},
+                    Move{"UpApart", Up, {1, 3}, {1, 0, 3, 2, 4}}, Move{"UpStuckAtTheTop", Up, {0, 1}, {0, 1, 2, 3, 4}},
+                    Move{"UpTheOneThatCan", Up, {0, 2}, {0, 2, 1, 3, 4}},
+                    Move{"DownARun", Down, {1, 2}, {0, 3, 1, 2, 4}},
+                    Move{"DownStuckAtTheBottom", Down, {4}, {0, 1, 2, 3, 4}},
+                    Move{"DownTheOneThatCan", Down, {2, 4}, {0, 1, 3, 2, 4}},
+                    Move{"ToTheStart", To(0), {1, 3}, {1, 3, 0, 2, 4}}, Move{"ToTheEnd", To(5), {0, 2}, {1, 3, 4, 0, 2}},
+                    Move{"OntoItself", To(2), {2}, {0, 1, 2, 3, 4}},
+                    Move{"BetweenTheMoved", To(2), {1, 3}, {0, 1, 3, 2, 4}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace tolv

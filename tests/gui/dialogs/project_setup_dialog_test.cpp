@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
@@ -120,19 +121,85 @@ TEST_F(ProjectSetupDialogTest, DeleteRemovesTheSelectedEntryOnlyWhenOneIsSelecte
     dialog.hide();
 }
 
-TEST_F(ProjectSetupDialogTest, DropsAddFilesButNeverReorderTheList)
+TEST_F(ProjectSetupDialogTest, DropsAddFilesAndMoveTheListsOwnEntriesUnlessSorting)
 {
     dialog.FillFromProject(project, false);
     test::ShowActive(dialog);
     ClickFile("c.bmp", false);
     EXPECT_TRUE(dialog.framesDragOver(Files()));
-    dialog.framesDragDrop(Files());
-    EXPECT_EQ(dialog.Frames(), (QStringList{"a.bmp", "b.bmp", "c.bmp"}));
+    dialog.framesDragDrop(Files(), Frames()->visualItemRect(Frames()->item(0)).center());
+    EXPECT_EQ(dialog.Frames(), (QStringList{"a.bmp", "b.bmp", "c.bmp"})) << "a file goes to the end";
     Frames()->setCurrentRow(0);
     EXPECT_TRUE(dialog.framesDragOver(Frames()));
-    dialog.framesDragDrop(Frames());
-    EXPECT_EQ(dialog.Frames(), (QStringList{"a.bmp", "b.bmp", "c.bmp"}));
+    const QRect last = Frames()->visualItemRect(Frames()->item(2));
+    dialog.framesDragDrop(Frames(), last.center() + QPoint(0, 2));
+    EXPECT_EQ(dialog.Frames(), (QStringList{"b.bmp", "c.bmp", "a.bmp"})) << "below the middle of the last entry";
+    dialog.framesDragDrop(Frames(), Frames()->visualItemRect(Frames()->item(0)).topLeft() + QPoint(2, 1));
+    EXPECT_EQ(dialog.Frames(), (QStringList{"a.bmp", "b.bmp", "c.bmp"})) << "above the first";
+    EXPECT_TRUE(Frames()->item(0)->isSelected()) << "the moved entry stays selected";
+    ClickSort();
+    Frames()->setCurrentRow(2);
+    dialog.framesDragDrop(Frames(), Frames()->visualItemRect(Frames()->item(0)).topLeft() + QPoint(2, 1));
+    EXPECT_EQ(dialog.Frames(), (QStringList{"a.bmp", "b.bmp", "c.bmp"})) << "sorting keeps the order";
     EXPECT_FALSE(dialog.framesDragOver(Child<QLineEdit>("repEdit")));
+    dialog.hide();
+}
+
+struct ButtonMove {
+    const char* name;
+    std::vector<int> selected;
+    const char* button;
+    QStringList frames;
+    bool upEnabled, downEnabled;  // before the click
+};
+
+class ProjectSetupMoves : public ProjectSetupDialogTest, public testing::WithParamInterface<ButtonMove> {};
+
+TEST_P(ProjectSetupMoves, MoveButtonsMoveTheSelectedEntriesTogether)
+{
+    const ButtonMove move = GetParam();
+    project.FrameNames = {"a.bmp", "b.bmp", "c.bmp", "d.bmp"};
+    dialog.FillFromProject(project, false);
+    test::ShowActive(dialog);
+    QStringList moved;
+    for (const int row : move.selected) {
+        Frames()->item(row)->setSelected(true);
+        moved << Frames()->item(row)->text();
+    }
+    EXPECT_EQ(Child<QPushButton>("moveUpButton")->isEnabled(), move.upEnabled);
+    EXPECT_EQ(Child<QPushButton>("moveDownButton")->isEnabled(), move.downEnabled);
+    QTest::mouseClick(Child<QPushButton>(move.button), Qt::LeftButton);
+    EXPECT_EQ(dialog.Frames(), move.frames);
+    for (int row = 0; row < Frames()->count(); ++row)
+        EXPECT_EQ(Frames()->item(row)->isSelected(), moved.contains(Frames()->item(row)->text())) << row;
+    dialog.hide();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Buttons, ProjectSetupMoves,
+    testing::Values(ButtonMove{"UpApart", {1, 3}, "moveUpButton", {"b.bmp", "a.bmp", "d.bmp", "c.bmp"}, true, true},
+                    ButtonMove{"DownARun", {1}, "moveDownButton", {"a.bmp", "c.bmp", "b.bmp", "d.bmp"}, true, true},
+                    ButtonMove{"DownAtTheBottom", {3}, "moveDownButton", {"a.bmp", "b.bmp", "c.bmp", "d.bmp"}, true,
+                               false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ProjectSetupDialogTest, MoveButtonsAreOffWithoutASelectionAndWhileSorting)
+{
+    dialog.FillFromProject(project, false);
+    test::ShowActive(dialog);
+    auto* up = Child<QPushButton>("moveUpButton");
+    EXPECT_FALSE(up->isEnabled());
+    Frames()->item(1)->setSelected(true);
+    EXPECT_TRUE(up->isEnabled());
+    ClickSort();
+    EXPECT_FALSE(up->isEnabled());
+    ClickSort();
+    Frames()->item(1)->setSelected(true);
+    EXPECT_TRUE(up->isEnabled());
+    // A mnemonic clicks its button a moment later, as if pressed.
+    QTest::keyClick(&dialog, Qt::Key_M, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return dialog.Frames() == QStringList{"b.bmp", "a.bmp"}; }))
+        << "Alt+M reaches the button";
     dialog.hide();
 }
 

@@ -1,11 +1,16 @@
 #include "gui/gui_fixture.h"
 
+#include "gui/dialogs/project_setup_dialog.h"
 #include "gui/editor/frame_canvas.h"
 #include "gui/editor/region_item.h"
 #include "platform/files.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 namespace tolv::gui::test {
@@ -275,6 +280,29 @@ TEST_F(Lifecycle, TheCanvasTakesTheLargestFrameButAtLeast600By400)
     ChooseFile(small);
     form().onOpen();
     EXPECT_EQ(form().canvas().size(), QSize(600, 400));
+}
+
+// Through the real dialog: the new order reaches the project on OK as one
+// step, and Edit > Undo brings the old order back.
+TEST_F(Lifecycle, FramesReorderedInProjectSetupReachTheProjectAndUndo)
+{
+    for (const char* name : {"f1.bmp", "f2.bmp", "f3.bmp"})
+        MakeFrame(name, 64, 48, colors::Green);
+    Start({QString::fromStdString(MakeProject("demo.qvl", ThreeFrameProject()))});
+    ProjectSetupDialog& dialog = windows().projectSetup();
+    QTimer::singleShot(0, &dialog, [&dialog] {
+        auto* frames = dialog.findChild<QListWidget*>("framesInUse");
+        frames->item(2)->setSelected(true);
+        auto* up = dialog.findChild<QPushButton*>("moveUpButton");
+        QTest::mouseClick(up, Qt::LeftButton);
+        QTest::mouseClick(up, Qt::LeftButton);
+        dialog.accept();
+    });
+    ASSERT_TRUE(form().runProjectSetup(false));
+    EXPECT_EQ(project().FrameNames, (std::vector<std::string>{"f3.bmp", "f1.bmp", "f2.bmp"}));
+    EXPECT_TRUE(project().Modified);
+    form().ui().undoAction->trigger();
+    EXPECT_EQ(project().FrameNames, (std::vector<std::string>{"f1.bmp", "f2.bmp", "f3.bmp"}));
 }
 
 }  // namespace
