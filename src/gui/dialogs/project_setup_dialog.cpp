@@ -56,7 +56,7 @@ QWidget* ProjectSetupDialog::BuildFramesPage()
 {
     auto* page = new QWidget;
     page->setObjectName("AnimationTab");
-    framesInUse = AddControl<QListWidget>(page, "framesInUse", {8, 24, 137, 167});
+    framesInUse = AddControl<QListWidget>(page, "framesInUse", {8, 24, 157, 167});
     framesInUse->setSelectionMode(QAbstractItemView::ExtendedSelection);
     framesInUse->setDragEnabled(true);
     framesInUse->setDragDropMode(QAbstractItemView::DragDrop);
@@ -71,11 +71,11 @@ QWidget* ProjectSetupDialog::BuildFramesPage()
     sortButton->setCheckable(true);
     sortButton->setToolTip("Sort list");
     sortButton->setIcon(QIcon::fromTheme("view-sort-ascending", style()->standardIcon(QStyle::SP_ArrowDown)));
-    Place(sortButton, 122, 196, 23, 22);
+    Place(sortButton, 142, 196, 23, 22);
     connect(sortButton, &QToolButton::clicked, this, &ProjectSetupDialog::onClearFrames);
 
-    moveUpButton = AddControl<QPushButton>(page, "moveUpButton", {8, 196, 55, 22}, "&Move Up");
-    moveDownButton = AddControl<QPushButton>(page, "moveDownButton", {65, 196, 55, 22}, "Move &Down");
+    moveUpButton = AddControl<QPushButton>(page, "moveUpButton", {8, 196, 62, 22}, "&Move Up");
+    moveDownButton = AddControl<QPushButton>(page, "moveDownButton", {72, 196, 68, 22}, "Move &Down");
     connect(moveUpButton, &QPushButton::clicked, this, &ProjectSetupDialog::onMoveUp);
     connect(moveDownButton, &QPushButton::clicked, this, &ProjectSetupDialog::onMoveDown);
     connect(framesInUse, &QListWidget::itemSelectionChanged, this, &ProjectSetupDialog::UpdateMoveButtons);
@@ -90,13 +90,13 @@ QWidget* ProjectSetupDialog::BuildFramesPage()
     fileList->setDragEnabled(true);
     fileList->setDragDropMode(QAbstractItemView::DragOnly);
     fileList->setDefaultDropAction(Qt::CopyAction);
-    Place(fileList, 160, 24, 145, 167);
-    AddLabel(page, "&Files in project folder", 160, 8, fileList);
+    Place(fileList, 180, 24, 145, 167);
+    AddLabel(page, "&Files in project folder", 180, 8, fileList);
     connect(fileList, &QListWidget::itemClicked, this, [this] { onListClicked(fileList); });
     connect(fileList, &QListWidget::itemDoubleClicked, this, &ProjectSetupDialog::onFileDoubleClicked);
 
-    preview = AddPreviewPanel(page, {319, 24, 274, 169});
-    previewCheck = AddControl<QCheckBox>(page, "previewCheck", {327, 198, 177, 17}, "&Preview animation frame");
+    preview = AddPreviewPanel(page, {339, 24, 254, 169});
+    previewCheck = AddControl<QCheckBox>(page, "previewCheck", {347, 198, 177, 17}, "&Preview animation frame");
     connect(previewCheck, &QCheckBox::toggled, this, &ProjectSetupDialog::onPreviewClicked);
     return page;
 }

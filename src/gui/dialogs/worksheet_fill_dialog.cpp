@@ -15,7 +15,7 @@ namespace tolv::gui {
 
 namespace {
 
-constexpr int ClientWidth = 360;
+constexpr int ClientWidth = 400;
 constexpr int ClientHeight = 306;
 
 SpinEdit* AddPositionSpin(QWidget* parent, const char* name, const QString& caption, int left)
@@ -47,22 +47,22 @@ WorksheetFillDialog::WorksheetFillDialog(QWidget* parent) : QDialog(parent)
     stepSpin = AddPositionSpin(this, "stepSpin", "&Step", 240);
     AddNote(this, "Positions in the project's frame list.", 8, 40);
 
-    templateEdit = AddControl<QLineEdit>(this, "templateEdit", {8, 78, 344, 21}, "{region}_{n:03}.bmp");
+    templateEdit = AddControl<QLineEdit>(this, "templateEdit", {8, 78, 384, 21}, "{region}_{n:03}.bmp");
     AddLabel(this, "&Output file name", 8, 62, templateEdit);
     AddNote(this, "{region} region name, {frame} frame name, {n} row number, {n:03} as 001", 8, 102);
 
-    previewList = AddControl<QTreeWidget>(this, "previewList", {8, 122, 344, 120});
+    previewList = AddControl<QTreeWidget>(this, "previewList", {8, 122, 384, 120});
     previewList->setHeaderLabels({"Row", "Input frame", "Output File"});
     previewList->setRootIsDecorated(false);
     previewList->setFocusPolicy(Qt::NoFocus);
     previewList->header()->resizeSection(0, 36);
-    previewList->header()->resizeSection(1, 130);
+    previewList->header()->resizeSection(1, 150);
 
-    planNote = AddControl<QLabel>(this, "planNote", {8, 246, 344, 28});
+    planNote = AddControl<QLabel>(this, "planNote", {8, 246, 384, 28});
     planNote->setWordWrap(true);
     planNote->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    okButton = AddOkCancel(this, this, {98, 276}, {186, 276}).first;
+    okButton = AddOkCancel(this, this, {118, 276}, {206, 276}).first;
 
     for (SpinEdit* spin : {fromSpin, toSpin, stepSpin})
         connect(spin, &QSpinBox::valueChanged, this, &WorksheetFillDialog::Replan);
