@@ -143,8 +143,9 @@ void ProjectSetupDialog::onFramesKeyReleased(int key)
 {
     if (key != Qt::Key_Delete)
         return;
-    if (QListWidgetItem* entry = SelectedEntry(framesInUse))
-        delete framesInUse->takeItem(framesInUse->row(entry));
+    const std::vector<std::size_t> selected = SelectedRows();
+    for (auto row = selected.rbegin(); row != selected.rend(); ++row)
+        delete framesInUse->takeItem(int(*row));
 }
 
 void ProjectSetupDialog::onClearFrames()

@@ -103,9 +103,8 @@ void WorksheetFillDialog::ShowPlan(const QString& refusal)
                                                           QString::fromStdString(fill_.OutputFile[row])}));
     okButton->setEnabled(refusal.isEmpty());
     SetNoteColour(planNote, refusal.isEmpty() ? QColor(0x80, 0, 0) : QColor(Qt::red));
-    planNote->setText(refusal.isEmpty()
-                          ? QString("OK replaces the whole worksheet by these %1 row(s).").arg(fill_.rows)
-                          : refusal);
+    const QString rows = fill_.rows == 1 ? QString("this row") : QString("these %1 rows").arg(fill_.rows);
+    planNote->setText(refusal.isEmpty() ? "OK replaces the whole worksheet with " + rows + "." : refusal);
 }
 
 }  // namespace tolv::gui

@@ -89,11 +89,6 @@ CellCursor CursorOf(const QLineEdit& editor)
     return {int(editor.text().size()), editor.cursorPosition(), int(editor.selectedText().size())};
 }
 
-std::string Text(const QString& text)
-{
-    return text.toStdString();
-}
-
 }  // namespace
 
 WorksheetGrid::WorksheetGrid(QWidget* parent) : QTableWidget(Rows, 3, parent)
@@ -160,26 +155,25 @@ QList<QAction*> WorksheetGrid::RowActions() const
     return {insertRowAction, deleteRowAction, clearRowAction};
 }
 
-void WorksheetGrid::AddRowActionsTo(QMenu& menu) const
-{
-    menu.addActions(RowActions());
-}
-
 WorksheetCells WorksheetGrid::Worksheet() const
 {
     WorksheetCells cells;
     for (int row = 0; row < Rows; ++row) {
-        cells.InputFrame[row] = Text(Cells(InputColumn, row));
-        cells.OutputFile[row] = Text(Cells(OutputColumn, row));
+        cells.InputFrame[row] = Cells(InputColumn, row).toStdString();
+        cells.OutputFile[row] = Cells(OutputColumn, row).toStdString();
     }
     return cells;
 }
 
 void WorksheetGrid::SetWorksheet(const WorksheetCells& cells)
 {
-    for (int row = 0; row < Rows; ++row) {
-        SetCells(InputColumn, row, QString::fromStdString(cells.InputFrame[row]));
-        SetCells(OutputColumn, row, QString::fromStdString(cells.OutputFile[row]));
+    {
+        // One update of the row actions for the whole sheet, not one per cell.
+        const QSignalBlocker quiet(this);
+        for (int row = 0; row < Rows; ++row) {
+            SetCells(InputColumn, row, QString::fromStdString(cells.InputFrame[row]));
+            SetCells(OutputColumn, row, QString::fromStdString(cells.OutputFile[row]));
+        }
     }
     UpdateRowActions();
 }
@@ -204,7 +198,7 @@ void WorksheetGrid::AdoptEditor(QLineEdit* editor)
     connect(editor, &QLineEdit::customContextMenuRequested, editor, [this, editor](const QPoint& pos) {
         const std::unique_ptr<QMenu> menu(editor->createStandardContextMenu());
         menu->addSeparator();
-        AddRowActionsTo(*menu);
+        menu->addActions(RowActions());
         menu->exec(editor->mapToGlobal(pos));
     });
     connect(editor, &QLineEdit::textChanged, this, &WorksheetGrid::UpdateRowActions);
@@ -213,7 +207,7 @@ void WorksheetGrid::AdoptEditor(QLineEdit* editor)
 void WorksheetGrid::contextMenuEvent(QContextMenuEvent* event)
 {
     QMenu menu;
-    AddRowActionsTo(menu);
+    menu.addActions(RowActions());
     menu.exec(event->globalPos());
 }
 

@@ -8,7 +8,6 @@
 
 class QAction;
 class QLineEdit;
-class QMenu;
 
 namespace tolv::gui {
 
@@ -75,7 +74,6 @@ private:
     // row actions, and its text keeps Insert Row's enabling up to date.
     void AdoptEditor(QLineEdit* editor);
     QAction* AddRowAction(const char* name, const QString& text, const QString& buttonText, const QKeySequence& keys);
-    void AddRowActionsTo(QMenu& menu) const;
     // A row command of the core run on the current row.
     void EditRows(const std::function<void(WorksheetCells&, int row)>& command);
     void UpdateRowActions();

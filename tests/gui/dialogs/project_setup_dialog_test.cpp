@@ -121,6 +121,19 @@ TEST_F(ProjectSetupDialogTest, DeleteRemovesTheSelectedEntryOnlyWhenOneIsSelecte
     dialog.hide();
 }
 
+TEST_F(ProjectSetupDialogTest, DeleteRemovesEverySelectedEntry)
+{
+    project.FrameNames = {"a.bmp", "b.bmp", "c.bmp"};
+    dialog.FillFromProject(project, false);
+    test::ShowActive(dialog);
+    Frames()->setFocus();
+    Frames()->item(0)->setSelected(true);
+    Frames()->item(2)->setSelected(true);
+    QTest::keyClick(Frames(), Qt::Key_Delete);
+    EXPECT_EQ(dialog.Frames(), (QStringList{"b.bmp"}));
+    dialog.hide();
+}
+
 TEST_F(ProjectSetupDialogTest, DropsAddFilesAndMoveTheListsOwnEntriesUnlessSorting)
 {
     dialog.FillFromProject(project, false);
