@@ -287,7 +287,8 @@ void WorksheetGrid::keyPressEvent(QKeyEvent* event)
 bool WorksheetGrid::LeavesEditor(const QObject* watched, const QKeyEvent& key) const
 {
     const QLineEdit* editor = CurrentEditor();
-    if (watched != editor || key.modifiers() != Qt::NoModifier)
+    // A held Shift or Ctrl selects or jumps within the text.
+    if (watched != editor || (key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
         return false;
     if (key.key() != Qt::Key_Left && key.key() != Qt::Key_Right)
         return false;
