@@ -2,6 +2,7 @@
 
 #include "editor/frame_marks.h"
 #include "extract/clip_cut.h"
+#include "extract/frame_prefetch.h"
 #include "extract/output_name.h"
 #include "extract/prefilter.h"
 #include "platform/atomic_bmp.h"
@@ -12,6 +13,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
+#include <optional>
 #include <set>
 #include <utility>
 
@@ -20,6 +23,12 @@ namespace tolv {
 namespace {
 
 const std::string Indent = "     ";
+
+// An output row of the region that cuts the frame.
+bool IsRowOf(const Region& region, int row, const std::string& frameName)
+{
+    return !region.OutputFile[row].empty() && SameNameIgnoringCase(region.InputFrame[row], frameName);
+}
 
 // The run's VidIziz folder: made on first use, held open, and never reached
 // through a symbolic link, so nothing is written outside it. Every folder the
@@ -112,7 +121,7 @@ AtomicFile RunOutputs::open(const OutputPlace& place, const std::string& outputN
 // One run over the frames. The pre-filter depends on the frame only, not on
 // the region being cut, so each frame is loaded, cleaned and pre-filtered once
 // and every background and clip of that frame is written from that one
-// working bitmap; only one frame is held at a time.
+// working bitmap; besides it only the next frame is held, read ahead.
 class ExtractionRun {
 public:
     ExtractionRun(Project& project, const ExtractSwitches& switches, LogSink& log)
@@ -124,6 +133,9 @@ public:
     void release() { work_ = Bitmap(); }
 
 private:
+    std::array<std::pair<RegionKind, bool>, 2> passes() const;
+    bool loads(const std::string& frameName) const;
+    std::vector<PlannedFrame> framesToLoad() const;
     void processFrame(const std::string& frameName);
     void extractRegion(const Region& region);
     void writeRow(const Region& region, const std::string& outputName);
@@ -135,7 +147,9 @@ private:
     LogSink& log_;
     RunOutputs outputs_;
     std::string frameName_;
+    int framePosition_ = 0;
     bool frameLoaded_ = false;
+    std::optional<FramePrefetch> prefetch_;
     Bitmap work_;
 };
 
@@ -144,13 +158,50 @@ void ExtractionRun::processFrames()
     const int toDo = int(std::count(project_.FrameStatus.begin(), project_.FrameStatus.begin() + project_.FrameCount(),
                                     std::uint8_t(FrameLoaded)));
     int done = 0;
+    prefetch_.emplace(framesToLoad());
     for (int i = 0; i < project_.FrameCount(); ++i) {
         if (project_.FrameStatus[i] != FrameLoaded) {
             continue;
         }
+        framePosition_ = i;
         processFrame(project_.FrameNames[i]);
         log_.Progress(++done, toDo);
     }
+}
+
+// Backgrounds of a frame are written before its clips, whatever the list order.
+std::array<std::pair<RegionKind, bool>, 2> ExtractionRun::passes() const
+{
+    return {{{RegionKind::Background, switches_.backgrounds}, {RegionKind::Clip, switches_.clips}}};
+}
+
+bool ExtractionRun::loads(const std::string& frameName) const
+{
+    for (const auto& [kind, on] : passes()) {
+        for (const auto& region : project_.Regions) {
+            for (int r = 0; on && region->RegionType == kind && r < WorksheetRows; ++r) {
+                if (IsRowOf(*region, r, frameName)) {
+                    return true;
+                }
+            }
+        }
+    }
+    return false;
+}
+
+// The frames that can be read ahead, in the order the run loads them.
+std::vector<PlannedFrame> ExtractionRun::framesToLoad() const
+{
+    std::vector<PlannedFrame> plan;
+    const std::string outputFolder = JoinPath(project_.ProjectFolder, OutputFolderName);
+    for (int i = 0; i < project_.FrameCount(); ++i) {
+        const std::string path = project_.FramePath(project_.FrameNames[i]);
+        if (project_.FrameStatus[i] == FrameLoaded && loads(project_.FrameNames[i]) &&
+            CanReadAhead(path, outputFolder)) {
+            plan.push_back({i, path});
+        }
+    }
+    return plan;
 }
 
 void ExtractionRun::processFrame(const std::string& frameName)
@@ -158,10 +209,7 @@ void ExtractionRun::processFrame(const std::string& frameName)
     release();
     frameName_ = frameName;
     frameLoaded_ = false;
-    // Backgrounds of a frame are written before its clips, whatever the list order.
-    const std::pair<RegionKind, bool> passes[] = {{RegionKind::Background, switches_.backgrounds},
-                                                  {RegionKind::Clip, switches_.clips}};
-    for (const auto& [kind, on] : passes) {
+    for (const auto& [kind, on] : passes()) {
         for (const auto& region : project_.Regions) {
             if (on && region->RegionType == kind) {
                 extractRegion(*region);
@@ -173,7 +221,7 @@ void ExtractionRun::processFrame(const std::string& frameName)
 void ExtractionRun::extractRegion(const Region& region)
 {
     for (int r = 0; r < WorksheetRows; ++r) {
-        if (!region.OutputFile[r].empty() && SameNameIgnoringCase(region.InputFrame[r], frameName_)) {
+        if (IsRowOf(region, r, frameName_)) {
             writeRow(region, region.OutputFile[r]);
         }
     }
@@ -228,7 +276,7 @@ void ExtractionRun::loadFrame()
 {
     log_.LogLine("Animation frame " + frameName_, colors::Black);
     MarkFrameRegions(project_, frameName_);
-    work_ = LoadBmp(project_.FramePath(frameName_));
+    work_ = prefetch_->take(framePosition_, project_.FramePath(frameName_));
     if (project_.CleanEdges) {
         CleanFrameEdges(work_);
     }
