@@ -3,6 +3,8 @@
 #include "platform/bmp_format.h"
 #include "platform/errors.h"
 
+#include <sys/uio.h>
+
 #include <algorithm>
 
 namespace tolv {
@@ -124,11 +126,16 @@ void SaveBmp(const Bitmap& bitmap, const std::string& path)
     SaveBmp(bitmap, file);
 }
 
+// The headers and the rows go to the file from where they lie, in few calls.
 void SaveBmp(const Bitmap& bitmap, AtomicFile& file)
 {
-    const std::vector<std::uint8_t> headers = FileHeaders(bitmap);
-    file.write(headers.data(), headers.size());
-    WriteRows(bitmap, [&](const std::uint8_t* row, std::size_t size) { file.write(row, size); });
+    std::vector<std::uint8_t> headers = FileHeaders(bitmap);
+    std::vector<iovec> parts{{headers.data(), headers.size()}};
+    parts.reserve(std::size_t(bitmap.height()) + 1);
+    WriteRows(bitmap, [&](const std::uint8_t* row, std::size_t size) {
+        parts.push_back({const_cast<std::uint8_t*>(row), size});
+    });
+    file.write(parts.data(), parts.size());
     file.commit(false);
 }
 
