@@ -130,7 +130,13 @@ public:
     }
 
     void processFrames();
-    void release() { work_ = Bitmap(); }
+    void release()
+    {
+        Bitmap spent = std::exchange(work_, Bitmap());
+        if (prefetch_) {
+            prefetch_->giveBack(std::move(spent));
+        }
+    }
 
 private:
     std::array<std::pair<RegionKind, bool>, 2> passes() const;
@@ -150,6 +156,8 @@ private:
     int framePosition_ = 0;
     bool frameLoaded_ = false;
     std::optional<FramePrefetch> prefetch_;
+    // The last clip written, whose memory the next one takes.
+    Bitmap clip_;
     Bitmap work_;
 };
 
@@ -248,7 +256,8 @@ void ExtractionRun::writeRow(const Region& region, const std::string& outputName
     }
     AtomicFile file = outputs_.open(place, outputName);
     if (clip) {
-        SaveBmp(CutClip(work_, ClipArea{region.Left, region.Top, region.Width, region.Height}), file);
+        clip_ = CutClip(work_, ClipArea{region.Left, region.Top, region.Width, region.Height}, std::move(clip_));
+        SaveBmp(clip_, file);
     } else {
         SaveBmp(work_, file);
     }

@@ -52,10 +52,10 @@ FramePrefetch::~FramePrefetch()
         reader_.join();
 }
 
-FramePrefetch::Read FramePrefetch::ReadFrame(const std::string& path)
+FramePrefetch::Read FramePrefetch::ReadFrame(const std::string& path, Bitmap&& spent)
 {
     try {
-        return Read{LoadBmp(path), nullptr};
+        return Read{LoadBmp(path, std::move(spent)), nullptr};
     } catch (...) {
         return Read{Bitmap(), std::current_exception()};
     }
@@ -71,8 +71,9 @@ void FramePrefetch::readAhead()
         // take() moves the head on only once the frame is ready, so the plan
         // entry stays the head while it is read.
         const std::string& path = plan_[head_].path;
+        Bitmap spent = std::exchange(spare_, Bitmap());
         lock.unlock();
-        Read read = ReadFrame(path);
+        Read read = ReadFrame(path, std::move(spent));
         lock.lock();
         ready_ = std::move(read);
         changed_.notify_all();
@@ -89,11 +90,17 @@ FramePrefetch::Read FramePrefetch::takeHead(std::unique_lock<std::mutex>& lock)
     return read;
 }
 
+void FramePrefetch::giveBack(Bitmap spent)
+{
+    const std::lock_guard lock(mutex_);
+    spare_ = std::move(spent);
+}
+
 Bitmap FramePrefetch::take(int position, const std::string& path)
 {
     std::unique_lock lock(mutex_);
     while (head_ < plan_.size() && plan_[head_].position < position)
-        takeHead(lock);
+        spare_ = std::move(takeHead(lock).frame);
     if (head_ == plan_.size() || plan_[head_].position != position) {
         lock.unlock();
         return LoadBmp(path);

@@ -41,6 +41,8 @@ public:
     // read now from `path`. Planned frames before it are dropped unseen.
     // Raises what LoadBmp raised for it.
     Bitmap take(int position, const std::string& path);
+    // A frame the run is done with: the next read goes into its memory.
+    void giveBack(Bitmap spent);
 
 private:
     // A frame or what reading it raised.
@@ -49,7 +51,7 @@ private:
         std::exception_ptr error;
     };
 
-    static Read ReadFrame(const std::string& path);
+    static Read ReadFrame(const std::string& path, Bitmap&& spent);
     void readAhead();
     // Waits for the frame at the head of the plan and removes it there.
     Read takeHead(std::unique_lock<std::mutex>& lock);
@@ -60,6 +62,7 @@ private:
     // The planned frame being read or waiting in ready_.
     std::size_t head_ = 0;
     std::optional<Read> ready_;
+    Bitmap spare_;
     bool stopping_ = false;
     std::thread reader_;
 };
