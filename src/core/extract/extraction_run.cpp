@@ -156,6 +156,7 @@ private:
     int framePosition_ = 0;
     bool frameLoaded_ = false;
     std::optional<FramePrefetch> prefetch_;
+    OverlayPaints overlayPaints_;
     // The last clip written, whose memory the next one takes.
     Bitmap clip_;
     Bitmap work_;
@@ -289,7 +290,7 @@ void ExtractionRun::loadFrame()
     if (project_.CleanEdges) {
         CleanFrameEdges(work_);
     }
-    PrefilterFrame(work_, project_);
+    PrefilterFrame(work_, project_, overlayPaints_);
     frameLoaded_ = true;
 }
 

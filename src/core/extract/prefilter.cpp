@@ -14,28 +14,39 @@ bool IsPainted(const Region& region)
     return region.RegionType == RegionKind::TextBox || region.RegionType == RegionKind::Overlay;
 }
 
-void PaintRegion(Bitmap& target, const Region& region, bool editor)
+void PaintRegion(Bitmap& target, const Region& region, bool editor, OverlayPaints& paints)
 {
     if (region.RegionType == RegionKind::Overlay) {
-        MergeOverlay(target, region);
+        MergeOverlay(target, region, paints);
     } else if (region.RegionType == RegionKind::TextBox) {
         PaintTextBox(target, region, editor);
     }
 }
 
-// The overlay in the target's format, value 0 exactly where it is
-// transparent. On a palette whose black is not entry 0, ORing MergeImage
-// straight in cannot keep both its blackened key pixels (which must add
-// nothing) and its opaque black ones (which must become that black entry).
-Bitmap OpaquePart(const Bitmap& target, const Region& region, const Rect& from)
+Rect Whole(const Bitmap& bitmap)
 {
-    Bitmap part = Bitmap::SameFormat(target, from.width(), from.height());
-    const Rect all{0, 0, from.width(), from.height()};
-    Canvas canvas(part);
-    canvas.copyRect(all, *region.MergeMask, from, RasterOp::SrcCopy);
-    canvas.copyRect(all, *region.MergeMask, from, RasterOp::DstInvert);
-    canvas.copyRect(all, *region.MergeImage, from, RasterOp::SrcAnd);
-    return part;
+    return Rect{0, 0, bitmap.width(), bitmap.height()};
+}
+
+// The overlay in the target's format, value 0 exactly where it is
+// transparent. Where black is entry 0 (or no palette) the image converts as
+// ORing converts it, 0 staying 0. On a palette whose black is another entry,
+// ORing MergeImage straight in cannot keep both its blackened key pixels
+// (which must add nothing) and its opaque black ones (which must become that
+// black entry): the opaque part is cut out with the mask.
+Bitmap MakePaint(const Bitmap& target, const Region& region)
+{
+    const Bitmap& image = *region.MergeImage;
+    Bitmap paint = Bitmap::SameFormat(target, image.width(), image.height());
+    Canvas canvas(paint);
+    if (target.valueOf(colors::Black) == 0) {
+        canvas.copyRect(Whole(paint), image, Whole(image), RasterOp::SrcPaint);
+    } else {
+        canvas.copyRect(Whole(paint), *region.MergeMask, Whole(image), RasterOp::SrcCopy);
+        canvas.copyRect(Whole(paint), *region.MergeMask, Whole(image), RasterOp::DstInvert);
+        canvas.copyRect(Whole(paint), image, Whole(image), RasterOp::SrcAnd);
+    }
+    return paint;
 }
 
 }  // namespace
@@ -60,7 +71,27 @@ void PaintTextBox(Bitmap& target, const Region& region, bool editor)
     }
 }
 
+const Bitmap& OverlayPaints::paintFor(const Region& region, const Bitmap& target)
+{
+    if (region.MergeImage->sameFormat(target) && target.valueOf(colors::Black) == 0) {
+        return *region.MergeImage;
+    }
+    for (const Entry& entry : entries_) {
+        if (entry.image == region.MergeImage && entry.mask == region.MergeMask && entry.paint.sameFormat(target)) {
+            return entry.paint;
+        }
+    }
+    entries_.push_back(Entry{region.MergeImage, region.MergeMask, MakePaint(target, region)});
+    return entries_.back().paint;
+}
+
 void MergeOverlay(Bitmap& target, const Region& region)
+{
+    OverlayPaints paints;
+    MergeOverlay(target, region, paints);
+}
+
+void MergeOverlay(Bitmap& target, const Region& region, OverlayPaints& paints)
 {
     if (!region.MergeImage || !region.MergeMask) {
         return;
@@ -76,12 +107,7 @@ void MergeOverlay(Bitmap& target, const Region& region)
     }
     Canvas canvas(target);
     canvas.copyRect(to, *region.MergeMask, from, RasterOp::SrcAnd);
-    if (target.valueOf(colors::Black) == 0) {
-        canvas.copyRect(to, *region.MergeImage, from, RasterOp::SrcPaint);
-    } else {
-        canvas.copyRect(to, OpaquePart(target, region, from), Rect{0, 0, from.width(), from.height()},
-                        RasterOp::SrcPaint);
-    }
+    canvas.copyRect(to, paints.paintFor(region, target), from, RasterOp::SrcPaint);
 }
 
 void CleanFrameEdges(Bitmap& target)
@@ -102,19 +128,26 @@ void CleanFrameEdges(Bitmap& target)
 
 void PaintPrefilterRegions(Bitmap& display, const Project& project, bool showPaintAll)
 {
+    OverlayPaints paints;
     for (const auto& region : project.Regions) {
         if (IsPainted(*region) && (showPaintAll || (region->OnCurrentFrame && region->Visible))) {
-            PaintRegion(display, *region, true);
+            PaintRegion(display, *region, true, paints);
         }
     }
 }
 
 void PrefilterFrame(Bitmap& work, const Project& project)
 {
+    OverlayPaints paints;
+    PrefilterFrame(work, project, paints);
+}
+
+void PrefilterFrame(Bitmap& work, const Project& project, OverlayPaints& paints)
+{
     for (const RegionKind kind : {RegionKind::Overlay, RegionKind::TextBox}) {
         for (const auto& region : project.Regions) {
             if (region->OnCurrentFrame && region->RegionType == kind) {
-                PaintRegion(work, *region, false);
+                PaintRegion(work, *region, false, paints);
             }
         }
     }
