@@ -28,23 +28,25 @@ Rect Whole(const Bitmap& bitmap)
     return Rect{0, 0, bitmap.width(), bitmap.height()};
 }
 
-// The overlay in the target's format, value 0 exactly where it is
-// transparent. Where black is entry 0 (or no palette) the image converts as
-// ORing converts it, 0 staying 0. On a palette whose black is another entry,
-// ORing MergeImage straight in cannot keep both its blackened key pixels
-// (which must add nothing) and its opaque black ones (which must become that
-// black entry): the opaque part is cut out with the mask.
-Bitmap MakePaint(const Bitmap& target, const Region& region)
+// Where black is entry 0 (or there is no palette) the image converts as ORing
+// converts it, 0 staying 0. On a palette whose black is another entry, ORing
+// MergeImage straight in cannot keep both its blackened key pixels (which must
+// add nothing) and its opaque black ones (which must become that black
+// entry): the opaque part is cut out with the mask.
+OverlayPaint MakePaint(const Bitmap& target, const Region& region)
 {
     const Bitmap& image = *region.MergeImage;
-    Bitmap paint = Bitmap::SameFormat(target, image.width(), image.height());
-    Canvas canvas(paint);
+    OverlayPaint paint{Bitmap::SameFormat(target, image.width(), image.height()),
+                       Bitmap::SameFormat(target, image.width(), image.height())};
+    const Rect all = Whole(image);
+    Canvas(paint.mask).copyRect(all, *region.MergeMask, all, RasterOp::SrcCopy);
+    Canvas canvas(paint.image);
     if (target.valueOf(colors::Black) == 0) {
-        canvas.copyRect(Whole(paint), image, Whole(image), RasterOp::SrcPaint);
+        canvas.copyRect(all, image, all, RasterOp::SrcPaint);
     } else {
-        canvas.copyRect(Whole(paint), *region.MergeMask, Whole(image), RasterOp::SrcCopy);
-        canvas.copyRect(Whole(paint), *region.MergeMask, Whole(image), RasterOp::DstInvert);
-        canvas.copyRect(Whole(paint), image, Whole(image), RasterOp::SrcAnd);
+        canvas.copyRect(all, paint.mask, all, RasterOp::SrcCopy);
+        canvas.copyRect(all, paint.mask, all, RasterOp::DstInvert);
+        canvas.copyRect(all, image, all, RasterOp::SrcAnd);
     }
     return paint;
 }
@@ -71,13 +73,10 @@ void PaintTextBox(Bitmap& target, const Region& region, bool editor)
     }
 }
 
-const Bitmap& OverlayPaints::paintFor(const Region& region, const Bitmap& target)
+const OverlayPaint& OverlayPaints::paintFor(const Region& region, const Bitmap& target)
 {
-    if (region.MergeImage->sameFormat(target) && target.valueOf(colors::Black) == 0) {
-        return *region.MergeImage;
-    }
     for (const Entry& entry : entries_) {
-        if (entry.image == region.MergeImage && entry.mask == region.MergeMask && entry.paint.sameFormat(target)) {
+        if (entry.image == region.MergeImage && entry.mask == region.MergeMask && entry.paint.image.sameFormat(target)) {
             return entry.paint;
         }
     }
@@ -105,9 +104,10 @@ void MergeOverlay(Bitmap& target, const Region& region, OverlayPaints& paints)
     if (from.empty()) {
         return;
     }
+    const OverlayPaint& paint = paints.paintFor(region, target);
     Canvas canvas(target);
-    canvas.copyRect(to, *region.MergeMask, from, RasterOp::SrcAnd);
-    canvas.copyRect(to, paints.paintFor(region, target), from, RasterOp::SrcPaint);
+    canvas.copyRect(to, paint.mask, from, RasterOp::SrcAnd);
+    canvas.copyRect(to, paint.image, from, RasterOp::SrcPaint);
 }
 
 void CleanFrameEdges(Bitmap& target)

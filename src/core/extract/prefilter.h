@@ -19,21 +19,28 @@ namespace tolv {
 // Both rectangles are inset by LineWidth / 2 so the outline stays inside.
 void PaintTextBox(Bitmap& target, const Region& region, bool editor);
 
-// What an overlay adds to a frame once its mask has cleared the opaque part:
-// the overlay in the frame's format, value 0 exactly where it is transparent.
-// Kept for as long as the object lives, one for each overlay and frame
-// format, so that a run over frames of one format converts each overlay once
-// instead of matching its pixels to the frame's palette on every frame.
+// An overlay in a frame's format: the mask that clears its opaque part (all
+// bits set where it is transparent, none elsewhere), and what it then adds,
+// value 0 exactly where it is transparent.
+struct OverlayPaint {
+    Bitmap mask;
+    Bitmap image;
+};
+
+// Overlay paints kept for as long as the object lives, one for each overlay
+// and frame format, so that a run over frames of one format converts each
+// overlay once instead of matching its pixels to the frame's palette, and its
+// mask bits to whole pixels, on every frame.
 class OverlayPaints {
 public:
     // ASSUMPTION: the region has MergeImage and MergeMask.
-    const Bitmap& paintFor(const Region& region, const Bitmap& target);
+    const OverlayPaint& paintFor(const Region& region, const Bitmap& target);
 
 private:
     struct Entry {
         std::shared_ptr<const Bitmap> image;
         std::shared_ptr<const Bitmap> mask;
-        Bitmap paint;
+        OverlayPaint paint;
     };
     std::vector<Entry> entries_;
 };
