@@ -24,6 +24,7 @@ public:
         u16(v >> 16);
     }
     void zeros(std::size_t count) { bytes_.insert(bytes_.end(), count, 0); }
+    void reserve(std::size_t count) { bytes_.reserve(count); }
     std::vector<std::uint8_t>& bytes() { return bytes_; }
 
 private:
@@ -71,6 +72,7 @@ std::vector<std::uint8_t> FileHeaders(const Bitmap& bitmap)
     const std::uint32_t imageSize = std::uint32_t(bitmap.stride() * std::size_t(bitmap.height()));
 
     HeaderBuilder out;
+    out.reserve(offset);
     out.u16('B' | 'M' << 8);
     out.u32(offset + imageSize);
     out.u32(0);
