@@ -24,6 +24,20 @@ public:
         u16(v >> 16);
     }
     void zeros(std::size_t count) { bytes_.insert(bytes_.end(), count, 0); }
+    // Palette entries as B, G, R, 0, filled in place: a full palette is a
+    // quarter of an 8-bit clip's headers and written with every file.
+    void entries(const std::vector<Color>& palette)
+    {
+        const std::size_t start = bytes_.size();
+        bytes_.resize(start + 4 * palette.size());
+        std::uint8_t* at = bytes_.data() + start;
+        for (const Color entry : palette) {
+            *at++ = BlueOf(entry);
+            *at++ = GreenOf(entry);
+            *at++ = RedOf(entry);
+            *at++ = 0;
+        }
+    }
     void reserve(std::size_t count) { bytes_.reserve(count); }
     std::vector<std::uint8_t>& bytes() { return bytes_; }
 
@@ -99,8 +113,7 @@ std::vector<std::uint8_t> FileHeaders(const Bitmap& bitmap)
         out.u32(0x73524742);  // 'sRGB' colour space; its end points and gammas are unused.
         out.zeros(48);
     }
-    for (const Color entry : palette)
-        out.u32(BlueOf(entry) | GreenOf(entry) << 8 | RedOf(entry) << 16);
+    out.entries(palette);
     return std::move(out.bytes());
 }
 
