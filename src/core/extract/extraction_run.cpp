@@ -184,6 +184,7 @@ std::array<std::pair<RegionKind, bool>, 2> ExtractionRun::passes() const
     return {{{RegionKind::Background, switches_.backgrounds}, {RegionKind::Clip, switches_.clips}}};
 }
 
+// Whether processFrame writes a row of the frame, and so loads it.
 bool ExtractionRun::loads(const std::string& frameName) const
 {
     for (const auto& [kind, on] : passes()) {
@@ -198,7 +199,9 @@ bool ExtractionRun::loads(const std::string& frameName) const
     return false;
 }
 
-// The frames that can be read ahead, in the order the run loads them.
+// The frames that can be read ahead, in the order the run loads them. A frame
+// left out is read when the run reaches it; one listed but never loaded costs
+// a read and raises nothing.
 std::vector<PlannedFrame> ExtractionRun::framesToLoad() const
 {
     std::vector<PlannedFrame> plan;
