@@ -71,8 +71,9 @@ fuzz: test-fuzz
 bench-deps:
 	$(call install_missing,$(BENCH_PACKAGES))
 
-# The extraction benchmark on the shared workload beside the repository
-# (make bench BENCH_ARGS="--repeat 5 --workload-script PATH"), then the
+# The extraction benchmark on the shared workload beside the repository, 24-bit
+# and 8-bit frames on /dev/shm (make bench BENCH_ARGS="--repeat 9 --imagemagick
+# --workload-script PATH"), then the
 # canvas: frame steps, repaints and zoom steps on full-HD frames.
 bench: build bench-deps
 	python3 bench/run_extract_bench.py --build $(BUILD) $(BENCH_ARGS)

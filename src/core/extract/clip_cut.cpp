@@ -36,6 +36,21 @@ void CopyRows(const Bitmap& frame, const ClipArea& area, const Overlap& span, Bi
     }
 }
 
+// A clip of whole-byte pixels that lies on the frame: every row is copied
+// whole, so only the padding needs clearing.
+Bitmap CopyInside(const Bitmap& frame, const ClipArea& area, const Overlap& span, Bitmap&& spent)
+{
+    Bitmap clip = Bitmap::ForOverwrite(area.width, area.height, frame.bitsPerPixel(), frame.palette(), frame.masks(),
+                                       std::move(spent));
+    clip.setResolution(frame.resolution());
+    CopyRows(frame, area, span, clip);
+    const std::size_t used = std::size_t(area.width) * std::size_t(frame.bitsPerPixel() / 8);
+    for (int y = 0; y < area.height; ++y) {
+        std::memset(clip.row(y) + used, 0, clip.stride() - used);
+    }
+    return clip;
+}
+
 // 1 and 4 bits per pixel: a clip edge may fall inside a byte.
 void CopyPixels(const Bitmap& frame, const ClipArea& area, const Overlap& span, Bitmap& clip)
 {
@@ -56,10 +71,14 @@ bool IsWritableBitmapSize(int width, int height, int bitsPerPixel)
     return Bitmap::RowStride(width, bitsPerPixel) * std::size_t(height) <= MaxBitmapBytes;
 }
 
-Bitmap CutClip(const Bitmap& frame, const ClipArea& area)
+Bitmap CutClip(const Bitmap& frame, const ClipArea& area, Bitmap&& spent)
 {
-    Bitmap clip = Bitmap::SameFormat(frame, area.width, area.height);
     const Overlap span = OverlapOf(frame, area);
+    const bool inside = span.x0 == 0 && span.y0 == 0 && span.x1 == area.width && span.y1 == area.height;
+    if (inside && frame.bitsPerPixel() >= 8) {
+        return CopyInside(frame, area, span, std::move(spent));
+    }
+    Bitmap clip = Bitmap::SameFormat(frame, area.width, area.height);
     if (span.empty()) {
         return clip;
     }

@@ -17,8 +17,10 @@ struct ClipArea {
 };
 
 // The area of `frame` as a bitmap of its own, in the frame's format. Pixels
-// outside the frame have the value 0.
+// outside the frame have the value 0, and so have the bytes that pad a row.
+// The clip may take the pixel memory of `spent` (leaving it empty), so that
+// a run of clips needs no new memory for each.
 // ASSUMPTION: IsWritableBitmapSize(area.width, area.height, depth).
-Bitmap CutClip(const Bitmap& frame, const ClipArea& area);
+Bitmap CutClip(const Bitmap& frame, const ClipArea& area, Bitmap&& spent = Bitmap());
 
 }  // namespace tolv

@@ -2,6 +2,7 @@
 
 #include "editor/frame_marks.h"
 #include "extract/clip_cut.h"
+#include "extract/frame_prefetch.h"
 #include "extract/input_fingerprint.h"
 #include "extract/output_name.h"
 #include "extract/prefilter.h"
@@ -13,6 +14,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
+#include <optional>
 #include <set>
 #include <utility>
 
@@ -21,6 +24,12 @@ namespace tolv {
 namespace {
 
 const std::string Indent = "     ";
+
+// An output row of the region that cuts the frame.
+bool IsRowOf(const Region& region, int row, const std::string& frameName)
+{
+    return !region.OutputFile[row].empty() && SameNameIgnoringCase(region.InputFrame[row], frameName);
+}
 
 // The run's VidIziz folder: made on first use, held open, and never reached
 // through a symbolic link, so nothing is written outside it. Every folder the
@@ -116,8 +125,8 @@ struct RunStopped {};
 // One run over the frames. The pre-filter depends on the frame only, not on
 // the region being cut, so each frame is loaded, cleaned and pre-filtered once
 // and every background and clip of that frame is written from that one
-// working bitmap; only one frame is held at a time. A frame whose outputs an
-// incremental run keeps is not loaded at all.
+// working bitmap; besides it only the next frame is held, read ahead. A frame
+// whose outputs an incremental run keeps is not read at all.
 class ExtractionRun {
 public:
     ExtractionRun(Project& project, const ExtractSwitches& switches, LogSink& log)
@@ -127,9 +136,18 @@ public:
     }
 
     void processFrames();
-    void release() { work_ = Bitmap(); }
+    void release()
+    {
+        Bitmap spent = std::exchange(work_, Bitmap());
+        if (prefetch_) {
+            prefetch_->giveBack(std::move(spent));
+        }
+    }
 
 private:
+    std::array<std::pair<RegionKind, bool>, 2> passes() const;
+    bool loads(const std::string& frameName);
+    std::vector<PlannedFrame> framesToLoad();
     void processFrame(int position);
     void extractRegion(const Region& region);
     void writeRow(const Region& region, const std::string& outputName);
@@ -137,6 +155,7 @@ private:
     void refuse(const Region& region, const std::string& outputName, const std::string& message);
     OutputRecord recordOf(const Region& region, const std::string& outputName);
     const OutputRecord* unchanged(const std::string& outputName, const OutputRecord& record) const;
+    bool keeps(const Region& region, const std::string& outputName);
     void write(const Region& region, const std::string& outputName, const OutputPlace& place, OutputRecord& record);
     void startFrame();
     void loadFrame();
@@ -151,6 +170,10 @@ private:
     int framePosition_ = 0;
     bool frameStarted_ = false;
     bool frameLoaded_ = false;
+    std::optional<FramePrefetch> prefetch_;
+    OverlayPaints overlayPaints_;
+    // The last clip written, whose memory the next one takes.
+    Bitmap clip_;
     Bitmap work_;
 };
 
@@ -159,6 +182,7 @@ void ExtractionRun::processFrames()
     const int toDo = int(std::count(project_.FrameStatus.begin(), project_.FrameStatus.begin() + project_.FrameCount(),
                                     std::uint8_t(FrameLoaded)));
     int done = 0;
+    prefetch_.emplace(framesToLoad());
     for (int i = 0; i < project_.FrameCount(); ++i) {
         if (project_.FrameStatus[i] != FrameLoaded) {
             continue;
@@ -168,17 +192,57 @@ void ExtractionRun::processFrames()
     }
 }
 
+// Backgrounds of a frame are written before its clips, whatever the list order.
+std::array<std::pair<RegionKind, bool>, 2> ExtractionRun::passes() const
+{
+    return {{{RegionKind::Background, switches_.backgrounds}, {RegionKind::Clip, switches_.clips}}};
+}
+
+// Whether processFrame writes a row of the frame, and so loads it: in an
+// incremental run only when one of its outputs is not kept.
+bool ExtractionRun::loads(const std::string& frameName)
+{
+    if (switches_.previous) {
+        MarkFrameRegions(project_, frameName);
+        fingerprints_.startFrame(frameName);
+    }
+    for (const auto& [kind, on] : passes()) {
+        for (const auto& region : project_.Regions) {
+            for (int r = 0; on && region->RegionType == kind && r < WorksheetRows; ++r) {
+                if (IsRowOf(*region, r, frameName) && !keeps(*region, region->OutputFile[r])) {
+                    return true;
+                }
+            }
+        }
+    }
+    return false;
+}
+
+// The frames that can be read ahead, in the order the run loads them. A frame
+// left out is read when the run reaches it; one listed but never loaded costs
+// a read and raises nothing.
+std::vector<PlannedFrame> ExtractionRun::framesToLoad()
+{
+    std::vector<PlannedFrame> plan;
+    const std::string outputFolder = JoinPath(project_.ProjectFolder, OutputFolderName);
+    for (int i = 0; i < project_.FrameCount(); ++i) {
+        frameName_ = project_.FrameNames[i];
+        const std::string path = project_.FramePath(frameName_);
+        if (project_.FrameStatus[i] == FrameLoaded && loads(frameName_) && CanReadAhead(path, outputFolder)) {
+            plan.push_back({i, path});
+        }
+    }
+    return plan;
+}
+
 void ExtractionRun::processFrame(int position)
 {
     release();
     frameName_ = project_.FrameNames[position];
-    framePosition_ = position + 1;
+    framePosition_ = position;
     frameStarted_ = false;
     frameLoaded_ = false;
-    // Backgrounds of a frame are written before its clips, whatever the list order.
-    const std::pair<RegionKind, bool> passes[] = {{RegionKind::Background, switches_.backgrounds},
-                                                  {RegionKind::Clip, switches_.clips}};
-    for (const auto& [kind, on] : passes) {
+    for (const auto& [kind, on] : passes()) {
         for (const auto& region : project_.Regions) {
             if (on && region->RegionType == kind) {
                 extractRegion(*region);
@@ -190,7 +254,7 @@ void ExtractionRun::processFrame(int position)
 void ExtractionRun::extractRegion(const Region& region)
 {
     for (int r = 0; r < WorksheetRows; ++r) {
-        if (!region.OutputFile[r].empty() && SameNameIgnoringCase(region.InputFrame[r], frameName_)) {
+        if (IsRowOf(region, r, frameName_)) {
             writeRow(region, region.OutputFile[r]);
             endRow();
         }
@@ -228,12 +292,11 @@ void ExtractionRun::writeRow(const Region& region, const std::string& outputName
 void ExtractionRun::write(const Region& region, const std::string& outputName, const OutputPlace& place,
                           OutputRecord& record)
 {
-    Bitmap clip;
     const bool isClip = region.RegionType == RegionKind::Clip;
     if (isClip) {
-        clip = CutClip(work_, ClipArea{region.Left, region.Top, region.Width, region.Height});
+        clip_ = CutClip(work_, ClipArea{region.Left, region.Top, region.Width, region.Height}, std::move(clip_));
     }
-    const Bitmap& image = isClip ? clip : work_;
+    const Bitmap& image = isClip ? clip_ : work_;
     record.bpp = image.bitsPerPixel();
     record.width = image.width();
     record.height = image.height();
@@ -306,6 +369,11 @@ const OutputRecord* ExtractionRun::unchanged(const std::string& outputName, cons
     return stamp && *stamp == found->second.stamp ? &found->second : nullptr;
 }
 
+bool ExtractionRun::keeps(const Region& region, const std::string& outputName)
+{
+    return switches_.previous && unchanged(outputName, recordOf(region, outputName));
+}
+
 void ExtractionRun::endRow()
 {
     if (log_.StopRequested()) {
@@ -316,7 +384,7 @@ void ExtractionRun::endRow()
 void ExtractionRun::startFrame()
 {
     log_.LogLine("Animation frame " + frameName_, colors::Black);
-    log_.FrameStarted(frameName_, framePosition_);
+    log_.FrameStarted(frameName_, framePosition_ + 1);
     MarkFrameRegions(project_, frameName_);
     fingerprints_.startFrame(frameName_);
     frameStarted_ = true;
@@ -324,11 +392,11 @@ void ExtractionRun::startFrame()
 
 void ExtractionRun::loadFrame()
 {
-    work_ = LoadBmp(project_.FramePath(frameName_));
+    work_ = prefetch_->take(framePosition_, project_.FramePath(frameName_));
     if (project_.CleanEdges) {
         CleanFrameEdges(work_);
     }
-    PrefilterFrame(work_, project_);
+    PrefilterFrame(work_, project_, overlayPaints_);
     frameLoaded_ = true;
 }
 

@@ -14,28 +14,41 @@ bool IsPainted(const Region& region)
     return region.RegionType == RegionKind::TextBox || region.RegionType == RegionKind::Overlay;
 }
 
-void PaintRegion(Bitmap& target, const Region& region, bool editor)
+void PaintRegion(Bitmap& target, const Region& region, bool editor, OverlayPaints& paints)
 {
     if (region.RegionType == RegionKind::Overlay) {
-        MergeOverlay(target, region);
+        MergeOverlay(target, region, paints);
     } else if (region.RegionType == RegionKind::TextBox) {
         PaintTextBox(target, region, editor);
     }
 }
 
-// The overlay in the target's format, value 0 exactly where it is
-// transparent. On a palette whose black is not entry 0, ORing MergeImage
-// straight in cannot keep both its blackened key pixels (which must add
-// nothing) and its opaque black ones (which must become that black entry).
-Bitmap OpaquePart(const Bitmap& target, const Region& region, const Rect& from)
+Rect Whole(const Bitmap& bitmap)
 {
-    Bitmap part = Bitmap::SameFormat(target, from.width(), from.height());
-    const Rect all{0, 0, from.width(), from.height()};
-    Canvas canvas(part);
-    canvas.copyRect(all, *region.MergeMask, from, RasterOp::SrcCopy);
-    canvas.copyRect(all, *region.MergeMask, from, RasterOp::DstInvert);
-    canvas.copyRect(all, *region.MergeImage, from, RasterOp::SrcAnd);
-    return part;
+    return Rect{0, 0, bitmap.width(), bitmap.height()};
+}
+
+// Where black is entry 0 (or there is no palette) the image converts as ORing
+// converts it, 0 staying 0. On a palette whose black is another entry, ORing
+// MergeImage straight in cannot keep both its blackened key pixels (which must
+// add nothing) and its opaque black ones (which must become that black
+// entry): the opaque part is cut out with the mask.
+OverlayPaint MakePaint(const Bitmap& target, const Region& region)
+{
+    const Bitmap& image = *region.MergeImage;
+    OverlayPaint paint{Bitmap::SameFormat(target, image.width(), image.height()),
+                       Bitmap::SameFormat(target, image.width(), image.height())};
+    const Rect all = Whole(image);
+    Canvas(paint.mask).copyRect(all, *region.MergeMask, all, RasterOp::SrcCopy);
+    Canvas canvas(paint.image);
+    if (target.valueOf(colors::Black) == 0) {
+        canvas.copyRect(all, image, all, RasterOp::SrcPaint);
+    } else {
+        canvas.copyRect(all, paint.mask, all, RasterOp::SrcCopy);
+        canvas.copyRect(all, paint.mask, all, RasterOp::DstInvert);
+        canvas.copyRect(all, image, all, RasterOp::SrcAnd);
+    }
+    return paint;
 }
 
 }  // namespace
@@ -60,7 +73,24 @@ void PaintTextBox(Bitmap& target, const Region& region, bool editor)
     }
 }
 
+const OverlayPaint& OverlayPaints::paintFor(const Region& region, const Bitmap& target)
+{
+    for (const Entry& entry : entries_) {
+        if (entry.image == region.MergeImage && entry.mask == region.MergeMask && entry.paint.image.sameFormat(target)) {
+            return entry.paint;
+        }
+    }
+    entries_.push_back(Entry{region.MergeImage, region.MergeMask, MakePaint(target, region)});
+    return entries_.back().paint;
+}
+
 void MergeOverlay(Bitmap& target, const Region& region)
+{
+    OverlayPaints paints;
+    MergeOverlay(target, region, paints);
+}
+
+void MergeOverlay(Bitmap& target, const Region& region, OverlayPaints& paints)
 {
     if (!region.MergeImage || !region.MergeMask) {
         return;
@@ -74,14 +104,10 @@ void MergeOverlay(Bitmap& target, const Region& region)
     if (from.empty()) {
         return;
     }
+    const OverlayPaint& paint = paints.paintFor(region, target);
     Canvas canvas(target);
-    canvas.copyRect(to, *region.MergeMask, from, RasterOp::SrcAnd);
-    if (target.valueOf(colors::Black) == 0) {
-        canvas.copyRect(to, *region.MergeImage, from, RasterOp::SrcPaint);
-    } else {
-        canvas.copyRect(to, OpaquePart(target, region, from), Rect{0, 0, from.width(), from.height()},
-                        RasterOp::SrcPaint);
-    }
+    canvas.copyRect(to, paint.mask, from, RasterOp::SrcAnd);
+    canvas.copyRect(to, paint.image, from, RasterOp::SrcPaint);
 }
 
 void CleanFrameEdges(Bitmap& target)
@@ -102,19 +128,26 @@ void CleanFrameEdges(Bitmap& target)
 
 void PaintPrefilterRegions(Bitmap& display, const Project& project, bool showPaintAll)
 {
+    OverlayPaints paints;
     for (const auto& region : project.Regions) {
         if (IsPainted(*region) && (showPaintAll || (region->OnCurrentFrame && region->Visible))) {
-            PaintRegion(display, *region, true);
+            PaintRegion(display, *region, true, paints);
         }
     }
 }
 
 void PrefilterFrame(Bitmap& work, const Project& project)
 {
+    OverlayPaints paints;
+    PrefilterFrame(work, project, paints);
+}
+
+void PrefilterFrame(Bitmap& work, const Project& project, OverlayPaints& paints)
+{
     for (const RegionKind kind : {RegionKind::Overlay, RegionKind::TextBox}) {
         for (const auto& region : project.Regions) {
             if (region->OnCurrentFrame && region->RegionType == kind) {
-                PaintRegion(work, *region, false);
+                PaintRegion(work, *region, false, paints);
             }
         }
     }

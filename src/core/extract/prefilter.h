@@ -4,6 +4,9 @@
 #include "project/project.h"
 #include "project/region.h"
 
+#include <memory>
+#include <vector>
+
 namespace tolv {
 
 // The drawing rules that prepare a frame before anything is cut out of it, and
@@ -16,9 +19,36 @@ namespace tolv {
 // Both rectangles are inset by LineWidth / 2 so the outline stays inside.
 void PaintTextBox(Bitmap& target, const Region& region, bool editor);
 
+// An overlay in a frame's format: the mask that clears its opaque part (all
+// bits set where it is transparent, none elsewhere), and what it then adds,
+// value 0 exactly where it is transparent.
+struct OverlayPaint {
+    Bitmap mask;
+    Bitmap image;
+};
+
+// Overlay paints kept for as long as the object lives, one for each overlay
+// and frame format, so that a run over frames of one format converts each
+// overlay once instead of matching its pixels to the frame's palette, and its
+// mask bits to whole pixels, on every frame.
+class OverlayPaints {
+public:
+    // ASSUMPTION: the region has MergeImage and MergeMask.
+    const OverlayPaint& paintFor(const Region& region, const Bitmap& target);
+
+private:
+    struct Entry {
+        std::shared_ptr<const Bitmap> image;
+        std::shared_ptr<const Bitmap> mask;
+        OverlayPaint paint;
+    };
+    std::vector<Entry> entries_;
+};
+
 // Copies the region's overlay onto the target, leaving the pixels of the key
 // colour transparent. Does nothing without MergeImage and MergeMask. Where the
 // region is larger than the overlay the frame stays as it is.
+void MergeOverlay(Bitmap& target, const Region& region, OverlayPaints& paints);
 void MergeOverlay(Bitmap& target, const Region& region);
 
 // Paints the left column and the top row in the colour of pixel (1, 1).
@@ -33,6 +63,7 @@ void PaintPrefilterRegions(Bitmap& display, const Project& project, bool showPai
 // The extraction pass over a working copy: every overlay region on the current
 // frame (hidden ones too), then every text box on it, each in list order.
 // MarkFrameRegions must have marked the regions for the frame.
+void PrefilterFrame(Bitmap& work, const Project& project, OverlayPaints& paints);
 void PrefilterFrame(Bitmap& work, const Project& project);
 
 }  // namespace tolv

@@ -2,12 +2,15 @@
 
 #include "platform/errors.h"
 #include "platform/files.h"
+#include "platform/io_parts.h"
 #include "platform/temporary_files.h"
 
 #include <fcntl.h>
+#include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <optional>
@@ -75,7 +78,7 @@ bool KeepOwnerAndMode(int fd, const struct stat& target)
 }  // namespace
 
 AtomicFile::AtomicFile(std::string path)
-    : path_(std::move(path)), buffer_(std::make_unique_for_overwrite<std::uint8_t[]>(BufferSize))
+    : path_(std::move(path))
 {
     const std::string target = FinalTarget(path_);
     folder_ = OpenFolder::Open(FolderPart(target));
@@ -86,8 +89,7 @@ AtomicFile::AtomicFile(std::string path)
 }
 
 AtomicFile::AtomicFile(const OpenFolder& folder, std::string name, std::string path)
-    : path_(std::move(path)), folder_(folder.duplicate()), name_(std::move(name)),
-      buffer_(std::make_unique_for_overwrite<std::uint8_t[]>(BufferSize))
+    : path_(std::move(path)), folder_(folder.duplicate()), name_(std::move(name))
 {
     open();
 }
@@ -139,8 +141,24 @@ void AtomicFile::write(const void* data, std::size_t size)
             return;
         }
     }
+    // Made on first use: a file written in parts only needs none.
+    if (!buffer_)
+        buffer_ = std::make_unique_for_overwrite<std::uint8_t[]>(BufferSize);
     std::memcpy(buffer_.get() + used_, bytes, size);
     used_ += size;
+}
+
+void AtomicFile::write(iovec* parts, std::size_t count)
+{
+    flushBuffer();
+    for (SkipDone(parts, count, 0); count > 0;) {
+        const ssize_t written = ::writev(fd_, parts, int(std::min<std::size_t>(count, IOV_MAX)));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            throw FileWriteError(path_);
+        SkipDone(parts, count, std::size_t(written));
+    }
 }
 
 void AtomicFile::commit(bool durable)

@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 
+struct iovec;
+
 namespace tolv {
 
 // Streams a new file content into a temporary file beside the target and puts
@@ -39,6 +41,9 @@ public:
     AtomicFile& operator=(const AtomicFile&) = delete;
 
     void write(const void* data, std::size_t size);
+    // Writes the parts in order, after what write() has buffered, straight
+    // from where they lie: large contents need no copy into the buffer.
+    void write(iovec* parts, std::size_t count);
     // `durable` also syncs the data to disk before the rename; bulk outputs
     // that a later run can write again skip it for speed.
     void commit(bool durable);

@@ -6,6 +6,7 @@
 #include <bit>
 #include <cstring>
 #include <limits>
+#include <utility>
 
 namespace tolv {
 
@@ -88,6 +89,18 @@ constexpr std::uint32_t SwapRedBlue(std::uint32_t v)
 }  // namespace
 
 Bitmap::Bitmap(int width, int height, int bitsPerPixel, std::vector<Color> palette, BitMasks masks)
+    : Bitmap(width, height, bitsPerPixel, std::move(palette), masks, std::vector<std::uint8_t>())
+{
+}
+
+Bitmap Bitmap::ForOverwrite(int width, int height, int bitsPerPixel, std::vector<Color> palette, BitMasks masks,
+                            Bitmap&& spent)
+{
+    return Bitmap(width, height, bitsPerPixel, std::move(palette), masks, std::exchange(spent, Bitmap()).pixels_);
+}
+
+Bitmap::Bitmap(int width, int height, int bitsPerPixel, std::vector<Color> palette, BitMasks masks,
+               std::vector<std::uint8_t> storage)
 {
     if (!SupportedDepth(bitsPerPixel) || width < 0 || height < 0 || width > MaxBitmapSide || height > MaxBitmapSide)
         throw InvalidBitmapError();
@@ -113,6 +126,7 @@ Bitmap::Bitmap(int width, int height, int bitsPerPixel, std::vector<Color> palet
     stride_ = stride;
     palette_ = std::move(palette);
     masks_ = masks;
+    pixels_ = std::move(storage);
     pixels_.resize(stride * std::size_t(height));
 }
 

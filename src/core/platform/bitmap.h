@@ -45,6 +45,12 @@ public:
     // not use are dropped. Raises InvalidBitmapError for an unsupported depth,
     // a bad palette or masks, or a size beyond the limits above.
     Bitmap(int width, int height, int bitsPerPixel, std::vector<Color> palette = {}, BitMasks masks = {});
+    // The same in the pixel memory of `spent`, which is left empty, for a
+    // caller that sets every pixel row: the bytes are left as they were. A
+    // run of frames of one size then neither clears each frame nor waits for
+    // new memory, which the system hands out page by page.
+    static Bitmap ForOverwrite(int width, int height, int bitsPerPixel, std::vector<Color> palette, BitMasks masks,
+                               Bitmap&& spent);
 
     // An empty bitmap of the same depth, palette, masks and resolution as `format`.
     static Bitmap SameFormat(const Bitmap& format, int width, int height);
@@ -86,6 +92,10 @@ public:
     bool operator==(const Bitmap& other) const;
 
 private:
+    // Pixel bytes beyond those of `storage` are 0.
+    Bitmap(int width, int height, int bitsPerPixel, std::vector<Color> palette, BitMasks masks,
+           std::vector<std::uint8_t> storage);
+
     int width_ = 0;
     int height_ = 0;
     int bitsPerPixel_ = 24;
@@ -102,6 +112,8 @@ private:
 // image may claim at most 16 MiB plus 1024 bytes per byte of its stream.
 Bitmap DecodeBmp(const std::uint8_t* data, std::size_t size);
 Bitmap LoadBmp(const std::string& path);
+// Reads into the pixel memory of `spent`, which is left empty.
+Bitmap LoadBmp(const std::string& path, Bitmap&& spent);
 
 // Writers keep the bitmap's depth, palette, masks and resolution, bottom-up
 // rows. A palette shorter than the pixel values in use is written extended

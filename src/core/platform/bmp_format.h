@@ -42,8 +42,10 @@ struct Layout {
 // respects the bitmap limits. Raises InvalidBitmapError.
 Layout ParseHeaders(const std::uint8_t* head, std::size_t size, std::uint64_t fileSize);
 
-// An empty bitmap of the size and format the layout describes.
-Bitmap MakeBitmap(const Layout& layout);
+// A bitmap of the size and format the layout describes, in the pixel memory
+// of `spent`, for its pixels to be read into: all 0 for an RLE image, which
+// may leave pixels unset; bytes left as they were for rows that are read whole.
+Bitmap MakeBitmap(const Layout& layout, Bitmap&& spent = Bitmap());
 
 // The bitmap row (top-down) that holds the file's row `fileRow`.
 inline int BitmapRow(const Layout& layout, int fileRow)

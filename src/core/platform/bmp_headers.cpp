@@ -2,6 +2,8 @@
 
 #include "platform/errors.h"
 
+#include <cstring>
+
 namespace tolv::bmp {
 
 namespace {
@@ -147,9 +149,13 @@ Layout ParseHeaders(const std::uint8_t* head, std::size_t size, std::uint64_t fi
     return layout;
 }
 
-Bitmap MakeBitmap(const Layout& layout)
+Bitmap MakeBitmap(const Layout& layout, Bitmap&& spent)
 {
-    Bitmap bitmap(layout.width, layout.height, layout.bitsPerPixel, layout.palette, layout.masks);
+    Bitmap bitmap = Bitmap::ForOverwrite(layout.width, layout.height, layout.bitsPerPixel, layout.palette,
+                                         layout.masks, std::move(spent));
+    // A stream may leave pixels unset.
+    for (int y = 0; layout.compressed() && y < bitmap.height(); ++y)
+        std::memset(bitmap.row(y), 0, bitmap.stride());
     bitmap.setResolution(layout.resolution);
     return bitmap;
 }

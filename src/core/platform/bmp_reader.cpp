@@ -1,6 +1,7 @@
 #include "platform/bitmap.h"
 #include "platform/bmp_format.h"
 #include "platform/errors.h"
+#include "platform/io_parts.h"
 
 #include <fcntl.h>
 #include <limits.h>
@@ -44,7 +45,7 @@ public:
     // was cut short while we read it: not a valid bitmap.
     void readInto(iovec* parts, std::size_t count, std::uint64_t offset) const
     {
-        while (count > 0) {
+        for (SkipDone(parts, count, 0); count > 0;) {
             const ssize_t got = ::preadv(fd_, parts, int(std::min<std::size_t>(count, IOV_MAX)), off_t(offset));
             if (got < 0 && errno == EINTR)
                 continue;
@@ -53,16 +54,7 @@ public:
             if (got == 0)
                 throw InvalidBitmapError();
             offset += std::uint64_t(got);
-            for (auto left = std::size_t(got); left > 0;) {
-                const std::size_t taken = std::min(left, parts->iov_len);
-                parts->iov_base = static_cast<std::uint8_t*>(parts->iov_base) + taken;
-                parts->iov_len -= taken;
-                left -= taken;
-                if (parts->iov_len == 0) {
-                    ++parts;
-                    --count;
-                }
-            }
+            SkipDone(parts, count, std::size_t(got));
         }
     }
 
@@ -100,11 +92,16 @@ Bitmap DecodeBmp(const std::uint8_t* data, std::size_t size)
 // is never held twice nor copied after reading.
 Bitmap LoadBmp(const std::string& path)
 {
+    return LoadBmp(path, Bitmap());
+}
+
+Bitmap LoadBmp(const std::string& path, Bitmap&& spent)
+{
     const OpenFile file(path);
     std::vector<std::uint8_t> head(std::min<std::uint64_t>(file.size(), bmp::MaxHeadersSize));
     file.read(head.data(), head.size(), 0);
     const bmp::Layout layout = bmp::ParseHeaders(head.data(), head.size(), file.size());
-    Bitmap bitmap = bmp::MakeBitmap(layout);
+    Bitmap bitmap = bmp::MakeBitmap(layout, std::move(spent));
     if (layout.compressed()) {
         std::vector<std::uint8_t> stream(layout.pixelBytes);
         file.read(stream.data(), stream.size(), layout.pixelOffset);

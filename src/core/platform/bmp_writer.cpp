@@ -3,6 +3,8 @@
 #include "platform/bmp_format.h"
 #include "platform/errors.h"
 
+#include <sys/uio.h>
+
 #include <algorithm>
 
 namespace tolv {
@@ -22,6 +24,21 @@ public:
         u16(v >> 16);
     }
     void zeros(std::size_t count) { bytes_.insert(bytes_.end(), count, 0); }
+    // Palette entries as B, G, R, 0, filled in place: a full palette is a
+    // quarter of an 8-bit clip's headers and written with every file.
+    void entries(const std::vector<Color>& palette)
+    {
+        const std::size_t start = bytes_.size();
+        bytes_.resize(start + 4 * palette.size());
+        std::uint8_t* at = bytes_.data() + start;
+        for (const Color entry : palette) {
+            *at++ = BlueOf(entry);
+            *at++ = GreenOf(entry);
+            *at++ = RedOf(entry);
+            *at++ = 0;
+        }
+    }
+    void reserve(std::size_t count) { bytes_.reserve(count); }
     std::vector<std::uint8_t>& bytes() { return bytes_; }
 
 private:
@@ -69,6 +86,7 @@ std::vector<std::uint8_t> FileHeaders(const Bitmap& bitmap)
     const std::uint32_t imageSize = std::uint32_t(bitmap.stride() * std::size_t(bitmap.height()));
 
     HeaderBuilder out;
+    out.reserve(offset);
     out.u16('B' | 'M' << 8);
     out.u32(offset + imageSize);
     out.u32(0);
@@ -95,8 +113,7 @@ std::vector<std::uint8_t> FileHeaders(const Bitmap& bitmap)
         out.u32(0x73524742);  // 'sRGB' colour space; its end points and gammas are unused.
         out.zeros(48);
     }
-    for (const Color entry : palette)
-        out.u32(BlueOf(entry) | GreenOf(entry) << 8 | RedOf(entry) << 16);
+    out.entries(palette);
     return std::move(out.bytes());
 }
 
@@ -129,11 +146,16 @@ void SaveBmp(const Bitmap& bitmap, const std::string& path)
     SaveBmp(bitmap, file);
 }
 
+// The headers and the rows go to the file from where they lie, in few calls.
 std::uint64_t SaveBmp(const Bitmap& bitmap, AtomicFile& file)
 {
-    const std::vector<std::uint8_t> headers = FileHeaders(bitmap);
-    file.write(headers.data(), headers.size());
-    WriteRows(bitmap, [&](const std::uint8_t* row, std::size_t size) { file.write(row, size); });
+    std::vector<std::uint8_t> headers = FileHeaders(bitmap);
+    std::vector<iovec> parts{{headers.data(), headers.size()}};
+    parts.reserve(std::size_t(bitmap.height()) + 1);
+    WriteRows(bitmap, [&](const std::uint8_t* row, std::size_t size) {
+        parts.push_back({const_cast<std::uint8_t*>(row), size});
+    });
+    file.write(parts.data(), parts.size());
     file.commit(false);
     return headers.size() + std::uint64_t(bitmap.stride()) * std::uint64_t(bitmap.height());
 }

@@ -143,6 +143,28 @@ TEST_P(IncrementalRunTest, RewritesOnlyWhatChanged)
     }
 }
 
+// A frame whose every output is kept is not read: here it could not be, as
+// its bytes went bad without a change of size or time.
+TEST_F(RunRecordsTest, AFrameWhoseOutputsAreAllKeptIsNotRead)
+{
+    ExtractSwitches first;
+    first.recordOutputs = true;
+    PreviousOutputs previous;
+    for (const OutputRecord& record : run(first).wrote)
+        previous[record.file] = record;
+    const std::string frame = build.project.FramePath("f2.bmp");
+    const auto time = std::filesystem::last_write_time(frame);
+    const auto size = std::filesystem::file_size(frame);
+    test::WriteText(frame, std::string(size, 'x'));
+    std::filesystem::last_write_time(frame, time);
+
+    ExtractSwitches again = first;
+    again.previous = &previous;
+    const test::RecordingLog log = run(again);
+    EXPECT_TRUE(log.wrote.empty());
+    EXPECT_EQ(log.skipped.size(), 4u);
+}
+
 void Touch(const std::string& path)
 {
     std::filesystem::last_write_time(path, std::filesystem::last_write_time(path) + std::chrono::seconds(2));

@@ -1,0 +1,60 @@
+// What the run keeps from frame to frame: clip memory and overlays converted
+// to the frame's format. Neither may change a pixel.
+#include "extract/clip_cut.h"
+#include "extract/prefilter.h"
+
+#include "support/project_builder.h"
+#include "support/test_files.h"
+
+#include <gtest/gtest.h>
+
+namespace tolv {
+namespace {
+
+using test::PatternFrame;
+
+constexpr Color Magenta = RGB(255, 0, 255);
+
+TEST(ReusedClipMemory, GivesTheSameFileAsAFreshClip)
+{
+    Bitmap frame = PatternFrame(50, 40, 24, 1);
+    // Row bytes behind the pixels are not the clip's business.
+    for (int y = 0; y < frame.height(); ++y)
+        std::fill(frame.row(y) + 150, frame.row(y) + frame.stride(), std::uint8_t(0xEE));
+    Bitmap spent = PatternFrame(60, 60, 32, 2);
+    for (const ClipArea area : {ClipArea{3, 4, 5, 7}, ClipArea{0, 0, 50, 40}, ClipArea{-2, 30, 9, 20}}) {
+        const Bitmap clip = CutClip(frame, area, std::move(spent));
+        EXPECT_EQ(EncodeBmp(clip), EncodeBmp(CutClip(frame, area))) << area.left << "," << area.top;
+        spent = PatternFrame(60, 60, 32, 3);
+    }
+}
+
+// The same overlay merged through one set of paints into frames of two
+// palettes (black entry 0, then black elsewhere) and the 24-bit frame.
+TEST(OverlayPaintsTest, EachFrameFormatGetsItsOwnConversion)
+{
+    test::TempDir dir;
+    test::ProjectBuilder build{dir.path().string()};
+    Bitmap image(12, 8, 24);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 12; ++x)
+            image.setPixel(x, y, (x + y) % 4 == 0 ? Magenta : x % 3 == 0 ? colors::Black : RGB(200, 30, 30));
+    image.setPixel(0, 0, Magenta);
+    const Region& overlay = build.overlay(2, 3, 12, 8, image, {});
+
+    std::vector<Color> blackFirst{colors::Black, colors::White, RGB(200, 30, 30), Magenta};
+    std::vector<Color> blackLast{colors::White, RGB(200, 30, 30), Magenta, colors::Black};
+    const Bitmap frames[] = {PatternFrame(20, 16, 8, 1), Bitmap(20, 16, 8, blackFirst), Bitmap(20, 16, 8, blackLast),
+                             PatternFrame(20, 16, 24, 2), Bitmap(20, 16, 8, blackFirst)};
+    OverlayPaints paints;
+    for (const Bitmap& frame : frames) {
+        Bitmap cached = frame;
+        Bitmap fresh = frame;
+        MergeOverlay(cached, overlay, paints);
+        MergeOverlay(fresh, overlay);
+        EXPECT_EQ(EncodeBmp(cached), EncodeBmp(fresh)) << frame.bitsPerPixel() << " " << frame.palette().size();
+    }
+}
+
+}  // namespace
+}  // namespace tolv
