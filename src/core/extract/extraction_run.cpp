@@ -46,7 +46,8 @@ public:
     OutputPlace locate(const std::string& outputName);
     // Raises FileWriteError when the place cannot receive the file.
     void check(const OutputPlace& place, const std::string& outputName) const;
-    AtomicFile open(const OutputPlace& place, const std::string& outputName);
+    // The file takes the place's folder.
+    AtomicFile open(OutputPlace&& place, const std::string& outputName);
 
 private:
     OutputReach openFolder();
@@ -109,14 +110,14 @@ void RunOutputs::check(const OutputPlace& place, const std::string& outputName) 
     }
 }
 
-AtomicFile RunOutputs::open(const OutputPlace& place, const std::string& outputName)
+AtomicFile RunOutputs::open(OutputPlace&& place, const std::string& outputName)
 {
     check(place, outputName);
     const std::string path = JoinPath(path_, outputName);
     if (swept_.insert(place.folderName).second) {
         SweepStaleTemporaries(place.folder);
     }
-    return AtomicFile(place.folder, place.fileName, path);
+    return AtomicFile(std::move(place.folder), place.fileName, path);
 }
 
 // The run ends after the row at hand when the caller asks it to.
@@ -156,7 +157,7 @@ private:
     OutputRecord recordOf(const Region& region, const std::string& outputName);
     const OutputRecord* unchanged(const std::string& outputName, const OutputRecord& record) const;
     bool keeps(const Region& region, const std::string& outputName);
-    void write(const Region& region, const std::string& outputName, const OutputPlace& place, OutputRecord& record);
+    void write(const Region& region, const std::string& outputName, OutputPlace&& place, OutputRecord& record);
     void startFrame();
     void loadFrame();
     void endRow();
@@ -278,18 +279,18 @@ void ExtractionRun::writeRow(const Region& region, const std::string& outputName
     if (refuses(region, outputName)) {
         return;
     }
-    const OutputPlace place = outputs_.locate(outputName);
+    OutputPlace place = outputs_.locate(outputName);
     if (place.reach == OutputReach::ThroughLink) {
         refuse(region, outputName, "Refused output name " + outputName + " through a symbolic link.");
         return;
     }
     const bool clip = region.RegionType == RegionKind::Clip;
     log_.LogLine(Indent + "Saving" + (clip ? " clip " : " background ") + outputName + ".", colors::Black);
-    write(region, outputName, place, record);
+    write(region, outputName, std::move(place), record);
     log_.Wrote(record);
 }
 
-void ExtractionRun::write(const Region& region, const std::string& outputName, const OutputPlace& place,
+void ExtractionRun::write(const Region& region, const std::string& outputName, OutputPlace&& place,
                           OutputRecord& record)
 {
     const bool isClip = region.RegionType == RegionKind::Clip;
@@ -305,7 +306,7 @@ void ExtractionRun::write(const Region& region, const std::string& outputName, c
         outputs_.check(place, outputName);
         return;
     }
-    AtomicFile file = outputs_.open(place, outputName);
+    AtomicFile file = outputs_.open(std::move(place), outputName);
     record.bytes = SaveBmp(image, file);
     if (switches_.recordOutputs) {
         record.stamp = StampOf(JoinPath(project_.ProjectFolder, record.file)).value_or(FileStamp{});

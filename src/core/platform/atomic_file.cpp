@@ -88,8 +88,8 @@ AtomicFile::AtomicFile(std::string path)
     open();
 }
 
-AtomicFile::AtomicFile(const OpenFolder& folder, std::string name, std::string path)
-    : path_(std::move(path)), folder_(folder.duplicate()), name_(std::move(name))
+AtomicFile::AtomicFile(OpenFolder folder, std::string name, std::string path)
+    : path_(std::move(path)), folder_(std::move(folder)), name_(std::move(name))
 {
     open();
 }

@@ -34,8 +34,9 @@ public:
     // temporaries in the target's folder are swept first.
     explicit AtomicFile(std::string path);
     // Replaces the file `name` inside `folder`, never through a symbolic
-    // link; `path` names it in errors.
-    AtomicFile(const OpenFolder& folder, std::string name, std::string path);
+    // link; `path` names it in errors. The file holds the folder until it is
+    // committed or discarded.
+    AtomicFile(OpenFolder folder, std::string name, std::string path);
     ~AtomicFile();
     AtomicFile(const AtomicFile&) = delete;
     AtomicFile& operator=(const AtomicFile&) = delete;
