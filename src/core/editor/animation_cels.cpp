@@ -1,6 +1,7 @@
 #include "editor/animation_cels.h"
 
 #include "platform/errors.h"
+#include "platform/image_file.h"
 #include "platform/raster.h"
 
 #include <cstdint>
@@ -70,7 +71,7 @@ std::vector<Bitmap> MakeAnimationCels(const Project& project, const Region& regi
     for (int row = 0; row < AnimationRows; ++row) {
         const std::string& frameName = region.InputFrame[row];
         if (!frameName.empty())
-            cels.push_back(CutCel(LoadBmp(project.FramePath(frameName)), region));
+            cels.push_back(CutCel(LoadImageFile(project.FramePath(frameName)), region));
     }
     return cels;
 }

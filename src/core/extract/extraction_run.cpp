@@ -9,6 +9,7 @@
 #include "platform/atomic_bmp.h"
 #include "platform/errors.h"
 #include "platform/files.h"
+#include "platform/image_file.h"
 #include "platform/temporary_files.h"
 
 #include <unistd.h>
@@ -301,13 +302,14 @@ void ExtractionRun::write(const Region& region, const std::string& outputName, O
     record.bpp = image.bitsPerPixel();
     record.width = image.width();
     record.height = image.height();
+    const ImageFormat format = OutputFormatOf(outputName);
     if (switches_.dryRun) {
-        record.bytes = EncodedBmpSize(image);
+        record.bytes = EncodedImageSize(image, format);
         outputs_.check(place, outputName);
         return;
     }
     AtomicFile file = outputs_.open(std::move(place), outputName);
-    record.bytes = SaveBmp(image, file);
+    record.bytes = SaveImageFile(image, file, format);
     if (switches_.recordOutputs) {
         record.stamp = StampOf(JoinPath(project_.ProjectFolder, record.file)).value_or(FileStamp{});
     }

@@ -1,5 +1,7 @@
 #include "extract/frame_prefetch.h"
 
+#include "platform/image_file.h"
+
 #include <climits>
 #include <cstdlib>
 #include <system_error>
@@ -55,7 +57,7 @@ FramePrefetch::~FramePrefetch()
 FramePrefetch::Read FramePrefetch::ReadFrame(const std::string& path, Bitmap&& spent)
 {
     try {
-        return Read{LoadBmp(path, std::move(spent)), nullptr};
+        return Read{LoadImageFile(path, std::move(spent)), nullptr};
     } catch (...) {
         return Read{Bitmap(), std::current_exception()};
     }
@@ -103,7 +105,7 @@ Bitmap FramePrefetch::take(int position, const std::string& path)
         spare_ = std::move(takeHead(lock).frame);
     if (head_ == plan_.size() || plan_[head_].position != position) {
         lock.unlock();
-        return LoadBmp(path);
+        return LoadImageFile(path);
     }
     Read read = takeHead(lock);
     lock.unlock();

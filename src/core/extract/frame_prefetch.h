@@ -39,7 +39,7 @@ public:
 
     // The frame at `position`: the one read ahead when it is planned, else
     // read now from `path`. Planned frames before it are dropped unseen.
-    // Raises what LoadBmp raised for it.
+    // Raises what LoadImageFile raised for it.
     Bitmap take(int position, const std::string& path);
     // A frame the run is done with: the next read goes into its memory.
     void giveBack(Bitmap spent);

@@ -5,6 +5,7 @@
 #include "platform/bitmap.h"
 #include "platform/errors.h"
 #include "platform/files.h"
+#include "platform/image_file.h"
 #include "platform/open_folder.h"
 
 #include <algorithm>
@@ -21,7 +22,7 @@ namespace {
 bool IsNotBitmap(const std::string& path)
 {
     try {
-        return LoadBmp(path).empty();
+        return LoadImageFile(path).empty();
     } catch (const TolvError&) {
         return true;
     }

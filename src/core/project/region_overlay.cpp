@@ -1,6 +1,7 @@
 #include "project/region_overlay.h"
 
 #include "platform/errors.h"
+#include "platform/image_file.h"
 #include "platform/raster.h"
 
 #include <sys/stat.h>
@@ -37,7 +38,7 @@ std::shared_ptr<const PreparedOverlay> PrepareOverlay(const std::string& path)
 {
     Bitmap image;
     try {
-        image = LoadBmp(path);
+        image = LoadImageFile(path);
     } catch (const InvalidBitmapError&) {
         return nullptr;
     }

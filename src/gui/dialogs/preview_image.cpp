@@ -4,6 +4,7 @@
 #include "gui/dialogs/dialog_style.h"
 #include "platform/bitmap.h"
 #include "platform/errors.h"
+#include "platform/image_file.h"
 
 #include <QFileInfo>
 #include <QPixmap>
@@ -20,7 +21,7 @@ bool PreviewImage::LoadFile(const QString& path)
     if (!QFileInfo(path).isFile())
         return false;
     try {
-        setPixmap(QPixmap::fromImage(ToQImage(LoadBmp(path.toStdString()))));
+        setPixmap(QPixmap::fromImage(ToQImage(LoadImageFile(path.toStdString()))));
     } catch (const TolvError&) {
         // A preview reports nothing: a file that is no bitmap keeps the last picture.
         return false;

@@ -2,12 +2,13 @@
 
 #include "document/document.h"
 #include "editor/frame_marks.h"
+#include "editor/view_mapping.h"
 #include "extract/prefilter.h"
 #include "gui/common/bitmap_image.h"
 #include "gui/common/message_box.h"
-#include "editor/view_mapping.h"
 #include "gui/editor/region_item.h"
 #include "platform/errors.h"
+#include "platform/image_file.h"
 
 namespace tolv::gui {
 
@@ -104,7 +105,7 @@ void FrameCanvas::showFrame(FrameStep step)
         setStatus(StatusPanel::Message, " Animation missing: " + QString::fromStdString(name));
     } else {
         try {
-            Bitmap frame = LoadBmp(p.FramePath(name));
+            Bitmap frame = LoadImageFile(p.FramePath(name));
             if (p.CleanEdges)
                 CleanFrameEdges(frame);
             setDisplay(std::move(frame));
