@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Extraction benchmark: tolvane-cli extract against a plain read-crop-write
 program (and, with --imagemagick, ImageMagick) on two generated workloads, the
-default 24-bit frames and the same with 8-bit palette frames.
+default 24-bit frames and the same with 8-bit palette frames, then against a
+Pillow script on the 24-bit workload turned into PNG frames and PNG outputs.
 
 Both programs read and write on a tmpfs (the workload is copied to /dev/shm),
 each timed run writes into an emptied output folder, and the runs alternate
@@ -9,7 +10,10 @@ each timed run writes into an emptied output folder, and the runs alternate
 Prints the median wall and CPU time of each over --repeat runs, the ratio to
 the plain program, the output each wrote, and the peak RSS of tolvane-cli
 against its budget of three frames + 32 MiB. On a busy machine the CPU times
-compare better than the wall times. Run from anywhere; paths default to the
+compare better than the wall times. The PNG comparison also checks a few
+clips pixel by pixel with ImageMagick's compare, when it is installed; a run
+of tolvane-cli that fails there is reported, not fatal, so that the BMP
+figures stand while tolvane-cli cannot read PNG frames. Run from anywhere; paths default to the
 repository's build folder and to the shared workload generator beside the
 repository (../shared/bench).
 """
@@ -22,8 +26,11 @@ import sys
 import tempfile
 import time
 
+from qvl_project import frames_of, read_project, regions_of
+
 REPO = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 MIB = 1 << 20
+BENCH = os.path.dirname(os.path.abspath(__file__))
 
 
 def parse_args():
@@ -37,40 +44,16 @@ def parse_args():
     ap.add_argument('--repeat', type=int, default=5)
     ap.add_argument('--limit', type=float, default=1.0,
                     help='the highest ratio to the plain program that passes (default: 1.0)')
+    ap.add_argument('--png-limit', type=float, default=0.5,
+                    help='the highest ratio to the Pillow script on PNG frames that passes (default: 0.5)')
+    ap.add_argument('--python', default='/usr/bin/python3' if os.path.exists('/usr/bin/python3') else sys.executable,
+                    help="the Python that has Pillow (default: Debian's, where python3-pil installs it)")
     ap.add_argument('--imagemagick', action='store_true', help='time ImageMagick too (slow)')
     ap.add_argument('--convert', default='/usr/bin/convert' if os.path.exists('/usr/bin/convert') else 'convert',
                     help="ImageMagick's convert (default: Debian's, not a wrapper found first on PATH)")
     ap.add_argument('workload_args', nargs='*',
                     help='passed to the workload generator for both workloads, e.g. -- --frames 20')
     return ap.parse_args()
-
-
-def read_project(path):
-    """The project file as {section: {key: value}}, names lower-cased."""
-    sections, current = {}, None
-    with open(path, encoding='utf-8') as f:
-        for line in f:
-            line = line.rstrip('\r\n')
-            if line.startswith('['):
-                current = sections.setdefault(line[1:line.index(']')].lower(), {})
-            elif current is not None and '=' in line:
-                key, value = line.split('=', 1)
-                current.setdefault(key.lower(), value)
-    return sections
-
-
-def regions_of(project):
-    regions = []
-    for r in range(1, int(project['main']['regions']) + 1):
-        s = project['region%d' % r]
-        x, y, w, h = (int(v) for v in s['position'].split(','))
-        rows, k = [], 1
-        while 'clip%d' % k in s:
-            cells = s['clip%d' % k].split(',')
-            rows.append((cells[0], cells[-1]))
-            k += 1
-        regions.append(dict(kind=int(s['backgrnd']), x=x, y=y, w=w, h=h, rows=rows, section=s))
-    return regions
 
 
 def make_workload(script, work, name, workload_args):
@@ -89,6 +72,21 @@ def make_workload(script, work, name, workload_args):
         f.write(out)
     with open(stamp, 'w') as f:
         f.write(wanted)
+    return folder, out
+
+
+def make_png_workload(python, source, work, name):
+    """SOURCE turned into PNG in WORK/NAME, made again when SOURCE is newer."""
+    folder = os.path.join(work, name)
+    summary = folder + '.summary'
+    made, wanted = os.path.join(folder, 'work.qvl'), os.path.join(source, 'work.qvl')
+    if os.path.exists(summary) and os.path.exists(made) and os.path.getmtime(made) >= os.path.getmtime(wanted):
+        return folder, open(summary).read().strip()
+    shutil.rmtree(folder, ignore_errors=True)
+    out = subprocess.run([python, os.path.join(BENCH, 'png_workload.py'), source, folder],
+                         check=True, capture_output=True, text=True).stdout.strip()
+    with open(summary, 'w') as f:
+        f.write(out)
     return folder, out
 
 
@@ -116,8 +114,7 @@ def magick_commands(convert, folder, project, regions, out):
     the text boxes (filled, black outline, title strip), write the background
     and crop every clip from the same decoded image."""
     commands = []
-    frames = [project['frames'][k] for k in sorted(project['frames'], key=int)]
-    for frame in frames:
+    for frame in frames_of(project):
         listed = [r for r in regions if any(i.lower() == frame.lower() for i, _ in r['rows'])]
         cmd = [convert, os.path.join(folder, frame)]
         for r in (r for r in listed if r['kind'] == 3):
@@ -148,6 +145,10 @@ def magick_commands(convert, folder, project, regions, out):
     return commands
 
 
+class RunFailed(Exception):
+    pass
+
+
 class Usage:
     """Wall and CPU seconds and peak RSS of one or more commands: CPU from
     the kernel's accounting of the child (microseconds, not GNU time's
@@ -167,7 +168,7 @@ class Usage:
         self.wall += time.perf_counter() - start
         child.returncode = os.waitstatus_to_exitcode(status)
         if child.returncode != 0:
-            sys.exit('failed: %s\n%s' % (' '.join(command), err[-2000:]))
+            raise RunFailed('failed: %s\n%s' % (' '.join(command), err[-2000:].rstrip()))
         self.cpu += usage.ru_utime + usage.ru_stime
         self.peak = max(self.peak, int(err.split()[-1]) * 1024)
         return self
@@ -191,56 +192,157 @@ def load_average():
         return ' '.join(f.read().split()[:3])
 
 
-class Workload:
-    """One workload on the tmpfs and the commands of each program on it."""
+OURS = 'tolvane-cli extract'
 
-    def __init__(self, args, cli, plain, label, folder, summary, scratch):
+
+def outputs_of(regions):
+    """The names the worksheet rows of clips and backgrounds write."""
+    return sorted({output for r in regions if r['kind'] <= 1 for _frame, output in r['rows'] if output})
+
+
+class Workload:
+    """One workload on the tmpfs and the commands of each program on it, the
+    first of them the yardstick. A failure of a program in TOLERATED is kept
+    for the report, with what DIAGNOSIS says about it, and that program is
+    not run again; any other ends the benchmark."""
+
+    def __init__(self, label, summary, qvl, frame_bytes, tools, limit, tolerated=(), diagnosis=None):
         self.label = label
         self.summary = summary
-        qvl = os.path.join(folder, 'work.qvl')
-        project = read_project(qvl)
-        regions = regions_of(project)
-        self.frame_bytes = os.path.getsize(os.path.join(folder, project['frames']['1']))
-        plain_out = os.path.join(scratch, 'plain_out')
-        magick_out = os.path.join(scratch, 'magick_out')
-        self.tools = [('plain read-crop-write', plain_out, [[plain, qvl, plain_out]]),
-                      ('tolvane-cli extract', os.path.join(folder, 'VidIziz'),
-                       [[cli, 'extract', '--color=never', qvl]])]
-        if args.imagemagick:
-            self.tools.append(('ImageMagick convert', magick_out,
-                               magick_commands(args.convert, folder, project, regions, magick_out)))
+        self.project = read_project(qvl)
+        self.regions = regions_of(self.project)
+        self.outputs = outputs_of(self.regions)
+        self.frame_bytes = frame_bytes
+        self.tools = tools
+        self.limit = limit
+        self.tolerated = tolerated
+        self.diagnosis = diagnosis
+        self.failed = {}
         self.runs = {name: [] for name, _, _ in self.tools}
+
+    def out_of(self, name):
+        return next(out for tool, out, _ in self.tools if tool == name)
 
     def run_all_once(self):
         for name, out, commands in self.tools:
+            if name in self.failed:
+                continue
             emptied(out)
             usage = Usage()
-            for command in commands:
-                usage.run(command)
+            try:
+                for command in commands:
+                    usage.run(command)
+                missing = [n for n in self.outputs if not os.path.exists(os.path.join(out, n))]
+                if missing:
+                    raise RunFailed('%s wrote %d of the %d files (no %s)'
+                                    % (name, len(self.outputs) - len(missing), len(self.outputs), missing[0]))
+            except RunFailed as failure:
+                if name not in self.tolerated:
+                    sys.exit(str(failure))
+                self.failed[name] = str(failure) + self.diagnose()
+                continue
             self.runs[name].append(usage)
+
+    def diagnose(self):
+        """The distinct lines DIAGNOSIS prints, the first few."""
+        if not self.diagnosis:
+            return ''
+        said = subprocess.run(self.diagnosis, capture_output=True, text=True)
+        lines = list(dict.fromkeys(l.strip() for l in (said.stderr + said.stdout).splitlines() if l.strip()))
+        return '\n%s says:\n  %s' % (' '.join(os.path.basename(c) for c in self.diagnosis), '\n  '.join(lines[:6]))
 
     def median(self, name, what):
         return statistics.median(getattr(u, what) for u in self.runs[name])
 
-    def report(self, repeat, limit):
-        plain, ours = self.tools[0][0], self.tools[1][0]
+    def report(self, repeat):
+        yardstick = self.tools[0][0]
+        short = yardstick.split()[0]
         print('\n%s workload: %s' % (self.label, self.summary))
-        print('%-24s %9s %8s %9s %8s %10s %14s' % ('tool (median of %d)' % repeat, 'wall s', 'x plain',
-                                                  'CPU s', 'x plain', 'peak MiB', 'files / MiB'))
+        print('%-24s %9s %8s %9s %8s %10s %14s' % ('tool (median of %d)' % repeat, 'wall s', 'x ' + short,
+                                                  'CPU s', 'x ' + short, 'peak MiB', 'files / MiB'))
         for name, out, _ in self.tools:
+            if name in self.failed:
+                print('%-24s did not run through: %s' % (name, self.failed[name].replace('\n', '\n    ')))
+                continue
             files, size = folder_size(out)
             print('%-24s %9.3f %8.3f %9.3f %8.3f %10.1f %7d / %.1f'
-                  % (name, self.median(name, 'wall'), self.median(name, 'wall') / self.median(plain, 'wall'),
-                     self.median(name, 'cpu'), self.median(name, 'cpu') / self.median(plain, 'cpu'),
+                  % (name, self.median(name, 'wall'), self.median(name, 'wall') / self.median(yardstick, 'wall'),
+                     self.median(name, 'cpu'), self.median(name, 'cpu') / self.median(yardstick, 'cpu'),
                      max(u.peak for u in self.runs[name]) / MIB, files, size / MIB))
+        if OURS in self.failed:
+            print('no tolvane-cli figures for the %s workload' % self.label)
+            return
         budget = 3 * self.frame_bytes + 32 * MIB
-        peak = max(u.peak for u in self.runs[ours])
+        peak = max(u.peak for u in self.runs[OURS])
         print('tolvane-cli peak RSS %.1f MiB, budget 3 frames + 32 MiB = %.1f MiB: %s'
               % (peak / MIB, budget / MIB, 'within' if peak <= budget else 'OVER'))
         for what in ('wall', 'cpu'):
-            ratio = self.median(ours, what) / self.median(plain, what)
-            print('tolvane-cli / plain, %s time: %.3f (at most %.2f): %s'
-                  % (what, ratio, limit, 'within' if ratio <= limit else 'OVER'))
+            ratio = self.median(OURS, what) / self.median(yardstick, what)
+            print('tolvane-cli / %s, %s time: %.3f (at most %.2f): %s'
+                  % (short, what, ratio, self.limit, 'within' if ratio <= self.limit else 'OVER'))
+
+
+def bmp_workload(args, cli, plain, label, folder, summary, scratch):
+    qvl = os.path.join(folder, 'work.qvl')
+    project = read_project(qvl)
+    plain_out = os.path.join(scratch, 'plain_out')
+    magick_out = os.path.join(scratch, 'magick_out')
+    tools = [('plain read-crop-write', plain_out, [[plain, qvl, plain_out]]),
+             (OURS, os.path.join(folder, 'VidIziz'), [[cli, 'extract', '--color=never', qvl]])]
+    if args.imagemagick:
+        tools.append(('ImageMagick convert', magick_out,
+                      magick_commands(args.convert, folder, project, regions_of(project), magick_out)))
+    frame_bytes = os.path.getsize(os.path.join(folder, frames_of(project)[0]))
+    return Workload(label, summary, qvl, frame_bytes, tools, args.limit)
+
+
+def png_workload(args, cli, label, folder, summary, scratch, frame_bytes):
+    """The PNG frames against the Pillow script; FRAME_BYTES is what one
+    frame takes decoded, for the memory budget."""
+    qvl = os.path.join(folder, 'work.qvl')
+    pillow_out = os.path.join(scratch, 'pillow_out')
+    tools = [('Pillow script', pillow_out, [[args.python, os.path.join(BENCH, 'pillow_crop.py'), qvl, pillow_out]]),
+             (OURS, os.path.join(folder, 'VidIziz'), [[cli, 'extract', '--color=never', qvl]])]
+    return Workload(label, summary, qvl, frame_bytes, tools, args.png_limit, tolerated=(OURS,),
+                    diagnosis=[cli, 'check', '--color=never', qvl])
+
+
+def overlaps(a, b):
+    return a['x'] < b['x'] + b['w'] and b['x'] < a['x'] + a['w'] and \
+        a['y'] < b['y'] + b['h'] and b['y'] < a['y'] + a['h']
+
+
+def untouched_clips(workload, count):
+    """Up to COUNT clip outputs of the first frame that no text box or
+    overlay draws into, so that the run must write the frame's own pixels."""
+    frame = frames_of(workload.project)[0].lower()
+
+    def on_frame(r):
+        return [output for name, output in r['rows'] if name.lower() == frame]
+
+    drawn = [r for r in workload.regions if r['kind'] >= 2 and on_frame(r)]
+    clean = [output for r in workload.regions if r['kind'] == 0 and not any(overlaps(r, d) for d in drawn)
+             for output in on_frame(r) if output]
+    return clean[:count]
+
+
+def pixel_check(workload, count=3):
+    """ImageMagick's count of differing pixels between our clips and the
+    yardstick's, and what each file is."""
+    if OURS in workload.failed:
+        return
+    if not (shutil.which('compare') and shutil.which('identify')):
+        print('no pixel check: ImageMagick (compare, identify) is not installed')
+        return
+    theirs, ours = workload.out_of(workload.tools[0][0]), workload.out_of(OURS)
+    print('pixel check of %s against %s (compare -metric AE, expect 0):' % (OURS, workload.tools[0][0]))
+    for name in untouched_clips(workload, count):
+        pair = [os.path.join(ours, name), os.path.join(theirs, name)]
+        ae = subprocess.run(['compare', '-metric', 'AE'] + pair + ['null:'], capture_output=True, text=True)
+        kinds = subprocess.run(['identify', '-format', '%m %wx%h %[type] %z-bit, '] + pair,
+                               capture_output=True, text=True)
+        print('  %-14s %s pixels differ; ours, theirs: %s'
+              % (name, ae.stderr.strip() or ae.stdout.strip(), (kinds.stdout + kinds.stderr).strip(' ,\n')))
 
 
 def main():
@@ -256,22 +358,30 @@ def main():
         sys.exit('missing the workload generator %s: give --workload-script' % args.workload_script)
     if not os.path.isdir(args.tmpfs):
         sys.exit('missing the tmpfs folder %s: give --tmpfs' % args.tmpfs)
+    if subprocess.run([args.python, '-c', 'import PIL'], capture_output=True).returncode != 0:
+        sys.exit('%s has no Pillow: install python3-pil (make bench-deps) or give --python' % args.python)
 
     scratch = tempfile.mkdtemp(prefix='tolvane-bench-', dir=args.tmpfs)
     try:
-        workloads = []
+        workloads, sources = [], {}
         for label, extra in (('24-bit', []), ('8-bit', ['--bpp', '8'])):
             name = 'workload-%s' % label
-            folder, summary = make_workload(args.workload_script, work, name, args.workload_args + extra)
-            copy = copy_to_tmpfs(folder, scratch, name)
-            workloads.append(Workload(args, cli, plain, label, copy, summary,
-                                      os.path.join(scratch, 'out-' + label)))
+            sources[label], summary = make_workload(args.workload_script, work, name, args.workload_args + extra)
+            copy = copy_to_tmpfs(sources[label], scratch, name)
+            workloads.append(bmp_workload(args, cli, plain, label, copy, summary,
+                                          os.path.join(scratch, 'out-' + label)))
+        name = 'workload-png-24-bit'
+        folder, summary = make_png_workload(args.python, sources['24-bit'], work, name)
+        png = png_workload(args, cli, 'PNG 24-bit', copy_to_tmpfs(folder, scratch, name), summary,
+                           os.path.join(scratch, 'out-png'), workloads[0].frame_bytes)
+        workloads.append(png)
         load_before = load_average()
         for _ in range(args.repeat):
             for workload in workloads:
                 workload.run_all_once()
         for workload in workloads:
-            workload.report(args.repeat, args.limit)
+            workload.report(args.repeat)
+        pixel_check(png)
         print('\nload average before: %s, after: %s (%d cores)' % (load_before, load_average(), os.cpu_count()))
     finally:
         shutil.rmtree(scratch, ignore_errors=True)
