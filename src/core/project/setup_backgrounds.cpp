@@ -1,8 +1,8 @@
 #include "project/setup_backgrounds.h"
 
-#include "platform/bmp_probe.h"
 #include "platform/errors.h"
 #include "platform/files.h"
+#include "platform/image_probe.h"
 
 #include <algorithm>
 #include <optional>
@@ -11,13 +11,15 @@ namespace tolv {
 
 namespace {
 
-// The size of the image in a frame file, or nothing when the file is not a
-// usable bitmap (malformed, truncated or unreadable). Only the headers are
-// read: they guarantee that the pixels are in the file.
-std::optional<BmpSize> UsableFrameSize(const std::string& path)
+// The size of the image in a frame file, BMP or PNG, or nothing when the file
+// is not a usable bitmap (malformed, truncated or unreadable). Only the
+// headers are read, so a project of large frames opens quickly: a BMP's
+// headers guarantee that its pixels are in the file, while a PNG's compressed
+// pixels are judged only when the frame is shown or cut.
+std::optional<ImageSize> UsableFrameSize(const std::string& path)
 {
     try {
-        return ReadBmpSize(path);
+        return ReadImageSize(path);
     } catch (const TolvError&) {
         return std::nullopt;
     }

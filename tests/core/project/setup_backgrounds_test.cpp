@@ -1,6 +1,7 @@
 #include "platform/bitmap.h"
 #include "project/project_file.h"
 #include "project/setup_backgrounds.h"
+#include "support/png_file.h"
 #include "support/test_files.h"
 
 #include <gtest/gtest.h>
@@ -65,6 +66,24 @@ TEST_F(FrameExamination, MissingAndUnusableFramesAreRecordedAndTheRestStillExami
     EXPECT_EQ(project.FrameStatusOf(5), FrameMissing);
     EXPECT_EQ(project.FrameStatusOf(6), FrameLoaded);
     EXPECT_EQ(project.FrameAreaWidth, 700);
+}
+
+TEST_F(FrameExamination, PngFramesAreExaminedByTheirHeaderBesideBmpFrames)
+{
+    writeFrame("a.bmp", 640, 700);
+    test::WritePng(dir.file("b.PNG"), 900, 30);
+    test::WriteText(dir.file("cut.png"), test::PngFile({}).substr(0, 32));
+    // The first bytes decide the format: a BMP named .png is a BMP frame.
+    writeFrame("bmp.png", 20, 800);
+    project.SetFrameNames({"a.bmp", "b.PNG", "cut.png", "bmp.png"});
+
+    EXPECT_TRUE(SetupBackgrounds(project));
+    EXPECT_EQ(project.FrameStatusOf(1), FrameLoaded);
+    EXPECT_EQ(project.FrameStatusOf(2), FrameLoaded);
+    EXPECT_EQ(project.FrameStatusOf(3), FrameUnusable);
+    EXPECT_EQ(project.FrameStatusOf(4), FrameLoaded);
+    EXPECT_EQ(project.FrameAreaWidth, 900);
+    EXPECT_EQ(project.FrameAreaHeight, 800);
 }
 
 TEST_F(FrameExamination, AFrameThatIsNotABitmapDoesNotEndTheLoad)
