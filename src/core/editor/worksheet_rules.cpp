@@ -36,7 +36,8 @@ void ShiftColumns(WorksheetCells& cells, Shift shift)
 
 std::string CompleteBmpName(const std::string& cell)
 {
-    if (cell.empty() || UpperExtension(cell) == ".BMP")
+    const std::string extension = UpperExtension(cell);
+    if (cell.empty() || extension == ".BMP" || extension == ".PNG")
         return cell;
     return cell + ".bmp";
 }

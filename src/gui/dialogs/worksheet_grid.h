@@ -14,10 +14,11 @@ namespace tolv::gui {
 // The worksheet `worksheet`: 50 rows of a fixed row-number column, "Input frame"
 // and "Output File". The cell editor is always open on the current cell, so
 // typing edits it at once. An arrow key first completes the current cell's
-// name with ".bmp" (also while it is being edited); Left and Right then move
-// to the neighbouring column unless they move the text cursor. Enter and Esc
-// go on to the dialog. Frames dragged from a list box drop only onto Input
-// frame cells. The current row can be inserted, deleted and cleared.
+// name with ".bmp" unless it is a BMP or PNG name (also while it is being
+// edited; see CompleteBmpName); Left and Right then move to the neighbouring
+// column unless they move the text cursor. Enter and Esc go on to the dialog.
+// Frames dragged from a list box drop only onto Input frame cells. The current
+// row can be inserted, deleted and cleared.
 class WorksheetGrid : public QTableWidget {
     Q_OBJECT
 public:

@@ -15,7 +15,7 @@ struct Completion {
 
 class CompleteBmpNameTest : public testing::TestWithParam<Completion> {};
 
-TEST_P(CompleteBmpNameTest, AppendsBmpUnlessTheExtensionIsBmpInAnyCase)
+TEST_P(CompleteBmpNameTest, AppendsBmpUnlessTheExtensionIsBmpOrPngInAnyCase)
 {
     EXPECT_EQ(CompleteBmpName(GetParam().cell), GetParam().completed);
 }
@@ -28,7 +28,10 @@ INSTANTIATE_TEST_SUITE_P(Cells, CompleteBmpNameTest,
                                          Completion{"dir.v2/frame", "dir.v2/frame.bmp"},
                                          Completion{"dir.v2\\frame", "dir.v2\\frame.bmp"},
                                          Completion{"sub/f1.bmp", "sub/f1.bmp"}, Completion{" ", " .bmp"},
-                                         Completion{"frame,7", "frame,7.bmp"}));
+                                         Completion{"frame,7", "frame,7.bmp"}, Completion{"a.png", "a.png"},
+                                         Completion{"A.PNG", "A.PNG"}, Completion{"a.Png", "a.Png"},
+                                         Completion{"a.png.txt", "a.png.txt.bmp"}, Completion{"a.pn", "a.pn.bmp"},
+                                         Completion{"dir.png/frame", "dir.png/frame.bmp"}));
 
 TEST(FirstEmptyRow, FindsTheFirstEmptyCellFromTheTop)
 {
