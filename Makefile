@@ -38,7 +38,13 @@ RUN_ARGS ?= $(SAMPLE)
 $(SAMPLE): examples/make_sample.py
 	python3 examples/make_sample.py examples/sample
 
-sample: $(SAMPLE)
+# The second sample: PNG frames, a palette PNG overlay and PNG outputs.
+PNG_SAMPLE := examples/png_sample/png_sample.qvl
+
+$(PNG_SAMPLE): examples/make_png_sample.py examples/make_sample.py
+	python3 examples/make_png_sample.py examples/png_sample
+
+sample: $(SAMPLE) $(PNG_SAMPLE)
 
 run: build $(SAMPLE)
 	./$(BUILD)/src/gui/tolvane $(RUN_ARGS)
