@@ -2,6 +2,7 @@
 
 #include "core/extract/output_links.h"
 #include "core/extract/recording_log.h"
+#include "support/png_file.h"
 #include "support/project_builder.h"
 #include "support/test_files.h"
 
@@ -105,6 +106,23 @@ TEST_F(ProjectCheckTest, ReportsEveryFindingInOrder)
                   .finding("other.bmp", "Output bitmap name is used more that once.")
                   .closing()
                   .lines);
+}
+
+TEST_F(ProjectCheckTest, PngNamesAreCheckedAsBmpNamesAreAndTheContentDecides)
+{
+    // A frame and an overlay are judged by what they hold, whatever they are called.
+    build.frame("f1.png", frame).listFrame("cut.png", FrameUnusable);
+    test::WriteText(dir.file("cut.png"), test::PngFile({}).substr(0, 40));
+    build.region(RegionKind::Clip, 0, 0, 5, 5, {{"F1.PNG", "Door.png"}, {"cut.png", "door.PNG"}}, "Door");
+    build.overlay(0, 0, 5, 5, frame, {{"f1.png", ""}}, "badge.png");
+
+    EXPECT_EQ(check(), 2);
+    EXPECT_EQ(log.lines, Report()
+                             .opening()
+                             .finding(dir.file("cut.png"), "Animation frame file is not a bitmap file!")
+                             .finding("door.png", "Output bitmap name is used more that once.")
+                             .closing()
+                             .lines);
 }
 
 TEST_F(ProjectCheckTest, DuplicatesAreReportedInTheOrderFirstMet)
