@@ -6,6 +6,7 @@
 #include <cctype>
 #include <filesystem>
 #include <numeric>
+#include <string_view>
 #include <system_error>
 
 namespace tolv {
@@ -62,18 +63,22 @@ void SortIgnoringCase(std::vector<std::string>& names)
 
 namespace {
 
-bool HasBmpExtension(const std::string& name)
+bool EndsWithIgnoringCase(const std::string& name, std::string_view lowerEnd)
 {
-    static const std::string bmp = ".bmp";
-    if (name.size() < bmp.size())
+    if (name.size() < lowerEnd.size())
         return false;
-    return std::equal(bmp.begin(), bmp.end(), name.end() - bmp.size(),
-                      [](char b, unsigned char c) { return b == std::tolower(c); });
+    return std::equal(lowerEnd.begin(), lowerEnd.end(), name.end() - std::ptrdiff_t(lowerEnd.size()),
+                      [](char e, unsigned char c) { return e == std::tolower(c); });
+}
+
+bool HasPictureExtension(const std::string& name)
+{
+    return EndsWithIgnoringCase(name, ".bmp") || EndsWithIgnoringCase(name, ".png");
 }
 
 }  // namespace
 
-std::vector<std::string> ListBmpFiles(const std::string& folder)
+std::vector<std::string> ListFrameFiles(const std::string& folder)
 {
     namespace fs = std::filesystem;
     std::vector<std::string> names;
@@ -83,7 +88,7 @@ std::vector<std::string> ListBmpFiles(const std::string& folder)
         if (!it->is_regular_file(typeError))
             continue;
         const std::string name = it->path().filename().string();
-        if (HasBmpExtension(name))
+        if (HasPictureExtension(name))
             names.push_back(name);
     }
     // Names that differ only in case get a fixed order, whatever the

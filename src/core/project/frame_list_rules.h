@@ -33,9 +33,9 @@ ListOrder OrderMovedTo(std::size_t count, std::span<const std::size_t> selected,
 // Whether an order puts any entry elsewhere: a move is offered only then.
 bool MovesAnything(const ListOrder& order);
 
-// The files of a folder whose names end in ".bmp" in any letter case, names as
-// stored on disk, in alphabetical order ignoring case. A folder that does not
-// exist or cannot be read lists nothing.
-std::vector<std::string> ListBmpFiles(const std::string& folder);
+// The picture files of a folder: names that end in ".bmp" or ".png" in any
+// letter case, as stored on disk, in alphabetical order ignoring case. A
+// folder that does not exist or cannot be read lists nothing.
+std::vector<std::string> ListFrameFiles(const std::string& folder);
 
 }  // namespace tolv

@@ -154,7 +154,7 @@ void ProjectSetupDialog::SetPaths(const QString& folderPath, const QString& proj
 void ProjectSetupDialog::FillFileList()
 {
     fileList->clear();
-    for (const std::string& name : ListBmpFiles(folderPath_.toStdString()))
+    for (const std::string& name : ListFrameFiles(folderPath_.toStdString()))
         fileList->addItem(QString::fromStdString(name));
 }
 

@@ -27,7 +27,7 @@ namespace tolv::gui {
 class PreviewImage;
 
 // The "Project Setup" dialog: chooses the project's animation frames among the
-// BMP files of the project folder, their play order, and three project
+// BMP and PNG files of the project folder, their play order, and three project
 // options. The caller (runProjectSetup) fills it, runs exec() and reads it back
 // on OK. The sort button, the preview box and the last picture carry over
 // between openings.

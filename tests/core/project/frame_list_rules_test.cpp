@@ -37,21 +37,23 @@ TEST(FrameListRules, InsertsBetweenNeighboursIgnoringCase)
     EXPECT_EQ(SortedInsertIndex({}, "x.bmp"), 0u);
 }
 
-TEST(FrameListRules, ListsBmpFilesOfAFolderInNameOrder)
+TEST(FrameListRules, ListsBmpAndPngFilesOfAFolderInNameOrder)
 {
     test::TempDir dir;
-    for (const char* name : {"b.BMP", "a.bmp", "C.Bmp", "notes.txt", "bmp", "x.bmp.txt", "frame"})
+    for (const char* name : {"b.BMP", "a.bmp", "C.Bmp", "notes.txt", "bmp", "x.bmp.txt", "frame", "B.png", "d.PNG",
+                             "png", "x.png.txt", "e.pn", "f.apng"})
         test::WriteText(dir.file(name), "x");
     std::filesystem::create_directory(dir.path() / "folder.bmp");
-    EXPECT_EQ(ListBmpFiles(dir.path().string()), (Names{"a.bmp", "b.BMP", "C.Bmp"}));
+    std::filesystem::create_directory(dir.path() / "folder.png");
+    EXPECT_EQ(ListFrameFiles(dir.path().string()), (Names{"a.bmp", "b.BMP", "B.png", "C.Bmp", "d.PNG"}));
 }
 
 TEST(FrameListRules, AMissingFolderListsNothing)
 {
     test::TempDir dir;
-    EXPECT_TRUE(ListBmpFiles((dir.path() / "gone").string()).empty());
+    EXPECT_TRUE(ListFrameFiles((dir.path() / "gone").string()).empty());
     test::WriteText(dir.file("file"), "x");
-    EXPECT_TRUE(ListBmpFiles(dir.file("file")).empty());
+    EXPECT_TRUE(ListFrameFiles(dir.file("file")).empty());
 }
 
 struct Move {
