@@ -8,6 +8,17 @@
 
 namespace tolv::gui {
 
+namespace {
+
+// "*.bmp *.BMP *.Bmp" for "bmp".
+QString Spellings(const QString& extension)
+{
+    const QString capitalised = extension.left(1).toUpper() + extension.mid(1);
+    return QString("*.%1 *.%2 *.%3").arg(extension, extension.toUpper(), capitalised);
+}
+
+}  // namespace
+
 OpenPictureDialog::OpenPictureDialog(QWidget* parent, const QString& folder, const QString& fileName)
     : QFileDialog(parent)
 {
@@ -17,9 +28,12 @@ OpenPictureDialog::OpenPictureDialog(QWidget* parent, const QString& folder, con
     setFileMode(QFileDialog::ExistingFile);
     setAcceptMode(QFileDialog::AcceptOpen);
     // File names are matched with their letter case here; the common spellings
-    // are listed, and the list is not shown.
+    // are listed, and the lists are not shown. Both formats are offered first,
+    // so an overlay of either kind shows without changing the filter.
     setOption(QFileDialog::HideNameFilterDetails);
-    setNameFilter("Windows Bitmap (BMP) (*.bmp *.BMP *.Bmp)");
+    setNameFilters({"Pictures (BMP, PNG) (" + Spellings("bmp") + " " + Spellings("png") + ")",
+                    "Windows Bitmap (BMP) (" + Spellings("bmp") + ")",
+                    "Portable Network Graphics (PNG) (" + Spellings("png") + ")"});
     // The typed overlay path may name a file in another folder than the
     // overlays root; the chooser then starts where that file is.
     const QFileInfo preset(fileName);

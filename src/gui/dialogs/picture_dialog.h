@@ -9,7 +9,7 @@ namespace tolv::gui {
 class PreviewImage;
 
 // The picture-open dialog `LoadPic`: a file chooser for "Windows Bitmap (BMP)"
-// files with a thumbnail of the file under the pointer.
+// and PNG files with a thumbnail of the file under the pointer.
 class OpenPictureDialog : public QFileDialog {
     Q_OBJECT
 public:
