@@ -87,6 +87,18 @@ TEST_F(ProjectSetupDialogTest, SettingsModeShowsTheProjectsFramesOptionsAndFolde
     });
 }
 
+TEST_F(ProjectSetupDialogTest, PngFilesAreListedAndChosenLikeBmpFiles)
+{
+    for (const char* name : {"a.png", "d.PNG", "e.png.txt"})
+        tolv::test::WriteText(dir.file(name), "x");
+    dialog.FillFromProject(project, true);
+    EXPECT_EQ(FileNames(), (QStringList{"a.bmp", "a.png", "B.bmp", "b.bmp", "c.bmp", "d.PNG"}));
+    test::ShowActive(dialog);
+    ClickFile("d.PNG", true);
+    EXPECT_EQ(dialog.Frames(), (QStringList{"d.PNG"}));
+    dialog.hide();
+}
+
 TEST_F(ProjectSetupDialogTest, NewProjectModeStartsWithAnEmptyListAndTheInheritedOptions)
 {
     dialog.FillFromProject(project, true);
