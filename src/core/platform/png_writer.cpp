@@ -11,9 +11,9 @@ namespace tolv {
 
 namespace {
 
-// Zlib's fastest levels make files little larger than the default level at
-// a fraction of its time; the SUB filter costs next to nothing and helps
-// flat animation colours much.
+// Zlib's fastest level writes a full-HD frame in about half the time of the
+// default level; the SUB filter adds a few milliseconds and shrinks shaded
+// areas, which NONE leaves to zlib alone.
 constexpr int CompressionLevel = 1;
 constexpr int RowFilter = PNG_FILTER_SUB;
 
@@ -114,6 +114,12 @@ private:
     std::vector<std::uint8_t> buffer_;
 };
 
+// pHYs holds no negative value (a BMP may): such a resolution is left out.
+bool Stated(const Resolution& resolution)
+{
+    return resolution.x >= 0 && resolution.y >= 0 && !(resolution == Resolution{});
+}
+
 struct Header {
     int bits;
     int type;
@@ -160,7 +166,7 @@ void Encode(const Bitmap& bitmap, Output& output)
                 png_set_PLTE(png, info, header.palette.data(), int(header.palette.size()));
             if (!header.alpha.empty())
                 png_set_tRNS(png, info, header.alpha.data(), int(header.alpha.size()), nullptr);
-            if (resolution.x > 0 && resolution.y > 0)
+            if (Stated(resolution))
                 png_set_pHYs(png, info, png_uint_32(resolution.x), png_uint_32(resolution.y), PNG_RESOLUTION_METER);
             png_write_info(png, info);
             if (rows.direct() && bitmap.bitsPerPixel() > 8)
