@@ -102,9 +102,9 @@ std::vector<std::uint8_t> BuildPngFile(const PngFileLayout& layout)
     return bytes;
 }
 
-std::vector<PngChunk> SplitPngChunks(const std::vector<std::uint8_t>& file)
+std::vector<PngFileChunk> SplitPngChunks(const std::vector<std::uint8_t>& file)
 {
-    std::vector<PngChunk> chunks;
+    std::vector<PngFileChunk> chunks;
     for (std::size_t at = 8; at + 12 <= file.size();) {
         const std::uint32_t length = Big32(&file[at]);
         const auto data = file.begin() + std::ptrdiff_t(at + 8);
@@ -114,10 +114,10 @@ std::vector<PngChunk> SplitPngChunks(const std::vector<std::uint8_t>& file)
     return chunks;
 }
 
-std::vector<std::uint8_t> JoinPngChunks(const std::vector<PngChunk>& chunks)
+std::vector<std::uint8_t> JoinPngChunks(const std::vector<PngFileChunk>& chunks)
 {
     std::vector<std::uint8_t> out{137, 80, 78, 71, 13, 10, 26, 10};
-    for (const PngChunk& chunk : chunks) {
+    for (const PngFileChunk& chunk : chunks) {
         PutBig32(out, std::uint32_t(chunk.data.size()));
         const std::size_t typeAt = out.size();
         out.insert(out.end(), chunk.type.begin(), chunk.type.end());

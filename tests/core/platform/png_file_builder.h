@@ -27,11 +27,11 @@ std::vector<std::uint8_t> BuildPngFile(const PngFileLayout& layout);
 
 // The file with its chunks taken apart and put together again: `edit` may
 // change a chunk's type and data; the CRCs are recomputed.
-struct PngChunk {
+struct PngFileChunk {
     std::string type;
     std::vector<std::uint8_t> data;
 };
-std::vector<PngChunk> SplitPngChunks(const std::vector<std::uint8_t>& file);
-std::vector<std::uint8_t> JoinPngChunks(const std::vector<PngChunk>& chunks);
+std::vector<PngFileChunk> SplitPngChunks(const std::vector<std::uint8_t>& file);
+std::vector<std::uint8_t> JoinPngChunks(const std::vector<PngFileChunk>& chunks);
 
 }  // namespace tolv::test
