@@ -54,7 +54,7 @@ std::uint32_t Big32(const std::uint8_t* p)
 std::vector<std::uint8_t> WithRightChecksums(const std::uint8_t* data, std::size_t size)
 {
     std::vector<std::uint8_t> file(data, data + size);
-    for (std::size_t at = tolv::PngSignatureSize; at + 12 <= file.size();) {
+    for (std::size_t at = tolv::PngSignatureLength; at + 12 <= file.size();) {
         const std::uint32_t length = Big32(&file[at]);
         if (length > file.size() - at - 12)
             break;

@@ -45,7 +45,7 @@ Bitmap LoadImageFile(const std::string& path, Bitmap&& spent)
     struct stat info {};
     if (!file || ::fstat(::fileno(file.get()), &info) != 0 || !S_ISREG(info.st_mode))
         throw FileReadError(path);
-    std::uint8_t head[PngSignatureSize] = {};
+    std::uint8_t head[PngSignatureLength] = {};
     const std::size_t got = std::fread(head, 1, sizeof head, file.get());
     if (std::ferror(file.get()) != 0)
         throw FileReadError(path);

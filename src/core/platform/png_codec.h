@@ -19,7 +19,7 @@ namespace tolv {
 // are refused. Readers raise InvalidBitmapError for anything malformed,
 // truncated, with a bad checksum, or beyond the bitmap limits (checked from
 // the header, before any pixel memory is taken).
-constexpr std::size_t PngSignatureSize = 8;
+constexpr std::size_t PngSignatureLength = 8;
 bool IsPngSignature(const std::uint8_t* data, std::size_t size);
 Bitmap DecodePng(const std::uint8_t* data, std::size_t size);
 // Reads from `file`, whose signature the caller has read already, into the

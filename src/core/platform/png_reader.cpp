@@ -9,7 +9,7 @@ namespace tolv {
 
 namespace {
 
-constexpr std::uint8_t Signature[PngSignatureSize] = {137, 80, 78, 71, 13, 10, 26, 10};
+constexpr std::uint8_t Signature[PngSignatureLength] = {137, 80, 78, 71, 13, 10, 26, 10};
 
 // Chunks that only describe the picture and may hold compressed text or
 // profiles: skipped unread, so they cost neither memory nor inflating.
@@ -72,7 +72,7 @@ private:
     void setUp(Input& input)
     {
         png_set_read_fn(png_, &input, ReadData);
-        png_set_sig_bytes(png_, int(PngSignatureSize));
+        png_set_sig_bytes(png_, int(PngSignatureLength));
         png_set_user_limits(png_, MaxBitmapSide, MaxBitmapSide);
         png_set_chunk_cache_max(png_, 64);
         png_set_chunk_malloc_max(png_, 64 * 1024);
@@ -235,14 +235,14 @@ Bitmap Read(Input& input, const std::string* path, Bitmap&& spent)
 
 bool IsPngSignature(const std::uint8_t* data, std::size_t size)
 {
-    return size >= PngSignatureSize && std::memcmp(data, Signature, PngSignatureSize) == 0;
+    return size >= PngSignatureLength && std::memcmp(data, Signature, PngSignatureLength) == 0;
 }
 
 Bitmap DecodePng(const std::uint8_t* data, std::size_t size)
 {
     if (!IsPngSignature(data, size))
         throw InvalidBitmapError();
-    Input input{data + PngSignatureSize, size - PngSignatureSize};
+    Input input{data + PngSignatureLength, size - PngSignatureLength};
     return Read(input, nullptr, Bitmap());
 }
 

@@ -42,12 +42,12 @@ Bitmap PaletteAlphaFrame(int width, int height)
 
 std::string Signature(const std::string& path)
 {
-    std::string head(PngSignatureSize, '\0');
+    std::string head(PngSignatureLength, '\0');
     std::ifstream(path, std::ios::binary).read(head.data(), std::streamsize(head.size()));
     return head;
 }
 
-const std::string PngSignature("\x89PNG\r\n\x1a\n", PngSignatureSize);
+const std::string PngSignature("\x89PNG\r\n\x1a\n", PngSignatureLength);
 
 struct CrossCase {
     const char* name;
