@@ -2,6 +2,7 @@
 
 #include "platform/bitmap.h"
 #include "platform/files.h"
+#include "platform/image_file.h"
 #include "project/project.h"
 #include "project/region_overlay.h"
 
@@ -52,10 +53,10 @@ public:
         project.ProjectFileName = "test.qvl";
     }
 
-    // Writes the frame file and lists it as loaded.
+    // Writes the frame file (PNG when named so, else BMP) and lists it as loaded.
     ProjectBuilder& frame(const std::string& name, const Bitmap& image)
     {
-        SaveBmp(image, project.FramePath(name));
+        save(image, project.FramePath(name));
         return listFrame(name, FrameLoaded);
     }
 
@@ -88,7 +89,7 @@ public:
     {
         Region& merge = region(RegionKind::Overlay, left, top, width, height, rows, "Overlay");
         merge.OVLName = project.FramePath(file);
-        SaveBmp(image, merge.OVLName);
+        save(image, merge.OVLName);
         LoadMergeBMP(merge);
         return merge;
     }
@@ -104,6 +105,13 @@ public:
     }
 
     Project project;
+
+private:
+    static void save(const Bitmap& image, const std::string& path)
+    {
+        AtomicFile file(path);
+        SaveImageFile(image, file, OutputFormatOf(path));
+    }
 };
 
 }  // namespace tolv::test

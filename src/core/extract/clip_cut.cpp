@@ -42,6 +42,7 @@ Bitmap CopyInside(const Bitmap& frame, const ClipArea& area, const Overlap& span
 {
     Bitmap clip = Bitmap::ForOverwrite(area.width, area.height, frame.bitsPerPixel(), frame.palette(), frame.masks(),
                                        std::move(spent));
+    clip.setPaletteAlpha(frame.paletteAlpha());
     clip.setResolution(frame.resolution());
     CopyRows(frame, area, span, clip);
     const std::size_t used = std::size_t(area.width) * std::size_t(frame.bitsPerPixel() / 8);

@@ -53,6 +53,10 @@ OverlayPaint MakePaint(const Bitmap& target, const Region& region)
 
 }  // namespace
 
+// Frames with alpha (PNG) get exactly the pixels a BMP frame of their format
+// gets, and nothing is blended: every pixel a box paints becomes opaque, even
+// over a transparent area (alpha 255 on 32 bits; on a palette with alpha the
+// nearest of its most opaque entries, see Bitmap::valueOf).
 void PaintTextBox(Bitmap& target, const Region& region, bool editor)
 {
     // Geometry from a file may lie anywhere in the int range.
@@ -90,6 +94,10 @@ void MergeOverlay(Bitmap& target, const Region& region)
     MergeOverlay(target, region, paints);
 }
 
+// Alpha goes with the pixel values: an overlay pixel of the key colour leaves
+// the frame pixel as it is, alpha included; any other replaces it whole, with
+// its own alpha when the overlay has the frame's format and opaque when it is
+// converted from another one.
 void MergeOverlay(Bitmap& target, const Region& region, OverlayPaints& paints)
 {
     if (!region.MergeImage || !region.MergeMask) {

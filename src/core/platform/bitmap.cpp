@@ -3,6 +3,7 @@
 #include "platform/errors.h"
 #include "platform/pixel_access.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 #include <limits>
@@ -63,11 +64,14 @@ std::uint32_t ChannelValue(std::uint8_t channel, std::uint32_t mask)
     return std::uint32_t((channel * top + 127) / 255) << shift;
 }
 
-std::uint32_t NearestEntry(const std::vector<Color>& palette, Color color)
+std::uint32_t NearestEntry(const std::vector<Color>& palette, const std::vector<std::uint8_t>& alpha, Color color)
 {
+    const std::uint8_t opaque = alpha.empty() ? 0 : *std::max_element(alpha.begin(), alpha.end());
     std::uint32_t best = 0;
     int bestDistance = std::numeric_limits<int>::max();
     for (std::size_t i = 0; i < palette.size() && bestDistance > 0; ++i) {
+        if (!alpha.empty() && alpha[i] != opaque)
+            continue;
         const int dr = RedOf(palette[i]) - RedOf(color);
         const int dg = GreenOf(palette[i]) - GreenOf(color);
         const int db = BlueOf(palette[i]) - BlueOf(color);
@@ -133,8 +137,16 @@ Bitmap::Bitmap(int width, int height, int bitsPerPixel, std::vector<Color> palet
 Bitmap Bitmap::SameFormat(const Bitmap& format, int width, int height)
 {
     Bitmap bitmap(width, height, format.bitsPerPixel_, format.palette_, format.masks_);
+    bitmap.paletteAlpha_ = format.paletteAlpha_;
     bitmap.resolution_ = format.resolution_;
     return bitmap;
+}
+
+void Bitmap::setPaletteAlpha(std::vector<std::uint8_t> alpha)
+{
+    if (!alpha.empty() && alpha.size() != palette_.size())
+        throw InvalidBitmapError();
+    paletteAlpha_ = std::move(alpha);
 }
 
 BitMasks Bitmap::DefaultMasks(int bitsPerPixel)
@@ -153,7 +165,8 @@ std::size_t Bitmap::RowStride(int width, int bitsPerPixel)
 
 bool Bitmap::sameFormat(const Bitmap& other) const
 {
-    return bitsPerPixel_ == other.bitsPerPixel_ && palette_ == other.palette_ && masks_ == other.masks_;
+    return bitsPerPixel_ == other.bitsPerPixel_ && palette_ == other.palette_ && paletteAlpha_ == other.paletteAlpha_
+           && masks_ == other.masks_;
 }
 
 std::uint32_t Bitmap::value(int x, int y) const
@@ -180,13 +193,18 @@ Color Bitmap::colorOf(std::uint32_t value) const
     }
 }
 
+std::uint8_t Bitmap::alphaOf(std::uint32_t value) const
+{
+    return masks_.alpha == 0 ? 255 : ChannelOf(value, masks_.alpha);
+}
+
 std::uint32_t Bitmap::valueOf(Color color) const
 {
     switch (bitsPerPixel_) {
     case 1:
     case 4:
     case 8:
-        return NearestEntry(palette_, color);
+        return NearestEntry(palette_, paletteAlpha_, color);
     case 24:
         return SwapRedBlue(color & 0xFFFFFF);
     default:
@@ -209,6 +227,35 @@ bool Bitmap::operator==(const Bitmap& other) const
             return false;
     }
     return true;
+}
+
+namespace {
+
+std::uint32_t HighestValue(const Bitmap& bitmap)
+{
+    std::uint32_t highest = 0;
+    for (int y = 0; y < bitmap.height(); ++y) {
+        if (bitmap.bitsPerPixel() == 8) {
+            const std::uint8_t* row = bitmap.row(y);
+            highest = std::max<std::uint32_t>(highest, *std::max_element(row, row + bitmap.width()));
+        } else {
+            for (int x = 0; x < bitmap.width(); ++x)
+                highest = std::max(highest, bitmap.value(x, y));
+        }
+    }
+    return highest;
+}
+
+}  // namespace
+
+// Readers of other programs refuse a pixel value without a palette entry;
+// such values read as black here, so black entries fill the gap.
+std::vector<Color> WrittenPalette(const Bitmap& bitmap)
+{
+    std::vector<Color> palette = bitmap.palette();
+    if (bitmap.bitsPerPixel() <= 8 && palette.size() < (std::size_t(1) << bitmap.bitsPerPixel()))
+        palette.resize(std::max(palette.size(), std::size_t(HighestValue(bitmap)) + 1), colors::Black);
+    return palette;
 }
 
 }  // namespace tolv

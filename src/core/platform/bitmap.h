@@ -52,7 +52,8 @@ public:
     static Bitmap ForOverwrite(int width, int height, int bitsPerPixel, std::vector<Color> palette, BitMasks masks,
                                Bitmap&& spent);
 
-    // An empty bitmap of the same depth, palette, masks and resolution as `format`.
+    // An empty bitmap of the same depth, palette, palette alpha, masks and
+    // resolution as `format`.
     static Bitmap SameFormat(const Bitmap& format, int width, int height);
     // 5-5-5 for 16 bits, 8-8-8 for 32 bits, none for other depths.
     static BitMasks DefaultMasks(int bitsPerPixel);
@@ -65,6 +66,12 @@ public:
     int bitsPerPixel() const { return bitsPerPixel_; }
     std::size_t stride() const { return stride_; }
     const std::vector<Color>& palette() const { return palette_; }
+    // The opacity of each palette entry (255 opaque, 0 transparent), as a PNG
+    // states it; empty when the file says nothing, as a BMP never does. Only
+    // carried along and written back; colours ignore it.
+    const std::vector<std::uint8_t>& paletteAlpha() const { return paletteAlpha_; }
+    // Empty, or one value per palette entry; raises InvalidBitmapError otherwise.
+    void setPaletteAlpha(std::vector<std::uint8_t> alpha);
     const BitMasks& masks() const { return masks_; }
     bool sameFormat(const Bitmap& other) const;
     const Resolution& resolution() const { return resolution_; }
@@ -80,12 +87,17 @@ public:
     void setValue(int x, int y, std::uint32_t value);
 
     // Colours: a palette bitmap takes the nearest palette entry (least squared
-    // RGB distance, the first of equals); an index beyond the palette reads as
+    // RGB distance, the first of equals) among its most opaque entries, so
+    // that what is drawn on a palette with alpha is never made transparent by
+    // a see-through entry of a like colour; an index beyond the palette reads as
     // black. Channels of 16 and 32 bits scale to and from 8 bits with rounding;
     // an alpha channel is written opaque.
     Color pixel(int x, int y) const { return colorOf(value(x, y)); }
     void setPixel(int x, int y, Color color) { setValue(x, y, valueOf(color)); }
     Color colorOf(std::uint32_t value) const;
+    // The alpha channel of a 16- or 32-bit value scaled to 8 bits; 255 (opaque)
+    // without an alpha mask and on other depths.
+    std::uint8_t alphaOf(std::uint32_t value) const;
     std::uint32_t valueOf(Color color) const;
 
     // Same format, size and pixel values; row padding does not count.
@@ -101,6 +113,7 @@ private:
     int bitsPerPixel_ = 24;
     std::size_t stride_ = 0;
     std::vector<Color> palette_;
+    std::vector<std::uint8_t> paletteAlpha_;
     BitMasks masks_;
     Resolution resolution_;
     std::vector<std::uint8_t> pixels_;
@@ -114,6 +127,10 @@ Bitmap DecodeBmp(const std::uint8_t* data, std::size_t size);
 Bitmap LoadBmp(const std::string& path);
 // Reads into the pixel memory of `spent`, which is left empty.
 Bitmap LoadBmp(const std::string& path, Bitmap&& spent);
+
+// The palette a writer gives the file: the bitmap's, extended with black
+// entries up to the highest pixel value in use.
+std::vector<Color> WrittenPalette(const Bitmap& bitmap);
 
 // Writers keep the bitmap's depth, palette, masks and resolution, bottom-up
 // rows. A palette shorter than the pixel values in use is written extended

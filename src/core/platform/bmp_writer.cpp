@@ -45,31 +45,6 @@ private:
     std::vector<std::uint8_t> bytes_;
 };
 
-std::uint32_t HighestValue(const Bitmap& bitmap)
-{
-    std::uint32_t highest = 0;
-    for (int y = 0; y < bitmap.height(); ++y) {
-        if (bitmap.bitsPerPixel() == 8) {
-            const std::uint8_t* row = bitmap.row(y);
-            highest = std::max<std::uint32_t>(highest, *std::max_element(row, row + bitmap.width()));
-        } else {
-            for (int x = 0; x < bitmap.width(); ++x)
-                highest = std::max(highest, bitmap.value(x, y));
-        }
-    }
-    return highest;
-}
-
-// Readers of other programs refuse a pixel value without a palette entry;
-// such values read as black here, so black entries fill the gap.
-std::vector<Color> WrittenPalette(const Bitmap& bitmap)
-{
-    std::vector<Color> palette = bitmap.palette();
-    if (bitmap.bitsPerPixel() <= 8 && palette.size() < (std::size_t(1) << bitmap.bitsPerPixel()))
-        palette.resize(std::max(palette.size(), std::size_t(HighestValue(bitmap)) + 1), colors::Black);
-    return palette;
-}
-
 // Masks that differ from the depth's defaults are written as bit fields; an
 // alpha mask only fits a V4 header, which is then used (the reader takes it
 // back), so no mask is ever dropped.

@@ -1,0 +1,168 @@
+#include "extract/extraction_run.h"
+
+#include "core/extract/recording_log.h"
+#include "platform/image_file.h"
+#include "platform/png_codec.h"
+#include "support/project_builder.h"
+#include "support/test_files.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace tolv {
+namespace {
+
+using test::PatternFrame;
+
+constexpr BitMasks AlphaMasks{0xFF0000, 0x00FF00, 0x0000FF, 0xFF000000};
+constexpr Color Magenta = RGB(255, 0, 255);
+
+// Colours of the pattern with alpha 0 on the left half and 128 on the right.
+Bitmap RgbaFrame(int width, int height)
+{
+    const Bitmap pattern = PatternFrame(width, height, 24);
+    Bitmap frame(width, height, 32, {}, AlphaMasks);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x)
+            frame.setValue(x, y, pattern.value(x, y) | (x < width / 2 ? 0u : 0x80000000u));
+    }
+    return frame;
+}
+
+// Entries k and k + 128 share a colour; the first half is transparent.
+Bitmap PaletteAlphaFrame(int width, int height)
+{
+    Bitmap frame = PatternFrame(width, height, 8);
+    std::vector<std::uint8_t> alpha(256, 255);
+    std::fill_n(alpha.begin(), 128, 0);
+    frame.setPaletteAlpha(alpha);
+    return frame;
+}
+
+std::string Signature(const std::string& path)
+{
+    std::string head(PngSignatureLength, '\0');
+    std::ifstream(path, std::ios::binary).read(head.data(), std::streamsize(head.size()));
+    return head;
+}
+
+const std::string PngSignature("\x89PNG\r\n\x1a\n", PngSignatureLength);
+
+struct CrossCase {
+    const char* name;
+    const char* frameName;
+    const char* outputName;
+    Bitmap (*frame)();
+};
+
+class PngRunTest : public testing::TestWithParam<CrossCase> {
+protected:
+    void run() { ExtractObject(build.project, {}, log); }
+
+    test::TempDir dir;
+    test::ProjectBuilder build{dir.path().string()};
+    test::RecordingLog log;
+};
+
+TEST_P(PngRunTest, ClipsKeepThePixelsAndFormatOfTheirFrameInEitherFileFormat)
+{
+    const CrossCase& c = GetParam();
+    const Bitmap frame = c.frame();
+    build.frame(c.frameName, frame);
+    build.region(RegionKind::Clip, 7, 3, 30, 20, {{c.frameName, c.outputName}});
+    run();
+
+    const std::string path = build.output(c.outputName);
+    EXPECT_EQ(Signature(path) == PngSignature, OutputFormatOf(c.outputName) == ImageFormat::Png);
+    const Bitmap clip = LoadImageFile(path);
+    Bitmap expected = Bitmap::SameFormat(frame, 30, 20);
+    for (int y = 0; y < 20; ++y) {
+        for (int x = 0; x < 30; ++x)
+            expected.setValue(x, y, frame.value(x + 7, y + 3));
+    }
+    if (OutputFormatOf(c.outputName) == ImageFormat::Bmp)
+        expected.setPaletteAlpha({});
+    EXPECT_TRUE(clip == expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Formats, PngRunTest,
+    testing::Values(CrossCase{"RgbaPngToBmp", "f.png", "c.bmp", [] { return RgbaFrame(64, 40); }},
+                    CrossCase{"Palette4BmpToPng", "f.bmp", "c.PNG", [] { return PatternFrame(64, 40, 4); }},
+                    CrossCase{"RgbBmpToPng", "f.bmp", "c.png", [] { return PatternFrame(64, 40, 24); }},
+                    CrossCase{"PaletteAlphaPngToPng", "f.png", "c.png", [] { return PaletteAlphaFrame(64, 40); }},
+                    CrossCase{"PaletteAlphaPngToBmp", "f.png", "c.bmp", [] { return PaletteAlphaFrame(64, 40); }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A 10 x 6 overlay: the key colour at (0, 0) and on the top row, `colour`
+// elsewhere.
+Bitmap Overlay(const Bitmap& format, Color colour)
+{
+    Bitmap overlay = Bitmap::SameFormat(format, 10, 6);
+    for (int y = 0; y < 6; ++y) {
+        for (int x = 0; x < 10; ++x)
+            overlay.setPixel(x, y, y == 0 ? Magenta : colour);
+    }
+    return overlay;
+}
+
+class PngDrawingTest : public PngRunTest {
+protected:
+    // Draws a lime text box over both halves of the frame and the overlay
+    // over its top right, and returns the background written as PNG.
+    Bitmap drawn(const Bitmap& frame, const Bitmap& overlay, const std::string& overlayName)
+    {
+        build.frame("f.png", frame);
+        build.textBox(5, 5, 50, 15, {{"f.png", ""}}).BoxColor = colors::Lime;
+        build.overlay(40, 25, 10, 6, overlay, {{"f.png", ""}}, overlayName);
+        build.region(RegionKind::Background, 0, 0, 1, 1, {{"f.png", "b.png"}});
+        run();
+        return LoadImageFile(build.output("b.png"));
+    }
+};
+
+// Painted pixels become opaque, wherever they land; overlay key pixels leave
+// the frame pixel, alpha included; an overlay of the frame's own format
+// carries its alpha.
+TEST_F(PngDrawingTest, OnRgbaFramesPaintIsOpaqueAndOverlaysCarryTheirAlpha)
+{
+    const Bitmap frame = RgbaFrame(64, 40);
+    Bitmap overlay = Overlay(frame, colors::Aqua);
+    for (int x = 1; x < 10; ++x)
+        overlay.setValue(x, 3, (overlay.value(x, 3) & 0xFFFFFF) | 0x4D000000);
+    const Bitmap b = drawn(frame, overlay, "ovl.png");
+
+    for (const auto& [x, y] : {std::pair{5, 5}, {10, 10}, {50, 10}}) {
+        EXPECT_EQ(b.alphaOf(b.value(x, y)), 255) << x << "," << y;
+    }
+    EXPECT_EQ(b.pixel(10, 10), colors::Lime);
+    EXPECT_EQ(b.pixel(5, 5), colors::Black);
+    EXPECT_EQ(b.value(45, 25), frame.value(45, 25));  // key
+    EXPECT_EQ(b.value(45, 27), overlay.value(5, 2));
+    EXPECT_EQ(b.alphaOf(b.value(45, 28)), 0x4D);
+    EXPECT_EQ(b.value(2, 30), frame.value(2, 30));
+    EXPECT_EQ(b.value(60, 30), frame.value(60, 30));
+}
+
+// Drawing takes the nearest of the opaque entries, never a see-through entry
+// of the same colour; an overlay of another format converts the same way.
+TEST_F(PngDrawingTest, OnPaletteFramesWithAlphaPaintTakesOpaqueEntries)
+{
+    const Bitmap frame = PaletteAlphaFrame(64, 40);
+    const Bitmap b = drawn(frame, Overlay(Bitmap(1, 1, 24), colors::Aqua), "ovl.bmp");
+
+    Bitmap opaqueOnly = frame;
+    opaqueOnly.setPaletteAlpha({});
+    for (const auto& [x, y, colour] :
+         {std::tuple{10, 10, colors::Lime}, {5, 5, colors::Black}, {45, 27, colors::Aqua}}) {
+        EXPECT_GE(b.value(x, y), 128U) << x << "," << y;
+        EXPECT_EQ(b.pixel(x, y), opaqueOnly.colorOf(opaqueOnly.valueOf(colour))) << x << "," << y;
+    }
+    EXPECT_EQ(b.value(45, 25), frame.value(45, 25));
+    EXPECT_EQ(b.value(2, 30), frame.value(2, 30));
+    EXPECT_EQ(b.paletteAlpha(), frame.paletteAlpha());
+}
+
+}  // namespace
+}  // namespace tolv

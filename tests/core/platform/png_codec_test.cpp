@@ -1,0 +1,299 @@
+#include "core/platform/png_file_builder.h"
+#include "platform/errors.h"
+#include "platform/image_file.h"
+#include "platform/png_codec.h"
+#include "support/test_files.h"
+
+#include <gtest/gtest.h>
+#include <png.h>
+#include <zlib.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+
+namespace tolv {
+namespace {
+
+using test::PngFileLayout;
+
+struct Rgba {
+    Color colour;
+    std::uint8_t alpha;
+    bool operator==(const Rgba&) const = default;
+};
+
+struct ColourCase {
+    const char* name;
+    int colorType;
+    int bitDepth;
+    bool interlaced;
+    bool transparent;
+    int expectedDepth;
+};
+
+int ChannelsOf(int colorType)
+{
+    return colorType == PNG_COLOR_TYPE_GRAY_ALPHA ? 2 : colorType == PNG_COLOR_TYPE_RGB ? 3
+                                                    : colorType == PNG_COLOR_TYPE_RGB_ALPHA ? 4
+                                                                                            : 1;
+}
+
+// 13 x 7: odd sizes put row ends inside bytes and fill Adam7 passes unevenly.
+PngFileLayout LayoutOf(const ColourCase& c)
+{
+    PngFileLayout layout{13, 7, c.bitDepth, c.colorType, c.interlaced};
+    const int levels = 1 << c.bitDepth;
+    for (int i = 0; i < layout.width * layout.height * ChannelsOf(c.colorType); ++i)
+        layout.samples.push_back(std::uint16_t((i * 37 + i / 5) % levels));
+    if (c.colorType == PNG_COLOR_TYPE_PALETTE) {
+        for (int i = 0; i < levels; ++i)
+            layout.palette.insert(layout.palette.end(),
+                                  {std::uint8_t(i * 3), std::uint8_t(255 - i), std::uint8_t(i * 91)});
+        if (c.transparent)
+            layout.transparent = {0, 128, 255, 7};
+    } else if (c.transparent) {
+        layout.transparent.assign(c.colorType == PNG_COLOR_TYPE_RGB ? 3 : 1, 0);
+        std::copy_n(layout.samples.begin() + 3 * ChannelsOf(c.colorType), layout.transparent.size(),
+                    layout.transparent.begin());
+    }
+    return layout;
+}
+
+// What the file says pixel (x, y) is.
+Rgba Expected(const PngFileLayout& layout, int x, int y)
+{
+    const int channels = ChannelsOf(layout.colorType);
+    const std::uint16_t* s = &layout.samples[std::size_t((y * layout.width + x) * channels)];
+    const int top = (1 << layout.bitDepth) - 1;
+    const auto level = [&](int i) { return std::uint8_t(s[i] * 255 / top); };
+    const auto keyed = [&](int n) {
+        return !layout.transparent.empty() && std::equal(s, s + n, layout.transparent.begin());
+    };
+    switch (layout.colorType) {
+    case PNG_COLOR_TYPE_PALETTE: {
+        const std::uint8_t* p = &layout.palette[std::size_t(s[0]) * 3];
+        const std::uint8_t alpha = s[0] < layout.transparent.size() ? std::uint8_t(layout.transparent[s[0]]) : 255;
+        return {RGB(p[0], p[1], p[2]), alpha};
+    }
+    case PNG_COLOR_TYPE_GRAY:
+        return {RGB(level(0), level(0), level(0)), std::uint8_t(keyed(1) ? 0 : 255)};
+    case PNG_COLOR_TYPE_GRAY_ALPHA:
+        return {RGB(level(0), level(0), level(0)), level(1)};
+    case PNG_COLOR_TYPE_RGB:
+        return {RGB(level(0), level(1), level(2)), std::uint8_t(keyed(3) ? 0 : 255)};
+    default:
+        return {RGB(level(0), level(1), level(2)), level(3)};
+    }
+}
+
+Rgba Read(const Bitmap& bitmap, int x, int y)
+{
+    const std::uint32_t value = bitmap.value(x, y);
+    if (bitmap.bitsPerPixel() > 8)
+        return {bitmap.colorOf(value), bitmap.alphaOf(value)};
+    const auto& alpha = bitmap.paletteAlpha();
+    return {bitmap.colorOf(value), alpha.empty() ? std::uint8_t(255) : alpha.at(value)};
+}
+
+class PngColourTypeTest : public testing::TestWithParam<ColourCase> {};
+
+TEST_P(PngColourTypeTest, ReadsEveryPixelExactlyAndWritesTheSameBitmapBack)
+{
+    const ColourCase& c = GetParam();
+    const PngFileLayout layout = LayoutOf(c);
+    const std::vector<std::uint8_t> file = test::BuildPngFile(layout);
+    const Bitmap bitmap = DecodePng(file.data(), file.size());
+
+    ASSERT_EQ(bitmap.bitsPerPixel(), c.expectedDepth);
+    ASSERT_EQ(bitmap.width(), layout.width);
+    ASSERT_EQ(bitmap.height(), layout.height);
+    for (int y = 0; y < layout.height; ++y) {
+        for (int x = 0; x < layout.width; ++x) {
+            ASSERT_EQ(Read(bitmap, x, y), Expected(layout, x, y)) << x << "," << y;
+            if (c.colorType == PNG_COLOR_TYPE_PALETTE || c.colorType == PNG_COLOR_TYPE_GRAY) {
+                ASSERT_EQ(bitmap.value(x, y), layout.samples[std::size_t(y * layout.width + x)]);
+            }
+        }
+    }
+    const std::vector<std::uint8_t> rewritten = EncodePng(bitmap);
+    EXPECT_EQ(DecodePng(rewritten.data(), rewritten.size()), bitmap);
+    EXPECT_EQ(DecodePng(rewritten.data(), rewritten.size()).paletteAlpha(), bitmap.paletteAlpha());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Png, PngColourTypeTest,
+    testing::Values(ColourCase{"Palette1", PNG_COLOR_TYPE_PALETTE, 1, false, false, 1},
+                    ColourCase{"Palette2", PNG_COLOR_TYPE_PALETTE, 2, false, true, 4},
+                    ColourCase{"Palette4Interlaced", PNG_COLOR_TYPE_PALETTE, 4, true, true, 4},
+                    ColourCase{"Palette8", PNG_COLOR_TYPE_PALETTE, 8, false, true, 8},
+                    ColourCase{"Palette2Interlaced", PNG_COLOR_TYPE_PALETTE, 2, true, false, 4},
+                    ColourCase{"Grey1", PNG_COLOR_TYPE_GRAY, 1, false, false, 1},
+                    ColourCase{"Grey2Transparent", PNG_COLOR_TYPE_GRAY, 2, false, true, 4},
+                    ColourCase{"Grey4Interlaced", PNG_COLOR_TYPE_GRAY, 4, true, false, 4},
+                    ColourCase{"Grey8Transparent", PNG_COLOR_TYPE_GRAY, 8, false, true, 8},
+                    ColourCase{"GreyAlpha8", PNG_COLOR_TYPE_GRAY_ALPHA, 8, false, false, 32},
+                    ColourCase{"Rgb8", PNG_COLOR_TYPE_RGB, 8, false, false, 24},
+                    ColourCase{"Rgb8Interlaced", PNG_COLOR_TYPE_RGB, 8, true, false, 24},
+                    ColourCase{"Rgb8Transparent", PNG_COLOR_TYPE_RGB, 8, false, true, 32},
+                    ColourCase{"Rgba8", PNG_COLOR_TYPE_RGB_ALPHA, 8, false, false, 32},
+                    ColourCase{"Rgba8Interlaced", PNG_COLOR_TYPE_RGB_ALPHA, 8, true, false, 32}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Formats the reader never makes: each is written in the PNG type that holds it
+// and read back as the colours the bitmap shows.
+TEST(PngWriter, WritesSixteenBitAndMaskedBitmapsAsTheColoursTheyShow)
+{
+    Bitmap rgb555(5, 3, 16);
+    Bitmap masked(5, 3, 32, {}, BitMasks{0x3FF00000, 0x000FFC00, 0x000003FF, 0xC0000000});
+    for (int y = 0; y < 3; ++y) {
+        for (int x = 0; x < 5; ++x) {
+            rgb555.setValue(x, y, std::uint32_t(x * 3001 + y * 17) & 0x7FFF);
+            masked.setValue(x, y, std::uint32_t(x * 0x12345677u + y * 0x9ABCDEFu));
+        }
+    }
+    for (const Bitmap* bitmap : {&rgb555, &masked}) {
+        const std::vector<std::uint8_t> file = EncodePng(*bitmap);
+        const Bitmap back = DecodePng(file.data(), file.size());
+        ASSERT_EQ(back.bitsPerPixel(), bitmap->bitsPerPixel() == 16 ? 24 : 32);
+        for (int y = 0; y < 3; ++y) {
+            for (int x = 0; x < 5; ++x)
+                EXPECT_EQ(Read(back, x, y), Read(*bitmap, x, y)) << x << "," << y;
+        }
+    }
+}
+
+TEST(PngWriter, KeepsTheResolutionAndExtendsAShortPaletteWithBlack)
+{
+    Bitmap bitmap(4, 1, 4, {colors::White, colors::Red});
+    bitmap.setPaletteAlpha({255, 40});
+    bitmap.setValue(3, 0, 5);
+    for (const Resolution resolution : {Resolution{2835, 3780}, Resolution{0, 3780}}) {
+        bitmap.setResolution(resolution);
+        const std::vector<std::uint8_t> file = EncodePng(bitmap);
+        EXPECT_EQ(DecodePng(file.data(), file.size()).resolution(), resolution);
+    }
+    const std::vector<std::uint8_t> file = EncodePng(bitmap);
+    const Bitmap back = DecodePng(file.data(), file.size());
+    EXPECT_EQ(back.palette(), (std::vector<Color>{colors::White, colors::Red, 0, 0, 0, 0}));
+    EXPECT_EQ(back.paletteAlpha(), (std::vector<std::uint8_t>{255, 40, 255, 255, 255, 255}));
+    EXPECT_EQ(back.value(3, 0), 5U);
+}
+
+TEST(PngReader, KeepsPixelValuesBeyondAShortPalette)
+{
+    const std::vector<std::uint8_t> file = test::BuildPngFile(
+        PngFileLayout{3, 1, 4, PNG_COLOR_TYPE_PALETTE, false, {0, 1, 9}, {10, 20, 30, 40, 50, 60}});
+    const Bitmap bitmap = DecodePng(file.data(), file.size());
+    EXPECT_EQ(bitmap.value(2, 0), 9U);
+    EXPECT_EQ(bitmap.pixel(2, 0), colors::Black);
+}
+
+std::vector<std::uint8_t> SmallRgb()
+{
+    return test::BuildPngFile(PngFileLayout{4, 4, 8, PNG_COLOR_TYPE_RGB, false, std::vector<std::uint16_t>(48, 9)});
+}
+
+std::vector<std::uint8_t> WithIhdrSize(std::uint32_t width, std::uint32_t height)
+{
+    auto chunks = test::SplitPngChunks(SmallRgb());
+    for (int i = 0; i < 4; ++i) {
+        chunks[0].data[std::size_t(i)] = std::uint8_t(width >> (24 - 8 * i));
+        chunks[0].data[std::size_t(4 + i)] = std::uint8_t(height >> (24 - 8 * i));
+    }
+    return test::JoinPngChunks(chunks);
+}
+
+std::vector<std::uint8_t> Truncated()
+{
+    std::vector<std::uint8_t> file = SmallRgb();
+    file.resize(file.size() - 20);
+    return file;
+}
+
+std::vector<std::uint8_t> BadCrc()
+{
+    std::vector<std::uint8_t> file = SmallRgb();
+    file[8 + 8 + 13] ^= 1;  // the IHDR checksum
+    return file;
+}
+
+// 1 x 1 pixel whose IDAT inflates to 64 MiB.
+std::vector<std::uint8_t> ZlibBomb()
+{
+    auto chunks = test::SplitPngChunks(
+        test::BuildPngFile(PngFileLayout{1, 1, 8, PNG_COLOR_TYPE_GRAY, false, std::vector<std::uint16_t>{0}}));
+    const std::vector<std::uint8_t> zeros(std::size_t(64) << 20);
+    uLongf size = compressBound(uLong(zeros.size()));
+    std::vector<std::uint8_t> packed(size);
+    compress2(packed.data(), &size, zeros.data(), uLong(zeros.size()), 9);
+    packed.resize(size);
+    for (auto& chunk : chunks) {
+        if (chunk.type == "IDAT")
+            chunk.data = packed;
+    }
+    return test::JoinPngChunks(chunks);
+}
+
+std::vector<std::uint8_t> SixteenBits()
+{
+    return test::BuildPngFile(PngFileLayout{2, 2, 16, PNG_COLOR_TYPE_RGB, false, std::vector<std::uint16_t>(12, 999)});
+}
+
+TEST(PngReader, RefusesBrokenHugeAndUnrepresentableFiles)
+{
+    const std::vector<std::pair<const char*, std::vector<std::uint8_t>>> cases{
+        {"truncated", Truncated()},
+        {"bad checksum", BadCrc()},
+        {"wider than a bitmap may be", WithIhdrSize(MaxBitmapSide + 1, 1)},
+        {"more pixel bytes than a bitmap may hold", WithIhdrSize(30000, 30000)},
+        {"zlib bomb", ZlibBomb()},
+        {"16 bits per channel", SixteenBits()},
+        {"signature only", std::vector<std::uint8_t>{137, 80, 78, 71, 13, 10, 26, 10}},
+    };
+    for (const auto& [name, file] : cases)
+        EXPECT_THROW(DecodePng(file.data(), file.size()), InvalidBitmapError) << name;
+}
+
+void WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes)
+{
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+TEST(ImageFile, TellsPngFromBmpByContentNotByName)
+{
+    test::TempDir dir;
+    const std::vector<std::uint8_t> png = SmallRgb();
+    const Bitmap bitmap = DecodePng(png.data(), png.size());
+    WriteFile(dir.file("png-named.bmp"), png);
+    SaveBmp(bitmap, dir.file("bmp-named.png"));
+    EXPECT_EQ(LoadImageFile(dir.file("png-named.bmp"), Bitmap(64, 64, 24)), bitmap);
+    EXPECT_EQ(LoadImageFile(dir.file("bmp-named.png")), bitmap);
+    EXPECT_THROW(LoadImageFile(dir.file("missing.png")), FileReadError);
+    WriteFile(dir.file("cut.png"), Truncated());
+    EXPECT_THROW(LoadImageFile(dir.file("cut.png")), InvalidBitmapError);
+}
+
+TEST(ImageFile, OutputsEndingInPngInAnyCaseArePng)
+{
+    EXPECT_EQ(OutputFormatOf("door.png"), ImageFormat::Png);
+    EXPECT_EQ(OutputFormatOf("DOOR.PnG"), ImageFormat::Png);
+    EXPECT_EQ(OutputFormatOf("door.bmp"), ImageFormat::Bmp);
+    EXPECT_EQ(OutputFormatOf("png"), ImageFormat::Bmp);
+    EXPECT_EQ(OutputFormatOf("door.png.bak"), ImageFormat::Bmp);
+}
+
+TEST(ImageFile, SavedPngHasTheSizeADryRunCounts)
+{
+    test::TempDir dir;
+    Bitmap bitmap(37, 11, 32, {}, BitMasks{0xFF0000, 0xFF00, 0xFF, 0xFF000000});
+    bitmap.setValue(5, 5, 0x80FF0000);
+    AtomicFile file(dir.file("out.png"));
+    const std::uint64_t size = SaveImageFile(bitmap, file, ImageFormat::Png);
+    EXPECT_EQ(size, std::filesystem::file_size(dir.file("out.png")));
+    EXPECT_EQ(size, EncodedImageSize(bitmap, ImageFormat::Png));
+    EXPECT_EQ(LoadImageFile(dir.file("out.png")), bitmap);
+}
+
+}  // namespace
+}  // namespace tolv
