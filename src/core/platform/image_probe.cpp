@@ -21,7 +21,7 @@ ImageSize ReadImageSize(const std::string& path)
     std::array<std::uint8_t, PngHeadSize> head{};
     file.read(reinterpret_cast<char*>(head.data()), std::streamsize(head.size()));
     const std::span<const std::uint8_t> read(head.data(), std::size_t(file.gcount()));
-    if (HasPngSignature(read)) {
+    if (IsPngSignature(read.data(), read.size())) {
         const PngHeader header = ParsePngHeader(read);
         return {header.width, header.height};
     }

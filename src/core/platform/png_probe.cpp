@@ -10,8 +10,7 @@ namespace tolv {
 
 namespace {
 
-constexpr std::array<std::uint8_t, PngSignatureSize> Signature{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-constexpr std::size_t IhdrLengthAt = PngSignatureSize;
+constexpr std::size_t IhdrLengthAt = PngSignatureLength;
 constexpr std::size_t IhdrTypeAt = IhdrLengthAt + 4;
 constexpr std::size_t IhdrDataAt = IhdrTypeAt + 4;
 constexpr std::size_t IhdrDataSize = 13;
@@ -73,14 +72,9 @@ bool FitsBitmapMemory(const PngHeader& header)
 
 }  // namespace
 
-bool HasPngSignature(std::span<const std::uint8_t> head)
-{
-    return head.size() >= Signature.size() && std::equal(Signature.begin(), Signature.end(), head.begin());
-}
-
 PngHeader ParsePngHeader(std::span<const std::uint8_t> head)
 {
-    if (head.size() < PngHeadSize || !HasPngSignature(head))
+    if (head.size() < PngHeadSize || !IsPngSignature(head.data(), head.size()))
         throw InvalidBitmapError();
     const std::uint8_t* data = head.data() + IhdrDataAt;
     const bool isIhdr = BigEndian32(head.data() + IhdrLengthAt) == IhdrDataSize &&

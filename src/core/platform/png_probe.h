@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/png_codec.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -8,8 +10,7 @@ namespace tolv {
 
 // The start of every PNG file: the signature and the IHDR chunk that must
 // follow it at once.
-constexpr std::size_t PngSignatureSize = 8;
-constexpr std::size_t PngHeadSize = PngSignatureSize + 4 + 4 + 13 + 4;
+constexpr std::size_t PngHeadSize = PngSignatureLength + 4 + 4 + 13 + 4;
 
 struct PngHeader {
     int width = 0;
@@ -20,9 +21,6 @@ struct PngHeader {
     bool interlaced = false;
     bool operator==(const PngHeader&) const = default;
 };
-
-// Whether the bytes begin with the PNG signature.
-bool HasPngSignature(std::span<const std::uint8_t> head);
 
 // Reads the signature and the IHDR chunk from the first bytes of a file
 // (at least PngHeadSize of them, or the whole file when it is shorter). The
