@@ -1,7 +1,8 @@
 #include "core/platform/png_file_builder.h"
 
+#include "support/png_file.h"
+
 #include <png.h>
-#include <zlib.h>
 
 #include <stdexcept>
 
@@ -50,12 +51,6 @@ void Append(png_structp png, png_bytep data, std::size_t size)
 std::uint32_t Big32(const std::uint8_t* p)
 {
     return std::uint32_t(p[0]) << 24 | std::uint32_t(p[1]) << 16 | std::uint32_t(p[2]) << 8 | p[3];
-}
-
-void PutBig32(std::vector<std::uint8_t>& out, std::uint32_t v)
-{
-    for (int shift = 24; shift >= 0; shift -= 8)
-        out.push_back(std::uint8_t(v >> shift));
 }
 
 }  // namespace
@@ -118,11 +113,8 @@ std::vector<std::uint8_t> JoinPngChunks(const std::vector<PngFileChunk>& chunks)
 {
     std::vector<std::uint8_t> out{137, 80, 78, 71, 13, 10, 26, 10};
     for (const PngFileChunk& chunk : chunks) {
-        PutBig32(out, std::uint32_t(chunk.data.size()));
-        const std::size_t typeAt = out.size();
-        out.insert(out.end(), chunk.type.begin(), chunk.type.end());
-        out.insert(out.end(), chunk.data.begin(), chunk.data.end());
-        PutBig32(out, std::uint32_t(crc32(0, &out[typeAt], uInt(out.size() - typeAt))));
+        const std::string framed = PngChunk(chunk.type, std::string(chunk.data.begin(), chunk.data.end()));
+        out.insert(out.end(), framed.begin(), framed.end());
     }
     return out;
 }
