@@ -54,6 +54,15 @@ protected:
         return log;
     }
 
+    // What a run recorded, as an incremental run is given it.
+    PreviousOutputs recordedRun(const ExtractSwitches& switches)
+    {
+        PreviousOutputs recorded;
+        for (const OutputRecord& record : run(switches).wrote)
+            recorded[record.file] = record;
+        return recorded;
+    }
+
     std::filesystem::path folder() const { return std::filesystem::path(build.output("x")).parent_path(); }
 
     test::TempDir dir;
@@ -125,9 +134,7 @@ TEST_P(IncrementalRunTest, RewritesOnlyWhatChanged)
 {
     ExtractSwitches first;
     first.recordOutputs = true;
-    PreviousOutputs previous;
-    for (const OutputRecord& record : run(first).wrote)
-        previous[record.file] = record;
+    const PreviousOutputs previous = recordedRun(first);
 
     GetParam().change(build);
     ExtractSwitches again = first;
@@ -149,9 +156,7 @@ TEST_F(RunRecordsTest, AFrameWhoseOutputsAreAllKeptIsNotRead)
 {
     ExtractSwitches first;
     first.recordOutputs = true;
-    PreviousOutputs previous;
-    for (const OutputRecord& record : run(first).wrote)
-        previous[record.file] = record;
+    const PreviousOutputs previous = recordedRun(first);
     const std::string frame = build.project.FramePath("f2.bmp");
     const auto time = std::filesystem::last_write_time(frame);
     const auto size = std::filesystem::file_size(frame);
