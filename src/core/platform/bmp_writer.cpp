@@ -100,6 +100,12 @@ void WriteRows(const Bitmap& bitmap, Sink&& sink)
         sink(bitmap.row(y), bitmap.stride());
 }
 
+// The rows as the file holds them, after the headers.
+std::uint64_t PixelBytes(const Bitmap& bitmap)
+{
+    return std::uint64_t(bitmap.stride()) * std::uint64_t(bitmap.height());
+}
+
 }  // namespace
 
 std::vector<std::uint8_t> EncodeBmp(const Bitmap& bitmap)
@@ -112,7 +118,7 @@ std::vector<std::uint8_t> EncodeBmp(const Bitmap& bitmap)
 
 std::uint64_t EncodedBmpSize(const Bitmap& bitmap)
 {
-    return FileHeaders(bitmap).size() + std::uint64_t(bitmap.stride()) * std::uint64_t(bitmap.height());
+    return FileHeaders(bitmap).size() + PixelBytes(bitmap);
 }
 
 void SaveBmp(const Bitmap& bitmap, const std::string& path)
@@ -132,7 +138,7 @@ std::uint64_t SaveBmp(const Bitmap& bitmap, AtomicFile& file)
     });
     file.write(parts.data(), parts.size());
     file.commit(false);
-    return headers.size() + std::uint64_t(bitmap.stride()) * std::uint64_t(bitmap.height());
+    return headers.size() + PixelBytes(bitmap);
 }
 
 }  // namespace tolv
