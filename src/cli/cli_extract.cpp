@@ -84,34 +84,26 @@ private:
     std::optional<ConsoleLog> text_;
 };
 
-// An index file is read before the run, also when the run does not need
-// it: a file there that is not an index is the user's, and is not replaced.
-std::optional<PreviousOutputs> ReadIndexOrRefuse(const ExtractOptions& options)
-{
-    if (options.indexPath.empty()) {
-        return std::nullopt;
-    }
-    try {
-        return ReadRunIndex(options.indexPath);
-    } catch (const IndexError& error) {
-        std::cerr << "tolvane-cli: " << error.what() << '\n';
-        return std::nullopt;
-    }
-}
-
 int RunExtract(const ExtractOptions& options)
 {
     LoadedProject loaded = LoadProjectOrExit(options.projectPath);
     Project& project = *loaded.project;
-    const std::optional<PreviousOutputs> previous = ReadIndexOrRefuse(options);
-    if (!options.indexPath.empty() && !previous) {
-        return 2;
+    // An index file is read before the run, also when the run does not need
+    // it: a file there that is not an index is the user's, and is not replaced.
+    PreviousOutputs previous;
+    if (!options.indexPath.empty()) {
+        try {
+            previous = ReadRunIndex(options.indexPath);
+        } catch (const IndexError& error) {
+            std::cerr << "tolvane-cli: " << error.what() << '\n';
+            return 2;
+        }
     }
     // The flags override the project's switches for this run only.
     ExtractSwitches switches{options.clips.valueOr(project.Clips), options.backgrounds.valueOr(project.Backgrnds),
                              options.dryRun};
     switches.recordOutputs = !options.indexPath.empty();
-    switches.previous = options.changed ? &*previous : nullptr;
+    switches.previous = options.changed ? &previous : nullptr;
 
     RunConsole console(options);
     RecordingLog recorded(console.log());
