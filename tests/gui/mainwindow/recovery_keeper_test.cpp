@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 
 namespace tolv::gui::test {
 namespace {
@@ -43,26 +44,13 @@ TEST_F(Recovery, UndoingToTheSavedStateTakesTheRecoveryFileAtOnce)
     Key(Qt::Key_Q, Qt::ControlModifier);
     EXPECT_FALSE(form().isVisible());
     Destroy();
-    EXPECT_TRUE(RecoveryFiles().empty());
+    EXPECT_TRUE(std::filesystem::is_empty(RecoveryFolder())) << "the project's lock goes with the window";
     EXPECT_TRUE(Messages().empty());
 
     Start({QString::fromStdString(File("editing.qvl"))});
     EXPECT_TRUE(Messages().empty());
     EXPECT_EQ(Rect(0).left(), 100);
     EXPECT_EQ(Saved(), saved);
-}
-
-TEST_F(Recovery, EveryCleanExitTakesTheRecoveryFileAlong)
-{
-    OpenCoord();
-    Nudge();
-    ASSERT_TRUE(WaitForRecoveryFiles(1));
-    Answer(MsgResult::Yes);
-    Key(Qt::Key_Q, Qt::ControlModifier);
-    EXPECT_EQ(MessageTexts(), std::vector<QString>{"Save project edits?"});
-    Destroy();
-    EXPECT_TRUE(RecoveryFiles().empty());
-    EXPECT_TRUE(std::filesystem::is_empty(RecoveryFolder())) << "the project's lock goes too";
 }
 
 // Two windows on one project: each keeps its own edits, a save in one leaves
@@ -125,66 +113,53 @@ TEST_F(Recovery, NoToTheSecondOpenKeepsTheProjectOutOfThisWindow)
     EXPECT_TRUE(QTest::qWaitFor([&] { return !third->main().isVisible(); }, 2000));
 }
 
-TEST_F(Recovery, AFolderThatIsNotPrivateTurnsRecoveryOffAndSaysSoOnce)
-{
-    std::filesystem::create_directory(RecoveryFolder());
-    std::filesystem::permissions(RecoveryFolder(), std::filesystem::perms::all);
-    OpenCoord();
-    Nudge();
-    const QString said = QString::fromStdString("Unsaved edits are not being kept for recovery: " + RecoveryFolder()
-                                                + " has mode 0777, not 0700");
-    EXPECT_TRUE(QTest::qWaitFor([&] { return Status(2) == said; }, 5000));
-    EXPECT_TRUE(std::filesystem::is_empty(RecoveryFolder()));
+struct Trouble {
+    const char* name;
+    // Spoils the recovery folder, before the window starts or once its
+    // project is open.
+    bool beforeStart;
+    std::function<void(const std::string& folder)> spoil;
+    // What the status bar says after "...kept for recovery: ".
+    std::function<std::string(const std::string& folder)> reason;
+};
 
+class RecoveryTrouble : public Recovery, public testing::WithParamInterface<Trouble> {};
+
+TEST_P(RecoveryTrouble, IsShownOnceInTheStatusBar)
+{
+    if (GetParam().beforeStart)
+        GetParam().spoil(RecoveryFolder());
+    OpenCoord();
+    if (!GetParam().beforeStart)
+        GetParam().spoil(RecoveryFolder());
+    Nudge();
+    const QString said = QString::fromStdString("Unsaved edits are not being kept for recovery: "
+                                                + GetParam().reason(RecoveryFolder()));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Status(2) == said; }, 5000)) << Status(2).toStdString();
     Key(Qt::Key_Right, Qt::ShiftModifier);
     QTest::qWait(1500);
     EXPECT_NE(Status(2), said) << "once";
-}
-
-TEST_F(Recovery, AFailedWriteIsShownOnceInTheStatusBar)
-{
-    OpenCoord();
-    // A folder where the window's recovery file would go cannot be replaced
-    // by it; the window's lock file tells the name.
-    std::filesystem::path lock = std::filesystem::directory_iterator(RecoveryFolder())->path();
-    ASSERT_EQ(lock.extension(), ".lock");
-    std::filesystem::create_directory(lock.replace_extension(".recovery"));
-    Nudge();
-    const QString said = QString::fromStdString("Unsaved edits are not being kept for recovery: Unable to write to ");
-    EXPECT_TRUE(QTest::qWaitFor([&] { return Status(2).startsWith(said); }, 5000));
-    Key(Qt::Key_Right, Qt::ShiftModifier);
-    QTest::qWait(1500);
-    EXPECT_FALSE(Status(2).startsWith(said)) << "once";
     EXPECT_TRUE(project().Modified);
 }
 
-// A UTF-16 recovery file is read as a UTF-16 project is: every region
-// comes back, and a save keeps them.
-TEST_F(Recovery, AUtf16RecoveryFileLoadsEveryRegion)
+// The name of the window's recovery file, from its lock file.
+std::string OwnRecoveryName(const std::string& folder)
 {
-    OpenCoord();
-    Select(0);
-    form().document().nudgeMove(3, 0);
-    form().saveSession();
-    ASSERT_EQ(RecoveryFiles().size(), 1u);
-    const std::string recovery = RecoveryFiles()[0];
-    Destroy();
-    std::string utf16 = "\xFF\xFE";
-    for (const char c : tolv::test::ReadText(recovery)) {
-        utf16 += c;
-        utf16 += '\0';
-    }
-    tolv::test::WriteText(recovery, utf16);
-
-    Answer(MsgResult::Yes);
-    Start({QString::fromStdString(File("editing.qvl"))});
-    ASSERT_EQ(Messages().size(), 1u);
-    ASSERT_EQ(project().Regions.size(), 2u);
-    EXPECT_EQ(Rect(0).left(), 103);
-    ASSERT_TRUE(form().onSave());
-    EXPECT_NE(Saved().find("Position=103,100,50,40"), std::string::npos);
-    EXPECT_NE(Saved().find("Name=B"), std::string::npos);
+    std::filesystem::path lock = std::filesystem::directory_iterator(folder)->path();
+    return lock.replace_extension(".recovery").string();
 }
+
+INSTANTIATE_TEST_SUITE_P(Recovery, RecoveryTrouble,
+    testing::Values(
+        Trouble{"FolderOpenToOthers", true, [](const std::string& folder) {
+            std::filesystem::create_directory(folder);
+            std::filesystem::permissions(folder, std::filesystem::perms::all);
+        }, [](const std::string& folder) { return folder + " has mode 0777, not 0700"; }},
+        // A folder at the file's name cannot be replaced by the file.
+        Trouble{"FileNotWritten", false,
+            [](const std::string& folder) { std::filesystem::create_directory(OwnRecoveryName(folder)); },
+            [](const std::string& folder) { return "Unable to write to " + OwnRecoveryName(folder); }}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace tolv::gui::test
