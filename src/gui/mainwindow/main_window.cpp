@@ -42,8 +42,8 @@ MainWindow::MainWindow(const StartupOptions& startup, const WindowDialogs& dialo
     subscription_ = document_.subscribe([this](const DocumentChange& change) { refresh(change); });
 
     helpRouter_ = std::make_unique<HelpRouter>();
-    recovery_ = std::make_unique<RecoveryKeeper>(document_, startup_.RecoveryFolder,
-                                                 [this](const QString& text) { setStatus(StatusPanel::Message, text); });
+    recovery_ = std::make_unique<RecoveryKeeper>(
+        document_, startup_.RecoveryFolder, [this](const QString& text) { setStatus(StatusPanel::Message, text); });
     connectCommands();
     connectCanvas();
     connectView();

@@ -92,7 +92,8 @@ void RecoveryKeeper::followProjectFile()
     projectPath_ = path;
     const std::string stem = RecoveryStem(path);
     recoveryName_ = RecoveryName(stem, tag_);
-    lock_ = ProjectLock::Take(folder_, LockName(stem, tag_));
+    lockName_ = LockName(stem, tag_);
+    lock_ = ProjectLock::Take(folder_, lockName_);
 }
 
 void RecoveryKeeper::writeLater()
@@ -103,8 +104,7 @@ void RecoveryKeeper::writeLater()
     // A window whose lock is not held would look like one that crashed, and
     // its file could be taken by another window.
     if (!lock_.held()) {
-        reportTrouble(folder_.usable() ? FileWriteError(folder_.pathOf(LockName(RecoveryStem(projectPath_), tag_))).what()
-                                       : folder_.refusal());
+        reportTrouble(folder_.usable() ? FileWriteError(folder_.pathOf(lockName_)).what() : folder_.refusal());
         return;
     }
     std::string text = ProjectText(project);

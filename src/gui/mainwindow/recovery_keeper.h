@@ -74,6 +74,7 @@ private:
     // The project file followed and the names of this window's files for it.
     std::string projectPath_;
     std::string recoveryName_;
+    std::string lockName_;
     ProjectLock lock_;
     // What the worker was last given; empty while nothing is kept.
     std::string writtenText_;

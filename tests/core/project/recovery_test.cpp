@@ -145,7 +145,9 @@ INSTANTIATE_TEST_SUITE_P(Recovery, PlantedNames,
         Planted{"DanglingLink", [](const std::string& at, const std::string& victim) {
             fs::create_symlink(victim + ".new", at);
         }},
-        Planted{"HardLink", [](const std::string& at, const std::string& victim) { fs::create_hard_link(victim, at); }}),
+        Planted{"HardLink", [](const std::string& at, const std::string& victim) {
+            fs::create_hard_link(victim, at);
+        }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(RecoveryFiles, A240ByteProjectNameGetsAFileThatFits)

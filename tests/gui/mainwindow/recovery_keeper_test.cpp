@@ -77,7 +77,8 @@ TEST_F(Recovery, TwoWindowsKeepTheirOwnEditsAndTheSecondOpenIsWarned)
     // The second window ends without its close question, as in a crash; a
     // third opens the project while the first still has it.
     second.reset();
-    std::filesystem::last_write_time(RecoveryFiles()[0], std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
+    const auto anHourAgo = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+    std::filesystem::last_write_time(RecoveryFiles()[0], anHourAgo);
     Answer(MsgResult::Yes);
     Answer(MsgResult::Yes);
     std::unique_ptr<Windows> third = StartAnother(project);
