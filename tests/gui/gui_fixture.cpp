@@ -7,6 +7,8 @@
 
 #include <QCoreApplication>
 
+#include <filesystem>
+
 
 namespace tolv::gui::test {
 
@@ -44,16 +46,37 @@ MainWindow& GuiFixture::Start(const QStringList& arguments)
 
 MainWindow& GuiFixture::StartIn(const std::string& programFolder, const QStringList& arguments)
 {
+    windows_.reset();
+    windows_ = ShowWindows(programFolder, arguments);
+    return form();
+}
+
+std::unique_ptr<Windows> GuiFixture::StartAnother(const QStringList& arguments)
+{
+    return ShowWindows(ProgramFolder(), arguments);
+}
+
+std::unique_ptr<Windows> GuiFixture::ShowWindows(const std::string& programFolder, const QStringList& arguments)
+{
     StartupOptions startup;
     startup.ProgramFolder = programFolder;
     startup.ExecutableFolder = ProgramFolder();
     startup.Arguments = arguments;
     startup.RecoveryFolder = RecoveryFolder();
-    windows_.reset();
-    windows_ = std::make_unique<Windows>(startup);
-    form().show();
+    auto windows = std::make_unique<Windows>(startup);
+    windows->main().show();
     QCoreApplication::processEvents();  // the first show opens the project
-    return form();
+    return windows;
+}
+
+std::vector<std::string> GuiFixture::RecoveryFiles() const
+{
+    std::vector<std::string> files;
+    std::error_code missing;
+    for (const auto& entry : std::filesystem::directory_iterator(RecoveryFolder(), missing))
+        if (entry.path().extension() == ".recovery")
+            files.push_back(entry.path().string());
+    return files;
 }
 
 void GuiFixture::Select(int index)

@@ -49,10 +49,15 @@ protected:
     bool Close();
     // Destroys the window (writing the settings).
     void Destroy() { windows_.reset(); }
+    // The windows of a second program beside the first, started with
+    // `arguments` on the same folders; shown, its first project opened.
+    std::unique_ptr<Windows> StartAnother(const QStringList& arguments = {});
 
     std::string ProgramFolder() const { return dir_.path().string() + "/"; }
     std::string File(const std::string& name) const { return dir_.file(name); }
     std::string RecoveryFolder() const { return dir_.file("recovery"); }
+    // The paths of the recovery files in the recovery folder.
+    std::vector<std::string> RecoveryFiles() const;
 
     // A 24-bit BMP of one colour.
     void MakeFrame(const std::string& name, int width, int height, Color color) const;
@@ -68,6 +73,8 @@ protected:
     tolv::test::TempDir dir_;
 
 private:
+    std::unique_ptr<Windows> ShowWindows(const std::string& programFolder, const QStringList& arguments);
+
     std::unique_ptr<Windows> windows_;
     std::deque<MsgResult> answers_;
     std::deque<QString> paths_;

@@ -2,7 +2,6 @@
 
 #include "platform/files.h"
 #include "project/project_identity.h"
-#include "project/recovery.h"
 
 
 namespace tolv {
@@ -40,10 +39,9 @@ LoadResult Document::loadText(const std::string& folder, const std::string& name
     }
 }
 
-// The recovered project takes the place of the open one only once read.
-void Document::loadRecovery(const std::string& recoveryPath, const std::string& projectPath)
+void Document::loadRecovered(Project recovered)
 {
-    LoadRecovery(project_, recoveryPath, projectPath);
+    project_ = std::move(recovered);
     startHistory(false);
 }
 

@@ -40,12 +40,13 @@ public:
     // marks, the nudge step, the preview switch, an extraction run.
     Project& runState() { return project_; }
 
-    // Each of these starts a new history. They raise what Loadfile,
-    // LoadRecovery and SaveProject raise, and then change nothing.
+    // Each of these starts a new history. They raise what Loadfile and
+    // SaveProject raise, and then change nothing.
     LoadResult load(const std::string& path);
     LoadResult loadText(const std::string& folder, const std::string& name, const std::string& text);
-    // Recovered edits are not in the project file: no state is clean.
-    void loadRecovery(const std::string& recoveryPath, const std::string& projectPath);
+    // The edits of a recovery file, read by LoadRecovery: they are not in
+    // the project file, so no state is clean.
+    void loadRecovered(Project recovered);
     // The project of File > New in `folder`, named `name`; not yet written.
     void newProject(const std::string& folder, const std::string& name);
     // Keeps the history; the state saved becomes the clean point.

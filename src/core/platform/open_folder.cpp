@@ -1,5 +1,6 @@
 #include "platform/open_folder.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -47,6 +48,23 @@ EntryKind OpenFolder::kindOf(const std::string& name) const
     if (S_ISLNK(info.st_mode))
         return EntryKind::Link;
     return S_ISDIR(info.st_mode) ? EntryKind::Folder : EntryKind::Other;
+}
+
+std::vector<std::string> OpenFolder::names() const
+{
+    std::vector<std::string> names;
+    // The listing takes a descriptor of its own and closes it.
+    const int fd = ::openat(fd_, ".", FolderFlags);
+    DIR* listing = fd >= 0 ? ::fdopendir(fd) : nullptr;
+    if (listing == nullptr) {
+        if (fd >= 0)
+            ::close(fd);
+        return names;
+    }
+    while (const dirent* entry = ::readdir(listing))
+        names.emplace_back(entry->d_name);
+    ::closedir(listing);
+    return names;
 }
 
 OpenFolder OpenFolder::subFolder(const std::string& name) const

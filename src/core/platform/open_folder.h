@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace tolv {
 
@@ -30,6 +31,9 @@ public:
     OpenFolder duplicate() const;
 
     EntryKind kindOf(const std::string& name) const;
+    // The names of its entries, "." and ".." among them; none when it
+    // cannot be listed.
+    std::vector<std::string> names() const;
     // The sub-folder `name`, never reached through a symbolic link.
     OpenFolder subFolder(const std::string& name) const;
     // Makes the sub-folder `name` unless something stands there; false when

@@ -1,6 +1,7 @@
 #include "platform/temporary_files.h"
 
-#include <dirent.h>
+#include "platform/text_encoding.h"
+
 #include <fcntl.h>
 #include <limits.h>
 #include <signal.h>
@@ -12,7 +13,6 @@
 #include <optional>
 #include <random>
 #include <regex>
-#include <vector>
 
 namespace tolv {
 
@@ -54,16 +54,6 @@ std::string RandomPart()
     return part;
 }
 
-// The target name cut to what fits beside the suffix, at a character boundary.
-std::string_view FittingName(std::string_view name, std::size_t room)
-{
-    if (name.size() <= room)
-        return name;
-    while (room > 1 && (static_cast<unsigned char>(name[room]) & 0xC0) == 0x80)
-        --room;
-    return name.substr(0, room);
-}
-
 struct Writer {
     int pid = 0;
     std::string host;
@@ -96,36 +86,19 @@ bool IsStale(const OpenFolder& folder, const std::string& name, std::time_t now)
     return untouched || (writer->host == HostTag() && !ProcessRuns(writer->pid));
 }
 
-std::vector<std::string> NamesIn(const OpenFolder& folder)
-{
-    std::vector<std::string> names;
-    // The listing takes a descriptor of its own and closes it.
-    const int fd = ::openat(folder.fd(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    DIR* listing = fd >= 0 ? ::fdopendir(fd) : nullptr;
-    if (listing == nullptr) {
-        if (fd >= 0)
-            ::close(fd);
-        return names;
-    }
-    while (const dirent* entry = ::readdir(listing))
-        names.emplace_back(entry->d_name);
-    ::closedir(listing);
-    return names;
-}
-
 }  // namespace
 
 std::string TemporaryName(std::string_view targetName, int writerPid)
 {
     const std::string suffix =
         ".tolvane-tmp-" + std::to_string(writerPid) + "@" + HostTag() + "." + RandomPart();
-    return "." + std::string(FittingName(targetName, NAME_MAX - 1 - suffix.size())) + suffix;
+    return "." + std::string(Utf8Prefix(targetName, NAME_MAX - 1 - suffix.size())) + suffix;
 }
 
 void SweepStaleTemporaries(const OpenFolder& folder)
 {
     const std::time_t now = std::time(nullptr);
-    for (const std::string& name : NamesIn(folder)) {
+    for (const std::string& name : folder.names()) {
         if (IsStale(folder, name, now))
             ::unlinkat(folder.fd(), name.c_str(), 0);
     }

@@ -106,4 +106,13 @@ std::string DecodeTextToUtf8(std::string_view bytes)
     return std::string(bytes);
 }
 
+std::string_view Utf8Prefix(std::string_view text, std::size_t room)
+{
+    if (text.size() <= room)
+        return text;
+    while (room > 0 && (static_cast<unsigned char>(text[room]) & 0xC0) == 0x80)
+        --room;
+    return text.substr(0, room);
+}
+
 }  // namespace tolv

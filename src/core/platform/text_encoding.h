@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -13,5 +14,9 @@ namespace tolv {
 std::string DecodeTextToUtf8(std::string_view bytes);
 
 bool IsValidUtf8(std::string_view bytes);
+
+// The longest start of `text` of at most `room` bytes that does not end inside
+// a UTF-8 sequence: a name cut to fit a length limit.
+std::string_view Utf8Prefix(std::string_view text, std::size_t room);
 
 }  // namespace tolv

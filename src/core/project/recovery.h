@@ -3,51 +3,65 @@
 #include "project/project.h"
 
 #include <ctime>
-#include <optional>
 #include <string>
+#include <vector>
 
 namespace tolv {
 
-// Unsaved edits are kept in a recovery file of their own, never beside the
+class RecoveryFolder;
+
+// Unsaved edits are kept in recovery files of their own, never beside the
 // user's project: a crash or a kill then loses at most the last second of
-// work, and the project file is only ever written by Save.
+// work, and the project file is only ever written by Save. Every window
+// keeps its own files in the recovery folder (recovery_folder.h):
+//     STEM "." TAG ".recovery"   the window's unsaved edits of the project
+//     STEM "." TAG ".lock"       locked while the window has the project open
+// STEM is the project's file name, cut to fit, a dot and a hash of its
+// absolute path, so that projects of the same name in different folders keep
+// apart and every name fits the file system's limit; TAG is "PID-N", the
+// window's process and its number among the windows of that process.
 
 // `stateHome`/tolvane/recovery, where stateHome is $XDG_STATE_HOME when it
 // is an absolute path, else the home folder's ".local/state".
 std::string DefaultRecoveryFolder();
 
-// The recovery file of a project file in `recoveryFolder`: the project's
-// name followed by a hash of its absolute path, so that two projects of the
-// same name in different folders keep apart.
-std::string RecoveryFileFor(const std::string& recoveryFolder, const std::string& projectPath);
+std::string RecoveryStem(const std::string& projectPath);
+std::string RecoveryName(const std::string& stem, const std::string& tag);
+std::string LockName(const std::string& stem, const std::string& tag);
 
+// A tag for a new window of this process that no file in the folder carries
+// yet: a process that ended long ago may have had the same id.
+std::string NewWindowTag(const RecoveryFolder& folder);
+
+// Whether a window other than the one tagged `ownTag` has the project open.
+bool OpenInAnotherWindow(const RecoveryFolder& folder, const std::string& projectPath, const std::string& ownTag);
+
+// A recovery file that no running window keeps: its window ended without
+// settling its edits (a crash, a kill, the end of the session).
 struct RecoveryOffer {
-    std::string Path;
-    // When the edits were written, local time as seconds since the epoch.
+    std::string Name;
+    // When the edits were written, as seconds since the epoch.
     std::time_t WrittenAt = 0;
+    // The project file was written after them, by another window or program.
+    bool ProjectNewer = false;
 };
 
-// The recovery file of the project when it exists and is newer than the
-// project file (or the project file is gone).
-std::optional<RecoveryOffer> FindRecovery(const std::string& recoveryFolder, const std::string& projectPath);
+// The recovery files of the project left behind by windows that no longer
+// run, the newest first; also one of the single file per project that
+// earlier versions kept (STEM ".recovery").
+std::vector<RecoveryOffer> LeftBehindRecoveries(const RecoveryFolder& folder, const std::string& projectPath);
 
-// Writes the project's text to its recovery file atomically, creating the
-// folder (private to the user) when missing. Raises FileWriteError.
-void WriteRecovery(const std::string& recoveryPath, const std::string& projectText);
-
-// Removes a recovery file; a missing one is no error.
-void DiscardRecovery(const std::string& recoveryPath);
-
-// Replaces the project by the edits kept in a recovery file, as if they
-// were the content of the project file at `projectPath`; Modified is set, as
-// the edits are not in the project file. Raises FileReadError or
-// NotAProjectError when the recovery file cannot be used; the project is
-// then unchanged.
+// Reads a recovery file into `project`, as if its text were the content of
+// the project file at `projectPath`, with the project reader's decoding;
+// Modified is set, as the edits are not in the project file. Raises
+// FileReadError or NotAProjectError when the file cannot be used, also when
+// it loads fewer regions or frames than its text holds: a recovery file is
+// written whole, and offering part of it would lose the rest on the next Save.
 void LoadRecovery(Project& project, const std::string& recoveryPath, const std::string& projectPath);
 
-// Renames a recovery file that cannot be used to a name that no project
-// will look for, beside it, so that its content is kept for the user.
-// Returns the new path, or empty when even that failed.
-std::string SetRecoveryAside(const std::string& recoveryPath);
+// Renames a recovery file that cannot be used to a name that no window will
+// look for, so that its content is kept for the user. Returns the new path,
+// or empty when even that failed.
+std::string SetRecoveryAside(const RecoveryFolder& folder, const std::string& name);
 
 }  // namespace tolv

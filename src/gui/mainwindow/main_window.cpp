@@ -42,7 +42,8 @@ MainWindow::MainWindow(const StartupOptions& startup, const WindowDialogs& dialo
     subscription_ = document_.subscribe([this](const DocumentChange& change) { refresh(change); });
 
     helpRouter_ = std::make_unique<HelpRouter>();
-    recovery_ = new RecoveryKeeper(document_.project(), startup_.RecoveryFolder, this);
+    recovery_ = std::make_unique<RecoveryKeeper>(
+        document_, startup_.RecoveryFolder, [this](const QString& text) { setStatus(StatusPanel::Message, text); });
     connectCommands();
     connectCanvas();
     connectView();
@@ -72,7 +73,10 @@ MainWindow::~MainWindow()
 
 void MainWindow::setStatus(StatusPanel panel, const QString& text)
 {
-    panels_.at(std::size_t(panel))->setText(text);
+    QLabel* label = panels_.at(std::size_t(panel));
+    label->setText(text);
+    // A text longer than its panel can still be read whole.
+    label->setToolTip(text);
 }
 
 QString MainWindow::statusText(int panel) const
@@ -98,7 +102,8 @@ void MainWindow::openFirstProject()
     LoadDefaults(settings_);
     const std::string first = startup_.Arguments.isEmpty() ? std::string() : startup_.Arguments.first().toStdString();
     // A file that cannot be opened is reported; the default project opens instead.
-    const bool opened = !first.empty() && FileExists(first) && RunUserOperation(this, [&] { loadProject(first); });
+    const bool opened = !first.empty() && FileExists(first) && mayOpenHere(first)
+                        && RunUserOperation(this, [&] { loadProject(first); });
     if (!opened)
         RunUserOperation(this, [this] { createNewProject(false); });
 }
@@ -122,7 +127,7 @@ void MainWindow::saveSession()
             // Nobody is left to tell; the edits below matter more.
         }
     }
-    recovery_->WriteNow();
+    recovery_->writeNow();
 }
 
 // F1 while one of the window's menus is open asks for the main window's

@@ -206,9 +206,11 @@ private:
     bool settleUnsavedEdits(const QString& question);
     // Saves the project file; the recovery file is then not needed.
     void saveProjectFile();
-    // Offers the edits of a recovery file newer than the project just opened.
+    // False when another window has the project open and the user does not
+    // want it open here too.
+    bool mayOpenHere(const std::string& path);
+    // Offers the edits that crashed windows left of the project just opened.
     void offerRecovery();
-    void loadRecoveredEdits(const std::string& recoveryPath);
 
     // Save As, the recent projects and the folder of the project file
     // dialogs (main_window_files.cpp).
@@ -237,7 +239,8 @@ private:
     std::array<QLabel*, 4> panels_{};
     FrameCanvas* canvas_ = nullptr;
     std::unique_ptr<HelpRouter> helpRouter_;
-    RecoveryKeeper* recovery_ = nullptr;
+    // Destroyed before the document it follows.
+    std::unique_ptr<RecoveryKeeper> recovery_;
     QAction* saveAsAction_ = nullptr;
     QMenu* recentMenu_ = nullptr;
     // One item per recent slot; those beyond the list are hidden.

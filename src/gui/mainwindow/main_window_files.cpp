@@ -6,7 +6,6 @@
 #include "gui/common/message_box.h"
 #include "gui/common/project_file_dialogs.h"
 #include "gui/common/user_operation.h"
-#include "gui/mainwindow/recovery_keeper.h"
 #include "platform/files.h"
 
 #include <QAction>
@@ -74,10 +73,6 @@ void MainWindow::onSaveAs()
 
 void MainWindow::saveProjectAs(const std::string& path)
 {
-    // While the project still has its old name the keeper finds that name's
-    // recovery file. Should the save fail, the edits are still unsaved and
-    // the keeper writes them again at its next tick.
-    recovery_->Discard();
     document_.saveAs(FolderPart(path), NamePart(path));
     rememberProject();
     warnOfMissingFrames();

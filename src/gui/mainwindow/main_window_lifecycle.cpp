@@ -18,6 +18,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 
 namespace tolv::gui {
@@ -54,7 +55,7 @@ void MainWindow::openProject(const std::string& path)
 {
     RunUserOperation(this, [&] {
         CheckProjectFile(path);
-        if (settleUnsavedEdits("Save project edits?"))
+        if (mayOpenHere(path) && settleUnsavedEdits("Save project edits?"))
             loadProject(path);
     });
 }
@@ -72,7 +73,7 @@ bool MainWindow::settleUnsavedEdits(const QString& question)
     case MsgResult::Yes:
         return onSave();
     case MsgResult::No:
-        recovery_->Discard();
+        recovery_->discard();
         return true;
     default:
         return false;
@@ -82,7 +83,6 @@ bool MainWindow::settleUnsavedEdits(const QString& question)
 void MainWindow::saveProjectFile()
 {
     document_.save();
-    recovery_->Discard();
     rememberProject();
 }
 
@@ -105,7 +105,11 @@ void MainWindow::createNewProject(bool interactive)
                    == MsgResult::No)
             return;
     } else if (FileExists(JoinPath(folder, name))) {
-        loadProject(JoinPath(folder, name));
+        // Declined, the default project leaves this window nothing to show.
+        if (mayOpenHere(JoinPath(folder, name)))
+            loadProject(JoinPath(folder, name));
+        else
+            QTimer::singleShot(0, this, &QWidget::close);
         return;
     }
 
@@ -132,30 +136,40 @@ void MainWindow::loadProject(const std::string& path)
     offerRecovery();
 }
 
-void MainWindow::offerRecovery()
+bool MainWindow::mayOpenHere(const std::string& path)
 {
-    if (recovery_->Folder().empty())
-        return;
-    const auto offer = FindRecovery(recovery_->Folder(), project().ProjectFilePath());
-    if (!offer)
-        return;
-    const QString when = QDateTime::fromSecsSinceEpoch(offer->WrittenAt).toString("yyyy-MM-dd HH:mm:ss");
-    const QString question = Q("Recover unsaved edits of " + project().ProjectFileName + " from ") + when + "?";
-    if (ShowMessage(this, MsgKind::Confirm, question, MsgButtons::YesNo) == MsgResult::Yes)
-        loadRecoveredEdits(offer->Path);
-    else
-        recovery_->Discard();
+    return !recovery_->openElsewhere(path)
+           || ShowMessage(this, MsgKind::Confirm,
+                          Q(NamePart(path) + " is open in another Tolvane window. Open it here too?"),
+                          MsgButtons::YesNo)
+                  == MsgResult::Yes;
 }
 
-void MainWindow::loadRecoveredEdits(const std::string& recoveryPath)
+// Newest first; each is taken or refused, and those that cannot be read are
+// set aside with a word, so that no edits are lost without the user knowing.
+void MainWindow::offerRecovery()
 {
-    try {
-        document_.loadRecovery(recoveryPath, project().ProjectFilePath());
-    } catch (const TolvError&) {
-        const std::string aside = SetRecoveryAside(recoveryPath);
-        ShowMessage(this, MsgKind::Warning,
-                    Q("The unsaved edits of " + project().ProjectFileName + " cannot be read"
-                      + (aside.empty() ? std::string(".") : "; they are kept in " + aside + ".")));
+    const std::string name = project().ProjectFileName;
+    for (const RecoveryOffer& offer : recovery_->leftBehind()) {
+        Project recovered;
+        try {
+            LoadRecovery(recovered, recovery_->folder().pathOf(offer.Name), project().ProjectFilePath());
+        } catch (const TolvError&) {
+            const std::string aside = SetRecoveryAside(recovery_->folder(), offer.Name);
+            ShowMessage(this, MsgKind::Warning,
+                        Q("The unsaved edits of " + name + " cannot be read"
+                          + (aside.empty() ? std::string(".") : "; they are kept in " + aside + ".")));
+            continue;
+        }
+        const QString when = QDateTime::fromSecsSinceEpoch(offer.WrittenAt).toString("yyyy-MM-dd HH:mm:ss");
+        const QString question = Q("Recover unsaved edits of " + name + " from ") + when + "?"
+                                 + (offer.ProjectNewer ? " The project file was saved after them." : "");
+        if (ShowMessage(this, MsgKind::Confirm, question, MsgButtons::YesNo) == MsgResult::Yes) {
+            document_.loadRecovered(std::move(recovered));
+            recovery_->adopt(offer);
+            return;
+        }
+        recovery_->drop(offer);
     }
 }
 

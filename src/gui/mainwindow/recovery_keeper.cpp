@@ -1,86 +1,163 @@
 #include "gui/mainwindow/recovery_keeper.h"
 
+#include "document/document.h"
 #include "platform/errors.h"
-#include "project/project.h"
 #include "project/project_file.h"
-#include "project/recovery.h"
+
+#include <QMetaObject>
 
 namespace tolv::gui {
 
 namespace {
 
-constexpr int TickMilliseconds = 1000;
+// Edits that come in a burst are written together.
+constexpr int WriteDelayMilliseconds = 1000;
 
-// A recovery file that cannot be written costs the safety net, not the
-// edits: the project is still open and can be saved.
-void WriteQuietly(const std::string& path, const std::string& text)
+QString TroubleText(const std::string& reason)
 {
-    try {
-        WriteRecovery(path, text);
-    } catch (const TolvError&) {
-    }
+    return QString::fromStdString("Unsaved edits are not being kept for recovery: " + reason);
 }
 
 }  // namespace
 
-RecoveryKeeper::RecoveryKeeper(const Project& project, std::string folder, QObject* parent)
-    : QObject(parent), project_(project), folder_(std::move(folder))
+RecoveryKeeper::RecoveryKeeper(Document& document, const std::string& folder, Tell tell)
+    : document_(document), tell_(std::move(tell))
 {
-    // One thread keeps the writes and removals in the order they were asked.
+    // One thread keeps the writes in the order they were asked.
     writer_.setMaxThreadCount(1);
-    if (folder_.empty())
+    delay_.setSingleShot(true);
+    delay_.setInterval(WriteDelayMilliseconds);
+    connect(&delay_, &QTimer::timeout, this, [this] { writeLater(); });
+    if (folder.empty())
         return;
-    timer_.setInterval(TickMilliseconds);
-    connect(&timer_, &QTimer::timeout, this, &RecoveryKeeper::Tick);
-    timer_.start();
+    folder_ = RecoveryFolder::Open(folder);
+    if (folder_.usable())
+        tag_ = NewWindowTag(folder_);
+    subscription_ = document_.subscribe([this](const DocumentChange& change) { onDocumentChanged(change); });
+    followProjectFile();
 }
 
 RecoveryKeeper::~RecoveryKeeper()
 {
+    document_.unsubscribe(subscription_);
     writer_.waitForDone();
+    if (!document_.project().Modified)
+        discard();
+    // The lock goes last, so that no other window takes the file for one
+    // left behind while it is still being removed.
+    lock_ = ProjectLock();
 }
 
-std::string RecoveryKeeper::CurrentRecoveryPath() const
+bool RecoveryKeeper::openElsewhere(const std::string& projectPath) const
 {
-    return RecoveryFileFor(folder_, project_.ProjectFilePath());
+    return OpenInAnotherWindow(folder_, projectPath, tag_);
 }
 
-void RecoveryKeeper::Tick()
+std::vector<RecoveryOffer> RecoveryKeeper::leftBehind() const
 {
-    if (!project_.Modified) {
-        if (!writtenPath_.empty())
-            Discard();
+    if (!folder_.usable() || projectPath_.empty())
+        return {};
+    return LeftBehindRecoveries(folder_, projectPath_);
+}
+
+void RecoveryKeeper::adopt(const RecoveryOffer& offer)
+{
+    writeNow();
+    if (!writtenText_.empty())
+        folder_.remove(offer.Name);
+}
+
+void RecoveryKeeper::drop(const RecoveryOffer& offer)
+{
+    folder_.remove(offer.Name);
+}
+
+void RecoveryKeeper::onDocumentChanged(const DocumentChange&)
+{
+    followProjectFile();
+    if (!document_.project().Modified)
+        discard();
+    else if (!delay_.isActive())
+        delay_.start();
+}
+
+void RecoveryKeeper::followProjectFile()
+{
+    const std::string path = document_.project().ProjectFilePath();
+    if (!folder_.usable() || path == projectPath_)
+        return;
+    // The file of the project left is not needed any more: its edits were
+    // saved (Save As) or settled before another project came.
+    discard();
+    projectPath_ = path;
+    const std::string stem = RecoveryStem(path);
+    recoveryName_ = RecoveryName(stem, tag_);
+    lockName_ = LockName(stem, tag_);
+    lock_ = ProjectLock::Take(folder_, lockName_);
+}
+
+void RecoveryKeeper::writeLater()
+{
+    const Project& project = document_.project();
+    if (!project.Modified)
+        return;
+    // A window whose lock is not held would look like one that crashed, and
+    // its file could be taken by another window.
+    if (!lock_.held()) {
+        reportTrouble(folder_.usable() ? FileWriteError(folder_.pathOf(lockName_)).what() : folder_.refusal());
         return;
     }
-    std::string path = CurrentRecoveryPath();
-    std::string text = ProjectText(project_);
-    if (path == writtenPath_ && text == writtenText_)
+    std::string text = ProjectText(project);
+    if (text == writtenText_)
         return;
-    if (!writtenPath_.empty() && path != writtenPath_)
-        Discard();
-    writtenPath_ = path;
     writtenText_ = text;
-    writer_.start([path = std::move(path), text = std::move(text)] { WriteQuietly(path, text); });
+    writer_.start([this, name = recoveryName_, text = std::move(text)] {
+        std::string trouble;
+        try {
+            folder_.write(name, text);
+        } catch (const TolvError& error) {
+            trouble = error.what();
+        }
+        QMetaObject::invokeMethod(this, [this, trouble] { reportTrouble(trouble); }, Qt::QueuedConnection);
+    });
 }
 
-void RecoveryKeeper::Discard()
+void RecoveryKeeper::discard()
 {
-    if (folder_.empty())
+    delay_.stop();
+    if (writtenText_.empty())
         return;
     writer_.waitForDone();
-    DiscardRecovery(writtenPath_.empty() ? CurrentRecoveryPath() : writtenPath_);
-    writtenPath_.clear();
+    folder_.remove(recoveryName_);
     writtenText_.clear();
 }
 
-void RecoveryKeeper::WriteNow()
+void RecoveryKeeper::writeNow()
 {
+    delay_.stop();
     writer_.waitForDone();
-    if (folder_.empty() || !project_.Modified)
+    if (!document_.project().Modified || !lock_.held())
         return;
-    writtenPath_ = CurrentRecoveryPath();
-    writtenText_ = ProjectText(project_);
-    WriteQuietly(writtenPath_, writtenText_);
+    writtenText_ = ProjectText(document_.project());
+    try {
+        folder_.write(recoveryName_, writtenText_);
+        troubleTold_ = false;
+    } catch (const TolvError& error) {
+        writtenText_.clear();
+        reportTrouble(error.what());
+    }
+}
+
+// An empty reason is a write that succeeded.
+void RecoveryKeeper::reportTrouble(const std::string& reason)
+{
+    if (reason.empty()) {
+        troubleTold_ = false;
+        return;
+    }
+    if (std::exchange(troubleTold_, true))
+        return;
+    tell_(TroubleText(reason));
 }
 
 }  // namespace tolv::gui

@@ -2,7 +2,6 @@
 
 #include "gui/common/project_file_dialogs.h"
 #include "platform/files.h"
-#include "project/recovery.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -60,8 +59,8 @@ TEST_F(FileHabits, SaveAsMovesTheProjectAndNamesTheFramesMissingThere)
     project().SetFrameNames({"f1.bmp", "f2.bmp", "f3.bmp"});
     project().Modified = true;
     form().saveSession();
-    const std::string oldRecovery = RecoveryFileFor(RecoveryFolder(), File("Noname.qvl"));
-    ASSERT_TRUE(FileExists(oldRecovery));
+    ASSERT_EQ(RecoveryFiles().size(), 1u);
+    const std::string oldRecovery = RecoveryFiles()[0];
     std::filesystem::create_directory(dir_.path() / "moved");
     MakeFrame("moved/f2.bmp", 8, 8, colors::Green);
     SaveAs(File("moved/copy.qvl"));

@@ -2,7 +2,6 @@
 
 #include "gui/mainwindow/main_window.h"
 #include "platform/files.h"
-#include "project/recovery.h"
 
 #include <QTest>
 
@@ -73,15 +72,13 @@ TEST_F(UnsavedEdits, AFileThatIsNoProjectIsRefusedBeforeTheQuestion)
 TEST_F(UnsavedEdits, EditsAreKeptWithinSecondsAndGoWithTheSave)
 {
     Start();
-    const std::string recovery = RecoveryFileFor(RecoveryFolder(), File("Noname.qvl"));
-    project().Rep = "edited";
-    project().Modified = true;
-    EXPECT_TRUE(QTest::qWaitFor([&] { return FileExists(recovery); }, 5000));
-    EXPECT_NE(tolv::test::ReadText(recovery).find("edited"), std::string::npos);
+    form().document().setLockLayout(true);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return RecoveryFiles().size() == 1; }, 5000));
+    EXPECT_NE(tolv::test::ReadText(RecoveryFiles()[0]).find("LockObj=1"), std::string::npos);
     EXPECT_FALSE(FileExists(File(".Noname.qvl")));
 
     ASSERT_TRUE(form().onSave());
-    EXPECT_FALSE(FileExists(recovery));
+    EXPECT_TRUE(RecoveryFiles().empty());
 }
 
 // A killed program leaves its recovery file; the next start offers it.
@@ -116,7 +113,7 @@ TEST_F(RecoveryAfterAKill, YesLoadsTheEditsAndLeavesTheProjectFile)
     // The close question's No drops the edits for good.
     Answer(MsgResult::No);
     EXPECT_TRUE(Close());
-    EXPECT_FALSE(FileExists(RecoveryFileFor(RecoveryFolder(), File("Noname.qvl"))));
+    EXPECT_TRUE(RecoveryFiles().empty());
 }
 
 TEST_F(RecoveryAfterAKill, NoDiscardsTheEdits)
@@ -127,18 +124,20 @@ TEST_F(RecoveryAfterAKill, NoDiscardsTheEdits)
     EXPECT_EQ(Messages().size(), 1u);
     EXPECT_EQ(project().Rep, "");
     EXPECT_FALSE(project().Modified);
-    EXPECT_FALSE(FileExists(RecoveryFileFor(RecoveryFolder(), File("Noname.qvl"))));
+    EXPECT_TRUE(RecoveryFiles().empty());
 }
 
+// It is not offered: only edits that can be brought back are asked about.
 TEST_F(RecoveryAfterAKill, AnUnreadableRecoveryFileIsKeptAside)
 {
     KillWithEdits();
-    const std::string recovery = RecoveryFileFor(RecoveryFolder(), File("Noname.qvl"));
+    ASSERT_EQ(RecoveryFiles().size(), 1u);
+    const std::string recovery = RecoveryFiles()[0];
     tolv::test::WriteText(recovery, std::string("\x89PNG\r\n\x1a\n", 8));
-    Answer(MsgResult::Yes);
     Start();
-    ASSERT_EQ(Messages().size(), 2u);
-    EXPECT_EQ(Messages()[1].kind, MsgKind::Warning);
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0].kind, MsgKind::Warning);
+    EXPECT_TRUE(Messages()[0].text.startsWith("The unsaved edits of Noname.qvl cannot be read; they are kept in "));
     EXPECT_FALSE(FileExists(recovery));
     int kept = 0;
     for (const auto& entry : std::filesystem::directory_iterator(RecoveryFolder()))
