@@ -188,6 +188,12 @@ void MainWindow::buildStatusBar()
             panels_[i]->setFixedWidth(widths[i]);
         stat->addWidget(panels_[i], widths[i] > 0 ? 0 : 1);
     }
+    unsavedPanel_ = new QLabel(stat);
+    unsavedPanel_->setObjectName("unsavedPanel");
+    unsavedPanel_->setFrameShape(QFrame::StyledPanel);
+    unsavedPanel_->setFrameShadow(QFrame::Sunken);
+    unsavedPanel_->setFixedWidth(100);
+    stat->insertWidget(int(StatusPanel::Zoom), unsavedPanel_);
     setStatus(StatusPanel::Message, " Welcome!");
     setStatus(StatusPanel::Zoom, QString::fromStdString(ZoomText(1.0)));
 }

@@ -15,6 +15,11 @@ TEST_F(EditingCommands, KeypadPlusStopsAtFiftyAndSaysSo)
         Key(Qt::Key_Plus, Qt::KeypadModifier);
     EXPECT_EQ(project().NudgeStep, 50);
     EXPECT_EQ(Status(2), "Nudge step set to 50.");
+    // The step is saved with the project: changing it is an edit, and a run
+    // of changes one step.
+    EXPECT_TRUE(project().Modified);
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(project().NudgeStep, 1);
     EXPECT_FALSE(project().Modified);
 }
 
@@ -33,14 +38,17 @@ TEST_F(EditingCommands, KeypadKeysStepAndTheMainBlockKeysDoNot)
     EXPECT_EQ(project().NudgeStep, 10);
 }
 
-TEST_F(EditingCommands, AHeldKeyActsOnceOnItsLastRelease)
+TEST_F(EditingCommands, AHeldKeyActsOnceWhenItGoesDown)
 {
     Open({});
     QWidget* focus = form().ui().canvasScroll;
+    QTest::keyPress(focus, Qt::Key_Plus, Qt::KeypadModifier);
+    EXPECT_EQ(project().NudgeStep, 2);
     for (int i = 0; i < 3; ++i) {
-        QTest::keyPress(focus, Qt::Key_Plus, Qt::KeypadModifier);
-        QKeyEvent repeat(QEvent::KeyRelease, Qt::Key_Plus, Qt::KeypadModifier, "+", true);
-        QApplication::sendEvent(focus, &repeat);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_Plus, Qt::KeypadModifier, "+", true);
+        QApplication::sendEvent(focus, &release);
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Plus, Qt::KeypadModifier, "+", true);
+        QApplication::sendEvent(focus, &press);
     }
     QTest::keyRelease(focus, Qt::Key_Plus, Qt::KeypadModifier);
     EXPECT_EQ(project().NudgeStep, 2);
@@ -64,8 +72,8 @@ TEST_P(CtrlLeft, SizesByTheStepWithinTheMinimum)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, CtrlLeft,
-                         testing::Values(SizeCase{"BelowMinimumKeepsWidth", 12, 10, 12},
-                                         SizeCase{"NegativeTakesMagnitude", 20, 30, 10},
+                         testing::Values(SizeCase{"BelowSeven", 12, 10, 2},
+                                         SizeCase{"PastZeroStopsAtOne", 20, 30, 1},
                                          SizeCase{"Plain", 20, 5, 15}),
                          [](const auto& info) { return std::string(info.param.name); });
 
@@ -78,14 +86,17 @@ TEST_F(EditingCommands, ShiftArrowsMoveTheGroupAndBareArrowsDoNothing)
     Key(Qt::Key_Right);
     Key(Qt::Key_Down);
     EXPECT_EQ(Rect(0), QRect(10, 10, 20, 20));
-    // Right released while Shift is still down.
-    QKeyEvent right(QEvent::KeyRelease, Qt::Key_Right, Qt::ShiftModifier);
-    QApplication::sendEvent(form().ui().canvasScroll, &right);
-    EXPECT_TRUE(canvas().prefilterHeld());
-    QTest::keyRelease(form().ui().canvasScroll, Qt::Key_Shift);
-    EXPECT_FALSE(canvas().prefilterHeld());
+    // Right pressed and released while Shift stays down.
+    QWidget* focus = form().ui().canvasScroll;
+    for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        QKeyEvent right(type, Qt::Key_Right, Qt::ShiftModifier);
+        QApplication::sendEvent(focus, &right);
+    }
     EXPECT_EQ(Rect(0), QRect(20, 10, 20, 20));
     EXPECT_EQ(Rect(1), QRect(70, 10, 20, 20));
+    EXPECT_TRUE(canvas().prefilterHeld()) << "Shift is still down";
+    QTest::keyRelease(focus, Qt::Key_Shift);
+    EXPECT_FALSE(canvas().prefilterHeld());
 }
 
 TEST_F(EditingCommands, TheLockStopsKeyboardMovesSizesAndDeleteButNotTheRest)
@@ -107,7 +118,7 @@ TEST_F(EditingCommands, TheLockStopsKeyboardMovesSizesAndDeleteButNotTheRest)
     EXPECT_EQ(project().Regions.size(), 3u);
 }
 
-TEST_F(EditingCommands, DuplicateLiesOverTheOriginalAsTheNewCurrentRegion)
+TEST_F(EditingCommands, DuplicateLandsBesideTheOriginalAsTheNewCurrentRegion)
 {
     Open({{30, 40, 50, 60, "Door"}, {100, 10, 20, 20, "B"}});
     Click({35, 45});
@@ -117,7 +128,7 @@ TEST_F(EditingCommands, DuplicateLiesOverTheOriginalAsTheNewCurrentRegion)
     ASSERT_EQ(project().Regions.size(), 3u);
     Region& copy = At(2);
     EXPECT_EQ(copy.Name, "Duplicate: Door");
-    EXPECT_EQ(Rect(2), QRect(30, 40, 50, 60));
+    EXPECT_EQ(Rect(2), QRect(40, 50, 50, 60));
     EXPECT_TRUE(copy.Visible);
     EXPECT_EQ(copy.Selected, SelectionState::Current);
     EXPECT_EQ(At(0).Selected, SelectionState::None);
@@ -125,10 +136,11 @@ TEST_F(EditingCommands, DuplicateLiesOverTheOriginalAsTheNewCurrentRegion)
     EXPECT_EQ(copy.PickIndex, 2);
     EXPECT_EQ(form().ui().quickPick->itemText(2), "Duplicate: Door  ");
     EXPECT_TRUE(canvas().itemOf(&copy)->isVisible());
-    EXPECT_EQ(canvas().itemOf(&copy)->toolTip(), "[Duplicate: Door]  x:30  y:40  w:50  h:60");
+    EXPECT_EQ(canvas().itemOf(&copy)->toolTip(), "[Duplicate: Door]  x:40  y:50  w:50  h:60");
     EXPECT_TRUE(project().Modified);
     form().ui().duplicateAction->trigger();
     EXPECT_EQ(At(3).Name, "Duplicate: Duplicate: Door");
+    EXPECT_EQ(Rect(3), QRect(50, 60, 50, 60));
 }
 
 TEST_F(EditingCommands, CtrlHTogglesTheCurrentRegionAndNeedsOne)
@@ -206,7 +218,7 @@ TEST_F(EditingCommands, TheNudgeFactorBoxTakesWholeNumbersOnly)
     answer = "99";
     QTest::mouseClick(form().ui().nudgeStepButton, Qt::LeftButton);
     EXPECT_EQ(project().NudgeStep, 50);
-    EXPECT_FALSE(project().Modified);
+    EXPECT_EQ(form().ui().undoAction->text(), "&Undo Nudge Step");
 }
 
 TEST_F(EditingCommands, RegionPropertiesShowAndStoreTheCurrentRegion)
