@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QToolButton>
 
+#include <functional>
+
 namespace tolv::gui::test {
 namespace {
 
@@ -53,6 +55,51 @@ TEST_F(EditingCommands, AHeldKeyActsOnceWhenItGoesDown)
     QTest::keyRelease(focus, Qt::Key_Plus, Qt::KeypadModifier);
     EXPECT_EQ(project().NudgeStep, 2);
 }
+
+// Seen: with the modifier let go 30 ms before the key, the key did nothing,
+// since it acted on its release.
+struct ModifiedKeyCase {
+    const char* name;
+    Qt::Key key;
+    Qt::Key modifierKey;
+    Qt::KeyboardModifier modifier;
+    std::function<bool(const Project&, bool propertiesShown)> ran;
+};
+
+class ModifierLetGoFirst : public Editing, public testing::WithParamInterface<ModifiedKeyCase> {};
+
+TEST_P(ModifierLetGoFirst, StillRunsTheCommandOfThePress)
+{
+    const ModifiedKeyCase& c = GetParam();
+    Open({{10, 10, 20, 20, "A"}});
+    Click({15, 15});
+    bool propertiesShown = false;
+    AnswerRegionDialog(false, [&propertiesShown](RegionPropertiesDialog&) { propertiesShown = true; });
+    QWidget* focus = form().ui().canvasScroll;
+    const auto send = [focus](QEvent::Type type, Qt::Key key, Qt::KeyboardModifiers held) {
+        QKeyEvent event(type, key, held);
+        QApplication::sendEvent(focus, &event);
+    };
+    send(QEvent::KeyPress, c.modifierKey, c.modifier);
+    send(QEvent::KeyPress, c.key, c.modifier);
+    send(QEvent::KeyRelease, c.modifierKey, {});
+    send(QEvent::KeyRelease, c.key, {});
+    EXPECT_TRUE(c.ran(project(), propertiesShown));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, ModifierLetGoFirst,
+    testing::Values(ModifiedKeyCase{"ShiftRightMoves", Qt::Key_Right, Qt::Key_Shift, Qt::ShiftModifier,
+                                    [](const Project& p, bool) { return p.Regions[0]->Left == 11; }},
+                    ModifiedKeyCase{"CtrlRightSizes", Qt::Key_Right, Qt::Key_Control, Qt::ControlModifier,
+                                    [](const Project& p, bool) { return p.Regions[0]->Width == 21; }},
+                    ModifiedKeyCase{"CtrlHHides", Qt::Key_H, Qt::Key_Control, Qt::ControlModifier,
+                                    [](const Project& p, bool) { return !p.Regions[0]->Visible; }},
+                    ModifiedKeyCase{"CtrlPShowsTheProperties", Qt::Key_P, Qt::Key_Control, Qt::ControlModifier,
+                                    [](const Project&, bool shown) { return shown; }},
+                    ModifiedKeyCase{"ShiftInsertDuplicates", Qt::Key_Insert, Qt::Key_Shift, Qt::ShiftModifier,
+                                    [](const Project& p, bool) { return p.Regions.size() == 2; }}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 struct SizeCase {
     const char* name;
@@ -177,6 +224,18 @@ TEST_F(EditingCommands, TabAndShiftTabWalkTheRegionsAndEscapeDeselects)
     Key(Qt::Key_Escape);
     EXPECT_EQ(project().CurrentRegion, nullptr);
     EXPECT_FALSE(form().ui().propertiesAction->isEnabled());
+}
+
+// Seen: Tab stopped on hidden regions, which could then be moved and
+// deleted unseen.
+TEST_F(EditingCommands, TabPassesOverHiddenRegions)
+{
+    Open({{10, 10, 20, 20, "A"}, {60, 10, 20, 20, "Hidden", {"Visible=0"}}, {110, 10, 20, 20, "C"}});
+    Key(Qt::Key_Tab);
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(project().CurrentRegion, &At(2));
+    Key(Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(project().CurrentRegion, &At(0));
 }
 
 TEST_F(EditingCommands, DeleteRemovesTheWholeGroupWithoutAsking)
