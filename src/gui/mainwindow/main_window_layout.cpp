@@ -124,7 +124,7 @@ void MainWindow::buildMenus()
 }
 
 // The shortcuts of the context menu are shown for the user's information;
-// the keyboard map serves them when the key is released.
+// the keyboard map serves them when the key goes down.
 void MainWindow::buildRegionMenu()
 {
     ui_.regionMenu = new QMenu(this);
