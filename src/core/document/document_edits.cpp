@@ -9,8 +9,6 @@
 #include "editor/selection.h"
 #include "project/setup_backgrounds.h"
 
-#include <algorithm>
-
 namespace tolv {
 
 namespace {
