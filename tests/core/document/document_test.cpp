@@ -1,10 +1,10 @@
 #include "document/document.h"
 
+#include "core/document/sample_project.h"
 #include "editor/frame_rule.h"
 #include "editor/selection.h"
 #include "platform/bitmap.h"
 #include "platform/files.h"
-#include "support/project_builder.h"
 #include "support/test_files.h"
 
 #include <gtest/gtest.h>
@@ -14,18 +14,6 @@
 
 namespace tolv {
 namespace {
-
-// Three regions (the middle one outside the group), two frames listed.
-Project SampleProject(const std::string& folder)
-{
-    test::ProjectBuilder builder(folder);
-    builder.listFrame("f1.bmp", FrameMissing).listFrame("f2.bmp", FrameMissing);
-    builder.overlay(10, 10, 20, 20, test::PatternFrame(4, 4, 24), {{"f1.bmp", "a.bmp"}});
-    builder.textBox(50, 10, 30, 20, {{"f2.bmp", "b.bmp"}});
-    builder.region(RegionKind::Background, 90, 10, 40, 40, {{"f1.bmp", "c.bmp"}}, "C");
-    builder.project.CurrentFrame = 1;
-    return std::move(builder.project);
-}
 
 void SelectFirstAndLast(Project& project)
 {
@@ -61,7 +49,8 @@ protected:
     Region* region(int position) const { return document.project().Regions[std::size_t(position)].get(); }
 
     test::TempDir dir;
-    Document document{SampleProject(dir.path().string())};
+    // The first and the last region selected, the middle one not.
+    Document document{test::SampleProject(dir.path().string())};
 };
 
 struct EditCase {

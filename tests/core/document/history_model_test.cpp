@@ -4,9 +4,9 @@
 // wraps.
 #include "document/document.h"
 
+#include "core/document/sample_project.h"
 #include "editor/frame_rule.h"
 #include "editor/selection.h"
-#include "support/project_builder.h"
 #include "support/test_files.h"
 
 #include <gtest/gtest.h>
@@ -108,20 +108,9 @@ private:
     std::string current_;
 };
 
-Project StartProject(const std::string& folder)
-{
-    test::ProjectBuilder builder(folder);
-    builder.listFrame("f1.bmp", FrameMissing).listFrame("f2.bmp", FrameMissing);
-    builder.overlay(10, 10, 20, 20, test::PatternFrame(4, 4, 24), {{"f1.bmp", "a.bmp"}});
-    builder.textBox(50, 10, 30, 20, {{"f2.bmp", "b.bmp"}});
-    builder.region(RegionKind::Clip, 90, 10, 40, 40, {{"f1.bmp", "c.bmp"}}, "C");
-    builder.project.CurrentFrame = 1;
-    return std::move(builder.project);
-}
-
 class RandomRun {
 public:
-    RandomRun(unsigned seed, const std::string& folder) : random_(seed), document_(StartProject(folder)), model_(document_)
+    RandomRun(unsigned seed, const std::string& folder) : random_(seed), document_(test::SampleProject(folder)), model_(document_)
     {
     }
 
