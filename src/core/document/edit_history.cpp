@@ -11,7 +11,7 @@ void EditHistory::push(EditStep step)
         return;
     const std::int64_t cost = std::int64_t(step.bytes());
     kept_.push_back({std::move(step), cost});
-    count(cost);
+    changeCount(cost);
     ++position_;
     while (bytes_ > budget_ && kept_.size() > 1)
         forgetOldest();
@@ -35,7 +35,7 @@ bool EditHistory::mergeIntoLast(EditStep& step)
         return false;
     last.step.After = std::move(step.After);
     const std::int64_t cost = std::int64_t(last.step.bytes());
-    count(cost - last.cost);
+    changeCount(cost - last.cost);
     last.cost = cost;
     return true;
 }
@@ -45,20 +45,20 @@ void EditHistory::forgetUndone()
     if (clean_ && *clean_ > position_)
         clean_.reset();
     for (std::size_t i = position_; i < kept_.size(); ++i)
-        count(-kept_[i].cost);
+        changeCount(-kept_[i].cost);
     kept_.resize(position_);
 }
 
 void EditHistory::forgetOldest()
 {
-    count(-kept_.front().cost);
+    changeCount(-kept_.front().cost);
     kept_.erase(kept_.begin());
     --position_;
     if (clean_)
         clean_ = *clean_ == 0 ? std::nullopt : std::optional<std::size_t>(*clean_ - 1);
 }
 
-void EditHistory::count(std::int64_t delta)
+void EditHistory::changeCount(std::int64_t delta)
 {
     bytes_ += delta;
     assert(bytes_ >= 0 && "the history took away more than it counted");

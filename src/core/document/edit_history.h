@@ -63,7 +63,7 @@ private:
     bool mergeIntoLast(EditStep& step);
     void forgetUndone();
     void forgetOldest();
-    void count(std::int64_t delta);
+    void changeCount(std::int64_t delta);
 
     std::vector<Kept> kept_;
     std::size_t position_ = 0;
