@@ -2,7 +2,7 @@
 
 #include "platform/files.h"
 #include "project/project_identity.h"
-
+#include "project/setup_backgrounds.h"
 
 namespace tolv {
 
@@ -72,9 +72,19 @@ void Document::saveAs(const std::string& folder, const std::string& name)
         throw;
     }
     history_.markClean();
+    examineFrames();
     DocumentChange change;
-    change.fileNameChanged = true;
+    change.fileNameChanged = change.frameListChanged = true;
     finish(std::move(change));
+}
+
+// Frames are named relative to the project folder, so in another folder they
+// are other files: they are looked at as a fresh Open looks at them.
+void Document::examineFrames()
+{
+    SetupBackgrounds(project_);
+    for (const auto& region : project_.Regions)
+        GrowFrameAreaFor(project_, *region);
 }
 
 void Document::changeSelection(const std::function<void(Project&)>& rule)

@@ -37,7 +37,7 @@ public:
 
     const Project& project() const { return project_; }
     // For what is no edit and never undone: the frame shown and the frame
-    // marks, the nudge step, the preview switch, an extraction run.
+    // marks, the preview switch, an extraction run.
     Project& runState() { return project_; }
 
     // Each of these starts a new history. They raise what Loadfile and
@@ -52,8 +52,8 @@ public:
     // Keeps the history; the state saved becomes the clean point.
     void save();
     // Save As: saves as save() does, as `name` in `folder`, where the project
-    // lives from then on. A save that fails leaves the name and folder as
-    // they were.
+    // lives from then on, and examines the frames there as a load does. A
+    // save that fails leaves the name and folder as they were.
     void saveAs(const std::string& folder, const std::string& name);
 
     // The edits. Each returns whether it changed the project; one that
@@ -67,27 +67,32 @@ public:
     // another name.
     bool cutSelected();
     // Edit > Paste: regions from the clipboard, overlays loaded, after the
-    // others. When one of them has the rectangle of a region already there
-    // (a copy pasted into its own project), all of them shift by 10, 10 so
-    // that they show. They become the selection, a group whose last region
-    // is current.
+    // others, where Landing (editor/edit_commands.h) puts them: on the
+    // frame, and shifted by 10, 10 as often as needed not to lie exactly on
+    // a region there (a copy pasted into its own project, or pasted again).
+    // They become the selection, a group whose last region is current.
     bool pasteRegions(std::vector<Region> regions);
-    // A copy of the current region over it, overlay loaded (may raise what
-    // LoadMergeBMP raises, before anything changed); the copy becomes the
-    // current region, alone.
+    // A copy of the current region, overlay loaded (may raise what
+    // LoadMergeBMP raises, before anything changed), landing beside it as a
+    // pasted copy does; the copy becomes the current region, alone.
     bool duplicateCurrent();
+    // Every edit of geometry keeps the regions on the frame by the frame
+    // rule (editor/frame_rule.h), whatever it is asked for.
+    //
     // The end of a move drag of the selection: one step for the whole drag.
     bool moveSelection(Point offset);
     // The end of a size drag of the current region.
     bool resizeCurrent(int width, int height);
-    // Geometry typed in for the current region: the position as given, the
-    // size by SetSize's rule. The layout lock refuses it, as it refuses a
-    // move.
+    // Geometry typed in for the current region, placed on the frame
+    // (FrameRule::place). The layout lock refuses it, as it refuses a move.
     bool setCurrentGeometry(RegionGeometry geometry);
     // Keyboard moves and sizes of the selection; consecutive ones on the
     // same selection undo as one step.
     bool nudgeMove(int dx, int dy);
     bool nudgeSize(int dw, int dh);
+    // The step of those moves and sizes (1..50, kept by the caller); a run of
+    // changes undoes as one step.
+    bool setNudgeStep(int step);
     bool applyRegionCommand(RegionCommand command);
     bool setLockLayout(bool locked);
     // Region Object Properties OK for the current region: `record` replaces
@@ -130,6 +135,7 @@ private:
     void execute(std::unique_ptr<EditCommand> command, const std::function<void(Project&)>& selectAfter);
 
     void record(std::unique_ptr<EditCommand> command, SelectionSnapshot before, DocumentChange change);
+    void examineFrames();
     void startHistory(bool clean);
     void finish(DocumentChange change);
     void syncModified();

@@ -7,10 +7,7 @@
 #include "editor/edit_commands.h"
 #include "editor/region_rules.h"
 #include "editor/selection.h"
-#include "project/saturating.h"
 #include "project/setup_backgrounds.h"
-
-#include <algorithm>
 
 namespace tolv {
 
@@ -25,24 +22,15 @@ std::vector<int> CurrentOnly(const Project& project)
     return current < 0 ? std::vector<int>{} : std::vector<int>{current};
 }
 
-// Far enough for a pasted copy to show beside its original.
-constexpr Point PasteOffset{10, 10};
-
-bool CoversARegion(const Project& project, const std::vector<Region>& pasted)
+// Puts each region where Landing says it lands.
+void Land(const Project& project, const std::vector<Region*>& regions)
 {
-    return std::any_of(pasted.begin(), pasted.end(), [&](const Region& region) {
-        return std::any_of(project.Regions.begin(), project.Regions.end(), [&](const auto& there) {
-            return GeometryField::Read(*there) == GeometryField::Read(region);
-        });
-    });
-}
-
-void ShiftAll(std::vector<Region>& regions, Point offset)
-{
-    for (Region& region : regions) {
-        region.Left = SaturatingAdd(region.Left, offset.x);
-        region.Top = SaturatingAdd(region.Top, offset.y);
-    }
+    std::vector<RegionGeometry> incoming;
+    for (const Region* region : regions)
+        incoming.push_back(GeometryOf(*region));
+    const std::vector<RegionGeometry> landed = Landing(project, incoming);
+    for (std::size_t i = 0; i < regions.size(); ++i)
+        SetGeometry(*regions[i], landed[i]);
 }
 
 // Whatever selection state the regions came with from their own project
@@ -113,6 +101,7 @@ bool Document::insertRegion(StepName step, std::unique_ptr<Region> region, bool 
 // A region drawn with Shift held keeps the group members selected.
 bool Document::addRegion(Region record)
 {
+    SetGeometry(record, FrameRule::Of(project_).place(GeometryOf(record)));
     return insertRegion(steps::AddRegion, std::make_unique<Region>(std::move(record)), !SelectAlone);
 }
 
@@ -129,6 +118,7 @@ bool Document::duplicateCurrent()
         syncModified();
         throw;
     }
+    Land(project_, {copy.get()});
     return insertRegion(steps::DuplicateRegion, std::move(copy), SelectAlone);
 }
 
@@ -136,8 +126,10 @@ bool Document::pasteRegions(std::vector<Region> regions)
 {
     if (regions.empty())
         return false;
-    if (CoversARegion(project_, regions))
-        ShiftAll(regions, PasteOffset);
+    std::vector<Region*> landing;
+    for (Region& region : regions)
+        landing.push_back(&region);
+    Land(project_, landing);
     const int first = int(project_.Regions.size());
     std::vector<RegionListEdit::Slot> slots;
     for (Region& region : regions)
@@ -188,10 +180,7 @@ bool Document::setCurrentGeometry(RegionGeometry geometry)
     if (project_.LockObj)
         return false;
     return editRegions<GeometryField>(steps::SetGeometry, CurrentOnly(project_), !Mergeable, [&] {
-        Region& region = *project_.CurrentRegion;
-        region.Left = geometry.Left;
-        region.Top = geometry.Top;
-        SetSize(project_, region, geometry.Width, geometry.Height);
+        SetGeometry(*project_.CurrentRegion, FrameRule::Of(project_).place(geometry));
     });
 }
 
@@ -205,6 +194,11 @@ bool Document::nudgeSize(int dw, int dh)
 {
     return editRegions<GeometryField>(steps::NudgeRegions, SelectedPositions(project_), Mergeable,
                                       [&] { SizeSelected(project_, dw, dh); });
+}
+
+bool Document::setNudgeStep(int step)
+{
+    return editProject<NudgeStepField>(step);
 }
 
 bool Document::applyRegionCommand(RegionCommand command)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/frame_rule.h"
 #include "project/project.h"
 
 #include <array>
@@ -12,14 +13,6 @@ namespace tolv {
 
 // The values an undoable step keeps from before and after the edit, with
 // what each costs in memory and when two of them are the same edit.
-
-struct RegionGeometry {
-    int Left = 0;
-    int Top = 0;
-    int Width = 0;
-    int Height = 0;
-    bool operator==(const RegionGeometry&) const = default;
-};
 
 struct ExtractionSwitches {
     bool Clips = true;

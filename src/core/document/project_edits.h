@@ -7,10 +7,12 @@
 namespace tolv {
 
 // The project-wide values a step may change, each read and written whole,
-// with the notification its change gives.
+// with the notification its change gives and whether a run of changes
+// undoes as one step.
 struct LockLayoutField {
     using Value = bool;
     static constexpr StepName Step = steps::LockLayout;
+    static constexpr bool MergesRuns = false;
     static Value Read(const Project& p) { return p.LockObj; }
     static void Write(Project& p, const Value& v) { p.LockObj = v; }
     static void Report(DocumentChange& change) { change.optionsChanged = true; }
@@ -19,6 +21,7 @@ struct LockLayoutField {
 struct ExtractionSwitchesField {
     using Value = ExtractionSwitches;
     static constexpr StepName Step = steps::ExtractionSwitches;
+    static constexpr bool MergesRuns = false;
     static Value Read(const Project& p) { return {p.Clips, p.Backgrnds}; }
     static void Write(Project& p, const Value& v)
     {
@@ -31,6 +34,7 @@ struct ExtractionSwitchesField {
 struct FrameSetupField {
     using Value = FrameSetup;
     static constexpr StepName Step = steps::ProjectSetup;
+    static constexpr bool MergesRuns = false;
     static Value Read(const Project& p)
     {
         return {{p.FrameNames, p.CleanEdges, p.Rep, p.Job}, p.FrameStatus, p.FrameAreaWidth, p.FrameAreaHeight,
@@ -50,6 +54,17 @@ struct FrameSetupField {
     static void Report(DocumentChange& change) { change.frameListChanged = change.optionsChanged = true; }
 };
 
+// The step of keyboard moves and sizes, saved with the project: the keypad
+// keys change it one press at a time, and a run of presses undoes as one.
+struct NudgeStepField {
+    using Value = int;
+    static constexpr StepName Step = steps::NudgeStep;
+    static constexpr bool MergesRuns = true;
+    static Value Read(const Project& p) { return p.NudgeStep; }
+    static void Write(Project& p, const Value& v) { p.NudgeStep = v; }
+    static void Report(DocumentChange& change) { change.optionsChanged = true; }
+};
+
 template <typename Field>
 class ProjectFieldEdit final : public EditCommand {
 public:
@@ -61,6 +76,15 @@ public:
     void revert(Project& project, DocumentChange& change) override { write(project, before_, change); }
     std::string name() const override { return Field::Step.text(0); }
     std::size_t bytes() const override { return sizeof(*this) + HeapBytes(before_) + HeapBytes(after_); }
+
+    bool absorb(const EditCommand& next) override
+    {
+        const auto* same = dynamic_cast<const ProjectFieldEdit*>(&next);
+        if (!Field::MergesRuns || !same)
+            return false;
+        after_ = same->after_;
+        return true;
+    }
 
 private:
     static void write(Project& project, const Value& value, DocumentChange& change)

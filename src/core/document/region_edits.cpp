@@ -2,9 +2,23 @@
 
 namespace tolv {
 
+namespace {
+
+std::size_t RegionBytes(const std::vector<RegionListEdit::Slot>& slots)
+{
+    std::size_t bytes = 0;
+    for (const RegionListEdit::Slot& slot : slots)
+        bytes += sizeof(Region) + HeapBytes(*slot.region);
+    return bytes;
+}
+
+}  // namespace
+
 RegionListEdit::RegionListEdit(StepName step, Direction direction, std::vector<Slot> slots)
     : step_(step), direction_(direction), slots_(std::move(slots))
 {
+    if (direction_ == Direction::Insert)
+        regionBytes_ = RegionBytes(slots_);
 }
 
 void RegionListEdit::apply(Project& project, DocumentChange& change)
@@ -30,12 +44,7 @@ std::string RegionListEdit::name() const
 
 std::size_t RegionListEdit::bytes() const
 {
-    std::size_t bytes = sizeof(*this) + slots_.capacity() * sizeof(Slot);
-    for (const Slot& slot : slots_) {
-        if (slot.region)
-            bytes += sizeof(Region) + HeapBytes(*slot.region);
-    }
-    return bytes;
+    return sizeof(*this) + slots_.capacity() * sizeof(Slot) + regionBytes_;
 }
 
 // Ascending, so that each region lands at the position it was recorded at.
@@ -57,6 +66,7 @@ void RegionListEdit::remove(Project& project, DocumentChange& change)
         project.Regions.erase(position);
         change.removed.push_back(slot->region.get());
     }
+    regionBytes_ = RegionBytes(slots_);
     project.RenumberRegions();
 }
 

@@ -14,14 +14,8 @@ namespace tolv {
 // written whole.
 struct GeometryField {
     using Value = RegionGeometry;
-    static Value Read(const Region& r) { return {r.Left, r.Top, r.Width, r.Height}; }
-    static void Write(Region& r, const Value& v)
-    {
-        r.Left = v.Left;
-        r.Top = v.Top;
-        r.Width = v.Width;
-        r.Height = v.Height;
-    }
+    static Value Read(const Region& r) { return GeometryOf(r); }
+    static void Write(Region& r, const Value& v) { SetGeometry(r, v); }
 };
 
 struct VisibilityField {
@@ -133,7 +127,9 @@ private:
 
 // Regions going into or out of the list at given positions. While out of
 // the list the command owns them, so undoing a delete (or redoing an add)
-// puts back the same objects at the same positions.
+// puts back the same objects at the same positions. Its size counts the
+// regions whether it holds them at the moment or the list does, so that it
+// does not change as the step is undone and done again.
 class RegionListEdit final : public EditCommand {
 public:
     enum class Direction { Insert, Remove };
@@ -158,6 +154,8 @@ private:
     StepName step_;
     Direction direction_;
     std::vector<Slot> slots_;
+    // The regions' memory, from when the command last held them all.
+    std::size_t regionBytes_ = 0;
 };
 
 }  // namespace tolv

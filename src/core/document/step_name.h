@@ -30,6 +30,7 @@ inline constexpr StepName RegionProperties{"Region Properties", false};
 inline constexpr StepName LockLayout{"Lock Layout", false};
 inline constexpr StepName ProjectSetup{"Project Setup", false};
 inline constexpr StepName ExtractionSwitches{"Extraction Switches", false};
+inline constexpr StepName NudgeStep{"Nudge Step", false};
 }  // namespace steps
 
 }  // namespace tolv

@@ -1,5 +1,6 @@
 #include "editor/drag_rules.h"
 
+#include "editor/frame_rule.h"
 #include "editor/selection.h"
 
 #include <algorithm>
@@ -77,6 +78,7 @@ Point ClampToCanvas(Point pos, int width, int height)
 std::vector<Region*> MoveSelectionBy(Project& project, Point offset)
 {
     std::vector<Region*> moved;
+    offset = AllowedSelectionMove(project, offset);
     if (offset == Point{})
         return moved;
     for (const auto& region : project.Regions) {

@@ -2,16 +2,39 @@
 
 #include "project/region_overlay.h"
 
+#include "project/saturating.h"
+
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
+#include <functional>
+#include <unordered_set>
 
 namespace tolv {
 
-void ChangeNudge(Project& project, int delta)
+namespace {
+
+// Far enough for a copy to show beside what it was copied from.
+constexpr Point LandingStep{10, 10};
+// A paste of many regions onto a project of many may find every step taken
+// for a long way; it lands at the last one tried rather than search on.
+constexpr int MostLandingSteps = 64;
+
+struct GeometryHash {
+    std::size_t operator()(const RegionGeometry& g) const
+    {
+        const std::uint64_t a = (std::uint64_t(std::uint32_t(g.Left)) << 32) | std::uint32_t(g.Top);
+        const std::uint64_t b = (std::uint64_t(std::uint32_t(g.Width)) << 32) | std::uint32_t(g.Height);
+        return std::hash<std::uint64_t>()(a * 0x9E3779B97F4A7C15ull ^ b);
+    }
+};
+
+}  // namespace
+
+int ChangeNudge(int step, int delta)
 {
     // Widened so that no delta can wrap the step around.
-    const long long step = (long long)project.NudgeStep + delta;
-    project.NudgeStep = int(std::clamp<long long>(step, MinNudgeStep, MaxNudgeStep));
+    return int(std::clamp<long long>((long long)step + delta, MinNudgeStep, MaxNudgeStep));
 }
 
 std::string NudgeText(int step)
@@ -56,6 +79,28 @@ std::unique_ptr<Region> DuplicateRegion(Project& project, const Region& source)
     copy->TitleColor = source.TitleColor;
     copy->BoxColor = source.BoxColor;
     return copy;
+}
+
+std::vector<RegionGeometry> Landing(const Project& project, const std::vector<RegionGeometry>& incoming)
+{
+    std::unordered_set<RegionGeometry, GeometryHash> there;
+    for (const auto& region : project.Regions)
+        there.insert(GeometryOf(*region));
+    const FrameRule rule = FrameRule::Of(project);
+    std::vector<RegionGeometry> landed(incoming.size());
+    for (int step = 0; step <= MostLandingSteps; ++step) {
+        bool meets = false;
+        for (std::size_t i = 0; i < incoming.size(); ++i) {
+            RegionGeometry shifted = incoming[i];
+            shifted.Left = SaturatingAdd(shifted.Left, step * LandingStep.x);
+            shifted.Top = SaturatingAdd(shifted.Top, step * LandingStep.y);
+            landed[i] = rule.place(shifted);
+            meets = meets || there.count(landed[i]) > 0;
+        }
+        if (!meets)
+            break;
+    }
+    return landed;
 }
 
 }  // namespace tolv

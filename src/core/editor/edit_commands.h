@@ -1,11 +1,13 @@
 #pragma once
 
+#include "editor/frame_rule.h"
 #include "project/project.h"
 
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tolv {
 
@@ -13,9 +15,8 @@ namespace tolv {
 constexpr int MinNudgeStep = 1;
 constexpr int MaxNudgeStep = 50;
 
-// Adds `delta` to NudgeStep and keeps it within 1..50. Modified stays as it
-// is: the step is saved with the project's next save.
-void ChangeNudge(Project& project, int delta);
+// The nudge step `step` + `delta` comes to, kept within 1..50.
+int ChangeNudge(int step, int delta);
 // "Nudge step set to N."
 std::string NudgeText(int step);
 // The "Nudge Factor" input: a whole number (blanks around it allowed) becomes
@@ -26,5 +27,12 @@ std::optional<int> ParseNudgeFactor(std::string_view text);
 // overlay, type, worksheet and text-box settings, always visible, with its
 // overlay loaded. Not yet in the region list.
 std::unique_ptr<Region> DuplicateRegion(Project& project, const Region& source);
+
+// Where regions pasted or duplicated into `project` land, in their order:
+// each kept on the frame (FrameRule::place), and all moved together by
+// 10, 10 as often as needed for none of them to lie exactly on a region
+// there, so that a copy shows beside its original and beside the copies
+// made before it. Regions that meet no such region stay where they are.
+std::vector<RegionGeometry> Landing(const Project& project, const std::vector<RegionGeometry>& incoming);
 
 }  // namespace tolv

@@ -16,6 +16,12 @@ bool CurrentFrameAvailable(const Project& project)
     return project.FrameCount() >= 1 && project.FrameStatusOf(project.CurrentFrame) == FrameLoaded;
 }
 
+std::string FrameText(const Project& project)
+{
+    const std::string name = project.FrameName(project.CurrentFrame);
+    return (CurrentFrameAvailable(project) ? " Frame: " : " Animation missing: ") + name;
+}
+
 const Bitmap& Chkbrd()
 {
     static const Bitmap pattern = [] {

@@ -3,6 +3,8 @@
 #include "platform/bitmap.h"
 #include "project/project.h"
 
+#include <string>
+
 namespace tolv {
 
 // The size of the display when no frame can be shown.
@@ -19,6 +21,11 @@ void StepCurrentFrame(Project& project, FrameStep step);
 // Whether the current frame loaded when the frames were examined; every
 // other frame shows the checkerboard.
 bool CurrentFrameAvailable(const Project& project);
+
+// Status panel 2 while no region is current: " Frame: " + the current
+// frame's name, or " Animation missing: " + its name when it is not
+// available.
+std::string FrameText(const Project& project);
 
 // The bitmap resource CHKBRD: 32 x 32, four 16 x 16 squares, silver at the
 // top-left and bottom-right, white at the other two.

@@ -24,7 +24,7 @@ enum class EditKey {
     Control,
 };
 
-// The modifier keys still held when a key is released.
+// The modifier keys held when a key goes down.
 struct KeyModifiers {
     bool shift = false;
     bool ctrl = false;
@@ -55,7 +55,7 @@ struct KeyAction {
     bool operator==(const KeyAction&) const = default;
 };
 
-// What releasing `key` does. Modifiers that a key's row does not name are
+// What pressing `key` does. Modifiers that a key's row does not name are
 // not looked at (Ctrl+Shift+Left sizes, Shift+Delete deletes). Delete does
 // nothing while the layout is locked.
 KeyAction ResolveKey(EditKey key, KeyModifiers held, int nudgeStep, bool lockObj);

@@ -1,33 +1,17 @@
 #include "editor/region_rules.h"
 
+#include "editor/frame_rule.h"
 #include "project/saturating.h"
 
 #include <cstdint>
-#include <limits>
 
 namespace tolv {
 
-namespace {
-
-// |value|, with the one value whose magnitude an int cannot hold taken as the
-// largest int.
-int Magnitude(int value)
-{
-    if (value == std::numeric_limits<int>::min())
-        return std::numeric_limits<int>::max();
-    return value < 0 ? -value : value;
-}
-
-}  // namespace
-
 void SetSize(Project& project, Region& region, int width, int height)
 {
-    width = Magnitude(width);
-    if (width >= MinRegionSide)
-        region.Width = width;
-    height = Magnitude(height);
-    if (height >= MinRegionSide)
-        region.Height = height;
+    const Point size = FrameRule::Of(project).size(GeometryOf(region), {width, height});
+    region.Width = size.x;
+    region.Height = size.y;
     project.Modified = true;
 }
 

@@ -4,13 +4,11 @@
 
 namespace tolv {
 
-// The smallest width or height SetSize accepts.
-constexpr int MinRegionSide = 7;
-
-// Sizes a region: each dimension is taken as its absolute value and applied
-// only when it is at least MinRegionSide; there is no upper limit and no
-// clamping to the frame. Sets Modified, also when nothing changed. Callers
-// refresh the status panel (GeometryText) and the tooltip (HintText).
+// Sizes a region, its top-left corner staying, to the size nearest to the
+// one asked for that the frame rule (editor/frame_rule.h) allows: at least
+// 1 x 1 and a pixel on the frame; there is no upper limit. Sets Modified,
+// also when nothing changed. Callers refresh the status panel
+// (GeometryText) and the tooltip (HintText).
 void SetSize(Project& project, Region& region, int width, int height);
 
 // Moves a region by dx, dy without clamping (a sum beyond the int range stops

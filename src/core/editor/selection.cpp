@@ -1,5 +1,6 @@
 #include "editor/selection.h"
 
+#include "editor/frame_rule.h"
 #include "editor/region_rules.h"
 #include "project/saturating.h"
 
@@ -38,16 +39,36 @@ Region* SelectRegion(Project& project, int index)
     return &region;
 }
 
+namespace {
+
+// The first visible region `step` positions on from `from`, going round the
+// list; -1 when none is visible.
+int VisibleFrom(const Project& project, int from, int step)
+{
+    const int count = int(project.Regions.size());
+    for (int tried = 0, index = from; tried < count; ++tried, index = (index + step + count) % count)
+        if (project.Regions[std::size_t(index)]->Visible)
+            return index;
+    return -1;
+}
+
+}  // namespace
+
 Region* SelectNext(Project& project)
 {
     const int count = int(project.Regions.size());
-    return SelectRegion(project, project.SelIndex >= count - 1 ? 0 : project.SelIndex + 1);
+    if (count == 0)
+        return nullptr;
+    return SelectRegion(project, VisibleFrom(project, project.SelIndex >= count - 1 ? 0 : project.SelIndex + 1, 1));
 }
 
 Region* SelectPrevious(Project& project)
 {
     const int count = int(project.Regions.size());
-    return SelectRegion(project, project.SelIndex > 0 && project.SelIndex < count ? project.SelIndex - 1 : count - 1);
+    if (count == 0)
+        return nullptr;
+    const int from = project.SelIndex > 0 && project.SelIndex < count ? project.SelIndex - 1 : count - 1;
+    return SelectRegion(project, VisibleFrom(project, from, -1));
 }
 
 bool CanNudgeSelected(const Project& project)
@@ -88,7 +109,8 @@ std::vector<Region*> SizeSelected(Project& project, int dw, int dh)
 
 std::vector<Region*> MoveSelected(Project& project, int dx, int dy)
 {
-    return NudgeSelected(project, [&](Region& region) { Moveby(project, region, dx, dy); });
+    const Point allowed = AllowedSelectionMove(project, {dx, dy});
+    return NudgeSelected(project, [&](Region& region) { Moveby(project, region, allowed.x, allowed.y); });
 }
 
 }  // namespace tolv

@@ -27,9 +27,11 @@ void DeselectAll(Project& project);
 // made current, or nullptr.
 Region* SelectRegion(Project& project, int index);
 
-// Tab and Shift+Tab: the next or previous list position, wrapping at either
-// end; without a current position (-1) they start at the first or last.
-// Hidden regions are reached too. nullptr when there are no regions.
+// Tab and Shift+Tab: the next or previous visible region in list order,
+// wrapping at either end; without a current position (-1) they start at the
+// first or last. Hidden regions are passed over, since they could be moved
+// and deleted unseen. nullptr, and nothing changes, when no region is
+// visible.
 Region* SelectNext(Project& project);
 Region* SelectPrevious(Project& project);
 
@@ -42,7 +44,8 @@ bool CanNudgeSelected(const Project& project);
 std::vector<Region*> SelectedFromLast(const Project& project);
 
 // Keyboard sizing and moving of the selected regions: SetSize(Width + dw,
-// Height + dh) or Moveby(dx, dy) on each, from the last list position to the
+// Height + dh) on each, or Moveby on each by the part of (dx, dy) that the
+// frame rule allows the whole selection, from the last list position to the
 // first. Nothing unless CanNudgeSelected. Returns the regions visited, in
 // that order.
 std::vector<Region*> SizeSelected(Project& project, int dw, int dh);

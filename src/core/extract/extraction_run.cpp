@@ -1,6 +1,7 @@
 #include "extract/extraction_run.h"
 
 #include "editor/frame_marks.h"
+#include "editor/frame_rule.h"
 #include "extract/clip_cut.h"
 #include "extract/frame_prefetch.h"
 #include "extract/input_fingerprint.h"
@@ -315,8 +316,9 @@ void ExtractionRun::write(const Region& region, const std::string& outputName, O
     }
 }
 
-// Rows that would write outside the output folder, or a clip that no bitmap
-// can hold, are refused with a finding; the run goes on with the next row.
+// Rows that would write outside the output folder, a clip that no bitmap
+// can hold, or one with no pixel on its frame (which would come out all
+// black), are refused with a finding; the run goes on with the next row.
 bool ExtractionRun::refuses(const Region& region, const std::string& outputName)
 {
     if (IsUnsafeOutputName(outputName)) {
@@ -328,6 +330,12 @@ bool ExtractionRun::refuses(const Region& region, const std::string& outputName)
         refuse(region, outputName,
                "Refused clip size " + std::to_string(region.Width) + " x " + std::to_string(region.Height) + " for " +
                    outputName + ".");
+        return true;
+    }
+    if (region.RegionType == RegionKind::Clip &&
+        !FrameRule(work_.width(), work_.height()).holds(GeometryOf(region))) {
+        refuse(region, outputName,
+               "Refused clip " + outputName + ": region " + region.Name + " lies outside the frame.");
         return true;
     }
     return false;
@@ -420,21 +428,22 @@ RunEnd ExtractObject(Project& project, const ExtractSwitches& switches, LogSink&
 {
     LogHeader(project, log);
     ExtractionRun run(project, switches, log);
-    RunEnd end = RunEnd::Finished;
     try {
         run.processFrames();
     } catch (const RunStopped&) {
+        run.release();
         log.LogLine(Indent + "Stopped.", colors::Red);
-        end = RunEnd::Stopped;
+        return RunEnd::Stopped;
     } catch (...) {
-        // The closing line belongs to every run, also one stopped by an error.
+        // The closing line belongs to every run that went to its end or was
+        // ended by an error.
         run.release();
         log.LogLine("All Done!!!", colors::Blue);
         throw;
     }
     run.release();
     log.LogLine("All Done!!!", colors::Blue);
-    return end;
+    return RunEnd::Finished;
 }
 
 }  // namespace tolv

@@ -26,7 +26,7 @@ struct ExtractSwitches {
 // it, and then raises that error (a TolvError) to the caller. A dry run logs
 // and stops alike. Every file goes to log.Wrote, or to log.Skipped when an
 // incremental run keeps it; when log.StopRequested() the run ends after the
-// file at hand.
+// file at hand with "     Stopped." as its last line, since it is not done.
 RunEnd ExtractObject(Project& project, const ExtractSwitches& switches, LogSink& log);
 
 }  // namespace tolv

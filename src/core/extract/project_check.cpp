@@ -1,6 +1,7 @@
 #include "extract/project_check.h"
 
 #include "editor/frame_marks.h"
+#include "editor/frame_rule.h"
 #include "extract/output_name.h"
 #include "platform/bitmap.h"
 #include "platform/errors.h"
@@ -147,7 +148,12 @@ void ProjectCheck::checkRegions()
         finding("No bitmap clip or background objects", "");
         return;
     }
+    const FrameRule frame = FrameRule::Of(project_);
     for (const auto& region : project_.Regions) {
+        // The editor keeps every region on the frame; a file may not.
+        if (!frame.holds(GeometryOf(*region))) {
+            finding(region->Name, "Region lies outside the frame");
+        }
         for (int r = 0; r < WorksheetRows; ++r) {
             checkRow(*region, r);
         }

@@ -18,7 +18,7 @@ std::string RegionsAsText(const std::vector<const Region*>& regions)
 std::vector<Region> RegionsFromText(const std::string& text)
 {
     Project read;
-    ReadRegionSections(read, IniReader::FromText(text), OverlayBitmaps::Leave);
+    ReadRegionSections(read, IniReader::FromText(text), OverlayBitmaps::Leave, RegionLayout::ByKeys);
     std::vector<Region> regions;
     regions.reserve(read.Regions.size());
     for (auto& region : read.Regions)

@@ -16,8 +16,10 @@ namespace tolv {
 std::string RegionsAsText(const std::vector<const Region*>& regions);
 
 // The regions of such a text, read as the project reader reads them, in
-// their section order; none for any other text. Overlay bitmaps are not
-// loaded: the caller loads them and decides what a missing one means.
+// their section order; none for any other text. A section with a Position
+// key is read in the current layout also without Version2, so that its
+// position is kept. Overlay bitmaps are not loaded: the caller loads them and
+// decides what a missing one means.
 std::vector<Region> RegionsFromText(const std::string& text);
 
 }  // namespace tolv

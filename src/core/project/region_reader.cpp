@@ -5,6 +5,7 @@
 #include "project/project_identity.h"
 #include "project/region_overlay.h"
 #include "project/saturating.h"
+#include "project/setup_backgrounds.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -38,8 +39,7 @@ void AppendRegion(Project& project, std::unique_ptr<Region> region, bool textBar
 {
     if (textBar)
         project.Regions.push_back(TextBarRegion(project, *region));
-    project.FrameAreaWidth = std::max(project.FrameAreaWidth, region->Width);
-    project.FrameAreaHeight = std::max(project.FrameAreaHeight, region->Height);
+    GrowFrameAreaFor(project, *region);
     project.Regions.push_back(std::move(region));
 }
 
@@ -160,12 +160,13 @@ std::vector<std::string> SplitListFields(std::string_view text, int count)
     return fields;
 }
 
-void ReadRegionSections(Project& project, const IniReader& ini, OverlayBitmaps overlays)
+void ReadRegionSections(Project& project, const IniReader& ini, OverlayBitmaps overlays, RegionLayout layout)
 {
-    const bool currentLayout = ini.readBool("Main", "Version2", false);
+    const bool marked = ini.readBool("Main", "Version2", false);
     for (const int number : RegionNumbers(ini, ini.readInteger("Main", "Regions", 0))) {
         const std::string section = "Region" + std::to_string(number);
-        if (currentLayout)
+        const bool byKeys = layout == RegionLayout::ByKeys && !ini.readString(section, "Position", "").empty();
+        if (marked || byKeys)
             ReadCurrentRegion(project, ini, section, overlays);
         else
             ReadOlderRegion(project, ini, section);

@@ -19,11 +19,18 @@ std::vector<std::string> SplitListFields(std::string_view text, int count);
 // Whether the regions read get their overlay bitmaps from the overlay files.
 enum class OverlayBitmaps { Load, Leave };
 
+// Which layout a region section is read in: the one that Main's Version2
+// names, as in a project file, or, for text that other programs may have
+// put on the clipboard without it, the current one for every section that
+// has a Position key.
+enum class RegionLayout { AsMarked, ByKeys };
+
 // Appends the regions of the sections "Region1".. up to Main's Regions count
 // that exist, in number order, each preceded by a text bar region when its
-// TextBar key is set, in the layout that Main's Version2 names. A section
-// whose position sums to 0 adds nothing. Only sections present in the text
-// are looked at, so a huge count costs nothing.
-void ReadRegionSections(Project& project, const IniReader& ini, OverlayBitmaps overlays);
+// TextBar key is set, in the layout `layout` tells. A section whose position
+// sums to 0 adds nothing. Only sections present in the text are looked at,
+// so a huge count costs nothing.
+void ReadRegionSections(Project& project, const IniReader& ini, OverlayBitmaps overlays,
+                        RegionLayout layout = RegionLayout::AsMarked);
 
 }  // namespace tolv

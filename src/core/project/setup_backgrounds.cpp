@@ -54,4 +54,10 @@ bool SetupBackgrounds(Project& project)
     return anyProblem;
 }
 
+void GrowFrameAreaFor(Project& project, const Region& region)
+{
+    project.FrameAreaWidth = std::max(project.FrameAreaWidth, region.Width);
+    project.FrameAreaHeight = std::max(project.FrameAreaHeight, region.Height);
+}
+
 }  // namespace tolv

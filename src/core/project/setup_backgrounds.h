@@ -15,4 +15,8 @@ constexpr int MinFrameAreaHeight = 400;
 // on. Returns whether any frame is missing or unusable.
 bool SetupBackgrounds(Project& project);
 
+// Lets the frame area grow to hold `region`'s size, as it does for every
+// region read from a project file.
+void GrowFrameAreaFor(Project& project, const Region& region);
+
 }  // namespace tolv

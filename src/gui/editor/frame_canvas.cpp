@@ -102,7 +102,6 @@ void FrameCanvas::showFrame(FrameStep step)
     const std::string name = p.FrameName(p.CurrentFrame);
     if (!CurrentFrameAvailable(p)) {
         setDisplay(CheckerboardDisplay(p.FrameAreaWidth, p.FrameAreaHeight));
-        setStatus(StatusPanel::Message, " Animation missing: " + QString::fromStdString(name));
     } else {
         try {
             Bitmap frame = LoadImageFile(p.FramePath(name));
@@ -113,8 +112,8 @@ void FrameCanvas::showFrame(FrameStep step)
             ShowError(this, QString::fromStdString(error.what()));
             return;
         }
-        setStatus(StatusPanel::Message, " Frame: " + QString::fromStdString(name));
     }
+    setStatus(StatusPanel::Message, QString::fromStdString(FrameText(p)));
     clean_ = display_;
     markShownFrame();
     paintPrefilter(false);

@@ -77,7 +77,9 @@ bool KeyPreview::eventFilter(QObject* watched, QEvent* event)
         // holds it again.
         if (key->key() == Qt::Key_Space)
             form_.setSpaceHeld(true);
-        return repeats_.pressRepeats(*key) || (IsTab(*key) && !key->modifiers().testFlag(Qt::AltModifier));
+        if (repeats_.pressRepeats(*key))
+            return true;
+        return form_.onKeyPressed(*key) || (IsTab(*key) && !key->modifiers().testFlag(Qt::AltModifier));
     }
     if (key->key() == Qt::Key_Space)
         form_.setSpaceHeld(false);

@@ -29,12 +29,14 @@ private:
 };
 
 // Lets the main window see the keys of its own controls first: every key
-// release aimed at the window or one of its children goes to onKeyReleased
-// instead, once per key stroke, and Tab does not move the focus, since it
-// selects regions. A held key repeats no command, neither a shortcut nor the
-// keyboard map. Space tells the window whether it is held (it pans). Keys of
-// other windows (dialogs, menus) and of the fields that take text pass
-// untouched.
+// press aimed at the window or one of its children goes to onKeyPressed,
+// which runs the command of the keyboard map with the modifiers held at that
+// moment, once per key stroke; a press that runs a command goes no further,
+// others reach the control as usual. Releases go to onKeyReleased (the end
+// of a run of nudges). Tab does not move the focus, since it selects
+// regions. A held key repeats no command, neither a shortcut nor the keyboard
+// map. Space tells the window whether it is held (it pans). Keys of other
+// windows (dialogs, menus) and of the fields that take text pass untouched.
 class KeyPreview : public QObject {
     Q_OBJECT
 public:

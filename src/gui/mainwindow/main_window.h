@@ -102,7 +102,10 @@ public:
     // The nudge step of keyboard moves and sizes, kept within 1..50.
     void changeNudgeStep(int delta);
     void onNudgeStep();
-    // The keyboard map, run when a key of the window is released.
+    // The keyboard map, run when a key of the window goes down; returns
+    // whether the key ran a command.
+    bool onKeyPressed(const QKeyEvent& event);
+    // Releasing Shift or Ctrl ends a run of keyboard nudges.
     void onKeyReleased(const QKeyEvent& event);
     // Space held pans the view with the left button.
     void setSpaceHeld(bool held);
@@ -195,10 +198,11 @@ private:
     int runModal(const std::function<int()>& dialog);
     void syncUndoEnabled();
 
-    // Fits the window to the canvas so the frame area shows whole.
-    void fitWindowToCanvas();
+    // The canvas takes the frames' area; the window keeps its size, which
+    // only the user changes.
+    void fitCanvasToFrames();
     // The first project opened puts the window where it was when the
-    // settings were last written.
+    // settings were last written, within the screen.
     void placeWindowOnce();
     void rememberWindowPlace();
     // Asks `question` about unsaved edits before they would be dropped.
@@ -237,6 +241,8 @@ private:
     int subscription_ = 0;
     MainWindowControls ui_;
     std::array<QLabel*, 4> panels_{};
+    // Says whether the project has unsaved edits.
+    QLabel* unsavedPanel_ = nullptr;
     FrameCanvas* canvas_ = nullptr;
     std::unique_ptr<HelpRouter> helpRouter_;
     // Destroyed before the document it follows.

@@ -42,8 +42,13 @@ void MainWindow::onAnimate()
         return;
     }
     const Region* region = project().CurrentRegion;
-    if (!region || region->RegionType != RegionKind::Clip)
+    if (!region)
         return;
+    // A background, text box or overlay cuts nothing out that could play.
+    if (region->RegionType != RegionKind::Clip) {
+        setStatus(StatusPanel::Message, " Animation: only clip regions (type 1) play");
+        return;
+    }
     if (CelFrameCount(*region) == 0) {
         setStatus(StatusPanel::Message, " Animation: no frames to play");
         return;

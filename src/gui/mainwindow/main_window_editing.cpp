@@ -38,6 +38,9 @@ void MainWindow::connectEditingCommands()
     connect(ui_.pasteAction, &QAction::triggered, this, [this] { onPaste(); });
     connect(ui_.geometryBar, &GeometryBar::geometryEntered, this, [this](const RegionGeometry& geometry) {
         document_.setCurrentGeometry(geometry);
+        // A value the frame rule changed shows as it was applied, also when
+        // the region ends up where it was.
+        ui_.geometryBar->showRegion(project().CurrentRegion, project().LockObj);
         showCurrentGeometry();
         ui_.canvasScroll->setFocus();
     });
@@ -165,13 +168,15 @@ void MainWindow::onCut()
     document_.cutSelected();
 }
 
-// Text that holds no regions pastes nothing; an overlay that fails to load
-// is reported and its region pasted with its settings.
+// Text that holds no regions pastes nothing, and says so; an overlay that
+// fails to load is reported and its region pasted with its settings.
 void MainWindow::onPaste()
 {
     std::vector<Region> regions = RegionsFromText(QGuiApplication::clipboard()->text().toStdString());
-    if (regions.empty())
+    if (regions.empty()) {
+        ShowMessage(this, MsgKind::Information, "The clipboard holds no regions");
         return;
+    }
     for (Region& region : regions) {
         if (region.RegionType == RegionKind::Overlay)
             RunUserOperation(this, [&region] { LoadMergeBMP(region); });
@@ -181,7 +186,7 @@ void MainWindow::onPaste()
 
 void MainWindow::changeNudgeStep(int delta)
 {
-    tolv::ChangeNudge(document_.runState(), delta);
+    document_.setNudgeStep(ChangeNudge(project().NudgeStep, delta));
     setStatus(StatusPanel::Message, QString::fromStdString(NudgeText(project().NudgeStep)));
 }
 
@@ -195,7 +200,7 @@ void MainWindow::onNudgeStep()
     if (!text)
         return;
     if (const auto step = ParseNudgeFactor(text->toStdString()))
-        document_.runState().NudgeStep = *step;
+        document_.setNudgeStep(*step);
 }
 
 }  // namespace tolv::gui

@@ -14,6 +14,7 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMimeData>
+#include <QScreen>
 #include <QStringList>
 #include <QTimer>
 #include <QUrl>
@@ -165,9 +166,10 @@ void MainWindow::placeWindowOnce()
         return;
     const WindowPlace& place = *settings_.Window;
     const QRect geometry(place.Left, place.Top, place.Width, place.Height);
-    // A place on a screen that is gone would leave the window out of sight.
-    if (QGuiApplication::screenAt(geometry.center()))
-        setGeometry(geometry);
+    // A place on a screen that is gone would leave the window out of sight,
+    // and one larger than the screen its edges.
+    if (const QScreen* screen = QGuiApplication::screenAt(geometry.center()))
+        setGeometry(QRect(geometry.topLeft(), geometry.size().boundedTo(screen->availableSize())));
 }
 
 // Taken as the settings are written. Before the first project placed it,

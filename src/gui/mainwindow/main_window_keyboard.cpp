@@ -1,4 +1,4 @@
-// The keyboard map of the main window, served when a key is released.
+// The keyboard map of the main window, served when a key is pressed.
 #include "gui/mainwindow/main_window.h"
 
 #include "editor/key_map.h"
@@ -71,15 +71,21 @@ KeyModifiers HeldModifiers(const QKeyEvent& event)
 
 }  // namespace
 
-void MainWindow::onKeyReleased(const QKeyEvent& event)
+bool MainWindow::onKeyPressed(const QKeyEvent& event)
 {
     const EditKey key = ToEditKey(event);
-    if (canvas_->prefilterHeld() && EndsNudging(key))
-        canvas_->releasePrefilter();
     // Esc ends a drag without a trace before it would clear the selection.
     if (key == EditKey::Escape && canvas_->abortGesture())
-        return;
-    runKeyAction(ResolveKey(key, HeldModifiers(event), project().NudgeStep, project().LockObj));
+        return true;
+    const KeyAction action = ResolveKey(key, HeldModifiers(event), project().NudgeStep, project().LockObj);
+    runKeyAction(action);
+    return action.command != KeyCommand::None;
+}
+
+void MainWindow::onKeyReleased(const QKeyEvent& event)
+{
+    if (canvas_->prefilterHeld() && EndsNudging(ToEditKey(event)))
+        canvas_->releasePrefilter();
 }
 
 void MainWindow::runKeyAction(const KeyAction& action)

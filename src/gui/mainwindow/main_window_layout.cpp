@@ -124,7 +124,7 @@ void MainWindow::buildMenus()
 }
 
 // The shortcuts of the context menu are shown for the user's information;
-// the keyboard map serves them when the key is released.
+// the keyboard map serves them when the key goes down.
 void MainWindow::buildRegionMenu()
 {
     ui_.regionMenu = new QMenu(this);
@@ -188,6 +188,12 @@ void MainWindow::buildStatusBar()
             panels_[i]->setFixedWidth(widths[i]);
         stat->addWidget(panels_[i], widths[i] > 0 ? 0 : 1);
     }
+    unsavedPanel_ = new QLabel(stat);
+    unsavedPanel_->setObjectName("unsavedPanel");
+    unsavedPanel_->setFrameShape(QFrame::StyledPanel);
+    unsavedPanel_->setFrameShadow(QFrame::Sunken);
+    unsavedPanel_->setFixedWidth(100);
+    stat->insertWidget(int(StatusPanel::Zoom), unsavedPanel_);
     setStatus(StatusPanel::Message, " Welcome!");
     setStatus(StatusPanel::Zoom, QString::fromStdString(ZoomText(1.0)));
 }

@@ -1,5 +1,5 @@
 // The project's lifecycle: New, Open, Save, the default project at start-up,
-// and the frame set-up that sizes the canvas and the window.
+// and the frame set-up that sizes the canvas.
 #include "gui/mainwindow/main_window.h"
 
 #include "gui/common/message_box.h"
@@ -7,7 +7,6 @@
 #include "gui/common/user_operation.h"
 #include "gui/dialogs/project_setup_dialog.h"
 #include "gui/editor/frame_canvas.h"
-#include "gui/mainwindow/geometry_bar.h"
 #include "gui/mainwindow/recovery_keeper.h"
 #include "platform/errors.h"
 #include "platform/files.h"
@@ -15,11 +14,7 @@
 #include "project/recovery.h"
 
 #include <QDateTime>
-#include <QMenuBar>
-#include <QScreen>
-#include <QStatusBar>
 #include <QTimer>
-#include <QToolBar>
 
 namespace tolv::gui {
 
@@ -173,18 +168,9 @@ void MainWindow::offerRecovery()
     }
 }
 
-void MainWindow::fitWindowToCanvas()
+void MainWindow::fitCanvasToFrames()
 {
     canvas_->setFrameArea(project().FrameAreaWidth, project().FrameAreaHeight);
-    // The window's own frame, menu, tool bars and status bar take the place
-    // of the fixed margins, so the frame area shows whole where the screen
-    // allows it.
-    const int chrome = menuBar()->sizeHint().height() + ui_.toolBar->sizeHint().height()
-                       + ui_.geometryBar->sizeHint().height() + statusBar()->sizeHint().height();
-    QSize size(canvas_->width(), canvas_->height() + chrome);
-    if (const QScreen* screen = this->screen())
-        size = size.boundedTo(screen->availableSize());
-    resize(size);
 }
 
 bool MainWindow::runProjectSetup(bool newProject)

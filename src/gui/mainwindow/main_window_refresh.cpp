@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QLabel>
 #include <QMenu>
 #include <QToolBar>
 #include <QToolButton>
@@ -45,17 +46,22 @@ void MainWindow::refresh(const DocumentChange& change)
         setWindowTitle(Q(createdWithNew_ ? "Tolv [" + name + "]" : "Tolv - " + name));
     }
     if (change.projectReplaced) {
-        // A new project keeps the canvas as it is and the frame's status.
+        // Nothing of the project before stays on show; a new project keeps
+        // the canvas as it is and the frame's status.
+        setStatus(StatusPanel::Geometry, QString());
         if (!createdWithNew_) {
-            fitWindowToCanvas();
+            fitCanvasToFrames();
             showSelectionStatus();
         }
     } else {
         if (change.frameListChanged)
-            fitWindowToCanvas();
+            fitCanvasToFrames();
         if (change.frameListChanged || change.selectionChanged || listChanged)
             showSelectionStatus();
     }
+    // The caption keeps the project's name only; the status bar tells of
+    // edits not yet saved.
+    unsavedPanel_->setText(project().Modified ? " Unsaved edits" : QString());
     ui_.geometryBar->showRegion(project().CurrentRegion, project().LockObj);
     applyMenuState(MenuStateFor(MenuContextOf(document_, animating_)));
 }
@@ -75,7 +81,7 @@ void MainWindow::showSelectionStatus()
     if (const Region* current = p.CurrentRegion)
         setStatus(StatusPanel::Message, " Region: " + Q(PickText(*current)));
     else
-        setStatus(StatusPanel::Message, " Frame: " + Q(p.FrameName(p.CurrentFrame)));
+        setStatus(StatusPanel::Message, Q(FrameText(p)));
 }
 
 void MainWindow::applyMenuState(const MenuState& state)

@@ -1,8 +1,10 @@
 #include "document/document.h"
 
+#include "core/document/sample_project.h"
+#include "editor/frame_rule.h"
 #include "editor/selection.h"
+#include "platform/bitmap.h"
 #include "platform/files.h"
-#include "support/project_builder.h"
 #include "support/test_files.h"
 
 #include <gtest/gtest.h>
@@ -12,18 +14,6 @@
 
 namespace tolv {
 namespace {
-
-// Three regions (the middle one outside the group), two frames listed.
-Project SampleProject(const std::string& folder)
-{
-    test::ProjectBuilder builder(folder);
-    builder.listFrame("f1.bmp", FrameMissing).listFrame("f2.bmp", FrameMissing);
-    builder.overlay(10, 10, 20, 20, test::PatternFrame(4, 4, 24), {{"f1.bmp", "a.bmp"}});
-    builder.textBox(50, 10, 30, 20, {{"f2.bmp", "b.bmp"}});
-    builder.region(RegionKind::Background, 90, 10, 40, 40, {{"f1.bmp", "c.bmp"}}, "C");
-    builder.project.CurrentFrame = 1;
-    return std::move(builder.project);
-}
 
 void SelectFirstAndLast(Project& project)
 {
@@ -59,7 +49,8 @@ protected:
     Region* region(int position) const { return document.project().Regions[std::size_t(position)].get(); }
 
     test::TempDir dir;
-    Document document{SampleProject(dir.path().string())};
+    // The first and the last region selected, the middle one not.
+    Document document{test::SampleProject(dir.path().string())};
 };
 
 struct EditCase {
@@ -106,6 +97,7 @@ const EditCase EditCases[] = {
      "Undo Project Setup"},
     {"ExtractionSwitches", [](Document& d) { return d.setExtractionSwitches({false, true}); },
      "Undo Extraction Switches"},
+    {"NudgeStep", [](Document& d) { return d.setNudgeStep(7); }, "Undo Nudge Step"},
 };
 
 class EditRoundTrip : public DocumentTest, public testing::WithParamInterface<EditCase> {};
@@ -133,10 +125,11 @@ TEST_F(DocumentTest, EditsThatChangeNothingRecordNoStep)
 {
     const State before = StateOf(document);
     EXPECT_FALSE(document.moveSelection({0, 0}));
-    EXPECT_FALSE(document.resizeCurrent(3, 3));
+    EXPECT_FALSE(document.resizeCurrent(40, 40));
     EXPECT_FALSE(document.applyRegionCommand(RegionCommand::Show));
     EXPECT_FALSE(document.setExtractionSwitches({true, true}));
-    EXPECT_FALSE(document.setCurrentGeometry({90, 10, 6, 6}));
+    EXPECT_FALSE(document.setCurrentGeometry({90, 10, 40, 40}));
+    EXPECT_FALSE(document.setNudgeStep(1));
     EXPECT_FALSE(document.pasteRegions({}));
     document.setLockLayout(true);
     EXPECT_FALSE(document.deleteSelected());
@@ -161,6 +154,71 @@ TEST_F(DocumentTest, PastedRegionsShiftTogetherOverAnEqualRectangleAndBecomeTheS
         EXPECT_EQ(region(position)->Selected, position >= 4 ? SelectionState::Group : SelectionState::None);
     EXPECT_EQ(document.project().CurrentRegion, region(5));
     EXPECT_EQ(document.project().SelIndex, 5);
+}
+
+// Each edit of geometry asks for a place far off the 600 x 400 frame area.
+const EditCase OffFrameEdits[] = {
+    {"Move", [](Document& d) { return d.moveSelection({99999, -99999}); }, "Undo Move 2 Regions"},
+    {"Resize", [](Document& d) { return d.resizeCurrent(-5, 0); }, "Undo Resize Region"},
+    {"SetGeometry", [](Document& d) { return d.setCurrentGeometry({99999, 2000, 5000, 40}); }, "Undo Set Geometry"},
+    {"NudgeMove", [](Document& d) { return d.nudgeMove(-99999, 0); }, "Undo Nudge 2 Regions"},
+    {"NudgeSize", [](Document& d) { return d.nudgeSize(-999, -999); }, "Undo Nudge 2 Regions"},
+    {"Paste", [](Document& d) { return d.pasteRegions({Region(99999, 99999, 0, 0), Region(-50, -50, 0, 0)}); },
+     "Undo Paste 2 Regions"},
+    {"Add", [](Document& d) { return d.addRegion(Region(-99, 10, 50, 50)); }, "Undo Add Region"},
+};
+
+class OffFrameEdit : public DocumentTest, public testing::WithParamInterface<EditCase> {};
+
+TEST_P(OffFrameEdit, LeavesEveryRegionOnTheFrame)
+{
+    ASSERT_TRUE(GetParam().edit(document));
+    EXPECT_EQ(document.undoText(), GetParam().undoText);
+    for (const auto& region : document.project().Regions)
+        EXPECT_TRUE(FrameRule::Of(document.project()).holds(GeometryOf(*region))) << region->Name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Edits, OffFrameEdit, testing::ValuesIn(OffFrameEdits),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(DocumentTest, CopiesPastedOrDuplicatedAgainLandBesideTheCopyBefore)
+{
+    const auto corner = [this](int position) { return Point{region(position)->Left, region(position)->Top}; };
+    document.pasteRegions({Region(90, 10, 40, 40)});
+    document.pasteRegions({Region(90, 10, 40, 40)});
+    EXPECT_EQ(corner(3), (Point{100, 20}));
+    EXPECT_EQ(corner(4), (Point{110, 30}));
+    document.changeSelection([](Project& p) { SelectRegion(p, 1); });
+    document.duplicateCurrent();
+    document.changeSelection([](Project& p) { SelectRegion(p, 1); });
+    document.duplicateCurrent();
+    EXPECT_EQ(corner(5), (Point{60, 20}));
+    EXPECT_EQ(corner(6), (Point{70, 30}));
+}
+
+TEST_F(DocumentTest, SaveAsLooksAtTheFramesOfTheNewFolder)
+{
+    test::TempDir other;
+    SaveBmp(Bitmap(800, 700, 24), JoinPath(other.path().string(), "f2.bmp"));
+    std::vector<DocumentChange> heard;
+    document.subscribe([&](const DocumentChange& change) { heard.push_back(change); });
+    document.saveAs(other.path().string(), "moved.qvl");
+    EXPECT_EQ(document.project().FrameStatusOf(1), FrameMissing);
+    EXPECT_EQ(document.project().FrameStatusOf(2), FrameLoaded);
+    EXPECT_EQ(document.project().FrameAreaWidth, 800);
+    ASSERT_EQ(heard.size(), 1u);
+    EXPECT_TRUE(heard[0].fileNameChanged && heard[0].frameListChanged);
+    EXPECT_FALSE(document.project().Modified);
+}
+
+TEST_F(DocumentTest, ARunOfNudgeStepChangesUndoesAsOne)
+{
+    for (int step : {2, 3, 4})
+        document.setNudgeStep(step);
+    EXPECT_TRUE(document.project().Modified);
+    document.undo();
+    EXPECT_EQ(document.project().NudgeStep, 1);
+    EXPECT_FALSE(document.canUndo());
 }
 
 TEST_F(DocumentTest, KeyboardNudgesOfOneSelectionUndoAsOneStep)
@@ -264,6 +322,7 @@ TEST(DocumentHistory, AThousandEditsOnTwoHundredRegionsStayFarBelowFiftyMegabyte
         project.Regions.push_back(std::move(region));
     }
     project.CurrentRegion = project.Regions.back().get();
+    project.FrameAreaWidth = 4000;  // room on the frame for every move
     Document document(std::move(project));
 
     for (int i = 0; i < 1000; ++i) {

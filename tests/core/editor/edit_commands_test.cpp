@@ -16,11 +16,7 @@ class Nudge : public testing::TestWithParam<NudgeCase> {};
 
 TEST_P(Nudge, StaysWithinOneToFifty)
 {
-    Project project;
-    project.NudgeStep = GetParam().from;
-    ChangeNudge(project, GetParam().delta);
-    EXPECT_EQ(project.NudgeStep, GetParam().to);
-    EXPECT_FALSE(project.Modified);
+    EXPECT_EQ(ChangeNudge(GetParam().from, GetParam().delta), GetParam().to);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Nudge,

@@ -54,6 +54,17 @@ TEST(CurrentFrameAvailable, OnlyAFrameThatLoadedCounts)
     }
 }
 
+TEST(FrameText, NamesAFrameThatCannotShowAsMissing)
+{
+    Project project = WithFrames(2);
+    project.FrameStatus[0] = FrameMissing;
+    project.FrameStatus[1] = FrameLoaded;
+    project.CurrentFrame = 1;
+    EXPECT_EQ(FrameText(project), " Animation missing: " + project.FrameName(1));
+    project.CurrentFrame = 2;
+    EXPECT_EQ(FrameText(project), " Frame: " + project.FrameName(2));
+}
+
 TEST(Checkerboard, PatternHasSilverTopLeftAndBottomRight)
 {
     const Bitmap& pattern = Chkbrd();

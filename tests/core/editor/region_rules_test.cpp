@@ -9,29 +9,32 @@ namespace {
 
 struct SizeCase {
     const char* name;
+    int left;
     int w, h;
-    int width, height;  // expected, starting from 20 x 30
+    int width, height;  // expected, starting from 20 x 30 at (left, 6)
 };
 
 class SetSizeRule : public testing::TestWithParam<SizeCase> {};
 
-TEST_P(SetSizeRule, TakesMagnitudesOfSevenOrMore)
+TEST_P(SetSizeRule, KeepsOneByOneAndAPixelOnTheFrame)
 {
-    Project project;
-    Region region(5, 6, 20, 30);
+    Project project;  // a 600 x 400 frame area
+    Region region(GetParam().left, 6, 20, 30);
     SetSize(project, region, GetParam().w, GetParam().h);
     EXPECT_EQ(region.Width, GetParam().width);
     EXPECT_EQ(region.Height, GetParam().height);
-    EXPECT_EQ(region.Left, 5);
+    EXPECT_EQ(region.Left, GetParam().left);
     EXPECT_EQ(region.Top, 6);
     EXPECT_TRUE(project.Modified);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, SetSizeRule,
-    testing::Values(SizeCase{"Negative", -50, -40, 50, 40}, SizeCase{"SixKeepsWidth", 6, 100, 20, 100},
-                    SizeCase{"SevenBySeven", 7, 7, 7, 7}, SizeCase{"NothingChanges", 0, -6, 20, 30},
-                    SizeCase{"NoUpperLimit", 100000, 7, 100000, 7},
-                    SizeCase{"SmallestInt", INT_MIN, INT_MIN, INT_MAX, INT_MAX}),
+    testing::Values(SizeCase{"Plain", 5, 33, 44, 33, 44}, SizeCase{"OneByOne", 5, 1, 1, 1, 1},
+                    SizeCase{"ZeroAndBelowBecomeOne", 5, 0, -40, 1, 1},
+                    SizeCase{"NoUpperLimit", 5, 100000, 7, 100000, 7},
+                    SizeCase{"SmallestInt", 5, INT_MIN, INT_MIN, 1, 1},
+                    SizeCase{"PastTheLeftEdgeKeepsAPixelOn", -15, 3, 3, 16, 3},
+                    SizeCase{"OffTheFrameMayGrowButNotShrink", -25, 10, 40, 20, 40}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(MovebyRule, MovesWithoutClampingAndAlwaysCountsAsAnEdit)

@@ -127,12 +127,25 @@ INSTANTIATE_TEST_SUITE_P(Cases, SelectStep,
         StepCase{"NoRegionsPrevious", 0, -1, false, -1}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(SelectStep, HiddenRegionsAreReached)
+TEST(SelectStep, HiddenRegionsArePassedOverBothWays)
+{
+    Project project = WithRegions(4);
+    At(project, 1).Visible = false;
+    At(project, 2).Visible = false;
+    SelectRegion(project, 0);
+    EXPECT_EQ(SelectNext(project), &At(project, 3));
+    EXPECT_EQ(SelectPrevious(project), &At(project, 0));
+    EXPECT_EQ(SelectPrevious(project), &At(project, 3)) << "wraps past the hidden ones";
+}
+
+TEST(SelectStep, WithEveryRegionHiddenNothingChanges)
 {
     Project project = WithRegions(2);
-    At(project, 1).Visible = false;
-    SelectRegion(project, 0);
-    EXPECT_EQ(SelectNext(project), &At(project, 1));
+    for (int i = 0; i < 2; ++i)
+        At(project, i).Visible = false;
+    SelectRegion(project, 1);
+    EXPECT_EQ(SelectNext(project), nullptr);
+    EXPECT_EQ(project.CurrentRegion, &At(project, 1));
 }
 
 TEST(SelectStep, AStaleIndexBeyondTheListStillLandsInside)
@@ -201,6 +214,14 @@ TEST(Nudge, MovesEverySelectedRegionAndSetsModified)
     EXPECT_TRUE(project.Modified);
 }
 
+TEST(Nudge, AGroupStopsTogetherWhereOneOfItWouldLeaveTheFrame)
+{
+    Project project = NudgeProject();
+    MoveSelected(project, -30, 0);
+    EXPECT_EQ(GeometryOf(At(project, 0)), (Geometry{-19, 0, 20, 12})) << "one pixel left on the frame";
+    EXPECT_EQ(GeometryOf(At(project, 2)), (Geometry{21, 0, 20, 12})) << "the group keeps its shape";
+}
+
 struct SizeCase {
     const char* name;
     int dw, dh;
@@ -209,7 +230,7 @@ struct SizeCase {
 
 class NudgeSize : public testing::TestWithParam<SizeCase> {};
 
-TEST_P(NudgeSize, KeepsTheSmallestSideAndTakesTheMagnitude)
+TEST_P(NudgeSize, KeepsEachRegionOneByOneAtLeast)
 {
     const SizeCase& c = GetParam();
     Project project = NudgeProject();
@@ -219,8 +240,8 @@ TEST_P(NudgeSize, KeepsTheSmallestSideAndTakesTheMagnitude)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, NudgeSize,
-    testing::Values(SizeCase{"Grow", 10, 1, 30, 13}, SizeCase{"ShrinkBelowSevenKeepsTheSide", -14, 0, 20, 12},
-        SizeCase{"ShrinkToSeven", -13, -5, 7, 7}, SizeCase{"PastZeroTakesTheMagnitude", -30, 0, 10, 12}),
+    testing::Values(SizeCase{"Grow", 10, 1, 30, 13}, SizeCase{"ShrinkBelowSeven", -14, 0, 6, 12},
+        SizeCase{"ShrinkToOne", -19, -11, 1, 1}, SizeCase{"PastZeroStopsAtOne", -30, 0, 1, 12}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Nudge, NothingWhileLockedOrWithoutACurrentRegion)

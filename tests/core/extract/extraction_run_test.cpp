@@ -238,19 +238,12 @@ TEST_F(ExtractionRunTest, ExistingOutputFolderAndFilesAreReused)
     EXPECT_TRUE(output("sub/c.bmp") == CutByHand(f1, 0, 0, 4, 4));
 }
 
-TEST_F(ExtractionRunTest, ClipOutsideTheFrameIsBlack)
-{
-    build.frame("f1.bmp", f1);
-    build.region(RegionKind::Clip, 5000, -300, 30, 20, {{"f1.bmp", "far.bmp"}});
-    run();
-    EXPECT_TRUE(output("far.bmp") == Bitmap::SameFormat(f1, 30, 20));
-}
-
 struct RefusalCase {
     const char* name;
     std::string output;
     int width, height;
     std::string line;
+    int left = 0, top = 0;
 };
 
 class RefusedRowTest : public ExtractionRunTest, public testing::WithParamInterface<RefusalCase> {};
@@ -259,7 +252,7 @@ TEST_P(RefusedRowTest, IsLoggedInRedAndTheRunGoesOn)
 {
     const RefusalCase& c = GetParam();
     build.frame("f1.bmp", f1);
-    build.region(RegionKind::Clip, 0, 0, c.width, c.height, {{"f1.bmp", c.output}});
+    build.region(RegionKind::Clip, c.left, c.top, c.width, c.height, {{"f1.bmp", c.output}});
     build.region(RegionKind::Clip, 0, 0, 3, 3, {{"f1.bmp", "after.bmp"}});
     run();
     EXPECT_EQ(log.lines, WithFrame({{"Animation frame f1.bmp", Black},
@@ -278,7 +271,12 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"Absolute", "/tmp/escaped.bmp", 4, 4, "Refused unsafe output name /tmp/escaped.bmp."},
         RefusalCase{"Huge", "huge.bmp", 100000, 100000, "Refused clip size 100000 x 100000 for huge.bmp."},
         RefusalCase{"TooWide", "wide.bmp", 32769, 1, "Refused clip size 32769 x 1 for wide.bmp."},
-        RefusalCase{"Empty", "flat.bmp", 0, 5, "Refused clip size 0 x 5 for flat.bmp."}),
+        RefusalCase{"Empty", "flat.bmp", 0, 5, "Refused clip size 0 x 5 for flat.bmp."},
+        // Not a file of nothing but black: a file loaded may hold such a region.
+        RefusalCase{"OffTheFrame", "far.bmp", 30, 20, "Refused clip far.bmp: region Region lies outside the frame.",
+                    5000, -300},
+        RefusalCase{"JustPastTheRightEdge", "past.bmp", 5000, 40,
+                    "Refused clip past.bmp: region Region lies outside the frame.", 160, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ExtractionRunTest, UnsafeBackgroundNameIsRefusedToo)

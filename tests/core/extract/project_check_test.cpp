@@ -70,6 +70,18 @@ TEST_F(ProjectCheckTest, SoundProjectHasNoFindings)
     EXPECT_EQ(log.lines, Report().opening().closing().lines);
 }
 
+TEST_F(ProjectCheckTest, ReportsARegionWithNoPixelOnTheFrame)
+{
+    build.frame("f1.bmp", frame);
+    build.project.FrameAreaWidth = 600;
+    build.project.FrameAreaHeight = 400;
+    build.region(RegionKind::Clip, 99999, 2000, 5000, 40, {{"f1.bmp", "far.bmp"}}, "Far");
+    build.region(RegionKind::TextBox, -1, -1, 602, 20, {{"f1.bmp", ""}}, "Bar");
+    EXPECT_EQ(check(), 1);
+    EXPECT_EQ(log.lines, Report().opening().finding("Far", "Region lies outside the frame").closing().lines)
+        << "a region reaching past the edges lies on the frame";
+}
+
 TEST_F(ProjectCheckTest, ReportsEveryFindingInOrder)
 {
     build.frame("f1.bmp", frame).listFrame("missing.bmp", FrameMissing).listFrame("text.bmp", FrameUnusable);

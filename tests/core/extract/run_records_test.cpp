@@ -116,8 +116,8 @@ TEST_F(RunRecordsTest, AStopEndsTheRunAfterTheRowAtHand)
     EXPECT_EQ(ExtractObject(build.project, {}, log), RunEnd::Stopped);
     EXPECT_EQ(FilesIn(folder()), std::set<std::string>({"VidIziz/b1.bmp", "VidIziz/c1.bmp"}));
     ASSERT_GE(log.lines.size(), 2u);
-    EXPECT_EQ(log.lines[log.lines.size() - 2], (test::LoggedLine{"     Stopped.", colors::Red}));
-    EXPECT_EQ(log.lines.back().text, "All Done!!!");
+    EXPECT_EQ(log.lines[log.lines.size() - 2].text, "     Saving clip c1.bmp.");
+    EXPECT_EQ(log.lines.back(), (test::LoggedLine{"     Stopped.", colors::Red})) << "a stopped run is not done";
 }
 
 struct ChangeCase {

@@ -53,6 +53,18 @@ TEST(RegionClipboard, RegionsComeBackAsTheyWentWithoutOverlayBitmaps)
     EXPECT_FALSE(read[3].MergeImage);
 }
 
+TEST(RegionClipboard, RegionsWithoutVersion2KeepTheirPositions)
+{
+    const std::vector<Region> read = RegionsFromText(
+        Lines({"[Main]", "Regions=2", "[Region1]", "Position=300,200,40,50", "Name=New", "[Region2]", "left=7",
+               "top=8", "width=9", "height=10", "Name=Old"}));
+    ASSERT_EQ(read.size(), 2u);
+    EXPECT_EQ((std::vector<int>{read[0].Left, read[0].Top, read[0].Width, read[0].Height}),
+              (std::vector<int>{300, 200, 40, 50}));
+    EXPECT_EQ((std::vector<int>{read[1].Left, read[1].Top, read[1].Width, read[1].Height}),
+              (std::vector<int>{7, 8, 9, 10})) << "the older layout's keys still count";
+}
+
 TEST(RegionClipboard, AnyOtherTextGivesNoRegions)
 {
     std::mt19937 random(11);

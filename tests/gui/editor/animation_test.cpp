@@ -185,14 +185,15 @@ TEST_F(Animation, TheLastCelStaysAfterStopUntilTheFrameIsRebuilt)
     EXPECT_EQ(OnScreen(120, 20), Rgb(colors::Red));
 }
 
-TEST_F(Animation, RegionsThatDoNotPlayLeaveEverythingAsItWas)
+TEST_F(Animation, RegionsThatDoNotPlaySayWhyAndLeaveEverythingAsItWas)
 {
     Open();
     struct Case {
         int region;
         const char* status;
     };
-    for (const Case& c : {Case{1, " Region: Note  "}, Case{2, " Animation: no frames to play"}}) {
+    for (const Case& c : {Case{1, " Animation: only clip regions (type 1) play"},
+                          Case{2, " Animation: no frames to play"}}) {
         SCOPED_TRACE(c.region);
         Play(c.region);
         EXPECT_FALSE(form().animating());

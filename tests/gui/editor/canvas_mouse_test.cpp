@@ -162,7 +162,7 @@ TEST_F(CanvasMouse, ReleasingWhereTheMoveStartedChangesNothing)
     EXPECT_EQ(canvas().grab().toImage(), before);
 }
 
-TEST_F(CanvasMouse, DraggingTheHandlePastTheTopLeftCornerMirrorsTheSize)
+TEST_F(CanvasMouse, DraggingTheHandlePastTheTopLeftCornerStopsAtOneByOne)
 {
     Open({{50, 50, 40, 30, "A"}});
     // Grabbed 2 pixels inside the corner.
@@ -173,8 +173,8 @@ TEST_F(CanvasMouse, DraggingTheHandlePastTheTopLeftCornerMirrorsTheSize)
     MoveTo({28, 18});
     EXPECT_EQ(Status(1), " Sizing to x:-20  y:-30");
     Release({28, 18});
-    EXPECT_EQ(Rect(0), QRect(50, 50, 20, 30));
-    EXPECT_EQ(Status(1), " x:50  y:50   w:20 h:30");
+    EXPECT_EQ(Rect(0), QRect(50, 50, 1, 1));
+    EXPECT_EQ(Status(1), " x:50  y:50   w:1 h:1");
 }
 
 TEST_F(CanvasMouse, WithTheLockOnDragsNeitherMoveNorSize)

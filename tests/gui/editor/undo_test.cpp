@@ -136,6 +136,68 @@ TEST_F(Undo, EscDuringADragPutsEverythingBack)
     EXPECT_EQ(project().Regions.size(), 1u);
 }
 
+// Seen: a region drawn, pasted or duplicated and taken back left the history
+// one step deep for as long as the program ran.
+enum class Addition { Drawn, Pasted, Duplicated };
+
+std::string NameOf(Addition addition)
+{
+    return addition == Addition::Drawn ? "Drawn" : addition == Addition::Pasted ? "Pasted" : "Duplicated";
+}
+
+class UndoAfterAnAdd : public Undo, public testing::WithParamInterface<Addition> {
+protected:
+    void Add()
+    {
+        switch (GetParam()) {
+        case Addition::Drawn:
+            AnswerRegionDialog(true);
+            Drag({20, 60}, {60, 95});
+            // The keys go back to the window once the dialog has gone.
+            ActivateWindow(form());
+            form().ui().canvasScroll->setFocus();
+            break;
+        case Addition::Pasted:
+            Click({110, 110});
+            Key(Qt::Key_C, Qt::ControlModifier);
+            Key(Qt::Key_V, Qt::ControlModifier);
+            break;
+        case Addition::Duplicated:
+            Click({110, 110});
+            Key(Qt::Key_Insert, Qt::ShiftModifier);
+            break;
+        }
+    }
+};
+
+TEST_P(UndoAfterAnAdd, KeepsEveryLaterStep)
+{
+    Open({{100, 100, 50, 40, "A"}, {200, 10, 60, 60, "B"}, {100, 120, 40, 30, "C"}});
+    Add();
+    ASSERT_EQ(project().Regions.size(), 4u);
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    ASSERT_EQ(project().Regions.size(), 3u);
+    Key(Qt::Key_Escape);
+    for (int i = 0; i < 3; ++i) {
+        Key(Qt::Key_Tab);
+        Key(Qt::Key_Right, Qt::ShiftModifier);
+    }
+    EXPECT_EQ(Rect(0).left() + Rect(1).left() + Rect(2).left(), 403);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_TRUE(UndoItem().isEnabled()) << i;
+        Key(Qt::Key_Z, Qt::ControlModifier);
+    }
+    EXPECT_EQ(Rect(0), QRect(100, 100, 50, 40));
+    EXPECT_EQ(Rect(1), QRect(200, 10, 60, 60));
+    EXPECT_EQ(Rect(2), QRect(100, 120, 40, 30));
+    EXPECT_FALSE(UndoItem().isEnabled());
+    EXPECT_FALSE(project().Modified);
+}
+
+INSTANTIATE_TEST_SUITE_P(Adds, UndoAfterAnAdd,
+                         testing::Values(Addition::Drawn, Addition::Pasted, Addition::Duplicated),
+                         [](const auto& info) { return NameOf(info.param); });
+
 TEST_F(Undo, AnExtractionSwitchClickedIsAStep)
 {
     Open({{10, 10, 20, 20, "A"}});

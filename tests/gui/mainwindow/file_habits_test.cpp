@@ -1,6 +1,7 @@
 #include "gui/gui_fixture.h"
 
 #include "gui/common/project_file_dialogs.h"
+#include "gui/editor/frame_canvas.h"
 #include "platform/files.h"
 
 #include <QAction>
@@ -73,6 +74,26 @@ TEST_F(FileHabits, SaveAsMovesTheProjectAndNamesTheFramesMissingThere)
     EXPECT_EQ(Messages()[0].kind, MsgKind::Warning);
     EXPECT_EQ(Messages()[0].text,
               QString::fromStdString("Animation frame files missing in " + File("moved") + ": f1.bmp, f3.bmp."));
+}
+
+// Seen: the old folder's frame stayed on the canvas, and every PgDn showed
+// "Unable to read ..." without changing the frame.
+TEST_F(FileHabits, AfterSaveAsTheCanvasShowsTheFramesAsAFreshOpenWould)
+{
+    MakeFrame("f1.bmp", 64, 48, colors::Blue);
+    MakeFrame("f2.bmp", 64, 48, colors::Blue);
+    Start({QString::fromStdString(MakeProject("p.qvl", {"[Main]", "Version2=1", "[Frames]", "1=f1.bmp", "2=f2.bmp"}))});
+    ASSERT_EQ(form().statusText(2), " Frame: f1.bmp");
+    std::filesystem::create_directory(dir_.path() / "moved");
+    SaveAs(File("moved/p.qvl"));
+    ClearMessages();
+
+    FrameCanvas& canvas = form().canvas();
+    EXPECT_EQ(canvas.displayBitmap().pixel(0, 0), colors::Silver) << "the checkerboard";
+    EXPECT_EQ(form().statusText(2), " Animation missing: f1.bmp");
+    form().ui().nextFrameAction->trigger();
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(form().statusText(2), " Animation missing: f2.bmp");
 }
 
 TEST_F(FileHabits, AFailedSaveAsKeepsTheNameAndTheEdits)

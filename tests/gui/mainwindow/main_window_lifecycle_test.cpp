@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -280,6 +281,61 @@ TEST_F(Lifecycle, TheCanvasTakesTheLargestFrameButAtLeast600By400)
     ChooseFile(small);
     form().onOpen();
     EXPECT_EQ(form().canvas().size(), QSize(600, 400));
+}
+
+// Seen: Open and Project Settings OK set the window to the frames' size
+// (larger than the screen for 1080p frames), which the next start kept.
+TEST_F(Lifecycle, TheWindowKeepsTheSizeTheUserGaveIt)
+{
+    MakeFrame("hd.bmp", 1920, 1080, colors::Green);
+    MakeFrame("small.bmp", 64, 48, colors::Green);
+    Start();
+    const QSize size(700, 500);
+    form().resize(size);
+    ChooseFile(MakeProject("hd.qvl", {"[Main]", "Version2=1", "[Frames]", "1=hd.bmp"}));
+    form().onOpen();
+    EXPECT_EQ(form().canvas().size(), QSize(1920, 1080));
+    EXPECT_EQ(form().size(), size);
+    QTimer::singleShot(0, &windows().projectSetup(), [this] {
+        windows().projectSetup().AddFrame("small.bmp");
+        windows().projectSetup().accept();
+    });
+    form().ui().projectSetupAction->trigger();
+    EXPECT_EQ(form().size(), size);
+}
+
+// Seen: after Open the geometry of the region last selected stayed, and a
+// missing first frame read "Frame: c01.bmp".
+TEST_F(Lifecycle, AfterOpenTheStatusBarShowsTheNewProjectOnly)
+{
+    for (const char* name : {"f1.bmp", "f2.bmp", "f3.bmp"})
+        MakeFrame(name, 64, 48, colors::Green);
+    Start({QString::fromStdString(MakeProject("demo.qvl", ThreeFrameProject()))});
+    form().ui().quickPick->setCurrentIndex(0);
+    form().onQuickPick();
+    ASSERT_EQ(form().statusText(1), " x:10  y:20   w:30 h:40");
+    ChooseFile(MakeProject("gone.qvl", {"[Main]", "Version2=1", "[Frames]", "1=gone.bmp", "2=f1.bmp"}));
+    form().onOpen();
+    EXPECT_TRUE(form().statusText(1).trimmed().isEmpty());
+    EXPECT_EQ(form().statusText(2), " Animation missing: gone.bmp");
+}
+
+// The caption keeps the project's name alone.
+TEST_F(Lifecycle, TheStatusBarShowsWhetherEditsAreUnsaved)
+{
+    for (const char* name : {"f1.bmp", "f2.bmp", "f3.bmp"})
+        MakeFrame(name, 64, 48, colors::Green);
+    Start({QString::fromStdString(MakeProject("demo.qvl", ThreeFrameProject()))});
+    const auto unsaved = [this] { return form().findChild<QLabel*>("unsavedPanel")->text(); };
+    EXPECT_TRUE(unsaved().isEmpty());
+    Select(0);
+    form().document().nudgeMove(1, 0);
+    EXPECT_EQ(unsaved(), " Unsaved edits");
+    EXPECT_EQ(form().windowTitle(), "Tolv - demo.qvl");
+    form().onSave();
+    EXPECT_TRUE(unsaved().isEmpty());
+    form().ui().undoAction->trigger();
+    EXPECT_EQ(unsaved(), " Unsaved edits");
 }
 
 // Through the real dialog: the new order reaches the project on OK as one

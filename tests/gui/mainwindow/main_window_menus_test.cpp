@@ -146,9 +146,10 @@ TEST_F(MainWindowTest, ToolBarAndStatusBarHaveTheirControlsAndTexts)
     }
     EXPECT_EQ(form().statusBar()->objectName(), "statusBar");
     const auto panels = form().statusBar()->findChildren<QLabel*>();
-    ASSERT_EQ(panels.size(), 4);
+    ASSERT_EQ(panels.size(), 5);
     EXPECT_EQ(panels[0]->width(), 110);
     EXPECT_EQ(panels[1]->width(), 180);
+    EXPECT_TRUE(form().statusBar()->findChild<QLabel*>("unsavedPanel")->text().isEmpty());
     EXPECT_EQ(ui.canvasScroll->widget(), &form().canvas());
     EXPECT_EQ(ui.canvasScroll->viewport()->cursor().shape(), Qt::CrossCursor);
 }
