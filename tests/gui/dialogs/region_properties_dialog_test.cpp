@@ -84,7 +84,7 @@ TEST_F(XlistTest, ChangingToATextBoxAndBackKeepsTheOutputNames)
     region.InputFrame[0] = "f1.bmp";
     region.OutputFile[0] = "door.bmp";
     dialog.ClearEdits();
-    dialog.LoadRegion(region, 1);
+    dialog.LoadRegion(region);
     dialog.SetTypeIndex(2);
     Region stored;
     dialog.StoreRegion(stored);
@@ -95,21 +95,23 @@ TEST_F(XlistTest, ChangingToATextBoxAndBackKeepsTheOutputNames)
     EXPECT_EQ(dialog.Cell(1, 2), "door.bmp");
 }
 
-TEST_F(XlistTest, ShowsOnlyTheRowsOfTheProjectsFramesAndStoresTheRestEmpty)
+// A region may list more rows than the project has frames (rows name frames,
+// not positions): OK stores every row as it was.
+TEST_F(XlistTest, ShowsAllFiftyRowsWhateverTheFrameCountAndStoresThemAsTheyWere)
 {
     Region region;
-    for (int row = 0; row < 12; ++row) {
+    for (int row : {0, 7, 8, 11, 49}) {
         region.InputFrame[row] = "in" + std::to_string(row + 1) + ".bmp";
         region.OutputFile[row] = "out" + std::to_string(row + 1) + ".bmp";
     }
-    dialog.ClearEdits();
-    dialog.LoadRegion(region, 8);
-    EXPECT_EQ(dialog.Cell(8, 1), "in8.bmp");
-    EXPECT_EQ(dialog.Cell(9, 1), "");
-    dialog.StoreRegion(region);
-    EXPECT_EQ(region.OutputFile[7], "out8.bmp");
-    for (int row = 8; row < 12; ++row)
-        EXPECT_TRUE(region.InputFrame[row].empty() && region.OutputFile[row].empty()) << row + 1;
+    PrepareNew({"f1.bmp", "f2.bmp", "f3.bmp", "f4.bmp", "f5.bmp", "f6.bmp", "f7.bmp", "f8.bmp"});
+    dialog.LoadRegion(region);
+    EXPECT_EQ(dialog.Cell(12, 1), "in12.bmp");
+    EXPECT_EQ(dialog.Cell(50, 2), "out50.bmp");
+    Region stored;
+    dialog.StoreRegion(stored);
+    EXPECT_EQ(stored.InputFrame, region.InputFrame);
+    EXPECT_EQ(stored.OutputFile, region.OutputFile);
 }
 
 TEST_F(XlistTest, LoadsAndStoresEveryFieldOfATextBox)
@@ -126,7 +128,7 @@ TEST_F(XlistTest, LoadsAndStoresEveryFieldOfATextBox)
     region.TitleColor = colors::Blue;
     region.InputFrame[1] = "f2.bmp";
     dialog.ClearEdits();
-    dialog.LoadRegion(region, 2);
+    dialog.LoadRegion(region);
 
     Region stored;
     dialog.StoreRegion(stored);
