@@ -14,6 +14,7 @@ Document::Document()
 Document::Document(Project project) : project_(std::move(project))
 {
     project_.RenumberRegions();
+    fileIdentity_ = IdentityOf(project_.ProjectFilePath());
     startHistory(!project_.Modified);
 }
 

@@ -30,7 +30,7 @@ public:
 
     Document();
     // Takes over a project set up already; its Modified decides whether its
-    // state is the clean point.
+    // state is the clean point, and the file now at its path is the file seen.
     explicit Document(Project project);
     Document(const Document&) = delete;
     Document& operator=(const Document&) = delete;

@@ -1,5 +1,7 @@
 #include "extract/worksheet_template.h"
 
+#include "support/unstorable_names.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -119,6 +121,22 @@ INSTANTIATE_TEST_SUITE_P(
                     RangeRefusal{{0, 3, 1}, "The frame range starts at position 1 at the earliest."},
                     RangeRefusal{{5, 2, 1}, "The frame range runs backwards: 2 comes before 5."},
                     RangeRefusal{{1, 3, 0}, "The frame range steps by 1 or more."}));
+
+class PlanFillNameTest : public testing::TestWithParam<test::UnstorableName> {};
+
+// The name is the template's own text here, as no field makes it.
+TEST_P(PlanFillNameTest, RefusesANameThatTheProjectFileCannotHold)
+{
+    try {
+        PlanFill(ProjectWithFrames(5), Door(), {1, 5, 1}, GetParam().name);
+        ADD_FAILURE() << "no refusal";
+    } catch (const FillError& error) {
+        EXPECT_EQ(error.what(), "Row 1: " + GetParam().reason);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, PlanFillNameTest, testing::ValuesIn(test::UnstorableOutputNames()),
+                         [](const auto& info) { return std::string(info.param.label); });
 
 TEST(PlanFill, TheFrameListFormUsesTheNameGiven)
 {
