@@ -6,8 +6,10 @@
 #include "gui/dialogs/worksheet_grid.h"
 #include "project/region.h"
 #include "support/test_files.h"
+#include "support/unstorable_names.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -253,6 +255,50 @@ TEST_F(XlistTest, BrowseTakesTheChosenPictureAndACancelKeepsThePath)
     QTest::mouseClick(browse, Qt::LeftButton);
     EXPECT_EQ(dialog.OverlayName(), "/pictures/star.bmp");
     dialog.hide();
+}
+
+}  // namespace
+}  // namespace tolv::gui
+
+namespace tolv::gui {
+namespace {
+
+class XlistUnstorableName : public test::XlistTest, public testing::WithParamInterface<tolv::test::UnstorableName> {};
+
+// Typed, dropped or filled, a name that the project file cannot hold greys
+// OK and shows why in red; mended, it frees OK again.
+TEST_P(XlistUnstorableName, GreysOkWithTheReasonUntilTheNameIsMended)
+{
+    PrepareNew({"f1.bmp"});
+    dialog.SetCell(2, 1, "f1.bmp");
+    auto* note = Child<QLabel>("refusalNote");
+    // The fill dialog inside has an OK of its own.
+    auto* ok = note->parentWidget()->findChild<QPushButton*>("OKBtn");
+    EXPECT_TRUE(ok->isEnabled());
+    dialog.SetCell(3, 2, QString::fromStdString(GetParam().name));
+    EXPECT_FALSE(ok->isEnabled());
+    EXPECT_EQ(dialog.Refusal().toStdString(), "Row 3: " + GetParam().reason);
+    EXPECT_EQ(note->palette().color(QPalette::WindowText), QColor(Qt::red));
+    dialog.done(QDialog::Accepted);
+    EXPECT_EQ(dialog.result(), QDialog::Rejected) << "OK cannot close it by other means either";
+
+    dialog.SetCell(3, 2, "mended.bmp");
+    EXPECT_TRUE(ok->isEnabled());
+    EXPECT_EQ(dialog.Refusal(), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, XlistUnstorableName, testing::ValuesIn(tolv::test::UnstorableOutputNames()),
+                         [](const auto& info) { return std::string(info.param.label); });
+
+TEST_F(XlistTest, AnInputFrameThatCannotBeStoredIsRefusedToo)
+{
+    Region region;
+    region.InputFrame[4] = "a,b.bmp";
+    PrepareNew({"f1.bmp"});
+    dialog.LoadRegion(region);
+    EXPECT_FALSE(Child<QLabel>("refusalNote")->parentWidget()->findChild<QPushButton*>("OKBtn")->isEnabled());
+    EXPECT_EQ(dialog.Refusal(), "Row 5: Input frame \"a,b.bmp\" holds a comma, which the project file puts between the "
+                                "names of a worksheet row.");
 }
 
 }  // namespace
