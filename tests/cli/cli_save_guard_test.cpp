@@ -45,7 +45,7 @@ TEST_P(CliIncompleteRead, IsNotSavedOverUnlessForcedAndTheCheckSaysWhy)
     const std::string refusal =
         "tolvane-cli: Some of p.qvl could not be read; saving will write only what was read\n"
         "tolvane-cli: check lists what could not be read; --force saves it anyway.\n";
-    for (const std::string command : {"resave " + Quoted(path),
+    for (const std::string& command : {"resave " + Quoted(path),
                                       "fill " + Quoted(path) + " --region Door --frames 1 --output x.bmp"}) {
         const test::CliResult refused = RunCli(command);
         EXPECT_EQ(refused.exitCode, 2) << command;
