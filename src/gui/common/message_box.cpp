@@ -80,10 +80,10 @@ MsgResult ShowMessage(QWidget* parent, MsgKind kind, const QString& text, MsgBut
         return Answerer()(kind, text, buttons);
     QMessageBox box(IconFor(kind), MessageCaption(kind), text, QMessageBox::NoButton, parent);
     const std::vector<ButtonSpec> specs = ButtonsFor(buttons);
-    std::vector<QAbstractButton*> shown;
+    std::vector<QPushButton*> shown;
     for (const ButtonSpec& spec : specs)
         shown.push_back(box.addButton(spec.text, spec.role));
-    box.setDefaultButton(static_cast<QPushButton*>(shown.front()));
+    box.setDefaultButton(shown.front());
     box.setEscapeButton(shown.back());
     box.exec();
     for (std::size_t i = 0; i < shown.size(); ++i) {
