@@ -18,6 +18,7 @@ struct FillArguments {
     std::string region;
     std::string frames;
     std::string outputTemplate;
+    bool force = false;
 };
 
 int Refuse(const std::string& message)
@@ -51,7 +52,7 @@ int Fill(const FillArguments& arguments)
     } catch (const FillError& error) {
         return Refuse(error.what());
     }
-    return SaveInPlace(project);
+    return SaveInPlace(loaded, arguments.force);
 }
 
 }  // namespace
@@ -68,6 +69,7 @@ void AddFillCommand(CLI::App& app, int& exitCode)
         ->add_option("--output", arguments->outputTemplate,
                      "Output name template: text with {region}, {frame}, {n}, {n:0W}; {{ and }} for braces")
         ->required();
+    command->add_flag("--force", arguments->force, "Save also a project that could not be read whole (only what was read)");
     command->callback([arguments, &exitCode] { exitCode = Fill(*arguments); });
 }
 

@@ -35,11 +35,20 @@ LoadedProject LoadProjectOrExit(const std::string& path)
     return loaded;
 }
 
-int SaveInPlace(Project& project)
+int SaveInPlace(LoadedProject& loaded, bool force)
 {
+    Project& project = *loaded.project;
+    if (project.ReadIncompletely() && !force) {
+        std::cerr << "tolvane-cli: " << IncompleteReadWarning(project) << "\n"
+                  << "tolvane-cli: check lists what could not be read; --force saves it anyway.\n";
+        return 2;
+    }
     try {
-        SaveProject(project);
+        SaveProject(project, loaded.result.Identity);
         return 0;
+    } catch (const FileChangedError& error) {
+        std::cerr << "tolvane-cli: " << error.what() << " It was left as it is.\n";
+        return 3;
     } catch (const TolvError& error) {
         std::cerr << error.what() << '\n';
         return 3;

@@ -20,8 +20,11 @@ struct LoadedProject {
 // cannot be read with 3, each with a message on stderr.
 LoadedProject LoadProjectOrExit(const std::string& path);
 
-// Saves the project over its file, atomically (SaveProject), and returns the
-// exit code: 0, or 3 with the reason on stderr when it cannot be written.
-int SaveInPlace(Project& project);
+// Saves the project over its file, atomically (SaveProject), but only over
+// the file as it was read: returns the exit code, 0, or 3 with the reason on
+// stderr when it cannot be written or was changed on disk since it was read.
+// A project read incompletely is not saved unless `force`: 2, with the
+// window's warning on stderr.
+int SaveInPlace(LoadedProject& loaded, bool force);
 
 }  // namespace tolv::cli

@@ -1,6 +1,7 @@
 #include "core/project/example_project.h"
 #include "support/cli_runner.h"
 #include "support/test_files.h"
+#include "support/unstorable_names.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -10,9 +11,13 @@ namespace {
 
 using test::RunCli;
 
+// For the shell: every character as it is, single quotes too.
 std::string Quoted(const std::string& text)
 {
-    return "'" + text + "'";
+    std::string quoted = "'";
+    for (const char c : text)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
 }
 
 TEST(CliFill, SavesTheFilledWorksheet)
@@ -63,8 +68,27 @@ INSTANTIATE_TEST_SUITE_P(
                     RefusedFill{"UnknownField", "--region Door --frames 1-2 --output '{count}.bmp'",
                                 "Unknown template field {count}."},
                     RefusedFill{"BadRange", "--region Door --frames 2-1 --output '{n}.bmp'",
-                                "invalid frame range 2-1 (FROM-TO or FROM-TO:STEP)"}),
+                                "invalid frame range 2-1 (FROM-TO or FROM-TO:STEP)"},
+                    RefusedFill{"NoFrameInRange", "--region Door --frames 60-70 --output '{n}.bmp'",
+                                "No frame of the frame list lies in this range."}),
     [](const auto& info) { return std::string(info.param.name); });
+
+class CliFillName : public testing::TestWithParam<test::UnstorableName> {};
+
+TEST_P(CliFillName, ANameThatTheProjectFileCannotHoldIsRefusedAndTheFileLeftAsItWas)
+{
+    test::TempDir dir;
+    const std::string path = dir.file("p.qvl");
+    test::WriteText(path, test::ExampleProjectText());
+    const test::CliResult result =
+        RunCli("fill " + Quoted(path) + " --region Door --frames 1-2 --output " + Quoted(GetParam().name));
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_EQ(result.err, "Animation frame files missing.\ntolvane-cli: Row 1: " + GetParam().reason + "\n");
+    EXPECT_EQ(test::ReadText(path), test::ExampleProjectText());
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, CliFillName, testing::ValuesIn(test::UnstorableOutputNames()),
+                         [](const auto& info) { return std::string(info.param.label); });
 
 }  // namespace
 }  // namespace tolv

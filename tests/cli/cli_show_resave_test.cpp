@@ -1,9 +1,13 @@
 #include "core/project/example_project.h"
 #include "support/cli_runner.h"
+#include "project/project_file.h"
+#include "support/project_builder.h"
 #include "support/test_files.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
+
+#include <filesystem>
 
 namespace tolv {
 namespace {
@@ -136,6 +140,34 @@ TEST_F(CliProject, MissingProjectFileAndUsageErrorsExitWithTwo)
     EXPECT_EQ(RunCli("resave " + quoted(dir.file("absent.qvl"))).exitCode, 2);
     EXPECT_EQ(RunCli("resave").exitCode, 2);
     EXPECT_EQ(RunCli("show --yaml " + quoted(write(""))).exitCode, 2);
+}
+
+}  // namespace
+}  // namespace tolv
+
+namespace tolv {
+namespace {
+
+// One Windows-1252 byte on the Job line no longer turns the UTF-8 names of
+// the other lines into mojibake, in the run or in the file saved.
+TEST(CliDecoding, AStrayByteChangesOnlyItsOwnLine)
+{
+    test::TempDir dir;
+    test::ProjectBuilder build(dir.path().string());
+    build.frame("f1.bmp", test::PatternFrame(8, 8, 24));
+    build.region(RegionKind::Background, 0, 0, 8, 8, {{"f1.bmp", "hintergrund_\xC3\xA4.bmp"}});
+    SaveProject(build.project);
+    const std::string path = build.project.ProjectFilePath();
+    std::string text = test::ReadText(path);
+    text.replace(text.find("Job=\r\n"), 6, "Job=Caf\xE9\r\n");
+    test::WriteText(path, text);
+
+    ASSERT_EQ(RunCli("extract '" + path + "'").exitCode, 0);
+    EXPECT_TRUE(std::filesystem::exists(build.output("hintergrund_\xC3\xA4.bmp")));
+    ASSERT_EQ(RunCli("resave '" + path + "'").exitCode, 0);
+    std::string expected = text;
+    expected.replace(expected.find("Job=Caf\xE9"), 8, "Job=Caf\xC3\xA9");
+    EXPECT_EQ(test::ReadText(path), expected);
 }
 
 }  // namespace

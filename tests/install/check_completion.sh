@@ -59,8 +59,8 @@ tolvane-cli extract --d|--dry-run
 tolvane-cli extract --c|--changed --clips --color=
 tolvane-cli check --|--color= --help --json
 tolvane-cli show --|--help --json
-tolvane-cli resave --|--help
-tolvane-cli fill --|--frames --help --output --region
+tolvane-cli resave --|--force --help
+tolvane-cli fill --|--force --frames --help --output --region
 tolvane-cli check --color =|always auto never
 tolvane-cli check --color = al|always
 tolvane-cli check --color=n|--color=never

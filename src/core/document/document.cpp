@@ -14,25 +14,24 @@ Document::Document()
 Document::Document(Project project) : project_(std::move(project))
 {
     project_.RenumberRegions();
+    fileIdentity_ = IdentityOf(project_.ProjectFilePath());
     startHistory(!project_.Modified);
 }
 
 // Reading the file changes nothing, so a file that cannot be read leaves the
-// project and its history as they were.
+// project and its history as they were. A text that fails part-way may have
+// replaced the regions already, so the observers hear of a new project then.
 LoadResult Document::load(const std::string& path)
 {
-    const std::string text = ReadProjectFile(path);
-    return loadText(FolderPart(path), NamePart(path), text);
-}
-
-// A text that fails part-way may have replaced the regions already, so the
-// observers hear of a new project in every case.
-LoadResult Document::loadText(const std::string& folder, const std::string& name, const std::string& text)
-{
+    const ProjectFileBytes file = ReadProjectBytes(path);
     try {
-        const LoadResult result = LoadProjectText(project_, folder, name, text);
+        LoadResult result = LoadProjectText(project_, FolderPart(path), NamePart(path), file.Bytes);
+        result.Identity = fileIdentity_ = file.Identity;
         startHistory(!project_.Modified);
         return result;
+    } catch (const NotAProjectError&) {
+        // Refused before anything was touched.
+        throw;
     } catch (...) {
         startHistory(!project_.Modified);
         throw;
@@ -50,14 +49,21 @@ void Document::newProject(const std::string& folder, const std::string& name)
     project_.ProjectFolder = folder;
     project_.ProjectFileName = name;
     project_.ResetForNew();
+    // The caller has settled that whatever lies there may be replaced.
+    fileIdentity_ = IdentityOf(project_.ProjectFilePath());
     startHistory(true);
 }
 
-void Document::save()
+void Document::save(SaveOver over)
 {
-    SaveProject(project_);
+    fileIdentity_ = SaveProject(project_, over == SaveOver::AnyFile ? std::nullopt : std::optional(fileIdentity_));
     history_.markClean();
     finish({});
+}
+
+bool Document::fileUnchanged() const
+{
+    return IdentityOf(project_.ProjectFilePath()) == fileIdentity_;
 }
 
 void Document::saveAs(const std::string& folder, const std::string& name)
@@ -65,7 +71,7 @@ void Document::saveAs(const std::string& folder, const std::string& name)
     std::string oldFolder = std::exchange(project_.ProjectFolder, folder);
     std::string oldName = std::exchange(project_.ProjectFileName, name);
     try {
-        SaveProject(project_);
+        fileIdentity_ = SaveProject(project_);
     } catch (...) {
         project_.ProjectFolder = std::move(oldFolder);
         project_.ProjectFileName = std::move(oldName);

@@ -30,7 +30,7 @@ public:
 
     Document();
     // Takes over a project set up already; its Modified decides whether its
-    // state is the clean point.
+    // state is the clean point, and the file now at its path is the file seen.
     explicit Document(Project project);
     Document(const Document&) = delete;
     Document& operator=(const Document&) = delete;
@@ -43,14 +43,19 @@ public:
     // Each of these starts a new history. They raise what Loadfile and
     // SaveProject raise, and then change nothing.
     LoadResult load(const std::string& path);
-    LoadResult loadText(const std::string& folder, const std::string& name, const std::string& text);
     // The edits of a recovery file, read by LoadRecovery: they are not in
     // the project file, so no state is clean.
     void loadRecovered(Project recovered);
     // The project of File > New in `folder`, named `name`; not yet written.
     void newProject(const std::string& folder, const std::string& name);
-    // Keeps the history; the state saved becomes the clean point.
-    void save();
+    // Keeps the history; the state saved becomes the clean point. Raises
+    // FileChangedError, and writes nothing, when the project file is no
+    // longer the file loaded or last saved (another program wrote it since),
+    // unless `over` is AnyFile: the user chose to overwrite it.
+    enum class SaveOver { UnchangedFile, AnyFile };
+    void save(SaveOver over = SaveOver::UnchangedFile);
+    // Whether the project file is still the one loaded or last saved.
+    bool fileUnchanged() const;
     // Save As: saves as save() does, as `name` in `folder`, where the project
     // lives from then on, and examines the frames there as a load does. A
     // save that fails leaves the name and folder as they were.
@@ -141,6 +146,9 @@ private:
     void syncModified();
 
     Project project_;
+    // The project file as it was loaded or last saved; FileIdentity{} when
+    // there was none.
+    FileIdentity fileIdentity_;
     EditHistory history_;
     bool undoEnabled_ = true;
     std::vector<std::pair<int, Observer>> observers_;

@@ -8,8 +8,10 @@
 #include "platform/files.h"
 #include "platform/image_file.h"
 #include "platform/open_folder.h"
+#include "project/storable_names.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -60,6 +62,7 @@ public:
 private:
     void reportItem(const std::string& subject, const std::string& message, Color color);
     void finding(const std::string& subject, const std::string& message);
+    void reportFileFindings();
     void checkFrameFiles();
     void checkOutputFolder();
     void checkRegions();
@@ -88,6 +91,7 @@ private:
 int ProjectCheck::run()
 {
     reportItem("Checking current project <" + project_.ProjectFileName + ">.", "", colors::Blue);
+    reportFileFindings();
     if (project_.FrameCount() == 0) {
         finding("No animation frames have been entered in the Project Setup dialog!", "");
         return findings_;
@@ -112,6 +116,15 @@ void ProjectCheck::finding(const std::string& subject, const std::string& messag
     reportItem(subject, message, colors::Red);
     log_.Found(subject, message);
     ++findings_;
+}
+
+// What the reader could not take from the file as it was.
+void ProjectCheck::reportFileFindings()
+{
+    for (const auto& findings : {&project_.UnreadParts, &project_.MisreadRows}) {
+        for (const FileFinding& found : *findings)
+            finding(found.Subject, found.Message);
+    }
 }
 
 void ProjectCheck::checkFrameFiles()
@@ -165,6 +178,7 @@ void ProjectCheck::checkRow(const Region& region, int row)
 {
     const std::string subject = region.Name + " <Clip " + std::to_string(row + 1) + ">";
     const std::string& input = region.InputFrame[row];
+    const std::string& output = region.OutputFile[row];
     if (!input.empty()) {
         if (!inProjectFolder(input)) {
             finding(subject, "This object references an animation frame source file that is not in your project folder");
@@ -172,11 +186,15 @@ void ProjectCheck::checkRow(const Region& region, int row)
             finding(subject, "This object references an animation frame source file that is not in your project list");
         }
     }
-    const std::string& output = region.OutputFile[row];
+    const char* outputProblem = WritesFile(region) && !output.empty() ? outputNameProblem(output) : nullptr;
+    // A name the run cannot create says enough about the row; it is never
+    // reported twice.
+    if (outputProblem) {
+        finding(subject, outputProblem);
+    } else if (const std::optional<std::string> reason = UnstorableRowReason(input, output)) {
+        finding(subject, *reason);
+    }
     if (WritesFile(region) && !output.empty()) {
-        if (const char* problem = outputNameProblem(output)) {
-            finding(subject, problem);
-        }
         countOutputName(output);
     }
 }

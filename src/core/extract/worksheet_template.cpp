@@ -2,6 +2,7 @@
 
 #include "extract/output_name.h"
 #include "platform/files.h"
+#include "project/storable_names.h"
 
 #include <algorithm>
 #include <charconv>
@@ -172,6 +173,11 @@ WorksheetFill PlanFill(std::span<const std::string> frameNames, std::string_view
         fill.OutputFile[fill.rows] = std::move(output);
         ++fill.rows;
     }
+    // Emptying the worksheet is no fill; Clear Row is there for that.
+    if (fill.rows == 0)
+        throw FillError("No frame of the frame list lies in this range.");
+    if (const std::optional<std::string> reason = UnstorableWorksheetReason(fill.InputFrame, fill.OutputFile))
+        throw FillError(*reason);
     return fill;
 }
 

@@ -46,8 +46,9 @@ public:
 // name without its extension), {n} (1 for the first row, and so on) and
 // {n:0W} (the same, zero-padded to width W); {{ and }} stand for braces.
 // Raises FillError for an unknown or unclosed field, for a range with a
-// FrameRangeFault and for an output name the extraction would refuse, with the
-// extraction's own text.
+// FrameRangeFault or without any frame of the list, for an output name the
+// extraction would refuse, with the extraction's own text, and for a row the
+// project file cannot hold (UnstorableWorksheetReason).
 WorksheetFill PlanFill(const Project& project, const Region& region, FrameRange range, std::string_view outputTemplate);
 // The same over a frame list of its own (position 1 is frameNames[0]), for a
 // worksheet that is still being edited under the name regionName.

@@ -161,18 +161,24 @@ void AtomicFile::write(iovec* parts, std::size_t count)
     }
 }
 
-void AtomicFile::commit(bool durable)
+FileIdentity AtomicFile::commit(bool durable, const std::function<void()>& beforeRename)
 {
     flushBuffer();
     const bool synced = !durable || ::fsync(fd_) == 0;
+    struct stat written {};
+    const bool known = ::fstat(fd_, &written) == 0;
     // Closing can report a write the kernel deferred.
-    if (::close(std::exchange(fd_, -1)) != 0 || !synced
-        || ::renameat(folder_.fd(), tempName_.c_str(), folder_.fd(), name_.c_str()) != 0)
+    if (::close(std::exchange(fd_, -1)) != 0 || !synced || !known)
+        throw FileWriteError(path_);
+    if (beforeRename)
+        beforeRename();
+    if (::renameat(folder_.fd(), tempName_.c_str(), folder_.fd(), name_.c_str()) != 0)
         throw FileWriteError(path_);
     tempName_.clear();
     // Makes the rename itself durable; a failure here does not undo the write.
     if (durable)
         ::fsync(folder_.fd());
+    return IdentityFromStat(written);
 }
 
 void AtomicFile::flushBuffer()

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "platform/files.h"
 #include "platform/open_folder.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -46,8 +48,10 @@ public:
     // from where they lie: large contents need no copy into the buffer.
     void write(iovec* parts, std::size_t count);
     // `durable` also syncs the data to disk before the rename; bulk outputs
-    // that a later run can write again skip it for speed.
-    void commit(bool durable);
+    // that a later run can write again skip it for speed. `beforeRename`,
+    // when given, runs just before the rename; what it raises discards the
+    // new content. Returns the identity of the file put in place.
+    FileIdentity commit(bool durable, const std::function<void()>& beforeRename = {});
 
 private:
     void open();

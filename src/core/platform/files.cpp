@@ -40,6 +40,12 @@ private:
 
 }  // namespace
 
+FileIdentity IdentityFromStat(const struct stat& info)
+{
+    return FileIdentity{std::uint64_t(info.st_dev), std::uint64_t(info.st_ino), std::uint64_t(info.st_size),
+                        std::int64_t(info.st_mtim.tv_sec) * 1'000'000'000 + std::int64_t(info.st_mtim.tv_nsec)};
+}
+
 std::string JoinPath(std::string_view folder, std::string_view name)
 {
     std::string path(folder);
@@ -80,6 +86,12 @@ std::optional<FileStamp> StampOf(const std::string& path)
                      std::int64_t(info.st_mtim.tv_sec) * 1'000'000'000 + std::int64_t(info.st_mtim.tv_nsec)};
 }
 
+FileIdentity IdentityOf(const std::string& path)
+{
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 ? IdentityFromStat(info) : FileIdentity{};
+}
+
 bool DirectoryExists(const std::string& path)
 {
     return StatIs(path, S_IFDIR);
@@ -94,20 +106,24 @@ void CreateFolder(const std::string& path)
     throw FileWriteError(path);
 }
 
-void WriteFileAtomically(const std::string& path, std::string_view content)
+FileIdentity WriteFileAtomically(const std::string& path, std::string_view content,
+                                 const std::function<void()>& beforeRename)
 {
     AtomicFile file(path);
     file.write(content.data(), content.size());
-    file.commit(true);
+    return file.commit(true, beforeRename);
 }
 
-std::string ReadWholeFile(const std::string& path, std::size_t limit)
+std::string ReadWholeFile(const std::string& path, std::size_t limit, FileIdentity* identity)
 {
     FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     struct stat info {};
     if (file.get() < 0 || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)
         || static_cast<std::size_t>(info.st_size) > limit)
         throw FileReadError(path);
+    // Taken before reading: whatever changes the file from now on changes it.
+    if (identity)
+        *identity = IdentityFromStat(info);
 
     std::string content;
     content.reserve(static_cast<std::size_t>(info.st_size));

@@ -90,7 +90,7 @@ std::string ExistingText(const std::string& path)
     if (!FileExists(path))
         return {};
     try {
-        return DecodeTextToUtf8(ReadWholeFile(path, ini::kMaxFileBytes));
+        return DecodeText(ReadWholeFile(path, ini::kMaxFileBytes)).Text;
     } catch (const FileReadError&) {
         // Writing over a file that cannot be read would lose its other entries.
         throw FileWriteError(path);

@@ -93,7 +93,7 @@ IniReader IniReader::FromText(const std::string& text)
 {
     IniReader reader;
     auto& sections = reader.data_->sections;
-    const std::string decoded = DecodeTextToUtf8(text);
+    const std::string decoded = DecodeText(text).Text;
     Data::Keys* current = nullptr;
     ini::ForEachLine(decoded, [&](std::string_view raw) {
         const ini::Line line = ini::ParseLine(raw);
@@ -120,6 +120,12 @@ std::string IniReader::readString(const std::string& section, const std::string&
 {
     const std::string* value = data_->find(section, key);
     return value ? *value : fallback;
+}
+
+std::optional<std::string> IniReader::findString(const std::string& section, const std::string& key) const
+{
+    const std::string* value = data_->find(section, key);
+    return value ? std::optional<std::string>(*value) : std::nullopt;
 }
 
 int IniReader::readInteger(const std::string& section, const std::string& key, int fallback) const

@@ -17,7 +17,7 @@ namespace tolv {
 // searched), values are trimmed and lose one pair of enclosing double or single
 // quotes and are cut at 2047 characters, blank and ";" lines carry nothing,
 // and a section exists only when it holds a key.
-// Text is UTF-8 when valid, else Windows-1252 (converted to UTF-8).
+// Text is decoded line by line (DecodeText).
 // A missing file reads as empty; a file that cannot be read raises FileReadError.
 class IniReader {
 public:
@@ -31,6 +31,8 @@ public:
 
     bool sectionExists(const std::string& section) const;
     std::string readString(const std::string& section, const std::string& key, const std::string& fallback) const;
+    // The value as readString gives it; nothing when the key is missing.
+    std::optional<std::string> findString(const std::string& section, const std::string& key) const;
     // Decimal, or hexadecimal behind "$", "0x" or "0X"; anything else gives fallback.
     int readInteger(const std::string& section, const std::string& key, int fallback) const;
     // An integer: non-zero is true.

@@ -11,9 +11,9 @@ namespace {
 
 constexpr std::uint8_t Signature[PngSignatureLength] = {137, 80, 78, 71, 13, 10, 26, 10};
 
-// Chunks that only describe the picture and may hold compressed text or
-// profiles: skipped unread, so they cost neither memory nor inflating.
-constexpr png_byte Ignored[] = "iCCP\0iTXt\0tEXt\0zTXt\0sPLT\0eXIf";
+// The one chunk besides those of the picture itself (IHDR, PLTE, tRNS, IDAT,
+// IEND) whose content the bitmap keeps.
+constexpr png_byte Kept[] = "pHYs";
 
 // Where libpng reads from; `failed` tells a read error from a file that ends
 // early, which is merely not a valid picture.
@@ -64,22 +64,26 @@ public:
     png_infop info() const { return info_; }
 
 private:
-    // No more than a bitmap may hold, no chunk cached or allocated beyond what
-    // a palette or tRNS needs, every checksum checked, and what libpng calls a
-    // benign error (image data beyond the rows the header allows, as a zlib
-    // bomb has) refused. Pixel values beyond a short palette are kept: they
-    // read as black, as in a BMP.
+    // No more than a bitmap may hold, every checksum checked, and what libpng
+    // calls a benign error (image data beyond the rows the header allows, as a
+    // zlib bomb has) refused. Every ancillary chunk but pHYs and tRNS (text,
+    // XMP, ICC profiles, Exif: cameras and editors write them by the
+    // megabyte) is read past a piece at a time and never kept, so its length
+    // is no limit: the chunks kept have sizes of their own, which libpng checks.
+    // Pixel values beyond a short palette are kept: they read as black, as in
+    // a BMP.
     void setUp(Input& input)
     {
         png_set_read_fn(png_, &input, ReadData);
         png_set_sig_bytes(png_, int(PngSignatureLength));
         png_set_user_limits(png_, MaxBitmapSide, MaxBitmapSide);
         png_set_chunk_cache_max(png_, 64);
-        png_set_chunk_malloc_max(png_, 64 * 1024);
+        png_set_chunk_malloc_max(png_, 0);
         png_set_crc_action(png_, PNG_CRC_DEFAULT, PNG_CRC_ERROR_QUIT);
         png_set_benign_errors(png_, 0);
         png_set_check_for_invalid_index(png_, 0);
-        png_set_keep_unknown_chunks(png_, PNG_HANDLE_CHUNK_NEVER, Ignored, int(sizeof Ignored / 5));
+        png_set_keep_unknown_chunks(png_, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
+        png_set_keep_unknown_chunks(png_, PNG_HANDLE_CHUNK_AS_DEFAULT, Kept, 1);
     }
 
     png_structp png_;

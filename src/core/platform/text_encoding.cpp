@@ -1,5 +1,6 @@
 #include "platform/text_encoding.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -15,24 +16,8 @@ constexpr std::array<char32_t, 32> kHighControls = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-void AppendUtf8(std::string& out, char32_t code)
+void AppendWindows1252(std::string& out, std::string_view bytes)
 {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
-
-std::string Windows1252ToUtf8(std::string_view bytes)
-{
-    std::string out;
-    out.reserve(bytes.size() + bytes.size() / 2);
     for (const char c : bytes) {
         const auto byte = static_cast<std::uint8_t>(c);
         if (byte >= 0x80 && byte < 0xA0)
@@ -40,7 +25,6 @@ std::string Windows1252ToUtf8(std::string_view bytes)
         else
             AppendUtf8(out, byte);
     }
-    return out;
 }
 
 // Length of the sequence a lead byte starts, with the allowed range of the
@@ -70,40 +54,94 @@ Lead LeadOf(std::uint8_t byte)
     return {0, 0, 0};
 }
 
+// The length of the valid UTF-8 sequence at the start of `bytes`; 0 when
+// there is none, -n when only its first n bytes are valid (the maximal
+// part that one U+FFFD takes the place of).
+int SequenceAt(std::string_view bytes)
+{
+    const auto byte = static_cast<std::uint8_t>(bytes[0]);
+    if (byte < 0x80)
+        return 1;
+    const Lead lead = LeadOf(byte);
+    if (lead.length == 0)
+        return 0;
+    for (int k = 1; k < lead.length; ++k) {
+        if (std::size_t(k) >= bytes.size())
+            return -k;
+        const auto next = static_cast<std::uint8_t>(bytes[std::size_t(k)]);
+        const bool fits = k == 1 ? next >= lead.secondLow && next <= lead.secondHigh : (next & 0xC0) == 0x80;
+        if (!fits)
+            return -k;
+    }
+    return lead.length;
+}
+
+// UTF-8 with every invalid sequence as one U+FFFD; returns whether any was.
+bool AppendUtf8Replacing(std::string& out, std::string_view bytes)
+{
+    bool replaced = false;
+    while (!bytes.empty()) {
+        const int length = SequenceAt(bytes);
+        if (length > 0) {
+            out.append(bytes.substr(0, std::size_t(length)));
+        } else {
+            AppendUtf8(out, 0xFFFD);
+            replaced = true;
+        }
+        bytes.remove_prefix(std::size_t(length > 0 ? length : std::max(-length, 1)));
+    }
+    return replaced;
+}
+
 }  // namespace
+
+void AppendUtf8(std::string& out, char32_t code)
+{
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+        return;
+    }
+    const int tail = code < 0x800 ? 1 : code < 0x10000 ? 2 : 3;
+    constexpr std::uint8_t leads[] = {0, 0xC0, 0xE0, 0xF0};
+    out += static_cast<char>(leads[tail] | (code >> (6 * tail)));
+    for (int shift = 6 * (tail - 1); shift >= 0; shift -= 6)
+        out += static_cast<char>(0x80 | ((code >> shift) & 0x3F));
+}
 
 bool IsValidUtf8(std::string_view bytes)
 {
-    std::size_t i = 0;
-    while (i < bytes.size()) {
-        const auto byte = static_cast<std::uint8_t>(bytes[i]);
-        if (byte < 0x80) {
-            ++i;
-            continue;
-        }
-        const Lead lead = LeadOf(byte);
-        if (lead.length == 0 || bytes.size() - i < static_cast<std::size_t>(lead.length))
+    while (!bytes.empty()) {
+        const int length = SequenceAt(bytes);
+        if (length <= 0)
             return false;
-        const auto second = static_cast<std::uint8_t>(bytes[i + 1]);
-        if (second < lead.secondLow || second > lead.secondHigh)
-            return false;
-        for (int k = 2; k < lead.length; ++k) {
-            if ((static_cast<std::uint8_t>(bytes[i + k]) & 0xC0) != 0x80)
-                return false;
-        }
-        i += static_cast<std::size_t>(lead.length);
+        bytes.remove_prefix(std::size_t(length));
     }
     return true;
 }
 
-std::string DecodeTextToUtf8(std::string_view bytes)
+DecodedText DecodeText(std::string_view bytes)
 {
-    if (!IsValidUtf8(bytes))
-        return Windows1252ToUtf8(bytes);
     constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-    if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark)
-        bytes.remove_prefix(kByteOrderMark.size());
-    return std::string(bytes);
+    DecodedText decoded;
+    decoded.Text.reserve(bytes.size());
+    if (bytes.starts_with(kByteOrderMark)) {
+        decoded.Replaced = AppendUtf8Replacing(decoded.Text, bytes.substr(kByteOrderMark.size()));
+        return decoded;
+    }
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        const std::size_t end = std::min(bytes.find_first_of("\r\n", start), bytes.size());
+        const std::string_view line = bytes.substr(start, end - start);
+        if (IsValidUtf8(line))
+            decoded.Text.append(line);
+        else
+            AppendWindows1252(decoded.Text, line);
+        // Line breaks are ASCII and never inside a longer sequence, so each
+        // line is judged on its own; the break itself goes along as it is.
+        decoded.Text.append(bytes.substr(end, std::min<std::size_t>(1, bytes.size() - end)));
+        start = end + 1;
+    }
+    return decoded;
 }
 
 std::string_view Utf8Prefix(std::string_view text, std::size_t room)

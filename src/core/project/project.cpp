@@ -70,9 +70,16 @@ void Project::RenumberRegions()
         Regions[i]->PickIndex = int(i);
 }
 
+void Project::ForgetFileFindings()
+{
+    UnreadParts.clear();
+    MisreadRows.clear();
+}
+
 void Project::ResetBeforeLoading()
 {
     FreeRegions();
+    ForgetFileFindings();
     FrameNames.clear();
     CurrentFrame = -1;
     LockObj = false;
@@ -82,6 +89,7 @@ void Project::ResetBeforeLoading()
 void Project::ResetForNew()
 {
     FreeRegions();
+    ForgetFileFindings();
     FrameNames.clear();
     FrameStatus.fill(FrameUnchecked);
     CurrentFrame = 0;

@@ -18,6 +18,14 @@ enum FrameState : std::uint8_t { FrameLoaded = 0, FrameMissing = 1, FrameUnusabl
 // The canvas size a new project starts with, until frames are set.
 constexpr int NewProjectFrameArea = 790;
 
+// Something the reader met in the project file that it could not take as
+// it was, in the words of the project check.
+struct FileFinding {
+    std::string Subject;
+    std::string Message;
+    bool operator==(const FileFinding&) const = default;
+};
+
 // The open project: identity, options, frame list, run-time frame state and
 // the region list. Field names are the project's own. The region list order is
 // the order used everywhere: file sections, quick pick, painting, Tab,
@@ -33,6 +41,17 @@ struct Project {
     std::string ProjectFolder;
     std::string ProjectFileName;
     bool Modified = false;
+
+    // What the file held that the reader could not take: a region count
+    // that is missing or no count, bytes that could not be decoded. While
+    // there is any, the project counts as read incompletely, and a save
+    // writes only what was read. Cleared by a save, after which the file
+    // holds what the project holds.
+    std::vector<FileFinding> UnreadParts;
+    // Worksheet rows of the file whose text held more names than a row has
+    // (a name with a comma), read as the reader splits them. Cleared by a
+    // save as well.
+    std::vector<FileFinding> MisreadRows;
 
     // Options, persisted.
     bool LockObj = false;
@@ -61,6 +80,7 @@ struct Project {
     int SelIndex = -1;
 
     int FrameCount() const { return int(FrameNames.size()); }
+    bool ReadIncompletely() const { return !UnreadParts.empty(); }
     // The name of frame i (1-based); empty outside 1..FrameCount.
     std::string FrameName(int i) const;
     // The status of frame i (1-based); FrameUnchecked outside 1..MaxFrames.
@@ -75,6 +95,8 @@ struct Project {
     // Appends a frame name unless the list is full; returns whether it was kept.
     bool AddFrameName(std::string name);
 
+    // The file's findings no longer hold once it has been written anew.
+    void ForgetFileFindings();
     // Destroys every region and clears the selection.
     void FreeRegions();
     // Each region's PickIndex := its list position (0-based, as the quick
@@ -82,12 +104,12 @@ struct Project {
     void RenumberRegions();
 
     // The state before a project file is read: no regions, no frames,
-    // CurrentFrame -1, LockObj off, PreFilterFile empty. The persisted options
+    // CurrentFrame -1, LockObj off, PreFilterFile empty, nothing unread. The persisted options
     // are all read from the file afterwards; Clips and Backgrnds keep their
     // values so that the reader can tell whether the file changes them.
     void ResetBeforeLoading();
     // The state of a new project: no regions, no frames, CurrentFrame 0,
-    // LockObj off, a 790 x 790 frame area, Modified clear. The other options
+    // LockObj off, a 790 x 790 frame area, Modified clear, nothing unread. The other options
     // stay as they were, so a new project inherits them.
     void ResetForNew();
 };

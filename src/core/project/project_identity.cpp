@@ -47,22 +47,9 @@ TextForm FormOf(std::string_view bytes)
     return TextForm::Bytes;
 }
 
-void AppendUtf8(std::string& out, char32_t code)
-{
-    if (code < 0x80) {
-        out += char(code);
-        return;
-    }
-    const int tail = code < 0x800 ? 1 : code < 0x10000 ? 2 : 3;
-    constexpr std::array<unsigned char, 4> leads = {0, 0xC0, 0xE0, 0xF0};
-    out += char(leads[std::size_t(tail)] | (code >> (6 * tail)));
-    for (int shift = 6 * (tail - 1); shift >= 0; shift -= 6)
-        out += char(0x80 | ((code >> shift) & 0x3F));
-}
-
 // UTF-16 code units after the byte order mark; an unpaired surrogate becomes
-// U+FFFD and an odd last byte is dropped.
-std::string Utf16ToUtf8(std::string_view units, bool bigEndian)
+// U+FFFD and an odd last byte is dropped, and either counts as replaced.
+DecodedText Utf16ToUtf8(std::string_view units, bool bigEndian)
 {
     const auto unitAt = [&](std::size_t at) {
         const auto first = char32_t(static_cast<unsigned char>(units[at]));
@@ -72,8 +59,9 @@ std::string Utf16ToUtf8(std::string_view units, bool bigEndian)
     const auto isHigh = [](char32_t unit) { return unit >= 0xD800 && unit < 0xDC00; };
     const auto isLow = [](char32_t unit) { return unit >= 0xDC00 && unit < 0xE000; };
 
-    std::string text;
-    text.reserve(units.size());
+    DecodedText decoded;
+    decoded.Text.reserve(units.size());
+    decoded.Replaced = units.size() % 2 != 0;
     for (std::size_t at = 0; at + 1 < units.size(); at += 2) {
         char32_t code = unitAt(at);
         if (isHigh(code) && at + 3 < units.size() && isLow(unitAt(at + 2))) {
@@ -81,10 +69,11 @@ std::string Utf16ToUtf8(std::string_view units, bool bigEndian)
             at += 2;
         } else if (isHigh(code) || isLow(code)) {
             code = 0xFFFD;
+            decoded.Replaced = true;
         }
-        AppendUtf8(text, code);
+        AppendUtf8(decoded.Text, code);
     }
-    return text;
+    return decoded;
 }
 
 bool IsProjectSection(std::string_view name)
@@ -135,18 +124,19 @@ int RegionSectionNumber(std::string_view name)
     return error == std::errc() && end == digits.data() + digits.size() ? number : 0;
 }
 
-std::optional<std::string> ProjectFileText(std::string_view bytes)
+std::optional<DecodedText> ProjectFileText(std::string_view bytes)
 {
     if (HasBinarySignature(bytes))
         return std::nullopt;
     const TextForm form = FormOf(bytes);
     if (form == TextForm::Bytes && bytes.find('\0') != std::string_view::npos)
         return std::nullopt;
-    std::string text = form == TextForm::Bytes ? DecodeTextToUtf8(bytes)
-                                               : Utf16ToUtf8(bytes.substr(2), form == TextForm::Utf16BigEndian);
+    DecodedText decoded = form == TextForm::Bytes ? DecodeText(bytes)
+                                                  : Utf16ToUtf8(bytes.substr(2), form == TextForm::Utf16BigEndian);
+    const std::string& text = decoded.Text;
     if (!text.empty() && (text.find('\0') != std::string::npos || !HasProjectSection(text)))
         return std::nullopt;
-    return text;
+    return decoded;
 }
 
 ProjectPathKind KindOfProjectPath(const std::string& path)
@@ -157,7 +147,7 @@ ProjectPathKind KindOfProjectPath(const std::string& path)
     return S_ISREG(entry->st_mode) ? ProjectPathKind::File : ProjectPathKind::NotAFile;
 }
 
-std::string ReadProjectFile(const std::string& path)
+ProjectFileBytes ReadProjectBytes(const std::string& path)
 {
     const std::optional<struct stat> entry = EntryAt(path);
     if (!entry)
@@ -165,10 +155,17 @@ std::string ReadProjectFile(const std::string& path)
     // No project comes near the INI reader's limit; a larger file is not one.
     if (!S_ISREG(entry->st_mode) || std::uint64_t(entry->st_size) > ini::kMaxFileBytes)
         throw NotAProjectError(path);
-    std::optional<std::string> text = ProjectFileText(ReadWholeFile(path, ini::kMaxFileBytes));
+    ProjectFileBytes file;
+    file.Bytes = ReadWholeFile(path, ini::kMaxFileBytes, &file.Identity);
+    return file;
+}
+
+std::string ReadProjectFile(const std::string& path)
+{
+    std::optional<DecodedText> text = ProjectFileText(ReadProjectBytes(path).Bytes);
     if (!text)
         throw NotAProjectError(path);
-    return std::move(*text);
+    return std::move(text->Text);
 }
 
 void CheckProjectFile(const std::string& path)

@@ -45,6 +45,10 @@ void ReadFrameList(Project& project, const IniReader& ini)
     }
 }
 
+// One finding for the whole file: which bytes they were no longer shows.
+const char* const UndecodableBytes =
+    "Some bytes of the file are not valid in its encoding; each was read as the replacement character U+FFFD.";
+
 LoadResult ReadProject(Project& project, const IniReader& ini)
 {
     project.Modified = false;
@@ -61,30 +65,37 @@ LoadResult ReadProject(Project& project, const IniReader& ini)
     return result;
 }
 
-// Takes the place of the open project, which is emptied only once the file has
-// been read, so a file that cannot be read leaves it as it was.
-LoadResult LoadInto(Project& project, const std::string& folder, const std::string& name, const IniReader& ini)
+}  // namespace
+
+// The open project is emptied only once the text has been decoded and found
+// to be a project, so bytes that are not one leave it as it was.
+LoadResult LoadProjectText(Project& project, const std::string& folder, const std::string& name,
+                           std::string_view bytes)
 {
+    const std::string path = JoinPath(folder, name);
+    const std::optional<DecodedText> text = ProjectFileText(bytes);
+    if (!text)
+        throw NotAProjectError(path);
+    const IniReader ini = IniReader::FromText(text->Text);
     project.ResetBeforeLoading();
     project.ProjectFolder = folder;
     project.ProjectFileName = name;
+    if (text->Replaced)
+        project.UnreadParts.push_back({path, UndecodableBytes});
     return ReadProject(project, ini);
 }
 
-}  // namespace
-
 LoadResult Loadfile(Project& project, const std::string& path)
 {
-    const std::string folder = FolderPart(path);
-    const std::string name = NamePart(path);
-    const IniReader ini = IniReader::FromText(ReadProjectFile(JoinPath(folder, name)));
-    return LoadInto(project, folder, name, ini);
+    const ProjectFileBytes file = ReadProjectBytes(path);
+    LoadResult result = LoadProjectText(project, FolderPart(path), NamePart(path), file.Bytes);
+    result.Identity = file.Identity;
+    return result;
 }
 
-LoadResult LoadProjectText(Project& project, const std::string& folder, const std::string& name,
-                           const std::string& text)
+std::string IncompleteReadWarning(const Project& project)
 {
-    return LoadInto(project, folder, name, IniReader::FromText(text));
+    return "Some of " + project.ProjectFileName + " could not be read; saving will write only what was read";
 }
 
 }  // namespace tolv

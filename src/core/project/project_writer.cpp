@@ -96,15 +96,20 @@ std::string ProjectText(const Project& project)
     return ini.text();
 }
 
-void SaveProject(Project& project)
+FileIdentity SaveProject(Project& project, const std::optional<FileIdentity>& expected)
 {
     // The new file replaces the old one whole, so nothing stale (an old
     // Backgrounds or Filters section) survives; on failure the old file stays
     // and the edits still count as unsaved.
     const std::string path = project.ProjectFilePath();
     CheckReplaceable(path);
-    WriteFileAtomically(path, ProjectText(project));
+    const FileIdentity written = WriteFileAtomically(path, ProjectText(project), [&] {
+        if (expected && IdentityOf(path) != *expected)
+            throw FileChangedError(path);
+    });
     project.Modified = false;
+    project.ForgetFileFindings();
+    return written;
 }
 
 }  // namespace tolv

@@ -175,7 +175,7 @@ void LoadRecovery(Project& project, const std::string& recoveryPath, const std::
         throw FileReadError(recoveryPath);
     Project recovered;
     LoadProjectText(recovered, FolderPart(projectPath), NamePart(projectPath), text);
-    if (LoadsLessThanItHolds(recovered, text))
+    if (recovered.ReadIncompletely() || LoadsLessThanItHolds(recovered, text))
         throw FileReadError(recoveryPath);
     recovered.Modified = true;
     project = std::move(recovered);

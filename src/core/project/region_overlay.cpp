@@ -1,10 +1,10 @@
 #include "project/region_overlay.h"
 
 #include "platform/errors.h"
+#include "platform/files.h"
 #include "platform/image_file.h"
 #include "platform/raster.h"
 
-#include <sys/stat.h>
 
 #include <cstdint>
 #include <map>
@@ -53,24 +53,12 @@ std::shared_ptr<const PreparedOverlay> PrepareOverlay(const std::string& path)
     return std::make_shared<const PreparedOverlay>(PreparedOverlay{std::move(image), std::move(mask)});
 }
 
-// Which file, and which state of it: a file written anew gets another size
-// or modification time, a file put in its place another inode.
-struct FileIdentity {
-    dev_t device = 0;
-    ino_t inode = 0;
-    off_t size = 0;
-    std::int64_t modifiedSeconds = 0;
-    long modifiedNanoseconds = 0;
-    bool operator==(const FileIdentity&) const = default;
-};
-
 // Nothing unless `path` is a regular file.
-std::optional<FileIdentity> IdentityOf(const std::string& path)
+std::optional<FileIdentity> OverlayIdentity(const std::string& path)
 {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+    if (!FileExists(path))
         return std::nullopt;
-    return FileIdentity{info.st_dev, info.st_ino, info.st_size, info.st_mtim.tv_sec, info.st_mtim.tv_nsec};
+    return IdentityOf(path);
 }
 
 // Every region that names the same overlay file shares one decoded copy for
@@ -115,7 +103,7 @@ void LoadMergeBMP(Region& region)
     FreeMergeBMP(region);
     if (region.RegionType != RegionKind::Overlay)
         return;
-    const std::optional<FileIdentity> stamp = IdentityOf(region.OVLName);
+    const std::optional<FileIdentity> stamp = OverlayIdentity(region.OVLName);
     if (!stamp)
         return;
     const std::shared_ptr<const PreparedOverlay> overlay = SharedOverlays().overlay(region.OVLName, *stamp);

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 
 namespace tolv {
 
@@ -57,8 +58,22 @@ void ReadTextBoxOptions(Region& region, const IniReader& ini, const std::string&
     region.BoxColor = Color(ini.readInteger(section, "BoxColor", int(colors::White)));
 }
 
+// A row the writer wrote is "input,,output"; a middle field or more commas
+// than that come from a name that held one, which the split cut.
+void NoteMisreadRow(Project& project, const Region& region, int row, const std::string& value,
+                    const std::string& middle)
+{
+    if (middle.empty() && std::count(value.begin(), value.end(), ',') <= 2)
+        return;
+    project.MisreadRows.push_back(
+        {region.Name + " <Clip " + std::to_string(row + 1) + ">",
+         "A name in \"" + value +
+             "\" holds a comma, which the project file puts between the names of a worksheet row: it was read as "
+             "input frame \"" + region.InputFrame[row] + "\" and output file \"" + region.OutputFile[row] + "\"."});
+}
+
 // "Clip1".."Clip50", each "input,middle,output"; rows close up over gaps.
-void ReadCompactedRows(Region& region, const IniReader& ini, const std::string& section)
+void ReadCompactedRows(Project& project, Region& region, const IniReader& ini, const std::string& section)
 {
     int row = 0;
     for (int key = 1; key <= WorksheetRows; ++key) {
@@ -68,6 +83,7 @@ void ReadCompactedRows(Region& region, const IniReader& ini, const std::string& 
         auto fields = SplitListFields(value, 3);
         region.InputFrame[row] = std::move(fields[0]);
         region.OutputFile[row] = std::move(fields[2]);
+        NoteMisreadRow(project, region, row, value, fields[1]);
         ++row;
     }
 }
@@ -105,7 +121,7 @@ void ReadCurrentRegion(Project& project, const IniReader& ini, const std::string
         region->RegionType = RegionKind::Overlay;
     if (region->RegionType == RegionKind::TextBox)
         ReadTextBoxOptions(*region, ini, section);
-    ReadCompactedRows(*region, ini, section);
+    ReadCompactedRows(project, *region, ini, section);
     // The overlay may resize the region, so it is loaded before the frame area grows.
     if (region->RegionType == RegionKind::Overlay && overlays == OverlayBitmaps::Load)
         LoadOverlayQuietly(*region);
@@ -132,18 +148,37 @@ void ReadOlderRegion(Project& project, const IniReader& ini, const std::string& 
     AppendRegion(project, std::move(region), textBar);
 }
 
-// The numbers 1..count of the region sections that exist, ascending.
-std::vector<int> RegionNumbers(const IniReader& ini, int count)
+// The numbers of the region sections that exist, ascending.
+std::vector<int> RegionNumbers(const IniReader& ini)
 {
     std::vector<int> numbers;
     for (const std::string& name : ini.sectionNames()) {
-        const int number = RegionSectionNumber(name);
-        if (number >= 1 && number <= count)
+        if (const int number = RegionSectionNumber(name); number >= 1)
             numbers.push_back(number);
     }
     std::sort(numbers.begin(), numbers.end());
     numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
     return numbers;
+}
+
+// Main's Regions as a count: nothing when it is missing or no count at all.
+// A count smaller than the sections present is a file whose deleted regions
+// left their sections behind, as in-place updates of INI files do.
+std::optional<int> RegionCount(const IniReader& ini)
+{
+    const std::optional<std::string> text = ini.findString("Main", "Regions");
+    const std::optional<int> count = text ? ParseIniInteger(*text) : std::nullopt;
+    if (count && *count < 0)
+        return std::nullopt;
+    return count;
+}
+
+std::string BadCountMessage(const IniReader& ini, std::size_t sections)
+{
+    const std::optional<std::string> text = ini.findString("Main", "Regions");
+    const std::string what = text ? "The region count Regions=" + *text + " is not a count"
+                                  : "The region count Regions is missing";
+    return what + "; the " + std::to_string(sections) + " region sections present were read.";
 }
 
 }  // namespace
@@ -163,7 +198,13 @@ std::vector<std::string> SplitListFields(std::string_view text, int count)
 void ReadRegionSections(Project& project, const IniReader& ini, OverlayBitmaps overlays, RegionLayout layout)
 {
     const bool marked = ini.readBool("Main", "Version2", false);
-    for (const int number : RegionNumbers(ini, ini.readInteger("Main", "Regions", 0))) {
+    std::vector<int> numbers = RegionNumbers(ini);
+    // Without a count, a file without region sections lost nothing.
+    if (const std::optional<int> count = RegionCount(ini))
+        std::erase_if(numbers, [&](int number) { return number > *count; });
+    else if (ini.findString("Main", "Regions") || !numbers.empty())
+        project.UnreadParts.push_back({project.ProjectFilePath(), BadCountMessage(ini, numbers.size())});
+    for (const int number : numbers) {
         const std::string section = "Region" + std::to_string(number);
         const bool byKeys = layout == RegionLayout::ByKeys && !ini.readString(section, "Position", "").empty();
         if (marked || byKeys)

@@ -1,6 +1,9 @@
 #include "gui/common/message_box.h"
 
 #include <QMessageBox>
+#include <QPushButton>
+
+#include <vector>
 
 namespace tolv::gui {
 
@@ -27,31 +30,31 @@ QMessageBox::Icon IconFor(MsgKind kind)
     return QMessageBox::NoIcon;
 }
 
-QMessageBox::StandardButtons ButtonsFor(MsgButtons buttons)
+struct ButtonSpec {
+    MsgResult result;
+    QString text;
+    QMessageBox::ButtonRole role;
+};
+
+// In the order shown; Cancel (or the only button) also answers Esc.
+std::vector<ButtonSpec> ButtonsFor(MsgButtons buttons)
 {
+    const ButtonSpec yes{MsgResult::Yes, QMessageBox::tr("&Yes"), QMessageBox::YesRole};
+    const ButtonSpec cancel{MsgResult::Cancel, QMessageBox::tr("Cancel"), QMessageBox::RejectRole};
     switch (buttons) {
     case MsgButtons::Ok:
-        return QMessageBox::Ok;
+        return {{MsgResult::Ok, QMessageBox::tr("OK"), QMessageBox::AcceptRole}};
     case MsgButtons::YesNo:
-        return QMessageBox::Yes | QMessageBox::No;
+        return {yes, {MsgResult::No, QMessageBox::tr("&No"), QMessageBox::NoRole}};
     case MsgButtons::YesNoCancel:
-        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        return {yes, {MsgResult::No, QMessageBox::tr("&No"), QMessageBox::NoRole}, cancel};
+    case MsgButtons::YesSaveAsCancel:
+        return {yes, {MsgResult::SaveAs, QMessageBox::tr("Save &As..."), QMessageBox::ActionRole}, cancel};
+    case MsgButtons::OverwriteReloadCancel:
+        return {{MsgResult::Overwrite, QMessageBox::tr("&Overwrite"), QMessageBox::DestructiveRole},
+                {MsgResult::Reload, QMessageBox::tr("&Reload"), QMessageBox::ActionRole}, cancel};
     }
-    return QMessageBox::Ok;
-}
-
-MsgResult ResultOf(int button)
-{
-    switch (button) {
-    case QMessageBox::Yes:
-        return MsgResult::Yes;
-    case QMessageBox::No:
-        return MsgResult::No;
-    case QMessageBox::Cancel:
-        return MsgResult::Cancel;
-    default:
-        return MsgResult::Ok;
-    }
+    return {};
 }
 
 }  // namespace
@@ -75,8 +78,19 @@ MsgResult ShowMessage(QWidget* parent, MsgKind kind, const QString& text, MsgBut
 {
     if (Answerer())
         return Answerer()(kind, text, buttons);
-    QMessageBox box(IconFor(kind), MessageCaption(kind), text, ButtonsFor(buttons), parent);
-    return ResultOf(box.exec());
+    QMessageBox box(IconFor(kind), MessageCaption(kind), text, QMessageBox::NoButton, parent);
+    const std::vector<ButtonSpec> specs = ButtonsFor(buttons);
+    std::vector<QPushButton*> shown;
+    for (const ButtonSpec& spec : specs)
+        shown.push_back(box.addButton(spec.text, spec.role));
+    box.setDefaultButton(shown.front());
+    box.setEscapeButton(shown.back());
+    box.exec();
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        if (box.clickedButton() == shown[i])
+            return specs[i].result;
+    }
+    return specs.back().result;
 }
 
 void ShowError(QWidget* parent, const QString& text)

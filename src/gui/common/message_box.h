@@ -10,8 +10,10 @@ namespace tolv::gui {
 
 // The program's message boxes go through here so that tests can answer them.
 enum class MsgKind { Warning, Information, Confirm, Error };
-enum class MsgButtons { Ok, YesNo, YesNoCancel };
-enum class MsgResult { Ok, Yes, No, Cancel };
+// YesSaveAsCancel: "Yes", "Save As...", "Cancel"; OverwriteReloadCancel:
+// "Overwrite", "Reload", "Cancel".
+enum class MsgButtons { Ok, YesNo, YesNoCancel, YesSaveAsCancel, OverwriteReloadCancel };
+enum class MsgResult { Ok, Yes, No, Cancel, SaveAs, Overwrite, Reload };
 
 // Caption by kind: "Warning", "Information", "Confirm"; errors carry the
 // application title "Tolvane".

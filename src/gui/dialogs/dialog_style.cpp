@@ -42,9 +42,7 @@ QLabel* AddLabel(QWidget* parent, const QString& text, int left, int top, QWidge
 QLabel* AddNote(QWidget* parent, const QString& text, int left, int top)
 {
     QLabel* note = AddLabel(parent, text, left, top);
-    QPalette palette = note->palette();
-    palette.setColor(QPalette::WindowText, QColor(0x80, 0, 0));
-    note->setPalette(palette);
+    SetTextColour(note, QColor(0x80, 0, 0));
     return note;
 }
 
@@ -53,6 +51,13 @@ QPushButton* AddButton(QWidget* parent, const QString& text, int left, int top)
     auto* button = new QPushButton(text, parent);
     Place(button, left, top, 75, 25);
     return button;
+}
+
+void SetTextColour(QLabel* label, const QColor& colour)
+{
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
 }
 
 std::pair<QPushButton*, QPushButton*> AddOkCancel(QDialog* dialog, QWidget* parent, QPoint ok, QPoint cancel, const char* okName, const char* cancelName)

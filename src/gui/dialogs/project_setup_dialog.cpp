@@ -7,6 +7,7 @@
 #include "platform/files.h"
 #include "project/frame_list_rules.h"
 #include "project/project.h"
+#include "project/storable_names.h"
 
 #include <QCheckBox>
 #include <QDragMoveEvent>
@@ -22,6 +23,8 @@
 #include <QStyle>
 #include <QTabWidget>
 #include <QToolButton>
+
+#include <optional>
 
 namespace tolv::gui {
 
@@ -94,6 +97,8 @@ QWidget* ProjectSetupDialog::BuildFramesPage()
     AddLabel(page, "&Files in project folder", 180, 8, fileList);
     connect(fileList, &QListWidget::itemClicked, this, [this] { onListClicked(fileList); });
     connect(fileList, &QListWidget::itemDoubleClicked, this, &ProjectSetupDialog::onFileDoubleClicked);
+    unofferedNote = AddControl<QLabel>(page, "unofferedNote", {8, 218, 593, 16});
+    SetTextColour(unofferedNote, Qt::red);
 
     preview = AddPreviewPanel(page, {339, 24, 254, 169});
     previewCheck = AddControl<QCheckBox>(page, "previewCheck", {347, 198, 177, 17}, "&Preview animation frame");
@@ -151,11 +156,31 @@ void ProjectSetupDialog::SetPaths(const QString& folderPath, const QString& proj
     FillFileList();
 }
 
+// A file whose name a project file cannot hold stays in the list, greyed and
+// out of reach, so the user sees why it cannot be chosen.
 void ProjectSetupDialog::FillFileList()
 {
     fileList->clear();
-    for (const std::string& name : ListFrameFiles(folderPath_.toStdString()))
-        fileList->addItem(QString::fromStdString(name));
+    QStringList reasons;
+    for (const std::string& name : ListFrameFiles(folderPath_.toStdString())) {
+        auto* file = new QListWidgetItem(QString::fromStdString(name), fileList);
+        if (const std::optional<std::string> reason = UnstorableNameReason("Frame file", name)) {
+            file->setFlags(Qt::NoItemFlags);
+            file->setToolTip(QString::fromStdString(*reason));
+            reasons << file->toolTip();
+        }
+    }
+    QString note;
+    if (!reasons.isEmpty())
+        note = "Not offered: " + reasons.first() +
+               (reasons.size() > 1 ? QString(" (%1 more greyed files)").arg(reasons.size() - 1) : QString());
+    unofferedNote->setText(note);
+    unofferedNote->setToolTip(reasons.join('\n'));
+}
+
+QString ProjectSetupDialog::unofferedText() const
+{
+    return unofferedNote->text();
 }
 
 void ProjectSetupDialog::SetOptions(bool cleanEdges, const QString& rep, const QString& job)

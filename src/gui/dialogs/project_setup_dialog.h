@@ -61,6 +61,9 @@ public:
     QStringList Frames() const;
     bool Sorting() const;
     QString statusText() const;
+    // Why picture files of the folder are not offered: their names cannot
+    // be stored in a project file. Empty when every one is offered.
+    QString unofferedText() const;
 
     // Drag and drop onto "Use in Project", by source widget and position in
     // its viewport: files are added, the list's own entries move there.
@@ -100,6 +103,7 @@ private:
     QPushButton* moveUpButton = nullptr;
     QPushButton* moveDownButton = nullptr;
     QListWidget* fileList = nullptr;
+    QLabel* unofferedNote = nullptr;
     PreviewImage* preview = nullptr;
     QCheckBox* previewCheck = nullptr;
     QCheckBox* cleanEdgesCheck = nullptr;

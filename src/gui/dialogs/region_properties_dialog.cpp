@@ -189,8 +189,12 @@ void RegionPropertiesDialog::BuildWorksheetButtons(QWidget* group)
 void RegionPropertiesDialog::BuildButtons()
 {
     QWidget* bottom = AddPanel(this, ClientHeight - BottomPanelHeight, BottomPanelHeight);
-    AddOkCancel(this, bottom, {16, 8}, {104, 8});
+    okButton = AddOkCancel(this, bottom, {16, 8}, {104, 8}).first;
     AddHelpButton(this, bottom, {192, 8}, "topic80");
+    refusalNote = AddControl<QLabel>(bottom, "refusalNote", {280, 2, ClientWidth - 288, BottomPanelHeight - 4});
+    refusalNote->setWordWrap(true);
+    SetTextColour(refusalNote, Qt::red);
+    connect(worksheet, &WorksheetGrid::CellsChanged, this, &RegionPropertiesDialog::onWorksheetChanged);
 }
 
 void RegionPropertiesDialog::SetColourChooser(ColourChooser chooser)

@@ -14,6 +14,7 @@
 class QButtonGroup;
 class QCheckBox;
 class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
@@ -63,10 +64,11 @@ public:
     void SetOverlaysRoot(const QString& folder);
     void ClearEdits();
     void ResetForNewRegion();
-    // Shows an existing region (after ClearEdits): type 1 first, then rows
-    // 1..frameCount of its worksheet, visibility, name, overlay path, its type
-    // and, for a text box, its text-box options.
-    void LoadRegion(const Region& region, int frameCount);
+    // Shows an existing region (after ClearEdits): type 1 first, then all 50
+    // rows of its worksheet (also rows past the frame list, which OK stores
+    // as they are), visibility, name, overlay path, its type and, for a text
+    // box, its text-box options.
+    void LoadRegion(const Region& region);
     // Fills the frame list, selects its first entry and sets the preview box.
     void SetFrames(const std::vector<std::string>& frameNames, const std::string& projectFolder, bool showPreview);
     // After OK: visibility, type, text-box options (text box only), name and
@@ -74,6 +76,9 @@ public:
     void StoreRegion(Region& region);
     // Read after OK and after Cancel into the project's ShowPreview.
     bool ShowPreview() const;
+    // Why the worksheet cannot be stored as it is, shown in red while OK
+    // is greyed; empty when it can.
+    QString Refusal() const;
 
     void SetTextBoxOptions(const TextBoxOptions& options);
     // Reads the options, then turns the title swatch back to maroon.
@@ -122,6 +127,7 @@ private:
     void onFill();
     void onPreviewClicked(bool checked);
     void onActivated();
+    void onWorksheetChanged();
 
     QLineEdit* nameEdit = nullptr;
     QCheckBox* visibleCheck = nullptr;
@@ -142,6 +148,8 @@ private:
     QListWidget* frameList = nullptr;
     PreviewImage* preview = nullptr;
     QCheckBox* previewCheck = nullptr;
+    QPushButton* okButton = nullptr;
+    QLabel* refusalNote = nullptr;
 
     QString overlaysRoot_;
     std::string projectFolder_;

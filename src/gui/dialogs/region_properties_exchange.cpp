@@ -10,15 +10,18 @@
 #include "gui/dialogs/worksheet_grid.h"
 #include "platform/files.h"
 #include "project/region.h"
+#include "project/storable_names.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 
 #include <algorithm>
+#include <optional>
 
 namespace tolv::gui {
 
@@ -49,14 +52,10 @@ void RegionPropertiesDialog::ResetForNewRegion()
     overlayEdit->clear();
 }
 
-void RegionPropertiesDialog::LoadRegion(const Region& region, int frameCount)
+void RegionPropertiesDialog::LoadRegion(const Region& region)
 {
     SetTypeIndex(0);
-    const int rows = std::clamp(frameCount, 0, WorksheetGrid::Rows);
-    for (int row = 0; row < rows; ++row) {
-        worksheet->SetCells(WorksheetGrid::InputColumn, row, ToQ(region.InputFrame[row]));
-        worksheet->SetCells(WorksheetGrid::OutputColumn, row, ToQ(region.OutputFile[row]));
-    }
+    worksheet->SetWorksheet({region.InputFrame, region.OutputFile});
     visibleCheck->setChecked(region.Visible);
     nameEdit->setText(ToQ(region.Name));
     overlayEdit->setText(ToQ(region.OVLName));
@@ -100,6 +99,21 @@ void RegionPropertiesDialog::StoreRegion(Region& region)
 bool RegionPropertiesDialog::ShowPreview() const
 {
     return previewCheck->isChecked();
+}
+
+QString RegionPropertiesDialog::Refusal() const
+{
+    return refusalNote->text();
+}
+
+// The names are refused as they are typed, before the project file would
+// cut or bend them.
+void RegionPropertiesDialog::onWorksheetChanged()
+{
+    const WorksheetCells cells = worksheet->Worksheet();
+    const std::optional<std::string> reason = UnstorableWorksheetReason(cells.InputFrame, cells.OutputFile);
+    refusalNote->setText(reason ? ToQ(*reason) : QString());
+    okButton->setEnabled(!reason);
 }
 
 void RegionPropertiesDialog::SetTextBoxOptions(const TextBoxOptions& options)
@@ -276,6 +290,8 @@ void RegionPropertiesDialog::showEvent(QShowEvent* event)
 void RegionPropertiesDialog::done(int result)
 {
     worksheet->CommitEditor();
+    if (result == QDialog::Accepted && !Refusal().isEmpty())
+        return;
     QDialog::done(result);
 }
 

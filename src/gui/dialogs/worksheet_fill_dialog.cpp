@@ -27,13 +27,6 @@ SpinEdit* AddPositionSpin(QWidget* parent, const char* name, const QString& capt
     return spin;
 }
 
-void SetNoteColour(QLabel* note, QColor colour)
-{
-    QPalette palette = note->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    note->setPalette(palette);
-}
-
 }  // namespace
 
 WorksheetFillDialog::WorksheetFillDialog(QWidget* parent) : QDialog(parent)
@@ -87,7 +80,7 @@ void WorksheetFillDialog::Replan()
     try {
         fill_ = PlanFill(frameNames_, regionName_, {fromSpin->value(), toSpin->value(), stepSpin->value()},
                          templateEdit->text().toStdString());
-        ShowPlan(fill_.rows == 0 ? "No frame of the frame list lies in this range." : QString());
+        ShowPlan(QString());
     } catch (const FillError& error) {
         fill_ = {};
         ShowPlan(QString::fromStdString(error.what()));
@@ -102,7 +95,7 @@ void WorksheetFillDialog::ShowPlan(const QString& refusal)
                                                           QString::fromStdString(fill_.InputFrame[row]),
                                                           QString::fromStdString(fill_.OutputFile[row])}));
     okButton->setEnabled(refusal.isEmpty());
-    SetNoteColour(planNote, refusal.isEmpty() ? QColor(0x80, 0, 0) : QColor(Qt::red));
+    SetTextColour(planNote, refusal.isEmpty() ? QColor(0x80, 0, 0) : QColor(Qt::red));
     const QString rows = fill_.rows == 1 ? QString("this row") : QString("these %1 rows").arg(fill_.rows);
     planNote->setText(refusal.isEmpty() ? "OK replaces the whole worksheet with " + rows + "." : refusal);
 }

@@ -135,7 +135,7 @@ WorksheetGrid::WorksheetGrid(QWidget* parent) : QTableWidget(Rows, 3, parent)
     connect(clearRowAction, &QAction::triggered, this, [this] {
         EditRows([](WorksheetCells& cells, int row) { cells.InputFrame[row] = cells.OutputFile[row] = {}; });
     });
-    connect(this, &QTableWidget::itemChanged, this, &WorksheetGrid::UpdateRowActions);
+    connect(this, &QTableWidget::itemChanged, this, &WorksheetGrid::OnCellsChanged);
 }
 
 QAction* WorksheetGrid::AddRowAction(const char* name, const QString& text, const QString& buttonText,
@@ -175,7 +175,7 @@ void WorksheetGrid::SetWorksheet(const WorksheetCells& cells)
             SetCells(OutputColumn, row, QString::fromStdString(cells.OutputFile[row]));
         }
     }
-    UpdateRowActions();
+    OnCellsChanged();
 }
 
 void WorksheetGrid::EditRows(const std::function<void(WorksheetCells&, int row)>& command)
@@ -187,9 +187,10 @@ void WorksheetGrid::EditRows(const std::function<void(WorksheetCells&, int row)>
     SetWorksheet(cells);
 }
 
-void WorksheetGrid::UpdateRowActions()
+void WorksheetGrid::OnCellsChanged()
 {
     insertRowAction->setEnabled(CanInsertRow(Worksheet()));
+    emit CellsChanged();
 }
 
 void WorksheetGrid::AdoptEditor(QLineEdit* editor)
@@ -201,7 +202,7 @@ void WorksheetGrid::AdoptEditor(QLineEdit* editor)
         menu->addActions(RowActions());
         menu->exec(editor->mapToGlobal(pos));
     });
-    connect(editor, &QLineEdit::textChanged, this, &WorksheetGrid::UpdateRowActions);
+    connect(editor, &QLineEdit::textChanged, this, &WorksheetGrid::OnCellsChanged);
 }
 
 void WorksheetGrid::contextMenuEvent(QContextMenuEvent* event)

@@ -52,6 +52,10 @@ public:
     bool sgListDragOver(QObject* source, const QPoint& pos) const;
     void sgListDragDrop(QObject* source, const QPoint& pos);
 
+signals:
+    // The text of a cell changed: typed, dropped, completed or set.
+    void CellsChanged();
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -77,7 +81,7 @@ private:
     QAction* AddRowAction(const char* name, const QString& text, const QString& buttonText, const QKeySequence& keys);
     // A row command of the core run on the current row.
     void EditRows(const std::function<void(WorksheetCells&, int row)>& command);
-    void UpdateRowActions();
+    void OnCellsChanged();
     // Left and Right that leave the editor for the neighbouring column.
     bool LeavesEditor(const QObject* watched, const QKeyEvent& key) const;
 

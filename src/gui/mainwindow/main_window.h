@@ -125,8 +125,8 @@ public:
     // Saves the project; shows the error and returns false when it fails.
     bool onSave();
     // Saves the project under a name the user chooses, where it lives from
-    // then on (main_window_files.cpp).
-    void onSaveAs();
+    // then on (main_window_files.cpp); false when cancelled or failed.
+    bool onSaveAs();
     // The process is being ended: the settings and the unsaved edits are
     // written now, without questions.
     void saveSession();
@@ -208,8 +208,11 @@ private:
     // Asks `question` about unsaved edits before they would be dropped.
     // False when the user cancels or the save fails: the edits stay.
     bool settleUnsavedEdits(const QString& question);
-    // Saves the project file; the recovery file is then not needed.
-    void saveProjectFile();
+    // Saves the project file. Asks first about a project read incompletely
+    // (Yes, Save As..., Cancel), and about a file changed on disk since it
+    // was opened (Overwrite, Reload, Cancel). False when the user cancelled;
+    // true also after Reload, which settles the edits by giving them up.
+    bool saveProjectFile();
     // False when another window has the project open and the user does not
     // want it open here too.
     bool mayOpenHere(const std::string& path);

@@ -81,7 +81,7 @@ bool MainWindow::editRegionRecord(Region& record, bool isNew)
     if (isNew)
         dialog.ResetForNewRegion();
     else
-        dialog.LoadRegion(record, p.FrameCount());
+        dialog.LoadRegion(record);
     dialog.SetFrames(p.FrameNames, p.ProjectFolder, p.ShowPreview);
     const bool accepted = runModal([&dialog] { return dialog.exec(); }) == QDialog::Accepted;
     document_.runState().ShowPreview = dialog.ShowPreview();
@@ -168,11 +168,14 @@ void MainWindow::onCut()
     document_.cutSelected();
 }
 
-// Text that holds no regions pastes nothing, and says so; an overlay that
-// fails to load is reported and its region pasted with its settings.
+// Text that holds no regions pastes nothing, and says so; regions with a name
+// that the project file cannot hold are refused with the reason; an overlay
+// that fails to load is reported and its region pasted with its settings.
 void MainWindow::onPaste()
 {
-    std::vector<Region> regions = RegionsFromText(QGuiApplication::clipboard()->text().toStdString());
+    std::vector<Region> regions;
+    if (!RunUserOperation(this, [&regions] { regions = RegionsFromText(QGuiApplication::clipboard()->text().toStdString()); }))
+        return;
     if (regions.empty()) {
         ShowMessage(this, MsgKind::Information, "The clipboard holds no regions");
         return;

@@ -63,13 +63,13 @@ void MainWindow::connectFileHabits()
     setAcceptDrops(true);
 }
 
-void MainWindow::onSaveAs()
+bool MainWindow::onSaveAs()
 {
     const QString path = ChooseProjectToSaveAs(this, Q(project().ProjectFolder), Q(project().ProjectFileName));
     if (path.isEmpty())
-        return;
+        return false;
     rememberDialogFolder(path);
-    RunUserOperation(this, [&] { saveProjectAs(path.toStdString()); });
+    return RunUserOperation(this, [&] { saveProjectAs(path.toStdString()); });
 }
 
 void MainWindow::saveProjectAs(const std::string& path)

@@ -57,7 +57,8 @@ void MainWindow::openProject(const std::string& path)
 
 bool MainWindow::onSave()
 {
-    return RunUserOperation(this, [this] { saveProjectFile(); });
+    bool saved = false;
+    return RunUserOperation(this, [&] { saved = saveProjectFile(); }) && saved;
 }
 
 bool MainWindow::settleUnsavedEdits(const QString& question)
@@ -75,10 +76,40 @@ bool MainWindow::settleUnsavedEdits(const QString& question)
     }
 }
 
-void MainWindow::saveProjectFile()
+// Neither what could not be read nor what another program wrote since is
+// lost without the user's word.
+bool MainWindow::saveProjectFile()
 {
-    document_.save();
+    if (project().ReadIncompletely()) {
+        const QString question = Q(IncompleteReadWarning(project()) + ". Save over " + project().ProjectFileName + "?");
+        switch (ShowMessage(this, MsgKind::Confirm, question, MsgButtons::YesSaveAsCancel)) {
+        case MsgResult::Yes:
+            break;
+        case MsgResult::SaveAs:
+            return onSaveAs();
+        default:
+            return false;
+        }
+    }
+    try {
+        document_.save();
+    } catch (const FileChangedError&) {
+        const QString question = Q(project().ProjectFileName + " was changed on disk since it was opened. Overwrite it?");
+        switch (ShowMessage(this, MsgKind::Confirm, question, MsgButtons::OverwriteReloadCancel)) {
+        case MsgResult::Overwrite:
+            document_.save(Document::SaveOver::AnyFile);
+            break;
+        case MsgResult::Reload:
+            // The edits are given up as a No to "Save project edits?" gives them up.
+            recovery_->discard();
+            loadProject(project().ProjectFilePath());
+            return true;
+        default:
+            return false;
+        }
+    }
     rememberProject();
+    return true;
 }
 
 void MainWindow::createNewProject(bool interactive)
@@ -128,6 +159,8 @@ void MainWindow::loadProject(const std::string& path)
     rememberProject();
     if (result.FramesMissing)
         ShowMessage(this, MsgKind::Warning, "Animation frame files missing.");
+    if (project().ReadIncompletely())
+        ShowMessage(this, MsgKind::Warning, Q(IncompleteReadWarning(project())));
     offerRecovery();
 }
 

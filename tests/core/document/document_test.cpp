@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <sstream>
 
@@ -343,6 +344,63 @@ TEST(DocumentHistory, AThousandEditsOnTwoHundredRegionsStayFarBelowFiftyMegabyte
     for (; document.canUndo(); ++steps)
         document.undo();
     EXPECT_EQ(steps, 1000);
+}
+
+}  // namespace
+}  // namespace tolv
+
+namespace tolv {
+namespace {
+
+struct OutsideWrite {
+    const char* name;
+    std::function<void(const std::string& path)> write;
+};
+
+class FileChangedOnDisk : public DocumentTest, public testing::WithParamInterface<OutsideWrite> {};
+
+// Whatever another program does to the file, a save does not write over it
+// unasked; the user may then overwrite it, and the next save is plain again.
+TEST_P(FileChangedOnDisk, SaveRefusesUntilTheUserOverwrites)
+{
+    const std::string path = dir.file("test.qvl");
+    document.save();
+    document.nudgeMove(1, 0);
+    GetParam().write(path);
+    const std::string outside = std::filesystem::exists(path) ? test::ReadText(path) : "";
+    EXPECT_FALSE(document.fileUnchanged());
+    EXPECT_THROW(document.save(), FileChangedError);
+    EXPECT_EQ(std::filesystem::exists(path) ? test::ReadText(path) : "", outside);
+    EXPECT_TRUE(document.project().Modified);
+
+    document.save(Document::SaveOver::AnyFile);
+    EXPECT_EQ(test::ReadText(path), ProjectText(document.project()));
+    EXPECT_TRUE(document.fileUnchanged());
+    document.nudgeMove(1, 0);
+    EXPECT_NO_THROW(document.save());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Writes, FileChangedOnDisk,
+    testing::Values(OutsideWrite{"WrittenAnew",
+                                 [](const std::string& path) { test::WriteText(path, "[Main]\r\nJob=filled\r\n"); }},
+                    OutsideWrite{"RenamedOver",
+                                 [](const std::string& path) {
+                                     test::WriteText(path + ".new", test::ReadText(path));
+                                     std::filesystem::rename(path + ".new", path);
+                                 }},
+                    OutsideWrite{"Removed", [](const std::string& path) { std::filesystem::remove(path); }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(DocumentTest, TheFileLoadedIsTheFileSeen)
+{
+    const std::string path = dir.file("test.qvl");
+    test::WriteText(path, "[Main]\r\nJob=outside\r\n");
+    EXPECT_THROW(document.save(), FileChangedError) << "the file came after the project was set up";
+    document.load(path);
+    EXPECT_TRUE(document.fileUnchanged());
+    document.setLockLayout(true);
+    EXPECT_NO_THROW(document.save());
 }
 
 }  // namespace

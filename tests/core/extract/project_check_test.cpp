@@ -1,5 +1,7 @@
 #include "extract/project_check.h"
 
+#include "project/project_file.h"
+
 #include "core/extract/output_links.h"
 #include "core/extract/recording_log.h"
 #include "support/png_file.h"
@@ -239,6 +241,47 @@ TEST_P(OutputLinkCheckTest, IsReportedOnce)
 }
 
 INSTANTIATE_TEST_SUITE_P(Links, OutputLinkCheckTest, test::OutputLinkCases(), test::OutputLinkName);
+
+}  // namespace
+}  // namespace tolv
+
+namespace tolv {
+namespace {
+
+// A file written by another program: rows whose names the file cannot hold
+// are read as the reader always read them, and the check reports each; so
+// does what could not be read at all.
+TEST_F(ProjectCheckTest, ReportsEveryRowThatTheFileCannotHoldAndWhatWasNotRead)
+{
+    build.frame("f1.bmp", frame);
+    SaveProject(build.project);
+    std::string text = test::ReadText(build.project.ProjectFilePath());
+    text.replace(text.find("Regions=0\r\n"), 11, "Regions=many\r\n");
+    text += "[Region1]\r\nName=Door\r\nPosition=0,0,5,5\r\n";
+    text += "Clip1=a,b.bmp,,x.bmp\r\nClip2=f1.bmp,,ok.bmp\r\nClip3=f\x01.bmp,,y.bmp\r\n";
+    text += "[Region2]\r\nName=Gate\r\nPosition=0,0,5,5\r\nClip1=f1.bmp,,'z.bmp'\r\n";
+    const std::string path = build.project.ProjectFilePath();
+    test::WriteText(path, text);
+    Project read;
+    Loadfile(read, path);
+    EXPECT_EQ(CheckProject(read, log), 6);
+    const std::string comma = " holds a comma, which the project file puts between the names of a worksheet row";
+    EXPECT_EQ(log.from(3),
+              Report()
+                  .finding(path, "The region count Regions=many is not a count; the 2 region sections present were read.")
+                  .finding("Door <Clip 1>", "A name in \"a,b.bmp,,x.bmp\"" + comma +
+                                                ": it was read as input frame \"a\" and output file \"\".")
+                  .finding("Door <Clip 1>", "This object references an animation frame source file that is not in your "
+                                            "project folder")
+                  .finding("Door <Clip 3>", "This object references an animation frame source file that is not in your "
+                                            "project folder")
+                  .finding("Door <Clip 3>",
+                           "Input frame holds a control character or a line break, which the project file cannot hold.")
+                  .finding("Gate <Clip 1>",
+                           "Output file \"'z.bmp'\" is enclosed in quotes, which the project file does not keep.")
+                  .closing()
+                  .lines);
+}
 
 }  // namespace
 }  // namespace tolv

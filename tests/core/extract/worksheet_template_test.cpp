@@ -1,5 +1,7 @@
 #include "extract/worksheet_template.h"
 
+#include "support/unstorable_names.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -57,7 +59,6 @@ INSTANTIATE_TEST_SUITE_P(
                     FillCase{"Step", {1, 5, 2}, "s{n}.bmp", {"walk01.bmp", "walk03.bmp", "walk05.bmp"},
                              {"s1.bmp", "s2.bmp", "s3.bmp"}},
                     FillCase{"PastTheFrameList", {4, 9, 1}, "{n}", {"walk04.bmp", "walk05.bmp"}, {"1", "2"}},
-                    FillCase{"BeyondTheFrameList", {6, 9, 1}, "{n}", {}, {}},
                     FillCase{"Braces", {1, 1, 1}, "{{{n}}}_}}{{", {"walk01.bmp"}, {"{1}_}{"}},
                     FillCase{"SubFolder", {1, 1, 1}, "door/{n:02}.bmp", {"walk01.bmp"}, {"door/01.bmp"}}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -116,9 +117,26 @@ TEST_P(PlanFillRangeTest, RefusesARangeThatParseFrameRangeWouldNotGive)
 
 INSTANTIATE_TEST_SUITE_P(
     Ranges, PlanFillRangeTest,
-    testing::Values(RangeRefusal{{0, 3, 1}, "The frame range starts at position 1 at the earliest."},
+    testing::Values(RangeRefusal{{6, 9, 1}, "No frame of the frame list lies in this range."},
+                    RangeRefusal{{0, 3, 1}, "The frame range starts at position 1 at the earliest."},
                     RangeRefusal{{5, 2, 1}, "The frame range runs backwards: 2 comes before 5."},
                     RangeRefusal{{1, 3, 0}, "The frame range steps by 1 or more."}));
+
+class PlanFillNameTest : public testing::TestWithParam<test::UnstorableName> {};
+
+// The name is the template's own text here, as no field makes it.
+TEST_P(PlanFillNameTest, RefusesANameThatTheProjectFileCannotHold)
+{
+    try {
+        PlanFill(ProjectWithFrames(5), Door(), {1, 5, 1}, GetParam().name);
+        ADD_FAILURE() << "no refusal";
+    } catch (const FillError& error) {
+        EXPECT_EQ(error.what(), "Row 1: " + GetParam().reason);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, PlanFillNameTest, testing::ValuesIn(test::UnstorableOutputNames()),
+                         [](const auto& info) { return std::string(info.param.label); });
 
 TEST(PlanFill, TheFrameListFormUsesTheNameGiven)
 {

@@ -151,3 +151,35 @@ TEST(AtomicFileTest, NameAtTheLengthLimitIsWritten)
 
 }  // namespace
 }  // namespace tolv
+
+namespace tolv {
+namespace {
+
+// The last look at the target comes when the new content is on disk, so a
+// change made at any time before the rename is seen; what it raises leaves
+// the target and no temporary behind.
+TEST(AtomicFileTest, TheCheckBeforeTheRenameSeesTheTargetAsItIsThenAndCanStopIt)
+{
+    test::TempDir dir;
+    const std::string path = dir.file("p.qvl");
+    test::WriteText(path, "old");
+    const FileIdentity old = IdentityOf(path);
+    const auto changeThenCheck = [&] {
+        EXPECT_EQ(test::ReadText(path), "old");
+        EXPECT_EQ(HiddenFiles(dir.path()), 1) << "the new content waits beside it";
+        test::WriteText(path, "changed meanwhile");
+        if (IdentityOf(path) != old)
+            throw FileWriteError(path);
+    };
+    EXPECT_THROW(WriteFileAtomically(path, "new", changeThenCheck), FileWriteError);
+    EXPECT_EQ(test::ReadText(path), "changed meanwhile");
+    EXPECT_EQ(HiddenFiles(dir.path()), 0);
+
+    const FileIdentity written = WriteFileAtomically(path, "new", [] {});
+    EXPECT_EQ(test::ReadText(path), "new");
+    EXPECT_EQ(written, IdentityOf(path));
+    EXPECT_NE(written, old);
+}
+
+}  // namespace
+}  // namespace tolv

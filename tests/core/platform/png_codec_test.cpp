@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <numeric>
 
 namespace tolv {
 namespace {
@@ -272,6 +273,25 @@ TEST(ImageFile, TellsPngFromBmpByContentNotByName)
     EXPECT_THROW(LoadImageFile(dir.file("missing.png")), FileReadError);
     WriteFile(dir.file("cut.png"), Truncated());
     EXPECT_THROW(LoadImageFile(dir.file("cut.png")), InvalidBitmapError);
+}
+
+// Cameras and editors write text, XMP, profiles and Exif by the megabyte;
+// whatever the chunk, the frame reads as the same picture.
+TEST(ImageFile, ReadsFramesPastMetadataChunksOfAnySize)
+{
+    test::TempDir dir;
+    std::vector<std::uint16_t> samples(48);
+    std::iota(samples.begin(), samples.end(), std::uint16_t(1));
+    const std::vector<std::uint8_t> plain = test::BuildPngFile(PngFileLayout{4, 4, 8, PNG_COLOR_TYPE_RGB, false, samples});
+    const Bitmap pictured = DecodePng(plain.data(), plain.size());
+    const std::vector<std::uint8_t> megabyte(std::size_t(1) << 20, 'x');
+    for (const char* type : {"iTXt", "tEXt", "zTXt", "iCCP", "eXIf", "sPLT", "pCAL", "sCAL", "prVt"}) {
+        auto chunks = test::SplitPngChunks(plain);
+        chunks.insert(chunks.begin() + 1, test::PngFileChunk{type, megabyte});
+        const std::string path = dir.file(std::string(type) + ".png");
+        WriteFile(path, test::JoinPngChunks(chunks));
+        EXPECT_EQ(LoadImageFile(path), pictured) << type;
+    }
 }
 
 TEST(ImageFile, OutputsEndingInPngInAnyCaseArePng)

@@ -15,11 +15,11 @@ TEST(IsValidUtf8, AcceptsWellFormedSequencesOnly)
         EXPECT_FALSE(IsValidUtf8(bad)) << testing::PrintToString(bad);
 }
 
-TEST(DecodeTextToUtf8, ConvertsWindows1252WhenNotUtf8)
+TEST(DecodeText, ConvertsWindows1252WhenNotUtf8)
 {
-    EXPECT_EQ(DecodeTextToUtf8("\x80\x8A\x99\xA0\xFF"), "\xE2\x82\xAC\xC5\xA0\xE2\x84\xA2\xC2\xA0\xC3\xBF");
-    // One stray byte makes the whole text Windows-1252, so valid-looking pairs convert too.
-    EXPECT_EQ(DecodeTextToUtf8("\xC3\xA9\xE9"), "\xC3\x83\xC2\xA9\xC3\xA9");
+    EXPECT_EQ(DecodeText("\x80\x8A\x99\xA0\xFF").Text, "\xE2\x82\xAC\xC5\xA0\xE2\x84\xA2\xC2\xA0\xC3\xBF");
+    // One stray byte makes its whole line Windows-1252, so valid-looking pairs convert too.
+    EXPECT_EQ(DecodeText("\xC3\xA9\xE9").Text, "\xC3\x83\xC2\xA9\xC3\xA9");
 }
 
 }  // namespace

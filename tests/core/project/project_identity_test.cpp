@@ -36,8 +36,9 @@ TEST(ProjectFileText, Utf16BecomesUtf8InBothByteOrders)
 {
     const std::u16string text = u"[Main]\r\nRep=\u00e9\u20ac\U0001F600\r\n";
     for (const bool bigEndian : {false, true})
-        EXPECT_EQ(ProjectFileText(test::Utf16(text, bigEndian)), "[Main]\r\nRep=\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80\r\n");
-    EXPECT_EQ(ProjectFileText(test::Utf16(u"[Main]\r\nRep=\xD800!", false)), "[Main]\r\nRep=\xEF\xBF\xBD!");
+        EXPECT_EQ(ProjectFileText(test::Utf16(text, bigEndian))->Text,
+                  "[Main]\r\nRep=\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80\r\n");
+    EXPECT_EQ(ProjectFileText(test::Utf16(u"[Main]\r\nRep=\xD800!", false))->Text, "[Main]\r\nRep=\xEF\xBF\xBD!");
 }
 
 class ProjectIdentity : public testing::Test {

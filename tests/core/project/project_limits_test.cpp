@@ -21,17 +21,18 @@ protected:
     Project project;
 };
 
-TEST_F(ProjectReaderLimits, EmptyAndGarbageLoadAsEmptyProjects)
+// What is not a project is refused, never loaded as an empty one.
+TEST_F(ProjectReaderLimits, EmptyLoadsAsAnEmptyProjectAndGarbageIsRefused)
 {
     std::mt19937 random(7);
     std::string garbage(100000, '\0');
     for (char& c : garbage)
         c = char(random());
-    for (const std::string& text : {std::string(), garbage, std::string("[[[[===]]]\n=\n[\n"), std::string(5000, '[')}) {
-        load(text);
-        EXPECT_LE(project.FrameCount(), MaxFrames);
-        EXPECT_EQ(project.ProjectFileName, "p.qvl");
-    }
+    load("");
+    EXPECT_EQ(project.FrameCount(), 0);
+    EXPECT_EQ(project.ProjectFileName, "p.qvl");
+    for (const std::string& text : {garbage, std::string("[[[[===]]]\n=\n[\n"), std::string(5000, '[')})
+        EXPECT_THROW(load(text), NotAProjectError);
 }
 
 TEST_F(ProjectReaderLimits, ATenMegabyteFileLoads)
@@ -89,10 +90,11 @@ TEST_F(ProjectReaderLimits, AHugeRegionCountReadsOnlyTheSectionsThatExist)
     EXPECT_EQ(project.Regions[1]->Name, "last");
 }
 
-TEST_F(ProjectReaderLimits, ANegativeRegionCountReadsNone)
+TEST_F(ProjectReaderLimits, ANegativeRegionCountReadsEverySectionAndTheProjectIncompletely)
 {
     load(Lines({"[Main]", "Version2=1", "Regions=-3", "[Region1]", "Position=1,1,9,9"}));
-    EXPECT_TRUE(project.Regions.empty());
+    EXPECT_EQ(project.Regions.size(), 1u);
+    EXPECT_TRUE(project.ReadIncompletely());
 }
 
 TEST_F(ProjectReaderLimits, RegionSectionsWithoutKeysDoNotExist)

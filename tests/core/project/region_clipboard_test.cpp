@@ -85,3 +85,48 @@ TEST(RegionClipboard, AnyOtherTextGivesNoRegions)
 
 }  // namespace
 }  // namespace tolv
+
+namespace tolv {
+namespace {
+
+struct PasteCase {
+    const char* name;
+    std::string rowLines;  // the region's rows, in either layout
+    std::string refusal;   // what follows "Door <Clip 1>: "
+};
+
+class UnstorablePaste : public testing::TestWithParam<PasteCase> {};
+
+// Names reach the clipboard from other programs too; a row that a project
+// file could not hold refuses the whole paste.
+TEST_P(UnstorablePaste, IsRefusedWithTheReason)
+{
+    const PasteCase& c = GetParam();
+    const std::string text = test::Lines({"[Main]", "Version2=1", "Regions=2", "[Region1]", "Name=Gate",
+                                          "Position=1,1,9,9", "[Region2]", "Name=Door", "Position=1,1,9,9"}) +
+                             c.rowLines;
+    try {
+        RegionsFromText(text);
+        ADD_FAILURE() << "pasted";
+    } catch (const UnstorableRegionsError& error) {
+        EXPECT_EQ(error.what(), "Regions with a name that a project file cannot hold are not pasted. Door <Clip 1>: " +
+                                    c.refusal);
+    }
+}
+
+const std::string Comma = " holds a comma, which the project file puts between the names of a worksheet row";
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, UnstorablePaste,
+    testing::Values(PasteCase{"CommaInARow", "Clip1=f.bmp,,x,1.bmp\r\n",
+                              "A name in \"f.bmp,,x,1.bmp\"" + Comma +
+                                  ": it was read as input frame \"f.bmp\" and output file \"x\"."},
+                    PasteCase{"ControlCharacter", "Clip1=f.bmp,,a\x01.bmp\r\n",
+                              "Output file holds a control character or a line break, which the project file cannot "
+                              "hold."},
+                    PasteCase{"QuotedOutput", "Clip1=f.bmp,,\"a.bmp\"\r\n",
+                              "Output file \"\"a.bmp\"\" is enclosed in quotes, which the project file does not keep."}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace tolv

@@ -294,3 +294,33 @@ TEST_F(ProjectSetupDialogTest, EscapeCancels)
 
 }  // namespace
 }  // namespace tolv::gui
+
+namespace tolv::gui {
+namespace {
+
+// A frame file whose name the project file cannot hold stays in sight,
+// greyed and out of reach, and the dialog says why.
+TEST_F(ProjectSetupDialogTest, FilesWhoseNamesCannotBeStoredAreNotOfferedAndTheReasonShows)
+{
+    for (const char* name : {"d,e.bmp", " lead.bmp", "tab\there.bmp"})
+        test::WriteBmp(dir.file(name), 8, 6);
+    dialog.FillFromProject(project, true);
+    test::ShowActive(dialog);
+    const QString comma =
+        "Frame file \"d,e.bmp\" holds a comma, which the project file puts between the names of a worksheet row.";
+    EXPECT_EQ(dialog.unofferedText(), "Not offered: Frame file \" lead.bmp\" starts or ends with a blank, which the "
+                                      "project file does not keep. (2 more greyed files)");
+    for (const QString& name : {QString(" lead.bmp"), QString("d,e.bmp"), QString("tab\there.bmp")}) {
+        const QListWidgetItem* item = Files()->findItems(name, Qt::MatchExactly).value(0);
+        ASSERT_NE(item, nullptr) << name.toStdString();
+        EXPECT_FALSE(item->flags() & Qt::ItemIsEnabled) << name.toStdString();
+    }
+    EXPECT_EQ(Files()->findItems("d,e.bmp", Qt::MatchExactly).value(0)->toolTip(), comma);
+    ClickFile("d,e.bmp", true);
+    ClickFile("a.bmp", true);
+    EXPECT_EQ(dialog.Frames(), QStringList{"a.bmp"});
+    dialog.hide();
+}
+
+}  // namespace
+}  // namespace tolv::gui

@@ -6,8 +6,10 @@
 #include "gui/dialogs/worksheet_grid.h"
 #include "project/region.h"
 #include "support/test_files.h"
+#include "support/unstorable_names.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -84,7 +86,7 @@ TEST_F(XlistTest, ChangingToATextBoxAndBackKeepsTheOutputNames)
     region.InputFrame[0] = "f1.bmp";
     region.OutputFile[0] = "door.bmp";
     dialog.ClearEdits();
-    dialog.LoadRegion(region, 1);
+    dialog.LoadRegion(region);
     dialog.SetTypeIndex(2);
     Region stored;
     dialog.StoreRegion(stored);
@@ -95,21 +97,23 @@ TEST_F(XlistTest, ChangingToATextBoxAndBackKeepsTheOutputNames)
     EXPECT_EQ(dialog.Cell(1, 2), "door.bmp");
 }
 
-TEST_F(XlistTest, ShowsOnlyTheRowsOfTheProjectsFramesAndStoresTheRestEmpty)
+// A region may list more rows than the project has frames (rows name frames,
+// not positions): OK stores every row as it was.
+TEST_F(XlistTest, ShowsAllFiftyRowsWhateverTheFrameCountAndStoresThemAsTheyWere)
 {
     Region region;
-    for (int row = 0; row < 12; ++row) {
+    for (int row : {0, 7, 8, 11, 49}) {
         region.InputFrame[row] = "in" + std::to_string(row + 1) + ".bmp";
         region.OutputFile[row] = "out" + std::to_string(row + 1) + ".bmp";
     }
-    dialog.ClearEdits();
-    dialog.LoadRegion(region, 8);
-    EXPECT_EQ(dialog.Cell(8, 1), "in8.bmp");
-    EXPECT_EQ(dialog.Cell(9, 1), "");
-    dialog.StoreRegion(region);
-    EXPECT_EQ(region.OutputFile[7], "out8.bmp");
-    for (int row = 8; row < 12; ++row)
-        EXPECT_TRUE(region.InputFrame[row].empty() && region.OutputFile[row].empty()) << row + 1;
+    PrepareNew({"f1.bmp", "f2.bmp", "f3.bmp", "f4.bmp", "f5.bmp", "f6.bmp", "f7.bmp", "f8.bmp"});
+    dialog.LoadRegion(region);
+    EXPECT_EQ(dialog.Cell(12, 1), "in12.bmp");
+    EXPECT_EQ(dialog.Cell(50, 2), "out50.bmp");
+    Region stored;
+    dialog.StoreRegion(stored);
+    EXPECT_EQ(stored.InputFrame, region.InputFrame);
+    EXPECT_EQ(stored.OutputFile, region.OutputFile);
 }
 
 TEST_F(XlistTest, LoadsAndStoresEveryFieldOfATextBox)
@@ -126,7 +130,7 @@ TEST_F(XlistTest, LoadsAndStoresEveryFieldOfATextBox)
     region.TitleColor = colors::Blue;
     region.InputFrame[1] = "f2.bmp";
     dialog.ClearEdits();
-    dialog.LoadRegion(region, 2);
+    dialog.LoadRegion(region);
 
     Region stored;
     dialog.StoreRegion(stored);
@@ -251,6 +255,50 @@ TEST_F(XlistTest, BrowseTakesTheChosenPictureAndACancelKeepsThePath)
     QTest::mouseClick(browse, Qt::LeftButton);
     EXPECT_EQ(dialog.OverlayName(), "/pictures/star.bmp");
     dialog.hide();
+}
+
+}  // namespace
+}  // namespace tolv::gui
+
+namespace tolv::gui {
+namespace {
+
+class XlistUnstorableName : public test::XlistTest, public testing::WithParamInterface<tolv::test::UnstorableName> {};
+
+// Typed, dropped or filled, a name that the project file cannot hold greys
+// OK and shows why in red; mended, it frees OK again.
+TEST_P(XlistUnstorableName, GreysOkWithTheReasonUntilTheNameIsMended)
+{
+    PrepareNew({"f1.bmp"});
+    dialog.SetCell(2, 1, "f1.bmp");
+    auto* note = Child<QLabel>("refusalNote");
+    // The fill dialog inside has an OK of its own.
+    auto* ok = note->parentWidget()->findChild<QPushButton*>("OKBtn");
+    EXPECT_TRUE(ok->isEnabled());
+    dialog.SetCell(3, 2, QString::fromStdString(GetParam().name));
+    EXPECT_FALSE(ok->isEnabled());
+    EXPECT_EQ(dialog.Refusal().toStdString(), "Row 3: " + GetParam().reason);
+    EXPECT_EQ(note->palette().color(QPalette::WindowText), QColor(Qt::red));
+    dialog.done(QDialog::Accepted);
+    EXPECT_EQ(dialog.result(), QDialog::Rejected) << "OK cannot close it by other means either";
+
+    dialog.SetCell(3, 2, "mended.bmp");
+    EXPECT_TRUE(ok->isEnabled());
+    EXPECT_EQ(dialog.Refusal(), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, XlistUnstorableName, testing::ValuesIn(tolv::test::UnstorableOutputNames()),
+                         [](const auto& info) { return std::string(info.param.label); });
+
+TEST_F(XlistTest, AnInputFrameThatCannotBeStoredIsRefusedToo)
+{
+    Region region;
+    region.InputFrame[4] = "a,b.bmp";
+    PrepareNew({"f1.bmp"});
+    dialog.LoadRegion(region);
+    EXPECT_FALSE(Child<QLabel>("refusalNote")->parentWidget()->findChild<QPushButton*>("OKBtn")->isEnabled());
+    EXPECT_EQ(dialog.Refusal(), "Row 5: Input frame \"a,b.bmp\" holds a comma, which the project file puts between the "
+                                "names of a worksheet row.");
 }
 
 }  // namespace

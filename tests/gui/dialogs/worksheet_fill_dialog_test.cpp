@@ -59,7 +59,10 @@ INSTANTIATE_TEST_SUITE_P(
         Plan{"LeavesTheOutputFolder", 1, 5, 1, "../{n}.bmp", {}, "Refused unsafe output name ../1.bmp."},
         Plan{"UnknownField", 1, 5, 1, "{nr}.bmp", {}, "Unknown template field {nr}."},
         Plan{"Backwards", 4, 2, 1, "{n}.bmp", {}, "The frame range runs backwards: 2 comes before 4."},
-        Plan{"BeyondTheFrameList", 6, 9, 1, "{n}.bmp", {}, "No frame of the frame list lies in this range."}),
+        Plan{"BeyondTheFrameList", 6, 9, 1, "{n}.bmp", {}, "No frame of the frame list lies in this range."},
+        Plan{"NameWithAComma", 1, 5, 1, "x,{n}.bmp", {},
+             "Row 1: Output file \"x,1.bmp\" holds a comma, which the project file puts between the names of a "
+             "worksheet row."}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FillDialog, EachOpeningOffersTheWholeFrameListAndKeepsTheTemplate)
