@@ -10,10 +10,10 @@
 #include <sys/wait.h>
 
 #include <algorithm>
-#include <chrono>
 #include <filesystem>
 #include <memory>
-#include <thread>
+#include <string>
+#include <utility>
 #include <vector>
 
 extern char** environ;
@@ -24,8 +24,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // Full-HD frames, a background and four clips on each, two of them in a
-// sub-folder: big enough that a kill lands in the middle of a file.
-// Returns the project file.
+// sub-folder. Returns the project file.
 std::string BuildProject(const test::TempDir& dir)
 {
     test::ProjectBuilder build(dir.path().string());
@@ -59,48 +58,57 @@ std::vector<fs::path> FilesBelow(const fs::path& folder)
     return files;
 }
 
-pid_t StartExtraction(std::string project)
+// Starts a run that stops itself just before it would put output number
+// `finished` + 1 in place.
+pid_t StartExtractionStoppingAfter(std::string project, int finished)
 {
     posix_spawn_file_actions_t quiet;
     posix_spawn_file_actions_init(&quiet);
     posix_spawn_file_actions_addopen(&quiet, 1, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&quiet, 2, "/dev/null", O_WRONLY, 0);
+    std::vector<std::string> settings = {"LD_PRELOAD=" TOLV_STOP_BEFORE_RENAME,
+                                         "TOLV_STOP_BEFORE_RENAME=" + std::to_string(finished + 1),
+                                         // A sanitized build would refuse a library loaded before its runtime.
+                                         "ASAN_OPTIONS=verify_asan_link_order=0"};
+    for (char** setting = environ; *setting; ++setting) {
+        settings.emplace_back(*setting);
+    }
+    std::vector<char*> environment;
+    for (std::string& setting : settings) {
+        environment.push_back(setting.data());
+    }
+    environment.push_back(nullptr);
     std::string cli = TOLV_CLI;
     std::string command = "extract";
     char* arguments[] = {cli.data(), command.data(), project.data(), nullptr};
     pid_t run = -1;
-    const int failed = posix_spawn(&run, cli.c_str(), &quiet, nullptr, arguments, environ);
+    const int failed = posix_spawn(&run, cli.c_str(), &quiet, nullptr, arguments, environment.data());
     posix_spawn_file_actions_destroy(&quiet);
     return failed == 0 ? run : -1;
 }
 
-// Whether `finished` outputs exist and a temporary file is being written.
-// Files come and go meanwhile, so a vanished entry is skipped.
-bool WritingAfter(const fs::path& outputs, int finished)
+// The finished outputs below `outputs` and whether a temporary file is there.
+std::pair<int, bool> OutputsAndTemporary(const fs::path& outputs)
 {
+    int finished = 0;
     bool writing = false;
-    std::error_code error;
-    for (fs::recursive_directory_iterator entry(outputs, error), end; !error && entry != end; entry.increment(error)) {
-        const bool hidden = entry->path().filename().string().front() == '.';
+    for (const auto& entry : fs::recursive_directory_iterator(outputs)) {
+        const bool hidden = entry.path().filename().string().front() == '.';
         writing |= hidden;
-        finished -= entry->is_regular_file(error) && !hidden ? 1 : 0;
+        finished += entry.is_regular_file() && !hidden ? 1 : 0;
     }
-    return writing && finished <= 0;
+    return {finished, writing};
 }
 
-// False when the run ended before that moment came.
-bool KillWhileWriting(pid_t run, const fs::path& outputs, int finished)
+// False when the run ended before it stopped.
+bool KillWhenStopped(pid_t run)
 {
     int status = 0;
-    while (::waitpid(run, &status, WNOHANG) == 0) {
-        if (WritingAfter(outputs, finished)) {
-            ::kill(run, SIGKILL);
-            ::waitpid(run, &status, 0);
-            return WIFSIGNALED(status);
-        }
-        std::this_thread::sleep_for(std::chrono::microseconds(50));
-    }
-    return false;
+    if (::waitpid(run, &status, WUNTRACED) != run || !WIFSTOPPED(status))
+        return false;
+    ::kill(run, SIGKILL);
+    ::waitpid(run, &status, 0);
+    return WIFSIGNALED(status);
 }
 
 class KilledExtractionTest : public testing::TestWithParam<int> {
@@ -122,9 +130,10 @@ TEST_P(KilledExtractionTest, RerunLeavesExactlyWhatAnUninterruptedRunWrites)
 {
     test::TempDir dir;
     const std::string project = BuildProject(dir);
-    const pid_t run = StartExtraction(project);
+    const pid_t run = StartExtractionStoppingAfter(project, GetParam());
     ASSERT_GT(run, 0);
-    EXPECT_TRUE(KillWhileWriting(run, dir.path() / "VidIziz", GetParam())) << "the run ended before the kill";
+    ASSERT_TRUE(KillWhenStopped(run)) << "the run ended before the kill";
+    ASSERT_EQ(OutputsAndTemporary(dir.path() / "VidIziz"), std::make_pair(GetParam(), true));
 
     const test::CliResult rerun = test::RunCli("extract '" + project + "'");
     ASSERT_EQ(rerun.exitCode, 0) << rerun.err;
