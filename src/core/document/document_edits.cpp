@@ -171,6 +171,8 @@ bool Document::moveSelection(Point offset)
 
 bool Document::resizeCurrent(int width, int height)
 {
+    if (project_.LockObj)
+        return false;
     return editRegions<GeometryField>(steps::ResizeRegion, CurrentOnly(project_), !Mergeable,
                                       [&] { SetSize(project_, *project_.CurrentRegion, width, height); });
 }

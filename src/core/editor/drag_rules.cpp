@@ -1,6 +1,7 @@
 #include "editor/drag_rules.h"
 
 #include "editor/frame_rule.h"
+#include "editor/region_rules.h"
 #include "editor/selection.h"
 
 #include <algorithm>
@@ -79,14 +80,12 @@ std::vector<Region*> MoveSelectionBy(Project& project, Point offset)
 {
     std::vector<Region*> moved;
     offset = AllowedSelectionMove(project, offset);
-    if (offset == Point{})
+    if (offset == Point{} || project.LockObj)
         return moved;
     for (const auto& region : project.Regions) {
         if (region->Selected == SelectionState::None)
             continue;
-        region->Left += offset.x;
-        region->Top += offset.y;
-        project.Modified = true;
+        Moveby(project, *region, offset.x, offset.y);
         moved.push_back(region.get());
     }
     return moved;

@@ -71,8 +71,9 @@ std::vector<Region*> CatchBand(Project& project, const Rect& band);
 Rect SelectionBounds(const Project& project);
 Point ClampToCanvas(Point pos, int width, int height);
 // The end of a move drag: every selected region, in list order, moved by
-// `offset` as far as the frame rule allows (AllowedSelectionMove). Nothing
-// happens for an offset that comes to zero. Returns the regions moved.
+// `offset` as far as the frame rule allows (AllowedSelectionMove), with the
+// nudge's saturating arithmetic. Nothing happens for an offset that comes to
+// zero, nor while the layout is locked. Returns the regions moved.
 std::vector<Region*> MoveSelectionBy(Project& project, Point offset);
 // The size drag keeps the offset from the pointer to the region's
 // bottom-right corner that it had at the press.

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <sstream>
@@ -181,6 +182,20 @@ TEST_P(OffFrameEdit, LeavesEveryRegionOnTheFrame)
 
 INSTANTIATE_TEST_SUITE_P(Edits, OffFrameEdit, testing::ValuesIn(OffFrameEdits),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// The lock is a rule of the document, not of the views that offer the edits.
+TEST_F(DocumentTest, ALockedLayoutRefusesEveryGeometryEditAndDeletion)
+{
+    ASSERT_TRUE(document.setLockLayout(true));
+    const State locked = StateOf(document);
+    for (const char* refused : {"MoveGroup", "Resize", "SetGeometry", "NudgeMove", "NudgeSize", "DeleteGroup", "CutGroup"}) {
+        const auto edit = std::find_if(std::begin(EditCases), std::end(EditCases),
+                                       [&](const EditCase& c) { return std::string(c.name) == refused; });
+        ASSERT_NE(edit, std::end(EditCases));
+        EXPECT_FALSE(edit->edit(document)) << refused;
+        EXPECT_EQ(StateOf(document), locked) << refused;
+    }
+}
 
 TEST_F(DocumentTest, CopiesPastedOrDuplicatedAgainLandBesideTheCopyBefore)
 {
