@@ -18,24 +18,25 @@ Document::Document(Project project) : project_(std::move(project))
     startHistory(!project_.Modified);
 }
 
-// Reading the file changes nothing, so a file that cannot be read leaves the
-// project and its history as they were. A text that fails part-way may have
-// replaced the regions already, so the observers hear of a new project then.
 LoadResult Document::load(const std::string& path)
 {
-    const ProjectFileBytes file = ReadProjectBytes(path);
-    try {
-        LoadResult result = LoadProjectText(project_, FolderPart(path), NamePart(path), file.Bytes);
-        result.Identity = fileIdentity_ = file.Identity;
-        startHistory(!project_.Modified);
-        return result;
-    } catch (const NotAProjectError&) {
-        // Refused before anything was touched.
-        throw;
-    } catch (...) {
-        startHistory(!project_.Modified);
-        throw;
-    }
+    return load(path, ReadProjectBytes(path));
+}
+
+// The text is read into a project of its own, which replaces the open one
+// only once it has been read whole: a file that fails, at whatever point,
+// leaves the project and its history as they were.
+LoadResult Document::load(const std::string& path, const ProjectFileBytes& file)
+{
+    Project loaded;
+    // The reader tells by these whether the file changes them.
+    loaded.Clips = project_.Clips;
+    loaded.Backgrnds = project_.Backgrnds;
+    LoadResult result = LoadProjectText(loaded, FolderPart(path), NamePart(path), file.Bytes);
+    result.Identity = fileIdentity_ = file.Identity;
+    project_ = std::move(loaded);
+    startHistory(!project_.Modified);
+    return result;
 }
 
 void Document::loadRecovered(Project recovered)

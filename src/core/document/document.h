@@ -8,6 +8,7 @@
 #include "editor/drag_rules.h"
 #include "project/project.h"
 #include "project/project_file.h"
+#include "project/project_identity.h"
 
 #include <functional>
 #include <memory>
@@ -43,6 +44,8 @@ public:
     // Each of these starts a new history. They raise what Loadfile and
     // SaveProject raise, and then change nothing.
     LoadResult load(const std::string& path);
+    // The same for the bytes of the file at `path`, read already.
+    LoadResult load(const std::string& path, const ProjectFileBytes& file);
     // The edits of a recovery file, read by LoadRecovery: they are not in
     // the project file, so no state is clean.
     void loadRecovered(Project recovered);

@@ -83,6 +83,7 @@ public:
     void openFirstProject();
     void createNewProject(bool interactive);
     void loadProject(const std::string& path);
+    void loadProject(const std::string& path, const ProjectFileBytes& file);
     // Project Setup; true when it closed with OK.
     bool runProjectSetup(bool newProject);
 

@@ -49,9 +49,11 @@ void MainWindow::onOpen()
 void MainWindow::openProject(const std::string& path)
 {
     RunUserOperation(this, [&] {
-        CheckProjectFile(path);
+        // Read once, and refused before any question if it is no project.
+        const ProjectFileBytes file = ReadProjectBytes(path);
+        CheckProjectText(path, file.Bytes);
         if (mayOpenHere(path) && settleUnsavedEdits("Save project edits?"))
-            loadProject(path);
+            loadProject(path, file);
     });
 }
 
@@ -152,9 +154,13 @@ void MainWindow::createNewProject(bool interactive)
 
 void MainWindow::loadProject(const std::string& path)
 {
-    CheckProjectFile(path);
+    loadProject(path, ReadProjectBytes(path));
+}
+
+void MainWindow::loadProject(const std::string& path, const ProjectFileBytes& file)
+{
     createdWithNew_ = false;
-    const LoadResult result = document_.load(path);
+    const LoadResult result = document_.load(path, file);
     placeWindowOnce();
     rememberProject();
     if (result.FramesMissing)

@@ -407,6 +407,17 @@ INSTANTIATE_TEST_SUITE_P(
                     OutsideWrite{"Removed", [](const std::string& path) { std::filesystem::remove(path); }}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(DocumentTest, AFileThatIsNoProjectLeavesTheProjectAndItsHistory)
+{
+    ASSERT_TRUE(document.nudgeMove(1, 0));
+    const State before = StateOf(document);
+    const std::string path = dir.file("picture.qvl");
+    test::WriteText(path, std::string("BM\0\0[Main]\r\n", 12));
+    EXPECT_THROW(document.load(path), NotAProjectError);
+    EXPECT_EQ(StateOf(document), before);
+    EXPECT_EQ(document.undoText(), "Undo Nudge 2 Regions");
+}
+
 TEST_F(DocumentTest, TheFileLoadedIsTheFileSeen)
 {
     const std::string path = dir.file("test.qvl");
