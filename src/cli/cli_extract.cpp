@@ -4,6 +4,7 @@
 #include "cli/json_log.h"
 #include "cli/run_index.h"
 #include "extract/extraction_run.h"
+#include "extract/stale_outputs.h"
 #include "platform/errors.h"
 
 #include <iostream>
@@ -28,7 +29,10 @@ struct ExtractOptions {
     bool dryRun = false;
     bool json = false;
     std::string indexPath;
-    bool changed = false;
+    // "stamp" or "content" for an incremental run.
+    std::string changed;
+    bool prune = false;
+    std::string depfilePath;
     std::string color = "auto";
 };
 
@@ -71,6 +75,17 @@ public:
         }
     }
 
+    // A file of the earlier run that this one no longer makes, and what
+    // --prune did with it.
+    void stale(const OutputRecord& file, std::optional<PruneOutcome> pruned)
+    {
+        std::cerr << "tolvane-cli: " << EscapeControls(file.file) << " is no longer made by this project"
+                  << (pruned ? ": " + PruneOutcomeText(*pruned) : std::string()) << '\n';
+        if (json_) {
+            json_->Print(StaleEvent(file, pruned ? PruneOutcomeText(*pruned) : std::string()));
+        }
+    }
+
     void done(std::optional<RunEnd> end, const RecordingLog& recorded)
     {
         if (json_) {
@@ -84,13 +99,79 @@ private:
     std::optional<ConsoleLog> text_;
 };
 
+ChangeRule RuleOf(const ExtractOptions& options)
+{
+    return options.changed == "content" ? ChangeRule::Content : ChangeRule::Stamp;
+}
+
+std::vector<std::string> OutputPaths(const Project& project, const std::vector<OutputRecord>& outputs)
+{
+    std::vector<std::string> paths;
+    for (const OutputRecord& output : outputs) {
+        paths.push_back(JoinPath(project.ProjectFolder, output.file));
+    }
+    return paths;
+}
+
+// The project file and every frame and overlay that was there to be read.
+std::vector<std::string> InputPaths(const ExtractOptions& options, const std::vector<InputSource>& sources)
+{
+    std::vector<std::string> paths{options.projectPath};
+    for (const InputSource& source : sources) {
+        if (source.seen) {
+            paths.push_back(source.path);
+        }
+    }
+    return paths;
+}
+
+// Reports every stale file; with --prune removes those that still are as
+// recorded. Returns the ones left in place.
+std::vector<OutputRecord> ReportStale(const ExtractOptions& options, const Project& project,
+                                      const PreviousRun& previous, const RecordingLog& recorded, RunConsole& console)
+{
+    std::vector<OutputRecord> left;
+    for (const OutputRecord& file : StaleOutputs(previous.everyFile(), recorded.outputs(), project.ProjectFolder)) {
+        std::optional<PruneOutcome> pruned;
+        if (options.prune && !options.dryRun) {
+            pruned = PruneStaleOutput(project.ProjectFolder, file);
+        }
+        console.stale(file, pruned);
+        if (pruned != PruneOutcome::Removed && pruned != PruneOutcome::Gone) {
+            left.push_back(file);
+        }
+    }
+    return left;
+}
+
+// What a finished run leaves besides its files: stale files reported, the
+// index, the depfile.
+void FinishRun(const ExtractOptions& options, const Project& project, const PreviousRun& previous,
+               const RecordingLog& recorded, const std::vector<InputSource>& sources, RunConsole& console)
+{
+    if (options.indexPath.empty()) {
+        return;
+    }
+    const std::vector<OutputRecord> stale = ReportStale(options, project, previous, recorded, console);
+    if (options.dryRun) {
+        return;
+    }
+    WriteRunIndex(options.indexPath, RunDescription{project.ProjectFileName, RuleOf(options), sources},
+                  recorded.outputs(), stale);
+    if (!options.depfilePath.empty()) {
+        std::vector<std::string> targets = OutputPaths(project, recorded.outputs());
+        targets.insert(targets.begin(), options.indexPath);
+        WriteDepfile(options.depfilePath, targets, InputPaths(options, sources));
+    }
+}
+
 int RunExtract(const ExtractOptions& options)
 {
     LoadedProject loaded = LoadProjectOrExit(options.projectPath);
     Project& project = *loaded.project;
     // An index file is read before the run, also when the run does not need
     // it: a file there that is not an index is the user's, and is not replaced.
-    PreviousOutputs previous;
+    PreviousRun previous;
     if (!options.indexPath.empty()) {
         try {
             previous = ReadRunIndex(options.indexPath);
@@ -103,7 +184,10 @@ int RunExtract(const ExtractOptions& options)
     ExtractSwitches switches{options.clips.valueOr(project.Clips), options.backgrounds.valueOr(project.Backgrnds),
                              options.dryRun};
     switches.recordOutputs = !options.indexPath.empty();
-    switches.previous = options.changed ? &previous : nullptr;
+    switches.previous = options.changed.empty() ? nullptr : &previous.outputs;
+    switches.rule = RuleOf(options);
+    std::vector<InputSource> sources;
+    switches.sources = &sources;
 
     RunConsole console(options);
     RecordingLog recorded(console.log());
@@ -112,9 +196,13 @@ int RunExtract(const ExtractOptions& options)
     try {
         end = ExtractObject(project, switches, recorded);
         // An index always describes a whole run that wrote its files.
-        if (*end == RunEnd::Finished && switches.recordOutputs && !options.dryRun) {
-            WriteRunIndex(options.indexPath, project.ProjectFileName, recorded.outputs());
+        if (*end == RunEnd::Finished) {
+            FinishRun(options, project, previous, recorded, sources, console);
         }
+    } catch (const IndexError& error) {
+        console.failed(error.what());
+        console.done(std::nullopt, recorded);
+        return 3;
     } catch (const TolvError& error) {
         console.failed(error.what());
         console.done(std::nullopt, recorded);
@@ -139,8 +227,22 @@ void AddExtractCommand(CLI::App& app, int& exitCode)
     command->add_flag("--json", options->json, "Print the run as JSON Lines events instead of the log texts");
     CLI::Option* index = command->add_option(
         "--index", options->indexPath, "After a completed run, write the list of every file written to FILE (JSON)");
-    command->add_flag("--changed", options->changed,
-                      "Skip the outputs whose inputs are unchanged since the run that wrote the --index FILE")
+    command
+        ->add_flag("--changed{stamp}", options->changed,
+                   "Skip the outputs whose inputs are unchanged since the run that wrote the --index FILE: "
+                   "--changed or --changed=stamp by the size and time of every frame and overlay, "
+                   "--changed=content also by the hash of their bytes")
+        ->check(CLI::IsMember({"stamp", "content"}))
+        ->needs(index);
+    command
+        ->add_flag("--prune", options->prune,
+                   "Remove the files the --index FILE lists that this run no longer makes, when they are still as "
+                   "recorded")
+        ->needs(index);
+    command
+        ->add_option("--depfile", options->depfilePath,
+                     "After a completed run, write a make-style dependency file: the index and every output "
+                     "depend on the project file and every frame and overlay read")
         ->needs(index);
     AddColorOption(*command, options->color);
     command->add_option("project", options->projectPath, "The project file (.qvl)")->required();

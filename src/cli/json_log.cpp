@@ -28,6 +28,15 @@ Json OutputJson(const OutputRecord& output, bool withBytes)
     return fields;
 }
 
+Json StaleEvent(const OutputRecord& file, const std::string& pruned)
+{
+    Json event{{"event", "stale"}, {"file", file.file}, {"region", file.region}, {"frame", file.frame}};
+    if (!pruned.empty()) {
+        event["pruned"] = pruned;
+    }
+    return event;
+}
+
 void JsonLog::LogLine(const std::string& text, Color color)
 {
     (void)text, (void)color;

@@ -35,4 +35,8 @@ private:
 // The fields of a "write" event, also those of an entry in the index.
 Json OutputJson(const OutputRecord& output, bool withBytes);
 
+// A file of an earlier run that this one no longer makes; `pruned` says what
+// --prune did with it, empty without --prune.
+Json StaleEvent(const OutputRecord& file, const std::string& pruned);
+
 }  // namespace tolv::cli

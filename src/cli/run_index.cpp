@@ -4,16 +4,29 @@
 #include "platform/errors.h"
 #include "platform/files.h"
 
+#include <chrono>
 #include <cstddef>
+#include <ctime>
 
 namespace tolv::cli {
 
 namespace {
 
 constexpr const char* IndexKind = "tolvane extraction index";
-constexpr int IndexVersion = 1;
+// Version 1 lacked the program, the time, the sources and the frame and hash
+// fields of an entry; it is still read.
+constexpr int IndexVersion = 2;
 // Far above the index of a project's 50 rows per region.
 constexpr std::size_t IndexSizeLimit = std::size_t(256) << 20;
+
+std::uint64_t HashOfText(const std::string& text)
+{
+    try {
+        return std::stoull(text, nullptr, 16);
+    } catch (const std::exception&) {
+        throw IndexError("bad hash " + text);
+    }
+}
 
 OutputRecord RecordOf(const Json& entry)
 {
@@ -34,47 +47,151 @@ OutputRecord RecordOf(const Json& entry)
     record.bytes = entry.at("bytes").get<std::uint64_t>();
     record.stamp = FileStamp{entry.at("bytes").get<std::uint64_t>(), entry.at("modified").get<std::int64_t>()};
     record.inputs = entry.at("inputs").get<std::string>();
+    record.frameBytes = entry.value("frameBytes", std::uint64_t(0));
+    record.framePosition = entry.value("framePosition", 0);
+    record.hash = HashOfText(entry.value("hash", std::string("0")));
     return record;
+}
+
+std::vector<OutputRecord> RecordsOf(const Json& entries)
+{
+    std::vector<OutputRecord> records;
+    for (const Json& entry : entries) {
+        records.push_back(RecordOf(entry));
+    }
+    return records;
+}
+
+Json EntryOf(const OutputRecord& output)
+{
+    Json entry = OutputJson(output, true);
+    entry["modified"] = output.stamp.modified;
+    entry["inputs"] = output.inputs;
+    entry["frameBytes"] = output.frameBytes;
+    entry["framePosition"] = output.framePosition;
+    entry["hash"] = ContentHashText(output.hash);
+    return entry;
+}
+
+Json EntriesOf(const std::vector<OutputRecord>& outputs)
+{
+    Json entries = Json::array();
+    for (const OutputRecord& output : outputs) {
+        entries.push_back(EntryOf(output));
+    }
+    return entries;
+}
+
+Json SourcesOf(const RunDescription& run)
+{
+    Json sources = Json::array();
+    for (const InputSource& source : run.sources) {
+        Json entry{{"file", source.path}, {"exists", source.seen.has_value()}};
+        if (source.seen) {
+            entry["bytes"] = source.seen->stamp.size;
+            entry["modified"] = source.seen->stamp.modified;
+        }
+        // Only a run by content read the frames; overlays are always hashed.
+        if (source.seen && (source.seen->hash != 0 || run.rule == ChangeRule::Content)) {
+            entry["hash"] = ContentHashText(source.seen->hash);
+        }
+        sources.push_back(std::move(entry));
+    }
+    return sources;
+}
+
+std::string UtcNow()
+{
+    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    std::tm utc {};
+    ::gmtime_r(&now, &utc);
+    char text[32];
+    std::strftime(text, sizeof text, "%FT%TZ", &utc);
+    return text;
 }
 
 }  // namespace
 
-PreviousOutputs ReadRunIndex(const std::string& path)
+std::vector<OutputRecord> PreviousRun::everyFile() const
+{
+    std::vector<OutputRecord> files = stale;
+    for (const auto& [file, record] : outputs) {
+        files.push_back(record);
+    }
+    return files;
+}
+
+PreviousRun ReadRunIndex(const std::string& path)
 {
     if (!StampOf(path)) {
         return {};
     }
-    PreviousOutputs outputs;
+    PreviousRun previous;
     try {
         const Json document = Json::parse(ReadWholeFile(path, IndexSizeLimit));
-        if (document.at("index") != IndexKind || document.at("version") != IndexVersion) {
+        const int version = document.at("version").get<int>();
+        if (document.at("index") != IndexKind || version < 1 || version > IndexVersion) {
             throw IndexError(path + " is not an index of an extraction run");
         }
         // A file written twice in a run lies there as its last row left it.
-        for (const Json& entry : document.at("outputs")) {
-            OutputRecord record = RecordOf(entry);
+        for (OutputRecord& record : RecordsOf(document.at("outputs"))) {
             std::string file = record.file;
-            outputs.insert_or_assign(std::move(file), std::move(record));
+            previous.outputs.insert_or_assign(std::move(file), std::move(record));
         }
+        previous.stale = RecordsOf(document.value("stale", Json::array()));
     } catch (const Json::exception&) {
         throw IndexError(path + " is not an index of an extraction run");
     } catch (const TolvError& error) {
         throw IndexError(error.what());
     }
-    return outputs;
+    return previous;
 }
 
-void WriteRunIndex(const std::string& path, const std::string& projectFile, const std::vector<OutputRecord>& outputs)
+void WriteRunIndex(const std::string& path, const RunDescription& run, const std::vector<OutputRecord>& outputs,
+                   const std::vector<OutputRecord>& stale)
 {
-    Json entries = Json::array();
-    for (const OutputRecord& output : outputs) {
-        Json entry = OutputJson(output, true);
-        entry["modified"] = output.stamp.modified;
-        entry["inputs"] = output.inputs;
-        entries.push_back(std::move(entry));
-    }
-    const Json document{{"index", IndexKind}, {"version", IndexVersion}, {"project", projectFile}, {"outputs", entries}};
+    const Json document{{"index", IndexKind},
+                        {"version", IndexVersion},
+                        {"program", "tolvane-cli " TOLV_VERSION},
+                        {"time", UtcNow()},
+                        {"project", run.projectFile},
+                        {"changed", run.rule == ChangeRule::Content ? "content" : "stamp"},
+                        {"sources", SourcesOf(run)},
+                        {"outputs", EntriesOf(outputs)},
+                        {"stale", EntriesOf(stale)}};
     WriteFileAtomically(path, document.dump(1, '\t', false, Json::error_handler_t::replace) + "\n");
+}
+
+std::string DepfileName(const std::string& name)
+{
+    std::string escaped;
+    for (const char c : name) {
+        if (c == '\n' || c == '\r') {
+            throw IndexError("a depfile cannot name " + name);
+        }
+        if (c == ' ' || c == '\t' || c == '#') {
+            escaped += '\\';
+        }
+        if (c == '$') {
+            escaped += '$';
+        }
+        escaped += c;
+    }
+    return escaped;
+}
+
+void WriteDepfile(const std::string& path, const std::vector<std::string>& targets,
+                  const std::vector<std::string>& prerequisites)
+{
+    std::string text;
+    for (const std::string& target : targets) {
+        text += (text.empty() ? "" : " \\\n") + DepfileName(target);
+    }
+    text += ":";
+    for (const std::string& prerequisite : prerequisites) {
+        text += " \\\n " + DepfileName(prerequisite);
+    }
+    WriteFileAtomically(path, text + "\n");
 }
 
 void RecordingLog::Wrote(const OutputRecord& output)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "extract/input_fingerprint.h"
 #include "extract/log_sink.h"
 #include "extract/run_records.h"
 
@@ -20,13 +21,39 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// The outputs an earlier index lists; none when there is no file at `path`.
-// Raises IndexError for anything else that is not an index.
-PreviousOutputs ReadRunIndex(const std::string& path);
+// What an earlier index lists: the files its run made, and the stale files
+// it still reported; none when there is no file at `path`.
+struct PreviousRun {
+    PreviousOutputs outputs;
+    std::vector<OutputRecord> stale;
+    // Both lists together.
+    std::vector<OutputRecord> everyFile() const;
+};
+
+// Raises IndexError for anything at `path` that is not an index.
+PreviousRun ReadRunIndex(const std::string& path);
+
+// What an index describes besides its files.
+struct RunDescription {
+    std::string projectFile;
+    ChangeRule rule = ChangeRule::Stamp;
+    std::vector<InputSource> sources;
+};
 
 // Writes the index atomically, replacing an earlier one; raises
-// FileWriteError with the path.
-void WriteRunIndex(const std::string& path, const std::string& projectFile, const std::vector<OutputRecord>& outputs);
+// FileWriteError with the path. Stale files left in place are listed apart,
+// so that every later run reports them again until they are gone.
+void WriteRunIndex(const std::string& path, const RunDescription& run, const std::vector<OutputRecord>& outputs,
+                   const std::vector<OutputRecord>& stale);
+
+// A name as make and ninja read it in a dependency file: spaces, tabs and '#'
+// escaped with a backslash, '$' doubled. Raises IndexError for a line break,
+// which neither can read.
+std::string DepfileName(const std::string& name);
+
+// Writes "TARGETS: PREREQUISITES" atomically, one name a line.
+void WriteDepfile(const std::string& path, const std::vector<std::string>& targets,
+                  const std::vector<std::string>& prerequisites);
 
 // Passes everything on to another log and keeps the record of every file the
 // run wrote or kept, in the run's order.

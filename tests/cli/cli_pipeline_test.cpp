@@ -118,7 +118,9 @@ TEST_F(CliPipelineTest, TheIndexListsEveryFileWithItsPlace)
     for (std::size_t i = 0; i < expected.size(); ++i) {
         Json entry = outputs[i];
         EXPECT_EQ(entry["bytes"], std::filesystem::file_size(outputPath(entry)));
-        for (const char* kept : {"bytes", "modified", "inputs"})
+        EXPECT_EQ(entry["framePosition"], entry["frame"] == "f1.bmp" ? 1 : 2);
+        EXPECT_EQ(entry["frameBytes"], std::filesystem::file_size(dir.file(entry["frame"].get<std::string>())));
+        for (const char* kept : {"bytes", "modified", "inputs", "frameBytes", "framePosition", "hash"})
             entry.erase(kept);
         EXPECT_EQ(entry, Json::parse(expected[i]));
     }

@@ -55,8 +55,8 @@ done <<'CASES'
 tolvane-cli |check extract fill resave show
 tolvane-cli ex|extract
 tolvane-cli --v|--version
-tolvane-cli extract --d|--dry-run
-tolvane-cli extract --c|--changed --clips --color=
+tolvane-cli extract --d|--depfile --dry-run
+tolvane-cli extract --c|--changed --changed= --clips --color=
 tolvane-cli check --|--color= --help --json
 tolvane-cli show --|--help --json
 tolvane-cli resave --|--force --help

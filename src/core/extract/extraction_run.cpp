@@ -8,6 +8,7 @@
 #include "extract/output_name.h"
 #include "extract/prefilter.h"
 #include "platform/atomic_bmp.h"
+#include "platform/content_hash.h"
 #include "platform/errors.h"
 #include "platform/files.h"
 #include "platform/image_file.h"
@@ -26,6 +27,8 @@ namespace tolv {
 namespace {
 
 const std::string Indent = "     ";
+// Far above any frame a bitmap can hold.
+constexpr std::size_t FrameFileLimit = std::size_t(1) << 34;
 
 // An output row of the region that cuts the frame.
 bool IsRowOf(const Region& region, int row, const std::string& frameName)
@@ -134,13 +137,15 @@ class ExtractionRun {
 public:
     ExtractionRun(Project& project, const ExtractSwitches& switches, LogSink& log)
         : project_(project), switches_(switches), log_(log), outputs_(project.ProjectFolder, switches.dryRun),
-          fingerprints_(project)
+          fingerprints_(project, switches.rule)
     {
     }
 
     void processFrames();
+    const std::vector<InputSource>& sources() const { return fingerprints_.sources(); }
     void release()
     {
+        frameBytes_.reset();
         Bitmap spent = std::exchange(work_, Bitmap());
         if (prefetch_) {
             prefetch_->giveBack(std::move(spent));
@@ -160,7 +165,10 @@ private:
     const OutputRecord* unchanged(const std::string& outputName, const OutputRecord& record) const;
     bool keeps(const Region& region, const std::string& outputName);
     void write(const Region& region, const std::string& outputName, OutputPlace&& place, OutputRecord& record);
+    bool fingerprints() const { return switches_.recordOutputs || switches_.previous; }
+    bool readsByContent() const { return fingerprints() && switches_.rule == ChangeRule::Content; }
     void startFrame();
+    void readFrameBytes();
     void loadFrame();
     void endRow();
 
@@ -173,6 +181,8 @@ private:
     int framePosition_ = 0;
     bool frameStarted_ = false;
     bool frameLoaded_ = false;
+    // By content: the frame's bytes as read and hashed, until decoded.
+    std::optional<std::string> frameBytes_;
     std::optional<FramePrefetch> prefetch_;
     OverlayPaints overlayPaints_;
     // The last clip written, whose memory the next one takes.
@@ -223,14 +233,24 @@ bool ExtractionRun::loads(const std::string& frameName)
 
 // The frames that can be read ahead, in the order the run loads them. A frame
 // left out is read when the run reaches it; one listed but never loaded costs
-// a read and raises nothing.
+// a read and raises nothing. Every frame is stamped here, before anything
+// reads it, so a frame that changes later is never taken for the one written.
+// By content there is nothing to read ahead: every frame is read and hashed
+// when the run reaches it.
 std::vector<PlannedFrame> ExtractionRun::framesToLoad()
 {
     std::vector<PlannedFrame> plan;
+    if (readsByContent()) {
+        return plan;
+    }
     const std::string outputFolder = JoinPath(project_.ProjectFolder, OutputFolderName);
     for (int i = 0; i < project_.FrameCount(); ++i) {
         frameName_ = project_.FrameNames[i];
+        framePosition_ = i;
         const std::string path = project_.FramePath(frameName_);
+        if (project_.FrameStatus[i] == FrameLoaded && fingerprints()) {
+            fingerprints_.stampFrame(path);
+        }
         if (project_.FrameStatus[i] == FrameLoaded && loads(frameName_) && CanReadAhead(path, outputFolder)) {
             plan.push_back({i, path});
         }
@@ -270,9 +290,11 @@ void ExtractionRun::writeRow(const Region& region, const std::string& outputName
         startFrame();
     }
     OutputRecord record = recordOf(region, outputName);
-    if (const OutputRecord* kept = unchanged(outputName, record)) {
+    if (const OutputRecord* unchangedOutput = unchanged(outputName, record)) {
         log_.LogLine(Indent + "Unchanged " + outputName, colors::Black);
-        log_.Skipped(*kept);
+        OutputRecord kept = *unchangedOutput;
+        kept.framePosition = record.framePosition;
+        log_.Skipped(kept);
         return;
     }
     if (!frameLoaded_) {
@@ -312,7 +334,9 @@ void ExtractionRun::write(const Region& region, const std::string& outputName, O
     AtomicFile file = outputs_.open(std::move(place), outputName);
     record.bytes = SaveImageFile(image, file, format);
     if (switches_.recordOutputs) {
-        record.stamp = StampOf(JoinPath(project_.ProjectFolder, record.file)).value_or(FileStamp{});
+        const FileDigest written = DigestOfFile(JoinPath(project_.ProjectFolder, record.file));
+        record.stamp = written.stamp;
+        record.hash = written.hash;
     }
 }
 
@@ -358,8 +382,10 @@ OutputRecord ExtractionRun::recordOf(const Region& region, const std::string& ou
         record.x = region.Left;
         record.y = region.Top;
     }
-    if (switches_.recordOutputs || switches_.previous) {
+    record.framePosition = framePosition_ + 1;
+    if (fingerprints()) {
         record.inputs = fingerprints_.of(region);
+        record.frameBytes = fingerprints_.frameSize();
     }
     return record;
 }
@@ -397,18 +423,45 @@ void ExtractionRun::startFrame()
     log_.LogLine("Animation frame " + frameName_, colors::Black);
     log_.FrameStarted(frameName_, framePosition_ + 1);
     MarkFrameRegions(project_, frameName_);
-    fingerprints_.startFrame(frameName_);
+    if (readsByContent()) {
+        readFrameBytes();
+    }
+    if (fingerprints()) {
+        fingerprints_.startFrame(frameName_);
+    }
     frameStarted_ = true;
+}
+
+void ExtractionRun::readFrameBytes()
+{
+    const std::string path = project_.FramePath(frameName_);
+    try {
+        FileIdentity identity;
+        frameBytes_ = ReadWholeFile(path, FrameFileLimit, &identity);
+        fingerprints_.readFrame(path, FileDigest{StampOfIdentity(identity), ContentHash(*frameBytes_)});
+    } catch (const FileReadError&) {
+        // Read again where it is decoded, which raises there what it raises.
+        frameBytes_.reset();
+        fingerprints_.readFrame(path, std::nullopt);
+    }
 }
 
 void ExtractionRun::loadFrame()
 {
-    work_ = prefetch_->take(framePosition_, project_.FramePath(frameName_));
+    if (frameBytes_) {
+        work_ = DecodeImageFile(*frameBytes_);
+        frameBytes_.reset();
+    } else {
+        work_ = prefetch_->take(framePosition_, project_.FramePath(frameName_));
+    }
     if (project_.CleanEdges) {
         CleanFrameEdges(work_);
     }
     PrefilterFrame(work_, project_, overlayPaints_);
     frameLoaded_ = true;
+    if (switches_.beforeWriting) {
+        switches_.beforeWriting(frameName_);
+    }
 }
 
 void LogHeader(const Project& project, LogSink& log)
@@ -430,6 +483,9 @@ RunEnd ExtractObject(Project& project, const ExtractSwitches& switches, LogSink&
     ExtractionRun run(project, switches, log);
     try {
         run.processFrames();
+        if (switches.sources) {
+            *switches.sources = run.sources();
+        }
     } catch (const RunStopped&) {
         run.release();
         log.LogLine(Indent + "Stopped.", colors::Red);

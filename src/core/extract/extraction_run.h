@@ -1,8 +1,13 @@
 #pragma once
 
+#include "extract/input_fingerprint.h"
 #include "extract/log_sink.h"
 #include "extract/run_records.h"
 #include "project/project.h"
+
+#include <functional>
+#include <string>
+#include <vector>
 
 namespace tolv {
 
@@ -18,6 +23,15 @@ struct ExtractSwitches {
     // An incremental run: an output that this earlier run wrote from the same
     // inputs, and that still lies there as it left it, is not written again.
     const PreviousOutputs* previous = nullptr;
+    // How inputs are told apart; by content every frame is read once, on the
+    // run's own thread, and hashed before it is decoded.
+    ChangeRule rule = ChangeRule::Stamp;
+    // Called with every frame and overlay the run took in, once it went to
+    // its end, for a depfile; needs recordOutputs.
+    std::vector<InputSource>* sources = nullptr;
+    // For tests: runs after a frame's inputs were read and before its first
+    // file is written.
+    std::function<void(const std::string& frameName)> beforeWriting = {};
 };
 
 // The extraction run: walks the frames in list order and writes every

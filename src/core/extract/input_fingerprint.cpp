@@ -4,24 +4,61 @@
 #include "platform/stable_hash.h"
 #include "project/region_clipboard.h"
 
-#include <optional>
-
 namespace tolv {
 
-namespace {
-
-void AddStamp(StableHash& hash, const std::string& path)
+void InputFingerprints::stampFrame(const std::string& path)
 {
-    const std::optional<FileStamp> stamp = StampOf(path);
-    hash.addPart(stamp ? stamp->size : 0).addPart(stamp ? std::uint64_t(stamp->modified) : 0);
+    if (!sourceIndex_.contains(path)) {
+        const std::optional<FileStamp> stamp = StampThroughLinks(path);
+        remember(path, stamp ? std::optional<FileDigest>(FileDigest{*stamp, 0}) : std::nullopt);
+    }
 }
 
-}  // namespace
+void InputFingerprints::readFrame(const std::string& path, const std::optional<FileDigest>& read)
+{
+    const auto found = sourceIndex_.find(path);
+    if (found == sourceIndex_.end()) {
+        remember(path, read);
+    } else {
+        sources_[found->second].seen = read;
+    }
+}
+
+void InputFingerprints::remember(const std::string& path, const std::optional<FileDigest>& seen)
+{
+    const auto [entry, added] = sourceIndex_.try_emplace(path, sources_.size());
+    if (added) {
+        sources_.push_back(InputSource{path, seen});
+    }
+}
+
+// The rule is part of every fingerprint: an index of one rule never keeps an
+// output in a run of the other.
+void InputFingerprints::addSource(StableHash& hash, const std::string& path, const std::optional<FileDigest>& seen)
+{
+    if (!path.empty()) {
+        remember(path, seen);
+    }
+    hash.addPart(seen ? 1 : 0);
+    if (!seen) {
+        return;
+    }
+    if (rule_ == ChangeRule::Content) {
+        hash.addPart(seen->hash).addPart(seen->stamp.size);
+    } else {
+        hash.addPart(seen->stamp.size).addPart(std::uint64_t(seen->stamp.modified));
+    }
+}
 
 void InputFingerprints::startFrame(const std::string& frameName)
 {
+    const std::string path = project_.FramePath(frameName);
+    stampFrame(path);
+    const std::optional<FileDigest> frame = sources_[sourceIndex_.at(path)].seen;
+    frameSize_ = frame ? frame->stamp.size : 0;
     StableHash hash;
-    AddStamp(hash, project_.FramePath(frameName));
+    hash.addPart(rule_ == ChangeRule::Content ? "content" : "stamp");
+    addSource(hash, path, frame);
     hash.addPart(project_.CleanEdges ? 1 : 0);
     for (const auto& region : project_.Regions) {
         if (!region->OnCurrentFrame) {
@@ -29,7 +66,7 @@ void InputFingerprints::startFrame(const std::string& frameName)
         }
         hash.addPart(recordHash(*region));
         if (region->RegionType == RegionKind::Overlay) {
-            AddStamp(hash, region->OVLName);
+            addSource(hash, region->OVLName, region->MergeSource);
         }
     }
     frame_ = hash.hex();

@@ -29,6 +29,11 @@ struct OutputRecord {
     // everything it was made from.
     FileStamp stamp;
     std::string inputs;
+    // Also kept for the index: the source frame file's size, the frame's
+    // position in the frame list (from 1), and the hash of the file written.
+    std::uint64_t frameBytes = 0;
+    int framePosition = 0;
+    std::uint64_t hash = 0;
 };
 
 // What a previous run wrote, by OutputRecord::file.

@@ -82,8 +82,16 @@ std::optional<FileStamp> StampOf(const std::string& path)
     if (::lstat(path.c_str(), &info) != 0) {
         return std::nullopt;
     }
-    return FileStamp{std::uint64_t(info.st_size),
-                     std::int64_t(info.st_mtim.tv_sec) * 1'000'000'000 + std::int64_t(info.st_mtim.tv_nsec)};
+    return StampOfIdentity(IdentityFromStat(info));
+}
+
+std::optional<FileStamp> StampThroughLinks(const std::string& path)
+{
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        return std::nullopt;
+    }
+    return StampOfIdentity(IdentityFromStat(info));
 }
 
 FileIdentity IdentityOf(const std::string& path)

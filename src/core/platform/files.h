@@ -31,6 +31,8 @@ struct FileStamp {
 // The stamp of the file at `path` itself (a symbolic link is not followed);
 // nothing when there is no such file.
 std::optional<FileStamp> StampOf(const std::string& path);
+// The stamp of the file a reader of `path` gets: symbolic links followed.
+std::optional<FileStamp> StampThroughLinks(const std::string& path);
 
 // Which file a path led to when it was looked at: the device and inode it
 // lives in, with its size and modification time (nanoseconds). Another file
@@ -48,6 +50,10 @@ FileIdentity IdentityFromStat(const struct stat& info);
 // The identity of the file at `path`, through symbolic links (a save
 // replaces a link's target); FileIdentity{} when there is none.
 FileIdentity IdentityOf(const std::string& path);
+inline FileStamp StampOfIdentity(const FileIdentity& identity)
+{
+    return FileStamp{identity.size, identity.modified};
+}
 
 bool DirectoryExists(const std::string& path);
 // Creates one folder level; raises FileWriteError with the path on failure.

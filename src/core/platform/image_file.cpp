@@ -54,6 +54,12 @@ Bitmap LoadImageFile(const std::string& path, Bitmap&& spent)
     return LoadBmp(path, std::move(spent));
 }
 
+Bitmap DecodeImageFile(std::string_view bytes)
+{
+    const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
+    return IsPngSignature(data, bytes.size()) ? DecodePng(data, bytes.size()) : DecodeBmp(data, bytes.size());
+}
+
 ImageFormat OutputFormatOf(std::string_view outputName)
 {
     return EndsWithPng(outputName) ? ImageFormat::Png : ImageFormat::Bmp;

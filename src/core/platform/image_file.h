@@ -18,6 +18,8 @@ enum class ImageFormat : std::uint8_t { Bmp, Png };
 Bitmap LoadImageFile(const std::string& path);
 // The same in the pixel memory of `spent` (see Bitmap::ForOverwrite).
 Bitmap LoadImageFile(const std::string& path, Bitmap&& spent);
+// The same from the bytes of a file already read.
+Bitmap DecodeImageFile(std::string_view bytes);
 
 // The format an output is written in follows its name: ".png" (in any letter
 // case) writes PNG, any other name BMP.

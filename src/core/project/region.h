@@ -2,10 +2,12 @@
 
 #include "platform/bitmap.h"
 #include "platform/color.h"
+#include "platform/content_hash.h"
 
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace tolv {
@@ -50,6 +52,10 @@ struct Region {
     // shared with every other region of the same overlay file.
     std::shared_ptr<const Bitmap> MergeImage;
     std::shared_ptr<const Bitmap> MergeMask;
+    // The overlay file as LoadMergeBMP read it, stamped through the
+    // descriptor it read: what an incremental run takes as this overlay.
+    // Also kept for a file that is no valid bitmap; nothing without a file.
+    std::optional<FileDigest> MergeSource;
 
     bool rowInUse(int index) const { return !InputFrame[index].empty() || !OutputFile[index].empty(); }
     int right() const { return Left + Width; }

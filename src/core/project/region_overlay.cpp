@@ -21,7 +21,11 @@ namespace {
 struct PreparedOverlay {
     Bitmap image;
     Bitmap mask;
+    FileDigest source;
 };
+
+// Far above any overlay a frame can show.
+constexpr std::size_t OverlayFileLimit = std::size_t(1) << 31;
 
 Rect Whole(const Bitmap& bitmap)
 {
@@ -33,24 +37,27 @@ void Invert(Bitmap& bitmap)
     Canvas(bitmap).copyRect(Whole(bitmap), bitmap, Whole(bitmap), RasterOp::DstInvert);
 }
 
-// Nothing for a file that is not a valid bitmap or holds no image.
-std::shared_ptr<const PreparedOverlay> PrepareOverlay(const std::string& path)
+// The file is read once, so its stamp and hash are those of the bytes
+// decoded. No image for a file that is not a valid bitmap or holds none.
+std::shared_ptr<const PreparedOverlay> PrepareOverlay(const std::string& path, FileIdentity& identity)
 {
+    const std::string bytes = ReadWholeFile(path, OverlayFileLimit, &identity);
+    const FileDigest source{StampOfIdentity(identity), ContentHash(bytes)};
     Bitmap image;
     try {
-        image = LoadImageFile(path);
+        image = DecodeImageFile(bytes);
     } catch (const InvalidBitmapError&) {
-        return nullptr;
+        return std::make_shared<const PreparedOverlay>(PreparedOverlay{Bitmap(), Bitmap(), source});
     }
     if (image.empty())
-        return nullptr;
+        return std::make_shared<const PreparedOverlay>(PreparedOverlay{Bitmap(), Bitmap(), source});
 
     Bitmap mask = MakeMask(image, image.pixel(0, 0));
     // Black out the transparent pixels of the image: AND with the inverted mask.
     Invert(mask);
     Canvas(image).copyRect(Whole(image), mask, Whole(mask), RasterOp::SrcAnd);
     Invert(mask);
-    return std::make_shared<const PreparedOverlay>(PreparedOverlay{std::move(image), std::move(mask)});
+    return std::make_shared<const PreparedOverlay>(PreparedOverlay{std::move(image), std::move(mask), source});
 }
 
 // Nothing unless `path` is a regular file.
@@ -74,10 +81,10 @@ public:
             if (auto shared = found->second.overlay.lock())
                 return shared;
         }
-        std::shared_ptr<const PreparedOverlay> prepared = PrepareOverlay(path);
+        FileIdentity read;
+        std::shared_ptr<const PreparedOverlay> prepared = PrepareOverlay(path, read);
         std::erase_if(entries_, [](const auto& entry) { return entry.second.overlay.expired(); });
-        if (prepared)
-            entries_[path] = Entry{stamp, prepared};
+        entries_[path] = Entry{read, prepared};
         return prepared;
     }
 
@@ -107,7 +114,8 @@ void LoadMergeBMP(Region& region)
     if (!stamp)
         return;
     const std::shared_ptr<const PreparedOverlay> overlay = SharedOverlays().overlay(region.OVLName, *stamp);
-    if (!overlay)
+    region.MergeSource = overlay->source;
+    if (overlay->image.empty())
         return;
 
     if (overlay->image.width() > region.Width || overlay->image.height() > region.Height) {
@@ -122,6 +130,7 @@ void FreeMergeBMP(Region& region)
 {
     region.MergeImage.reset();
     region.MergeMask.reset();
+    region.MergeSource.reset();
 }
 
 }  // namespace tolv

@@ -170,6 +170,46 @@ TEST_F(RunRecordsTest, AFrameWhoseOutputsAreAllKeptIsNotRead)
     EXPECT_EQ(log.skipped.size(), 4u);
 }
 
+// An input edited between its reading and the writing of what is made from
+// it, or while the frame before it is written (when a frame may be read ahead),
+// is never recorded as built: the next run writes its outputs again.
+TEST_F(RunRecordsTest, AnInputEditedDuringTheRunIsWrittenAgainByTheNextRun)
+{
+    Region& overlay = build.overlay(2, 2, 4, 4, PatternFrame(4, 4, 8, 7), {{"f2.bmp", ""}});
+    const std::string frame = build.project.FramePath("f2.bmp");
+    struct Edit {
+        ChangeRule rule;
+        std::string file;
+        const char* during;
+    };
+    const std::vector<Edit> edits = {{ChangeRule::Stamp, frame, "f1.bmp"},
+                                     {ChangeRule::Stamp, frame, "f2.bmp"},
+                                     {ChangeRule::Stamp, overlay.OVLName, "f1.bmp"},
+                                     {ChangeRule::Content, frame, "f2.bmp"},
+                                     {ChangeRule::Content, overlay.OVLName, "f2.bmp"}};
+    int seed = 10;
+    for (const Edit& edit : edits) {
+        ExtractSwitches first;
+        first.recordOutputs = true;
+        first.rule = edit.rule;
+        first.beforeWriting = [&](const std::string& frameName) {
+            if (frameName == edit.during) {
+                const bool isFrame = edit.file == frame;
+                AtomicFile file(edit.file);
+                SaveImageFile(PatternFrame(isFrame ? 64 : 4, isFrame ? 48 : 4, 8, ++seed), file, ImageFormat::Bmp);
+            }
+        };
+        const PreviousOutputs previous = recordedRun(first);
+        // The next run reads the project, and so the overlay, anew.
+        LoadMergeBMP(overlay);
+        ExtractSwitches again;
+        again.rule = edit.rule;
+        again.previous = &previous;
+        EXPECT_EQ(FilesOf(run(again).wrote), std::vector<std::string>({"VidIziz/b2.bmp", "VidIziz/c2.bmp"}))
+            << edit.file << " during " << edit.during;
+    }
+}
+
 void Touch(const std::string& path)
 {
     std::filesystem::last_write_time(path, std::filesystem::last_write_time(path) + std::chrono::seconds(2));
