@@ -307,7 +307,7 @@ TEST_F(ExtractionRunTest, OverlayThatIsNotABitmapPaintsNothing)
     Region& overlay = build.region(RegionKind::Overlay, 0, 0, 50, 50, {{"f1.bmp", ""}});
     overlay.OVLName = dir.file("notes.bmp");
     test::WriteText(overlay.OVLName, "not a bitmap");
-    LoadMergeBMP(overlay);
+    LoadMergeBMP(overlay, build.project.ProjectFolder);
     build.region(RegionKind::Background, 0, 0, 1, 1, {{"f1.bmp", "b.bmp"}});
     run();
     EXPECT_TRUE(output("b.bmp") == f1);
