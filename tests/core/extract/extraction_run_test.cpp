@@ -165,7 +165,8 @@ TEST_F(ExtractionRunTest, WorksheetRowsMatchFramesIgnoringCaseAndSkipEmptyOutput
     EXPECT_EQ(log.lines, WithFrame({{"Animation frame f1.bmp", Black},
                                     {"     Saving clip upper.bmp.", Black},
                                     {"     Saving clip twice.bmp.", Black},
-                                    {"     Saving clip again.bmp.", Black}}));
+                                    {"     Saving clip again.bmp.", Black},
+                                    {"Frame gone.bmp does not exist; its rows were not written.", Red}}));
     EXPECT_TRUE(output("twice.bmp") == output("again.bmp"));
     EXPECT_EQ(log.progress, (std::vector<std::pair<int, int>>{{1, 1}}));
 }
