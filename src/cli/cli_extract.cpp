@@ -2,13 +2,17 @@
 #include "cli/cli_project.h"
 #include "cli/console_log.h"
 #include "cli/json_log.h"
+#include "cli/problem_log.h"
 #include "cli/run_index.h"
 #include "extract/extraction_run.h"
 #include "extract/stale_outputs.h"
 #include "platform/errors.h"
+#include "project/out_of_memory.h"
 
 #include <iostream>
 #include <memory>
+#include <new>
+#include <stdexcept>
 #include <optional>
 
 namespace tolv::cli {
@@ -33,16 +37,34 @@ struct ExtractOptions {
     std::string changed;
     bool prune = false;
     std::string depfilePath;
+    bool allowMissing = false;
     std::string color = "auto";
 };
 
-const char* ResultName(std::optional<RunEnd> end)
-{
-    if (!end) {
-        return "failed";
+// The exit code of a run that reached its end with something left undone.
+constexpr int Incomplete = 4;
+
+const char* const NothingToExtract =
+    "Please define your animation frames in the Project-Settings dialog and create at least one region before "
+    "extacting!";
+
+// How the command ended: "finished", "incomplete" (finished, something left
+// undone), "stopped", or "failed" when an error ended it.
+struct Outcome {
+    std::optional<RunEnd> end;
+    int problems = 0;
+
+    const char* result() const
+    {
+        if (!end) {
+            return "failed";
+        }
+        if (*end == RunEnd::Stopped) {
+            return "stopped";
+        }
+        return problems > 0 ? "incomplete" : "finished";
     }
-    return *end == RunEnd::Finished ? "finished" : "stopped";
-}
+};
 
 // The run's own log or its events; the command's start and end are events
 // only in JSON.
@@ -58,6 +80,7 @@ public:
     }
 
     LogSink& log() { return json_ ? static_cast<LogSink&>(*json_) : *text_; }
+    LogSink* events() { return json_ ? &*json_ : nullptr; }
 
     void started(const ExtractOptions& options)
     {
@@ -69,7 +92,7 @@ public:
 
     void failed(const std::string& message)
     {
-        std::cerr << message << '\n';
+        PrintError(message);
         if (json_) {
             json_->Print({{"event", "error"}, {"message", message}});
         }
@@ -86,11 +109,15 @@ public:
         }
     }
 
-    void done(std::optional<RunEnd> end, const RecordingLog& recorded)
+    void done(const Outcome& outcome, const RecordingLog* recorded)
     {
         if (json_) {
-            json_->Print({{"event", "done"}, {"result", ResultName(end)}, {"written", recorded.written()},
-                          {"skipped", recorded.skipped()}, {"refused", recorded.refused()}});
+            json_->Print({{"event", "done"},
+                          {"result", outcome.result()},
+                          {"written", recorded ? recorded->written() : 0},
+                          {"skipped", recorded ? recorded->skipped() : 0},
+                          {"refused", recorded ? recorded->refused() : 0},
+                          {"problems", outcome.problems}});
         }
     }
 
@@ -165,10 +192,22 @@ void FinishRun(const ExtractOptions& options, const Project& project, const Prev
     }
 }
 
-int RunExtract(const ExtractOptions& options)
+// A failure before the run or one that stopped it; the JSON stream still ends.
+int Fail(RunConsole& console, const std::string& message, int exitCode, const RecordingLog* recorded = nullptr,
+         int problems = 0)
 {
-    LoadedProject loaded = LoadProjectOrExit(options.projectPath);
-    Project& project = *loaded.project;
+    console.failed(message);
+    console.done(Outcome{std::nullopt, problems}, recorded);
+    return exitCode;
+}
+
+int RunProject(const ExtractOptions& options, RunConsole& console, Project& project)
+{
+    if (project.FrameCount() == 0 || project.Regions.empty()) {
+        console.failed(NothingToExtract);
+        console.done(Outcome{RunEnd::Finished, 1}, nullptr);
+        return options.allowMissing ? 0 : Incomplete;
+    }
     // An index file is read before the run, also when the run does not need
     // it: a file there that is not an index is the user's, and is not replaced.
     PreviousRun previous;
@@ -176,8 +215,7 @@ int RunExtract(const ExtractOptions& options)
         try {
             previous = ReadRunIndex(options.indexPath);
         } catch (const IndexError& error) {
-            std::cerr << "tolvane-cli: " << error.what() << '\n';
-            return 2;
+            return Fail(console, error.what(), 2);
         }
     }
     // The flags override the project's switches for this run only.
@@ -189,27 +227,41 @@ int RunExtract(const ExtractOptions& options)
     std::vector<InputSource> sources;
     switches.sources = &sources;
 
-    RunConsole console(options);
     RecordingLog recorded(console.log());
-    console.started(options);
-    std::optional<RunEnd> end;
+    ProblemLog problems(recorded, console.events());
+    Outcome outcome;
     try {
-        end = ExtractObject(project, switches, recorded);
+        outcome.end = ExtractObject(project, switches, problems);
+        outcome.problems = problems.problems();
         // An index always describes a whole run that wrote its files.
-        if (*end == RunEnd::Finished) {
+        if (*outcome.end == RunEnd::Finished) {
             FinishRun(options, project, previous, recorded, sources, console);
         }
     } catch (const IndexError& error) {
-        console.failed(error.what());
-        console.done(std::nullopt, recorded);
-        return 3;
+        return Fail(console, error.what(), 3, &recorded, problems.problems());
     } catch (const TolvError& error) {
-        console.failed(error.what());
-        console.done(std::nullopt, recorded);
-        return 3;
+        return Fail(console, error.what(), 3, &recorded, problems.problems());
     }
-    console.done(end, recorded);
-    return 0;
+    console.done(outcome, &recorded);
+    return outcome.problems > 0 && !options.allowMissing ? Incomplete : 0;
+}
+
+int RunExtract(const ExtractOptions& options)
+{
+    RunConsole console(options);
+    console.started(options);
+    try {
+        // The run names each frame it cannot use; the load's general warning
+        // would only repeat them.
+        LoadedProject loaded = LoadProject(options.projectPath);
+        return RunProject(options, console, *loaded.project);
+    } catch (const CommandFailure& failure) {
+        return Fail(console, failure.message, failure.exitCode);
+    } catch (const std::bad_alloc&) {
+        return Fail(console, OutOfMemoryMessage, 3);
+    } catch (const std::length_error&) {
+        return Fail(console, OutOfMemoryMessage, 3);
+    }
 }
 
 }  // namespace
@@ -244,6 +296,9 @@ void AddExtractCommand(CLI::App& app, int& exitCode)
                      "After a completed run, write a make-style dependency file: the index and every output "
                      "depend on the project file and every frame and overlay read")
         ->needs(index);
+    command->add_flag("--allow-missing", options->allowMissing,
+                      "Exit 0 also when a frame or overlay could not be used or a row was refused (each is still "
+                      "named); without it such a run exits 4");
     AddColorOption(*command, options->color);
     command->add_option("project", options->projectPath, "The project file (.qvl)")->required();
     command->callback([options, &exitCode] { exitCode = RunExtract(*options); });

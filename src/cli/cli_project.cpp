@@ -1,5 +1,6 @@
 #include "cli/cli_project.h"
 
+#include "cli/console_log.h"
 #include "platform/errors.h"
 #include "project/project_identity.h"
 
@@ -8,31 +9,32 @@
 
 namespace tolv::cli {
 
-namespace {
-
-[[noreturn]] void Fail(const std::string& message, int exitCode)
-{
-    std::cerr << "tolvane-cli: " << message << '\n';
-    std::exit(exitCode);
-}
-
-}  // namespace
-
-LoadedProject LoadProjectOrExit(const std::string& path)
+LoadedProject LoadProject(const std::string& path)
 {
     LoadedProject loaded{std::make_unique<Project>(), {}};
     try {
         if (KindOfProjectPath(path) == ProjectPathKind::Missing)
-            Fail("project file " + path + " does not exist", 2);
+            throw CommandFailure{"project file " + path + " does not exist", 2};
         loaded.result = Loadfile(*loaded.project, path);
     } catch (const NotAProjectError& error) {
-        Fail(error.what(), 2);
+        throw CommandFailure{error.what(), 2};
     } catch (const TolvError& error) {
-        Fail(error.what(), 3);
+        throw CommandFailure{error.what(), 3};
     }
-    if (loaded.result.FramesMissing)
-        std::cerr << "Animation frame files missing.\n";
     return loaded;
+}
+
+LoadedProject LoadProjectOrExit(const std::string& path)
+{
+    try {
+        LoadedProject loaded = LoadProject(path);
+        if (loaded.result.FramesMissing)
+            std::cerr << "Animation frame files missing.\n";
+        return loaded;
+    } catch (const CommandFailure& failure) {
+        PrintError(failure.message);
+        std::exit(failure.exitCode);
+    }
 }
 
 int SaveInPlace(LoadedProject& loaded, bool force)
@@ -50,7 +52,7 @@ int SaveInPlace(LoadedProject& loaded, bool force)
         std::cerr << "tolvane-cli: " << error.what() << " It was left as it is.\n";
         return 3;
     } catch (const TolvError& error) {
-        std::cerr << error.what() << '\n';
+        PrintError(error.what());
         return 3;
     }
 }

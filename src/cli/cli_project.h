@@ -13,6 +13,17 @@ struct LoadedProject {
     LoadResult result;
 };
 
+// A command that cannot go on: what stderr says, and the exit code.
+struct CommandFailure {
+    std::string message;
+    int exitCode = 3;
+};
+
+// Loads a project file as File > Open does (either layout, frames examined);
+// raises CommandFailure with exit code 2 for a project file that does not
+// exist or a file that is not a project, 3 for one that cannot be read.
+LoadedProject LoadProject(const std::string& path);
+
 // Loads a project file as File > Open does (either layout, frames examined)
 // and, like it, warns "Animation frame files missing." (on stderr) when a
 // frame file is missing or unusable. A project file that does not exist or a

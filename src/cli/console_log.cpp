@@ -72,12 +72,17 @@ std::string EscapeControls(std::string_view text)
     return escaped;
 }
 
+void PrintError(std::string_view message)
+{
+    std::cerr << "tolvane-cli: " << EscapeControls(message) << '\n';
+}
+
 bool StandardOutputWritten()
 {
     if (std::cout.flush()) {
         return true;
     }
-    std::cerr << "tolvane-cli: cannot write the output: " << OutputFailure() << '\n';
+    PrintError("cannot write the output: " + OutputFailure());
     return false;
 }
 

@@ -29,6 +29,10 @@ private:
 // \t, \n and \r, the other bytes below 0x20 and 0x7F as \xNN.
 std::string EscapeControls(std::string_view text);
 
+// Prints "tolvane-cli: " and the message, its control characters escaped,
+// as one line on stderr.
+void PrintError(std::string_view message);
+
 // Flushes standard output; when it could not be written, says so on stderr
 // and returns false.
 bool StandardOutputWritten();

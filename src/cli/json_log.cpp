@@ -75,6 +75,23 @@ void JsonLog::Found(const std::string& subject, const std::string& message)
     Print({{"event", "finding"}, {"subject", subject}, {"message", message}});
 }
 
+void JsonLog::Noted(const std::string& subject, const std::string& message)
+{
+    Print({{"event", "note"}, {"subject", subject}, {"message", message}});
+}
+
+void JsonLog::Problem(const RunProblem& problem)
+{
+    static const char* const kinds[] = {"frame-missing", "frame-unreadable", "overlay-missing", "overlay-unreadable",
+                                        "refused"};
+    Json event{{"event", "problem"}, {"kind", kinds[static_cast<int>(problem.kind)]}, {"file", problem.file}};
+    if (!problem.region.empty()) {
+        event["region"] = problem.region;
+    }
+    event["message"] = problem.message;
+    Print(event);
+}
+
 // Names that are not UTF-8 still give valid JSON: their stray bytes become
 // U+FFFD. Each line shows as soon as it happens.
 void JsonLog::Print(const Json& event)

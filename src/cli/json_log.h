@@ -24,6 +24,8 @@ public:
     void Skipped(const OutputRecord& output) override;
     void Refused(const Refusal& refusal) override;
     void Found(const std::string& subject, const std::string& message) override;
+    void Noted(const std::string& subject, const std::string& message) override;
+    void Problem(const RunProblem& problem) override;
 
     void Print(const Json& event);
 

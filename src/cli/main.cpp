@@ -12,8 +12,50 @@ namespace {
 // memory running out anywhere ends the command with a message, not a core dump.
 int ReportOutOfMemory()
 {
-    std::cerr << "tolvane-cli: " << tolv::OutOfMemoryMessage << '\n';
+    tolv::cli::PrintError(tolv::OutOfMemoryMessage);
     return 3;
+}
+
+// Lists each name of an option once, a --name / --no-name pair as the two
+// flags, without the value each of them stores.
+class HelpFormatter : public CLI::Formatter {
+public:
+    std::string make_option_name(const CLI::Option* option, bool positional) const override
+    {
+        if (positional) {
+            return option->get_name(true, false);
+        }
+        std::string names;
+        for (const std::string& name : option->get_snames()) {
+            names += (names.empty() ? "-" : ", -") + name;
+        }
+        for (const std::string& name : option->get_lnames()) {
+            names += (names.empty() ? "--" : ", --") + name;
+        }
+        return names;
+    }
+};
+
+// The first word that is not an option names the command; the parser would
+// only say that a command is missing.
+bool UnknownCommand(const CLI::App& app, int argc, char* argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string word = argv[i];
+        if (word.empty() || word.front() == '-') {
+            continue;
+        }
+        std::string commands;
+        for (const CLI::App* command : app.get_subcommands({})) {
+            if (command->check_name(word)) {
+                return false;
+            }
+            commands += (commands.empty() ? "" : ", ") + command->get_name();
+        }
+        tolv::cli::PrintError("unknown command '" + word + "'; the commands are: " + commands);
+        return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -21,6 +63,7 @@ int ReportOutOfMemory()
 int main(int argc, char* argv[])
 {
     CLI::App app{"tolvane-cli: extract, check, show and resave Tolvane projects without the desktop program"};
+    app.formatter(std::make_shared<HelpFormatter>());
     app.set_version_flag("--version", std::string("tolvane-cli ") + TOLV_VERSION);
     app.require_subcommand(1);
 
@@ -30,6 +73,9 @@ int main(int argc, char* argv[])
     tolv::cli::AddShowCommand(app, exitCode);
     tolv::cli::AddResaveCommand(app, exitCode);
     tolv::cli::AddFillCommand(app, exitCode);
+    if (UnknownCommand(app, argc, argv)) {
+        return 2;
+    }
 
     try {
         app.parse(argc, argv);

@@ -54,7 +54,10 @@ TEST_P(CliFullOutputTest, EndsWithExitThree)
 {
     const test::CliResult result = RunCliIntoFullDevice(std::string(GetParam()) + " " + project());
     EXPECT_EQ(result.exitCode, 3);
-    EXPECT_EQ(result.err, "tolvane-cli: cannot write the output: No space left on device\n");
+    // The run names its refusals before the output's end is known.
+    const std::string last = "tolvane-cli: cannot write the output: No space left on device\n";
+    ASSERT_GE(result.err.size(), last.size()) << result.err;
+    EXPECT_EQ(result.err.substr(result.err.size() - last.size()), last);
 }
 
 INSTANTIATE_TEST_SUITE_P(Commands, CliFullOutputTest, testing::Values("show --json", "show", "check", "extract"));

@@ -66,7 +66,7 @@ TEST_F(CliPipelineTest, JsonWriteEventsMatchTheFilesWritten)
     ASSERT_EQ(real.exitCode, 0) << real.err;
     const std::vector<Json> events = JsonLines(real.out);
     EXPECT_EQ(events.front()["event"], "start");
-    EXPECT_EQ(events.back(), Json::parse(R"({"event":"done","result":"finished","written":3,"skipped":0,"refused":0})"));
+    EXPECT_EQ(events.back(), Json::parse(R"({"event":"done","result":"finished","written":3,"skipped":0,"refused":0,"problems":0})"));
     EXPECT_EQ(EventsOf(events, "frame").size(), 2u);
     const std::vector<Json> writes = EventsOf(events, "write");
     const std::vector<Json> planned = EventsOf(JsonLines(dry.out), "write");

@@ -127,7 +127,7 @@ TEST_F(CliProject, ResaveThatCannotWriteKeepsTheFileAndExitsWithThree)
     const std::string before = test::ReadText(path);
     const test::CliResult result = RunCli("resave " + quoted(path), "--ignore-signal=XFSZ prlimit --fsize=200");
     EXPECT_EQ(result.exitCode, 3);
-    EXPECT_EQ(result.err, "Animation frame files missing.\nUnable to write to " + path + "\n");
+    EXPECT_EQ(result.err, "Animation frame files missing.\ntolvane-cli: Unable to write to " + path + "\n");
     EXPECT_EQ(test::ReadText(path), before);
 }
 

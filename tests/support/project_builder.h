@@ -90,7 +90,7 @@ public:
         Region& merge = region(RegionKind::Overlay, left, top, width, height, rows, "Overlay");
         merge.OVLName = project.FramePath(file);
         save(image, merge.OVLName);
-        LoadMergeBMP(merge);
+        LoadMergeBMP(merge, project.ProjectFolder);
         return merge;
     }
 

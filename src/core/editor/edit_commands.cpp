@@ -75,7 +75,7 @@ std::unique_ptr<Region> DuplicateRegion(Project& project, const Region& source)
     copy->LineWidth = source.LineWidth;
     copy->TitleHeight = source.TitleHeight;
     copy->OnCurrentFrame = source.OnCurrentFrame;
-    LoadMergeBMP(*copy);
+    LoadMergeBMP(*copy, project.ProjectFolder);
     copy->TitleColor = source.TitleColor;
     copy->BoxColor = source.BoxColor;
     return copy;

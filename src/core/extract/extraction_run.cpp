@@ -7,6 +7,7 @@
 #include "extract/input_fingerprint.h"
 #include "extract/output_name.h"
 #include "extract/prefilter.h"
+#include "extract/run_problems.h"
 #include "platform/atomic_bmp.h"
 #include "platform/content_hash.h"
 #include "platform/errors.h"
@@ -14,10 +15,12 @@
 #include "platform/image_file.h"
 #include "platform/temporary_files.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <optional>
 #include <set>
 #include <utility>
@@ -97,8 +100,9 @@ OutputReach RunOutputs::openFolder()
         return OutputReach::ThroughLink;
     }
     if (dryRun_ && kind == EntryKind::Missing) {
-        // Where the real run could make the folder.
-        folderMissing_ = ::access(projectFolder_.c_str(), W_OK | X_OK) == 0;
+        // Where the real run could make the folder; asked of the folder held
+        // open, since the project folder of a bare file name is "".
+        folderMissing_ = ::faccessat(project.fd(), ".", W_OK | X_OK, 0) == 0;
         return folderMissing_ ? OutputReach::Ready : OutputReach::Unreachable;
     }
     if (dryRun_ || project.makeSubFolder(OutputFolderName)) {
@@ -154,6 +158,7 @@ public:
 
 private:
     std::array<std::pair<RegionKind, bool>, 2> passes() const;
+    bool anyRowOf(const std::string& frameName, const std::function<bool(const Region&, int)>& test) const;
     bool loads(const std::string& frameName);
     std::vector<PlannedFrame> framesToLoad();
     void processFrame(int position);
@@ -167,6 +172,8 @@ private:
     void write(const Region& region, const std::string& outputName, OutputPlace&& place, OutputRecord& record);
     bool fingerprints() const { return switches_.recordOutputs || switches_.previous; }
     bool readsByContent() const { return fingerprints() && switches_.rule == ChangeRule::Content; }
+    void report(const RunProblem& problem, const std::string& indent);
+    void reportOverlayProblems();
     void startFrame();
     void readFrameBytes();
     void loadFrame();
@@ -185,6 +192,8 @@ private:
     std::optional<std::string> frameBytes_;
     std::optional<FramePrefetch> prefetch_;
     OverlayPaints overlayPaints_;
+    // Each overlay that cannot be painted is reported once, at its first frame.
+    std::set<const Region*> overlaysReported_;
     // The last clip written, whose memory the next one takes.
     Bitmap clip_;
     Bitmap work_;
@@ -198,6 +207,11 @@ void ExtractionRun::processFrames()
     prefetch_.emplace(framesToLoad());
     for (int i = 0; i < project_.FrameCount(); ++i) {
         if (project_.FrameStatus[i] != FrameLoaded) {
+            // Only a frame the run has a row for leaves something undone.
+            const std::string& name = project_.FrameNames[i];
+            if (anyRowOf(name, [](const Region&, int) { return true; })) {
+                report(UnusableFrameProblem(project_, name), "");
+            }
             continue;
         }
         processFrame(i);
@@ -211,6 +225,22 @@ std::array<std::pair<RegionKind, bool>, 2> ExtractionRun::passes() const
     return {{{RegionKind::Background, switches_.backgrounds}, {RegionKind::Clip, switches_.clips}}};
 }
 
+// Whether a row of the frame that the run writes passes the test.
+bool ExtractionRun::anyRowOf(const std::string& frameName,
+                             const std::function<bool(const Region&, int)>& test) const
+{
+    for (const auto& [kind, on] : passes()) {
+        for (const auto& region : project_.Regions) {
+            for (int r = 0; on && region->RegionType == kind && r < WorksheetRows; ++r) {
+                if (IsRowOf(*region, r, frameName) && test(*region, r)) {
+                    return true;
+                }
+            }
+        }
+    }
+    return false;
+}
+
 // Whether processFrame writes a row of the frame, and so loads it: in an
 // incremental run only when one of its outputs is not kept.
 bool ExtractionRun::loads(const std::string& frameName)
@@ -219,16 +249,7 @@ bool ExtractionRun::loads(const std::string& frameName)
         MarkFrameRegions(project_, frameName);
         fingerprints_.startFrame(frameName);
     }
-    for (const auto& [kind, on] : passes()) {
-        for (const auto& region : project_.Regions) {
-            for (int r = 0; on && region->RegionType == kind && r < WorksheetRows; ++r) {
-                if (IsRowOf(*region, r, frameName) && !keeps(*region, region->OutputFile[r])) {
-                    return true;
-                }
-            }
-        }
-    }
-    return false;
+    return anyRowOf(frameName, [this](const Region& region, int r) { return !keeps(region, region.OutputFile[r]); });
 }
 
 // The frames that can be read ahead, in the order the run loads them. A frame
@@ -340,13 +361,13 @@ void ExtractionRun::write(const Region& region, const std::string& outputName, O
     }
 }
 
-// Rows that would write outside the output folder, a clip that no bitmap
+// Rows whose name the run cannot create (see FaultOfOutputName), a clip that no bitmap
 // can hold, or one with no pixel on its frame (which would come out all
 // black), are refused with a finding; the run goes on with the next row.
 bool ExtractionRun::refuses(const Region& region, const std::string& outputName)
 {
-    if (IsUnsafeOutputName(outputName)) {
-        refuse(region, outputName, UnsafeNameRefusal(outputName));
+    if (const NameFault fault = FaultOfOutputName(outputName); fault != NameFault::None) {
+        refuse(region, outputName, OutputNameRefusal(outputName, fault));
         return true;
     }
     if (region.RegionType == RegionKind::Clip &&
@@ -394,7 +415,7 @@ OutputRecord ExtractionRun::recordOf(const Region& region, const std::string& ou
 // inputs, and the file still as that run left it.
 const OutputRecord* ExtractionRun::unchanged(const std::string& outputName, const OutputRecord& record) const
 {
-    if (!switches_.previous || IsUnsafeOutputName(outputName)) {
+    if (!switches_.previous || FaultOfOutputName(outputName) != NameFault::None) {
         return nullptr;
     }
     const auto found = switches_.previous->find(record.file);
@@ -430,6 +451,26 @@ void ExtractionRun::startFrame()
         fingerprints_.startFrame(frameName_);
     }
     frameStarted_ = true;
+    reportOverlayProblems();
+}
+
+void ExtractionRun::report(const RunProblem& problem, const std::string& indent)
+{
+    log_.LogLine(indent + ProblemLogLine(problem), colors::Red);
+    log_.Problem(problem);
+}
+
+void ExtractionRun::reportOverlayProblems()
+{
+    for (const auto& region : project_.Regions) {
+        if (!region->OnCurrentFrame || overlaysReported_.count(region.get()) > 0) {
+            continue;
+        }
+        if (const std::optional<RunProblem> problem = OverlayProblem(project_, *region)) {
+            overlaysReported_.insert(region.get());
+            report(*problem, Indent);
+        }
+    }
 }
 
 void ExtractionRun::readFrameBytes()

@@ -3,6 +3,7 @@
 #include "platform/files.h"
 #include "platform/stable_hash.h"
 #include "project/region_clipboard.h"
+#include "project/region_overlay.h"
 
 namespace tolv {
 
@@ -66,7 +67,7 @@ void InputFingerprints::startFrame(const std::string& frameName)
         }
         hash.addPart(recordHash(*region));
         if (region->RegionType == RegionKind::Overlay) {
-            addSource(hash, region->OVLName, region->MergeSource);
+            addSource(hash, OverlayPath(project_.ProjectFolder, region->OVLName), region->MergeSource);
         }
     }
     frame_ = hash.hex();

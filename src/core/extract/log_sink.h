@@ -23,7 +23,12 @@ public:
     virtual void Wrote(const OutputRecord& output) { (void)output; }
     virtual void Skipped(const OutputRecord& output) { (void)output; }
     virtual void Refused(const Refusal& refusal) { (void)refusal; }
+    // A frame or overlay the run met and could not use; its red log line
+    // comes first. A refused row comes to Refused only.
+    virtual void Problem(const RunProblem& problem) { (void)problem; }
     virtual void Found(const std::string& subject, const std::string& message) { (void)subject, (void)message; }
+    // A remark of the check that is not a finding.
+    virtual void Noted(const std::string& subject, const std::string& message) { (void)subject, (void)message; }
 
     // Asked after every row; true ends the run there.
     virtual bool StopRequested() { return false; }

@@ -101,6 +101,9 @@ OutputPlace LocateOutput(const OpenFolder& outputFolder, std::string_view name)
 
 NameFault FaultOfOutputName(std::string_view name)
 {
+    if (IsUnsafeOutputName(name)) {
+        return NameFault::LeavesOutputFolder;
+    }
     const std::string fileName = NamePart(name);
     if (fileName.empty() || fileName == "." || fileName == "..") {
         return NameFault::NoFileName;
@@ -119,6 +122,24 @@ bool NamesSubFolder(std::string_view name)
 std::string UnsafeNameRefusal(std::string_view name)
 {
     return "Refused unsafe output name " + std::string(name) + ".";
+}
+
+std::string OutputNameRefusal(std::string_view name, NameFault fault)
+{
+    const std::string refused = "Refused output name " + std::string(name) + ": ";
+    switch (fault) {
+    case NameFault::LeavesOutputFolder:
+        return UnsafeNameRefusal(name);
+    case NameFault::NoFileName:
+        return refused + "it has no file name.";
+    case NameFault::ControlCharacter:
+        return refused + "it contains a control character.";
+    case NameFault::PartTooLong:
+        return refused + "a part is longer than 255 bytes.";
+    case NameFault::None:
+        break;
+    }
+    return {};
 }
 
 bool IsUnsafeOutputName(std::string_view name)

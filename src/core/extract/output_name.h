@@ -21,15 +21,22 @@ std::string UnsafeNameRefusal(std::string_view name);
 // The longest file or folder name the file systems take, in bytes.
 constexpr std::size_t MaxNamePartBytes = 255;
 
-// What keeps a safe output name from being created, whatever is on disk.
+// What keeps an output name from being created, whatever is on disk. This is
+// the one rule for names: the check reports each fault and the run refuses
+// the row, so the two never disagree.
 enum class NameFault {
     None,
-    NoFileName,        // ".", "..", or a name that ends with "/"
-    ControlCharacter,  // a byte below 0x20, or 0x7F
-    PartTooLong,       // a part between "/" longer than MaxNamePartBytes
+    LeavesOutputFolder,  // IsUnsafeOutputName
+    NoFileName,          // ".", "..", or a name that ends with "/"
+    ControlCharacter,    // a byte below 0x20, or 0x7F
+    PartTooLong,         // a part between "/" longer than MaxNamePartBytes
 };
 
 NameFault FaultOfOutputName(std::string_view name);
+
+// The run's refusal of a name with a fault: UnsafeNameRefusal for a name that
+// leaves the folder, else "Refused output name NAME: " and the reason.
+std::string OutputNameRefusal(std::string_view name, NameFault fault);
 
 // True when the name puts its file into a sub-folder of the output folder.
 bool NamesSubFolder(std::string_view name);

@@ -8,9 +8,11 @@
 #include "platform/files.h"
 #include "platform/image_file.h"
 #include "platform/open_folder.h"
+#include "project/region_overlay.h"
 #include "project/storable_names.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -31,11 +33,22 @@ bool IsNotBitmap(const std::string& path)
     }
 }
 
+// Lexically, both made absolute against the working folder.
+bool LiesIn(const std::string& path, const std::string& folder)
+{
+    const std::filesystem::path file = std::filesystem::absolute(path).lexically_normal();
+    const std::filesystem::path base = std::filesystem::absolute(folder.empty() ? "." : folder).lexically_normal();
+    const std::filesystem::path relative = file.lexically_relative(base);
+    return !relative.empty() && *relative.begin() != "..";
+}
+
 const char* const MissingSubFolder = "Output bitmap name is in a VidIziz sub-folder that does not exist.";
 
 const char* FaultMessage(NameFault fault)
 {
     switch (fault) {
+    case NameFault::LeavesOutputFolder:
+        return "Output bitmap name leaves the VidIziz folder.";
     case NameFault::NoFileName:
         return "Output bitmap name has no file name.";
     case NameFault::ControlCharacter:
@@ -62,6 +75,7 @@ public:
 private:
     void reportItem(const std::string& subject, const std::string& message, Color color);
     void finding(const std::string& subject, const std::string& message);
+    void note(const std::string& subject, const std::string& message);
     void reportFileFindings();
     void checkFrameFiles();
     void checkOutputFolder();
@@ -116,6 +130,13 @@ void ProjectCheck::finding(const std::string& subject, const std::string& messag
     reportItem(subject, message, colors::Red);
     log_.Found(subject, message);
     ++findings_;
+}
+
+// Worth knowing, and no fault: not counted among the findings.
+void ProjectCheck::note(const std::string& subject, const std::string& message)
+{
+    reportItem(subject, message, colors::Black);
+    log_.Noted(subject, message);
 }
 
 // What the reader could not take from the file as it was.
@@ -204,20 +225,20 @@ void ProjectCheck::checkOverlay(const Region& region)
     if (region.RegionType != RegionKind::Overlay || region.OVLName.empty()) {
         return;
     }
-    // The overlay is named by its full path, not joined with the project folder.
-    if (!FileExists(region.OVLName)) {
+    const std::string path = OverlayPath(project_.ProjectFolder, region.OVLName);
+    if (!FileExists(path)) {
         finding(region.OVLName, "Background overlay file does not exist!");
-    } else if (IsNotBitmap(region.OVLName)) {
+    } else if (IsNotBitmap(path)) {
         finding(region.OVLName, "Background overlay file is not a bitmap file!");
+    }
+    if (!LiesIn(path, project_.ProjectFolder)) {
+        note(region.OVLName, "Background overlay file lies outside the project folder: moved, the project loses it.");
     }
 }
 
 // The first reason the run would refuse the name or stop on it, if any.
 const char* ProjectCheck::outputNameProblem(const std::string& name) const
 {
-    if (IsUnsafeOutputName(name)) {
-        return "Output bitmap name leaves the VidIziz folder.";
-    }
     if (const char* fault = FaultMessage(FaultOfOutputName(name))) {
         return fault;
     }

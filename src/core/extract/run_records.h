@@ -47,6 +47,19 @@ struct Refusal {
     std::string message;
 };
 
+// What a run that went on left undone: a frame or an overlay it could not
+// use, or a row it refused. `file` is the frame or overlay as the project
+// names it, or the refused output name; `region` is empty for a frame.
+// `message` reads "frame ball02.bmp could not be read: Bitmap image is not valid".
+enum class ProblemKind : std::uint8_t { FrameMissing, FrameUnreadable, OverlayMissing, OverlayUnreadable, Refused };
+
+struct RunProblem {
+    ProblemKind kind = ProblemKind::Refused;
+    std::string file;
+    std::string region;
+    std::string message;
+};
+
 // How a run ended that raised no error.
 enum class RunEnd : std::uint8_t { Finished, Stopped };
 

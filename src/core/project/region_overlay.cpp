@@ -105,15 +105,23 @@ OverlayCache& SharedOverlays()
 
 }  // namespace
 
-void LoadMergeBMP(Region& region)
+std::string OverlayPath(const std::string& projectFolder, const std::string& overlayName)
+{
+    if (overlayName.empty() || overlayName.front() == '/')
+        return overlayName;
+    return JoinPath(projectFolder, overlayName);
+}
+
+void LoadMergeBMP(Region& region, const std::string& projectFolder)
 {
     FreeMergeBMP(region);
     if (region.RegionType != RegionKind::Overlay)
         return;
-    const std::optional<FileIdentity> stamp = OverlayIdentity(region.OVLName);
+    const std::string path = OverlayPath(projectFolder, region.OVLName);
+    const std::optional<FileIdentity> stamp = OverlayIdentity(path);
     if (!stamp)
         return;
-    const std::shared_ptr<const PreparedOverlay> overlay = SharedOverlays().overlay(region.OVLName, *stamp);
+    const std::shared_ptr<const PreparedOverlay> overlay = SharedOverlays().overlay(path, *stamp);
     region.MergeSource = overlay->source;
     if (overlay->image.empty())
         return;

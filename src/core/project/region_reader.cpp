@@ -90,10 +90,10 @@ void ReadCompactedRows(Project& project, Region& region, const IniReader& ini, c
 
 // An overlay file that exists but cannot be read leaves the region without
 // overlay, like an invalid one, rather than ending the load half-way.
-void LoadOverlayQuietly(Region& region)
+void LoadOverlayQuietly(Region& region, const std::string& projectFolder)
 {
     try {
-        LoadMergeBMP(region);
+        LoadMergeBMP(region, projectFolder);
     } catch (const TolvError&) {
         FreeMergeBMP(region);
     }
@@ -124,7 +124,7 @@ void ReadCurrentRegion(Project& project, const IniReader& ini, const std::string
     ReadCompactedRows(project, *region, ini, section);
     // The overlay may resize the region, so it is loaded before the frame area grows.
     if (region->RegionType == RegionKind::Overlay && overlays == OverlayBitmaps::Load)
-        LoadOverlayQuietly(*region);
+        LoadOverlayQuietly(*region, project.ProjectFolder);
     AppendRegion(project, std::move(region), textBar);
 }
 

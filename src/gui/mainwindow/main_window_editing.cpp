@@ -91,7 +91,7 @@ bool MainWindow::editRegionRecord(Region& record, bool isNew)
     FreeMergeBMP(record);
     // An overlay that fails to load is reported; the region keeps its settings.
     if (record.RegionType == RegionKind::Overlay)
-        RunUserOperation(this, [&record] { LoadMergeBMP(record); });
+        RunUserOperation(this, [&record, &p] { LoadMergeBMP(record, p.ProjectFolder); });
     return true;
 }
 
@@ -182,7 +182,7 @@ void MainWindow::onPaste()
     }
     for (Region& region : regions) {
         if (region.RegionType == RegionKind::Overlay)
-            RunUserOperation(this, [&region] { LoadMergeBMP(region); });
+            RunUserOperation(this, [this, &region] { LoadMergeBMP(region, project().ProjectFolder); });
     }
     document_.pasteRegions(std::move(regions));
 }

@@ -165,7 +165,8 @@ TEST_F(ExtractionRunTest, WorksheetRowsMatchFramesIgnoringCaseAndSkipEmptyOutput
     EXPECT_EQ(log.lines, WithFrame({{"Animation frame f1.bmp", Black},
                                     {"     Saving clip upper.bmp.", Black},
                                     {"     Saving clip twice.bmp.", Black},
-                                    {"     Saving clip again.bmp.", Black}}));
+                                    {"     Saving clip again.bmp.", Black},
+                                    {"Frame gone.bmp does not exist; its rows were not written.", Red}}));
     EXPECT_TRUE(output("twice.bmp") == output("again.bmp"));
     EXPECT_EQ(log.progress, (std::vector<std::pair<int, int>>{{1, 1}}));
 }
@@ -307,10 +308,29 @@ TEST_F(ExtractionRunTest, OverlayThatIsNotABitmapPaintsNothing)
     Region& overlay = build.region(RegionKind::Overlay, 0, 0, 50, 50, {{"f1.bmp", ""}});
     overlay.OVLName = dir.file("notes.bmp");
     test::WriteText(overlay.OVLName, "not a bitmap");
-    LoadMergeBMP(overlay);
+    LoadMergeBMP(overlay, build.project.ProjectFolder);
     build.region(RegionKind::Background, 0, 0, 1, 1, {{"f1.bmp", "b.bmp"}});
     run();
     EXPECT_TRUE(output("b.bmp") == f1);
+}
+
+// The log names what the run cannot use where it meets it: an unusable frame
+// in place of its frame line, an overlay once, at its first frame.
+TEST_F(ExtractionRunTest, LogNamesUnusableFramesAndMissingOverlaysInRed)
+{
+    build.listFrame("gone.bmp", FrameMissing);
+    build.frame("f1.bmp", f1).frame("f2.bmp", f1);
+    Region& overlay = build.region(RegionKind::Overlay, 0, 0, 5, 5, {{"f1.bmp", ""}, {"f2.bmp", ""}}, "Badge");
+    overlay.OVLName = "badge.bmp";
+    build.region(RegionKind::Background, 0, 0, 1, 1, {{"gone.bmp", "a.bmp"}, {"f1.bmp", "b.bmp"}, {"f2.bmp", "c.bmp"}});
+    run();
+    const std::string missing = " does not exist; ";
+    EXPECT_EQ(log.lines, WithFrame({{"Frame gone.bmp" + missing + "its rows were not written.", Red},
+                                    {"Animation frame f1.bmp", Black},
+                                    {"     Overlay badge.bmp of region Badge" + missing + "it was not painted.", Red},
+                                    {"     Saving background b.bmp.", Black},
+                                    {"Animation frame f2.bmp", Black},
+                                    {"     Saving background c.bmp.", Black}}));
 }
 
 // Stops that end the run: the closing line is still logged, the error is

@@ -201,7 +201,7 @@ TEST_F(RunRecordsTest, AnInputEditedDuringTheRunIsWrittenAgainByTheNextRun)
         };
         const PreviousOutputs previous = recordedRun(first);
         // The next run reads the project, and so the overlay, anew.
-        LoadMergeBMP(overlay);
+        LoadMergeBMP(overlay, build.project.ProjectFolder);
         ExtractSwitches again;
         again.rule = edit.rule;
         again.previous = &previous;
