@@ -2,6 +2,7 @@
 
 #include "extract/log_sink.h"
 #include "extract/run_records.h"
+#include "platform/png_codec.h"
 #include "project/project.h"
 
 namespace tolv {
@@ -18,6 +19,8 @@ struct ExtractSwitches {
     // An incremental run: an output that this earlier run wrote from the same
     // inputs, and that still lies there as it left it, is not written again.
     const PreviousOutputs* previous = nullptr;
+    // The compression of PNG outputs, 0..9 (see EncodePng).
+    int pngLevel = DefaultPngLevel;
 };
 
 // The extraction run: walks the frames in list order and writes every
