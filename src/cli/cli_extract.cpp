@@ -30,6 +30,7 @@ struct ExtractOptions {
     std::string indexPath;
     bool changed = false;
     std::string color = "auto";
+    int pngLevel = DefaultPngLevel;
 };
 
 const char* ResultName(std::optional<RunEnd> end)
@@ -104,6 +105,7 @@ int RunExtract(const ExtractOptions& options)
                              options.dryRun};
     switches.recordOutputs = !options.indexPath.empty();
     switches.previous = options.changed ? &previous : nullptr;
+    switches.pngLevel = options.pngLevel;
 
     RunConsole console(options);
     RecordingLog recorded(console.log());
@@ -142,6 +144,9 @@ void AddExtractCommand(CLI::App& app, int& exitCode)
     command->add_flag("--changed", options->changed,
                       "Skip the outputs whose inputs are unchanged since the run that wrote the --index FILE")
         ->needs(index);
+    command->add_option("--png-level", options->pngLevel, "Compression of PNG outputs, 0 (fastest) to 9 (smallest)")
+        ->check(CLI::Range(MinPngLevel, MaxPngLevel))
+        ->default_val(DefaultPngLevel);
     AddColorOption(*command, options->color);
     command->add_option("project", options->projectPath, "The project file (.qvl)")->required();
     command->callback([options, &exitCode] { exitCode = RunExtract(*options); });

@@ -179,26 +179,39 @@ private:
         return std::uint8_t(toUp <= toUpLeft ? up : upLeft);
     }
 
-    // Filters the row with `type` into `to`; returns its score.
+    // Filters the row with `type` into `to`; returns its score. One loop per
+    // type, so that the compiler can vectorise each.
     std::uint64_t apply(std::uint8_t type, const std::uint8_t* row, std::uint8_t* to) const
     {
         const std::uint8_t* up = previous_.data();
-        std::uint64_t score = 0;
-        for (std::size_t i = 0; i < previous_.size(); ++i) {
-            const int left = i >= pixelBytes_ ? row[i - pixelBytes_] : 0;
-            const int upLeft = i >= pixelBytes_ ? up[i - pixelBytes_] : 0;
-            std::uint8_t predicted = 0;
-            switch (type) {
-            case 1: predicted = std::uint8_t(left); break;
-            case 2: predicted = up[i]; break;
-            case 3: predicted = std::uint8_t((left + up[i]) / 2); break;
-            case 4: predicted = Paeth(left, up[i], upLeft); break;
-            default: break;
-            }
-            const auto value = std::uint8_t(row[i] - predicted);
-            to[i] = value;
-            score += value < 128 ? value : 256 - value;
+        const std::size_t size = previous_.size();
+        const std::size_t bpp = pixelBytes_;
+        switch (type) {
+        case 0:
+            std::copy_n(row, size, to);
+            break;
+        case 1:
+            for (std::size_t i = 0; i < size; ++i)
+                to[i] = std::uint8_t(row[i] - (i >= bpp ? row[i - bpp] : 0));
+            break;
+        case 2:
+            for (std::size_t i = 0; i < size; ++i)
+                to[i] = std::uint8_t(row[i] - up[i]);
+            break;
+        case 3:
+            for (std::size_t i = 0; i < size; ++i)
+                to[i] = std::uint8_t(row[i] - ((i >= bpp ? row[i - bpp] : 0) + up[i]) / 2);
+            break;
+        default:
+            for (std::size_t i = 0; i < bpp && i < size; ++i)
+                to[i] = std::uint8_t(row[i] - up[i]);
+            for (std::size_t i = bpp; i < size; ++i)
+                to[i] = std::uint8_t(row[i] - Paeth(row[i - bpp], up[i], up[i - bpp]));
+            break;
         }
+        std::uint64_t score = 0;
+        for (std::size_t i = 0; i < size; ++i)
+            score += std::uint32_t(std::abs(int(std::int8_t(to[i]))));
         return score;
     }
 
