@@ -168,15 +168,14 @@ public:
     }
 
 private:
+    // Branch-free: p - left is up - upLeft, and so on.
     static std::uint8_t Paeth(int left, int up, int upLeft)
     {
-        const int p = left + up - upLeft;
-        const int toLeft = std::abs(p - left);
-        const int toUp = std::abs(p - up);
-        const int toUpLeft = std::abs(p - upLeft);
-        if (toLeft <= toUp && toLeft <= toUpLeft)
-            return std::uint8_t(left);
-        return std::uint8_t(toUp <= toUpLeft ? up : upLeft);
+        const int toLeft = std::abs(up - upLeft);
+        const int toUp = std::abs(left - upLeft);
+        const int toUpLeft = std::abs(left + up - 2 * upLeft);
+        const int nearer = toUp <= toUpLeft ? up : upLeft;
+        return std::uint8_t(toLeft <= toUp && toLeft <= toUpLeft ? left : nearer);
     }
 
     // Filters the row with `type` into `to`; returns its score. One loop per
@@ -191,16 +190,19 @@ private:
             std::copy_n(row, size, to);
             break;
         case 1:
-            for (std::size_t i = 0; i < size; ++i)
-                to[i] = std::uint8_t(row[i] - (i >= bpp ? row[i - bpp] : 0));
+            std::copy_n(row, std::min(bpp, size), to);
+            for (std::size_t i = bpp; i < size; ++i)
+                to[i] = std::uint8_t(row[i] - row[i - bpp]);
             break;
         case 2:
             for (std::size_t i = 0; i < size; ++i)
                 to[i] = std::uint8_t(row[i] - up[i]);
             break;
         case 3:
-            for (std::size_t i = 0; i < size; ++i)
-                to[i] = std::uint8_t(row[i] - ((i >= bpp ? row[i - bpp] : 0) + up[i]) / 2);
+            for (std::size_t i = 0; i < bpp && i < size; ++i)
+                to[i] = std::uint8_t(row[i] - up[i] / 2);
+            for (std::size_t i = bpp; i < size; ++i)
+                to[i] = std::uint8_t(row[i] - (row[i - bpp] + up[i]) / 2);
             break;
         default:
             for (std::size_t i = 0; i < bpp && i < size; ++i)
