@@ -39,6 +39,7 @@ struct ExtractOptions {
     std::string depfilePath;
     bool allowMissing = false;
     std::string color = "auto";
+    int pngLevel = DefaultPngLevel;
 };
 
 // The exit code of a run that reached its end with something left undone.
@@ -226,6 +227,7 @@ int RunProject(const ExtractOptions& options, RunConsole& console, Project& proj
     switches.rule = RuleOf(options);
     std::vector<InputSource> sources;
     switches.sources = &sources;
+    switches.pngLevel = options.pngLevel;
 
     RecordingLog recorded(console.log());
     ProblemLog problems(recorded, console.events());
@@ -299,6 +301,9 @@ void AddExtractCommand(CLI::App& app, int& exitCode)
     command->add_flag("--allow-missing", options->allowMissing,
                       "Exit 0 also when a frame or overlay could not be used or a row was refused (each is still "
                       "named); without it such a run exits 4");
+    command->add_option("--png-level", options->pngLevel, "Compression of PNG outputs, 0 (fastest) to 9 (smallest)")
+        ->check(CLI::Range(MinPngLevel, MaxPngLevel))
+        ->default_val(DefaultPngLevel);
     AddColorOption(*command, options->color);
     command->add_option("project", options->projectPath, "The project file (.qvl)")->required();
     command->callback([options, &exitCode] { exitCode = RunExtract(*options); });

@@ -3,6 +3,7 @@
 #include "platform/bitmap.h"
 #include "platform/files.h"
 #include "platform/image_file.h"
+#include "platform/png_codec.h"
 #include "project/project.h"
 #include "project/region_overlay.h"
 
@@ -110,7 +111,7 @@ private:
     static void save(const Bitmap& image, const std::string& path)
     {
         AtomicFile file(path);
-        SaveImageFile(image, file, OutputFormatOf(path));
+        SaveImageFile(image, file, OutputFormatOf(path), DefaultPngLevel);
     }
 };
 

@@ -348,12 +348,12 @@ void ExtractionRun::write(const Region& region, const std::string& outputName, O
     record.height = image.height();
     const ImageFormat format = OutputFormatOf(outputName);
     if (switches_.dryRun) {
-        record.bytes = EncodedImageSize(image, format);
+        record.bytes = EncodedImageSize(image, format, switches_.pngLevel);
         outputs_.check(place, outputName);
         return;
     }
     AtomicFile file = outputs_.open(std::move(place), outputName);
-    record.bytes = SaveImageFile(image, file, format);
+    record.bytes = SaveImageFile(image, file, format, switches_.pngLevel);
     if (switches_.recordOutputs) {
         const FileDigest written = DigestOfFile(JoinPath(project_.ProjectFolder, record.file));
         record.stamp = written.stamp;

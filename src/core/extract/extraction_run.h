@@ -3,6 +3,7 @@
 #include "extract/input_fingerprint.h"
 #include "extract/log_sink.h"
 #include "extract/run_records.h"
+#include "platform/png_codec.h"
 #include "project/project.h"
 
 #include <functional>
@@ -32,6 +33,8 @@ struct ExtractSwitches {
     // For tests: runs after a frame's inputs were read and before its first
     // file is written.
     std::function<void(const std::string& frameName)> beforeWriting = {};
+    // The compression of PNG outputs, 0..9 (see EncodePng).
+    int pngLevel = DefaultPngLevel;
 };
 
 // The extraction run: walks the frames in list order and writes every

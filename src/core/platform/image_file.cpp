@@ -65,14 +65,14 @@ ImageFormat OutputFormatOf(std::string_view outputName)
     return EndsWithPng(outputName) ? ImageFormat::Png : ImageFormat::Bmp;
 }
 
-std::uint64_t SaveImageFile(const Bitmap& bitmap, AtomicFile& file, ImageFormat format)
+std::uint64_t SaveImageFile(const Bitmap& bitmap, AtomicFile& file, ImageFormat format, int pngLevel)
 {
-    return format == ImageFormat::Png ? SavePng(bitmap, file) : SaveBmp(bitmap, file);
+    return format == ImageFormat::Png ? SavePng(bitmap, file, pngLevel) : SaveBmp(bitmap, file);
 }
 
-std::uint64_t EncodedImageSize(const Bitmap& bitmap, ImageFormat format)
+std::uint64_t EncodedImageSize(const Bitmap& bitmap, ImageFormat format, int pngLevel)
 {
-    return format == ImageFormat::Png ? EncodedPngSize(bitmap) : EncodedBmpSize(bitmap);
+    return format == ImageFormat::Png ? EncodedPngSize(bitmap, pngLevel) : EncodedBmpSize(bitmap);
 }
 
 }  // namespace tolv

@@ -27,8 +27,9 @@ ImageFormat OutputFormatOf(std::string_view outputName);
 
 // Writes the bitmap into the opened file and commits it; returns the size of
 // the file. Raises FileWriteError with the path.
-std::uint64_t SaveImageFile(const Bitmap& bitmap, AtomicFile& file, ImageFormat format);
+// `pngLevel` (0..9) is the compression of a PNG file (see EncodePng).
+std::uint64_t SaveImageFile(const Bitmap& bitmap, AtomicFile& file, ImageFormat format, int pngLevel);
 // The size SaveImageFile would give the file, for a run that writes nothing.
-std::uint64_t EncodedImageSize(const Bitmap& bitmap, ImageFormat format);
+std::uint64_t EncodedImageSize(const Bitmap& bitmap, ImageFormat format, int pngLevel);
 
 }  // namespace tolv

@@ -181,6 +181,27 @@ TEST(PngWriter, KeepsTheResolutionAndExtendsAShortPaletteWithBlack)
     EXPECT_EQ(back.value(3, 0), 5U);
 }
 
+// Shaded areas and edges, where the filters chosen per row differ.
+TEST(PngWriter, EveryLevelKeepsThePixelsAndCompressesBelowStored)
+{
+    Bitmap bitmap(61, 23, 32, {}, BitMasks{0xFF0000, 0x00FF00, 0x0000FF, 0xFF000000});
+    for (int y = 0; y < bitmap.height(); ++y) {
+        for (int x = 0; x < bitmap.width(); ++x)
+            bitmap.setValue(x, y, std::uint32_t(x * 4 + (y * 7 << 8) + ((x ^ y) << 16) + ((x > 30 ? 255 : x) << 24)));
+    }
+    std::uint64_t stored = 0;
+    for (int level = MinPngLevel; level <= MaxPngLevel; ++level) {
+        const std::vector<std::uint8_t> file = EncodePng(bitmap, level);
+        EXPECT_EQ(DecodePng(file.data(), file.size()), bitmap) << level;
+        if (level == MinPngLevel)
+            stored = file.size();
+        else
+            EXPECT_LT(file.size(), stored) << level;
+    }
+    EXPECT_THROW(EncodePng(bitmap, MaxPngLevel + 1), std::out_of_range);
+    EXPECT_THROW(EncodePng(bitmap, MinPngLevel - 1), std::out_of_range);
+}
+
 TEST(PngReader, KeepsPixelValuesBeyondAShortPalette)
 {
     const std::vector<std::uint8_t> file = test::BuildPngFile(
@@ -309,9 +330,9 @@ TEST(ImageFile, SavedPngHasTheSizeADryRunCounts)
     Bitmap bitmap(37, 11, 32, {}, BitMasks{0xFF0000, 0xFF00, 0xFF, 0xFF000000});
     bitmap.setValue(5, 5, 0x80FF0000);
     AtomicFile file(dir.file("out.png"));
-    const std::uint64_t size = SaveImageFile(bitmap, file, ImageFormat::Png);
+    const std::uint64_t size = SaveImageFile(bitmap, file, ImageFormat::Png, DefaultPngLevel);
     EXPECT_EQ(size, std::filesystem::file_size(dir.file("out.png")));
-    EXPECT_EQ(size, EncodedImageSize(bitmap, ImageFormat::Png));
+    EXPECT_EQ(size, EncodedImageSize(bitmap, ImageFormat::Png, DefaultPngLevel));
     EXPECT_EQ(LoadImageFile(dir.file("out.png")), bitmap);
 }
 
