@@ -179,6 +179,88 @@ BENCHMARK(BM_ZoomStepRepaint)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
+// A project of `count` 16 x 12 clip regions in rows over the frame, written
+// once per count; opening it, stepping a frame and one step of a drag of one
+// region, each with the repaint of the full-HD canvas.
+class ManyRegions {
+public:
+    explicit ManyRegions(int count)
+        : folder_(fs::temp_directory_path() / ("tolv-bench-many-" + std::to_string(::getpid()) + "-" + std::to_string(count)))
+    {
+        fs::create_directories(folder_);
+        std::string project = "[Main]\r\nVersion2=1\r\nRegions=" + std::to_string(count) + "\r\n[Frames]\r\n";
+        for (int i = 1; i <= 2; ++i) {
+            SaveBmp(Gradient(FrameWidth, FrameHeight, 90 * i), Path("f" + std::to_string(i) + ".bmp"));
+            project += std::to_string(i) + "=f" + std::to_string(i) + ".bmp\r\n";
+        }
+        for (int r = 0; r < count; ++r)
+            project += "[Region" + std::to_string(r + 1) + "]\r\nPosition=" + std::to_string((r * 7) % (FrameWidth - 16)) +
+                       "," + std::to_string((r * 13 / 7) % (FrameHeight - 12)) + ",16,12\r\nClip1=f1.bmp,,\r\n";
+        tolv::WriteFileAtomically(Path("many.qvl"), project);
+    }
+    ~ManyRegions() { fs::remove_all(folder_); }
+    std::string Path(const std::string& name) const { return (folder_ / name).string(); }
+
+private:
+    fs::path folder_;
+};
+
+void Repaint(tolv::gui::FrameCanvas& canvas, QImage& view, const QRegion& region)
+{
+    canvas.render(&view, QPoint(), region);
+    benchmark::DoNotOptimize(view.constBits());
+}
+
+void BM_ManyOpen(benchmark::State& state)
+{
+    const ManyRegions files(int(state.range(0)));
+    QImage view(FrameWidth, FrameHeight, QImage::Format_RGB32);
+    for (auto _ : state) {
+        tolv::Document document;
+        tolv::gui::FrameCanvas canvas(document, nullptr);
+        document.load(files.Path("many.qvl"));
+        canvas.setFrameArea(FrameWidth, FrameHeight);
+        Repaint(canvas, view, QRegion(0, 0, FrameWidth, FrameHeight));
+    }
+}
+BENCHMARK(BM_ManyOpen)->Arg(100)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_ManyFrameStep(benchmark::State& state)
+{
+    const ManyRegions files(int(state.range(0)));
+    tolv::Document document;
+    tolv::gui::FrameCanvas canvas(document, nullptr);
+    document.load(files.Path("many.qvl"));
+    canvas.setFrameArea(FrameWidth, FrameHeight);
+    QImage view(FrameWidth, FrameHeight, QImage::Format_RGB32);
+    bool forward = true;
+    for (auto _ : state) {
+        canvas.showFrame(forward ? tolv::FrameStep::Next : tolv::FrameStep::Previous);
+        Repaint(canvas, view, QRegion(0, 0, FrameWidth, FrameHeight));
+        forward = !forward;
+    }
+}
+BENCHMARK(BM_ManyFrameStep)->Arg(100)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// What one motion of a drag repaints: the outline's old and new pixels.
+void BM_ManyDragStep(benchmark::State& state)
+{
+    const ManyRegions files(int(state.range(0)));
+    tolv::Document document;
+    tolv::gui::FrameCanvas canvas(document, nullptr);
+    document.load(files.Path("many.qvl"));
+    canvas.setFrameArea(FrameWidth, FrameHeight);
+    QImage view(FrameWidth, FrameHeight, QImage::Format_RGB32);
+    int step = 0;
+    for (auto _ : state) {
+        const QRegion outline = QRegion(400 + step % 50, 300, 16, 1) + QRegion(400 + step % 50, 300, 1, 12)
+                                + QRegion(415 + step % 50, 300, 1, 12) + QRegion(400 + step % 50, 311, 16, 1);
+        Repaint(canvas, view, outline);
+        ++step;
+    }
+}
+BENCHMARK(BM_ManyDragStep)->Arg(100)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 int main(int argc, char* argv[])

@@ -51,11 +51,18 @@ bool BandCreatesRegion(const Rect& band)
     return band.width() > SizeHandleZone && band.height() > SizeHandleZone;
 }
 
+bool CoversFrame(const Project& project, const Region& region)
+{
+    return region.Left <= 0 && region.Top <= 0 && region.right() >= project.FrameAreaWidth
+           && region.bottom() >= project.FrameAreaHeight;
+}
+
 std::vector<Region*> CatchBand(Project& project, const Rect& band)
 {
     std::vector<Region*> caught;
     for (const auto& region : project.Regions)
-        if (region->Visible && Meets(*region, band) && SetState(project, *region, SelectionState::Group))
+        if (region->Visible && !CoversFrame(project, *region) && Meets(*region, band)
+            && SetState(project, *region, SelectionState::Group))
             caught.push_back(region.get());
     return caught;
 }

@@ -61,7 +61,11 @@ bool InSizeHandle(int width, int height, Point local);
 Rect BandRect(Point start, Point end);
 // A band that catches nothing makes a region only from 7 x 7 on.
 bool BandCreatesRegion(const Rect& band);
-// Every visible region whose rectangle meets the band goes to group state;
+// Whether a region covers the whole frame area: the background of a scene,
+// which the canvas shows as a marker and bands are drawn over.
+bool CoversFrame(const Project& project, const Region& region);
+// Every visible region whose rectangle meets the band goes to group state,
+// except those that cover the whole frame (a band is drawn over them);
 // those whose state changed are returned in list order, and the last of them
 // becomes the current region. SelIndex is left alone.
 std::vector<Region*> CatchBand(Project& project, const Rect& band);

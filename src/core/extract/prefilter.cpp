@@ -14,12 +14,12 @@ bool IsPainted(const Region& region)
     return region.RegionType == RegionKind::TextBox || region.RegionType == RegionKind::Overlay;
 }
 
-void PaintRegion(Bitmap& target, const Region& region, bool editor, OverlayPaints& paints)
+void PaintRegion(Bitmap& target, const Region& region, OverlayPaints& paints)
 {
     if (region.RegionType == RegionKind::Overlay) {
         MergeOverlay(target, region, paints);
     } else if (region.RegionType == RegionKind::TextBox) {
-        PaintTextBox(target, region, editor);
+        PaintTextBox(target, region);
     }
 }
 
@@ -57,7 +57,7 @@ OverlayPaint MakePaint(const Bitmap& target, const Region& region)
 // gets, and nothing is blended: every pixel a box paints becomes opaque, even
 // over a transparent area (alpha 255 on 32 bits; on a palette with alpha the
 // nearest of its most opaque entries, see Bitmap::valueOf).
-void PaintTextBox(Bitmap& target, const Region& region, bool editor)
+void PaintTextBox(Bitmap& target, const Region& region)
 {
     // Geometry from a file may lie anywhere in the int range.
     const int inset = region.LineWidth / 2;
@@ -69,7 +69,7 @@ void PaintTextBox(Bitmap& target, const Region& region, bool editor)
     Canvas canvas(target);
     // A pen of width 0 or less draws one pixel wide, as GDI pens do.
     canvas.pen = Pen{colors::Black, std::max(1, region.LineWidth), PenStyle::Solid, PenMode::Copy};
-    canvas.brush = Brush{(editor && region.Title) ? colors::White : region.BoxColor, BrushStyle::Solid, nullptr};
+    canvas.brush = Brush{region.BoxColor, BrushStyle::Solid, nullptr};
     canvas.rectangle(Rect{left, top, right, bottom});
     if (region.Title) {
         canvas.brush.color = region.TitleColor;
@@ -139,7 +139,7 @@ void PaintPrefilterRegions(Bitmap& display, const Project& project, bool showPai
     OverlayPaints paints;
     for (const auto& region : project.Regions) {
         if (IsPainted(*region) && (showPaintAll || (region->OnCurrentFrame && region->Visible))) {
-            PaintRegion(display, *region, true, paints);
+            PaintRegion(display, *region, paints);
         }
     }
 }
@@ -155,7 +155,7 @@ void PrefilterFrame(Bitmap& work, const Project& project, OverlayPaints& paints)
     for (const RegionKind kind : {RegionKind::Overlay, RegionKind::TextBox}) {
         for (const auto& region : project.Regions) {
             if (region->OnCurrentFrame && region->RegionType == kind) {
-                PaintRegion(work, *region, false, paints);
+                PaintRegion(work, *region, paints);
             }
         }
     }

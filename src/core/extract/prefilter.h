@@ -12,12 +12,11 @@ namespace tolv {
 // The drawing rules that prepare a frame before anything is cut out of it, and
 // the two passes that apply them. The editor shows a frame exactly as the
 // extraction will see it, except for the differences the passes keep on
-// purpose (which regions, the order of the types, the titled body colour).
+// purpose (which regions, the order of the types).
 
-// Paints a text box: a body filled with BoxColor (white in the editor when the
-// box has a title) and outlined in black with LineWidth, then the title strip.
+// Paints a text box: a body filled with BoxColor, also under a title, and outlined in black with LineWidth, then the title strip.
 // Both rectangles are inset by LineWidth / 2 so the outline stays inside.
-void PaintTextBox(Bitmap& target, const Region& region, bool editor);
+void PaintTextBox(Bitmap& target, const Region& region);
 
 // An overlay in a frame's format: the mask that clears its opaque part (all
 // bits set where it is transparent, none elsewhere), and what it then adds,

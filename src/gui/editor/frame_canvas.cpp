@@ -6,7 +6,6 @@
 #include "extract/prefilter.h"
 #include "gui/common/bitmap_image.h"
 #include "gui/common/message_box.h"
-#include "gui/editor/region_item.h"
 #include "platform/errors.h"
 #include "platform/image_file.h"
 
@@ -22,7 +21,7 @@ FrameCanvas::FrameCanvas(Document& document, QWidget* parent) : QWidget(parent),
     // The pointer position shows in the status bar also without a press.
     setMouseTracking(true);
     subscription_ = document_.subscribe([this](const DocumentChange& change) { onDocumentChanged(change); });
-    adoptRegions();
+    rebuildGrid();
 }
 
 FrameCanvas::~FrameCanvas()
@@ -72,19 +71,15 @@ void FrameCanvas::releasePrefilter()
 void FrameCanvas::onDocumentChanged(const DocumentChange& change)
 {
     if (change.projectReplaced) {
-        resetItems();
+        rebuildGrid();
         showFrame(FrameStep::Next);
         return;
     }
-    for (const Region* region : change.removed)
-        dropItem(region);
-    if (!change.added.empty())
-        adoptRegions();
+    followRegions(change);
     if (change.frameListChanged)
         showFrame(FrameStep::Same);
     else
         repaintRegions(change);
-    syncItems();
 }
 
 void FrameCanvas::repaintRegions(const DocumentChange& change)
@@ -148,8 +143,11 @@ void FrameCanvas::showCel(const QImage& cel, const QRect& target)
 
 void FrameCanvas::setFrameArea(int width, int height)
 {
+    if (frameArea_ == QSize(width, height))
+        return;
     frameArea_ = QSize(width, height);
     fitToZoom();
+    rebuildGrid();
 }
 
 void FrameCanvas::setZoom(double scale)
@@ -159,7 +157,6 @@ void FrameCanvas::setZoom(double scale)
     scale_ = scale;
     shrunk_ = QImage();
     fitToZoom();
-    syncItems();
     update();
     setStatus(StatusPanel::Zoom, QString::fromStdString(ZoomText(scale_)));
 }
@@ -196,8 +193,7 @@ void FrameCanvas::setPixelGrid(bool on)
 void FrameCanvas::setRegionNames(bool on)
 {
     regionNames_ = on;
-    for (auto& [region, item] : items_)
-        item->update();
+    update();
 }
 
 }  // namespace tolv::gui

@@ -2,6 +2,7 @@
 
 #include "editor/drag_rules.h"
 #include "editor/frame_display.h"
+#include "gui/editor/region_grid.h"
 #include "platform/bitmap.h"
 
 #include <QImage>
@@ -9,7 +10,6 @@
 #include <QWidget>
 
 #include <optional>
-#include <unordered_map>
 
 class QMouseEvent;
 class QPainter;
@@ -23,23 +23,24 @@ struct Region;
 
 namespace tolv::gui {
 
-class RegionItem;
-
 // The four panels of the main window's status bar.
 enum class StatusPanel { Pointer = 0, Geometry = 1, Message = 2, Zoom = 3 };
 
 // The frame canvas: shows the current frame at the zoom of the view with the
 // text boxes and overlays that apply to it painted in, or the checkerboard
-// where no frame is available, and hosts one RegionItem per region of the
-// document. It follows the document's notifications; its edits go to the
-// document and it talks to the window only through its signals.
+// where no frame is available, and draws the regions of the document over it
+// in the same paint pass, looked up in a grid of the frame area (RegionGrid)
+// that follows the document's notifications, so that a paint or a hit test
+// looks only at the regions near its place. There is no object per region.
+// Its edits go to the document and it talks to the window only through its
+// signals.
 //
 // The canvas is the frame area times the zoom. Every gesture works in frame
 // pixels; outlines, the size handle and the grid are drawn in screen pixels.
-// A mouse gesture is one state (DragState::gesture): the items pass their
-// presses, moves and releases here, and drag outlines are canvas state
-// painted above the items, so no frame bitmap is rebuilt while the mouse
-// drags. Nothing changes in the document before the release, so aborting a
+// A mouse gesture is one state (DragState::gesture), and drag outlines are
+// painted above the regions, so no frame bitmap is rebuilt while the mouse
+// drags. Presses on the margin of the view beside the frame come here too
+// (takeMarginPresses) and start a band held to the frame. Nothing changes in the document before the release, so aborting a
 // gesture puts everything back.
 class FrameCanvas : public QWidget {
     Q_OBJECT
@@ -97,12 +98,23 @@ public:
     void showCel(const QImage& cel, const QRect& target);
     const QImage& celShown() const { return cel_; }
 
-    RegionItem* itemOf(const Region* region) const;
-
-    // Mouse gestures of the region items, with points local to the item.
-    void regionPressed(RegionItem& item, QPoint local, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
-    void regionMoved(RegionItem& item, QPoint local, Qt::MouseButtons buttons);
-    void regionReleased();
+    // The visible region a press at a canvas position takes hold of: the
+    // topmost there, passing over a region that encloses another one there
+    // so that the smaller regions inside it stay reachable; nullptr on the
+    // bare frame.
+    Region* regionAt(const QPoint& canvasPos) const;
+    // The tooltip there: the hint of the region under the pointer.
+    QString hintAt(const QPoint& canvasPos) const;
+    // Where the canvas shows a visible region, as the grid holds it; none for
+    // a hidden region or one the grid does not hold.
+    std::optional<QRect> shownRect(const Region& region) const;
+    std::size_t indexedRegions() const { return grid_.size(); }
+    // Where a region that covers the whole frame shows: a small marker in the
+    // frame's top-left corner instead of an outline along the frame's edges.
+    static QRect backgroundMarker();
+    // Mouse presses on `viewport` (the view around the canvas) that the
+    // canvas does not cover act as presses on the canvas beside the frame.
+    void takeMarginPresses(QWidget* viewport);
     // Esc: the gesture under way ends without a trace; false when none runs.
     bool abortGesture();
     const DragState& drag() const { return drag_; }
@@ -112,9 +124,6 @@ public:
     // How often the frame image was converted for painting; a drag must not
     // convert it.
     int imageRebuilds() const { return imageRebuilds_; }
-
-    void requestRegionMenu(const QPoint& globalPos) { emit regionMenuRequested(globalPos); }
-    void requestRegionProperties() { emit regionDoubleClicked(); }
 
 signals:
     void statusChanged(tolv::gui::StatusPanel panel, const QString& text);
@@ -128,7 +137,11 @@ signals:
     void panRequested(const QPoint& delta);
 
 protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -138,15 +151,22 @@ private:
     void onDocumentChanged(const DocumentChange& change);
     void setStatus(StatusPanel panel, const QString& text) { emit statusChanged(panel, text); }
     void setDisplay(Bitmap display);
-    void resetItems();
-    void adoptRegions();
-    void dropItem(const Region* region);
-    void syncItems();
+    void rebuildGrid();
+    void followRegions(const DocumentChange& change);
     // The frame shown changes when the regions that paint into it change.
     void repaintRegions(const DocumentChange& change);
     void fitToZoom();
 
     bool startPan(Qt::MouseButton button, const QPoint& globalPos);
+    void press(QPoint pos, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+    bool drawsBandOver(const Region& region, QPoint pos, Qt::MouseButton button) const;
+    void pressRegion(Region& region, QPoint pos, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+    void startBand(QPoint pos, bool deselect);
+    void bandTo(QPoint pos);
+    void release(QPoint pos);
+    void dragTo(Point pos, Qt::MouseButtons buttons);
+    void showHover(QPoint pos);
+    Rect bandAt(QPoint end) const;
     void panTo(const QPoint& globalPos);
     void dragMove(Point pos);
     void finishMove();
@@ -162,6 +182,8 @@ private:
 
     void paintFrame(QPainter& painter, const QRect& exposed);
     void paintGrid(QPainter& painter, const QRect& exposed);
+    void paintRegions(QPainter& painter, const QRect& exposed);
+    void paintNames(QPainter& painter, const std::vector<Region*>& regions, const QRect& exposed);
     void paintOverlayLines(QPainter& painter, const QRegion& dirty);
 
     Document& document_;
@@ -174,8 +196,17 @@ private:
     QImage shrunk_;
     QImage cel_;
     QRect celTarget_;
-    std::unordered_map<const Region*, RegionItem*> items_;
+    RegionGrid grid_;
     DragState drag_;
+    // A press inside a region that covers the whole frame: a click selects
+    // it, a drag draws a band over it.
+    Region* backgroundPressed_ = nullptr;
+    Qt::MouseButton pressButton_ = Qt::NoButton;
+    Qt::KeyboardModifiers pressModifiers_;
+    QWidget* margin_ = nullptr;
+    // What the wheel turned short of a whole notch, kept for the next turn.
+    int wheelRest_ = 0;
+    bool handCursor_ = false;
     Rect outline_;
     // Band: the press in screen pixels; pan: the last global position.
     QPoint screenStart_;

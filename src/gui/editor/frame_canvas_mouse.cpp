@@ -1,4 +1,5 @@
-// The mouse gestures of the canvas: the rubber band on the bare canvas, the
+// The mouse gestures of the canvas: the rubber band on the bare frame, beside
+// it, over the background and with Ctrl anywhere, the
 // press, move drag and size drag of regions, and the pan of the view. Every
 // position becomes a frame pixel first, so the gestures work alike at every
 // zoom. Drag feedback is an inverted outline painted over the frame; the
@@ -11,9 +12,12 @@
 #include "editor/selection.h"
 #include "editor/snapping.h"
 #include "editor/view_mapping.h"
-#include "gui/editor/region_item.h"
+#include "editor/frame_rule.h"
 
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QMouseEvent>
+#include <QToolTip>
 #include <QWheelEvent>
 
 namespace tolv::gui {
@@ -52,15 +56,44 @@ void FrameCanvas::panTo(const QPoint& globalPos)
     panLast_ = globalPos;
 }
 
-void FrameCanvas::regionPressed(RegionItem& item, QPoint local, Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
+// A press that lands on a region takes hold of it, unless Ctrl (or Alt,
+// where the desktop keeps Ctrl for itself) asks for a band, or the region is
+// the frame's background and the press lies inside it.
+void FrameCanvas::press(QPoint pos, Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
 {
-    if (animating_ || (drag_.gesture != Gesture::None && drag_.gesture != Gesture::Pressed))
+    pressButton_ = button;
+    pressModifiers_ = modifiers;
+    const bool bandAsked = modifiers & (Qt::ControlModifier | Qt::AltModifier);
+    Region* region = bandAsked ? nullptr : regionAt(pos);
+    if (region && !drawsBandOver(*region, pos, button)) {
+        pressRegion(*region, pos, button, modifiers);
         return;
-    if (startPan(button, item.mapToGlobal(local)))
-        return;
+    }
+    backgroundPressed_ = region;
+    startBand(pos, !region);
+}
+
+// Inside a region that covers the whole frame, away from its edges, its
+// marker and its size handle, a left drag draws a band.
+bool FrameCanvas::drawsBandOver(const Region& region, QPoint pos, Qt::MouseButton button) const
+{
+    constexpr int EdgeZone = 4;
+    const QRect shown = screenRectOf(region);
+    const bool nearEdge = !shown.adjusted(EdgeZone, EdgeZone, -EdgeZone, -EdgeZone).contains(pos);
+    const bool onHandle = region.Selected == SelectionState::Current
+                          && InSizeHandle(shown.width(), shown.height(), ToPoint(pos - shown.topLeft()));
+    return button == Qt::LeftButton && CoversFrame(project(), region) && !nearEdge && !onHandle
+           && !backgroundMarker().contains(pos);
+}
+
+void FrameCanvas::pressRegion(Region& region, QPoint pos, Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
+{
     drag_.gesture = Gesture::Pressed;
-    Region& region = item.region();
-    const bool inHandle = InSizeHandle(item.width(), item.height(), ToPoint(local));
+    // A move drag goes by the offset from the press, not from the first
+    // motion, so the region stays under the pointer at every zoom.
+    drag_.DragStart = drag_.LastDragPos = ClampToCanvas(pixelAt(pos), frameArea_.width(), frameArea_.height());
+    const QRect shown = screenRectOf(region);
+    const bool inHandle = InSizeHandle(shown.width(), shown.height(), ToPoint(pos - shown.topLeft()));
     const RegionPress press =
         ClassifyRegionPress(region, inHandle, modifiers.testFlag(Qt::ShiftModifier), button == Qt::LeftButton);
     switch (press) {
@@ -92,22 +125,44 @@ void FrameCanvas::regionPressed(RegionItem& item, QPoint local, Qt::MouseButton 
     }
     }
     if (press == RegionPress::StartSize)
-        dragSize(pixelAt(item.pos() + local));
-    else
-        item.sendBackIfEnclosing();
+        dragSize(pixelAt(pos));
 }
 
-void FrameCanvas::regionMoved(RegionItem& item, QPoint local, Qt::MouseButtons buttons)
+void FrameCanvas::startBand(QPoint pos, bool deselect)
 {
-    if (drag_.gesture == Gesture::Panning) {
-        panTo(item.mapToGlobal(local));
+    drag_.gesture = Gesture::Band;
+    screenStart_ = pos;
+    if (!deselect)
         return;
+    setStatus(StatusPanel::Geometry, ToQ(BackgroundText(frameArea_.width(), frameArea_.height())));
+    if (!(pressModifiers_ & Qt::ShiftModifier) && project().CurrentRegion)
+        document_.changeSelection([](Project& p) { DeselectAll(p); });
+}
+
+// Over the background the band starts once the pointer has gone the
+// system's drag distance; until then the press is a click on the background.
+void FrameCanvas::bandTo(QPoint pos)
+{
+    if (backgroundPressed_) {
+        if ((pos - screenStart_).manhattanLength() < QApplication::startDragDistance())
+            return;
+        backgroundPressed_ = nullptr;
+        startBand(screenStart_, true);
     }
-    const Point pos = pixelAt(item.pos() + local);
-    setStatus(StatusPanel::Pointer, ToQ(PointerText(pos)));
-    const bool onRegion = drag_.gesture == Gesture::Pressed || drag_.gesture == Gesture::Moving
-                          || drag_.gesture == Gesture::Sizing;
-    if (!onRegion || project().LockObj || !(buttons & Qt::LeftButton))
+    setOutline(bandAt(pos));
+}
+
+// A band is held to the frame, also when it starts on the margin beside it.
+Rect FrameCanvas::bandAt(QPoint end) const
+{
+    const Rect band = BandPixels(ToPoint(screenStart_), ToPoint(end), scale_);
+    return {std::max(band.left, 0), std::max(band.top, 0), std::min(band.right, frameArea_.width()),
+            std::min(band.bottom, frameArea_.height())};
+}
+
+void FrameCanvas::dragTo(Point pos, Qt::MouseButtons buttons)
+{
+    if (project().LockObj || !(buttons & Qt::LeftButton))
         return;
     if (pos == drag_.LastDragPos)
         return;
@@ -118,9 +173,18 @@ void FrameCanvas::regionMoved(RegionItem& item, QPoint local, Qt::MouseButtons b
     drag_.LastDragPos = pos;
 }
 
-void FrameCanvas::regionReleased()
+void FrameCanvas::release(QPoint pos)
 {
     switch (drag_.gesture) {
+    case Gesture::Band:
+        if (Region* background = backgroundPressed_) {
+            endGesture();
+            pressRegion(*background, screenStart_, pressButton_, pressModifiers_);
+            drag_.gesture = Gesture::None;
+        } else {
+            finishBand(pos);
+        }
+        break;
     case Gesture::Moving:
         finishMove();
         break;
@@ -132,7 +196,6 @@ void FrameCanvas::regionReleased()
         drag_.gesture = Gesture::None;
         break;
     case Gesture::None:
-    case Gesture::Band:
         break;
     }
 }
@@ -148,6 +211,7 @@ bool FrameCanvas::abortGesture()
 void FrameCanvas::endGesture()
 {
     drag_.gesture = Gesture::None;
+    backgroundPressed_ = nullptr;
     clearOutline();
     setGuides(std::nullopt, std::nullopt);
 }
@@ -157,7 +221,6 @@ void FrameCanvas::dragMove(Point pos)
     pos = ClampToCanvas(pos, frameArea_.width(), frameArea_.height());
     if (drag_.gesture != Gesture::Moving) {
         drag_.gesture = Gesture::Moving;
-        drag_.DragStart = drag_.DragPrev = pos;
         drag_.MoveOutline = SelectionBounds(project());
         snap_ = {};
     }
@@ -166,7 +229,8 @@ void FrameCanvas::dragMove(Point pos)
     const Snap snap = snapping_ ? SnapMove(moved, SnapTargetsOf(project()), scale_) : Snap{};
     snap_ = snap.correction;
     setGuides(snap.guideX, snap.guideY);
-    const Rect outline = Offset(moved, snap_);
+    // The outline shows where the release puts the selection.
+    const Rect outline = Offset(drag_.MoveOutline, AllowedSelectionMove(project(), pos - drag_.DragStart + snap_));
     setOutline(outline);
     setStatus(StatusPanel::Geometry, ToQ(MovingText({outline.left, outline.top})));
 }
@@ -197,9 +261,11 @@ void FrameCanvas::dragSize(Point pos)
                                 : Snap{};
     corner = corner + snap.correction;
     setGuides(snap.guideX, snap.guideY);
-    setOutline(BandRect(drag_.DragStart, corner));
     drag_.DragPrev = corner;
-    setStatus(StatusPanel::Geometry, ToQ(SizingText(corner - drag_.DragStart)));
+    // The outline shows the size the release gives the region.
+    const Point size = AllowedCurrentSize(project(), corner - drag_.DragStart);
+    setOutline(BandRect(drag_.DragStart, drag_.DragStart + size));
+    setStatus(StatusPanel::Geometry, ToQ(SizingText(size)));
 }
 
 void FrameCanvas::finishSize()
@@ -219,11 +285,7 @@ void FrameCanvas::mousePressEvent(QMouseEvent* event)
         return;
     if (startPan(event->button(), event->globalPosition().toPoint()))
         return;
-    setStatus(StatusPanel::Geometry, ToQ(BackgroundText(frameArea_.width(), frameArea_.height())));
-    if (!(event->modifiers() & Qt::ShiftModifier) && project().CurrentRegion)
-        document_.changeSelection([](Project& p) { DeselectAll(p); });
-    drag_.gesture = Gesture::Band;
-    screenStart_ = event->position().toPoint();
+    press(event->position().toPoint(), event->button(), event->modifiers());
 }
 
 void FrameCanvas::mouseMoveEvent(QMouseEvent* event)
@@ -233,39 +295,90 @@ void FrameCanvas::mouseMoveEvent(QMouseEvent* event)
         return;
     }
     const QPoint screen = event->position().toPoint();
-    setStatus(StatusPanel::Pointer, ToQ(PointerText(pixelAt(screen))));
-    if (drag_.gesture == Gesture::Band)
-        setOutline(BandPixels(ToPoint(screenStart_), ToPoint(screen), scale_));
+    const Point pos = pixelAt(screen);
+    setStatus(StatusPanel::Pointer, ToQ(PointerText(pos)));
+    switch (drag_.gesture) {
+    case Gesture::None:
+        showHover(screen);
+        break;
+    case Gesture::Band:
+        bandTo(screen);
+        break;
+    case Gesture::Pressed:
+    case Gesture::Moving:
+    case Gesture::Sizing:
+        dragTo(pos, event->buttons());
+        break;
+    case Gesture::Panning:
+        break;
+    }
 }
 
 void FrameCanvas::mouseReleaseEvent(QMouseEvent* event)
 {
-    switch (drag_.gesture) {
-    case Gesture::Band:
-        finishBand(event->position().toPoint());
-        break;
-    case Gesture::Moving:
-        finishMove();
-        break;
-    case Gesture::Panning:
-        drag_.gesture = Gesture::None;
-        break;
-    default:
-        break;
+    release(event->position().toPoint());
+}
+
+void FrameCanvas::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && regionAt(event->position().toPoint()))
+        emit regionDoubleClicked();
+    else
+        QWidget::mouseDoubleClickEvent(event);
+}
+
+// The menu takes the mouse, so the canvas does not see the release.
+void FrameCanvas::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (!regionAt(event->pos())) {
+        event->ignore();
+        return;
     }
+    release(event->pos());
+    emit regionMenuRequested(event->globalPos());
+}
+
+// A pointing hand over what a press takes hold of.
+void FrameCanvas::showHover(QPoint pos)
+{
+    const Region* region = regionAt(pos);
+    const bool hand = region && !drawsBandOver(*region, pos, Qt::LeftButton);
+    if (hand == handCursor_)
+        return;
+    handCursor_ = hand;
+    if (hand)
+        setCursor(Qt::PointingHandCursor);
+    else
+        unsetCursor();
+}
+
+bool FrameCanvas::event(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QWidget::event(event);
+    auto* help = static_cast<QHelpEvent*>(event);
+    const QString hint = hintAt(help->pos());
+    if (hint.isEmpty()) {
+        QToolTip::hideText();
+        event->ignore();
+    } else {
+        QToolTip::showText(help->globalPos(), hint, this);
+    }
+    return true;
 }
 
 void FrameCanvas::finishBand(QPoint end)
 {
     endGesture();
-    const Rect band = BandPixels(ToPoint(screenStart_), ToPoint(end), scale_);
+    const Rect band = bandAt(end);
     bool caught = false;
     document_.changeSelection([&](Project& p) { caught = !CatchBand(p, band).empty(); });
     if (!caught && BandCreatesRegion(band))
         emit bandDrawn(band);
 }
 
-// Ctrl+wheel zooms by whole notches; the rest of the wheel scrolls the view.
+// Ctrl+wheel zooms a level per notch; touchpads and fine wheels turn in
+// parts of a notch, which add up. The rest of the wheel scrolls the view.
 void FrameCanvas::wheelEvent(QWheelEvent* event)
 {
     if (!event->modifiers().testFlag(Qt::ControlModifier)) {
@@ -273,7 +386,9 @@ void FrameCanvas::wheelEvent(QWheelEvent* event)
         return;
     }
     event->accept();
-    const int notches = event->angleDelta().y() / QWheelEvent::DefaultDeltasPerStep;
+    wheelRest_ += event->angleDelta().y();
+    const int notches = wheelRest_ / QWheelEvent::DefaultDeltasPerStep;
+    wheelRest_ -= notches * QWheelEvent::DefaultDeltasPerStep;
     if (notches != 0)
         emit zoomRequested(notches, event->position().toPoint());
 }

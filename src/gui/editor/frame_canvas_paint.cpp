@@ -1,16 +1,21 @@
 // What the canvas paints: the frame at the zoom of the view, the animation
-// cel, the pixel grid, and above them the drag outline and the snap guides.
+// cel, the pixel grid, the regions, and above them the drag outline and the
+// snap guides.
 // The outline and the guides are one screen pixel wide and invert the pixels
 // under them, so they show on any frame; moving them repaints only their
 // old and new pixels.
 #include "gui/editor/frame_canvas.h"
 
+#include "editor/drag_rules.h"
 #include "editor/view_mapping.h"
+#include "gui/common/qt_colour.h"
 
 #include <QPaintEvent>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
+#include <span>
 
 namespace tolv::gui {
 
@@ -32,7 +37,133 @@ QRegion OutlinePixels(const Rect& r)
     return pixels;
 }
 
+// The on and off runs, in pixels, of the system's cosmetic pens, as the core
+// raster strokes them: dotted 3-3, dash-dot 9-6-3-6.
+constexpr int DotRuns[] = {3, 3};
+constexpr int DashDotRuns[] = {9, 6, 3, 6};
+
+constexpr int MarkerSide = 12;
+
+bool RunIsOn(std::span<const int> runs, int step)
+{
+    int period = 0;
+    for (int run : runs)
+        period += run;
+    int position = step % period;
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+        if (position < runs[i])
+            return i % 2 == 0;
+        position -= runs[i];
+    }
+    return false;
+}
+
+// The regions of one exposed rectangle are drawn pixel by pixel into one
+// transparent layer the size of that rectangle, then put on the canvas at
+// once: 100,000 outlines are too many for one painter call each.
+class RegionLayer {
+public:
+    explicit RegionLayer(const QRect& exposed)
+        : origin_(exposed.topLeft()), image_(exposed.size(), QImage::Format_ARGB32_Premultiplied)
+    {
+        image_.fill(Qt::transparent);
+    }
+    const QImage& image() const { return image_; }
+
+    // The one-pixel outline of a rectangle on the screen with a dashed pen:
+    // clockwise from the top-left corner, each side without its end point,
+    // the pattern carrying on from side to side. The gaps stay transparent.
+    void outline(const QRect& r, QRgb color, std::span<const int> runs)
+    {
+        struct Side {
+            int x, y, dx, dy, steps;
+        };
+        const int w = r.width(), h = r.height();
+        const Side sides[] = {{r.left(), r.top(), 1, 0, w - 1},
+                              {r.right(), r.top(), 0, 1, h - 1},
+                              {r.right(), r.bottom(), -1, 0, w - 1},
+                              {r.left(), r.bottom(), 0, -1, h - 1}};
+        int phase = 0;
+        for (const Side& side : sides) {
+            const auto [first, last] = shownSteps(side.x, side.y, side.dx, side.dy, side.steps);
+            for (int i = first; i < last; ++i)
+                if (RunIsOn(runs, phase + i))
+                    set(side.x + side.dx * i, side.y + side.dy * i, color);
+            phase += side.steps;
+        }
+    }
+
+    void fill(const QRect& r, QRgb color)
+    {
+        const QRect shown = r.translated(-origin_) & image_.rect();
+        for (int y = shown.top(); y <= shown.bottom(); ++y)
+            std::fill_n(reinterpret_cast<QRgb*>(image_.scanLine(y)) + shown.left(), shown.width(), color);
+    }
+
+private:
+    void set(int x, int y, QRgb color) { reinterpret_cast<QRgb*>(image_.scanLine(y - origin_.y()))[x - origin_.x()] = color; }
+
+    // The steps of a side that land on the layer, so that a region far larger
+    // than the view costs no more than the view.
+    std::pair<int, int> shownSteps(int x, int y, int dx, int dy, int steps) const
+    {
+        const int left = origin_.x(), top = origin_.y();
+        const int right = left + image_.width(), bottom = top + image_.height();
+        const auto range = [steps](int at, int d, int low, int high) -> std::pair<int, int> {
+            // Steps i with low <= at + d * i < high.
+            const int a = d > 0 ? low - at : at - high + 1;
+            const int b = d > 0 ? high - at : at - low + 1;
+            return {std::max(0, a), std::min(steps, b)};
+        };
+        if (dx != 0) {
+            if (y < top || y >= bottom)
+                return {0, 0};
+            return range(x, dx, left, right);
+        }
+        if (x < left || x >= right)
+            return {0, 0};
+        return range(y, dy, top, bottom);
+    }
+
+    QPoint origin_;
+    QImage image_;
+};
+
+QRgb Opaque(Color color)
+{
+    return ToQColor(color).rgba();
+}
+
+QRgb StateColor(SelectionState state)
+{
+    switch (state) {
+    case SelectionState::Current:
+        return Opaque(colors::Yellow);
+    case SelectionState::Group:
+        return Opaque(colors::Aqua);
+    default:
+        return Opaque(colors::Black);
+    }
+}
+
+std::span<const int> StateRuns(SelectionState state)
+{
+    return state == SelectionState::None ? std::span<const int>(DotRuns) : std::span<const int>(DashDotRuns);
+}
+
+QRect SizeHandle(const QRect& shown)
+{
+    return QRect(shown.right() - SizeHandleZone + 1, shown.bottom() - SizeHandleZone + 1, SizeHandleZone,
+                 SizeHandleZone)
+           & shown;
+}
+
 }  // namespace
+
+QRect FrameCanvas::backgroundMarker()
+{
+    return {2, 2, MarkerSide, MarkerSide};
+}
 
 void FrameCanvas::setOutline(const Rect& outline)
 {
@@ -76,6 +207,8 @@ void FrameCanvas::paintEvent(QPaintEvent* event)
     }
     if (pixelGrid_ && scale_ >= GridFromZoom)
         paintGrid(painter, event->rect());
+    for (const QRect& exposed : event->region())
+        paintRegions(painter, exposed);
     paintOverlayLines(painter, event->region());
 }
 
@@ -123,6 +256,55 @@ void FrameCanvas::paintGrid(QPainter& painter, const QRect& exposed)
         painter.drawLine(ScreenEdge(x, scale_), exposed.top(), ScreenEdge(x, scale_), exposed.bottom());
     for (int y = first.y; y <= last.y + 1; ++y)
         painter.drawLine(exposed.left(), ScreenEdge(y, scale_), exposed.right(), ScreenEdge(y, scale_));
+}
+
+// In list order, so later regions lie above earlier ones. A region that
+// covers the whole frame shows as a marker in its state's colour, framed in
+// white so that it reads on any frame.
+void FrameCanvas::paintRegions(QPainter& painter, const QRect& exposed)
+{
+    const Point first = pixelAt(exposed.topLeft());
+    const Point last = pixelAt(exposed.bottomRight() + QPoint(1, 1));
+    std::vector<Region*> regions = grid_.meeting({first.x, first.y, last.x + 1, last.y + 1});
+    std::erase_if(regions, [](const Region* r) { return !r->Visible; });
+    if (regions.empty())
+        return;
+    std::sort(regions.begin(), regions.end(), [](const Region* a, const Region* b) { return a->PickIndex < b->PickIndex; });
+    RegionLayer layer(exposed);
+    for (const Region* region : regions) {
+        const QRect shown = screenRectOf(*region);
+        if (CoversFrame(project(), *region)) {
+            layer.fill(backgroundMarker(), Opaque(colors::White));
+            layer.fill(backgroundMarker().adjusted(1, 1, -1, -1), StateColor(region->Selected));
+        } else {
+            layer.outline(shown, StateColor(region->Selected), StateRuns(region->Selected));
+        }
+        if (region->Selected == SelectionState::Current)
+            layer.fill(SizeHandle(shown), Opaque(colors::Lime));
+    }
+    painter.drawImage(exposed.topLeft(), layer.image());
+    if (regionNames_)
+        paintNames(painter, regions, exposed);
+}
+
+// Inside the outline's corner, on a dark plate so that it reads on any frame.
+void FrameCanvas::paintNames(QPainter& painter, const std::vector<Region*>& regions, const QRect& exposed)
+{
+    QFont font = painter.font();
+    font.setPixelSize(10);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    const QFontMetrics metrics(font);
+    for (const Region* region : regions) {
+        const QRect shown = CoversFrame(project(), *region) ? backgroundMarker().translated(MarkerSide + 2, 0)
+                                                            : screenRectOf(*region).adjusted(1, 1, 0, 0);
+        const QString name = QString::fromStdString(region->Name);
+        const QRect plate(shown.topLeft(), QSize(metrics.horizontalAdvance(name) + 4, metrics.height()));
+        painter.setClipRect((CoversFrame(project(), *region) ? plate : shown) & exposed);
+        painter.fillRect(plate, QColor(0, 0, 0, 160));
+        painter.drawText(plate, Qt::AlignCenter, name);
+    }
+    painter.setClipping(false);
 }
 
 // White with difference composition inverts every colour channel.

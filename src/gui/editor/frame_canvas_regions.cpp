@@ -1,55 +1,111 @@
-// The canvas's region items, one per region of the document.
+// The canvas's grid of the regions, kept in step with the document, and the
+// hit tests that go through it.
 #include "gui/editor/frame_canvas.h"
 
 #include "document/document.h"
-#include "gui/editor/region_item.h"
+#include "editor/region_rules.h"
+
+#include <QEvent>
+#include <QMouseEvent>
+
+#include <algorithm>
 
 namespace tolv::gui {
 
-// Before anything of a new project shows: no items, no gesture.
-void FrameCanvas::resetItems()
+namespace {
+
+bool SameRect(const Region& a, const Region& b)
 {
-    for (auto& [region, item] : items_)
-        delete item;
-    items_.clear();
+    return a.Left == b.Left && a.Top == b.Top && a.Width == b.Width && a.Height == b.Height;
+}
+
+}  // namespace
+
+// Before anything of a new project or frame area shows: every region
+// indexed afresh, no gesture.
+void FrameCanvas::rebuildGrid()
+{
     endGesture();
-    adoptRegions();
+    grid_.reset(frameArea_.width(), frameArea_.height());
+    for (const auto& region : project().Regions)
+        grid_.insert(*region);
+    update();
 }
 
-// Creates the item of every region that has none and stacks the items in
-// list order, so later regions lie above earlier ones also when an undo puts
-// a region back in the middle of the list.
-void FrameCanvas::adoptRegions()
+void FrameCanvas::followRegions(const DocumentChange& change)
 {
-    for (const auto& region : project().Regions) {
-        auto found = items_.find(region.get());
-        if (found == items_.end())
-            found = items_.emplace(region.get(), new RegionItem(*this, *region)).first;
-        found->second->raise();
-    }
-}
-
-RegionItem* FrameCanvas::itemOf(const Region* region) const
-{
-    const auto found = items_.find(region);
-    return found == items_.end() ? nullptr : found->second;
-}
-
-void FrameCanvas::dropItem(const Region* region)
-{
-    const auto found = items_.find(region);
-    if (found == items_.end())
-        return;
     // A gesture on a region that goes away ends with it.
-    endGesture();
-    delete found->second;
-    items_.erase(found);
+    if (!change.removed.empty())
+        endGesture();
+    for (const Region* region : change.removed)
+        grid_.remove(*region);
+    for (Region* region : change.added)
+        grid_.insert(*region);
+    for (Region* region : change.changed)
+        grid_.update(*region);
+    // Selection marks, names and hidden regions may have changed anywhere.
+    update();
 }
 
-void FrameCanvas::syncItems()
+Region* FrameCanvas::regionAt(const QPoint& canvasPos) const
 {
-    for (auto& [region, item] : items_)
-        item->sync();
+    const Point first = pixelAt(canvasPos);
+    const Point last = pixelAt(canvasPos + QPoint(1, 1));
+    std::vector<Region*> hits = grid_.meeting({first.x, first.y, last.x + 1, last.y + 1});
+    std::erase_if(hits, [&](const Region* r) { return !r->Visible || !screenRectOf(*r).contains(canvasPos); });
+    const auto enclosesAnother = [&hits](const Region* outer) {
+        return std::any_of(hits.begin(), hits.end(), [outer](const Region* inner) {
+            return inner != outer && Encloses(*outer, *inner) && !SameRect(*outer, *inner);
+        });
+    };
+    Region* found = nullptr;
+    for (Region* hit : hits)
+        if (!enclosesAnother(hit) && (!found || hit->PickIndex > found->PickIndex))
+            found = hit;
+    return found;
+}
+
+QString FrameCanvas::hintAt(const QPoint& canvasPos) const
+{
+    const Region* region = regionAt(canvasPos);
+    return region ? QString::fromStdString(HintText(*region)) : QString();
+}
+
+std::optional<QRect> FrameCanvas::shownRect(const Region& region) const
+{
+    const Rect* indexed = grid_.indexedRect(region);
+    if (!indexed || !region.Visible)
+        return std::nullopt;
+    return screenRectOf(QRect(indexed->left, indexed->top, indexed->width(), indexed->height()));
+}
+
+void FrameCanvas::takeMarginPresses(QWidget* viewport)
+{
+    margin_ = viewport;
+    viewport->installEventFilter(this);
+}
+
+// The viewport sees only the presses beside the canvas, and the moves and
+// the release that follow them while it holds the mouse.
+bool FrameCanvas::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != margin_)
+        return false;
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease)
+        return false;
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    if (type == QEvent::MouseMove && drag_.gesture == Gesture::None)
+        return false;
+    QMouseEvent here(type, mapFrom(margin_, mouse->position()), mouse->scenePosition(), mouse->globalPosition(),
+                     mouse->button(), mouse->buttons(), mouse->modifiers());
+    if (type == QEvent::MouseButtonPress)
+        mousePressEvent(&here);
+    else if (type == QEvent::MouseMove)
+        mouseMoveEvent(&here);
+    else
+        mouseReleaseEvent(&here);
+    return true;
 }
 
 }  // namespace tolv::gui

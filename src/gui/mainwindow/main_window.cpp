@@ -38,6 +38,7 @@ MainWindow::MainWindow(const StartupOptions& startup, const WindowDialogs& dialo
     // frame the canvas shows.
     canvas_ = new FrameCanvas(document_, ui_.canvasScroll);
     ui_.canvasScroll->setWidget(canvas_);
+    canvas_->takeMarginPresses(ui_.canvasScroll->viewport());
     setCentralWidget(ui_.canvasScroll);
     subscription_ = document_.subscribe([this](const DocumentChange& change) { refresh(change); });
 

@@ -75,6 +75,18 @@ TEST(CatchBand, SkipsHiddenRegionsAndKeepsCurrentAtLastChanged)
     EXPECT_EQ(project.CurrentRegion, &a);
 }
 
+TEST(CatchBand, PassesOverARegionThatCoversTheWholeFrame)
+{
+    Project project;
+    project.FrameAreaWidth = 64;
+    project.FrameAreaHeight = 48;
+    Add(project, 0, 0, 64, 48);
+    Region& inner = Add(project, 10, 10, 20, 20);
+    Add(project, 0, 0, 63, 48);
+    const auto caught = CatchBand(project, BandRect({5, 5}, {15, 15}));
+    EXPECT_EQ(caught, (std::vector<Region*>{&inner, project.Regions[2].get()}));
+}
+
 TEST(SelectionBounds, SpansCurrentAndEveryMember)
 {
     Project project;

@@ -135,7 +135,6 @@ Region TextBoxRegion(bool title, int lineWidth)
 struct BoxCase {
     const char* name;
     bool title;
-    bool editor;
     int depth;
 };
 
@@ -146,21 +145,17 @@ TEST_P(ThinTextBoxTest, PaintsBodyAndTitleExactly)
     const BoxCase& c = GetParam();
     Bitmap frame = PatternFrame(160, 90, c.depth);
     Bitmap expected = frame;
-    const Color body = (c.editor && c.title) ? colors::White : colors::Yellow;
-    OutlinedBox(expected, 10, 10, 110, 60, body);
+    OutlinedBox(expected, 10, 10, 110, 60, colors::Yellow);
     if (c.title) {
         OutlinedBox(expected, 10, 10, 110, 30, colors::Maroon);
     }
-    PaintTextBox(frame, TextBoxRegion(c.title, 1), c.editor);
+    PaintTextBox(frame, TextBoxRegion(c.title, 1));
     EXPECT_TRUE(frame == expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Variants, ThinTextBoxTest,
-                         testing::Values(BoxCase{"PlainExtraction", false, false, 24},
-                                         BoxCase{"PlainEditor", false, true, 24},
-                                         BoxCase{"TitledExtraction", true, false, 24},
-                                         BoxCase{"TitledEditorBodyWhite", true, true, 24},
-                                         BoxCase{"TitledPalette", true, false, 8}),
+                         testing::Values(BoxCase{"Plain", false, 24}, BoxCase{"Titled", true, 24},
+                                         BoxCase{"TitledPalette", true, 8}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 class WideOutlineTest : public testing::TestWithParam<int> {};
@@ -171,7 +166,7 @@ TEST_P(WideOutlineTest, StaysInsideTheRegion)
     const int inset = lineWidth / 2;
     Bitmap frame = PatternFrame(160, 90, 24);
     const Bitmap before = frame;
-    PaintTextBox(frame, TextBoxRegion(true, lineWidth), false);
+    PaintTextBox(frame, TextBoxRegion(true, lineWidth));
 
     for (int y = 0; y < frame.height(); ++y) {
         for (int x = 0; x < frame.width(); ++x) {
@@ -201,7 +196,7 @@ TEST(TextBoxTest, GeometryAtTheEndsOfTheIntRangePaintsNothingOnTheFrame)
         box.Width = width;
         box.Height = width;
         box.TitleHeight = Max;
-        PaintTextBox(frame, box, false);
+        PaintTextBox(frame, box);
         EXPECT_TRUE(frame == before) << left << " " << width;
     }
 }
@@ -263,7 +258,7 @@ TEST_F(PassesTest, EditorPaintsInListOrderExtractionOverlaysFirst)
     Bitmap display = frame;
     PaintPrefilterRegions(display, build.project, false);
     EXPECT_EQ(display.pixel(60, 60), colors::Aqua);
-    EXPECT_EQ(display.pixel(30, 60), colors::White);
+    EXPECT_EQ(display.pixel(30, 60), colors::Yellow);
 
     PrefilterFrame(frame, build.project);
     EXPECT_EQ(frame.pixel(60, 60), colors::Yellow);
@@ -279,7 +274,7 @@ TEST_F(PassesTest, HiddenBoxIsExtractedButShownOnlyWithShowPaintAll)
     EXPECT_EQ(display.value(30, 60), frame.value(30, 60));
 
     PaintPrefilterRegions(display, build.project, true);
-    EXPECT_EQ(display.pixel(30, 60), colors::White);
+    EXPECT_EQ(display.pixel(30, 60), colors::Yellow);
 
     PrefilterFrame(frame, build.project);
     EXPECT_EQ(frame.pixel(30, 60), colors::Yellow);

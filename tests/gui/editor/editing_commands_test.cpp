@@ -182,8 +182,8 @@ TEST_F(EditingCommands, DuplicateLandsBesideTheOriginalAsTheNewCurrentRegion)
     EXPECT_EQ(project().CurrentRegion, &copy);
     EXPECT_EQ(copy.PickIndex, 2);
     EXPECT_EQ(form().ui().quickPick->itemText(2), "Duplicate: Door  ");
-    EXPECT_TRUE(canvas().itemOf(&copy)->isVisible());
-    EXPECT_EQ(canvas().itemOf(&copy)->toolTip(), "[Duplicate: Door]  x:40  y:50  w:50  h:60");
+    ASSERT_TRUE(canvas().shownRect(copy));
+    EXPECT_EQ(canvas().hintAt(canvas().shownRect(copy)->bottomRight()), "[Duplicate: Door]  x:40  y:50  w:50  h:60");
     EXPECT_TRUE(project().Modified);
     form().ui().duplicateAction->trigger();
     EXPECT_EQ(At(3).Name, "Duplicate: Duplicate: Door");

@@ -11,7 +11,6 @@
 #include "gui/dialogs/dialog_test_support.h"
 #include "gui/dialogs/region_properties_dialog.h"
 #include "gui/editor/frame_canvas.h"
-#include "gui/editor/region_item.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -2,7 +2,6 @@
 
 #include "editor/selection.h"
 #include "gui/editor/frame_canvas.h"
-#include "gui/editor/region_item.h"
 
 #include <QAction>
 #include <QApplication>
@@ -10,6 +9,7 @@
 #include <QComboBox>
 #include <QImage>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QToolButton>
 #include <QtTest/QTest>
 
@@ -45,7 +45,13 @@ protected:
     FrameCanvas& canvas() { return form().canvas(); }
     Color Shown(int x, int y) { return canvas().displayBitmap().pixel(x, y); }
     QRgb OnScreen(int x, int y) { return canvas().grab().toImage().pixel(x, y); }
-    RegionItem& Item(int index) { return *canvas().itemOf(project().Regions[std::size_t(index)].get()); }
+    Region& At(int index) { return *project().Regions[std::size_t(index)]; }
+    std::optional<QRect> OnCanvas(const Region& region) { return canvas().shownRect(region); }
+    void Hover(QPoint at)
+    {
+        QMouseEvent move(QEvent::MouseMove, QPointF(at), canvas().mapToGlobal(QPointF(at)), Qt::NoButton, Qt::NoButton, {});
+        QApplication::sendEvent(&canvas(), &move);
+    }
     // A selection change as the clicks and keys make it.
     void Run(const std::function<void(Project&)>& rule) { form().document().changeSelection(rule); }
     void Join(int index)
@@ -172,16 +178,19 @@ TEST_F(Canvas, TheExtractMenuFollowsTheRegionsWithoutTheProjectMenuOpening)
     EXPECT_TRUE(form().ui().extractMenu->menuAction()->isEnabled());
 }
 
-TEST_F(Canvas, RegionItemsMirrorTheirRegions)
+TEST_F(Canvas, TheCanvasShowsItsRegionsWithoutAWidgetEach)
 {
     Open();
-    EXPECT_EQ(Item(0).geometry(), QRect(20, 20, 60, 40));
-    EXPECT_EQ(Item(1).toolTip(), "[Door]  x:100  y:10  w:50  h:30");
-    EXPECT_EQ(Item(1).cursor().shape(), Qt::PointingHandCursor);
-    EXPECT_TRUE(Item(1).isVisible());
-    EXPECT_FALSE(Item(2).isVisible());
-    EXPECT_FALSE(Item(1).testAttribute(Qt::WA_NativeWindow));
-    EXPECT_EQ(canvas().childAt(120, 115), nullptr);  // a hidden region is out of the mouse's reach
+    EXPECT_EQ(OnCanvas(At(0)), QRect(20, 20, 60, 40));
+    EXPECT_EQ(canvas().hintAt({110, 20}), "[Door]  x:100  y:10  w:50  h:30");
+    Hover({110, 20});
+    EXPECT_EQ(canvas().cursor().shape(), Qt::PointingHandCursor);
+    Hover({190, 140});
+    EXPECT_NE(canvas().cursor().shape(), Qt::PointingHandCursor);
+    EXPECT_TRUE(OnCanvas(At(1)));
+    EXPECT_FALSE(OnCanvas(At(2)));
+    EXPECT_TRUE(canvas().findChildren<QWidget*>().isEmpty());
+    EXPECT_EQ(canvas().regionAt({120, 115}), nullptr);  // a hidden region is out of the mouse's reach
 }
 
 TEST_F(Canvas, OutlinesFollowTheSelectionStateAndTheFrameShowsThrough)
@@ -229,7 +238,7 @@ TEST_F(Canvas, SelectingARegionSwitchesTheRegionCommandsOn)
     EXPECT_EQ(form().statusText(2), " Region: Quiet <Hidden>");
     EXPECT_TRUE(ui.hideButton->isChecked());
     EXPECT_TRUE(ui.regionHideAction->isChecked());
-    EXPECT_EQ(Item(1).region().Selected, SelectionState::None);
+    EXPECT_EQ(At(1).Selected, SelectionState::None);
 
     Run([](Project& p) { DeselectAll(p); });
     EXPECT_EQ(ui.quickPick->currentIndex(), -1);
@@ -281,7 +290,7 @@ TEST_F(Canvas, HidingATextBoxRepaintsTheFrameAndMarksTheQuickPick)
     form().applyRegionCommand(RegionCommand::Hide);
     EXPECT_FALSE(project().Regions[0]->Visible);
     EXPECT_TRUE(project().Modified);
-    EXPECT_FALSE(Item(0).isVisible());
+    EXPECT_FALSE(OnCanvas(At(0)));
     EXPECT_EQ(form().ui().quickPick->itemText(0), "Note <Hidden>");
     EXPECT_EQ(Shown(50, 40), colors::Green);
     EXPECT_TRUE(form().ui().hideButton->isChecked());
@@ -292,13 +301,12 @@ TEST_F(Canvas, HidingATextBoxRepaintsTheFrameAndMarksTheQuickPick)
     EXPECT_EQ(Shown(50, 40), Yellow);
 }
 
-TEST_F(Canvas, AnEnclosingRegionGoesBelowTheRegionsInsideIt)
+TEST_F(Canvas, AnEnclosingRegionLiesBelowTheRegionsInsideIt)
 {
-    Open({"[Region4]", "Position=90,0,100,120", "Name=Big"}, 4);
-    EXPECT_EQ(canvas().childAt(110, 20), &Item(3));  // created last, so on top
-    Item(3).sendBackIfEnclosing();
-    EXPECT_EQ(canvas().childAt(110, 20), &Item(1));
-    EXPECT_EQ(canvas().childAt(95, 5), &Item(3));
+    Open({"[Region4]", "Position=90,0,100,120", "Name=Big", "[Region5]", "Position=92,2,10,10", "Name=Over"}, 5);
+    EXPECT_EQ(canvas().regionAt({110, 20}), &At(1));  // Big was created later, but encloses Door
+    EXPECT_EQ(canvas().regionAt({95, 60}), &At(3));
+    EXPECT_EQ(canvas().regionAt({100, 10}), &At(4)) << "regions that only overlap stack in list order";
 }
 
 TEST_F(Canvas, KeyboardNudgesMoveTheItemsAndHoldTheTextBoxRepaint)
@@ -309,9 +317,9 @@ TEST_F(Canvas, KeyboardNudgesMoveTheItemsAndHoldTheTextBoxRepaint)
     Join(1);
     canvas().holdPrefilter();
     form().document().nudgeMove(10, 5);
-    EXPECT_EQ(Item(0).geometry(), QRect(30, 25, 60, 40));
-    EXPECT_EQ(Item(1).geometry(), QRect(110, 15, 50, 30));
-    EXPECT_EQ(Item(0).toolTip(), "[Note]  x:30  y:25  w:60  h:40");
+    EXPECT_EQ(OnCanvas(At(0)), QRect(30, 25, 60, 40));
+    EXPECT_EQ(OnCanvas(At(1)), QRect(110, 15, 50, 30));
+    EXPECT_EQ(canvas().hintAt({31, 26}), "[Note]  x:30  y:25  w:60  h:40");
     EXPECT_EQ(Shown(22, 22), Yellow);  // still at its old place
     canvas().paintPrefilter(true);
     EXPECT_EQ(Shown(22, 22), Yellow);  // held
@@ -321,17 +329,17 @@ TEST_F(Canvas, KeyboardNudgesMoveTheItemsAndHoldTheTextBoxRepaint)
     EXPECT_EQ(Shown(85, 60), Yellow);
 
     form().document().nudgeSize(-54, 0);
-    EXPECT_EQ(Item(0).geometry(), QRect(30, 25, 6, 40));
+    EXPECT_EQ(OnCanvas(At(0)), QRect(30, 25, 6, 40));
     form().document().nudgeSize(-40, 2);  // 1 wide is the smallest size
-    EXPECT_EQ(Item(0).geometry(), QRect(30, 25, 1, 42));
-    EXPECT_EQ(Item(1).geometry(), QRect(110, 15, 1, 32));
+    EXPECT_EQ(OnCanvas(At(0)), QRect(30, 25, 1, 42));
+    EXPECT_EQ(OnCanvas(At(1)), QRect(110, 15, 1, 32));
 }
 
 TEST_F(Canvas, ARegionOpensTheRegionContextMenu)
 {
     Open();
-    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), Item(1).mapToGlobal(QPoint(5, 5)));
-    QApplication::sendEvent(&Item(1), &event);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(105, 15), canvas().mapToGlobal(QPoint(105, 15)));
+    QApplication::sendEvent(&canvas(), &event);
     EXPECT_TRUE(form().ui().regionMenu->isVisible());
     form().ui().regionMenu->hide();
 }
@@ -344,7 +352,8 @@ TEST_F(Canvas, DeletingSelectedRegionsDropsTheirItems)
     form().onDelete();
     ASSERT_EQ(project().Regions.size(), 1u);
     EXPECT_EQ(project().Regions[0]->Name, "Quiet");
-    EXPECT_EQ(canvas().findChildren<RegionItem*>().size(), 1);
+    EXPECT_EQ(canvas().indexedRegions(), 1u);
+    EXPECT_EQ(canvas().regionAt({25, 25}), nullptr);
     EXPECT_EQ(project().CurrentRegion, nullptr);
 }
 

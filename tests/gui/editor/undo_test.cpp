@@ -27,16 +27,15 @@ TEST_F(Undo, AGroupDragIsOneStepThatTheKeysTakeBackAndForth)
     EXPECT_FALSE(UndoItem().isEnabled());
     Click({15, 15});
     Click({65, 15}, Qt::ShiftModifier);
-    // The drag starts with its first step, at (16, 17).
     Drag({15, 15}, {20, 25}, 5);
-    EXPECT_EQ(Rect(0), QRect(14, 18, 20, 20));
+    EXPECT_EQ(Rect(0), QRect(15, 20, 20, 20));
     EXPECT_EQ(UndoItem().text(), "&Undo Move 2 Regions");
     EXPECT_TRUE(project().Modified);
 
     Key(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(Rect(0), QRect(10, 10, 20, 20));
     EXPECT_EQ(Rect(1), QRect(60, 10, 20, 20));
-    EXPECT_EQ(canvas().itemOf(&At(1))->geometry(), QRect(60, 10, 20, 20));
+    EXPECT_EQ(canvas().shownRect(At(1)), QRect(60, 10, 20, 20));
     EXPECT_EQ(At(0).Selected, SelectionState::Group);
     EXPECT_EQ(project().CurrentRegion, &At(1));
     EXPECT_FALSE(project().Modified);
@@ -44,10 +43,10 @@ TEST_F(Undo, AGroupDragIsOneStepThatTheKeysTakeBackAndForth)
     EXPECT_EQ(RedoItem().text(), "&Redo Move 2 Regions");
 
     Key(Qt::Key_Y, Qt::ControlModifier);
-    EXPECT_EQ(Rect(1), QRect(64, 18, 20, 20));
+    EXPECT_EQ(Rect(1), QRect(65, 20, 20, 20));
     Key(Qt::Key_Z, Qt::ControlModifier);
     Key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(Rect(1), QRect(64, 18, 20, 20));
+    EXPECT_EQ(Rect(1), QRect(65, 20, 20, 20));
     EXPECT_TRUE(project().Modified);
 }
 
@@ -70,7 +69,7 @@ TEST_F(Undo, ADeleteUndoneSavesTheBytesSavedBeforeIt)
     EXPECT_EQ(At(1).RegionType, RegionKind::Background);
     EXPECT_EQ(project().CurrentRegion, &At(1));
     EXPECT_EQ(form().ui().quickPick->itemText(1), "B  ");
-    EXPECT_TRUE(canvas().itemOf(&At(1))->isVisible());
+    EXPECT_TRUE(canvas().shownRect(At(1)));
     EXPECT_EQ(Saved(), before);
 }
 

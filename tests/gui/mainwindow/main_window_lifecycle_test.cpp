@@ -2,7 +2,6 @@
 
 #include "gui/dialogs/project_setup_dialog.h"
 #include "gui/editor/frame_canvas.h"
-#include "gui/editor/region_item.h"
 #include "platform/files.h"
 
 #include <QAction>
@@ -72,7 +71,7 @@ TEST_F(Lifecycle, TheProjectNamedOnTheCommandLineOpens)
     EXPECT_TRUE(ui.nextFrameAction->isEnabled());
     EXPECT_FALSE(ui.propertiesAction->isEnabled());
     EXPECT_EQ(form().statusText(2), " Frame: f1.bmp");
-    EXPECT_EQ(form().canvas().findChildren<RegionItem*>().size(), 2);
+    EXPECT_EQ(form().canvas().indexedRegions(), 2u);
 }
 
 TEST_F(Lifecycle, OpenReplacesTheProject)
@@ -144,7 +143,7 @@ TEST_F(Lifecycle, NewEmptiesTheQuickPickAndKeepsTheProjectOptions)
     form().onNew();
 
     EXPECT_EQ(form().ui().quickPick->count(), 0);
-    EXPECT_TRUE(form().canvas().findChildren<RegionItem*>().isEmpty());
+    EXPECT_EQ(form().canvas().indexedRegions(), 0u);
     EXPECT_TRUE(project().CleanEdges);
     EXPECT_EQ(project().Rep, "A");
     EXPECT_EQ(project().CurrentFrame, 0);
