@@ -45,7 +45,7 @@ public:
     void save(const Bitmap& image, const std::string& name) const
     {
         AtomicFile file(path(name));
-        SaveImageFile(image, file, OutputFormatOf(name));
+        SaveImageFile(image, file, OutputFormatOf(name), DefaultPngLevel);
     }
     // New bytes of the same size; `keepTime` puts the modification time back.
     void edit(const std::string& name, int seed, bool keepTime, int width = 40, int height = 30) const

@@ -196,7 +196,7 @@ TEST_F(RunRecordsTest, AnInputEditedDuringTheRunIsWrittenAgainByTheNextRun)
             if (frameName == edit.during) {
                 const bool isFrame = edit.file == frame;
                 AtomicFile file(edit.file);
-                SaveImageFile(PatternFrame(isFrame ? 64 : 4, isFrame ? 48 : 4, 8, ++seed), file, ImageFormat::Bmp);
+                SaveImageFile(PatternFrame(isFrame ? 64 : 4, isFrame ? 48 : 4, 8, ++seed), file, ImageFormat::Bmp, DefaultPngLevel);
             }
         };
         const PreviousOutputs previous = recordedRun(first);
