@@ -30,17 +30,17 @@ QMessageBox::Icon IconFor(MsgKind kind)
     return QMessageBox::NoIcon;
 }
 
-struct ButtonSpec {
+struct BoxButton {
     MsgResult result;
     QString text;
     QMessageBox::ButtonRole role;
 };
 
 // In the order shown; Cancel (or the only button) also answers Esc.
-std::vector<ButtonSpec> ButtonsFor(MsgButtons buttons)
+std::vector<BoxButton> ButtonsFor(MsgButtons buttons)
 {
-    const ButtonSpec yes{MsgResult::Yes, QMessageBox::tr("&Yes"), QMessageBox::YesRole};
-    const ButtonSpec cancel{MsgResult::Cancel, QMessageBox::tr("Cancel"), QMessageBox::RejectRole};
+    const BoxButton yes{MsgResult::Yes, QMessageBox::tr("&Yes"), QMessageBox::YesRole};
+    const BoxButton cancel{MsgResult::Cancel, QMessageBox::tr("Cancel"), QMessageBox::RejectRole};
     switch (buttons) {
     case MsgButtons::Ok:
         return {{MsgResult::Ok, QMessageBox::tr("OK"), QMessageBox::AcceptRole}};
@@ -79,18 +79,18 @@ MsgResult ShowMessage(QWidget* parent, MsgKind kind, const QString& text, MsgBut
     if (Answerer())
         return Answerer()(kind, text, buttons);
     QMessageBox box(IconFor(kind), MessageCaption(kind), text, QMessageBox::NoButton, parent);
-    const std::vector<ButtonSpec> specs = ButtonsFor(buttons);
+    const std::vector<BoxButton> offered = ButtonsFor(buttons);
     std::vector<QPushButton*> shown;
-    for (const ButtonSpec& spec : specs)
-        shown.push_back(box.addButton(spec.text, spec.role));
+    for (const BoxButton& button : offered)
+        shown.push_back(box.addButton(button.text, button.role));
     box.setDefaultButton(shown.front());
     box.setEscapeButton(shown.back());
     box.exec();
     for (std::size_t i = 0; i < shown.size(); ++i) {
         if (box.clickedButton() == shown[i])
-            return specs[i].result;
+            return offered[i].result;
     }
-    return specs.back().result;
+    return offered.back().result;
 }
 
 void ShowError(QWidget* parent, const QString& text)
