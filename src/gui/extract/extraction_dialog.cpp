@@ -42,7 +42,7 @@ ExtractionDialog::ExtractionDialog(QWidget* parent)
     setWindowTitle(" Extraction Processor");
     UseDialogFont(this);
     resize(548, 303);
-    setMinimumSize(548, 259);
+    setMinimumSize(548, 290);
 
     auto* items = AddControl<QGroupBox>(this, nullptr, {8, 28, 161, 81}, "Extract These Items");
     clipsCheck = AddControl<QCheckBox>(items, "clipsCheck", {16, 24, 97, 17}, "Clips");
@@ -88,6 +88,9 @@ void ExtractionDialog::AddRunButtons()
     openFolderButton = AddControl<QPushButton>(this, "openFolderButton", {9, 194, 162, 25}, "Open Output Folder");
     openFolderButton->setEnabled(false);
     connect(openFolderButton, &QPushButton::clicked, this, &ExtractionDialog::openOutputFolder);
+    removeStaleButton = AddControl<QPushButton>(this, "removeStaleButton", {9, 222, 162, 25}, "Remove Stale Files");
+    removeStaleButton->setEnabled(false);
+    connect(removeStaleButton, &QPushButton::clicked, this, &ExtractionDialog::removeStale);
 }
 
 void ExtractionDialog::LayOut()
@@ -115,6 +118,7 @@ void ExtractionDialog::SetProject(Project* project)
     clipsCheck->setChecked(project_->Clips);
     backgroundsCheck->setChecked(project_->Backgrnds);
     openFolderButton->setEnabled(QFileInfo(outputFolder()).isDir());
+    removeStaleButton->setEnabled(!ledger_.staleOf(projectPath()).empty());
 }
 
 int ExtractionDialog::Open(Project& project)
@@ -163,8 +167,10 @@ std::optional<std::string> ExtractionDialog::runShut(bool dryRun)
     if (dryRun)
         run.LogLine("Preview: nothing is written.", colors::Green);
     std::optional<std::string> error;
+    bool wentToEnd = false;
     try {
-        tolv::ExtractObject(*project_, {clipsCheck->isChecked(), backgroundsCheck->isChecked(), dryRun}, run);
+        wentToEnd = tolv::ExtractObject(*project_, {clipsCheck->isChecked(), backgroundsCheck->isChecked(), dryRun},
+                                        run) == RunEnd::Finished;
     } catch (const std::exception& e) {
         error = e.what();
     }
@@ -172,9 +178,40 @@ std::optional<std::string> ExtractionDialog::runShut(bool dryRun)
         const std::vector<std::string> lines = PreviewLines(run.written());
         for (std::size_t i = 0; i < lines.size(); ++i)
             log_->LogLine(lines[i], i == 0 ? colors::Blue : colors::Black);
+    } else {
+        reportStale(run.written(), wentToEnd);
     }
     run_ = nullptr;
     return error;
+}
+
+std::string ExtractionDialog::projectPath() const
+{
+    return JoinPath(project_->ProjectFolder, project_->ProjectFileName);
+}
+
+void ExtractionDialog::reportStale(const std::vector<OutputRecord>& written, bool wentToEnd)
+{
+    const std::vector<OutputRecord>& stale =
+        ledger_.afterRun(projectPath(), project_->ProjectFolder, written, wentToEnd);
+    removeStaleButton->setEnabled(!stale.empty());
+    if (stale.empty())
+        return;
+    const std::string count =
+        stale.size() == 1 ? "1 file in VidIziz is" : std::to_string(stale.size()) + " files in VidIziz are";
+    log_->LogLine(count + " no longer made by this project", colors::Blue);
+    for (const OutputRecord& file : stale)
+        log_->LogLine("     " + file.file, colors::Black);
+}
+
+void ExtractionDialog::removeStale()
+{
+    if (!project_ || run_)
+        return;
+    removeStaleButton->setEnabled(false);
+    for (const auto& [file, outcome] : ledger_.prune(projectPath(), project_->ProjectFolder))
+        log_->LogLine("     " + file.file + ": " + PruneOutcomeText(outcome),
+                      outcome == PruneOutcome::Removed ? colors::Black : colors::Red);
 }
 
 void ExtractionDialog::setRunning(bool running)
@@ -183,6 +220,8 @@ void ExtractionDialog::setRunning(bool running)
     previewButton->setEnabled(!running);
     stopButton->setEnabled(running);
     openFolderButton->setEnabled(!running && QFileInfo(outputFolder()).isDir());
+    if (running)
+        removeStaleButton->setEnabled(false);
 }
 
 void ExtractionDialog::done(int result)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "extract/output_ledger.h"
 #include "gui/dialogs/help_dialog.h"
 
 #include <functional>
@@ -28,7 +29,8 @@ bool ExtractionAllowed(QWidget* parent, const Project& project);
 // "Backgrounds" (the project's Clips and Backgrnds), "Process" that runs the
 // extraction into the coloured log, "Preview" that lists what Process would
 // write, "Stop" that ends a run after the file at hand, "Open Output Folder",
-// and a progress bar of frames done.
+// a progress bar of frames done, and "Remove Stale Files" for the files of
+// an earlier run of this session that the last run no longer made.
 // The caller sets the open project before showing it; the log keeps the text
 // of the previous run until "Process" or "Preview" is pressed. While a run
 // lasts only Stop and Esc (which stops too) take the user's input; closing
@@ -82,6 +84,10 @@ private:
     void setRunning(bool running);
     QString outputFolder() const;
     void openOutputFolder();
+    // Reports the files of earlier runs that a real run no longer made.
+    void reportStale(const std::vector<OutputRecord>& written, bool wentToEnd);
+    void removeStale();
+    std::string projectPath() const;
 
     QCheckBox* clipsCheck = nullptr;
     QCheckBox* backgroundsCheck = nullptr;
@@ -91,12 +97,14 @@ private:
     QPushButton* previewButton = nullptr;
     QPushButton* stopButton = nullptr;
     QPushButton* openFolderButton = nullptr;
+    QPushButton* removeStaleButton = nullptr;
     QPushButton* closeButton = nullptr;
     QPushButton* helpButton = nullptr;
     Project* project_ = nullptr;
     DialogRun* run_ = nullptr;
     std::optional<int> closeAfterRun_;
     FolderOpener folderOpener_;
+    OutputLedger ledger_;
 };
 
 }  // namespace tolv::gui

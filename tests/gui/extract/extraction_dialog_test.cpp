@@ -171,6 +171,27 @@ TEST_F(ExtractionDialogTest, AnUncheckedSwitchLeavesItsRegionsOut)
     dialog.hide();
 }
 
+TEST_F(ExtractionDialogTest, ReportsFilesTheProjectNoLongerMakesAndRemovesThemOnRequest)
+{
+    test::ShowActive(dialog);
+    Process();
+    EXPECT_FALSE(Button("removeStaleButton")->isEnabled());
+    project.Regions[0]->OutputFile[0] = "entry.bmp";
+    Process();
+    const std::vector<LogEntry> report{{"1 file in VidIziz is no longer made by this project", colors::Blue},
+                                       {"     VidIziz/door.bmp", colors::Black}};
+    const std::vector<LogEntry> log = Entries(*dialog.Log());
+    ASSERT_GE(log.size(), 2u);
+    EXPECT_EQ(std::vector<LogEntry>(log.end() - 2, log.end()), report);
+
+    QTest::mouseClick(Button("removeStaleButton"), Qt::LeftButton);
+    EXPECT_FALSE(Written("door.bmp"));
+    EXPECT_TRUE(Written("entry.bmp"));
+    EXPECT_EQ(Entries(*dialog.Log()).back(), (LogEntry{"     VidIziz/door.bmp: removed", colors::Black}));
+    EXPECT_FALSE(Button("removeStaleButton")->isEnabled());
+    dialog.hide();
+}
+
 TEST_F(ExtractionDialogTest, AnErrorIsShownAfterAllDone)
 {
     project.Regions[0]->OutputFile[0] = "missing/door.bmp";
