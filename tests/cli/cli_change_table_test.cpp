@@ -154,13 +154,13 @@ Outcome RunCase(const ChangeCase& c)
 void RenameDoor(ChangedProject& p, const std::string& prefix)
 {
     for (int r = 0; r < 3; ++r)
-        p.region("Door").OutputFile[r] = prefix + std::to_string(r + 1) + ".bmp";
+        p.region("Door").OutputFile.set(r, prefix + std::to_string(r + 1) + ".bmp");
     p.saveProject();
 }
 
 void RenameC1(ChangedProject& p)
 {
-    p.region("Door").OutputFile[0] = "d1.bmp";
+    p.region("Door").OutputFile.set(0, "d1.bmp");
     p.saveProject();
 }
 
@@ -187,7 +187,7 @@ std::vector<ChangeCase> Cases()
         p.saveProject();
     };
     const auto toPng = [](ChangedProject& p) {
-        p.region("Door").OutputFile[1] = "c2.png";
+        p.region("Door").OutputFile.set(1, "c2.png");
         p.saveProject();
     };
     const auto dropF2 = [](ChangedProject& p) {

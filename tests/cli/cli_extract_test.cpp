@@ -104,7 +104,7 @@ TEST_F(CliExtractTest, ColoursOnlyWhenAsked)
 
 TEST_F(CliExtractTest, StoppedRunExitsWithThreeAndTheErrorAfterTheLog)
 {
-    build.project.Regions[0]->OutputFile[0] = "nosuch/clip.bmp";
+    build.project.Regions[0]->OutputFile.set(0, "nosuch/clip.bmp");
     const test::CliResult result = RunCli("extract " + save());
     EXPECT_EQ(result.exitCode, 3);
     EXPECT_EQ(result.out, Header +

@@ -87,8 +87,8 @@ TEST_F(CliPipelineTest, JsonWriteEventsMatchTheFilesWritten)
 
 TEST_F(CliPipelineTest, RefusalsErrorsAndFindingsAreEvents)
 {
-    build.project.Regions[0]->OutputFile[0] = "../up.bmp";
-    build.project.Regions[0]->OutputFile[1] = "nosuch/c2.bmp";
+    build.project.Regions[0]->OutputFile.set(0, "../up.bmp");
+    build.project.Regions[0]->OutputFile.set(1, "nosuch/c2.bmp");
     SaveProject(build.project);
     const test::CliResult run = RunCli("extract --json " + project());
     EXPECT_EQ(run.exitCode, 3);
@@ -128,7 +128,7 @@ TEST_F(CliPipelineTest, TheIndexListsEveryFileWithItsPlace)
 
 TEST_F(CliPipelineTest, NoIndexAfterAFailedRunAndNoFileOfTheUsersReplaced)
 {
-    build.project.Regions[0]->OutputFile[1] = "nosuch/c2.bmp";
+    build.project.Regions[0]->OutputFile.set(1, "nosuch/c2.bmp");
     SaveProject(build.project);
     EXPECT_EQ(RunCli("extract --index " + index() + " " + project()).exitCode, 3);
     EXPECT_FALSE(std::filesystem::exists(dir.file("run.json")));

@@ -134,7 +134,7 @@ TEST_F(CliRunProblemsTest, ARelativeOverlayIsFoundInTheProjectFolder)
 TEST_F(CliRunProblemsTest, CheckAndExtractAgreeOnNames)
 {
     for (const std::string name : {"ok.bmp", "ctl\x01" "char.bmp", "../up.bmp", "sub/", "sub/none.bmp"}) {
-        build.project.Regions.back()->OutputFile[0] = name;
+        build.project.Regions.back()->OutputFile.set(0, name);
         const std::string project = save();
         const bool reported = RunCli("check " + project).exitCode == 1;
         const test::CliResult run = RunCli("extract --json " + project);

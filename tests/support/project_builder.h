@@ -76,8 +76,8 @@ public:
         region->RegionType = kind;
         region->Name = name;
         for (std::size_t r = 0; r < rows.size(); ++r) {
-            region->InputFrame[r] = rows[r].first;
-            region->OutputFile[r] = rows[r].second;
+            region->InputFrame.set(r, rows[r].first);
+            region->OutputFile.set(r, rows[r].second);
         }
         project.Regions.push_back(std::move(region));
         return *project.Regions.back();

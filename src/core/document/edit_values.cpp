@@ -13,6 +13,14 @@ auto PersistentFields(const Region& r)
                     r.MergeMask);
 }
 
+std::size_t HeapBytes(const WorksheetColumn& column)
+{
+    std::size_t bytes = column.storedRows() * sizeof(std::string);
+    for (const std::string& cell : column)
+        bytes += tolv::HeapBytes(cell);
+    return bytes;
+}
+
 }  // namespace
 
 void AssignProperties(Region& target, Region record)
@@ -36,10 +44,8 @@ std::size_t HeapBytes(const std::string& text)
 
 std::size_t HeapBytes(const Region& region)
 {
-    std::size_t bytes = HeapBytes(region.Name) + HeapBytes(region.OVLName);
-    for (int row = 0; row < WorksheetRows; ++row)
-        bytes += HeapBytes(region.InputFrame[row]) + HeapBytes(region.OutputFile[row]);
-    return bytes;
+    return HeapBytes(region.Name) + HeapBytes(region.OVLName) + HeapBytes(region.InputFrame) +
+           HeapBytes(region.OutputFile);
 }
 
 std::size_t HeapBytes(const FrameSetup& setup)

@@ -109,8 +109,8 @@ void SetFilenames(Project& project, Region& region, int row, std::string input, 
 {
     if (row < 1 || row > WorksheetRows)
         return;
-    region.InputFrame[row - 1] = std::move(input);
-    region.OutputFile[row - 1] = std::move(output);
+    region.InputFrame.set(row - 1, std::move(input));
+    region.OutputFile.set(row - 1, std::move(output));
     project.Modified = true;
 }
 

@@ -3,6 +3,7 @@
 #include "platform/bitmap.h"
 #include "platform/color.h"
 #include "platform/content_hash.h"
+#include "project/worksheet_column.h"
 
 #include <array>
 #include <cstdint>
@@ -11,8 +12,6 @@
 #include <string>
 
 namespace tolv {
-
-constexpr int WorksheetRows = 50;
 
 // What a region does with its frames. The stored value (key Backgrnd) is the
 // enum value; the user interface numbers them 1 to 4.
@@ -41,8 +40,8 @@ struct Region {
     int TitleHeight = 20;
     Color TitleColor = colors::Red;
     Color BoxColor = colors::White;
-    std::array<std::string, WorksheetRows> InputFrame;
-    std::array<std::string, WorksheetRows> OutputFile;
+    WorksheetColumn InputFrame;
+    WorksheetColumn OutputFile;
 
     // Run-time fields.
     SelectionState Selected = SelectionState::None;

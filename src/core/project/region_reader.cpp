@@ -81,8 +81,8 @@ void ReadCompactedRows(Project& project, Region& region, const IniReader& ini, c
         if (value.empty())
             continue;
         auto fields = SplitListFields(value, 3);
-        region.InputFrame[row] = std::move(fields[0]);
-        region.OutputFile[row] = std::move(fields[2]);
+        region.InputFrame.set(row, std::move(fields[0]));
+        region.OutputFile.set(row, std::move(fields[2]));
         NoteMisreadRow(project, region, row, value, fields[1]);
         ++row;
     }

@@ -72,8 +72,8 @@ Region ChangedProperties(const Region& current)
     record.Name = "Renamed";
     record.RegionType = RegionKind::TextBox;
     record.Title = true;
-    record.InputFrame[7] = "f2.bmp";
-    record.OutputFile[7] = "row8.bmp";
+    record.InputFrame.set(7, "f2.bmp");
+    record.OutputFile.set(7, "row8.bmp");
     record.Left = 1;
     return record;
 }
@@ -331,8 +331,8 @@ TEST(DocumentHistory, AThousandEditsOnTwoHundredRegionsStayFarBelowFiftyMegabyte
         auto region = std::make_unique<Region>(i * 10, 0, 20, 20);
         region->Name = "Region number " + std::to_string(i) + " of the big project";
         for (int row = 0; row < WorksheetRows; ++row) {
-            region->InputFrame[row] = "animation_frame_" + std::to_string(row) + ".bmp";
-            region->OutputFile[row] = "output_clip_" + std::to_string(i) + "_" + std::to_string(row) + ".bmp";
+            region->InputFrame.set(row, "animation_frame_" + std::to_string(row) + ".bmp");
+            region->OutputFile.set(row, "output_clip_" + std::to_string(i) + "_" + std::to_string(row) + ".bmp");
         }
         region->Selected = SelectionState::Group;
         project.Regions.push_back(std::move(region));

@@ -198,7 +198,7 @@ private:
                 return d.setRegionProperties(Region());
             Region renamed = *current;
             renamed.Name = "Renamed " + std::to_string(pick(0, 3));
-            renamed.OutputFile[std::size_t(pick(0, 49))] = "row.bmp";
+            renamed.OutputFile.set(std::size_t(pick(0, 49)), "row.bmp");
             return d.setRegionProperties(std::move(renamed));
         }
         case 18:

@@ -41,11 +41,11 @@ TEST_F(AnimationCelsTest, RowsOneToTenWithAFrameGiveCelsInRowOrder)
     SaveTaggedFrame("a.bmp", 1, 20, 20);
     SaveTaggedFrame("b.bmp", 2, 20, 20);
     SaveTaggedFrame("c.bmp", 3, 20, 20);
-    region.InputFrame[0] = "b.bmp";
-    region.InputFrame[1] = "a.bmp";
-    region.InputFrame[3] = "c.bmp";
-    region.OutputFile[2] = "only_output.bmp";
-    region.InputFrame[10] = "a.bmp";  // row 11: beyond the animation
+    region.InputFrame.set(0, "b.bmp");
+    region.InputFrame.set(1, "a.bmp");
+    region.InputFrame.set(3, "c.bmp");
+    region.OutputFile.set(2, "only_output.bmp");
+    region.InputFrame.set(10, "a.bmp");  // row 11: beyond the animation
     const auto cels = MakeAnimationCels(project, region);
     ASSERT_EQ(cels.size(), 3u);
     const int frameOfCel[] = {2, 1, 3};
@@ -63,7 +63,7 @@ TEST_F(AnimationCelsTest, RowsOneToTenWithAFrameGiveCelsInRowOrder)
 TEST_F(AnimationCelsTest, RowsBeyondTenAloneGiveNoCels)
 {
     for (int row = 10; row < 20; ++row)
-        region.InputFrame[row] = "missing.bmp";
+        region.InputFrame.set(row, "missing.bmp");
     EXPECT_EQ(CelFrameCount(region), 0);
     EXPECT_TRUE(MakeAnimationCels(project, region).empty());
 }
@@ -72,7 +72,7 @@ TEST_F(AnimationCelsTest, PartsOutsideTheFrameAreBlack)
 {
     SaveTaggedFrame("a.bmp", 1, 6, 6);
     region = Region(-2, 4, 10, 4);
-    region.InputFrame[0] = "a.bmp";
+    region.InputFrame.set(0, "a.bmp");
     const Bitmap cel = MakeAnimationCels(project, region).at(0);
     for (int y = 0; y < 4; ++y) {
         for (int x = 0; x < 10; ++x) {
@@ -92,7 +92,7 @@ TEST_F(AnimationCelsTest, PaletteFramesAreConvertedToTwentyFourBits)
         frame.setValue(3, 4, 1);
         SaveBmp(frame, dir.file("p.bmp"));
         region = Region(2, 3, 3, 3);
-        region.InputFrame[0] = "p.bmp";
+        region.InputFrame.set(0, "p.bmp");
         const Bitmap cel = MakeAnimationCels(project, region).at(0);
         ASSERT_EQ(cel.bitsPerPixel(), 24);
         EXPECT_EQ(cel.pixel(0, 0), colors::Maroon);
@@ -105,10 +105,10 @@ TEST_F(AnimationCelsTest, AFrameThatCannotBeLoadedFailsTheWholeStart)
 {
     SaveTaggedFrame("a.bmp", 1, 8, 8);
     test::WriteText(dir.file("text.bmp"), "not a bitmap");
-    region.InputFrame[0] = "a.bmp";
-    region.InputFrame[1] = "gone.bmp";
+    region.InputFrame.set(0, "a.bmp");
+    region.InputFrame.set(1, "gone.bmp");
     EXPECT_THROW(MakeAnimationCels(project, region), FileReadError);
-    region.InputFrame[1] = "text.bmp";
+    region.InputFrame.set(1, "text.bmp");
     EXPECT_THROW(MakeAnimationCels(project, region), InvalidBitmapError);
 }
 
@@ -127,7 +127,7 @@ TEST_P(HugeRegionTest, IsRefusedWithoutAllocating)
     const SizeCase& c = GetParam();
     region = Region(0, 0, c.width, c.height);
     for (int row = 0; row < c.rows; ++row)
-        region.InputFrame[row] = "missing.bmp";
+        region.InputFrame.set(row, "missing.bmp");
     try {
         MakeAnimationCels(project, region);
         FAIL() << "no error";

@@ -71,8 +71,8 @@ TEST(Duplicate, CopiesEverythingButVisibilityAndSelection)
     door.TitleColor = colors::Lime;
     door.BoxColor = colors::Aqua;
     door.OnCurrentFrame = true;
-    door.InputFrame[49] = "f50.bmp";
-    door.OutputFile[0] = "out.bmp";
+    door.InputFrame.set(49, "f50.bmp");
+    door.OutputFile.set(0, "out.bmp");
     door.PickIndex = 4;
 
     const auto copy = DuplicateRegion(project, door);

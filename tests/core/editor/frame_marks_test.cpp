@@ -36,14 +36,14 @@ TEST(MarkFrameRegionsTest, MarksOnlyTextBoxesAndOverlaysListingTheFrame)
     for (const RegionKind kind : kinds) {
         auto region = std::make_unique<Region>(0, 0, 10, 10);
         region->RegionType = kind;
-        region->InputFrame[0] = "f2.bmp";
-        region->InputFrame[49] = "F1.Bmp";
+        region->InputFrame.set(0, "f2.bmp");
+        region->InputFrame.set(49, "F1.Bmp");
         region->OnCurrentFrame = true;
         project.Regions.push_back(std::move(region));
     }
-    project.Regions[4]->InputFrame[49].clear();
-    project.Regions[5]->InputFrame[0] = "f1.bmp.bak";
-    project.Regions[5]->InputFrame[49].clear();
+    project.Regions[4]->InputFrame.set(49, "");
+    project.Regions[5]->InputFrame.set(0, "f1.bmp.bak");
+    project.Regions[5]->InputFrame.set(49, "");
 
     MarkFrameRegions(project, "f1.bmp");
     std::vector<bool> marks;

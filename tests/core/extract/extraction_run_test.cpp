@@ -377,7 +377,7 @@ INSTANTIATE_TEST_SUITE_P(
                  [](test::ProjectBuilder& b) { test::WriteText(b.project.FramePath("f2.bmp"), "text"); },
                  FirstFrameDone},
         StopCase{"MissingSubFolder",
-                 [](test::ProjectBuilder& b) { b.project.Regions[1]->OutputFile[0] = "nosuch/c2.bmp"; },
+                 [](test::ProjectBuilder& b) { b.project.Regions[1]->OutputFile.set(0, "nosuch/c2.bmp"); },
                  Plus(Plus(FirstFrameDone, {"     Saving background b2.bmp.", Black}),
                       {"     Saving clip nosuch/c2.bmp.", Black})},
         StopCase{"OutputFolderIsAFile",

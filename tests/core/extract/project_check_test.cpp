@@ -164,10 +164,10 @@ TEST_F(ProjectCheckTest, DuplicatesAmongManyRowsAreFoundAsAmongFew)
         build.region(RegionKind::Background, 0, 0, 5, 5, rows);
     }
     // Met in this order: Same (0), OTHER (5), Other (1000), same (1999).
-    build.project.Regions[0]->OutputFile[0] = "Same.bmp";
-    build.project.Regions[5]->OutputFile[3] = "OTHER.bmp";
-    build.project.Regions[1000]->OutputFile[10] = "Other.bmp";
-    build.project.Regions[regions - 1]->OutputFile[WorksheetRows - 1] = "same.BMP";
+    build.project.Regions[0]->OutputFile.set(0, "Same.bmp");
+    build.project.Regions[5]->OutputFile.set(3, "OTHER.bmp");
+    build.project.Regions[1000]->OutputFile.set(10, "Other.bmp");
+    build.project.Regions[regions - 1]->OutputFile.set(WorksheetRows - 1, "same.BMP");
     EXPECT_EQ(check(), 2);
 
     test::TempDir fewDir;

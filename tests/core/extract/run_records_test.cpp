@@ -98,7 +98,7 @@ TEST_F(RunRecordsTest, ADryRunPlansExactlyTheFilesTheRealRunWrites)
 
 TEST_F(RunRecordsTest, ADryRunStopsAtTheRowTheRealRunStopsAt)
 {
-    build.project.Regions[1]->OutputFile[1] = "nosuch/c2.bmp";
+    build.project.Regions[1]->OutputFile.set(1, "nosuch/c2.bmp");
     ExtractSwitches dry;
     dry.dryRun = true;
     test::RecordingLog planned;

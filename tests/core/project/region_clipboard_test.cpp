@@ -15,15 +15,15 @@ std::vector<Region> OneOfEveryKind()
 {
     std::vector<Region> regions(4, Region(10, 20, 30, 40));
     regions[0].Name = R"(Ball, "big" = 50% ü; [x])";
-    regions[0].InputFrame[0] = "f1.bmp";
-    regions[0].OutputFile[0] = "ball1.bmp";
-    regions[0].InputFrame[49] = "f2.bmp";
+    regions[0].InputFrame.set(0, "f1.bmp");
+    regions[0].OutputFile.set(0, "ball1.bmp");
+    regions[0].InputFrame.set(49, "f2.bmp");
     regions[1].RegionType = RegionKind::Background;
     regions[1].Visible = false;
     regions[2].RegionType = RegionKind::TextBox;
     regions[2].Title = true;
     regions[2].TitleColor = colors::Maroon;
-    regions[2].OutputFile[3] = "box.bmp";
+    regions[2].OutputFile.set(3, "box.bmp");
     regions[3].RegionType = RegionKind::Overlay;
     regions[3].OVLName = "/overlays/star.bmp";
     regions[3].Left = -5;

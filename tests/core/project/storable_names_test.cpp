@@ -49,8 +49,8 @@ TEST_P(StoredRowTest, PassesExactlyTheRowsThatSurviveTheFile)
     project.ProjectFileName = "p.qvl";
     project.SetFrameNames({c.input.empty() ? "f.bmp" : c.input});
     auto region = std::make_unique<Region>(1, 1, 9, 9);
-    region->InputFrame[0] = c.input;
-    region->OutputFile[0] = c.output;
+    region->InputFrame.set(0, c.input);
+    region->OutputFile.set(0, c.output);
     project.Regions.push_back(std::move(region));
     SaveProject(project);
     Project read;

@@ -83,8 +83,8 @@ INSTANTIATE_TEST_SUITE_P(Types, XlistTypeLayout,
 TEST_F(XlistTest, ChangingToATextBoxAndBackKeepsTheOutputNames)
 {
     Region region;
-    region.InputFrame[0] = "f1.bmp";
-    region.OutputFile[0] = "door.bmp";
+    region.InputFrame.set(0, "f1.bmp");
+    region.OutputFile.set(0, "door.bmp");
     dialog.ClearEdits();
     dialog.LoadRegion(region);
     dialog.SetTypeIndex(2);
@@ -103,8 +103,8 @@ TEST_F(XlistTest, ShowsAllFiftyRowsWhateverTheFrameCountAndStoresThemAsTheyWere)
 {
     Region region;
     for (int row : {0, 7, 8, 11, 49}) {
-        region.InputFrame[row] = "in" + std::to_string(row + 1) + ".bmp";
-        region.OutputFile[row] = "out" + std::to_string(row + 1) + ".bmp";
+        region.InputFrame.set(row, "in" + std::to_string(row + 1) + ".bmp");
+        region.OutputFile.set(row, "out" + std::to_string(row + 1) + ".bmp");
     }
     PrepareNew({"f1.bmp", "f2.bmp", "f3.bmp", "f4.bmp", "f5.bmp", "f6.bmp", "f7.bmp", "f8.bmp"});
     dialog.LoadRegion(region);
@@ -128,7 +128,7 @@ TEST_F(XlistTest, LoadsAndStoresEveryFieldOfATextBox)
     region.LineWidth = 5;
     region.BoxColor = colors::Silver;
     region.TitleColor = colors::Blue;
-    region.InputFrame[1] = "f2.bmp";
+    region.InputFrame.set(1, "f2.bmp");
     dialog.ClearEdits();
     dialog.LoadRegion(region);
 
@@ -293,7 +293,7 @@ INSTANTIATE_TEST_SUITE_P(Names, XlistUnstorableName, testing::ValuesIn(tolv::tes
 TEST_F(XlistTest, AnInputFrameThatCannotBeStoredIsRefusedToo)
 {
     Region region;
-    region.InputFrame[4] = "a,b.bmp";
+    region.InputFrame.set(4, "a,b.bmp");
     PrepareNew({"f1.bmp"});
     dialog.LoadRegion(region);
     EXPECT_FALSE(Child<QLabel>("refusalNote")->parentWidget()->findChild<QPushButton*>("OKBtn")->isEnabled());

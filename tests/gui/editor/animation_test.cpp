@@ -57,7 +57,7 @@ protected:
     void Rows(int region, std::vector<std::pair<int, std::string>> rows)
     {
         for (auto& [row, frame] : rows)
-            project().Regions[std::size_t(region)]->InputFrame[std::size_t(row)] = frame;
+            project().Regions[std::size_t(region)]->InputFrame.set(std::size_t(row), frame);
     }
 
     // Starts playback of region `index` from the "&Animate" menu item.

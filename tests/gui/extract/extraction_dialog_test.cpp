@@ -54,8 +54,8 @@ Region& AddRegion(Project& project, RegionKind kind, const std::string& frame, c
     project.Regions.push_back(std::make_unique<Region>(2, 3, 5, 4));
     Region& region = *project.Regions.back();
     region.RegionType = kind;
-    region.InputFrame[0] = frame;
-    region.OutputFile[0] = output;
+    region.InputFrame.set(0, frame);
+    region.OutputFile.set(0, output);
     return region;
 }
 
@@ -176,7 +176,7 @@ TEST_F(ExtractionDialogTest, ReportsFilesTheProjectNoLongerMakesAndRemovesThemOn
     test::ShowActive(dialog);
     Process();
     EXPECT_FALSE(Button("removeStaleButton")->isEnabled());
-    project.Regions[0]->OutputFile[0] = "entry.bmp";
+    project.Regions[0]->OutputFile.set(0, "entry.bmp");
     Process();
     const std::vector<LogEntry> report{{"1 file in VidIziz is no longer made by this project", colors::Blue},
                                        {"     VidIziz/door.bmp", colors::Black}};
@@ -194,7 +194,7 @@ TEST_F(ExtractionDialogTest, ReportsFilesTheProjectNoLongerMakesAndRemovesThemOn
 
 TEST_F(ExtractionDialogTest, AnErrorIsShownAfterAllDone)
 {
-    project.Regions[0]->OutputFile[0] = "missing/door.bmp";
+    project.Regions[0]->OutputFile.set(0, "missing/door.bmp");
     MessageRecorder messages;
     std::string lastLine;
     messages.onMessage = [&] { lastLine = Entries(*dialog.Log()).back().text; };
@@ -318,8 +318,8 @@ TEST_F(ExtractionDialogTest, ClosingDuringARunStopsItAndClosesWhenItHasEnded)
 TEST_F(ExtractionDialogTest, PreviewListsTheFilesWithTheirSizesAndWritesNothing)
 {
     project.Regions.push_back(std::make_unique<Region>(0, 0, 5, 4));
-    project.Regions.back()->InputFrame[0] = "f1.bmp";
-    project.Regions.back()->OutputFile[0] = "../out.bmp";
+    project.Regions.back()->InputFrame.set(0, "f1.bmp");
+    project.Regions.back()->OutputFile.set(0, "../out.bmp");
     test::ShowActive(dialog);
     Preview();
     const std::vector<LogEntry> entries = Entries(*dialog.Log());
