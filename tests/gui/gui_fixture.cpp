@@ -81,7 +81,14 @@ std::vector<std::string> GuiFixture::RecoveryFiles() const
 
 void GuiFixture::Select(int index)
 {
-    form().document().changeSelection([index](Project& p) { SelectRegion(p, index); });
+    form().document().changeSelection({SelectionOp::Kind::Pick, index});
+}
+
+void GuiFixture::EditSetup(std::optional<std::vector<std::string>> frames)
+{
+    const Project& p = project();
+    const std::string rep = p.Rep == "edited" ? "edited again" : "edited";
+    form().document().applyProjectSetup({frames.value_or(p.FrameNames), p.CleanEdges, rep, p.Job});
 }
 
 bool GuiFixture::Close()

@@ -13,6 +13,7 @@
 
 #include <deque>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,11 +41,16 @@ protected:
     // The same with another program folder (ending in a separator).
     MainWindow& StartIn(const std::string& programFolder, const QStringList& arguments = {});
     MainWindow& form() { return windows_->main(); }
-    // The open project, for checks and for setting up state that is no edit.
-    Project& project() { return form().document().runState(); }
+    // The open project, for checks.
+    const Project& project() { return form().document().project(); }
     Windows& windows() { return *windows_; }
     // Selects the region at `index` as a click on it alone does.
     void Select(int index);
+    // An edit as Project Settings OK makes one: the frames (those of the
+    // project when none are given) and a representation that says "edited".
+    void EditSetup(std::optional<std::vector<std::string>> frames = std::nullopt);
+    // The project as it stands becomes the saved state.
+    void SaveNow() { form().document().save(); }
     // Closes the main window as the close button does; returns whether it closed.
     bool Close();
     // Destroys the window (writing the settings).

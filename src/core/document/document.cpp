@@ -94,14 +94,32 @@ void Document::examineFrames()
         GrowFrameAreaFor(project_, *region);
 }
 
-void Document::changeSelection(const std::function<void(Project&)>& rule)
+void Document::changeSelection(const SelectionOp& op)
 {
     const SelectionSnapshot before = TakeSelection(project_);
-    rule(project_);
+    ApplySelectionOp(project_, op);
+    notifySelection(before);
+}
+
+bool Document::catchBand(const Rect& band)
+{
+    const SelectionSnapshot before = TakeSelection(project_);
+    const bool caught = !CatchBand(project_, band).empty();
+    notifySelection(before);
+    return caught;
+}
+
+void Document::notifySelection(const SelectionSnapshot& before)
+{
     DocumentChange change;
     change.selectionChanged = TakeSelection(project_) != before;
     if (change.selectionChanged)
         finish(std::move(change));
+}
+
+void Document::stepShownFrame(FrameStep step)
+{
+    StepCurrentFrame(project_, step);
 }
 
 bool Document::canUndo() const

@@ -6,6 +6,8 @@
 #include "document/region_command.h"
 #include "document/step_name.h"
 #include "editor/drag_rules.h"
+#include "editor/frame_display.h"
+#include "editor/selection.h"
 #include "project/project.h"
 #include "project/project_file.h"
 #include "project/project_identity.h"
@@ -37,9 +39,9 @@ public:
     Document& operator=(const Document&) = delete;
 
     const Project& project() const { return project_; }
-    // For what is no edit and never undone: the frame shown and the frame
-    // marks, the preview switch, an extraction run.
-    Project& runState() { return project_; }
+    // The frame the canvas shows: no edit, never undone, and no notification,
+    // as the canvas that steps it shows the frame itself.
+    void stepShownFrame(FrameStep step);
 
     // Each of these starts a new history. They raise what Loadfile and
     // SaveProject raise, and then change nothing.
@@ -101,6 +103,8 @@ public:
     // The step of those moves and sizes (1..50, kept by the caller); a run of
     // changes undoes as one step.
     bool setNudgeStep(int step);
+    // The preview switch of Region Object Properties, which the project keeps.
+    bool setShowPreview(bool shown);
     bool applyRegionCommand(RegionCommand command);
     bool setLockLayout(bool locked);
     // Region Object Properties OK for the current region: `record` replaces
@@ -110,9 +114,13 @@ public:
     bool applyProjectSetup(ProjectSetup setup);
     bool setExtractionSwitches(ExtractionSwitches switches);
 
-    // Selection changes by click, band, Tab and Esc, with the rules of
-    // editor/selection.h or editor/drag_rules.h: not a step of their own.
-    void changeSelection(const std::function<void(Project&)>& rule);
+    // Selection changes by click, band, Tab, Esc and the quick pick, with the
+    // rules of editor/selection.h and editor/drag_rules.h: no step of their
+    // own, and a notification only when the selection changed.
+    void changeSelection(const SelectionOp& op);
+    // The regions a band touches join the selection (CatchBand); whether
+    // there were any.
+    bool catchBand(const Rect& band);
 
     // Undo and redo; nothing while disabled (playback, modal dialogs).
     bool canUndo() const;
@@ -143,6 +151,8 @@ private:
     void execute(std::unique_ptr<EditCommand> command, const std::function<void(Project&)>& selectAfter);
 
     void record(std::unique_ptr<EditCommand> command, SelectionSnapshot before, DocumentChange change);
+    // Tells the observers when the selection is no longer `before`.
+    void notifySelection(const SelectionSnapshot& before);
     void examineFrames();
     void startHistory(bool clean);
     void finish(DocumentChange change);

@@ -198,6 +198,11 @@ bool Document::nudgeSize(int dw, int dh)
                                       [&] { SizeSelected(project_, dw, dh); });
 }
 
+bool Document::setShowPreview(bool shown)
+{
+    return editProject<ShowPreviewField>(shown);
+}
+
 bool Document::setNudgeStep(int step)
 {
     return editProject<NudgeStepField>(step);

@@ -26,7 +26,6 @@ std::size_t HeapBytes(const WorksheetColumn& column)
 void AssignProperties(Region& target, Region record)
 {
     record.Selected = target.Selected;
-    record.OnCurrentFrame = target.OnCurrentFrame;
     record.PickIndex = target.PickIndex;
     target = std::move(record);
 }

@@ -56,6 +56,15 @@ struct FrameSetupField {
 
 // The step of keyboard moves and sizes, saved with the project: the keypad
 // keys change it one press at a time, and a run of presses undoes as one.
+struct ShowPreviewField {
+    using Value = bool;
+    static constexpr StepName Step = steps::ShowPreview;
+    static constexpr bool MergesRuns = false;
+    static Value Read(const Project& p) { return p.ShowPreview; }
+    static void Write(Project& p, const Value& v) { p.ShowPreview = v; }
+    static void Report(DocumentChange& change) { change.optionsChanged = true; }
+};
+
 struct NudgeStepField {
     using Value = int;
     static constexpr StepName Step = steps::NudgeStep;

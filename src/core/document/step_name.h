@@ -31,6 +31,7 @@ inline constexpr StepName LockLayout{"Lock Layout", false};
 inline constexpr StepName ProjectSetup{"Project Setup", false};
 inline constexpr StepName ExtractionSwitches{"Extraction Switches", false};
 inline constexpr StepName NudgeStep{"Nudge Step", false};
+inline constexpr StepName ShowPreview{"Show Preview", false};
 }  // namespace steps
 
 }  // namespace tolv

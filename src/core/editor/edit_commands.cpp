@@ -74,7 +74,6 @@ std::unique_ptr<Region> DuplicateRegion(Project& project, const Region& source)
     copy->Title = source.Title;
     copy->LineWidth = source.LineWidth;
     copy->TitleHeight = source.TitleHeight;
-    copy->OnCurrentFrame = source.OnCurrentFrame;
     LoadMergeBMP(*copy, project.ProjectFolder);
     copy->TitleColor = source.TitleColor;
     copy->BoxColor = source.BoxColor;

@@ -57,12 +57,19 @@ std::u32string FoldedName(std::string_view name)
     return key;
 }
 
-void MarkFrameRegions(Project& project, const std::string& frameName)
+bool PaintsIntoFrames(const Region& region)
 {
-    for (auto& region : project.Regions) {
-        const bool painted = region->RegionType == RegionKind::TextBox || region->RegionType == RegionKind::Overlay;
-        region->OnCurrentFrame = painted && ListsFrame(*region, frameName);
+    return region.RegionType == RegionKind::TextBox || region.RegionType == RegionKind::Overlay;
+}
+
+PaintedRegions RegionsPaintedOn(const Project& project, const std::string& frameName)
+{
+    PaintedRegions painted;
+    for (const auto& region : project.Regions) {
+        if (PaintsIntoFrames(*region) && ListsFrame(*region, frameName))
+            painted.push_back(region.get());
     }
+    return painted;
 }
 
 }  // namespace tolv

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tolv {
 
@@ -16,8 +17,11 @@ bool SameNameIgnoringCase(std::string_view a, std::string_view b);
 // equal, so matching names can be found through a hash map.
 std::u32string FoldedName(std::string_view name);
 
-// Sets OnCurrentFrame on exactly the text-box and overlay regions whose
-// worksheet lists `frameName` in any row; clears it on every other region.
-void MarkFrameRegions(Project& project, const std::string& frameName);
+// Text boxes and overlays are painted into the frames they list.
+bool PaintsIntoFrames(const Region& region);
+// The text-box and overlay regions whose worksheet lists `frameName` in any
+// row, in list order: what is painted into that frame.
+using PaintedRegions = std::vector<const Region*>;
+PaintedRegions RegionsPaintedOn(const Project& project, const std::string& frameName);
 
 }  // namespace tolv

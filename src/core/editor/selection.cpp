@@ -113,4 +113,46 @@ std::vector<Region*> MoveSelected(Project& project, int dx, int dy)
     return NudgeSelected(project, [&](Region& region) { Moveby(project, region, allowed.x, allowed.y); });
 }
 
+void ApplySelectionOp(Project& project, const SelectionOp& op)
+{
+    using Kind = SelectionOp::Kind;
+    const bool named = op.position >= 0 && op.position < int(project.Regions.size());
+    Region* region = named ? project.Regions[std::size_t(op.position)].get() : nullptr;
+    switch (op.kind) {
+    case Kind::DeselectAll:
+        DeselectAll(project);
+        return;
+    case Kind::Next:
+        SelectNext(project);
+        return;
+    case Kind::Previous:
+        SelectPrevious(project);
+        return;
+    case Kind::Pick:
+        DeselectAll(project);
+        SelectRegion(project, op.position);
+        return;
+    case Kind::SelectAlone:
+        if (!region)
+            return;
+        if (project.Regions.size() > 1)
+            DeselectAll(project);
+        SetState(project, *region, SelectionState::Current);
+        project.SelIndex = region->PickIndex;
+        return;
+    case Kind::JoinGroup:
+        if (!region)
+            return;
+        if (project.CurrentRegion)
+            SetState(project, *project.CurrentRegion, SelectionState::Group);
+        SetState(project, *region, SelectionState::Group);
+        project.SelIndex = region->PickIndex;
+        return;
+    case Kind::AddToGroup:
+        if (region)
+            SetState(project, *region, SelectionState::Group);
+        return;
+    }
+}
+
 }  // namespace tolv

@@ -3,6 +3,7 @@
 #include "project/project.h"
 #include "project/region.h"
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -34,6 +35,31 @@ Region* SelectRegion(Project& project, int index);
 // visible.
 Region* SelectNext(Project& project);
 Region* SelectPrevious(Project& project);
+
+// A change of the selection asked for by a click, Tab, Esc or the quick
+// pick; `position` is the region's list position.
+struct SelectionOp {
+    enum class Kind : std::uint8_t {
+        DeselectAll,
+        // A click: the region becomes the current one, alone.
+        SelectAlone,
+        // Shift on an unselected region: the current region and this one form
+        // a group, this one current.
+        JoinGroup,
+        // The region joins the group as it is.
+        AddToGroup,
+        // The quick pick: the region alone, by SelectRegion.
+        Pick,
+        // Tab and Shift+Tab.
+        Next,
+        Previous,
+    };
+    Kind kind = Kind::DeselectAll;
+    int position = -1;
+};
+
+// Carries out `op`; an op naming no region of the list changes nothing.
+void ApplySelectionOp(Project& project, const SelectionOp& op);
 
 // Keyboard moves and sizes act only with a current region, with regions, and
 // while the layout is not locked.

@@ -139,7 +139,7 @@ struct RunStopped {};
 // whose outputs an incremental run keeps is not read at all.
 class ExtractionRun {
 public:
-    ExtractionRun(Project& project, const ExtractSwitches& switches, LogSink& log)
+    ExtractionRun(const Project& project, const ExtractSwitches& switches, LogSink& log)
         : project_(project), switches_(switches), log_(log), outputs_(project.ProjectFolder, switches.dryRun),
           fingerprints_(project, switches.rule)
     {
@@ -179,12 +179,14 @@ private:
     void loadFrame();
     void endRow();
 
-    Project& project_;
+    const Project& project_;
     const ExtractSwitches& switches_;
     LogSink& log_;
     RunOutputs outputs_;
     InputFingerprints fingerprints_;
     std::string frameName_;
+    // The text boxes and overlays painted into the frame at hand.
+    PaintedRegions painted_;
     int framePosition_ = 0;
     bool frameStarted_ = false;
     bool frameLoaded_ = false;
@@ -246,8 +248,7 @@ bool ExtractionRun::anyRowOf(const std::string& frameName,
 bool ExtractionRun::loads(const std::string& frameName)
 {
     if (switches_.previous) {
-        MarkFrameRegions(project_, frameName);
-        fingerprints_.startFrame(frameName);
+        fingerprints_.startFrame(frameName, RegionsPaintedOn(project_, frameName));
     }
     return anyRowOf(frameName, [this](const Region& region, int r) { return !keeps(region, region.OutputFile[r]); });
 }
@@ -443,12 +444,12 @@ void ExtractionRun::startFrame()
 {
     log_.LogLine("Animation frame " + frameName_, colors::Black);
     log_.FrameStarted(frameName_, framePosition_ + 1);
-    MarkFrameRegions(project_, frameName_);
+    painted_ = RegionsPaintedOn(project_, frameName_);
     if (readsByContent()) {
         readFrameBytes();
     }
     if (fingerprints()) {
-        fingerprints_.startFrame(frameName_);
+        fingerprints_.startFrame(frameName_, painted_);
     }
     frameStarted_ = true;
     reportOverlayProblems();
@@ -462,12 +463,12 @@ void ExtractionRun::report(const RunProblem& problem, const std::string& indent)
 
 void ExtractionRun::reportOverlayProblems()
 {
-    for (const auto& region : project_.Regions) {
-        if (!region->OnCurrentFrame || overlaysReported_.count(region.get()) > 0) {
+    for (const Region* region : painted_) {
+        if (overlaysReported_.count(region) > 0) {
             continue;
         }
         if (const std::optional<RunProblem> problem = OverlayProblem(project_, *region)) {
-            overlaysReported_.insert(region.get());
+            overlaysReported_.insert(region);
             report(*problem, Indent);
         }
     }
@@ -498,7 +499,7 @@ void ExtractionRun::loadFrame()
     if (project_.CleanEdges) {
         CleanFrameEdges(work_);
     }
-    PrefilterFrame(work_, project_, overlayPaints_);
+    PrefilterFrame(work_, painted_, overlayPaints_);
     frameLoaded_ = true;
     if (switches_.beforeWriting) {
         switches_.beforeWriting(frameName_);
@@ -518,7 +519,7 @@ void LogHeader(const Project& project, LogSink& log)
 
 }  // namespace
 
-RunEnd ExtractObject(Project& project, const ExtractSwitches& switches, LogSink& log)
+RunEnd ExtractObject(const Project& project, const ExtractSwitches& switches, LogSink& log)
 {
     LogHeader(project, log);
     ExtractionRun run(project, switches, log);

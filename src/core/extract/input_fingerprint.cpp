@@ -51,7 +51,7 @@ void InputFingerprints::addSource(StableHash& hash, const std::string& path, con
     }
 }
 
-void InputFingerprints::startFrame(const std::string& frameName)
+void InputFingerprints::startFrame(const std::string& frameName, const PaintedRegions& painted)
 {
     const std::string path = project_.FramePath(frameName);
     stampFrame(path);
@@ -61,10 +61,7 @@ void InputFingerprints::startFrame(const std::string& frameName)
     hash.addPart(rule_ == ChangeRule::Content ? "content" : "stamp");
     addSource(hash, path, frame);
     hash.addPart(project_.CleanEdges ? 1 : 0);
-    for (const auto& region : project_.Regions) {
-        if (!region->OnCurrentFrame) {
-            continue;
-        }
+    for (const Region* region : painted) {
         hash.addPart(recordHash(*region));
         if (region->RegionType == RegionKind::Overlay) {
             addSource(hash, OverlayPath(project_.ProjectFolder, region->OVLName), region->MergeSource);

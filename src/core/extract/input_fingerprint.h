@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/frame_marks.h"
 #include "platform/content_hash.h"
 #include "platform/stable_hash.h"
 #include "project/project.h"
@@ -42,9 +43,9 @@ public:
     // By content: the frame as it was read (nothing when it could not be).
     void readFrame(const std::string& path, const std::optional<FileDigest>& read);
 
-    // After MarkFrameRegions has marked the regions painted into the frame,
-    // and after stampFrame or readFrame for it.
-    void startFrame(const std::string& frameName);
+    // After stampFrame or readFrame for the frame; `painted` are the regions
+    // painted into it.
+    void startFrame(const std::string& frameName, const PaintedRegions& painted);
     std::string of(const Region& region);
     // The size of the current frame's file; 0 when there was none.
     std::uint64_t frameSize() const { return frameSize_; }

@@ -9,11 +9,6 @@ namespace tolv {
 
 namespace {
 
-bool IsPainted(const Region& region)
-{
-    return region.RegionType == RegionKind::TextBox || region.RegionType == RegionKind::Overlay;
-}
-
 void PaintRegion(Bitmap& target, const Region& region, OverlayPaints& paints)
 {
     if (region.RegionType == RegionKind::Overlay) {
@@ -134,27 +129,36 @@ void CleanFrameEdges(Bitmap& target)
     canvas.lineTo(0, height);
 }
 
-void PaintPrefilterRegions(Bitmap& display, const Project& project, bool showPaintAll)
+void PaintPrefilterRegions(Bitmap& display, const Project& project, const PaintedRegions& painted,
+                           bool showPaintAll)
 {
     OverlayPaints paints;
-    for (const auto& region : project.Regions) {
-        if (IsPainted(*region) && (showPaintAll || (region->OnCurrentFrame && region->Visible))) {
+    if (showPaintAll) {
+        for (const auto& region : project.Regions) {
+            if (PaintsIntoFrames(*region)) {
+                PaintRegion(display, *region, paints);
+            }
+        }
+        return;
+    }
+    for (const Region* region : painted) {
+        if (region->Visible) {
             PaintRegion(display, *region, paints);
         }
     }
 }
 
-void PrefilterFrame(Bitmap& work, const Project& project)
+void PrefilterFrame(Bitmap& work, const PaintedRegions& painted)
 {
     OverlayPaints paints;
-    PrefilterFrame(work, project, paints);
+    PrefilterFrame(work, painted, paints);
 }
 
-void PrefilterFrame(Bitmap& work, const Project& project, OverlayPaints& paints)
+void PrefilterFrame(Bitmap& work, const PaintedRegions& painted, OverlayPaints& paints)
 {
     for (const RegionKind kind : {RegionKind::Overlay, RegionKind::TextBox}) {
-        for (const auto& region : project.Regions) {
-            if (region->OnCurrentFrame && region->RegionType == kind) {
+        for (const Region* region : painted) {
+            if (region->RegionType == kind) {
                 PaintRegion(work, *region, paints);
             }
         }

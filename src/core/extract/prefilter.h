@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/frame_marks.h"
 #include "platform/bitmap.h"
 #include "project/project.h"
 #include "project/region.h"
@@ -54,15 +55,16 @@ void MergeOverlay(Bitmap& target, const Region& region);
 // A bitmap without a pixel (1, 1) is left as it is.
 void CleanFrameEdges(Bitmap& target);
 
-// The editor pass over the display bitmap: in list order, every text-box and
-// overlay region that is visible and on the current frame, or every one when
-// `showPaintAll` is on. The caller restores the display first when needed.
-void PaintPrefilterRegions(Bitmap& display, const Project& project, bool showPaintAll);
+// The editor pass over the display bitmap: in list order, every region
+// `painted` on the frame that is visible, or every text-box and overlay
+// region of the project when `showPaintAll` is on. The caller restores the
+// display first when needed.
+void PaintPrefilterRegions(Bitmap& display, const Project& project, const PaintedRegions& painted,
+                           bool showPaintAll);
 
-// The extraction pass over a working copy: every overlay region on the current
-// frame (hidden ones too), then every text box on it, each in list order.
-// MarkFrameRegions must have marked the regions for the frame.
-void PrefilterFrame(Bitmap& work, const Project& project, OverlayPaints& paints);
-void PrefilterFrame(Bitmap& work, const Project& project);
+// The extraction pass over a working copy: every overlay region painted on
+// the frame (hidden ones too), then every text box, each in list order.
+void PrefilterFrame(Bitmap& work, const PaintedRegions& painted, OverlayPaints& paints);
+void PrefilterFrame(Bitmap& work, const PaintedRegions& painted);
 
 }  // namespace tolv

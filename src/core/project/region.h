@@ -45,7 +45,6 @@ struct Region {
 
     // Run-time fields.
     SelectionState Selected = SelectionState::None;
-    bool OnCurrentFrame = false;
     int PickIndex = -1;
     // Present only for an overlay region whose file loaded (LoadMergeBMP);
     // shared with every other region of the same overlay file.

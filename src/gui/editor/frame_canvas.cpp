@@ -86,14 +86,13 @@ void FrameCanvas::repaintRegions(const DocumentChange& change)
 {
     if (change.added.empty() && change.removed.empty() && change.changed.empty())
         return;
-    markShownFrame();
     paintPrefilter(true);
 }
 
 void FrameCanvas::showFrame(FrameStep step)
 {
-    Project& p = document_.runState();
-    StepCurrentFrame(p, step);
+    document_.stepShownFrame(step);
+    const Project& p = project();
     const std::string name = p.FrameName(p.CurrentFrame);
     if (!CurrentFrameAvailable(p)) {
         setDisplay(CheckerboardDisplay(p.FrameAreaWidth, p.FrameAreaHeight));
@@ -110,7 +109,6 @@ void FrameCanvas::showFrame(FrameStep step)
     }
     setStatus(StatusPanel::Message, QString::fromStdString(FrameText(p)));
     clean_ = display_;
-    markShownFrame();
     paintPrefilter(false);
     update();
 }
@@ -121,15 +119,10 @@ void FrameCanvas::paintPrefilter(bool restore)
         return;
     if (restore)
         display_ = clean_;
-    PaintPrefilterRegions(display_, project(), showPaintAll_);
+    const Project& p = project();
+    PaintPrefilterRegions(display_, p, RegionsPaintedOn(p, p.FrameName(p.CurrentFrame)), showPaintAll_);
     imageDirty_ = true;
     update();
-}
-
-void FrameCanvas::markShownFrame()
-{
-    Project& p = document_.runState();
-    MarkFrameRegions(p, p.FrameName(p.CurrentFrame));
 }
 
 void FrameCanvas::showCel(const QImage& cel, const QRect& target)

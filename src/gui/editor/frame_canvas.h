@@ -90,8 +90,6 @@ public:
     // Paints the applicable text boxes and overlays into the display bitmap,
     // first restoring it from the clean frame when `restore` is set.
     void paintPrefilter(bool restore);
-    // Marks again the regions of the frame shown, after a run marked others.
-    void markShownFrame();
 
     // Shows an animation cel over the frame at `target` (frame pixels) until
     // the frame image is next rebuilt. Only that rectangle is repainted.

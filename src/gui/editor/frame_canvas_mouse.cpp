@@ -100,25 +100,15 @@ void FrameCanvas::pressRegion(Region& region, QPoint pos, Qt::MouseButton button
     case RegionPress::Nothing:
         return;
     case RegionPress::JoinGroup:
-        document_.changeSelection([&region](Project& p) {
-            if (p.CurrentRegion)
-                SetState(p, *p.CurrentRegion, SelectionState::Group);
-            SetState(p, region, SelectionState::Group);
-            p.SelIndex = region.PickIndex;
-        });
+        document_.changeSelection({SelectionOp::Kind::JoinGroup, region.PickIndex});
         return;
     case RegionPress::ToGroup:
-        document_.changeSelection([&region](Project& p) { SetState(p, region, SelectionState::Group); });
+        document_.changeSelection({SelectionOp::Kind::AddToGroup, region.PickIndex});
         return;
     case RegionPress::StartSize:
     case RegionPress::SelectAlone: {
         const bool entersCurrent = region.Selected != SelectionState::Current;
-        document_.changeSelection([&region](Project& p) {
-            if (p.Regions.size() > 1)
-                DeselectAll(p);
-            SetState(p, region, SelectionState::Current);
-            p.SelIndex = region.PickIndex;
-        });
+        document_.changeSelection({SelectionOp::Kind::SelectAlone, region.PickIndex});
         if (entersCurrent)
             setStatus(StatusPanel::Geometry, ToQ(GeometryText(region)));
         break;
@@ -136,7 +126,7 @@ void FrameCanvas::startBand(QPoint pos, bool deselect)
         return;
     setStatus(StatusPanel::Geometry, ToQ(BackgroundText(frameArea_.width(), frameArea_.height())));
     if (!(pressModifiers_ & Qt::ShiftModifier) && project().CurrentRegion)
-        document_.changeSelection([](Project& p) { DeselectAll(p); });
+        document_.changeSelection({SelectionOp::Kind::DeselectAll});
 }
 
 // Over the background the band starts once the pointer has gone the
@@ -371,9 +361,7 @@ void FrameCanvas::finishBand(QPoint end)
 {
     endGesture();
     const Rect band = bandAt(end);
-    bool caught = false;
-    document_.changeSelection([&](Project& p) { caught = !CatchBand(p, band).empty(); });
-    if (!caught && BandCreatesRegion(band))
+    if (!document_.catchBand(band) && BandCreatesRegion(band))
         emit bandDrawn(band);
 }
 

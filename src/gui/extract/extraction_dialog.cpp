@@ -110,7 +110,7 @@ void ExtractionDialog::resizeEvent(QResizeEvent* event)
     LayOut();
 }
 
-void ExtractionDialog::SetProject(Project* project)
+void ExtractionDialog::SetProject(const Project* project)
 {
     project_ = project;
     if (!project_)
@@ -121,7 +121,7 @@ void ExtractionDialog::SetProject(Project* project)
     removeStaleButton->setEnabled(!ledger_.staleOf(projectPath()).empty());
 }
 
-int ExtractionDialog::Open(Project& project)
+int ExtractionDialog::Open(const Project& project)
 {
     SetProject(&project);
     return exec();

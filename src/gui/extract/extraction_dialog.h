@@ -45,9 +45,9 @@ public:
 
     // The project whose switches the check boxes show and that a run
     // extracts; not owned.
-    void SetProject(Project* project);
+    void SetProject(const Project* project);
     // Sets the project and shows the dialog modally.
-    int Open(Project& project);
+    int Open(const Project& project);
     // The "Process" button: runs the extraction with the switches; an error
     // that stops it is shown after "All Done!!!".
     void runExtraction();
@@ -60,8 +60,7 @@ public:
     RichLog* Log() const { return log_; }
 
 signals:
-    // After every run, finished or stopped: the run leaves region marks of its
-    // last frame, so the editor may want to mark its own frame again.
+    // After every run, finished or stopped.
     void runFinished();
     // A switch was clicked; the project changes through whoever listens.
     void switchesChanged(bool clips, bool backgrounds);
@@ -100,7 +99,7 @@ private:
     QPushButton* removeStaleButton = nullptr;
     QPushButton* closeButton = nullptr;
     QPushButton* helpButton = nullptr;
-    Project* project_ = nullptr;
+    const Project* project_ = nullptr;
     DialogRun* run_ = nullptr;
     std::optional<int> closeAfterRun_;
     FolderOpener folderOpener_;

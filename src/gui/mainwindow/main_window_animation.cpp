@@ -67,7 +67,7 @@ void MainWindow::onAnimate()
     celTarget = QRect(region->Left, region->Top, region->Width, region->Height);
     animating_ = true;
     canvas_->setAnimating(true);
-    document_.changeSelection([](Project& p) { DeselectAll(p); });
+    document_.changeSelection({SelectionOp::Kind::DeselectAll});
     // Each bitmap goes as soon as its image is made: the cels may be large.
     for (Bitmap& cel : made) {
         cels.push_back(ToQImage(cel));

@@ -87,10 +87,7 @@ void MainWindow::onLockLayout()
 void MainWindow::onQuickPick()
 {
     const int index = ui_.quickPick->currentIndex();
-    document_.changeSelection([index](Project& p) {
-        DeselectAll(p);
-        SelectRegion(p, index);
-    });
+    document_.changeSelection({SelectionOp::Kind::Pick, index});
     showCurrentGeometry();
     ui_.canvasScroll->setFocus();
 }
@@ -111,10 +108,7 @@ void MainWindow::onExtract()
 {
     if (!ExtractionAllowed(this, project()))
         return;
-    runModal([this] { return dialogs_.extraction.Open(document_.runState()); });
-    // The run marks the regions of every frame it paints; the canvas marks its
-    // own frame again so that later repaints paint the right text boxes.
-    canvas_->markShownFrame();
+    runModal([this] { return dialogs_.extraction.Open(project()); });
 }
 
 void MainWindow::onHelpContents()

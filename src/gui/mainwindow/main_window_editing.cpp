@@ -84,7 +84,7 @@ bool MainWindow::editRegionRecord(Region& record, bool isNew)
         dialog.LoadRegion(record);
     dialog.SetFrames(p.FrameNames, p.ProjectFolder, p.ShowPreview);
     const bool accepted = runModal([&dialog] { return dialog.exec(); }) == QDialog::Accepted;
-    document_.runState().ShowPreview = dialog.ShowPreview();
+    document_.setShowPreview(dialog.ShowPreview());
     if (!accepted)
         return false;
     dialog.StoreRegion(record);

@@ -90,8 +90,8 @@ void MainWindow::onKeyReleased(const QKeyEvent& event)
 
 void MainWindow::runKeyAction(const KeyAction& action)
 {
-    const auto select = [this](Region* (*rule)(Project&)) {
-        document_.changeSelection([rule](Project& p) { rule(p); });
+    const auto select = [this](SelectionOp::Kind kind) {
+        document_.changeSelection({kind});
         showCurrentGeometry();
     };
     const auto nudge = [this](bool (Document::*edit)(int, int), int dx, int dy) {
@@ -108,13 +108,13 @@ void MainWindow::runKeyAction(const KeyAction& action)
     case KeyCommand::None:
         break;
     case KeyCommand::SelectNext:
-        select(&SelectNext);
+        select(SelectionOp::Kind::Next);
         break;
     case KeyCommand::SelectPrevious:
-        select(&SelectPrevious);
+        select(SelectionOp::Kind::Previous);
         break;
     case KeyCommand::Deselect:
-        document_.changeSelection([](Project& p) { DeselectAll(p); });
+        document_.changeSelection({SelectionOp::Kind::DeselectAll});
         break;
     case KeyCommand::SizeSelected:
         nudge(&Document::nudgeSize, action.dx, action.dy);

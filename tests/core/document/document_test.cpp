@@ -17,10 +17,10 @@
 namespace tolv {
 namespace {
 
-void SelectFirstAndLast(Project& project)
+void SelectFirstAndLast(Document& document)
 {
-    SetState(project, *project.Regions.front(), SelectionState::Group);
-    SetState(project, *project.Regions.back(), SelectionState::Current);
+    document.changeSelection({SelectionOp::Kind::AddToGroup, 0});
+    document.changeSelection({SelectionOp::Kind::JoinGroup, int(document.project().Regions.size()) - 1});
 }
 
 // Everything that undo must bring back: the bytes a save writes, and the
@@ -44,7 +44,7 @@ class DocumentTest : public testing::Test {
 protected:
     DocumentTest()
     {
-        document.changeSelection(SelectFirstAndLast);
+        SelectFirstAndLast(document);
         EXPECT_TRUE(region(0)->MergeImage);
     }
 
@@ -204,9 +204,9 @@ TEST_F(DocumentTest, CopiesPastedOrDuplicatedAgainLandBesideTheCopyBefore)
     document.pasteRegions({Region(90, 10, 40, 40)});
     EXPECT_EQ(corner(3), (Point{100, 20}));
     EXPECT_EQ(corner(4), (Point{110, 30}));
-    document.changeSelection([](Project& p) { SelectRegion(p, 1); });
+    document.changeSelection({SelectionOp::Kind::Pick, 1});
     document.duplicateCurrent();
-    document.changeSelection([](Project& p) { SelectRegion(p, 1); });
+    document.changeSelection({SelectionOp::Kind::Pick, 1});
     document.duplicateCurrent();
     EXPECT_EQ(corner(5), (Point{60, 20}));
     EXPECT_EQ(corner(6), (Point{70, 30}));
@@ -237,6 +237,19 @@ TEST_F(DocumentTest, ARunOfNudgeStepChangesUndoesAsOne)
     EXPECT_FALSE(document.canUndo());
 }
 
+TEST_F(DocumentTest, ThePreviewSwitchTheProjectKeepsIsAnEditOfItsOwn)
+{
+    const bool shown = document.project().ShowPreview;
+    EXPECT_FALSE(document.setShowPreview(shown));
+    EXPECT_FALSE(document.canUndo());
+    EXPECT_TRUE(document.setShowPreview(!shown));
+    EXPECT_TRUE(document.project().Modified);
+    EXPECT_EQ(document.undoText(), "Undo Show Preview");
+    document.undo();
+    EXPECT_EQ(document.project().ShowPreview, shown);
+    EXPECT_FALSE(document.project().Modified);
+}
+
 TEST_F(DocumentTest, KeyboardNudgesOfOneSelectionUndoAsOneStep)
 {
     const State before = StateOf(document);
@@ -248,7 +261,7 @@ TEST_F(DocumentTest, KeyboardNudgesOfOneSelectionUndoAsOneStep)
     EXPECT_FALSE(document.canUndo());
 
     document.redo();
-    document.changeSelection([](Project& p) { SelectRegion(p, 1); });
+    document.changeSelection({SelectionOp::Kind::Pick, 1});
     document.nudgeMove(0, 5);
     document.undo();
     EXPECT_EQ(region(1)->Top, 10);
@@ -276,7 +289,7 @@ TEST_F(DocumentTest, ModifiedFollowsTheHistoryFromTheStateLoadedOrSaved)
     EXPECT_FALSE(document.project().Modified);
     EXPECT_FALSE(document.canUndo());
 
-    document.changeSelection([](Project& p) { SelectRegion(p, 0); });
+    document.changeSelection({SelectionOp::Kind::Pick, 0});
     document.nudgeMove(1, 0);
     EXPECT_TRUE(document.project().Modified);
     document.undo();

@@ -148,16 +148,11 @@ private:
         const int count = int(document_.project().Regions.size());
         const int index = pick(-1, count);
         const bool join = pick(0, 2) == 0;
-        document_.changeSelection([&](Project& p) {
-            if (index < 0 || index >= count) {
-                DeselectAll(p);
-            } else if (join && p.CurrentRegion) {
-                SetState(p, *p.CurrentRegion, SelectionState::Group);
-                SetState(p, *p.Regions[std::size_t(index)], SelectionState::Group);
-            } else {
-                SelectRegion(p, index);
-            }
-        });
+        using Kind = SelectionOp::Kind;
+        if (index < 0 || index >= count)
+            document_.changeSelection({Kind::DeselectAll});
+        else
+            document_.changeSelection({join ? Kind::JoinGroup : Kind::Pick, index});
         EXPECT_EQ(ProjectText(document_.project()), text);
         model_.selected(document_);
     }

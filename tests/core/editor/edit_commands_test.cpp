@@ -70,7 +70,6 @@ TEST(Duplicate, CopiesEverythingButVisibilityAndSelection)
     door.TitleHeight = 25;
     door.TitleColor = colors::Lime;
     door.BoxColor = colors::Aqua;
-    door.OnCurrentFrame = true;
     door.InputFrame.set(49, "f50.bmp");
     door.OutputFile.set(0, "out.bmp");
     door.PickIndex = 4;
@@ -88,7 +87,6 @@ TEST(Duplicate, CopiesEverythingButVisibilityAndSelection)
     EXPECT_EQ(copy->TitleHeight, 25);
     EXPECT_EQ(copy->TitleColor, colors::Lime);
     EXPECT_EQ(copy->BoxColor, colors::Aqua);
-    EXPECT_TRUE(copy->OnCurrentFrame);
     EXPECT_EQ(copy->InputFrame, door.InputFrame);
     EXPECT_EQ(copy->OutputFile, door.OutputFile);
 }

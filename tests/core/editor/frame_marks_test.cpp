@@ -28,38 +28,25 @@ INSTANTIATE_TEST_SUITE_P(
                     NameCase{"\xC3.bmp", "\xC3.BMP", true}, NameCase{"\xC3", "\xE3", false},
                     NameCase{"[a]", "{A}", false}));
 
-TEST(MarkFrameRegionsTest, MarksOnlyTextBoxesAndOverlaysListingTheFrame)
+TEST(RegionsPaintedOn, AreTheTextBoxesAndOverlaysListingTheFrameInListOrder)
 {
     Project project;
     const RegionKind kinds[] = {RegionKind::Clip, RegionKind::Background, RegionKind::TextBox, RegionKind::Overlay,
-                                RegionKind::TextBox, RegionKind::Overlay};
+                                RegionKind::TextBox, RegionKind::Overlay, RegionKind::TextBox};
     for (const RegionKind kind : kinds) {
         auto region = std::make_unique<Region>(0, 0, 10, 10);
         region->RegionType = kind;
         region->InputFrame.set(0, "f2.bmp");
         region->InputFrame.set(49, "F1.Bmp");
-        region->OnCurrentFrame = true;
         project.Regions.push_back(std::move(region));
     }
     project.Regions[4]->InputFrame.set(49, "");
     project.Regions[5]->InputFrame.set(0, "f1.bmp.bak");
     project.Regions[5]->InputFrame.set(49, "");
+    project.Regions[6]->InputFrame = WorksheetColumn();
 
-    MarkFrameRegions(project, "f1.bmp");
-    std::vector<bool> marks;
-    for (const auto& region : project.Regions) {
-        marks.push_back(region->OnCurrentFrame);
-    }
-    EXPECT_EQ(marks, (std::vector<bool>{false, false, true, true, false, false}));
-}
-
-TEST(MarkFrameRegionsTest, EmptyCellsListNoFrame)
-{
-    Project project;
-    project.Regions.push_back(std::make_unique<Region>(0, 0, 10, 10));
-    project.Regions[0]->RegionType = RegionKind::TextBox;
-    MarkFrameRegions(project, "");
-    EXPECT_FALSE(project.Regions[0]->OnCurrentFrame);
+    EXPECT_EQ(RegionsPaintedOn(project, "f1.bmp"), (PaintedRegions{project.Regions[2].get(), project.Regions[3].get()}));
+    EXPECT_EQ(RegionsPaintedOn(project, ""), PaintedRegions{}) << "empty cells list no frame";
 }
 
 }  // namespace

@@ -243,10 +243,10 @@ protected:
         }
         build.overlay(40, 50, 60, 40, solid, {{"F1.BMP", ""}});
         build.region(RegionKind::Clip, 0, 0, 200, 120, {{"f1.bmp", "c.bmp"}});
-        MarkFrameRegions(build.project, "f1.bmp");
     }
 
     Region& box() { return *build.project.Regions[0]; }
+    PaintedRegions on(const char* frameName) const { return RegionsPaintedOn(build.project, frameName); }
 
     test::TempDir dir;
     test::ProjectBuilder build{dir.path().string()};
@@ -256,11 +256,11 @@ protected:
 TEST_F(PassesTest, EditorPaintsInListOrderExtractionOverlaysFirst)
 {
     Bitmap display = frame;
-    PaintPrefilterRegions(display, build.project, false);
+    PaintPrefilterRegions(display, build.project, on("f1.bmp"), false);
     EXPECT_EQ(display.pixel(60, 60), colors::Aqua);
     EXPECT_EQ(display.pixel(30, 60), colors::Yellow);
 
-    PrefilterFrame(frame, build.project);
+    PrefilterFrame(frame, on("f1.bmp"));
     EXPECT_EQ(frame.pixel(60, 60), colors::Yellow);
     EXPECT_EQ(frame.pixel(30, 60), colors::Yellow);
     EXPECT_EQ(frame.pixel(90, 85), colors::Aqua);
@@ -270,28 +270,27 @@ TEST_F(PassesTest, HiddenBoxIsExtractedButShownOnlyWithShowPaintAll)
 {
     box().Visible = false;
     Bitmap display = frame;
-    PaintPrefilterRegions(display, build.project, false);
+    PaintPrefilterRegions(display, build.project, on("f1.bmp"), false);
     EXPECT_EQ(display.value(30, 60), frame.value(30, 60));
 
-    PaintPrefilterRegions(display, build.project, true);
+    PaintPrefilterRegions(display, build.project, on("f1.bmp"), true);
     EXPECT_EQ(display.pixel(30, 60), colors::Yellow);
 
-    PrefilterFrame(frame, build.project);
+    PrefilterFrame(frame, on("f1.bmp"));
     EXPECT_EQ(frame.pixel(30, 60), colors::Yellow);
 }
 
 TEST_F(PassesTest, RegionsNotOnTheFrameArePaintedOnlyWithShowPaintAll)
 {
-    MarkFrameRegions(build.project, "f2.bmp");
     const Bitmap before = frame;
     Bitmap work = frame;
-    PrefilterFrame(work, build.project);
+    PrefilterFrame(work, on("f2.bmp"));
     EXPECT_TRUE(work == before);
 
     Bitmap display = frame;
-    PaintPrefilterRegions(display, build.project, false);
+    PaintPrefilterRegions(display, build.project, on("f2.bmp"), false);
     EXPECT_TRUE(display == before);
-    PaintPrefilterRegions(display, build.project, true);
+    PaintPrefilterRegions(display, build.project, on("f2.bmp"), true);
     EXPECT_EQ(display.pixel(60, 60), colors::Aqua);
     // The clip region covers the whole frame but is never painted.
     EXPECT_EQ(display.value(150, 10), before.value(150, 10));

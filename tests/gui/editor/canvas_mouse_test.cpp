@@ -43,7 +43,7 @@ TEST_F(CanvasMouse, ASevenBySevenBandCreatesTheRegionEnteredInTheDialog)
 TEST_F(CanvasMouse, ACancelledDialogCreatesNothingButKeepsThePreviewChoice)
 {
     Open({});
-    project().ShowPreview = false;
+    form().document().setShowPreview(false);
     AnswerRegionDialog(false, [](RegionPropertiesDialog& dialog) { dialog.findChild<QCheckBox*>("previewCheck")->setChecked(true); });
     Drag({10, 10}, {60, 60});
     EXPECT_TRUE(project().Regions.empty());
@@ -151,7 +151,7 @@ TEST_F(CanvasMouse, ReleasingWhereTheMoveStartedChangesNothing)
 {
     Open({{10, 50, 40, 20, "A"}});
     Click({30, 60});
-    project().Modified = false;
+    SaveNow();
     const QImage before = canvas().grab().toImage();
     Press({30, 60});
     MoveTo({31, 61});

@@ -28,7 +28,7 @@ TEST_F(EditingCommands, KeypadPlusStopsAtFiftyAndSaysSo)
 TEST_F(EditingCommands, KeypadKeysStepAndTheMainBlockKeysDoNot)
 {
     Open({});
-    project().NudgeStep = 5;
+    form().document().setNudgeStep(5);
     Key(Qt::Key_Slash, Qt::KeypadModifier);
     EXPECT_EQ(project().NudgeStep, 1);
     Key(Qt::Key_Asterisk, Qt::KeypadModifier);
@@ -111,7 +111,7 @@ class CtrlLeft : public Editing, public testing::WithParamInterface<SizeCase> {}
 TEST_P(CtrlLeft, SizesByTheStepWithinTheMinimum)
 {
     Open({{10, 10, GetParam().width, 20, "A"}});
-    project().NudgeStep = GetParam().step;
+    form().document().setNudgeStep(GetParam().step);
     Click({12, 12});
     Key(Qt::Key_Left, Qt::ControlModifier);
     EXPECT_EQ(At(0).Width, GetParam().expected);
@@ -127,7 +127,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, CtrlLeft,
 TEST_F(EditingCommands, ShiftArrowsMoveTheGroupAndBareArrowsDoNothing)
 {
     Open({{10, 10, 20, 20, "A"}, {60, 10, 20, 20, "B"}});
-    project().NudgeStep = 10;
+    form().document().setNudgeStep(10);
     Click({15, 15});
     Click({65, 15}, Qt::ShiftModifier);
     Key(Qt::Key_Right);
@@ -170,7 +170,7 @@ TEST_F(EditingCommands, DuplicateLandsBesideTheOriginalAsTheNewCurrentRegion)
     Open({{30, 40, 50, 60, "Door"}, {100, 10, 20, 20, "B"}});
     Click({35, 45});
     Key(Qt::Key_H, Qt::ControlModifier);
-    project().Modified = false;
+    SaveNow();
     Key(Qt::Key_Insert, Qt::ShiftModifier);
     ASSERT_EQ(project().Regions.size(), 3u);
     Region& copy = At(2);
@@ -242,7 +242,7 @@ TEST_F(EditingCommands, DeleteRemovesTheWholeGroupWithoutAsking)
 {
     Open({{10, 10, 20, 20, "A"}, {60, 10, 20, 20, "B"}, {110, 10, 20, 20, "C"}, {10, 100, 20, 20, "D"}});
     Drag({5, 5}, {150, 50});
-    project().Modified = false;
+    SaveNow();
     Key(Qt::Key_Delete);
     EXPECT_TRUE(Messages().empty());
     ASSERT_EQ(project().Regions.size(), 1u);
@@ -257,7 +257,7 @@ TEST_F(EditingCommands, DeleteRemovesTheWholeGroupWithoutAsking)
 TEST_F(EditingCommands, TheNudgeFactorBoxTakesWholeNumbersOnly)
 {
     Open({});
-    project().NudgeStep = 4;
+    form().document().setNudgeStep(4);
     std::vector<QString> asked;
     std::optional<QString> answer;
     SetInputAnswerer([&](const QString& caption, const QString& prompt, const QString& initial) {

@@ -53,11 +53,8 @@ protected:
         QApplication::sendEvent(&canvas(), &move);
     }
     // A selection change as the clicks and keys make it.
-    void Run(const std::function<void(Project&)>& rule) { form().document().changeSelection(rule); }
-    void Join(int index)
-    {
-        Run([index](Project& p) { SetState(p, *p.Regions[std::size_t(index)], SelectionState::Group); });
-    }
+    void Run(SelectionOp::Kind kind, int position = -1) { form().document().changeSelection({kind, position}); }
+    void Join(int index) { Run(SelectionOp::Kind::AddToGroup, index); }
 };
 
 QRgb Rgb(Color color)
@@ -169,7 +166,7 @@ TEST_F(Canvas, TheExtractMenuFollowsTheRegionsWithoutTheProjectMenuOpening)
     EXPECT_FALSE(form().ui().extractMenu->menuAction()->isEnabled());
     Open();
     EXPECT_TRUE(form().ui().extractMenu->menuAction()->isEnabled());
-    Run([](Project& p) { SelectRegion(p, 0); });
+    Run(SelectionOp::Kind::Pick, 0);
     Join(1);
     Join(2);
     form().onDelete();
@@ -240,7 +237,7 @@ TEST_F(Canvas, SelectingARegionSwitchesTheRegionCommandsOn)
     EXPECT_TRUE(ui.regionHideAction->isChecked());
     EXPECT_EQ(At(1).Selected, SelectionState::None);
 
-    Run([](Project& p) { DeselectAll(p); });
+    Run(SelectionOp::Kind::DeselectAll);
     EXPECT_EQ(ui.quickPick->currentIndex(), -1);
     EXPECT_EQ(form().statusText(2), " Frame: f1.bmp");
     for (QAction* action : RegionCommands(ui))
@@ -271,14 +268,14 @@ TEST_F(Canvas, TabOrderWrapsAndPassesOverHiddenRegions)
     Open();  // Quiet, the last region, is hidden
     const int expectedNext[] = {0, 1, 0};
     for (int expected : expectedNext) {
-        Run([](Project& p) { SelectNext(p); });
+        Run(SelectionOp::Kind::Next);
         EXPECT_EQ(project().SelIndex, expected);
         EXPECT_EQ(form().ui().quickPick->currentIndex(), expected);
     }
-    Run([](Project& p) { DeselectAll(p); });
-    Run([](Project& p) { SelectPrevious(p); });
+    Run(SelectionOp::Kind::DeselectAll);
+    Run(SelectionOp::Kind::Previous);
     EXPECT_EQ(project().SelIndex, 1);
-    Run([](Project& p) { SelectPrevious(p); });
+    Run(SelectionOp::Kind::Previous);
     EXPECT_EQ(project().SelIndex, 0);
 }
 
@@ -313,7 +310,7 @@ TEST_F(Canvas, KeyboardNudgesMoveTheItemsAndHoldTheTextBoxRepaint)
 {
     Open();
     canvas().showFrame(FrameStep::Next);  // the text box Note is painted on frame 2
-    Run([](Project& p) { SelectRegion(p, 0); });
+    Run(SelectionOp::Kind::Pick, 0);
     Join(1);
     canvas().holdPrefilter();
     form().document().nudgeMove(10, 5);
@@ -347,7 +344,7 @@ TEST_F(Canvas, ARegionOpensTheRegionContextMenu)
 TEST_F(Canvas, DeletingSelectedRegionsDropsTheirItems)
 {
     Open();
-    Run([](Project& p) { SelectRegion(p, 0); });
+    Run(SelectionOp::Kind::Pick, 0);
     Join(1);
     form().onDelete();
     ASSERT_EQ(project().Regions.size(), 1u);

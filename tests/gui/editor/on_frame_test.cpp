@@ -68,7 +68,7 @@ TEST_F(OnFrame, AGroupDraggedTowardsTheEdgeStopsWhereAMemberWouldLeave)
 TEST_F(OnFrame, NudgesStopAtTheEdgeAndGoNoFurther)
 {
     Open({{500, 100, 50, 40, "A"}});
-    project().NudgeStep = 50;
+    form().document().setNudgeStep(50);
     Click({510, 110});
     for (int i = 0; i < 4; ++i)
         Key(Qt::Key_Right, Qt::ShiftModifier);

@@ -57,8 +57,7 @@ protected:
 TEST_F(FileHabits, SaveAsMovesTheProjectAndNamesTheFramesMissingThere)
 {
     Start();
-    project().SetFrameNames({"f1.bmp", "f2.bmp", "f3.bmp"});
-    project().Modified = true;
+    EditSetup(std::vector<std::string>{"f1.bmp", "f2.bmp", "f3.bmp"});
     form().saveSession();
     ASSERT_EQ(RecoveryFiles().size(), 1u);
     const std::string oldRecovery = RecoveryFiles()[0];
@@ -99,7 +98,7 @@ TEST_F(FileHabits, AfterSaveAsTheCanvasShowsTheFramesAsAFreshOpenWould)
 TEST_F(FileHabits, AFailedSaveAsKeepsTheNameAndTheEdits)
 {
     Start();
-    project().Modified = true;
+    EditSetup();
     SaveAs(File("no-such-folder/lost.qvl"));
 
     const QString error = QString::fromStdString("Unable to write to " + File("no-such-folder/lost.qvl"));
@@ -125,7 +124,7 @@ TEST_F(FileHabits, RecentProjectsOutliveTheProgramAndOpenAsOpenDoes)
                                         {RecentText(2, second), true},
                                         {RecentText(3, first), false}}));
 
-    project().Modified = true;
+    EditSetup();
     Item("recentProject2").trigger();
     EXPECT_EQ(MessageTexts(), std::vector<QString>{"Save project edits?"});
     EXPECT_EQ(form().windowTitle(), "Tolv - second.qvl");

@@ -167,7 +167,7 @@ TEST_F(Lifecycle, NewOverAnExistingFileAsksAndNoChangesNothing)
 TEST_F(Lifecycle, NewWithUnsavedEditsAsksFirst)
 {
     Start();
-    project().Modified = true;
+    EditSetup();
     Answer(MsgResult::Cancel);
     ChooseFile(File("fresh.qvl"));
     form().onNew();
@@ -195,8 +195,7 @@ TEST_P(CloseQuestion, AnswersDecideWhetherToSaveAndClose)
 {
     const CloseCase& c = GetParam();
     Start();
-    project().Rep = "edited";
-    project().Modified = true;
+    EditSetup();
     Answer(c.answer);
 
     EXPECT_EQ(Close(), c.closes);
@@ -221,7 +220,7 @@ TEST_F(Lifecycle, AnUnmodifiedProjectClosesWithoutAQuestion)
 TEST_F(Lifecycle, ExitAsksTheCloseQuestion)
 {
     Start();
-    project().Modified = true;
+    EditSetup();
     Answer(MsgResult::Cancel);
     form().ui().exitAction->trigger();
     EXPECT_EQ(MessageTexts(), std::vector<QString>{"Save project edits?"});
@@ -232,9 +231,10 @@ TEST_F(Lifecycle, ExitAsksTheCloseQuestion)
 
 TEST_F(Lifecycle, AFailedSaveIsReportedAndKeepsTheEdits)
 {
-    Start();
-    project().ProjectFolder = File("no-such-folder");
-    project().Modified = true;
+    std::filesystem::create_directory(File("no-such-folder"));
+    StartIn(File("no-such-folder") + "/");
+    std::filesystem::remove_all(File("no-such-folder"));
+    EditSetup();
     EXPECT_FALSE(form().onSave());
     ASSERT_EQ(Messages().size(), 1u);
     EXPECT_EQ(Messages()[0].text, QString::fromStdString("Unable to write to " + File("no-such-folder/Noname.qvl")));

@@ -64,7 +64,7 @@ TEST_F(Recovery, TwoWindowsKeepTheirOwnEditsAndTheSecondOpenIsWarned)
     EXPECT_EQ(MessageTexts(), std::vector<QString>{"editing.qvl is open in another Tolvane window. Open it here too?"});
     EXPECT_EQ(Messages()[0].buttons, MsgButtons::YesNo);
     ClearMessages();
-    second->main().document().changeSelection([](Project& p) { SelectRegion(p, 1); });
+    second->main().document().changeSelection({SelectionOp::Kind::Pick, 1});
     second->main().document().nudgeMove(0, 7);
 
     ActivateWindow(form());

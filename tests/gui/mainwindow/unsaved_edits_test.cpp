@@ -25,8 +25,7 @@ TEST_P(OpenQuestion, AnswersDecideWhetherToSaveAndOpen)
 {
     const OpenCase& c = GetParam();
     Start();
-    project().Rep = "edited";
-    project().Modified = true;
+    EditSetup();
     const std::string other = MakeProject("other.qvl", {"[Main]", "LockObj=1"});
     Answer(c.answer);
     ChooseFile(other);
@@ -47,7 +46,7 @@ INSTANTIATE_TEST_SUITE_P(Answers, OpenQuestion,
 TEST_F(UnsavedEdits, AFileThatIsNoProjectIsRefusedBeforeTheQuestion)
 {
     Start();
-    project().Modified = true;
+    EditSetup();
     MakeFrame("frame.bmp", 8, 8, colors::Green);
     const std::string before = tolv::test::ReadText(File("frame.bmp"));
     ChooseFile(File("frame.bmp"));
@@ -59,7 +58,7 @@ TEST_F(UnsavedEdits, AFileThatIsNoProjectIsRefusedBeforeTheQuestion)
     EXPECT_TRUE(project().Modified);
 
     // Neither New over it nor naming it at start-up writes over it.
-    project().Modified = false;
+    SaveNow();
     ChooseFile(File("frame.bmp"));
     form().onNew();
     Destroy();
@@ -87,8 +86,7 @@ protected:
     void KillWithEdits()
     {
         Start();
-        project().Rep = "edited";
-        project().Modified = true;
+        EditSetup();
         form().saveSession();
         saved_ = tolv::test::ReadText(File("Noname.qvl"));
         Destroy();
