@@ -48,7 +48,7 @@ int Fill(const FillArguments& arguments)
     if (!region)
         return Refuse("region " + arguments.region + " does not exist in " + arguments.path);
     try {
-        ApplyFill(project, *region, PlanFill(project, *region, *range, arguments.outputTemplate));
+        ApplyFill(*region, PlanFill(project, *region, *range, arguments.outputTemplate));
     } catch (const FillError& error) {
         return Refuse(error.what());
     }

@@ -42,7 +42,8 @@ Json RegionJson(const Region& region)
             {"Rows", RowsJson(region)}};
 }
 
-Json ProjectJson(const Project& project)
+// "Modified" says whether the project as read would open as unsaved edits.
+Json ProjectJson(const Project& project, const LoadResult& read)
 {
     Json frames = Json::array();
     for (int i = 1; i <= project.FrameCount(); ++i)
@@ -52,7 +53,7 @@ Json ProjectJson(const Project& project)
         regions.push_back(RegionJson(*region));
     return {{"ProjectFolder", project.ProjectFolder},
             {"ProjectFileName", project.ProjectFileName},
-            {"Modified", project.Modified},
+            {"Modified", !read.NeedsSaving.empty()},
             {"LockObj", project.LockObj},
             {"ShowPreview", project.ShowPreview},
             {"NudgeStep", project.NudgeStep},
@@ -98,7 +99,7 @@ void AddShowCommand(CLI::App& app, int& exitCode)
     command->add_option("PROJECT", *path, "Project file (.qvl)")->required();
     command->callback([json, path, &exitCode] {
         const LoadedProject loaded = LoadProjectOrExit(*path);
-        const Json model = ProjectJson(*loaded.project);
+        const Json model = ProjectJson(*loaded.project, loaded.result);
         if (*json)
             std::cout << model.dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
         else

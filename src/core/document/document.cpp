@@ -15,7 +15,7 @@ Document::Document(Project project) : project_(std::move(project))
 {
     project_.RenumberRegions();
     fileIdentity_ = IdentityOf(project_.ProjectFilePath());
-    startHistory(!project_.Modified);
+    startHistory(true);
 }
 
 LoadResult Document::load(const std::string& path)
@@ -29,13 +29,10 @@ LoadResult Document::load(const std::string& path)
 LoadResult Document::load(const std::string& path, const ProjectFileBytes& file)
 {
     Project loaded;
-    // The reader tells by these whether the file changes them.
-    loaded.Clips = project_.Clips;
-    loaded.Backgrnds = project_.Backgrnds;
     LoadResult result = LoadProjectText(loaded, FolderPart(path), NamePart(path), file.Bytes);
     result.Identity = fileIdentity_ = file.Identity;
     project_ = std::move(loaded);
-    startHistory(!project_.Modified);
+    startHistory(result.NeedsSaving.empty());
     return result;
 }
 

@@ -32,8 +32,8 @@ public:
     using Observer = std::function<void(const DocumentChange&)>;
 
     Document();
-    // Takes over a project set up already; its Modified decides whether its
-    // state is the clean point, and the file now at its path is the file seen.
+    // Takes over a project set up already, as the clean point; the file now
+    // at its path is the file seen.
     explicit Document(Project project);
     Document(const Document&) = delete;
     Document& operator=(const Document&) = delete;

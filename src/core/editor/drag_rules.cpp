@@ -92,7 +92,7 @@ std::vector<Region*> MoveSelectionBy(Project& project, Point offset)
     for (const auto& region : project.Regions) {
         if (region->Selected == SelectionState::None)
             continue;
-        Moveby(project, *region, offset.x, offset.y);
+        Moveby(*region, offset.x, offset.y);
         moved.push_back(region.get());
     }
     return moved;

@@ -65,7 +65,7 @@ std::optional<int> ParseNudgeFactor(std::string_view text)
 
 std::unique_ptr<Region> DuplicateRegion(Project& project, const Region& source)
 {
-    auto copy = ConstructRegion(project, source.Left, source.Top, source.Width, source.Height);
+    auto copy = std::make_unique<Region>(source.Left, source.Top, source.Width, source.Height);
     copy->Name = "Duplicate: " + source.Name;
     copy->OVLName = source.OVLName;
     copy->RegionType = source.RegionType;

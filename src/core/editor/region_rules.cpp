@@ -12,14 +12,12 @@ void SetSize(Project& project, Region& region, int width, int height)
     const Point size = FrameRule::Of(project).size(GeometryOf(region), {width, height});
     region.Width = size.x;
     region.Height = size.y;
-    project.Modified = true;
 }
 
-void Moveby(Project& project, Region& region, int dx, int dy)
+void Moveby(Region& region, int dx, int dy)
 {
     region.Left = SaturatingAdd(region.Left, dx);
     region.Top = SaturatingAdd(region.Top, dy);
-    project.Modified = true;
 }
 
 bool Encloses(const Region& outer, const Region& inner)

@@ -110,7 +110,7 @@ std::vector<Region*> SizeSelected(Project& project, int dw, int dh)
 std::vector<Region*> MoveSelected(Project& project, int dx, int dy)
 {
     const Point allowed = AllowedSelectionMove(project, {dx, dy});
-    return NudgeSelected(project, [&](Region& region) { Moveby(project, region, allowed.x, allowed.y); });
+    return NudgeSelected(project, [&](Region& region) { Moveby(region, allowed.x, allowed.y); });
 }
 
 void ApplySelectionOp(Project& project, const SelectionOp& op)

@@ -181,10 +181,10 @@ WorksheetFill PlanFill(std::span<const std::string> frameNames, std::string_view
     return fill;
 }
 
-void ApplyFill(Project& project, Region& region, const WorksheetFill& fill)
+void ApplyFill(Region& region, const WorksheetFill& fill)
 {
     for (int row = 0; row < WorksheetRows; ++row)
-        SetFilenames(project, region, row + 1, fill.InputFrame[row], fill.OutputFile[row]);
+        SetFilenames(region, row + 1, fill.InputFrame[row], fill.OutputFile[row]);
 }
 
 }  // namespace tolv

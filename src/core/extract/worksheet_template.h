@@ -55,7 +55,7 @@ WorksheetFill PlanFill(const Project& project, const Region& region, FrameRange 
 WorksheetFill PlanFill(std::span<const std::string> frameNames, std::string_view regionName, FrameRange range,
                        std::string_view outputTemplate);
 
-// Replaces every row of the region's worksheet by the fill's and sets Modified.
-void ApplyFill(Project& project, Region& region, const WorksheetFill& fill);
+// Replaces every row of the region's worksheet by the fill's.
+void ApplyFill(Region& region, const WorksheetFill& fill);
 
 }  // namespace tolv

@@ -96,22 +96,14 @@ void Project::ResetForNew()
     LockObj = false;
     FrameAreaWidth = NewProjectFrameArea;
     FrameAreaHeight = NewProjectFrameArea;
-    Modified = false;
 }
 
-std::unique_ptr<Region> ConstructRegion(Project& project, int left, int top, int width, int height)
-{
-    project.Modified = false;
-    return std::make_unique<Region>(left, top, width, height);
-}
-
-void SetFilenames(Project& project, Region& region, int row, std::string input, std::string output)
+void SetFilenames(Region& region, int row, std::string input, std::string output)
 {
     if (row < 1 || row > WorksheetRows)
         return;
     region.InputFrame.set(row - 1, std::move(input));
     region.OutputFile.set(row - 1, std::move(output));
-    project.Modified = true;
 }
 
 }  // namespace tolv

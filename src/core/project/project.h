@@ -40,6 +40,8 @@ struct Project {
     // Location and identity.
     std::string ProjectFolder;
     std::string ProjectFileName;
+    // Whether the state differs from the file: kept by Document from its
+    // history's clean point, and by nothing else.
     bool Modified = false;
 
     // What the file held that the reader could not take: a region count
@@ -60,7 +62,7 @@ struct Project {
     bool CleanEdges = false;
     std::string Rep;
     std::string Job;
-    // The Extraction Processor switches; changing either sets Modified.
+    // The Extraction Processor switches.
     bool Clips = true;
     bool Backgrnds = true;
     std::string PreFilterFile;
@@ -105,22 +107,17 @@ struct Project {
 
     // The state before a project file is read: no regions, no frames,
     // CurrentFrame -1, LockObj off, PreFilterFile empty, nothing unread. The persisted options
-    // are all read from the file afterwards; Clips and Backgrnds keep their
-    // values so that the reader can tell whether the file changes them.
+    // are all read from the file afterwards.
     void ResetBeforeLoading();
     // The state of a new project: no regions, no frames, CurrentFrame 0,
-    // LockObj off, a 790 x 790 frame area, Modified clear, nothing unread. The other options
+    // LockObj off, a 790 x 790 frame area, nothing unread. The other options
     // stay as they were, so a new project inherits them.
     void ResetForNew();
 };
 
-// Creates a region with the given geometry and the defaults of a new region.
-// Like every region construction it clears the project's Modified flag;
-// creators that edit the project set it again afterwards.
-std::unique_ptr<Region> ConstructRegion(Project& project, int left, int top, int width, int height);
 
-// Stores worksheet row `row` (1..50) and sets Modified. Rows outside 1..50
-// are ignored and change nothing.
-void SetFilenames(Project& project, Region& region, int row, std::string input, std::string output);
+// Stores worksheet row `row` (1..50). Rows outside 1..50 are ignored and
+// change nothing.
+void SetFilenames(Region& region, int row, std::string input, std::string output);
 
 }  // namespace tolv

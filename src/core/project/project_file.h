@@ -51,6 +51,11 @@ void CheckProjectText(const std::string& path, std::string_view bytes);
 
 // What a load found that the user is told about once it is done (whether
 // the project was read incompletely, the project itself tells).
+// Why a project as read is not what its file holds, so that it starts as
+// unsaved edits: regions of the older layout, which a save writes in the
+// current one, or parts that could not be read.
+enum class SaveNeed : std::uint8_t { OlderLayout, ReadIncompletely };
+
 struct LoadResult {
     // At least one frame file is missing or is not a usable bitmap
     // ("Animation frame files missing.").
@@ -58,6 +63,7 @@ struct LoadResult {
     // The file as it was read (Loadfile), to tell later whether it changed
     // on disk; FileIdentity{} for a missing file.
     FileIdentity Identity;
+    std::vector<SaveNeed> NeedsSaving;
 };
 
 // "Some of PROJECT could not be read; saving will write only what was read",
@@ -90,14 +96,13 @@ std::string ProjectText(const Project& project);
 void WriteRegionSections(IniWriter& ini, const std::vector<const Region*>& regions);
 
 // Writes the project to ProjectFilePath(), replacing the file atomically,
-// clears Modified and forgets the findings of the file read, and returns the
+// forgets the findings of the file read, and returns the
 // identity of the file written. With `expected`, the file must still have that
 // identity just before the new content takes its place, or FileChangedError
 // is raised. Raises FileWriteError ("Unable to write to <path>") when the file
 // cannot be written, also when something that is not a project file (or a
 // file that cannot be read to tell) is in its place, which is never replaced.
-// On either error the previous file stays as it was, and so does Modified,
-// since the edits are not saved.
+// On either error the previous file stays as it was.
 FileIdentity SaveProject(Project& project, const std::optional<FileIdentity>& expected = std::nullopt);
 
 }  // namespace tolv

@@ -20,16 +20,10 @@ void ReadOptions(Project& project, const IniReader& ini)
     project.Job = ini.readString("Main", "Job", "");
 }
 
-// The switches belong to the Extraction Processor; a file that changes them
-// toggles them, which counts as an edit.
 void ReadSwitches(Project& project, const IniReader& ini)
 {
-    const bool clips = ini.readBool("VidIziz", "Clips", true);
-    const bool backgrnds = ini.readBool("VidIziz", "Backgrnds", true);
-    if (clips != project.Clips || backgrnds != project.Backgrnds)
-        project.Modified = true;
-    project.Clips = clips;
-    project.Backgrnds = backgrnds;
+    project.Clips = ini.readBool("VidIziz", "Clips", true);
+    project.Backgrnds = ini.readBool("VidIziz", "Backgrnds", true);
 }
 
 // Keys "1".."50" of Frames, then of the older Backgrounds section, with gaps
@@ -51,7 +45,6 @@ const char* const UndecodableBytes =
 
 LoadResult ReadProject(Project& project, const IniReader& ini)
 {
-    project.Modified = false;
     ReadOptions(project, ini);
     ReadSwitches(project, ini);
     project.PreFilterFile = ini.readString("Filters", "VidIziz", "");
@@ -62,6 +55,10 @@ LoadResult ReadProject(Project& project, const IniReader& ini)
 
     ReadRegionSections(project, ini, OverlayBitmaps::Load);
     project.RenumberRegions();
+    if (!project.Regions.empty() && !ini.readBool("Main", "Version2", false))
+        result.NeedsSaving.push_back(SaveNeed::OlderLayout);
+    if (project.ReadIncompletely())
+        result.NeedsSaving.push_back(SaveNeed::ReadIncompletely);
     return result;
 }
 

@@ -107,7 +107,6 @@ FileIdentity SaveProject(Project& project, const std::optional<FileIdentity>& ex
         if (expected && IdentityOf(path) != *expected)
             throw FileChangedError(path);
     });
-    project.Modified = false;
     project.ForgetFileFindings();
     return written;
 }

@@ -177,7 +177,6 @@ void LoadRecovery(Project& project, const std::string& recoveryPath, const std::
     LoadProjectText(recovered, FolderPart(projectPath), NamePart(projectPath), text);
     if (recovered.ReadIncompletely() || LoadsLessThanItHolds(recovered, text))
         throw FileReadError(recoveryPath);
-    recovered.Modified = true;
     project = std::move(recovered);
 }
 

@@ -52,8 +52,8 @@ struct RecoveryOffer {
 std::vector<RecoveryOffer> LeftBehindRecoveries(const RecoveryFolder& folder, const std::string& projectPath);
 
 // Reads a recovery file into `project`, as if its text were the content of
-// the project file at `projectPath`, with the project reader's decoding;
-// Modified is set, as the edits are not in the project file. Raises
+// the project file at `projectPath`, with the project reader's decoding
+// (Document::loadRecovered starts it as unsaved edits). Raises
 // FileReadError or NotAProjectError when the file cannot be used, also when
 // it loads fewer regions or frames than its text holds: a recovery file is
 // written whole, and offering part of it would lose the rest on the next Save.

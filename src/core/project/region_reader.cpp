@@ -21,7 +21,7 @@ constexpr int TextBarHeight = 20;
 // whole frame area, just above the frame, listing the same frames.
 std::unique_ptr<Region> TextBarRegion(Project& project, const Region& source)
 {
-    auto bar = ConstructRegion(project, -1, -1, SaturatingAdd(project.FrameAreaWidth, 2), TextBarHeight);
+    auto bar = std::make_unique<Region>(-1, -1, SaturatingAdd(project.FrameAreaWidth, 2), TextBarHeight);
     bar->RegionType = RegionKind::TextBox;
     bar->Visible = source.Visible;
     bar->Title = false;
@@ -111,7 +111,7 @@ void ReadCurrentRegion(Project& project, const IniReader& ini, const std::string
     if (std::int64_t(position[0]) + position[1] + position[2] + position[3] == 0)
         return;
 
-    auto region = ConstructRegion(project, position[0], position[1], position[2], position[3]);
+    auto region = std::make_unique<Region>(position[0], position[1], position[2], position[3]);
     region->Name = ini.readString(section, "Name", "New Object");
     region->Visible = ini.readBool(section, "Visible", true);
     region->RegionType = StoredKind(ini.readInteger(section, "Backgrnd", 0));
@@ -133,8 +133,8 @@ void ReadOlderRegion(Project& project, const IniReader& ini, const std::string& 
 {
     if (!ini.sectionExists(section))
         return;
-    auto region = ConstructRegion(project, ini.readInteger(section, "left", 0), ini.readInteger(section, "top", 0),
-                                  ini.readInteger(section, "width", 6), ini.readInteger(section, "height", 6));
+    auto region = std::make_unique<Region>(ini.readInteger(section, "left", 0), ini.readInteger(section, "top", 0),
+                                           ini.readInteger(section, "width", 6), ini.readInteger(section, "height", 6));
     region->Name = ini.readString(section, "Name", "New Object");
     region->Visible = ini.readBool(section, "Visible", true);
     region->RegionType = ini.readBool(section, "Backgrnd", false) ? RegionKind::Background : RegionKind::Clip;
@@ -142,7 +142,7 @@ void ReadOlderRegion(Project& project, const IniReader& ini, const std::string& 
     region->OVLName = ini.readString(section, "OVLName", "");
     for (int row = 1; row <= WorksheetRows; ++row) {
         const std::string number = std::to_string(row);
-        SetFilenames(project, *region, row, ini.readString(section, "In" + number, ""),
+        SetFilenames(*region, row, ini.readString(section, "In" + number, ""),
                      ini.readString(section, "Out24" + number, ""));
     }
     AppendRegion(project, std::move(region), textBar);

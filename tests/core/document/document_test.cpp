@@ -431,6 +431,19 @@ TEST_F(DocumentTest, AFileThatIsNoProjectLeavesTheProjectAndItsHistory)
     EXPECT_EQ(document.undoText(), "Undo Nudge 2 Regions");
 }
 
+TEST_F(DocumentTest, AFileInTheOlderLayoutOpensAsUnsavedEditsThatASaveClears)
+{
+    const std::string path = dir.file("old.qvl");
+    test::WriteText(path, "[Main]\r\nRegions=1\r\n[Region1]\r\nName=a\r\n");
+    document.load(path);
+    EXPECT_TRUE(document.project().Modified);
+    EXPECT_FALSE(document.canUndo());
+    document.save();
+    EXPECT_FALSE(document.project().Modified);
+    document.load(path);
+    EXPECT_FALSE(document.project().Modified) << "saved in the current layout";
+}
+
 TEST_F(DocumentTest, TheFileLoadedIsTheFileSeen)
 {
     const std::string path = dir.file("test.qvl");

@@ -198,11 +198,10 @@ Project NudgeProject()
     }
     SelectRegion(project, 0);
     At(project, 2).Selected = SelectionState::Group;
-    project.Modified = false;
     return project;
 }
 
-TEST(Nudge, MovesEverySelectedRegionAndSetsModified)
+TEST(Nudge, MovesEverySelectedRegion)
 {
     Project project = NudgeProject();
     const auto visited = MoveSelected(project, 10, -3);
@@ -211,7 +210,6 @@ TEST(Nudge, MovesEverySelectedRegionAndSetsModified)
     EXPECT_EQ(GeometryOf(At(project, 0)), (Geometry{10, -3, 20, 12}));
     EXPECT_EQ(GeometryOf(At(project, 1)), (Geometry{20, 0, 20, 12}));
     EXPECT_EQ(GeometryOf(At(project, 2)), (Geometry{50, -3, 20, 12}));
-    EXPECT_TRUE(project.Modified);
 }
 
 TEST(Nudge, AGroupStopsTogetherWhereOneOfItWouldLeaveTheFrame)
@@ -251,12 +249,10 @@ TEST(Nudge, NothingWhileLockedOrWithoutACurrentRegion)
     EXPECT_TRUE(MoveSelected(locked, 5, 5).empty());
     EXPECT_TRUE(SizeSelected(locked, 5, 5).empty());
     EXPECT_EQ(GeometryOf(At(locked, 0)), (Geometry{0, 0, 20, 12}));
-    EXPECT_FALSE(locked.Modified);
 
     Project none = NudgeProject();
     DeselectAll(none);
     EXPECT_TRUE(MoveSelected(none, 5, 5).empty());
-    EXPECT_FALSE(none.Modified);
 }
 
 }  // namespace

@@ -34,7 +34,7 @@ TEST(ProjectModel, NeverHoldsMoreThanFiftyFrames)
 Project UsedProject()
 {
     Project project;
-    project.Regions.push_back(ConstructRegion(project, 1, 2, 30, 40));
+    project.Regions.push_back(std::make_unique<Region>(1, 2, 30, 40));
     project.CurrentRegion = project.Regions.front().get();
     project.SelIndex = 0;
     project.SetFrameNames({"a.bmp"});
@@ -47,7 +47,6 @@ Project UsedProject()
     project.Job = "B";
     project.Clips = false;
     project.PreFilterFile = "pre.bmp";
-    project.Modified = true;
     return project;
 }
 
@@ -61,7 +60,6 @@ TEST(ProjectModel, ResetForNewKeepsTheOptions)
     EXPECT_EQ(project.FrameCount(), 0);
     EXPECT_EQ(project.CurrentFrame, 0);
     EXPECT_FALSE(project.LockObj);
-    EXPECT_FALSE(project.Modified);
     EXPECT_EQ(project.FrameAreaWidth, 790);
     EXPECT_EQ(project.FrameAreaHeight, 790);
     EXPECT_TRUE(project.ShowPreview);
@@ -87,12 +85,9 @@ TEST(ProjectModel, ResetBeforeLoadingEmptiesWhatTheFileDoesNotSet)
     EXPECT_FALSE(project.Clips);
 }
 
-TEST(ProjectModel, ConstructingARegionClearsModifiedAndGivesTheNewRegionDefaults)
+TEST(ProjectModel, ANewRegionHasTheDefaults)
 {
-    Project project;
-    project.Modified = true;
-    const auto region = ConstructRegion(project, -1, 2, 3, 4);
-    EXPECT_FALSE(project.Modified);
+    const auto region = std::make_unique<Region>(-1, 2, 3, 4);
     EXPECT_EQ(region->Left, -1);
     EXPECT_EQ(region->Top, 2);
     EXPECT_EQ(region->Width, 3);
@@ -107,17 +102,14 @@ TEST(ProjectModel, ConstructingARegionClearsModifiedAndGivesTheNewRegionDefaults
 TEST(ProjectModel, SetFilenamesStoresRowsOneToFiftyOnly)
 {
     Project project;
-    auto region = ConstructRegion(project, 0, 0, 10, 10);
-    SetFilenames(project, *region, 50, "in.bmp", "out.bmp");
-    EXPECT_TRUE(project.Modified);
+    auto region = std::make_unique<Region>(0, 0, 10, 10);
+    SetFilenames(*region, 50, "in.bmp", "out.bmp");
     EXPECT_EQ(region->InputFrame[49], "in.bmp");
     EXPECT_EQ(region->OutputFile[49], "out.bmp");
 
-    project.Modified = false;
     const Region before = Region(*region);
-    SetFilenames(project, *region, 0, "x", "y");
-    SetFilenames(project, *region, 51, "x", "y");
-    EXPECT_FALSE(project.Modified);
+    SetFilenames(*region, 0, "x", "y");
+    SetFilenames(*region, 51, "x", "y");
     EXPECT_EQ(region->InputFrame, before.InputFrame);
     EXPECT_EQ(region->OutputFile, before.OutputFile);
 }

@@ -289,16 +289,15 @@ TEST_F(ProjectReader, PreFilterFileIsRead)
 
 TEST_F(ProjectReader, MissingFileLoadsAsAnEmptyProjectNamedAfterIt)
 {
-    project.Regions.push_back(ConstructRegion(project, 1, 1, 10, 10));
+    project.Regions.push_back(std::make_unique<Region>(1, 1, 10, 10));
     project.LockObj = true;
-    project.Modified = true;
     const LoadResult result = Loadfile(project, dir.file("absent.qvl"));
     EXPECT_FALSE(result.FramesMissing);
     EXPECT_EQ(project.ProjectFileName, "absent.qvl");
     EXPECT_EQ(project.ProjectFolder, dir.path().string());
     EXPECT_TRUE(project.Regions.empty());
     EXPECT_FALSE(project.LockObj);
-    EXPECT_FALSE(project.Modified);
+    EXPECT_TRUE(result.NeedsSaving.empty());
     EXPECT_EQ(project.FrameAreaWidth, 600);
     EXPECT_EQ(project.FrameAreaHeight, 400);
 }
@@ -323,36 +322,34 @@ TEST_F(ProjectReader, WindowsTextIsReadAsUtf8)
     EXPECT_EQ(region->Name, "Caf\xc3\xa9");
 }
 
-struct ModifiedCase {
+struct NeedsSavingCase {
     const char* name;
     std::string text;
-    bool clipsBefore;
-    bool modified;
+    std::vector<SaveNeed> needs;
 };
 
-class ModifiedAfterLoading : public ProjectReader, public testing::WithParamInterface<ModifiedCase> {};
+class NeedsSavingAfterLoading : public ProjectReader, public testing::WithParamInterface<NeedsSavingCase> {};
 
-TEST_P(ModifiedAfterLoading, FollowsTheLastChangeInFileOrder)
+// A file opens as unsaved edits only when what was read is not what the file
+// holds; the order of its sections and the switches it sets play no part.
+TEST_P(NeedsSavingAfterLoading, OnlyWhenTheProjectIsNotWhatTheFileHolds)
 {
-    project.Clips = GetParam().clipsBefore;
-    project.Modified = !GetParam().modified;
-    load(GetParam().text);
-    EXPECT_EQ(project.Modified, GetParam().modified);
+    EXPECT_EQ(load(GetParam().text).NeedsSaving, GetParam().needs);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ModifiedAfterLoading,
+INSTANTIATE_TEST_SUITE_P(Cases, NeedsSavingAfterLoading,
     testing::Values(
-        ModifiedCase{"SwitchUnchanged", Lines({"[VidIziz]", "Clips=1"}), true, false},
-        ModifiedCase{"SwitchToggled", Lines({"[VidIziz]", "Clips=0"}), true, true},
-        ModifiedCase{"SwitchToggledBackByDefault", Lines({"[Main]", "Regions=0"}), false, true},
-        ModifiedCase{"CurrentLayoutRegionClearsIt",
-                     Lines({"[Main]", "Version2=1", "Regions=1", "[VidIziz]", "Clips=0", "[Region1]", "Position=1,1,9,9"}),
-                     true, false},
-        ModifiedCase{"OlderLayoutRowsSetIt", Lines({"[Main]", "Regions=1", "[Region1]", "Name=a"}), true, true},
-        ModifiedCase{"OlderLayoutTextBarLastClearsIt",
-                     Lines({"[Main]", "Regions=2", "[Region1]", "Name=a", "[Region2]", "TextBar=1"}), true, false},
-        ModifiedCase{"OlderLayoutTextBarThenPlainSetsIt",
-                     Lines({"[Main]", "Regions=2", "[Region1]", "TextBar=1", "[Region2]", "Name=a"}), true, true}),
+        NeedsSavingCase{"NoRegions", Lines({"[Main]", "Regions=0", "[VidIziz]", "Clips=0"}), {}},
+        NeedsSavingCase{"CurrentLayout",
+                        Lines({"[Main]", "Version2=1", "Regions=1", "[VidIziz]", "Clips=0", "[Region1]", "Position=1,1,9,9"}),
+                        {}},
+        NeedsSavingCase{"OlderLayout", Lines({"[Main]", "Regions=1", "[Region1]", "Name=a"}), {SaveNeed::OlderLayout}},
+        NeedsSavingCase{"OlderLayoutTextBarLast",
+                        Lines({"[Main]", "Regions=2", "[Region1]", "Name=a", "[Region2]", "TextBar=1"}),
+                        {SaveNeed::OlderLayout}},
+        NeedsSavingCase{"ReadIncompletely",
+                        Lines({"[Main]", "Version2=1", "Regions=x", "[Region1]", "Position=1,1,9,9"}),
+                        {SaveNeed::ReadIncompletely}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

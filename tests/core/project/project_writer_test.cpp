@@ -14,7 +14,7 @@ using test::Lines;
 
 Region& AddRegion(Project& project, int left, int top, int width, int height)
 {
-    project.Regions.push_back(ConstructRegion(project, left, top, width, height));
+    project.Regions.push_back(std::make_unique<Region>(left, top, width, height));
     return *project.Regions.back();
 }
 
@@ -26,14 +26,14 @@ Project ExampleProject()
     project.SetFrameNames({"walk01.bmp", "walk02.bmp"});
     Region& door = AddRegion(project, 120, 40, 64, 96);
     door.Name = "Door";
-    SetFilenames(project, door, 1, "walk01.bmp", "door1.bmp");
-    SetFilenames(project, door, 2, "walk02.bmp", "door2.bmp");
+    SetFilenames(door, 1, "walk01.bmp", "door1.bmp");
+    SetFilenames(door, 2, "walk02.bmp", "door2.bmp");
     Region& label = AddRegion(project, 10, 10, 200, 60);
     label.Name = "Label";
     label.RegionType = RegionKind::TextBox;
     label.Title = true;
     label.TitleColor = colors::Maroon;
-    SetFilenames(project, label, 1, "walk01.bmp", "");
+    SetFilenames(label, 1, "walk01.bmp", "");
     return project;
 }
 
@@ -59,14 +59,12 @@ TEST_F(ProjectWriter, WritesTheExampleByteForByte)
     EXPECT_EQ(ProjectText(project), test::ExampleProjectText());
 }
 
-TEST_F(ProjectWriter, SaveWritesTheFileAndClearsModified)
+TEST_F(ProjectWriter, SaveWritesTheFile)
 {
     Project project = ExampleProject();
-    project.Modified = true;
     project.ProjectFolder = dir.path().string();
     project.ProjectFileName = "p.qvl";
     SaveProject(project);
-    EXPECT_FALSE(project.Modified);
     EXPECT_EQ(test::ReadText(dir.file("p.qvl")), test::ExampleProjectText());
 }
 
@@ -93,7 +91,7 @@ TEST_F(ProjectWriter, EveryRegionTypeSurvivesARoundTrip)
         region.TitleHeight = 33;
         region.TitleColor = colors::Lime;
         region.BoxColor = 0xFFFFFFFF;  // read back from "-1"
-        SetFilenames(project, region, 50, "f50.bmp", type < 2 ? "out.bmp" : "");
+        SetFilenames(region, 50, "f50.bmp", type < 2 ? "out.bmp" : "");
     }
 
     const Project loaded = roundTrip(project);
@@ -128,8 +126,8 @@ TEST_F(ProjectWriter, RowsAreCompacted)
 {
     Project project;
     Region& region = AddRegion(project, 1, 1, 10, 10);
-    SetFilenames(project, region, 2, "a.bmp", "");
-    SetFilenames(project, region, 5, "", "b.bmp");
+    SetFilenames(region, 2, "a.bmp", "");
+    SetFilenames(region, 5, "", "b.bmp");
     const std::string text = ProjectText(project);
     EXPECT_NE(text.find("Clip1=a.bmp,,\r\nClip2=,,b.bmp\r\n"), std::string::npos) << text;
     EXPECT_EQ(text.find("Clip3"), std::string::npos);
@@ -223,14 +221,12 @@ class FailedSave : public ProjectWriter {
 protected:
     void expectFailure(Project& project)
     {
-        project.Modified = true;
         try {
             SaveProject(project);
             FAIL() << "the save should fail";
         } catch (const FileWriteError& error) {
             EXPECT_EQ(std::string(error.what()), "Unable to write to " + project.ProjectFilePath());
         }
-        EXPECT_TRUE(project.Modified);
     }
 };
 

@@ -277,14 +277,13 @@ INSTANTIATE_TEST_SUITE_P(Recovery, RecoveryTexts,
         RecoveryText{"NotAProject", "\x89PNG\r\n\x1A\n", false}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(RecoveryFiles, RecoveredEditsLoadAsModifiedUnderTheProjectsName)
+TEST_F(RecoveryFiles, RecoveredEditsLoadUnderTheProjectsName)
 {
     const std::string recovery = dir.file("kept");
     WriteText(recovery, "[Main]\r\nRep=edited\r\n");
     Project project;
     LoadRecovery(project, recovery, dir.file("demo.qvl"));
     EXPECT_EQ(project.Rep, "edited");
-    EXPECT_TRUE(project.Modified);
     EXPECT_EQ(project.ProjectFilePath(), dir.file("demo.qvl"));
 }
 
