@@ -111,7 +111,7 @@ void Document::notifySelection(const SelectionSnapshot& before)
     DocumentChange change;
     change.selectionChanged = TakeSelection(project_) != before;
     if (change.selectionChanged)
-        finish(std::move(change));
+        tell(change);
 }
 
 void Document::stepShownFrame(FrameStep step)
@@ -192,9 +192,13 @@ void Document::record(std::unique_ptr<EditCommand> command, SelectionSnapshot be
 
 void Document::startHistory(bool clean)
 {
+    // A project read from a file shows its first frame; every observer finds
+    // it set when it is told.
+    if (project_.CurrentFrame < 1)
+        StepCurrentFrame(project_, FrameStep::Next);
     history_.clear(clean);
     DocumentChange change;
-    change.projectReplaced = change.frameListChanged = change.optionsChanged = change.selectionChanged = true;
+    change.projectReplaced = change.frameListChanged = change.selectionChanged = true;
     finish(std::move(change));
 }
 
@@ -202,14 +206,18 @@ void Document::finish(DocumentChange change)
 {
     syncModified();
     change.historyChanged = true;
+    tell(change);
+}
+
+void Document::tell(const DocumentChange& change)
+{
     // A copy: an observer may unsubscribe while it is told.
     const auto observers = observers_;
     for (const auto& [id, observer] : observers)
         observer(change);
 }
 
-// The one place that decides Modified; the editor rules set it on their own
-// as well, also for edits that change nothing.
+// The one place that decides Modified.
 void Document::syncModified()
 {
     project_.Modified = !history_.atCleanPoint();

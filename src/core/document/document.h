@@ -155,7 +155,10 @@ private:
     void notifySelection(const SelectionSnapshot& before);
     void examineFrames();
     void startHistory(bool clean);
+    // After a step, an undo or redo, a load or a save: Modified follows the
+    // history, and the observers hear of it.
     void finish(DocumentChange change);
+    void tell(const DocumentChange& change);
     void syncModified();
 
     Project project_;

@@ -15,7 +15,7 @@ struct LockLayoutField {
     static constexpr bool MergesRuns = false;
     static Value Read(const Project& p) { return p.LockObj; }
     static void Write(Project& p, const Value& v) { p.LockObj = v; }
-    static void Report(DocumentChange& change) { change.optionsChanged = true; }
+    static void Report(DocumentChange&) {}
 };
 
 struct ExtractionSwitchesField {
@@ -28,7 +28,7 @@ struct ExtractionSwitchesField {
         p.Clips = v.Clips;
         p.Backgrnds = v.Backgrnds;
     }
-    static void Report(DocumentChange& change) { change.optionsChanged = true; }
+    static void Report(DocumentChange&) {}
 };
 
 struct FrameSetupField {
@@ -51,7 +51,7 @@ struct FrameSetupField {
         p.FrameAreaHeight = v.FrameAreaHeight;
         p.CurrentFrame = v.CurrentFrame;
     }
-    static void Report(DocumentChange& change) { change.frameListChanged = change.optionsChanged = true; }
+    static void Report(DocumentChange& change) { change.frameListChanged = true; }
 };
 
 // The step of keyboard moves and sizes, saved with the project: the keypad
@@ -62,7 +62,7 @@ struct ShowPreviewField {
     static constexpr bool MergesRuns = false;
     static Value Read(const Project& p) { return p.ShowPreview; }
     static void Write(Project& p, const Value& v) { p.ShowPreview = v; }
-    static void Report(DocumentChange& change) { change.optionsChanged = true; }
+    static void Report(DocumentChange&) {}
 };
 
 struct NudgeStepField {
@@ -71,7 +71,7 @@ struct NudgeStepField {
     static constexpr bool MergesRuns = true;
     static Value Read(const Project& p) { return p.NudgeStep; }
     static void Write(Project& p, const Value& v) { p.NudgeStep = v; }
-    static void Report(DocumentChange& change) { change.optionsChanged = true; }
+    static void Report(DocumentChange&) {}
 };
 
 template <typename Field>

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/document_change.h"
 #include "document/edit_command.h"
 #include "document/edit_values.h"
 #include "document/step_name.h"
@@ -14,18 +15,21 @@ namespace tolv {
 // written whole.
 struct GeometryField {
     using Value = RegionGeometry;
+    static constexpr RegionAspect Aspect = RegionAspect::Geometry;
     static Value Read(const Region& r) { return GeometryOf(r); }
     static void Write(Region& r, const Value& v) { SetGeometry(r, v); }
 };
 
 struct VisibilityField {
     using Value = bool;
+    static constexpr RegionAspect Aspect = RegionAspect::Visibility;
     static Value Read(const Region& r) { return r.Visible; }
     static void Write(Region& r, const Value& v) { r.Visible = v; }
 };
 
 struct PropertiesField {
     using Value = Region;
+    static constexpr RegionAspect Aspect = RegionAspect::Properties;
     static Value Read(const Region& r) { return r; }
     static void Write(Region& r, const Value& v) { AssignProperties(r, v); }
 };
@@ -74,7 +78,7 @@ public:
     void report(const Project& project, DocumentChange& change) const
     {
         for (const Entry& entry : entries_)
-            change.changed.push_back(project.Regions[std::size_t(entry.index)].get());
+            change.changed.push_back({project.Regions[std::size_t(entry.index)].get(), Field::Aspect});
     }
 
 private:

@@ -9,6 +9,8 @@
 #include "platform/errors.h"
 #include "platform/image_file.h"
 
+#include <QTimer>
+
 namespace tolv::gui {
 
 FrameCanvas::FrameCanvas(Document& document, QWidget* parent) : QWidget(parent), document_(document)
@@ -72,14 +74,23 @@ void FrameCanvas::onDocumentChanged(const DocumentChange& change)
 {
     if (change.projectReplaced) {
         rebuildGrid();
-        showFrame(FrameStep::Next);
+        displayShownFrame();
         return;
     }
     followRegions(change);
     if (change.frameListChanged)
-        showFrame(FrameStep::Same);
+        displayShownFrame();
     else
         repaintRegions(change);
+}
+
+// Told of a change, the canvas only loads what the document shows: a frame
+// file that fails to load is reported once every view has been told, and
+// the status is the main window's to set.
+void FrameCanvas::displayShownFrame()
+{
+    if (std::optional<QString> error = loadShownFrame())
+        QTimer::singleShot(0, this, [this, error = std::move(*error)] { ShowError(this, error); });
 }
 
 void FrameCanvas::repaintRegions(const DocumentChange& change)
@@ -92,25 +103,32 @@ void FrameCanvas::repaintRegions(const DocumentChange& change)
 void FrameCanvas::showFrame(FrameStep step)
 {
     document_.stepShownFrame(step);
+    if (std::optional<QString> error = loadShownFrame()) {
+        ShowError(this, *error);
+        return;
+    }
+    setStatus(StatusPanel::Message, QString::fromStdString(FrameText(project())));
+}
+
+std::optional<QString> FrameCanvas::loadShownFrame()
+{
     const Project& p = project();
-    const std::string name = p.FrameName(p.CurrentFrame);
     if (!CurrentFrameAvailable(p)) {
         setDisplay(CheckerboardDisplay(p.FrameAreaWidth, p.FrameAreaHeight));
     } else {
         try {
-            Bitmap frame = LoadImageFile(p.FramePath(name));
+            Bitmap frame = LoadImageFile(p.FramePath(p.FrameName(p.CurrentFrame)));
             if (p.CleanEdges)
                 CleanFrameEdges(frame);
             setDisplay(std::move(frame));
         } catch (const TolvError& error) {
-            ShowError(this, QString::fromStdString(error.what()));
-            return;
+            return QString::fromStdString(error.what());
         }
     }
-    setStatus(StatusPanel::Message, QString::fromStdString(FrameText(p)));
     clean_ = display_;
     paintPrefilter(false);
     update();
+    return std::nullopt;
 }
 
 void FrameCanvas::paintPrefilter(bool restore)

@@ -153,6 +153,11 @@ private:
     void followRegions(const DocumentChange& change);
     // The frame shown changes when the regions that paint into it change.
     void repaintRegions(const DocumentChange& change);
+    void displayShownFrame();
+    // The document's current frame into the display, with its text boxes and
+    // overlays; the error of a frame file that did not load, which leaves the
+    // display as it was.
+    std::optional<QString> loadShownFrame();
     void fitToZoom();
 
     bool startPan(Qt::MouseButton button, const QPoint& globalPos);

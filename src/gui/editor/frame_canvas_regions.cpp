@@ -41,8 +41,8 @@ void FrameCanvas::followRegions(const DocumentChange& change)
         grid_.remove(*region);
     for (Region* region : change.added)
         grid_.insert(*region);
-    for (Region* region : change.changed)
-        grid_.update(*region);
+    for (const RegionChange& changed : change.changed)
+        grid_.update(*changed.region);
     // Selection marks, names and hidden regions may have changed anywhere.
     update();
 }

@@ -184,6 +184,7 @@ private:
     void refresh(const DocumentChange& change);
     void applyMenuState(const MenuState& state);
     void fillQuickPick();
+    void renameInQuickPick(const std::vector<RegionChange>& changed);
     void showSelectionStatus();
     void setStatus(StatusPanel panel, const QString& text);
     // Status panel 1 with the current region's geometry, if there is one.

@@ -27,10 +27,11 @@ QString Q(const std::string& text)
 
 void MainWindow::refresh(const DocumentChange& change)
 {
-    const bool listChanged = change.projectReplaced || !change.added.empty() || !change.removed.empty()
-                             || !change.changed.empty();
+    const bool listChanged = change.projectReplaced || !change.added.empty() || !change.removed.empty();
     if (listChanged)
         fillQuickPick();
+    else
+        renameInQuickPick(change.changed);
     // While an animation plays, the quick pick and the status keep what
     // playback shows; they catch up at the stop.
     if (!animating_) {
@@ -47,16 +48,15 @@ void MainWindow::refresh(const DocumentChange& change)
     }
     if (change.projectReplaced) {
         // Nothing of the project before stays on show; a new project keeps
-        // the canvas as it is and the frame's status.
+        // the canvas as it is.
         setStatus(StatusPanel::Geometry, QString());
-        if (!createdWithNew_) {
+        if (!createdWithNew_)
             fitCanvasToFrames();
-            showSelectionStatus();
-        }
+        showSelectionStatus();
     } else {
         if (change.frameListChanged)
             fitCanvasToFrames();
-        if (change.frameListChanged || change.selectionChanged || listChanged)
+        if (change.frameListChanged || change.selectionChanged || listChanged || !change.changed.empty())
             showSelectionStatus();
     }
     // The caption keeps the project's name only; the status bar tells of
@@ -71,6 +71,15 @@ void MainWindow::fillQuickPick()
     ui_.quickPick->clear();
     for (const auto& region : project().Regions)
         ui_.quickPick->addItem(Q(PickText(*region)));
+}
+
+// A move leaves the quick pick as it is; a rename or a hide changes the
+// region's own line only.
+void MainWindow::renameInQuickPick(const std::vector<RegionChange>& changed)
+{
+    for (const RegionChange& change : changed)
+        if (change.aspect != RegionAspect::Geometry)
+            ui_.quickPick->setItemText(change.region->PickIndex, Q(PickText(*change.region)));
 }
 
 void MainWindow::showSelectionStatus()

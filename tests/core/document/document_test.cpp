@@ -328,11 +328,15 @@ TEST_F(DocumentTest, ObserversHearWhichRegionsWentAndCameBack)
     EXPECT_EQ(region(2), last);
 
     document.moveSelection({1, 1});
-    EXPECT_EQ(heard[2].changed, (std::vector<Region*>{first, last}));
+    EXPECT_EQ(heard[2].changed, (std::vector<RegionChange>{{first, RegionAspect::Geometry}, {last, RegionAspect::Geometry}}));
     EXPECT_FALSE(heard[2].selectionChanged || heard[2].frameListChanged || !heard[2].removed.empty());
 
     document.applyProjectSetup({{"f1.bmp"}, false, "", ""});
-    EXPECT_TRUE(heard[3].frameListChanged && heard[3].optionsChanged && heard[3].changed.empty());
+    EXPECT_TRUE(heard[3].frameListChanged && heard[3].changed.empty());
+
+    document.changeSelection({SelectionOp::Kind::DeselectAll});
+    EXPECT_TRUE(heard[4].selectionChanged);
+    EXPECT_FALSE(heard[4].historyChanged) << "a selection is no step";
 }
 
 // Every region with a full worksheet of long names, every edit touching

@@ -304,5 +304,20 @@ TEST_F(EditingCommands, RegionPropertiesShowAndStoreTheCurrentRegion)
     EXPECT_EQ(At(0).Left, 10);
 }
 
+TEST_F(EditingCommands, TheQuickPickChangesOnlyTheLineOfARenamedRegionAndNothingForAMove)
+{
+    Open({{10, 10, 20, 20, "A"}, {60, 10, 20, 20, "B"}});
+    int rowsRebuilt = 0;
+    QObject::connect(form().ui().quickPick->model(), &QAbstractItemModel::rowsRemoved, &form(),
+                     [&rowsRebuilt] { ++rowsRebuilt; });
+    Select(1);
+    Key(Qt::Key_Right, Qt::ShiftModifier);
+    AnswerRegionDialog(true, [](RegionPropertiesDialog& dialog) { dialog.SetRegionName("Gate"); });
+    form().ui().propertiesAction->trigger();
+    EXPECT_EQ(form().ui().quickPick->itemText(1), "Gate  ");
+    EXPECT_EQ(form().ui().quickPick->itemText(0), "A  ");
+    EXPECT_EQ(rowsRebuilt, 0);
+}
+
 }  // namespace
 }  // namespace tolv::gui::test
