@@ -2,8 +2,11 @@
 #include "cli/cli_project.h"
 #include "cli/console_log.h"
 
+#include "project/region_fields.h"
+
 #include <nlohmann/json.hpp>
 
+#include <array>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -14,32 +17,68 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-Json RowsJson(const Region& region)
+Json RowsJson(const Region& region, const WorksheetField& field)
 {
     Json rows = Json::array();
     for (int row = 0; row < WorksheetRows; ++row) {
         if (region.rowInUse(row))
-            rows.push_back({{"Row", row + 1}, {"InputFrame", region.InputFrame[row]}, {"OutputFile", region.OutputFile[row]}});
+            rows.push_back({{"Row", row + 1}, {"InputFrame", (region.*field.input)[row]}, {"OutputFile", (region.*field.output)[row]}});
     }
     return rows;
 }
 
+Json ValueJson(const std::string& value)
+{
+    return value;
+}
+
+Json ValueJson(bool value)
+{
+    return value;
+}
+
+Json ValueJson(int value)
+{
+    return value;
+}
+
+Json ValueJson(Color value)
+{
+    return value;
+}
+
+Json ValueJson(RegionKind value)
+{
+    return int(value);
+}
+
+// The keys of one field, as an object of its own.
+struct FieldJson {
+    const Region& region;
+
+    template <typename Value>
+    Json operator()(const ValueField<Value>& field) const
+    {
+        return {{field.jsonKey, ValueJson(region.*field.member)}};
+    }
+    Json operator()(const PositionField& field) const
+    {
+        Json keys;
+        for (std::size_t i = 0; i < field.members.size(); ++i)
+            keys[std::string(field.jsonKeys[i])] = region.*field.members[i];
+        return keys;
+    }
+    Json operator()(const WorksheetField& field) const { return {{field.jsonKey, RowsJson(region, field)}}; }
+};
+
 Json RegionJson(const Region& region)
 {
-    return {{"Name", region.Name},
-            {"Left", region.Left},
-            {"Top", region.Top},
-            {"Width", region.Width},
-            {"Height", region.Height},
-            {"Visible", region.Visible},
-            {"RegionType", int(region.RegionType)},
-            {"OVLName", region.OVLName},
-            {"Title", region.Title},
-            {"LineWidth", region.LineWidth},
-            {"TitleHeight", region.TitleHeight},
-            {"TitleColor", region.TitleColor},
-            {"BoxColor", region.BoxColor},
-            {"Rows", RowsJson(region)}};
+    std::array<Json, RegionFieldCount> shown;
+    ForEachRegionField([&](const auto& field) { shown[std::size_t(field.shownAt)] = FieldJson{region}(field); });
+    Json object = Json::object();
+    for (const Json& keys : shown)
+        object.update(keys);
+    return object;
 }
 
 // "Modified" says whether the project as read would open as unsaved edits.

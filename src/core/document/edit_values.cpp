@@ -1,17 +1,10 @@
 #include "document/edit_values.h"
 
-#include <tuple>
+#include "project/region_fields.h"
 
 namespace tolv {
 
 namespace {
-
-auto PersistentFields(const Region& r)
-{
-    return std::tie(r.Left, r.Top, r.Width, r.Height, r.Name, r.Visible, r.RegionType, r.OVLName, r.Title,
-                    r.LineWidth, r.TitleHeight, r.TitleColor, r.BoxColor, r.InputFrame, r.OutputFile, r.MergeImage,
-                    r.MergeMask);
-}
 
 std::size_t HeapBytes(const WorksheetColumn& column)
 {
@@ -32,7 +25,7 @@ void AssignProperties(Region& target, Region record)
 
 bool SameProperties(const Region& a, const Region& b)
 {
-    return PersistentFields(a) == PersistentFields(b);
+    return SamePersistentFields(a, b) && a.MergeImage == b.MergeImage && a.MergeMask == b.MergeMask;
 }
 
 std::size_t HeapBytes(const std::string& text)
@@ -43,8 +36,9 @@ std::size_t HeapBytes(const std::string& text)
 
 std::size_t HeapBytes(const Region& region)
 {
-    return HeapBytes(region.Name) + HeapBytes(region.OVLName) + HeapBytes(region.InputFrame) +
-           HeapBytes(region.OutputFile);
+    std::size_t bytes = 0;
+    ForEachPersistentMember([&](auto member) { bytes += HeapBytes(region.*member); });
+    return bytes;
 }
 
 std::size_t HeapBytes(const FrameSetup& setup)

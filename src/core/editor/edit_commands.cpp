@@ -1,7 +1,7 @@
 #include "editor/edit_commands.h"
 
+#include "project/region_fields.h"
 #include "project/region_overlay.h"
-
 #include "project/saturating.h"
 
 #include <algorithm>
@@ -65,18 +65,12 @@ std::optional<int> ParseNudgeFactor(std::string_view text)
 
 std::unique_ptr<Region> DuplicateRegion(Project& project, const Region& source)
 {
-    auto copy = std::make_unique<Region>(source.Left, source.Top, source.Width, source.Height);
+    auto copy = std::make_unique<Region>();
+    CopyPersistentFields(source, *copy);
     copy->Name = "Duplicate: " + source.Name;
-    copy->OVLName = source.OVLName;
-    copy->RegionType = source.RegionType;
-    copy->InputFrame = source.InputFrame;
-    copy->OutputFile = source.OutputFile;
-    copy->Title = source.Title;
-    copy->LineWidth = source.LineWidth;
-    copy->TitleHeight = source.TitleHeight;
+    // A duplicate is shown, so that the user sees what the command made.
+    copy->Visible = true;
     LoadMergeBMP(*copy, project.ProjectFolder);
-    copy->TitleColor = source.TitleColor;
-    copy->BoxColor = source.BoxColor;
     return copy;
 }
 

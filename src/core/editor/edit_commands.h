@@ -23,8 +23,8 @@ std::string NudgeText(int step);
 // the step, brought into 1..50 when outside; any other text gives nothing.
 std::optional<int> ParseNudgeFactor(std::string_view text);
 
-// A copy of `source` lying exactly over it: "Duplicate: " + its name, its
-// overlay, type, worksheet and text-box settings, always visible, with its
+// A copy of every persistent field of `source`, lying exactly over it, but
+// named "Duplicate: " + its name and always visible; unselected, with its
 // overlay loaded. Not yet in the region list.
 std::unique_ptr<Region> DuplicateRegion(Project& project, const Region& source);
 

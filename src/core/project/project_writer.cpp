@@ -3,15 +3,45 @@
 #include "platform/errors.h"
 #include "platform/files.h"
 #include "platform/inifile.h"
+#include "project/region_fields.h"
 
 namespace tolv {
 
 namespace {
 
-std::string PositionText(const Region& region)
+// The encodings of a value field, by the type of the value.
+void WriteValue(IniWriter& ini, const std::string& section, const std::string& key, const std::string& value)
 {
-    return std::to_string(region.Left) + "," + std::to_string(region.Top) + "," + std::to_string(region.Width) +
-           "," + std::to_string(region.Height);
+    ini.writeString(section, key, value);
+}
+
+void WriteValue(IniWriter& ini, const std::string& section, const std::string& key, bool value)
+{
+    ini.writeBool(section, key, value);
+}
+
+void WriteValue(IniWriter& ini, const std::string& section, const std::string& key, int value)
+{
+    ini.writeInteger(section, key, value);
+}
+
+void WriteValue(IniWriter& ini, const std::string& section, const std::string& key, Color value)
+{
+    ini.writeInteger(section, key, int(value));
+}
+
+void WriteValue(IniWriter& ini, const std::string& section, const std::string& key, RegionKind value)
+{
+    ini.writeInteger(section, key, int(value));
+}
+
+// "L,T,W,H".
+std::string PositionText(const Region& region, const PositionField& field)
+{
+    std::string text;
+    for (int Region::*member : field.members)
+        text += (text.empty() ? "" : ",") + std::to_string(region.*member);
+    return text;
 }
 
 void WriteOptions(IniWriter& ini, const Project& project)
@@ -35,31 +65,37 @@ void WriteFrameList(IniWriter& ini, const Project& project)
 
 // Rows in use only, numbered from Clip1 without gaps; the middle field is
 // always empty.
-void WriteRows(IniWriter& ini, const std::string& section, const Region& region)
+void WriteRows(IniWriter& ini, const std::string& section, const Region& region, const WorksheetField& field)
 {
     int key = 0;
     for (int row = 0; row < WorksheetRows; ++row) {
         if (region.rowInUse(row))
-            ini.writeString(section, "Clip" + std::to_string(++key),
-                            region.InputFrame[row] + ",," + region.OutputFile[row]);
+            ini.writeString(section, std::string(field.rowKeyPrefix) + std::to_string(++key),
+                            (region.*field.input)[row] + ",," + (region.*field.output)[row]);
     }
 }
 
+struct FieldWriter {
+    IniWriter& ini;
+    const std::string& section;
+    const Region& region;
+
+    template <typename Value>
+    void operator()(const ValueField<Value>& field) const
+    {
+        if (StoredFor(field, region))
+            WriteValue(ini, section, std::string(field.iniKey), region.*field.member);
+    }
+    void operator()(const PositionField& field) const
+    {
+        ini.writeString(section, std::string(field.iniKey), PositionText(region, field));
+    }
+    void operator()(const WorksheetField& field) const { WriteRows(ini, section, region, field); }
+};
+
 void WriteRegion(IniWriter& ini, const std::string& section, const Region& region)
 {
-    ini.writeString(section, "Name", region.Name);
-    ini.writeString(section, "OVLName", region.OVLName);
-    ini.writeBool(section, "Visible", region.Visible);
-    ini.writeInteger(section, "Backgrnd", int(region.RegionType));
-    if (region.RegionType == RegionKind::TextBox) {
-        ini.writeBool(section, "Title", region.Title);
-        ini.writeInteger(section, "LineWidth", region.LineWidth);
-        ini.writeInteger(section, "TitleHeight", region.TitleHeight);
-        ini.writeInteger(section, "TitleColor", int(region.TitleColor));
-        ini.writeInteger(section, "BoxColor", int(region.BoxColor));
-    }
-    ini.writeString(section, "Position", PositionText(region));
-    WriteRows(ini, section, region);
+    ForEachRegionField(FieldWriter{ini, section, region});
 }
 
 // A file that is not a project, or cannot be read to tell, is never replaced,

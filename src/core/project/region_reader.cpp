@@ -3,6 +3,7 @@
 #include "platform/errors.h"
 #include "platform/inifile.h"
 #include "project/project_identity.h"
+#include "project/region_fields.h"
 #include "project/region_overlay.h"
 #include "project/saturating.h"
 #include "project/setup_backgrounds.h"
@@ -49,13 +50,58 @@ RegionKind StoredKind(int value)
     return value >= 0 && value <= 3 ? RegionKind(value) : RegionKind::Clip;
 }
 
-void ReadTextBoxOptions(Region& region, const IniReader& ini, const std::string& section)
+// The decodings of a value field, by the type of the value; a missing key
+// gives `fallback`.
+std::string ReadValue(const IniReader& ini, const std::string& section, const std::string& key,
+                      const std::string& fallback)
 {
-    region.Title = ini.readBool(section, "Title", false);
-    region.LineWidth = ini.readInteger(section, "LineWidth", 1);
-    region.TitleHeight = ini.readInteger(section, "TitleHeight", 20);
-    region.TitleColor = Color(ini.readInteger(section, "TitleColor", int(colors::Red)));
-    region.BoxColor = Color(ini.readInteger(section, "BoxColor", int(colors::White)));
+    return ini.readString(section, key, fallback);
+}
+
+bool ReadValue(const IniReader& ini, const std::string& section, const std::string& key, bool fallback)
+{
+    return ini.readBool(section, key, fallback);
+}
+
+int ReadValue(const IniReader& ini, const std::string& section, const std::string& key, int fallback)
+{
+    return ini.readInteger(section, key, fallback);
+}
+
+Color ReadValue(const IniReader& ini, const std::string& section, const std::string& key, Color fallback)
+{
+    return Color(ini.readInteger(section, key, int(fallback)));
+}
+
+RegionKind ReadValue(const IniReader& ini, const std::string& section, const std::string& key, RegionKind fallback)
+{
+    return StoredKind(ini.readInteger(section, key, int(fallback)));
+}
+
+// Reads the value fields of one scope; a missing key leaves the region's
+// default.
+void ReadValueFields(Region& region, const IniReader& ini, const std::string& section, FieldScope scope)
+{
+    ForEachRegionField([&]<typename Field>(const Field& field) {
+        if constexpr (requires { field.member; }) {
+            if (field.scope == scope)
+                region.*field.member = ReadValue(ini, section, std::string(field.iniKey), region.*field.member);
+        }
+    });
+}
+
+// Nothing when the position sums to 0: such a section holds no region.
+std::unique_ptr<Region> ReadPositionedRegion(const IniReader& ini, const std::string& section)
+{
+    const auto fields = SplitListFields(ini.readString(section, std::string(RegionPosition.iniKey), ""), 4);
+    Region region;
+    std::int64_t sum = 0;
+    for (std::size_t i = 0; i < RegionPosition.members.size(); ++i) {
+        const int value = ParseIniInteger(fields[i]).value_or(0);
+        region.*RegionPosition.members[i] = value;
+        sum += value;
+    }
+    return sum == 0 ? nullptr : std::make_unique<Region>(std::move(region));
 }
 
 // A row the writer wrote is "input,,output"; a middle field or more commas
@@ -77,12 +123,13 @@ void ReadCompactedRows(Project& project, Region& region, const IniReader& ini, c
 {
     int row = 0;
     for (int key = 1; key <= WorksheetRows; ++key) {
-        const std::string value = ini.readString(section, "Clip" + std::to_string(key), "");
+        const std::string value =
+            ini.readString(section, std::string(RegionWorksheet.rowKeyPrefix) + std::to_string(key), "");
         if (value.empty())
             continue;
         auto fields = SplitListFields(value, 3);
-        region.InputFrame.set(row, std::move(fields[0]));
-        region.OutputFile.set(row, std::move(fields[2]));
+        (region.*RegionWorksheet.input).set(row, std::move(fields[0]));
+        (region.*RegionWorksheet.output).set(row, std::move(fields[2]));
         NoteMisreadRow(project, region, row, value, fields[1]);
         ++row;
     }
@@ -104,23 +151,15 @@ void ReadCurrentRegion(Project& project, const IniReader& ini, const std::string
 {
     if (!ini.sectionExists(section))
         return;
-    int position[4];
-    const auto fields = SplitListFields(ini.readString(section, "Position", ""), 4);
-    for (int i = 0; i < 4; ++i)
-        position[i] = ParseIniInteger(fields[std::size_t(i)]).value_or(0);
-    if (std::int64_t(position[0]) + position[1] + position[2] + position[3] == 0)
+    auto region = ReadPositionedRegion(ini, section);
+    if (!region)
         return;
-
-    auto region = std::make_unique<Region>(position[0], position[1], position[2], position[3]);
-    region->Name = ini.readString(section, "Name", "New Object");
-    region->Visible = ini.readBool(section, "Visible", true);
-    region->RegionType = StoredKind(ini.readInteger(section, "Backgrnd", 0));
+    ReadValueFields(*region, ini, section, FieldScope::EveryRegion);
     const bool textBar = ini.readBool(section, "TextBar", false);
-    region->OVLName = ini.readString(section, "OVLName", "");
     if (!region->OVLName.empty() && region->RegionType == RegionKind::Background)
         region->RegionType = RegionKind::Overlay;
     if (region->RegionType == RegionKind::TextBox)
-        ReadTextBoxOptions(*region, ini, section);
+        ReadValueFields(*region, ini, section, FieldScope::TextBox);
     ReadCompactedRows(project, *region, ini, section);
     // The overlay may resize the region, so it is loaded before the frame area grows.
     if (region->RegionType == RegionKind::Overlay && overlays == OverlayBitmaps::Load)
