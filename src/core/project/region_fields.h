@@ -100,17 +100,6 @@ bool StoredFor(const ValueField<Value>& field, const Region& region)
     return field.scope == FieldScope::EveryRegion || region.RegionType == RegionKind::TextBox;
 }
 
-// The number of value fields of a scope.
-constexpr std::size_t ValueFieldCount(FieldScope scope)
-{
-    std::size_t count = 0;
-    ForEachRegionField([&]<typename Field>(const Field& field) {
-        if constexpr (requires { field.scope; })
-            count += field.scope == scope;
-    });
-    return count;
-}
-
 namespace region_fields_detail {
 constexpr bool EachShownOnce()
 {
