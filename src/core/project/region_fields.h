@@ -100,6 +100,18 @@ bool StoredFor(const ValueField<Value>& field, const Region& region)
     return field.scope == FieldScope::EveryRegion || region.RegionType == RegionKind::TextBox;
 }
 
+// How many fields only a text box keeps: what a view of the text-box options
+// checks itself against.
+constexpr std::size_t TextBoxFieldCount()
+{
+    std::size_t count = 0;
+    ForEachRegionField([&]<typename Field>(const Field& field) {
+        if constexpr (requires { field.scope; })
+            count += field.scope == FieldScope::TextBox;
+    });
+    return count;
+}
+
 namespace region_fields_detail {
 constexpr bool EachShownOnce()
 {

@@ -10,6 +10,7 @@
 #include "gui/dialogs/worksheet_grid.h"
 #include "platform/files.h"
 #include "project/region.h"
+#include "project/region_fields.h"
 #include "project/storable_names.h"
 
 #include <QButtonGroup>
@@ -22,6 +23,8 @@
 
 #include <algorithm>
 #include <optional>
+#include <tuple>
+#include <utility>
 
 namespace tolv::gui {
 
@@ -30,6 +33,34 @@ namespace {
 QString ToQ(const std::string& text)
 {
     return QString::fromStdString(text);
+}
+
+// Each text-box option beside the region field it shows; a text-box field
+// added to the region and not here stops the build.
+constexpr auto TextBoxPairs = std::tuple{std::pair{&TextBoxOptions::title, &Region::Title},
+                                         std::pair{&TextBoxOptions::titleHeight, &Region::TitleHeight},
+                                         std::pair{&TextBoxOptions::lineWidth, &Region::LineWidth},
+                                         std::pair{&TextBoxOptions::boxColour, &Region::BoxColor},
+                                         std::pair{&TextBoxOptions::titleColour, &Region::TitleColor}};
+static_assert(std::tuple_size_v<decltype(TextBoxPairs)> == TextBoxFieldCount(),
+              "every text-box field of a region has its option in the dialog");
+
+template <typename Visit>
+void ForEachTextBoxPair(Visit visit)
+{
+    std::apply([&](const auto&... pair) { (visit(pair.first, pair.second), ...); }, TextBoxPairs);
+}
+
+TextBoxOptions TextBoxOptionsOf(const Region& region)
+{
+    TextBoxOptions options;
+    ForEachTextBoxPair([&](auto option, auto field) { options.*option = region.*field; });
+    return options;
+}
+
+void PutTextBoxOptions(const TextBoxOptions& options, Region& region)
+{
+    ForEachTextBoxPair([&](auto option, auto field) { region.*field = options.*option; });
 }
 
 }  // namespace
@@ -61,7 +92,7 @@ void RegionPropertiesDialog::LoadRegion(const Region& region)
     overlayEdit->setText(ToQ(region.OVLName));
     SetTypeIndex(int(region.RegionType));
     if (region.RegionType == RegionKind::TextBox)
-        SetTextBoxOptions({region.Title, region.TitleHeight, region.LineWidth, region.BoxColor, region.TitleColor});
+        SetTextBoxOptions(TextBoxOptionsOf(region));
 }
 
 void RegionPropertiesDialog::SetFrames(const std::vector<std::string>& frameNames, const std::string& projectFolder, bool showPreview)
@@ -81,14 +112,8 @@ void RegionPropertiesDialog::StoreRegion(Region& region)
     worksheet->CommitEditor();
     region.Visible = visibleCheck->isChecked();
     region.RegionType = RegionKind(TypeIndex());
-    if (region.RegionType == RegionKind::TextBox) {
-        const TextBoxOptions options = GetTextBoxOptions();
-        region.Title = options.title;
-        region.TitleHeight = options.titleHeight;
-        region.LineWidth = options.lineWidth;
-        region.BoxColor = options.boxColour;
-        region.TitleColor = options.titleColour;
-    }
+    if (region.RegionType == RegionKind::TextBox)
+        PutTextBoxOptions(GetTextBoxOptions(), region);
     region.Name = nameEdit->text().toStdString();
     region.OVLName = overlayEdit->text().toStdString();
     const WorksheetCells cells = worksheet->Worksheet();
