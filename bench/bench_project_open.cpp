@@ -2,7 +2,7 @@
 // reader and writer on a project with many regions.
 #include "platform/bitmap.h"
 #include "project/project_file.h"
-#include "project/setup_backgrounds.h"
+#include "project/frame_examination.h"
 
 #include <benchmark/benchmark.h>
 
@@ -35,16 +35,16 @@ const std::string& FrameFolder()
     return folder;
 }
 
-void BM_SetupBackgrounds50FullHd(benchmark::State& state)
+void BM_ExamineFrames50FullHd(benchmark::State& state)
 {
     tolv::Project project;
     project.ProjectFolder = FrameFolder();
     for (int i = 1; i <= tolv::MaxFrames; ++i)
         project.AddFrameName(FrameFileName(i));
     for (auto _ : state)
-        benchmark::DoNotOptimize(tolv::SetupBackgrounds(project));
+        benchmark::DoNotOptimize(tolv::ExamineFrames(project));
 }
-BENCHMARK(BM_SetupBackgrounds50FullHd)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExamineFrames50FullHd)->Unit(benchmark::kMillisecond);
 
 std::string ManyRegions(int count)
 {

@@ -233,7 +233,7 @@ int RunProject(const ExtractOptions& options, RunConsole& console, Project& proj
     ProblemLog problems(recorded, console.events());
     Outcome outcome;
     try {
-        outcome.end = ExtractObject(project, switches, problems);
+        outcome.end = RunExtraction(project, switches, problems);
         outcome.problems = problems.problems();
         // An index always describes a whole run that wrote its files.
         if (*outcome.end == RunEnd::Finished) {

@@ -91,7 +91,7 @@ public:
         Region& merge = region(RegionKind::Overlay, left, top, width, height, rows, "Overlay");
         merge.OVLName = project.FramePath(file);
         save(image, merge.OVLName);
-        LoadMergeBMP(merge, project.ProjectFolder);
+        LoadOverlay(merge, project.ProjectFolder);
         return merge;
     }
 

@@ -2,7 +2,7 @@
 
 #include "platform/files.h"
 #include "project/project_identity.h"
-#include "project/setup_backgrounds.h"
+#include "project/frame_examination.h"
 
 namespace tolv {
 
@@ -86,7 +86,7 @@ void Document::saveAs(const std::string& folder, const std::string& name)
 // are other files: they are looked at as a fresh Open looks at them.
 void Document::examineFrames()
 {
-    SetupBackgrounds(project_);
+    ExamineFrames(project_);
     for (const auto& region : project_.Regions)
         GrowFrameAreaFor(project_, *region);
 }

@@ -83,7 +83,7 @@ public:
     // They become the selection, a group whose last region is current.
     bool pasteRegions(std::vector<Region> regions);
     // A copy of the current region, overlay loaded (may raise what
-    // LoadMergeBMP raises, before anything changed), landing beside it as a
+    // LoadOverlay raises, before anything changed), landing beside it as a
     // pasted copy does; the copy becomes the current region, alone.
     bool duplicateCurrent();
     // Every edit of geometry keeps the regions on the frame by the frame

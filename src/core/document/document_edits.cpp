@@ -7,7 +7,7 @@
 #include "editor/edit_commands.h"
 #include "editor/region_rules.h"
 #include "editor/selection.h"
-#include "project/setup_backgrounds.h"
+#include "project/frame_examination.h"
 
 namespace tolv {
 
@@ -244,7 +244,7 @@ bool Document::applyProjectSetup(ProjectSetup setup)
     Project examined;
     examined.ProjectFolder = project_.ProjectFolder;
     examined.SetFrameNames(std::move(setup.FrameNames));
-    SetupBackgrounds(examined);
+    ExamineFrames(examined);
     setup.FrameNames = examined.FrameNames;
     return editProject<FrameSetupField>(
         {std::move(setup), examined.FrameStatus, examined.FrameAreaWidth, examined.FrameAreaHeight, 1});

@@ -70,7 +70,7 @@ std::unique_ptr<Region> DuplicateRegion(Project& project, const Region& source)
     copy->Name = "Duplicate: " + source.Name;
     // A duplicate is shown, so that the user sees what the command made.
     copy->Visible = true;
-    LoadMergeBMP(*copy, project.ProjectFolder);
+    LoadOverlay(*copy, project.ProjectFolder);
     return copy;
 }
 

@@ -519,7 +519,7 @@ void LogHeader(const Project& project, LogSink& log)
 
 }  // namespace
 
-RunEnd ExtractObject(const Project& project, const ExtractSwitches& switches, LogSink& log)
+RunEnd RunExtraction(const Project& project, const ExtractSwitches& switches, LogSink& log)
 {
     LogHeader(project, log);
     ExtractionRun run(project, switches, log);

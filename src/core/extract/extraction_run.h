@@ -44,6 +44,6 @@ struct ExtractSwitches {
 // and stops alike. Every file goes to log.Wrote, or to log.Skipped when an
 // incremental run keeps it; when log.StopRequested() the run ends after the
 // file at hand with "     Stopped." as its last line, since it is not done.
-RunEnd ExtractObject(const Project& project, const ExtractSwitches& switches, LogSink& log);
+RunEnd RunExtraction(const Project& project, const ExtractSwitches& switches, LogSink& log);
 
 }  // namespace tolv

@@ -29,7 +29,7 @@ struct InputSource {
 // Fingerprints of what each output of a run is made from, so that a later run
 // can tell an output that would come out the same: the frame file as it was
 // stamped before it was read (or, by content, hashed as it was read), the
-// overlays painted into the frame as LoadMergeBMP read them, the records of
+// overlays painted into the frame as LoadOverlay read them, the records of
 // the text boxes and overlays painted into it, the edge cleaning, and the
 // record of the region cut.
 class InputFingerprints {

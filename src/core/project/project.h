@@ -12,7 +12,7 @@ namespace tolv {
 
 constexpr int MaxFrames = 50;
 
-// Result of the last frame check (SetupBackgrounds).
+// Result of the last frame check (ExamineFrames).
 enum FrameState : std::uint8_t { FrameLoaded = 0, FrameMissing = 1, FrameUnusable = 2, FrameUnchecked = 3 };
 
 // The canvas size a new project starts with, until frames are set.

@@ -4,7 +4,7 @@
 #include "platform/inifile.h"
 #include "project/project_identity.h"
 #include "project/region_reader.h"
-#include "project/setup_backgrounds.h"
+#include "project/frame_examination.h"
 
 namespace tolv {
 
@@ -51,7 +51,7 @@ LoadResult ReadProject(Project& project, const IniReader& ini)
     ReadFrameList(project, ini);
 
     LoadResult result;
-    result.FramesMissing = SetupBackgrounds(project);
+    result.FramesMissing = ExamineFrames(project);
 
     ReadRegionSections(project, ini, OverlayBitmaps::Load);
     project.RenumberRegions();

@@ -46,11 +46,11 @@ struct Region {
     // Run-time fields.
     SelectionState Selected = SelectionState::None;
     int PickIndex = -1;
-    // Present only for an overlay region whose file loaded (LoadMergeBMP);
+    // Present only for an overlay region whose file loaded (LoadOverlay);
     // shared with every other region of the same overlay file.
     std::shared_ptr<const Bitmap> MergeImage;
     std::shared_ptr<const Bitmap> MergeMask;
-    // The overlay file as LoadMergeBMP read it, stamped through the
+    // The overlay file as LoadOverlay read it, stamped through the
     // descriptor it read: what an incremental run takes as this overlay.
     // Also kept for a file that is no valid bitmap; nothing without a file.
     std::optional<FileDigest> MergeSource;

@@ -112,9 +112,9 @@ std::string OverlayPath(const std::string& projectFolder, const std::string& ove
     return JoinPath(projectFolder, overlayName);
 }
 
-void LoadMergeBMP(Region& region, const std::string& projectFolder)
+void LoadOverlay(Region& region, const std::string& projectFolder)
 {
-    FreeMergeBMP(region);
+    FreeOverlay(region);
     if (region.RegionType != RegionKind::Overlay)
         return;
     const std::string path = OverlayPath(projectFolder, region.OVLName);
@@ -134,7 +134,7 @@ void LoadMergeBMP(Region& region, const std::string& projectFolder)
     region.MergeMask = std::shared_ptr<const Bitmap>(overlay, &overlay->mask);
 }
 
-void FreeMergeBMP(Region& region)
+void FreeOverlay(Region& region)
 {
     region.MergeImage.reset();
     region.MergeMask.reset();

@@ -18,9 +18,9 @@ std::string OverlayPath(const std::string& projectFolder, const std::string& ove
 // Nothing is loaded for other region types or a missing file; a file that is
 // not a valid bitmap silently gives no overlay. Other file errors are raised.
 // Regions naming the same file, unchanged since, share one decoded overlay.
-void LoadMergeBMP(Region& region, const std::string& projectFolder);
+void LoadOverlay(Region& region, const std::string& projectFolder);
 
 // Releases MergeImage and MergeMask.
-void FreeMergeBMP(Region& region);
+void FreeOverlay(Region& region);
 
 }  // namespace tolv

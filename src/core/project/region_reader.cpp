@@ -6,7 +6,7 @@
 #include "project/region_fields.h"
 #include "project/region_overlay.h"
 #include "project/saturating.h"
-#include "project/setup_backgrounds.h"
+#include "project/frame_examination.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -140,9 +140,9 @@ void ReadCompactedRows(Project& project, Region& region, const IniReader& ini, c
 void LoadOverlayQuietly(Region& region, const std::string& projectFolder)
 {
     try {
-        LoadMergeBMP(region, projectFolder);
+        LoadOverlay(region, projectFolder);
     } catch (const TolvError&) {
-        FreeMergeBMP(region);
+        FreeOverlay(region);
     }
 }
 

@@ -82,7 +82,7 @@ public:
 
     void SetTextBoxOptions(const TextBoxOptions& options);
     // Reads the options, then turns the title swatch back to maroon.
-    TextBoxOptions GetTextBoxOptions();
+    TextBoxOptions TakeTextBoxOptions();
     void onFrameChanged();
 
     // Single fields, for callers and tests.

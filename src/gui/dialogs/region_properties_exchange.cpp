@@ -113,7 +113,7 @@ void RegionPropertiesDialog::StoreRegion(Region& region)
     region.Visible = visibleCheck->isChecked();
     region.RegionType = RegionKind(TypeIndex());
     if (region.RegionType == RegionKind::TextBox)
-        PutTextBoxOptions(GetTextBoxOptions(), region);
+        PutTextBoxOptions(TakeTextBoxOptions(), region);
     region.Name = nameEdit->text().toStdString();
     region.OVLName = overlayEdit->text().toStdString();
     const WorksheetCells cells = worksheet->Worksheet();
@@ -155,7 +155,7 @@ void RegionPropertiesDialog::SetTextBoxOptions(const TextBoxOptions& options)
     onLineWidthChanged();
 }
 
-TextBoxOptions RegionPropertiesDialog::GetTextBoxOptions()
+TextBoxOptions RegionPropertiesDialog::TakeTextBoxOptions()
 {
     const TextBoxOptions options{titleCheck->isChecked(), titleHeightSpin->value(), lineWidthSpin->value(), boxColourSwatch->Fill(),
                                  titleColourSwatch->Fill()};

@@ -169,7 +169,7 @@ std::optional<std::string> ExtractionDialog::runShut(bool dryRun)
     std::optional<std::string> error;
     bool wentToEnd = false;
     try {
-        wentToEnd = tolv::ExtractObject(*project_, {clipsCheck->isChecked(), backgroundsCheck->isChecked(), dryRun},
+        wentToEnd = tolv::RunExtraction(*project_, {clipsCheck->isChecked(), backgroundsCheck->isChecked(), dryRun},
                                         run) == RunEnd::Finished;
     } catch (const std::exception& e) {
         error = e.what();

@@ -88,10 +88,10 @@ bool MainWindow::editRegionRecord(Region& record, bool isNew)
     if (!accepted)
         return false;
     dialog.StoreRegion(record);
-    FreeMergeBMP(record);
+    FreeOverlay(record);
     // An overlay that fails to load is reported; the region keeps its settings.
     if (record.RegionType == RegionKind::Overlay)
-        RunUserOperation(this, [&record, &p] { LoadMergeBMP(record, p.ProjectFolder); });
+        RunUserOperation(this, [&record, &p] { LoadOverlay(record, p.ProjectFolder); });
     return true;
 }
 
@@ -182,7 +182,7 @@ void MainWindow::onPaste()
     }
     for (Region& region : regions) {
         if (region.RegionType == RegionKind::Overlay)
-            RunUserOperation(this, [this, &region] { LoadMergeBMP(region, project().ProjectFolder); });
+            RunUserOperation(this, [this, &region] { LoadOverlay(region, project().ProjectFolder); });
     }
     document_.pasteRegions(std::move(regions));
 }

@@ -70,7 +70,7 @@ TEST_F(ReadAheadTest, AnUnreadableFrameStopsTheRunWhereItIsReached)
 {
     backgrounds({1, 2, 3, 4});
     test::WriteText(build.project.FramePath(name(3)), "not a bitmap");
-    EXPECT_THROW(ExtractObject(build.project, {}, log), InvalidBitmapError);
+    EXPECT_THROW(RunExtraction(build.project, {}, log), InvalidBitmapError);
     EXPECT_EQ(body(), (std::vector<LoggedLine>{FrameLine(name(1)), Background("b1.bmp"), FrameLine(name(2)),
                                                 Background("b2.bmp"), FrameLine(name(3))}));
     EXPECT_TRUE(output("b2.bmp") == frames[1]);
@@ -85,14 +85,14 @@ TEST_F(ReadAheadTest, ErrorsOfFramesTheRunDoesNotReachAreNeverRaised)
     build.region(RegionKind::Clip, 0, 0, 4, 4, {{name(3), "c3.bmp"}});
     test::WriteText(build.project.FramePath(name(2)), "not a bitmap");
     std::filesystem::remove(build.project.FramePath(name(3)));
-    EXPECT_NO_THROW(ExtractObject(build.project, {false, true}, log));
+    EXPECT_NO_THROW(RunExtraction(build.project, {false, true}, log));
     EXPECT_EQ(body(), (std::vector<LoggedLine>{FrameLine(name(1)), Background("b1.bmp"), FrameLine(name(4)),
                                                 Background("b4.bmp")}));
 
     log.lines.clear();
     std::filesystem::remove_all(dir.path() / "VidIziz");
     test::WriteText((dir.path() / "VidIziz").string(), "x");
-    EXPECT_THROW(ExtractObject(build.project, {}, log), FileWriteError);
+    EXPECT_THROW(RunExtraction(build.project, {}, log), FileWriteError);
     EXPECT_EQ(body(), (std::vector<LoggedLine>{FrameLine(name(1)), Background("b1.bmp")}));
 }
 
@@ -105,7 +105,7 @@ TEST_F(ReadAheadTest, AFrameThatTheRunWritesIsReadAfterItIsWritten)
     build.listFrame("VidIziz/b1.bmp", FrameLoaded);
     backgrounds({1});
     build.region(RegionKind::Clip, 0, 0, 64, 48, {{"VidIziz/b1.bmp", "c.bmp"}});
-    ExtractObject(build.project, {}, log);
+    RunExtraction(build.project, {}, log);
     EXPECT_TRUE(output("c.bmp") == frames[0]);
 }
 

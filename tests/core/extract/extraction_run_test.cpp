@@ -56,7 +56,7 @@ Bitmap CutByHand(const Bitmap& frame, int left, int top, int width, int height)
 
 class ExtractionRunTest : public testing::Test {
 protected:
-    void run(ExtractSwitches switches = {}) { ExtractObject(build.project, switches, log); }
+    void run(ExtractSwitches switches = {}) { RunExtraction(build.project, switches, log); }
 
     Bitmap output(const std::string& name) const { return LoadBmp(build.output(name)); }
     bool written(const std::string& name) const { return std::filesystem::is_regular_file(build.output(name)); }
@@ -305,7 +305,7 @@ TEST_F(ExtractionRunTest, OverlayThatIsNotABitmapPaintsNothing)
     Region& overlay = build.region(RegionKind::Overlay, 0, 0, 50, 50, {{"f1.bmp", ""}});
     overlay.OVLName = dir.file("notes.bmp");
     test::WriteText(overlay.OVLName, "not a bitmap");
-    LoadMergeBMP(overlay, build.project.ProjectFolder);
+    LoadOverlay(overlay, build.project.ProjectFolder);
     build.region(RegionKind::Background, 0, 0, 1, 1, {{"f1.bmp", "b.bmp"}});
     run();
     EXPECT_TRUE(output("b.bmp") == f1);

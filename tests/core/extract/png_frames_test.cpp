@@ -58,7 +58,7 @@ struct CrossCase {
 
 class PngRunTest : public testing::TestWithParam<CrossCase> {
 protected:
-    void run() { ExtractObject(build.project, {}, log); }
+    void run() { RunExtraction(build.project, {}, log); }
 
     test::TempDir dir;
     test::ProjectBuilder build{dir.path().string()};

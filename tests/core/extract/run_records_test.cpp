@@ -50,7 +50,7 @@ protected:
     test::RecordingLog run(ExtractSwitches switches)
     {
         test::RecordingLog log;
-        ExtractObject(build.project, switches, log);
+        RunExtraction(build.project, switches, log);
         return log;
     }
 
@@ -102,9 +102,9 @@ TEST_F(RunRecordsTest, ADryRunStopsAtTheRowTheRealRunStopsAt)
     ExtractSwitches dry;
     dry.dryRun = true;
     test::RecordingLog planned;
-    EXPECT_THROW(ExtractObject(build.project, dry, planned), FileWriteError);
+    EXPECT_THROW(RunExtraction(build.project, dry, planned), FileWriteError);
     test::RecordingLog real;
-    EXPECT_THROW(ExtractObject(build.project, {}, real), FileWriteError);
+    EXPECT_THROW(RunExtraction(build.project, {}, real), FileWriteError);
     EXPECT_EQ(planned.lines, real.lines);
     EXPECT_EQ(FilesOf(planned.wrote), FilesOf(real.wrote));
 }
@@ -113,7 +113,7 @@ TEST_F(RunRecordsTest, AStopEndsTheRunAfterTheRowAtHand)
 {
     test::RecordingLog log;
     log.stopAfterRows = 2;
-    EXPECT_EQ(ExtractObject(build.project, {}, log), RunEnd::Stopped);
+    EXPECT_EQ(RunExtraction(build.project, {}, log), RunEnd::Stopped);
     EXPECT_EQ(FilesIn(folder()), std::set<std::string>({"VidIziz/b1.bmp", "VidIziz/c1.bmp"}));
     ASSERT_GE(log.lines.size(), 2u);
     EXPECT_EQ(log.lines[log.lines.size() - 2].text, "     Saving clip c1.bmp.");
@@ -201,7 +201,7 @@ TEST_F(RunRecordsTest, AnInputEditedDuringTheRunIsWrittenAgainByTheNextRun)
         };
         const PreviousOutputs previous = recordedRun(first);
         // The next run reads the project, and so the overlay, anew.
-        LoadMergeBMP(overlay, build.project.ProjectFolder);
+        LoadOverlay(overlay, build.project.ProjectFolder);
         ExtractSwitches again;
         again.rule = edit.rule;
         again.previous = &previous;

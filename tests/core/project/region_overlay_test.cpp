@@ -39,7 +39,7 @@ protected:
 TEST_F(Overlay, KeyColourBecomesTransparent)
 {
     Region region = overlayRegion(100, 100, writeOverlay());
-    LoadMergeBMP(region, "");
+    LoadOverlay(region, "");
     ASSERT_TRUE(region.MergeImage && region.MergeMask);
     EXPECT_EQ(region.MergeImage->pixel(0, 0), colors::Black);
     EXPECT_EQ(region.MergeImage->pixel(15, 15), colors::Blue);
@@ -68,7 +68,7 @@ class OverlaySize : public Overlay, public testing::WithParamInterface<SizeCase>
 TEST_P(OverlaySize, RegionTakesTheOverlaySizeWhenSmallerInEitherDirection)
 {
     Region region = overlayRegion(GetParam().width, GetParam().height, writeOverlay());
-    LoadMergeBMP(region, "");
+    LoadOverlay(region, "");
     EXPECT_EQ(region.Width, GetParam().expectedWidth);
     EXPECT_EQ(region.Height, GetParam().expectedHeight);
 }
@@ -86,7 +86,7 @@ TEST_F(Overlay, NothingIsLoadedForAMissingFileAnInvalidFileOrAnotherType)
     Region clip = overlayRegion(10, 10, writeOverlay());
     clip.RegionType = RegionKind::Clip;
     for (Region* region : {&missing, &invalid, &clip}) {
-        LoadMergeBMP(*region, "");
+        LoadOverlay(*region, "");
         EXPECT_FALSE(region->MergeImage || region->MergeMask);
         EXPECT_EQ(region->Width, 10);
     }
@@ -95,14 +95,14 @@ TEST_F(Overlay, NothingIsLoadedForAMissingFileAnInvalidFileOrAnotherType)
 TEST_F(Overlay, ReloadingReplacesAndFreeReleases)
 {
     Region region = overlayRegion(10, 10, writeOverlay());
-    LoadMergeBMP(region, "");
+    LoadOverlay(region, "");
     ASSERT_TRUE(region.MergeImage);
     region.OVLName = dir.file("absent.bmp");
-    LoadMergeBMP(region, "");
+    LoadOverlay(region, "");
     EXPECT_FALSE(region.MergeImage || region.MergeMask);
     region.OVLName = dir.file("overlay.bmp");
-    LoadMergeBMP(region, "");
-    FreeMergeBMP(region);
+    LoadOverlay(region, "");
+    FreeOverlay(region);
     EXPECT_FALSE(region.MergeImage || region.MergeMask);
 }
 
@@ -110,13 +110,13 @@ TEST_F(Overlay, RegionsOfOneFileShareOneCopyUntilTheFileChanges)
 {
     Region first = overlayRegion(10, 10, writeOverlay());
     Region second = overlayRegion(10, 10, first.OVLName);
-    LoadMergeBMP(first, "");
-    LoadMergeBMP(second, "");
+    LoadOverlay(first, "");
+    LoadOverlay(second, "");
     EXPECT_EQ(first.MergeImage, second.MergeImage);
     EXPECT_EQ(first.MergeMask, second.MergeMask);
 
     SaveBmp(Bitmap(60, 60, 24), first.OVLName);
-    LoadMergeBMP(second, "");
+    LoadOverlay(second, "");
     ASSERT_TRUE(second.MergeImage);
     EXPECT_NE(second.MergeImage, first.MergeImage);
     EXPECT_EQ(second.MergeImage->width(), 60);

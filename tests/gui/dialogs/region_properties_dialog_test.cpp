@@ -32,7 +32,7 @@ TEST_F(XlistTest, ANewRegionShowsTheDefaultsAndTheLastTextBoxOptionsWithAMaroonT
     dialog.SetTypeIndex(3);
     dialog.SetOverlayName("/x/o.bmp");
     dialog.SetRegionVisible(false);
-    dialog.GetTextBoxOptions();
+    dialog.TakeTextBoxOptions();
 
     PrepareNew({"f1.bmp"});
     EXPECT_EQ(dialog.RegionName(), "New Object");
@@ -40,15 +40,15 @@ TEST_F(XlistTest, ANewRegionShowsTheDefaultsAndTheLastTextBoxOptionsWithAMaroonT
     EXPECT_TRUE(dialog.RegionVisible());
     EXPECT_EQ(dialog.OverlayName(), "");
     EXPECT_EQ(dialog.Cell(3, 1), "");
-    EXPECT_EQ(dialog.GetTextBoxOptions(), (TextBoxOptions{false, 33, 4, colors::Yellow, colors::Maroon}));
+    EXPECT_EQ(dialog.TakeTextBoxOptions(), (TextBoxOptions{false, 33, 4, colors::Yellow, colors::Maroon}));
 }
 
 TEST_F(XlistTest, GetTextBoxOptionsTurnsOnlyTheTitleSwatchBackToMaroon)
 {
     dialog.SetTextBoxOptions({true, 25, 3, colors::Aqua, colors::Green});
-    EXPECT_EQ(dialog.GetTextBoxOptions(), (TextBoxOptions{true, 25, 3, colors::Aqua, colors::Green}));
+    EXPECT_EQ(dialog.TakeTextBoxOptions(), (TextBoxOptions{true, 25, 3, colors::Aqua, colors::Green}));
     EXPECT_EQ(Title()->Fill(), colors::Maroon);
-    EXPECT_EQ(dialog.GetTextBoxOptions(), (TextBoxOptions{true, 25, 3, colors::Aqua, colors::Maroon}));
+    EXPECT_EQ(dialog.TakeTextBoxOptions(), (TextBoxOptions{true, 25, 3, colors::Aqua, colors::Maroon}));
 }
 
 struct TypeLayout {

@@ -1,4 +1,4 @@
-#include "project/setup_backgrounds.h"
+#include "project/frame_examination.h"
 
 #include "platform/errors.h"
 #include "platform/files.h"
@@ -27,7 +27,7 @@ std::optional<ImageSize> UsableFrameSize(const std::string& path)
 
 }  // namespace
 
-bool SetupBackgrounds(Project& project)
+bool ExamineFrames(Project& project)
 {
     project.FrameAreaWidth = MinFrameAreaWidth;
     project.FrameAreaHeight = MinFrameAreaHeight;

@@ -13,7 +13,7 @@ constexpr int MinFrameAreaHeight = 400;
 // area the largest width and height among the usable frames, but at least
 // 600 x 400. A file that is not a bitmap is unusable and the examination goes
 // on. Returns whether any frame is missing or unusable.
-bool SetupBackgrounds(Project& project);
+bool ExamineFrames(Project& project);
 
 // Lets the frame area grow to hold `region`'s size, as it does for every
 // region read from a project file.

@@ -1,6 +1,6 @@
 #include "platform/bitmap.h"
 #include "project/project_file.h"
-#include "project/setup_backgrounds.h"
+#include "project/frame_examination.h"
 #include "support/png_file.h"
 #include "support/test_files.h"
 
@@ -30,7 +30,7 @@ TEST_F(FrameExamination, FrameAreaIsTheLargestFrameInEachDirection)
     writeFrame("a.bmp", 800, 600);
     writeFrame("b.bmp", 1024, 300);
     project.SetFrameNames({"a.bmp", "b.bmp"});
-    EXPECT_FALSE(SetupBackgrounds(project));
+    EXPECT_FALSE(ExamineFrames(project));
     EXPECT_EQ(project.FrameAreaWidth, 1024);
     EXPECT_EQ(project.FrameAreaHeight, 600);
     EXPECT_EQ(project.FrameStatusOf(1), FrameLoaded);
@@ -43,7 +43,7 @@ TEST_F(FrameExamination, FrameAreaIsAtLeastSixHundredByFourHundred)
     writeFrame("a.bmp", 20, 10);
     project.FrameAreaWidth = 5000;
     project.SetFrameNames({"a.bmp"});
-    EXPECT_FALSE(SetupBackgrounds(project));
+    EXPECT_FALSE(ExamineFrames(project));
     EXPECT_EQ(project.FrameAreaWidth, 600);
     EXPECT_EQ(project.FrameAreaHeight, 400);
 }
@@ -58,7 +58,7 @@ TEST_F(FrameExamination, MissingAndUnusableFramesAreRecordedAndTheRestStillExami
     std::filesystem::create_directory(dir.file("folder.bmp"));
     project.SetFrameNames({"text.bmp", "absent.bmp", "cut.bmp", "empty.bmp", "folder.bmp", "good.bmp"});
 
-    EXPECT_TRUE(SetupBackgrounds(project));
+    EXPECT_TRUE(ExamineFrames(project));
     EXPECT_EQ(project.FrameStatusOf(1), FrameUnusable);
     EXPECT_EQ(project.FrameStatusOf(2), FrameMissing);
     EXPECT_EQ(project.FrameStatusOf(3), FrameUnusable);
@@ -77,7 +77,7 @@ TEST_F(FrameExamination, PngFramesAreExaminedByTheirHeaderBesideBmpFrames)
     writeFrame("bmp.png", 20, 800);
     project.SetFrameNames({"a.bmp", "b.PNG", "cut.png", "bmp.png"});
 
-    EXPECT_TRUE(SetupBackgrounds(project));
+    EXPECT_TRUE(ExamineFrames(project));
     EXPECT_EQ(project.FrameStatusOf(1), FrameLoaded);
     EXPECT_EQ(project.FrameStatusOf(2), FrameLoaded);
     EXPECT_EQ(project.FrameStatusOf(3), FrameUnusable);
