@@ -5,8 +5,10 @@
 #include "cli/problem_log.h"
 #include "cli/run_index.h"
 #include "extract/extraction_run.h"
+#include "extract/output_name.h"
 #include "extract/stale_outputs.h"
 #include "platform/errors.h"
+#include "platform/files.h"
 #include "project/out_of_memory.h"
 
 #include <iostream>
@@ -141,6 +143,23 @@ std::vector<std::string> OutputPaths(const Project& project, const std::vector<O
     return paths;
 }
 
+// Every name a clip or background row could write, whatever the switches.
+std::vector<std::string> PlannedOutputNames(const Project& project)
+{
+    std::vector<std::string> names;
+    for (const auto& region : project.Regions) {
+        if (region->RegionType != RegionKind::Clip && region->RegionType != RegionKind::Background) {
+            continue;
+        }
+        for (std::size_t row = 0; row < region->OutputFile.storedRows(); ++row) {
+            if (!region->OutputFile[row].empty()) {
+                names.push_back(region->OutputFile[row]);
+            }
+        }
+    }
+    return names;
+}
+
 // The project file and every frame and overlay that was there to be read.
 std::vector<std::string> InputPaths(const ExtractOptions& options, const std::vector<InputSource>& sources)
 {
@@ -214,6 +233,8 @@ int RunProject(const ExtractOptions& options, RunConsole& console, Project& proj
     PreviousRun previous;
     if (!options.indexPath.empty()) {
         try {
+            CheckIndexPlace(options.indexPath, JoinPath(project.ProjectFolder, OutputFolderName),
+                            PlannedOutputNames(project));
             previous = ReadRunIndex(options.indexPath);
         } catch (const IndexError& error) {
             return Fail(console, error.what(), 2);

@@ -4,9 +4,13 @@
 #include "platform/errors.h"
 #include "platform/files.h"
 
+#include <sys/stat.h>
+
 #include <chrono>
 #include <cstddef>
 #include <ctime>
+#include <filesystem>
+#include <system_error>
 
 namespace tolv::cli {
 
@@ -110,7 +114,37 @@ std::string UtcNow()
     return text;
 }
 
+// The path with its folders' links and dots resolved as far as they exist, so
+// that two names of one place compare equal.
+std::filesystem::path ResolvedPath(const std::string& path)
+{
+    std::error_code error;
+    std::filesystem::path resolved = std::filesystem::weakly_canonical(std::filesystem::absolute(path, error), error);
+    return error ? std::filesystem::path(path).lexically_normal() : resolved;
+}
+
 }  // namespace
+
+void CheckIndexPlace(const std::string& path, const std::string& outputFolder,
+                     const std::vector<std::string>& outputNames)
+{
+    struct stat info {};
+    const bool exists = ::stat(path.c_str(), &info) == 0;
+    if (exists && !S_ISREG(info.st_mode)) {
+        throw IndexError(path + " is not a plain file and cannot take the index");
+    }
+    const std::filesystem::path place = ResolvedPath(path);
+    // The run writes through no link below its folder, so its names join
+    // the resolved folder as they are.
+    const std::filesystem::path folder = ResolvedPath(outputFolder);
+    for (const std::string& name : outputNames) {
+        const std::string output = JoinPath(outputFolder, name);
+        if ((folder / name).lexically_normal() == place
+            || (exists && IdentityOf(output) == IdentityFromStat(info))) {
+            throw IndexError(path + " is a file this run writes and cannot take the index");
+        }
+    }
+}
 
 std::vector<OutputRecord> PreviousRun::everyFile() const
 {

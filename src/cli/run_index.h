@@ -33,6 +33,13 @@ struct PreviousRun {
 // Raises IndexError for anything at `path` that is not an index.
 PreviousRun ReadRunIndex(const std::string& path);
 
+// Raises IndexError when `path` may not take the run's index: something there
+// that is not a plain file (a FIFO, a device, a folder), or one of the files
+// the run writes (`outputNames` in `outputFolder`), however it is named or
+// linked.
+void CheckIndexPlace(const std::string& path, const std::string& outputFolder,
+                     const std::vector<std::string>& outputNames);
+
 // What an index describes besides its files.
 struct RunDescription {
     std::string projectFile;

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sys/stat.h>
 #include <set>
 #include <sstream>
 
@@ -140,6 +141,28 @@ TEST_F(CliPipelineTest, NoIndexAfterAFailedRunAndNoFileOfTheUsersReplaced)
     EXPECT_NE(refused.err.find("is not an index of an extraction run"), std::string::npos) << refused.err;
     EXPECT_EQ(test::ReadText(dir.file("run.json")), "{\"mine\": true}\n");
     EXPECT_FALSE(std::filesystem::exists(build.output("bg.bmp")));
+}
+
+// Each place is refused before anything is opened or written; a FIFO would
+// otherwise keep the run waiting for a writer for ever.
+TEST_F(CliPipelineTest, AnIndexPlaceThatIsNoPlainFileOrAnOutputIsRefusedBeforeTheRun)
+{
+    ASSERT_EQ(::mkfifo(dir.file("fifo").c_str(), 0600), 0);
+    std::filesystem::create_directory(dir.file("folder"));
+    std::filesystem::create_directory(dir.file("VidIziz"));
+    std::filesystem::create_directory_symlink(dir.file("VidIziz"), dir.file("outputs"));
+    const std::string places[] = {dir.file("fifo"), "/dev/null", dir.file("folder"), build.output("c1.bmp"),
+                                  dir.file("outputs/bg.bmp"), dir.file("folder/../VidIziz/./c2.bmp")};
+    for (const std::string& place : places) {
+        const test::CliResult refused = RunCli("extract --index '" + place + "' " + project());
+        EXPECT_EQ(refused.exitCode, 2) << place;
+        EXPECT_NE(refused.err.find(place), std::string::npos) << refused.err;
+        EXPECT_FALSE(std::filesystem::exists(build.output("c1.bmp"))) << place;
+    }
+    ASSERT_EQ(RunCli("extract " + project()).exitCode, 0);
+    std::filesystem::create_hard_link(build.output("c2.bmp"), dir.file("linked.json"));
+    EXPECT_EQ(RunCli("extract --index '" + dir.file("linked.json") + "' " + project()).exitCode, 2);
+    EXPECT_EQ(test::ReadText(build.output("c2.bmp")).substr(0, 2), "BM");
 }
 
 TEST_F(CliPipelineTest, ASecondChangedRunWritesNothing)

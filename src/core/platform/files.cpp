@@ -124,7 +124,8 @@ FileIdentity WriteFileAtomically(const std::string& path, std::string_view conte
 
 std::string ReadWholeFile(const std::string& path, std::size_t limit, FileIdentity* identity)
 {
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Not blocking, so that a FIFO is refused at once instead of waiting for a writer.
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     struct stat info {};
     if (file.get() < 0 || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)
         || static_cast<std::size_t>(info.st_size) > limit)
