@@ -2,7 +2,11 @@
 
 #include "gui/app/windows.h"
 #include "gui/common/message_box.h"
+#include "gui/mainwindow/animation_player.h"
+#include "gui/mainwindow/canvas_view.h"
 #include "gui/mainwindow/main_window.h"
+#include "gui/mainwindow/project_session.h"
+#include "gui/mainwindow/region_commands.h"
 #include "platform/color.h"
 #include "support/test_files.h"
 

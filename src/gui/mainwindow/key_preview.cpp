@@ -1,6 +1,7 @@
 #include "gui/mainwindow/key_preview.h"
 
-#include "gui/mainwindow/main_window.h"
+#include "gui/editor/frame_canvas.h"
+#include "gui/mainwindow/region_commands.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
@@ -46,7 +47,8 @@ bool KeyRepeats::releaseRepeats(const QKeyEvent& key)
     return key.isAutoRepeat() || held_.count(key.key()) > 0;
 }
 
-KeyPreview::KeyPreview(MainWindow& form) : QObject(&form), form_(form)
+KeyPreview::KeyPreview(QWidget& window, RegionCommands& commands, FrameCanvas& canvas)
+    : QObject(&window), window_(window), commands_(commands), canvas_(canvas)
 {
     qApp->installEventFilter(this);
 }
@@ -62,7 +64,7 @@ bool KeyPreview::eventFilter(QObject* watched, QEvent* event)
     if (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::ShortcutOverride)
         return false;
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (!widget || widget->window() != &form_ || TakesText(widget))
+    if (!widget || widget->window() != &window_ || TakesText(widget))
         return false;
     auto* key = static_cast<QKeyEvent*>(event);
     if (type == QEvent::ShortcutOverride) {
@@ -76,15 +78,15 @@ bool KeyPreview::eventFilter(QObject* watched, QEvent* event)
         // A held Space's repeats come as releases and presses: each press
         // holds it again.
         if (key->key() == Qt::Key_Space)
-            form_.setSpaceHeld(true);
+            canvas_.setSpaceHeld(true);
         if (repeats_.pressRepeats(*key))
             return true;
-        return form_.onKeyPressed(*key) || (IsTab(*key) && !key->modifiers().testFlag(Qt::AltModifier));
+        return commands_.keyPressed(*key) || (IsTab(*key) && !key->modifiers().testFlag(Qt::AltModifier));
     }
     if (key->key() == Qt::Key_Space)
-        form_.setSpaceHeld(false);
+        canvas_.setSpaceHeld(false);
     if (!repeats_.releaseRepeats(*key))
-        form_.onKeyReleased(*key);
+        commands_.keyReleased(*key);
     return true;
 }
 

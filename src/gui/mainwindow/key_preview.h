@@ -6,10 +6,12 @@
 #include <unordered_set>
 
 class QKeyEvent;
+class QWidget;
 
 namespace tolv::gui {
 
-class MainWindow;
+class FrameCanvas;
+class RegionCommands;
 
 // Tells the presses and releases of a held key from those of a key typed
 // again. X servers without detectable auto-repeat send a held key as pairs
@@ -29,25 +31,27 @@ private:
 };
 
 // Lets the main window see the keys of its own controls first: every key
-// press aimed at the window or one of its children goes to onKeyPressed,
-// which runs the command of the keyboard map with the modifiers held at that
+// press aimed at the window or one of its children goes to the region commands,
+// which run the command of the keyboard map with the modifiers held at that
 // moment, once per key stroke; a press that runs a command goes no further,
-// others reach the control as usual. Releases go to onKeyReleased (the end
+// others reach the control as usual. Releases go there too (the end
 // of a run of nudges). Tab does not move the focus, since it selects
 // regions. A held key repeats no command, neither a shortcut nor the keyboard
-// map. Space tells the window whether it is held (it pans). Keys of other
+// map. Space tells the canvas whether it is held (it pans). Keys of other
 // windows (dialogs, menus) and of the fields that take text pass untouched.
 class KeyPreview : public QObject {
     Q_OBJECT
 public:
-    explicit KeyPreview(MainWindow& form);
+    KeyPreview(QWidget& window, RegionCommands& commands, FrameCanvas& canvas);
     ~KeyPreview() override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    MainWindow& form_;
+    QWidget& window_;
+    RegionCommands& commands_;
+    FrameCanvas& canvas_;
     KeyRepeats repeats_;
 };
 

@@ -4,63 +4,75 @@
 #include "gui/common/tool_tip_pass_through.h"
 #include "gui/common/user_operation.h"
 #include "gui/editor/frame_canvas.h"
+#include "gui/mainwindow/action_map.h"
+#include "gui/mainwindow/animation_player.h"
+#include "gui/mainwindow/canvas_view.h"
 #include "gui/mainwindow/key_preview.h"
-#include "gui/mainwindow/recovery_keeper.h"
+#include "gui/mainwindow/project_session.h"
+#include "gui/mainwindow/region_commands.h"
 #include "platform/errors.h"
-#include "platform/files.h"
 
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
-#include <QScrollArea>
+#include <QMimeData>
+#include <QScreen>
 #include <QTimer>
+#include <QUrl>
+
+#include <utility>
 
 namespace tolv::gui {
+
+namespace {
+
+// The first local file among the dragged URLs; empty when there is none.
+QString LocalFileOf(const QMimeData& data)
+{
+    for (const QUrl& url : data.urls())
+        if (url.isLocalFile())
+            return url.toLocalFile();
+    return {};
+}
+
+}  // namespace
 
 MainWindow::MainWindow(const StartupOptions& startup, const WindowDialogs& dialogs)
     : startup_(startup), dialogs_(dialogs)
 {
     setObjectName("mainWindow");
     setWindowTitle("Quillard");
-    buildMenus();
-    buildRegionMenu();
-    buildToolBar();
-    buildStatusBar();
-
-    ui_.canvasScroll = new QScrollArea(this);
-    ui_.canvasScroll->setObjectName("canvasScroll");
-    ui_.canvasScroll->setFrameShape(QFrame::NoFrame);
-    ui_.canvasScroll->setWidgetResizable(false);
-    ui_.canvasScroll->setFocusPolicy(Qt::StrongFocus);
-    ui_.canvasScroll->viewport()->setCursor(Qt::CrossCursor);
-    // The canvas hears the document first, so the window's refresh sees the
-    // frame the canvas shows.
-    canvas_ = new FrameCanvas(document_, ui_.canvasScroll);
-    ui_.canvasScroll->setWidget(canvas_);
-    canvas_->takeMarginPresses(ui_.canvasScroll->viewport());
-    setCentralWidget(ui_.canvasScroll);
+    ui_ = BuildWindowControls(*this);
+    view_ = new CanvasView(document_, this);
+    ui_.canvasScroll = view_;
+    setCentralWidget(view_);
+    player_ = new AnimationPlayer(canvas(), this);
+    session_ = new ProjectSession(document_, settings_, *this, startup_.RecoveryFolder,
+                                  [this](const QString& text) { setStatus(StatusPanel::Message, text); });
+    session_->buildRecentMenu(ui_.recentMenu);
+    commands_ = new RegionCommands(*this, {document_, canvas(), ui_, dialogs_.regionProperties, settings_, *player_,
+                                           [this](const std::function<int()>& dialog) { return runModal(dialog); }});
     subscription_ = document_.subscribe([this](const DocumentChange& change) { refresh(change); });
-
     helpRouter_ = std::make_unique<HelpRouter>();
-    recovery_ = std::make_unique<RecoveryKeeper>(
-        document_, startup_.RecoveryFolder, [this](const QString& text) { setStatus(StatusPanel::Message, text); });
     connectCommands();
-    connectCanvas();
-    connectView();
-    buildAnimation();
-    connectEditingCommands();
-    new KeyPreview(*this);
+    connectParts();
+    new KeyPreview(*this, *commands_, canvas());
     new ToolTipPassThrough(this);
+    setAcceptDrops(true);
     resize(743, 706);
     move(309, 186);
 }
 
 MainWindow::~MainWindow()
 {
-    // The canvas observes the document, which goes before the window's
-    // children would.
-    delete canvas_;
+    // The canvas and the recovery keeper observe the document, which goes
+    // before the window's children would.
+    delete session_;
+    delete view_;
     document_.unsubscribe(subscription_);
     helpRouter_.reset();
     // Settings that were never read (the window was never shown) are not
@@ -72,9 +84,14 @@ MainWindow::~MainWindow()
         });
 }
 
+FrameCanvas& MainWindow::canvas()
+{
+    return view_->canvas();
+}
+
 void MainWindow::setStatus(StatusPanel panel, const QString& text)
 {
-    QLabel* label = panels_.at(std::size_t(panel));
+    QLabel* label = ui_.statusPanels.at(std::size_t(panel));
     label->setText(text);
     // A text longer than its panel can still be read whole.
     label->setToolTip(text);
@@ -82,7 +99,7 @@ void MainWindow::setStatus(StatusPanel panel, const QString& text)
 
 QString MainWindow::statusText(int panel) const
 {
-    return panels_.at(std::size_t(panel))->text();
+    return ui_.statusPanels.at(std::size_t(panel))->text();
 }
 
 void MainWindow::showEvent(QShowEvent* event)
@@ -101,18 +118,13 @@ void MainWindow::openFirstProject()
     settings_.ProgramFolder = startup_.ProgramFolder;
     helpRouter_->SetHelpFolder(FindHelpFolder(QString::fromStdString(startup_.ExecutableFolder)));
     LoadDefaults(settings_);
-    const std::string first = startup_.Arguments.isEmpty() ? std::string() : startup_.Arguments.first().toStdString();
-    // A file that cannot be opened is reported; the default project opens instead.
-    const bool opened = !first.empty() && FileExists(first) && mayOpenHere(first)
-                        && RunUserOperation(this, [&] { loadProject(first); });
-    if (!opened)
-        RunUserOperation(this, [this] { createNewProject(false); });
+    session_->openFirst(startup_.Arguments.isEmpty() ? std::string() : startup_.Arguments.first().toStdString());
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     // A save that fails keeps the window open: the edits are not on disk.
-    if (settleUnsavedEdits("Save project edits?"))
+    if (session_->settleUnsavedEdits("Save project edits?"))
         event->accept();
     else
         event->ignore();
@@ -128,7 +140,7 @@ void MainWindow::saveSession()
             // Nobody is left to tell; the edits below matter more.
         }
     }
-    recovery_->writeNow();
+    session_->keepUnsavedEdits();
 }
 
 // F1 while one of the window's menus is open asks for the main window's
@@ -141,6 +153,46 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+// Drops follow the File menu, which rests during playback.
+void MainWindow::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (ui_.fileMenu->menuAction()->isEnabled() && !LocalFileOf(*event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event)
+{
+    const QString path = LocalFileOf(*event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // Open's questions wait until the drop is over, so that the program the
+    // file came from is not kept waiting for the answers.
+    QTimer::singleShot(0, this, [this, path = path.toStdString()] { session_->openProject(path); });
+}
+
+void MainWindow::placeWindowOnce()
+{
+    if (std::exchange(windowPlaced_, true) || !settings_.Window)
+        return;
+    const WindowPlace& place = *settings_.Window;
+    const QRect geometry(place.Left, place.Top, place.Width, place.Height);
+    // A place on a screen that is gone would leave the window out of sight,
+    // and one larger than the screen its edges.
+    if (const QScreen* screen = QGuiApplication::screenAt(geometry.center()))
+        setGeometry(QRect(geometry.topLeft(), geometry.size().boundedTo(screen->availableSize())));
+}
+
+// Taken as the settings are written. Before the first project placed it,
+// the window is where start-up put it, not where the user wants it.
+void MainWindow::rememberWindowPlace()
+{
+    if (!windowPlaced_)
+        return;
+    const QRect geometry = normalGeometry();
+    settings_.Window = WindowPlace{geometry.x(), geometry.y(), geometry.width(), geometry.height()};
 }
 
 }  // namespace tolv::gui

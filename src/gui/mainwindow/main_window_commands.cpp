@@ -1,28 +1,38 @@
-// The handlers of the menus and the tool bar.
+// The handlers of the menus and the tool bar that are the window's own, and
+// how the window's parts are wired to the controls and to each other.
 #include "gui/mainwindow/main_window.h"
 
 #include "document/menu_state.h"
+#include "editor/animation_cels.h"
 #include "editor/selection.h"
 #include "gui/common/help_router.h"
+#include "gui/common/message_box.h"
 #include "gui/dialogs/about_dialog.h"
 #include "gui/dialogs/preferences_dialog.h"
+#include "gui/dialogs/project_setup_dialog.h"
 #include "gui/editor/frame_canvas.h"
 #include "gui/extract/extraction_dialog.h"
 #include "gui/extract/results_window.h"
+#include "gui/mainwindow/action_map.h"
+#include "gui/mainwindow/animation_player.h"
+#include "gui/mainwindow/canvas_view.h"
+#include "gui/mainwindow/project_session.h"
+#include "gui/mainwindow/region_commands.h"
+#include "platform/errors.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QMenu>
-#include <QScrollArea>
 #include <QToolButton>
 
 namespace tolv::gui {
 
 void MainWindow::connectCommands()
 {
-    connect(ui_.newAction, &QAction::triggered, this, [this] { onNew(); });
-    connect(ui_.openAction, &QAction::triggered, this, [this] { onOpen(); });
-    connect(ui_.saveAction, &QAction::triggered, this, [this] { onSave(); });
+    connect(ui_.newAction, &QAction::triggered, session_, &ProjectSession::newProject);
+    connect(ui_.openAction, &QAction::triggered, session_, &ProjectSession::open);
+    connect(ui_.saveAction, &QAction::triggered, session_, &ProjectSession::save);
+    connect(ui_.saveAsAction, &QAction::triggered, session_, &ProjectSession::saveAs);
     connect(ui_.exitAction, &QAction::triggered, this, &QWidget::close);
     connect(ui_.showPaintAction, &QAction::triggered, this, [this] { onShowPaintAction(); });
     connect(ui_.showPaintButton, &QToolButton::clicked, this, [this] { onShowPaintButton(); });
@@ -40,43 +50,48 @@ void MainWindow::connectCommands()
     connect(ui_.helpContentsAction, &QAction::triggered, this, [this] { onHelpContents(); });
     connect(ui_.aboutAction, &QAction::triggered, this, [this] { runModal([this] { return dialogs_.about.exec(); }); });
     connect(ui_.quickPick, &QComboBox::activated, this, [this] { onQuickPick(); });
-    connect(ui_.hideButton, &QToolButton::clicked, this,
-            [this](bool down) { applyRegionCommand(down ? RegionCommand::Hide : RegionCommand::Show); });
-    // A checked hide item shows the region again; Qt has already toggled the
-    // check mark when the item reports its click.
-    for (QAction* hide : {ui_.hideAction, ui_.regionHideAction})
-        connect(hide, &QAction::triggered, this,
-                [this](bool nowChecked) { applyRegionCommand(nowChecked ? RegionCommand::Hide : RegionCommand::Show); });
+    for (QAction* animate : {ui_.animateAction, ui_.regionAnimateAction})
+        connect(animate, &QAction::triggered, this, [this] { onAnimate(); });
     connect(&dialogs_.extraction, &ExtractionDialog::switchesChanged, this,
             [this](bool clips, bool backgrounds) { document_.setExtractionSwitches({clips, backgrounds}); });
+    view_->bindActions(ui_);
 }
 
-void MainWindow::connectCanvas()
+void MainWindow::connectParts()
 {
-    connect(canvas_, &FrameCanvas::statusChanged, this,
-            [this](StatusPanel panel, const QString& text) { setStatus(panel, text); });
-    connect(canvas_, &FrameCanvas::bandDrawn, this, [this](const Rect& band) { addRegion(band); });
-    connect(canvas_, &FrameCanvas::regionMenuRequested, this,
+    const auto status = [this](StatusPanel panel, const QString& text) { setStatus(panel, text); };
+    connect(&canvas(), &FrameCanvas::statusChanged, this, status);
+    connect(commands_, &RegionCommands::statusChanged, this, status);
+    connect(&canvas(), &FrameCanvas::regionMenuRequested, this,
             [this](const QPoint& globalPos) { ui_.regionMenu->popup(globalPos); });
-    connect(canvas_, &FrameCanvas::regionDoubleClicked, this, [this] { onRegionProperties(); });
+    connect(session_, &ProjectSession::projectShown, this, [this] { placeWindowOnce(); });
+    connect(session_, &ProjectSession::frameSetupWanted, this, [this] { runProjectSetup(true); });
+    for (QMenu* menu : {ui_.fileMenu, ui_.recentMenu, ui_.editMenu, ui_.viewMenu, ui_.projectMenu, ui_.extractMenu,
+                        ui_.helpMenu, ui_.regionMenu})
+        menu->installEventFilter(this);
 }
 
 bool MainWindow::showPaintAll() const
 {
-    return canvas_->showPaintAll();
+    return view_->canvas().showPaintAll();
+}
+
+bool MainWindow::animating() const
+{
+    return player_->playing();
 }
 
 void MainWindow::onShowPaintAction()
 {
-    canvas_->setShowPaintAll(!canvas_->showPaintAll());
-    ui_.showPaintButton->setChecked(canvas_->showPaintAll());
-    ui_.showPaintAction->setChecked(canvas_->showPaintAll());
+    canvas().setShowPaintAll(!showPaintAll());
+    ui_.showPaintButton->setChecked(showPaintAll());
+    ui_.showPaintAction->setChecked(showPaintAll());
 }
 
 void MainWindow::onShowPaintButton()
 {
-    canvas_->setShowPaintAll(ui_.showPaintButton->isChecked());
-    ui_.showPaintAction->setChecked(canvas_->showPaintAll());
+    canvas().setShowPaintAll(ui_.showPaintButton->isChecked());
+    ui_.showPaintAction->setChecked(showPaintAll());
 }
 
 void MainWindow::onLockLayout()
@@ -86,22 +101,15 @@ void MainWindow::onLockLayout()
 
 void MainWindow::onQuickPick()
 {
-    const int index = ui_.quickPick->currentIndex();
-    document_.changeSelection({SelectionOp::Kind::Pick, index});
-    showCurrentGeometry();
-    ui_.canvasScroll->setFocus();
-}
-
-void MainWindow::applyRegionCommand(RegionCommand command)
-{
-    if (!animating_)
-        document_.applyRegionCommand(command);
+    document_.changeSelection({SelectionOp::Kind::Pick, ui_.quickPick->currentIndex()});
+    commands_->showCurrentGeometry();
+    view_->setFocus();
 }
 
 void MainWindow::showAdjacentFrame(FrameStep step)
 {
-    canvas_->showFrame(step);
-    applyMenuState(MenuStateFor(MenuContextOf(document_, animating_)));
+    canvas().showFrame(step);
+    ApplyMenuState(ui_, MenuStateFor(MenuContextOf(document_, animating())), document_);
 }
 
 void MainWindow::onExtract()
@@ -114,6 +122,79 @@ void MainWindow::onExtract()
 void MainWindow::onHelpContents()
 {
     helpRouter_->ShowTopic("topic10");
+}
+
+void MainWindow::onAnimate()
+{
+    // The items are checkable only to show the playback state; a click must
+    // not toggle the mark by itself.
+    ui_.animateAction->setChecked(animating());
+    ui_.regionAnimateAction->setChecked(animating());
+    if (animating()) {
+        stopAnimation();
+        return;
+    }
+    const Region* region = project().CurrentRegion;
+    if (!region)
+        return;
+    // A background, text box or overlay cuts nothing out that could play.
+    if (region->RegionType != RegionKind::Clip) {
+        setStatus(StatusPanel::Message, " Animation: only clip regions (type 1) play");
+        return;
+    }
+    if (CelFrameCount(*region) == 0) {
+        setStatus(StatusPanel::Message, " Animation: no frames to play");
+        return;
+    }
+    // The cels are made before anything changes, so that a frame that
+    // cannot be loaded leaves the selection and the menus as they were.
+    try {
+        player_->play(project(), *region, settings_.AnimationDelay);
+    } catch (const TolvError& error) {
+        ShowError(this, QString::fromStdString(error.what()));
+        return;
+    }
+    document_.changeSelection({SelectionOp::Kind::DeselectAll});
+    syncUndoEnabled();
+}
+
+void MainWindow::stopAnimation()
+{
+    player_->stop();
+    // The menus and the status follow the selection again; the keyboard may
+    // have changed it during playback.
+    syncUndoEnabled();
+    showSelectionStatus();
+}
+
+int MainWindow::runModal(const std::function<int()>& dialog)
+{
+    ++modalDepth_;
+    syncUndoEnabled();
+    const int result = dialog();
+    --modalDepth_;
+    syncUndoEnabled();
+    return result;
+}
+
+void MainWindow::syncUndoEnabled()
+{
+    document_.setUndoEnabled(modalDepth_ == 0 && !animating());
+}
+
+bool MainWindow::runProjectSetup(bool newProject)
+{
+    ProjectSetupDialog& dialog = dialogs_.projectSetup;
+    dialog.FillFromProject(project(), newProject);
+    if (runModal([&dialog] { return dialog.exec(); }) != QDialog::Accepted)
+        return false;
+    document_.applyProjectSetup(dialog.Setup());
+    return true;
+}
+
+void MainWindow::fitCanvasToFrames()
+{
+    canvas().setFrameArea(project().FrameAreaWidth, project().FrameAreaHeight);
 }
 
 }  // namespace tolv::gui

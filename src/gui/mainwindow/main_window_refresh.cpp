@@ -4,15 +4,12 @@
 
 #include "document/menu_state.h"
 #include "gui/editor/frame_canvas.h"
+#include "gui/mainwindow/action_map.h"
 #include "gui/mainwindow/geometry_bar.h"
-#include "gui/mainwindow/tool_glyphs.h"
+#include "gui/mainwindow/project_session.h"
 
-#include <QAction>
 #include <QComboBox>
 #include <QLabel>
-#include <QMenu>
-#include <QToolBar>
-#include <QToolButton>
 
 namespace tolv::gui {
 
@@ -34,23 +31,17 @@ void MainWindow::refresh(const DocumentChange& change)
         renameInQuickPick(change.changed);
     // While an animation plays, the quick pick and the status keep what
     // playback shows; they catch up at the stop.
-    if (!animating_) {
+    if (!animating()) {
         const Region* current = project().CurrentRegion;
         ui_.quickPick->setCurrentIndex(current ? current->PickIndex : -1);
     }
-    // Saved under a name of its own, a project made with New is captioned as
-    // an opened one.
-    if (change.fileNameChanged)
-        createdWithNew_ = false;
-    if (change.projectReplaced || change.fileNameChanged) {
-        const std::string& name = project().ProjectFileName;
-        setWindowTitle(Q(createdWithNew_ ? "Tolv [" + name + "]" : "Tolv - " + name));
-    }
+    if (change.projectReplaced || change.fileNameChanged)
+        setWindowTitle(session_->caption());
     if (change.projectReplaced) {
         // Nothing of the project before stays on show; a new project keeps
         // the canvas as it is.
         setStatus(StatusPanel::Geometry, QString());
-        if (!createdWithNew_)
+        if (!session_->createdWithNew())
             fitCanvasToFrames();
         showSelectionStatus();
     } else {
@@ -61,9 +52,9 @@ void MainWindow::refresh(const DocumentChange& change)
     }
     // The caption keeps the project's name only; the status bar tells of
     // edits not yet saved.
-    unsavedPanel_->setText(project().Modified ? " Unsaved edits" : QString());
+    ui_.unsavedPanel->setText(project().Modified ? " Unsaved edits" : QString());
     ui_.geometryBar->showRegion(project().CurrentRegion, project().LockObj);
-    applyMenuState(MenuStateFor(MenuContextOf(document_, animating_)));
+    ApplyMenuState(ui_, MenuStateFor(MenuContextOf(document_, animating())), document_);
 }
 
 void MainWindow::fillQuickPick()
@@ -84,62 +75,13 @@ void MainWindow::renameInQuickPick(const std::vector<RegionChange>& changed)
 
 void MainWindow::showSelectionStatus()
 {
-    if (animating_)
+    if (animating())
         return;
     const Project& p = project();
     if (const Region* current = p.CurrentRegion)
         setStatus(StatusPanel::Message, " Region: " + Q(PickText(*current)));
     else
         setStatus(StatusPanel::Message, Q(FrameText(p)));
-}
-
-void MainWindow::applyMenuState(const MenuState& state)
-{
-    struct Enabling {
-        QAction* action;
-        bool enabled;
-    };
-    const Enabling items[] = {
-        {ui_.fileMenu->menuAction(), state.fileMenu},
-        {ui_.editMenu->menuAction(), state.editMenu},
-        {ui_.projectMenu->menuAction(), state.projectMenu},
-        {ui_.extractMenu->menuAction(), state.extractMenu},
-        {ui_.viewMenu->menuAction(), state.editMenu},
-        {ui_.helpMenu->menuAction(), state.helpMenu},
-        {ui_.undoAction, state.undo},
-        {ui_.redoAction, state.redo},
-        {ui_.cutAction, state.cutRegions},
-        {ui_.copyAction, state.copyRegions},
-        {ui_.pasteAction, state.pasteRegions},
-        {ui_.propertiesAction, state.regionProperties},
-        {ui_.regionPropertiesAction, state.regionProperties},
-        {ui_.hideAction, state.hideRegion},
-        {ui_.regionHideAction, state.hideRegion},
-        {ui_.duplicateAction, state.duplicateRegion},
-        {ui_.regionDuplicateAction, state.duplicateRegion},
-        {ui_.deleteAction, state.deleteRegion},
-        {ui_.regionDeleteAction, state.deleteRegion},
-        {ui_.animateAction, state.animate},
-        {ui_.regionAnimateAction, state.animate},
-        {ui_.previousFrameAction, state.previousFrame},
-        {ui_.nextFrameAction, state.nextFrame},
-    };
-    for (const Enabling& item : items)
-        item.action->setEnabled(item.enabled);
-    for (QAction* hide : {ui_.hideAction, ui_.regionHideAction})
-        hide->setChecked(state.hideRegionChecked);
-    for (QAction* animate : {ui_.animateAction, ui_.regionAnimateAction})
-        animate->setChecked(state.animateChecked);
-    ui_.animateAction->setText(state.animateChecked ? "&Animate stop" : "&Animate");
-    ui_.hideButton->setEnabled(state.hideRegion);
-    ui_.hideButton->setChecked(state.hideRegionChecked);
-    ui_.lockLayoutAction->setChecked(state.lockLayoutChecked);
-    ui_.lockButton->setChecked(state.lockLayoutChecked);
-    ui_.lockButton->setIcon(ToolGlyphIcon(state.lockLayoutChecked ? ToolGlyph::Locked : ToolGlyph::Unlocked));
-    ui_.toolBar->setEnabled(state.toolBar);
-    ui_.geometryBar->setEnabled(state.toolBar);
-    ui_.undoAction->setText("&" + Q(document_.undoText()));
-    ui_.redoAction->setText("&" + Q(document_.redoText()));
 }
 
 }  // namespace tolv::gui

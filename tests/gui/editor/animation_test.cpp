@@ -93,11 +93,11 @@ TEST_F(Animation, RowsOneTwoAndFourPlayInRowOrderAndRepeat)
     Open();
     Play(0);
     ASSERT_TRUE(form().animating());
-    EXPECT_EQ(form().cels.size(), 3u);
-    EXPECT_EQ(form().celTarget, QRect(100, 10, 50, 30));
+    EXPECT_EQ(form().player().cels().size(), 3u);
+    EXPECT_EQ(form().player().celTarget(), QRect(100, 10, 50, 30));
     EXPECT_EQ(project().CurrentRegion, nullptr);  // deselected, yet playing
     for (Color expected : {colors::Red, colors::Green, colors::Yellow, colors::Red, colors::Green}) {
-        form().showNextCel();
+        form().player().showNextCel();
         EXPECT_EQ(OnScreen(101, 11), Rgb(expected));
         EXPECT_EQ(OnScreen(148, 38), Rgb(expected));
     }
@@ -112,12 +112,12 @@ TEST_F(Animation, TheTimerTicksAtTheAnimationDelay)
     Open();
     form().settings().AnimationDelay = 15;
     Play(0);
-    EXPECT_EQ(form().animationTimer->interval(), 15);
-    EXPECT_TRUE(form().animationTimer->isActive());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return form().celPos == 3; }, 2000));
+    EXPECT_EQ(form().player().timer().interval(), 15);
+    EXPECT_TRUE(form().player().timer().isActive());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form().player().celPos() == 3; }, 2000));
     EXPECT_EQ(canvas().celShown().pixel(0, 0), Rgb(colors::Green));
     ui().animateAction->trigger();
-    EXPECT_FALSE(form().animationTimer->isActive());
+    EXPECT_FALSE(form().player().timer().isActive());
 }
 
 TEST_F(Animation, PlaybackLocksTheMenusAndTheToolBarAndStoppingRestoresThem)
@@ -132,8 +132,8 @@ TEST_F(Animation, PlaybackLocksTheMenusAndTheToolBarAndStoppingRestoresThem)
 
     ui().regionAnimateAction->trigger();  // the context menu's item stops as well
     EXPECT_FALSE(form().animating());
-    EXPECT_FALSE(form().animationTimer->isActive());
-    EXPECT_TRUE(form().cels.empty());
+    EXPECT_FALSE(form().player().timer().isActive());
+    EXPECT_TRUE(form().player().cels().empty());
     ExpectLocked(false);
     // No region is current after playback: the region commands wait for one.
     EXPECT_FALSE(ui().propertiesAction->isEnabled());
@@ -148,11 +148,11 @@ TEST_F(Animation, UndoRestsWhilePlaying)
     form().onLockLayout();
     Play(0);
     EXPECT_FALSE(ui().undoAction->isEnabled());
-    form().onUndo();
+    form().commands().undo();
     EXPECT_FALSE(project().LockObj);
     ui().animateAction->trigger();
     EXPECT_TRUE(ui().undoAction->isEnabled());
-    form().onUndo();
+    form().commands().undo();
     EXPECT_TRUE(project().LockObj);
 }
 
@@ -173,10 +173,10 @@ TEST_F(Animation, TheLastCelStaysAfterStopUntilTheFrameIsRebuilt)
 {
     Open();
     Play(0);
-    form().showNextCel();
-    form().showNextCel();
+    form().player().showNextCel();
+    form().player().showNextCel();
     form().onAnimate();
-    form().showNextCel();  // a tick already queued shows nothing more
+    form().player().showNextCel();  // a tick already queued shows nothing more
     EXPECT_EQ(OnScreen(120, 20), Rgb(colors::Green));
     canvas().showFrame(FrameStep::Next);
     EXPECT_EQ(OnScreen(120, 20), Rgb(colors::Green));
@@ -213,8 +213,8 @@ TEST_F(Animation, AFrameThatCannotBeLoadedKeepsPlaybackFromStarting)
     ASSERT_EQ(MessageTexts().size(), 1u);
     EXPECT_EQ(Text(MessageTexts()[0]), "Unable to read " + File("gone.bmp"));
     EXPECT_FALSE(form().animating());
-    EXPECT_FALSE(form().animationTimer->isActive());
-    EXPECT_TRUE(form().cels.empty());
+    EXPECT_FALSE(form().player().timer().isActive());
+    EXPECT_TRUE(form().player().cels().empty());
     EXPECT_TRUE(ui().toolBar->isEnabled());
     EXPECT_FALSE(ui().animateAction->isChecked());
     EXPECT_TRUE(ui().propertiesAction->isEnabled());

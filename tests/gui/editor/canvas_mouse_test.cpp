@@ -265,7 +265,7 @@ TEST_P(DragFromThePress, KeepsTheRegionUnderThePointer)
 {
     const PressPointCase& c = GetParam();
     Open({{10, 10, 40, 40, "A"}});
-    form().zoomTo(c.scale, {0, 0});
+    form().view().zoomTo(c.scale, {0, 0});
     Drag(c.press, c.press + c.by, 5);
     EXPECT_EQ(Rect(0).topLeft(), QPoint(10, 10) + c.moved);
 }

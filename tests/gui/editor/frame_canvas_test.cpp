@@ -169,9 +169,9 @@ TEST_F(Canvas, TheExtractMenuFollowsTheRegionsWithoutTheProjectMenuOpening)
     Run(SelectionOp::Kind::Pick, 0);
     Join(1);
     Join(2);
-    form().onDelete();
+    form().commands().remove();
     EXPECT_FALSE(form().ui().extractMenu->menuAction()->isEnabled());
-    form().onUndo();
+    form().commands().undo();
     EXPECT_TRUE(form().ui().extractMenu->menuAction()->isEnabled());
 }
 
@@ -284,7 +284,7 @@ TEST_F(Canvas, HidingATextBoxRepaintsTheFrameAndMarksTheQuickPick)
     Open();
     canvas().showFrame(FrameStep::Next);
     Select(0);
-    form().applyRegionCommand(RegionCommand::Hide);
+    form().commands().applyRegionCommand(RegionCommand::Hide);
     EXPECT_FALSE(project().Regions[0]->Visible);
     EXPECT_TRUE(project().Modified);
     EXPECT_FALSE(OnCanvas(At(0)));
@@ -293,7 +293,7 @@ TEST_F(Canvas, HidingATextBoxRepaintsTheFrameAndMarksTheQuickPick)
     EXPECT_TRUE(form().ui().hideButton->isChecked());
 
     EXPECT_FALSE(form().document().applyRegionCommand(RegionCommand::Hide));  // already hidden
-    form().applyRegionCommand(RegionCommand::Show);
+    form().commands().applyRegionCommand(RegionCommand::Show);
     EXPECT_EQ(form().ui().quickPick->itemText(0), "Note  ");
     EXPECT_EQ(Shown(50, 40), Yellow);
 }
@@ -346,7 +346,7 @@ TEST_F(Canvas, DeletingSelectedRegionsDropsTheirItems)
     Open();
     Run(SelectionOp::Kind::Pick, 0);
     Join(1);
-    form().onDelete();
+    form().commands().remove();
     ASSERT_EQ(project().Regions.size(), 1u);
     EXPECT_EQ(project().Regions[0]->Name, "Quiet");
     EXPECT_EQ(canvas().indexedRegions(), 1u);

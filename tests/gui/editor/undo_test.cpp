@@ -16,7 +16,7 @@ protected:
     QAction& RedoItem() { return *form().ui().redoAction; }
     std::string Saved()
     {
-        EXPECT_TRUE(form().onSave());
+        EXPECT_TRUE(form().session().save());
         return tolv::test::ReadText(File("editing.qvl"));
     }
 };
@@ -218,7 +218,7 @@ TEST_F(Undo, TheLockButtonsGlyphFollowsTheProjectAfterNew)
     EXPECT_EQ(lock.icon().pixmap(16).toImage(), glyph(ToolGlyph::Locked));
     Answer(MsgResult::No);  // no save of the lock
     ChooseFile(File("fresh.qvl"));
-    form().onNew();
+    form().session().newProject();
     EXPECT_FALSE(lock.isChecked());
     EXPECT_EQ(lock.icon().pixmap(16).toImage(), glyph(ToolGlyph::Unlocked));
     EXPECT_FALSE(UndoItem().isEnabled());

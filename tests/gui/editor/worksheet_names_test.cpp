@@ -24,11 +24,11 @@ TEST_F(WorksheetNames, PropertiesOkKeepsEveryRowWhateverTheFrameCount)
     Open({{10, 10, 40, 30, "Door", rows}});
     Select(0);
     AnswerRegionDialog(true, [](RegionPropertiesDialog& dialog) { dialog.SetRegionName("Gate"); });
-    form().onRegionProperties();
+    form().commands().properties();
     const Region& gate = At(0);
     EXPECT_EQ(gate.Name, "Gate");
     EXPECT_EQ(gate.OutputFile[11], "out12.bmp");
-    ASSERT_TRUE(form().onSave());
+    ASSERT_TRUE(form().session().save());
     EXPECT_NE(tolv::test::ReadText(project().ProjectFilePath()).find("Clip12=f1.bmp,,out12.bmp\r\n"),
               std::string::npos);
 }
@@ -49,7 +49,7 @@ TEST_P(UnstorablePaste, IsRefusedWithTheReasonAndPastesNothing)
     const std::string before = ProjectText(project());
     QGuiApplication::clipboard()->setText(QString::fromStdString(
         "[Main]\r\nVersion2=1\r\nRegions=1\r\n[Region1]\r\nName=Pasted\r\nPosition=5,5,20,20\r\n" + GetParam().row));
-    form().onPaste();
+    form().commands().paste();
     EXPECT_EQ(MessageTexts(), std::vector<QString>{QString::fromStdString(
                                   "Regions with a name that a project file cannot hold are not pasted. Pasted <Clip 1>: " +
                                   GetParam().reason)});

@@ -19,7 +19,7 @@ namespace {
 // The canvas at a zoom, driven by the real mouse in screen pixels.
 class Zoom : public Editing {
 protected:
-    void ZoomTo(double scale) { form().zoomTo(scale, {0, 0}); }
+    void ZoomTo(double scale) { form().view().zoomTo(scale, {0, 0}); }
     // Screen pixel of a frame pixel at the zoom.
     static QPoint At(double scale, int x, int y) { return {int(x * scale), int(y * scale)}; }
 };

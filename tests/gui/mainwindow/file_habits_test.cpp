@@ -115,7 +115,7 @@ TEST_F(FileHabits, RecentProjectsOutliveTheProgramAndOpenAsOpenDoes)
     const std::string second = MakeProject("second.qvl", {"[Main]", "Version2=1"});
     for (const std::string& path : {first, second}) {
         ChooseFile(path);
-        form().onOpen();
+        form().session().open();
     }
     std::filesystem::remove(first);
     Destroy();
@@ -166,7 +166,7 @@ TEST_F(FileHabits, OpenStartsInTheFolderLastChosen)
     Start();
     std::filesystem::create_directory(dir_.path() / "projects");
     ChooseFile(File("projects/film.qvl"));
-    form().onNew();
+    form().session().newProject();
     Destroy();
     Start();
     QString shown;
@@ -174,7 +174,7 @@ TEST_F(FileHabits, OpenStartsInTheFolderLastChosen)
         shown = folder;
         return QString();
     });
-    form().onOpen();
+    form().session().open();
     EXPECT_EQ(shown, QString::fromStdString(File("projects")));
 }
 

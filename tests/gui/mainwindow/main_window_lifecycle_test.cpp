@@ -80,7 +80,7 @@ TEST_F(Lifecycle, OpenReplacesTheProject)
     MakeFrame("f1.bmp", 64, 48, colors::Green);
     const std::string path = MakeProject("other.qvl", {"[Main]", "Version2=1", "LockObj=1", "[Frames]", "1=f1.bmp"});
     ChooseFile(path);
-    form().onOpen();
+    form().session().open();
 
     EXPECT_EQ(form().windowTitle(), "Tolv - other.qvl");
     EXPECT_TRUE(Messages().empty());
@@ -92,7 +92,7 @@ TEST_F(Lifecycle, OpenReplacesTheProject)
 TEST_F(Lifecycle, OpenCancelledKeepsTheProject)
 {
     Start();
-    form().onOpen();
+    form().session().open();
     EXPECT_EQ(form().windowTitle(), "Tolv [Noname.qvl]");
 }
 
@@ -122,7 +122,7 @@ TEST_F(Lifecycle, NewAsksAboutBackgroundFramesUnlessTheNameIsExactlyTheDefault)
         ClearMessages();
         std::filesystem::create_directory(dir_.path() / "projects");
         ChooseFile(File(std::string("projects/") + c.name));
-        form().onNew();
+        form().session().newProject();
         const bool asked = MessageTexts() == std::vector<QString>{"Do you want to define your background frames now?"};
         EXPECT_EQ(asked, c.asks) << c.name;
         EXPECT_EQ(form().windowTitle(), QString("Tolv [%1]").arg(c.name)) << c.name;
@@ -140,7 +140,7 @@ TEST_F(Lifecycle, NewEmptiesTheQuickPickAndKeepsTheProjectOptions)
                                                       "[Frames]", "1=f1.bmp", "[Region1]", "Position=1,2,30,40"});
     Start({QString::fromStdString(path)});
     ChooseFile(File("fresh.qvl"));
-    form().onNew();
+    form().session().newProject();
 
     EXPECT_EQ(form().ui().quickPick->count(), 0);
     EXPECT_EQ(form().canvas().indexedRegions(), 0u);
@@ -155,7 +155,7 @@ TEST_F(Lifecycle, NewOverAnExistingFileAsksAndNoChangesNothing)
     Start();
     tolv::test::WriteText(File("taken.qvl"), "[Main]\r\n");
     ChooseFile(File("taken.qvl"));
-    form().onNew();
+    form().session().newProject();
 
     ASSERT_EQ(Messages().size(), 1u);
     EXPECT_EQ(Messages()[0].text, "Overwrite existing file taken.qvl?");
@@ -170,14 +170,14 @@ TEST_F(Lifecycle, NewWithUnsavedEditsAsksFirst)
     EditSetup();
     Answer(MsgResult::Cancel);
     ChooseFile(File("fresh.qvl"));
-    form().onNew();
+    form().session().newProject();
     EXPECT_EQ(MessageTexts(), std::vector<QString>{"Save current project?"});
     EXPECT_EQ(form().windowTitle(), "Tolv [Noname.qvl]");
     EXPECT_TRUE(project().Modified);
 
     Answer(MsgResult::Yes);  // save the edits, then start the new project
     Answer(MsgResult::No);   // no frames now
-    form().onNew();
+    form().session().newProject();
     EXPECT_EQ(form().windowTitle(), "Tolv [fresh.qvl]");
     EXPECT_FALSE(project().Modified);
 }
@@ -235,7 +235,7 @@ TEST_F(Lifecycle, AFailedSaveIsReportedAndKeepsTheEdits)
     StartIn(File("no-such-folder") + "/");
     std::filesystem::remove_all(File("no-such-folder"));
     EditSetup();
-    EXPECT_FALSE(form().onSave());
+    EXPECT_FALSE(form().session().save());
     ASSERT_EQ(Messages().size(), 1u);
     EXPECT_EQ(Messages()[0].text, QString::fromStdString("Unable to write to " + File("no-such-folder/Noname.qvl")));
     EXPECT_TRUE(project().Modified);
@@ -278,7 +278,7 @@ TEST_F(Lifecycle, TheCanvasTakesTheLargestFrameButAtLeast600By400)
     Start({QString::fromStdString(big)});
     EXPECT_EQ(form().canvas().size(), QSize(700, 450));
     ChooseFile(small);
-    form().onOpen();
+    form().session().open();
     EXPECT_EQ(form().canvas().size(), QSize(600, 400));
 }
 
@@ -292,7 +292,7 @@ TEST_F(Lifecycle, TheWindowKeepsTheSizeTheUserGaveIt)
     const QSize size(700, 500);
     form().resize(size);
     ChooseFile(MakeProject("hd.qvl", {"[Main]", "Version2=1", "[Frames]", "1=hd.bmp"}));
-    form().onOpen();
+    form().session().open();
     EXPECT_EQ(form().canvas().size(), QSize(1920, 1080));
     EXPECT_EQ(form().size(), size);
     QTimer::singleShot(0, &windows().projectSetup(), [this] {
@@ -314,7 +314,7 @@ TEST_F(Lifecycle, AfterOpenTheStatusBarShowsTheNewProjectOnly)
     form().onQuickPick();
     ASSERT_EQ(form().statusText(1), " x:10  y:20   w:30 h:40");
     ChooseFile(MakeProject("gone.qvl", {"[Main]", "Version2=1", "[Frames]", "1=gone.bmp", "2=f1.bmp"}));
-    form().onOpen();
+    form().session().open();
     EXPECT_TRUE(form().statusText(1).trimmed().isEmpty());
     EXPECT_EQ(form().statusText(2), " Animation missing: gone.bmp");
 }
@@ -331,7 +331,7 @@ TEST_F(Lifecycle, TheStatusBarShowsWhetherEditsAreUnsaved)
     form().document().nudgeMove(1, 0);
     EXPECT_EQ(unsaved(), " Unsaved edits");
     EXPECT_EQ(form().windowTitle(), "Tolv - demo.qvl");
-    form().onSave();
+    form().session().save();
     EXPECT_TRUE(unsaved().isEmpty());
     form().ui().undoAction->trigger();
     EXPECT_EQ(unsaved(), " Unsaved edits");

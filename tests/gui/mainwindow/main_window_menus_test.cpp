@@ -215,7 +215,7 @@ TEST_F(MainWindowTest, NewWithBackgroundFramesCancelledLeavesTheSavedProject)
     ChooseFile(File("film.qvl"));
     Answer(MsgResult::Yes);
     WhenOpens(windows().projectSetup(), [](ProjectSetupDialog& dialog) { dialog.reject(); });
-    form().onNew();
+    form().session().newProject();
     EXPECT_EQ(form().windowTitle(), "Tolv [film.qvl]");
     EXPECT_FALSE(project().Modified);
     EXPECT_EQ(project().FrameCount(), 0);

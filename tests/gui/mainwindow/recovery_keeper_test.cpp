@@ -70,7 +70,7 @@ TEST_F(Recovery, TwoWindowsKeepTheirOwnEditsAndTheSecondOpenIsWarned)
     ActivateWindow(form());
     Nudge();
     ASSERT_TRUE(WaitForRecoveryFiles(2));
-    ASSERT_TRUE(form().onSave());
+    ASSERT_TRUE(form().session().save());
     ASSERT_EQ(RecoveryFiles().size(), 1u) << "the save leaves the other window's edits";
     EXPECT_NE(tolv::test::ReadText(RecoveryFiles()[0]).find("Position=20,27,30,30"), std::string::npos);
 
@@ -103,7 +103,7 @@ TEST_F(Recovery, NoToTheSecondOpenKeepsTheProjectOutOfThisWindow)
 
     ClearMessages();
     Answer(MsgResult::No);
-    second->main().openProject(File("editing.qvl"));
+    second->main().session().openProject(File("editing.qvl"));
     EXPECT_EQ(MessageTexts(), std::vector<QString>{question});
     EXPECT_EQ(second->main().project().ProjectFileName, "Noname.qvl");
 

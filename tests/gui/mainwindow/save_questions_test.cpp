@@ -40,7 +40,7 @@ TEST_P(IncompleteSave, IsToldOnceAfterLoadingAndTheFirstSaveAsks)
     ClearMessages();
     Answer(c.answer);
     ChooseFile(File("elsewhere.qvl"));
-    EXPECT_EQ(form().onSave(), c.savedOver || c.savedElsewhere);
+    EXPECT_EQ(form().session().save(), c.savedOver || c.savedElsewhere);
     EXPECT_EQ(MessageTexts(), std::vector<QString>{Incomplete + ". Save over p.qvl?"});
     EXPECT_EQ(Messages()[0].buttons, MsgButtons::YesSaveAsCancel);
     EXPECT_EQ(tolv::test::ReadText(path) != before, c.savedOver);
@@ -48,7 +48,7 @@ TEST_P(IncompleteSave, IsToldOnceAfterLoadingAndTheFirstSaveAsks)
 
     if (c.savedOver || c.savedElsewhere) {
         ClearMessages();
-        EXPECT_TRUE(form().onSave());
+        EXPECT_TRUE(form().session().save());
         EXPECT_TRUE(Messages().empty()) << "only the first save asks";
         EXPECT_NE(tolv::test::ReadText(project().ProjectFilePath()).find("Regions=2\r\n"), std::string::npos);
     }
@@ -83,7 +83,7 @@ TEST_P(ChangedOnDisk, SaveAsksBeforeItOverwritesWhatAnotherProgramWrote)
     filled.replace(filled.find("Clip1=f1.bmp,,door1.bmp"), 23, "Clip1=f1.bmp,,filled_1.bmp");
     tolv::test::WriteText(path, filled);
     Answer(c.answer);
-    EXPECT_EQ(form().onSave(), c.saved || c.reloaded);
+    EXPECT_EQ(form().session().save(), c.saved || c.reloaded);
     EXPECT_EQ(MessageTexts(), std::vector<QString>{"p.qvl was changed on disk since it was opened. Overwrite it?"});
     EXPECT_EQ(Messages()[0].buttons, MsgButtons::OverwriteReloadCancel);
 

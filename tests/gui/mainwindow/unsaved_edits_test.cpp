@@ -29,7 +29,7 @@ TEST_P(OpenQuestion, AnswersDecideWhetherToSaveAndOpen)
     const std::string other = MakeProject("other.qvl", {"[Main]", "LockObj=1"});
     Answer(c.answer);
     ChooseFile(other);
-    form().onOpen();
+    form().session().open();
 
     EXPECT_EQ(MessageTexts(), std::vector<QString>{"Save project edits?"});
     EXPECT_EQ(Messages()[0].buttons, MsgButtons::YesNoCancel);
@@ -50,7 +50,7 @@ TEST_F(UnsavedEdits, AFileThatIsNoProjectIsRefusedBeforeTheQuestion)
     MakeFrame("frame.bmp", 8, 8, colors::Green);
     const std::string before = tolv::test::ReadText(File("frame.bmp"));
     ChooseFile(File("frame.bmp"));
-    form().onOpen();
+    form().session().open();
 
     EXPECT_EQ(MessageTexts(), std::vector<QString>{QString::fromStdString(File("frame.bmp") + " is not a project file.")});
     EXPECT_EQ(Messages()[0].kind, MsgKind::Warning);
@@ -60,7 +60,7 @@ TEST_F(UnsavedEdits, AFileThatIsNoProjectIsRefusedBeforeTheQuestion)
     // Neither New over it nor naming it at start-up writes over it.
     SaveNow();
     ChooseFile(File("frame.bmp"));
-    form().onNew();
+    form().session().newProject();
     Destroy();
     Start({QString::fromStdString(File("frame.bmp"))});
     EXPECT_EQ(form().windowTitle(), "Tolv - Noname.qvl");
@@ -76,7 +76,7 @@ TEST_F(UnsavedEdits, EditsAreKeptWithinSecondsAndGoWithTheSave)
     EXPECT_NE(tolv::test::ReadText(RecoveryFiles()[0]).find("LockObj=1"), std::string::npos);
     EXPECT_FALSE(FileExists(File(".Noname.qvl")));
 
-    ASSERT_TRUE(form().onSave());
+    ASSERT_TRUE(form().session().save());
     EXPECT_TRUE(RecoveryFiles().empty());
 }
 
