@@ -5,6 +5,7 @@
 #include "gui/mainwindow/action_map.h"
 
 #include <QAction>
+#include <QToolButton>
 
 #include <QScrollBar>
 
@@ -35,6 +36,16 @@ void CanvasView::bindActions(const MainWindowControls& ui)
     connect(ui.pixelGridAction, &QAction::toggled, canvas_, &FrameCanvas::setPixelGrid);
     connect(ui.snapAction, &QAction::toggled, canvas_, &FrameCanvas::setSnapping);
     connect(ui.regionNamesAction, &QAction::toggled, canvas_, &FrameCanvas::setRegionNames);
+    // The menu item and the tool button show one switch.
+    connect(ui.showPaintAction, &QAction::triggered, this, [this, &ui] {
+        canvas_->setShowPaintAll(!canvas_->showPaintAll());
+        ui.showPaintButton->setChecked(canvas_->showPaintAll());
+        ui.showPaintAction->setChecked(canvas_->showPaintAll());
+    });
+    connect(ui.showPaintButton, &QToolButton::clicked, this, [this, &ui] {
+        canvas_->setShowPaintAll(ui.showPaintButton->isChecked());
+        ui.showPaintAction->setChecked(canvas_->showPaintAll());
+    });
 }
 
 QPoint CanvasView::viewCentre() const

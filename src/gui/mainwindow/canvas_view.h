@@ -21,7 +21,9 @@ public:
     CanvasView(Document& document, QWidget* parent);
 
     FrameCanvas& canvas() { return *canvas_; }
-    // The View menu's zoom, fit, pixel grid, snapping and region names.
+    // The View menu's zoom, fit, pixel grid, snapping and region names, and
+    // the switch that shows overlays and text boxes on every frame. `ui`
+    // lives as long as the view.
     void bindActions(const MainWindowControls& ui);
 
     // `viewportPos` is the point of the viewport that keeps its frame point.

@@ -52,7 +52,6 @@ public:
     const MainWindowControls& ui() const { return ui_; }
     Settings& settings() { return settings_; }
 
-    bool showPaintAll() const;
     bool animating() const;
     QString statusText(int panel) const;
 
@@ -63,8 +62,6 @@ public:
     void saveSession();
 
     // Commands of the menus and the tool bar (main_window_commands.cpp).
-    void onShowPaintAction();
-    void onShowPaintButton();
     void onLockLayout();
     void showAdjacentFrame(FrameStep step);
     // Selects the region on the line chosen in the quick pick.

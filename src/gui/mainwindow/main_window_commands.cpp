@@ -34,8 +34,6 @@ void MainWindow::connectCommands()
     connect(ui_.saveAction, &QAction::triggered, session_, &ProjectSession::save);
     connect(ui_.saveAsAction, &QAction::triggered, session_, &ProjectSession::saveAs);
     connect(ui_.exitAction, &QAction::triggered, this, &QWidget::close);
-    connect(ui_.showPaintAction, &QAction::triggered, this, [this] { onShowPaintAction(); });
-    connect(ui_.showPaintButton, &QToolButton::clicked, this, [this] { onShowPaintButton(); });
     connect(ui_.lockLayoutAction, &QAction::triggered, this, [this] { onLockLayout(); });
     connect(ui_.lockButton, &QToolButton::clicked, this, [this] { onLockLayout(); });
     connect(ui_.previousFrameAction, &QAction::triggered, this, [this] { showAdjacentFrame(FrameStep::Previous); });
@@ -71,27 +69,9 @@ void MainWindow::connectParts()
         menu->installEventFilter(this);
 }
 
-bool MainWindow::showPaintAll() const
-{
-    return view_->canvas().showPaintAll();
-}
-
 bool MainWindow::animating() const
 {
     return player_->playing();
-}
-
-void MainWindow::onShowPaintAction()
-{
-    canvas().setShowPaintAll(!showPaintAll());
-    ui_.showPaintButton->setChecked(showPaintAll());
-    ui_.showPaintAction->setChecked(showPaintAll());
-}
-
-void MainWindow::onShowPaintButton()
-{
-    canvas().setShowPaintAll(ui_.showPaintButton->isChecked());
-    ui_.showPaintAction->setChecked(showPaintAll());
 }
 
 void MainWindow::onLockLayout()

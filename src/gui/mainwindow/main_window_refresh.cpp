@@ -13,15 +13,6 @@
 
 namespace tolv::gui {
 
-namespace {
-
-QString Q(const std::string& text)
-{
-    return QString::fromStdString(text);
-}
-
-}  // namespace
-
 void MainWindow::refresh(const DocumentChange& change)
 {
     const bool listChanged = change.projectReplaced || !change.added.empty() || !change.removed.empty();
@@ -61,7 +52,7 @@ void MainWindow::fillQuickPick()
 {
     ui_.quickPick->clear();
     for (const auto& region : project().Regions)
-        ui_.quickPick->addItem(Q(PickText(*region)));
+        ui_.quickPick->addItem(QString::fromStdString(PickText(*region)));
 }
 
 // A move leaves the quick pick as it is; a rename or a hide changes the
@@ -70,7 +61,7 @@ void MainWindow::renameInQuickPick(const std::vector<RegionChange>& changed)
 {
     for (const RegionChange& change : changed)
         if (change.aspect != RegionAspect::Geometry)
-            ui_.quickPick->setItemText(change.region->PickIndex, Q(PickText(*change.region)));
+            ui_.quickPick->setItemText(change.region->PickIndex, QString::fromStdString(PickText(*change.region)));
 }
 
 void MainWindow::showSelectionStatus()
@@ -79,9 +70,9 @@ void MainWindow::showSelectionStatus()
         return;
     const Project& p = project();
     if (const Region* current = p.CurrentRegion)
-        setStatus(StatusPanel::Message, " Region: " + Q(PickText(*current)));
+        setStatus(StatusPanel::Message, " Region: " + QString::fromStdString(PickText(*current)));
     else
-        setStatus(StatusPanel::Message, Q(FrameText(p)));
+        setStatus(StatusPanel::Message, QString::fromStdString(FrameText(p)));
 }
 
 }  // namespace tolv::gui

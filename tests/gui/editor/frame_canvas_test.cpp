@@ -147,15 +147,15 @@ TEST_F(Canvas, ShowPaintAllPaintsEveryTextBoxOnEveryFrameHiddenOnesToo)
 {
     Open();
     EXPECT_EQ(Shown(120, 115), colors::Red);  // the hidden box lists frame 1
-    form().onShowPaintAction();
-    EXPECT_TRUE(form().showPaintAll());
+    form().ui().showPaintAction->trigger();
+    EXPECT_TRUE(form().canvas().showPaintAll());
     EXPECT_TRUE(form().ui().showPaintAction->isChecked());
     EXPECT_TRUE(form().ui().showPaintButton->isChecked());
     EXPECT_EQ(Shown(50, 40), Yellow);
     EXPECT_EQ(Shown(120, 115), Yellow);
 
     QTest::mouseClick(form().ui().showPaintButton, Qt::LeftButton);
-    EXPECT_FALSE(form().showPaintAll());
+    EXPECT_FALSE(form().canvas().showPaintAll());
     EXPECT_FALSE(form().ui().showPaintAction->isChecked());
     EXPECT_EQ(Shown(50, 40), colors::Red);
 }
