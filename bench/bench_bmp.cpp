@@ -1,7 +1,7 @@
 // Frame-sized BMP reading and writing against a plain read and write of the
 // same bytes, and the overlay composite on a full frame.
-#include "platform/bitmap.h"
-#include "platform/raster.h"
+#include "platform/image/bitmap.h"
+#include "platform/image/raster.h"
 
 #include <benchmark/benchmark.h>
 

@@ -4,9 +4,9 @@
 // region edit, and repainting a full-HD view after a zoom step.
 #include "document/document.h"
 #include "gui/editor/frame_canvas.h"
-#include "platform/bitmap.h"
-#include "platform/files.h"
-#include "platform/raster.h"
+#include "platform/image/bitmap.h"
+#include "platform/io/files.h"
+#include "platform/image/raster.h"
 
 #include <QApplication>
 

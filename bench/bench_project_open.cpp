@@ -1,6 +1,6 @@
 // Opening a project: the frame examination of 50 full-HD frames, and the
 // reader and writer on a project with many regions.
-#include "platform/bitmap.h"
+#include "platform/image/bitmap.h"
 #include "project/project_file.h"
 #include "project/frame_examination.h"
 

@@ -8,7 +8,7 @@
 #include "extract/output_name.h"
 #include "extract/stale_outputs.h"
 #include "platform/errors.h"
-#include "platform/files.h"
+#include "platform/io/files.h"
 #include "project/out_of_memory.h"
 
 #include <iostream>

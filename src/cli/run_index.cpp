@@ -2,7 +2,7 @@
 
 #include "cli/json_log.h"
 #include "platform/errors.h"
-#include "platform/files.h"
+#include "platform/io/files.h"
 
 #include <sys/stat.h>
 

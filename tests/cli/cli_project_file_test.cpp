@@ -1,5 +1,5 @@
 #include "core/project/file_kinds.h"
-#include "platform/bitmap.h"
+#include "platform/image/bitmap.h"
 #include "project/project_file.h"
 #include "support/cli_runner.h"
 #include "support/project_builder.h"

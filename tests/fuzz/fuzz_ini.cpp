@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes to the INI reader and reads keys of every kind back.
-#include "platform/inifile.h"
+#include "platform/io/inifile.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,10 +2,10 @@
 // checksums made right (a mutation would otherwise hardly ever get past
 // them). Whatever decodes must encode and decode back to the same bitmap,
 // and (when small enough to stay fast) survive the overlay operations.
-#include "platform/bitmap.h"
+#include "platform/image/bitmap.h"
 #include "platform/errors.h"
-#include "platform/png_codec.h"
-#include "platform/raster.h"
+#include "platform/image/png_codec.h"
+#include "platform/image/raster.h"
 
 #include <algorithm>
 #include <cstddef>

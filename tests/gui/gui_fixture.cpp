@@ -2,8 +2,8 @@
 
 #include "editor/selection.h"
 #include "gui/common/project_file_dialogs.h"
-#include "platform/bitmap.h"
-#include "platform/raster.h"
+#include "platform/image/bitmap.h"
+#include "platform/image/raster.h"
 
 #include <QCoreApplication>
 

@@ -7,7 +7,7 @@
 #include "gui/mainwindow/main_window.h"
 #include "gui/mainwindow/project_session.h"
 #include "gui/mainwindow/region_commands.h"
-#include "platform/color.h"
+#include "platform/image/color.h"
 #include "support/test_files.h"
 
 #include <QString>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "platform/bitmap.h"
-#include "platform/files.h"
-#include "platform/image_file.h"
-#include "platform/png_codec.h"
+#include "platform/image/bitmap.h"
+#include "platform/io/files.h"
+#include "platform/image/image_file.h"
+#include "platform/image/png_codec.h"
 #include "project/project.h"
 #include "project/region_overlay.h"
 

@@ -1,6 +1,6 @@
 #include "document/document.h"
 
-#include "platform/files.h"
+#include "platform/io/files.h"
 #include "project/project_identity.h"
 #include "project/frame_examination.h"
 

@@ -1,8 +1,8 @@
 #include "editor/animation_cels.h"
 
 #include "platform/errors.h"
-#include "platform/image_file.h"
-#include "platform/raster.h"
+#include "platform/image/image_file.h"
+#include "platform/image/raster.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/bitmap.h"
+#include "platform/image/bitmap.h"
 #include "project/project.h"
 #include "project/region.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/raster.h"
+#include "platform/image/raster.h"
 #include "project/project.h"
 
 #include <string>

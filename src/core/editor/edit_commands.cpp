@@ -2,7 +2,7 @@
 
 #include "project/region_fields.h"
 #include "project/region_overlay.h"
-#include "project/saturating.h"
+#include "platform/saturating.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,6 +1,6 @@
 #include "editor/frame_display.h"
 
-#include "platform/raster.h"
+#include "platform/image/raster.h"
 
 #include <algorithm>
 

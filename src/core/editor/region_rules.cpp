@@ -1,7 +1,7 @@
 #include "editor/region_rules.h"
 
 #include "editor/frame_rule.h"
-#include "project/saturating.h"
+#include "platform/saturating.h"
 
 #include <cstdint>
 

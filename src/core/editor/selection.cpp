@@ -2,7 +2,7 @@
 
 #include "editor/frame_rule.h"
 #include "editor/region_rules.h"
-#include "project/saturating.h"
+#include "platform/saturating.h"
 
 #include <algorithm>
 

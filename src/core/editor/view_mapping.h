@@ -1,7 +1,7 @@
 #pragma once
 
 #include "editor/drag_rules.h"
-#include "platform/raster.h"
+#include "platform/image/raster.h"
 
 #include <array>
 #include <string>

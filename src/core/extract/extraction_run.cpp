@@ -8,12 +8,12 @@
 #include "extract/output_name.h"
 #include "extract/prefilter.h"
 #include "extract/run_problems.h"
-#include "platform/atomic_bmp.h"
-#include "platform/content_hash.h"
+#include "platform/image/atomic_bmp.h"
+#include "platform/io/content_hash.h"
 #include "platform/errors.h"
-#include "platform/files.h"
-#include "platform/image_file.h"
-#include "platform/temporary_files.h"
+#include "platform/io/files.h"
+#include "platform/image/image_file.h"
+#include "platform/io/temporary_files.h"
 
 #include <fcntl.h>
 #include <unistd.h>

@@ -3,7 +3,7 @@
 #include "extract/input_fingerprint.h"
 #include "extract/log_sink.h"
 #include "extract/run_records.h"
-#include "platform/png_codec.h"
+#include "platform/image/png_codec.h"
 #include "project/project.h"
 
 #include <functional>

@@ -1,6 +1,6 @@
 #include "extract/frame_prefetch.h"
 
-#include "platform/image_file.h"
+#include "platform/image/image_file.h"
 
 #include <climits>
 #include <cstdlib>

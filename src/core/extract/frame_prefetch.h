@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/bitmap.h"
+#include "platform/image/bitmap.h"
 
 #include <condition_variable>
 #include <cstddef>

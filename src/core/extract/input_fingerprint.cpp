@@ -1,7 +1,7 @@
 #include "extract/input_fingerprint.h"
 
-#include "platform/files.h"
-#include "platform/stable_hash.h"
+#include "platform/io/files.h"
+#include "platform/io/stable_hash.h"
 #include "project/region_clipboard.h"
 #include "project/region_overlay.h"
 

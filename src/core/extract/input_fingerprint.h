@@ -1,8 +1,8 @@
 #pragma once
 
 #include "editor/frame_marks.h"
-#include "platform/content_hash.h"
-#include "platform/stable_hash.h"
+#include "platform/io/content_hash.h"
+#include "platform/io/stable_hash.h"
 #include "project/project.h"
 #include "project/region.h"
 

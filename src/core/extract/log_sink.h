@@ -1,7 +1,7 @@
 #pragma once
 
 #include "extract/run_records.h"
-#include "platform/color.h"
+#include "platform/image/color.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #include "extract/output_ledger.h"
 
-#include "platform/files.h"
+#include "platform/io/files.h"
 
 namespace tolv {
 

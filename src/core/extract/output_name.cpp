@@ -1,6 +1,6 @@
 #include "extract/output_name.h"
 
-#include "platform/files.h"
+#include "platform/io/files.h"
 
 #include <algorithm>
 #include <vector>

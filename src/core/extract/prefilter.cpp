@@ -1,7 +1,7 @@
 #include "extract/prefilter.h"
 
-#include "platform/raster.h"
-#include "project/saturating.h"
+#include "platform/image/raster.h"
+#include "platform/saturating.h"
 
 #include <algorithm>
 

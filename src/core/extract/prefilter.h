@@ -1,7 +1,7 @@
 #pragma once
 
 #include "editor/frame_marks.h"
-#include "platform/bitmap.h"
+#include "platform/image/bitmap.h"
 #include "project/project.h"
 #include "project/region.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/files.h"
+#include "platform/io/files.h"
 #include "project/region.h"
 
 #include <cstdint>

@@ -1,8 +1,8 @@
 #include "extract/stale_outputs.h"
 
 #include "extract/output_name.h"
-#include "platform/files.h"
-#include "platform/open_folder.h"
+#include "platform/io/files.h"
+#include "platform/io/open_folder.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,7 +1,7 @@
 #include "extract/worksheet_template.h"
 
 #include "extract/output_name.h"
-#include "platform/files.h"
+#include "platform/io/files.h"
 #include "project/storable_names.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "project/project.h"
 
-#include "platform/files.h"
+#include "platform/io/files.h"
 
 #include <filesystem>
 

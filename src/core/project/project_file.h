@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/errors.h"
-#include "platform/files.h"
+#include "platform/io/files.h"
 #include "project/project.h"
 
 #include <optional>

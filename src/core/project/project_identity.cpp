@@ -1,9 +1,9 @@
 #include "project/project_identity.h"
 
 #include "platform/errors.h"
-#include "platform/files.h"
-#include "platform/ini_syntax.h"
-#include "platform/text_encoding.h"
+#include "platform/io/files.h"
+#include "platform/io/ini_syntax.h"
+#include "platform/io/text_encoding.h"
 #include "project/project_file.h"
 
 #include <sys/stat.h>

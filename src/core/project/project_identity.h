@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/files.h"
-#include "platform/text_encoding.h"
+#include "platform/io/files.h"
+#include "platform/io/text_encoding.h"
 
 #include <optional>
 #include <string>

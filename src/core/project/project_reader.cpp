@@ -1,7 +1,7 @@
 #include "project/project_file.h"
 
-#include "platform/files.h"
-#include "platform/inifile.h"
+#include "platform/io/files.h"
+#include "platform/io/inifile.h"
 #include "project/project_identity.h"
 #include "project/region_reader.h"
 #include "project/frame_examination.h"

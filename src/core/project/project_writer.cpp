@@ -1,8 +1,8 @@
 #include "project/project_file.h"
 
 #include "platform/errors.h"
-#include "platform/files.h"
-#include "platform/inifile.h"
+#include "platform/io/files.h"
+#include "platform/io/inifile.h"
 #include "project/region_fields.h"
 
 namespace tolv {

@@ -1,9 +1,9 @@
 #include "project/recovery_folder.h"
 
-#include "platform/atomic_file.h"
+#include "platform/io/atomic_file.h"
 #include "platform/errors.h"
-#include "platform/files.h"
-#include "platform/temporary_files.h"
+#include "platform/io/files.h"
+#include "platform/io/temporary_files.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/open_folder.h"
+#include "platform/io/open_folder.h"
 
 #include <string>
 

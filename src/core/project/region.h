@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/bitmap.h"
-#include "platform/color.h"
-#include "platform/content_hash.h"
+#include "platform/image/bitmap.h"
+#include "platform/image/color.h"
+#include "platform/io/content_hash.h"
 #include "project/worksheet_column.h"
 
 #include <array>

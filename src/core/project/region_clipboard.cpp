@@ -1,6 +1,6 @@
 #include "project/region_clipboard.h"
 
-#include "platform/inifile.h"
+#include "platform/io/inifile.h"
 #include "project/project_file.h"
 #include "project/region_reader.h"
 #include "project/storable_names.h"

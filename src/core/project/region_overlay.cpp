@@ -1,9 +1,9 @@
 #include "project/region_overlay.h"
 
 #include "platform/errors.h"
-#include "platform/files.h"
-#include "platform/image_file.h"
-#include "platform/raster.h"
+#include "platform/io/files.h"
+#include "platform/image/image_file.h"
+#include "platform/image/raster.h"
 
 
 #include <cstdint>

@@ -1,11 +1,11 @@
 #include "project/region_reader.h"
 
 #include "platform/errors.h"
-#include "platform/inifile.h"
+#include "platform/io/inifile.h"
 #include "project/project_identity.h"
 #include "project/region_fields.h"
 #include "project/region_overlay.h"
-#include "project/saturating.h"
+#include "platform/saturating.h"
 #include "project/frame_examination.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "project/storable_names.h"
 
-#include "platform/ini_syntax.h"
+#include "platform/io/ini_syntax.h"
 
 #include <algorithm>
 

@@ -5,7 +5,7 @@
 #include "gui/app/session_guard.h"
 #include "gui/app/windows.h"
 #include "gui/mainwindow/main_window.h"
-#include "project/program_folder.h"
+#include "settings/program_folder.h"
 #include "project/recovery.h"
 
 #include <QApplication>

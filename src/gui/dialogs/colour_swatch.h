@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/color.h"
+#include "platform/image/color.h"
 
 #include <QWidget>
 

@@ -3,7 +3,7 @@
 #include "gui/common/folder_chooser_dialog.h"
 #include "gui/dialogs/dialog_style.h"
 #include "gui/dialogs/spin_edit.h"
-#include "project/settings.h"
+#include "settings/settings.h"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -4,7 +4,7 @@
 #include "gui/common/message_box.h"
 #include "gui/dialogs/dialog_style.h"
 #include "gui/dialogs/preview_image.h"
-#include "platform/files.h"
+#include "platform/io/files.h"
 #include "project/frame_list_rules.h"
 #include "project/project.h"
 #include "project/storable_names.h"

@@ -8,7 +8,7 @@
 #include "gui/dialogs/spin_edit.h"
 #include "gui/dialogs/worksheet_fill_dialog.h"
 #include "gui/dialogs/worksheet_grid.h"
-#include "platform/files.h"
+#include "platform/io/files.h"
 #include "project/region.h"
 #include "project/region_fields.h"
 #include "project/storable_names.h"

@@ -1,6 +1,6 @@
 #include "gui/dialogs/spin_edit.h"
 
-#include "project/spin_value.h"
+#include "editor/spin_value.h"
 
 namespace tolv::gui {
 

@@ -7,7 +7,7 @@
 #include "gui/common/bitmap_image.h"
 #include "gui/common/message_box.h"
 #include "platform/errors.h"
-#include "platform/image_file.h"
+#include "platform/image/image_file.h"
 
 #include <QTimer>
 

@@ -3,7 +3,7 @@
 #include "editor/drag_rules.h"
 #include "editor/frame_display.h"
 #include "gui/editor/region_grid.h"
-#include "platform/bitmap.h"
+#include "platform/image/bitmap.h"
 
 #include <QImage>
 #include <QRegion>

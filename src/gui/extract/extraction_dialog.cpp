@@ -7,7 +7,7 @@
 #include "gui/dialogs/dialog_style.h"
 #include "gui/extract/dialog_run.h"
 #include "gui/extract/rich_log.h"
-#include "platform/files.h"
+#include "platform/io/files.h"
 #include "project/project.h"
 
 #include <QCheckBox>

@@ -5,7 +5,7 @@
 #include "gui/app/startup_options.h"
 #include "gui/mainwindow/action_map.h"
 #include "gui/mainwindow/window_dialogs.h"
-#include "project/settings.h"
+#include "settings/settings.h"
 
 #include <QMainWindow>
 

@@ -6,10 +6,10 @@
 #include "gui/common/user_operation.h"
 #include "gui/mainwindow/recovery_keeper.h"
 #include "platform/errors.h"
-#include "platform/files.h"
+#include "platform/io/files.h"
 #include "project/project_file.h"
 #include "project/recovery.h"
-#include "project/settings.h"
+#include "settings/settings.h"
 
 #include <QAction>
 #include <QDateTime>

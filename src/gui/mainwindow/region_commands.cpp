@@ -16,7 +16,7 @@
 #include "gui/mainwindow/action_map.h"
 #include "project/region_clipboard.h"
 #include "project/region_overlay.h"
-#include "project/settings.h"
+#include "settings/settings.h"
 
 #include <QAction>
 #include <QClipboard>

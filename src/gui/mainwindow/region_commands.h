@@ -1,7 +1,7 @@
 #pragma once
 
 #include "document/region_command.h"
-#include "platform/raster.h"
+#include "platform/image/raster.h"
 
 #include <QObject>
 #include <QString>

@@ -3,8 +3,8 @@
 #include "core/document/sample_project.h"
 #include "editor/frame_rule.h"
 #include "editor/selection.h"
-#include "platform/bitmap.h"
-#include "platform/files.h"
+#include "platform/image/bitmap.h"
+#include "platform/io/files.h"
 #include "support/test_files.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "document/edit_values.h"
 #include "editor/edit_commands.h"
-#include "platform/inifile.h"
+#include "platform/io/inifile.h"
 #include "project/project_file.h"
 #include "project/region_fields.h"
 #include "project/region_reader.h"

@@ -4,7 +4,7 @@
 #include "core/extract/recording_log.h"
 #include "core/platform/ended_process.h"
 #include "platform/errors.h"
-#include "platform/temporary_files.h"
+#include "platform/io/temporary_files.h"
 #include "support/project_builder.h"
 #include "support/test_files.h"
 

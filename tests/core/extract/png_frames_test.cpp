@@ -1,8 +1,8 @@
 #include "extract/extraction_run.h"
 
 #include "core/extract/recording_log.h"
-#include "platform/image_file.h"
-#include "platform/png_codec.h"
+#include "platform/image/image_file.h"
+#include "platform/image/png_codec.h"
 #include "support/project_builder.h"
 #include "support/test_files.h"
 

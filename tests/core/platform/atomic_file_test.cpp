@@ -1,8 +1,8 @@
 #include "core/platform/ended_process.h"
-#include "platform/atomic_file.h"
+#include "platform/io/atomic_file.h"
 #include "platform/errors.h"
-#include "platform/files.h"
-#include "platform/temporary_files.h"
+#include "platform/io/files.h"
+#include "platform/io/temporary_files.h"
 #include "support/test_files.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "core/platform/bmp_file_builder.h"
-#include "platform/bitmap.h"
+#include "platform/image/bitmap.h"
 #include "platform/errors.h"
 #include "support/test_files.h"
 

@@ -1,6 +1,6 @@
 #include "core/platform/bmp_file_builder.h"
-#include "platform/bitmap.h"
-#include "platform/bmp_probe.h"
+#include "platform/image/bitmap.h"
+#include "platform/image/bmp_probe.h"
 #include "platform/errors.h"
 #include "support/test_files.h"
 

@@ -1,5 +1,5 @@
 #include "platform/errors.h"
-#include "platform/files.h"
+#include "platform/io/files.h"
 #include "support/test_files.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "platform/errors.h"
-#include "platform/inifile.h"
+#include "platform/io/inifile.h"
 #include "support/test_files.h"
 
 #include <gtest/gtest.h>

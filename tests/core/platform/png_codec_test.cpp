@@ -1,7 +1,7 @@
 #include "core/platform/png_file_builder.h"
 #include "platform/errors.h"
-#include "platform/image_file.h"
-#include "platform/png_codec.h"
+#include "platform/image/image_file.h"
+#include "platform/image/png_codec.h"
 #include "support/test_files.h"
 
 #include <gtest/gtest.h>

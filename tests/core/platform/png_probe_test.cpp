@@ -1,7 +1,7 @@
-#include "platform/bitmap.h"
+#include "platform/image/bitmap.h"
 #include "platform/errors.h"
-#include "platform/image_probe.h"
-#include "platform/png_probe.h"
+#include "platform/image/image_probe.h"
+#include "platform/image/png_probe.h"
 #include "support/png_file.h"
 #include "support/test_files.h"
 

@@ -1,4 +1,4 @@
-#include "platform/raster.h"
+#include "platform/image/raster.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Bitmaps made in the memory of a spent one must not show what it held.
 #include "core/platform/bmp_file_builder.h"
-#include "platform/bitmap.h"
+#include "platform/image/bitmap.h"
 #include "support/test_files.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "platform/text_encoding.h"
+#include "platform/io/text_encoding.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/bitmap.h"
+#include "platform/image/bitmap.h"
 #include "project/project_file.h"
 #include "project/frame_examination.h"
 #include "support/png_file.h"

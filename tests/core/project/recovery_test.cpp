@@ -1,7 +1,7 @@
 #include "project/recovery.h"
 
 #include "platform/errors.h"
-#include "platform/files.h"
+#include "platform/io/files.h"
 #include "project/project_file.h"
 #include "project/recovery_folder.h"
 #include "project/recovery_lock.h"

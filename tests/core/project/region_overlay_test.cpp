@@ -1,5 +1,5 @@
-#include "platform/bitmap.h"
-#include "platform/raster.h"
+#include "platform/image/bitmap.h"
+#include "platform/image/raster.h"
 #include "project/region_overlay.h"
 #include "support/test_files.h"
 

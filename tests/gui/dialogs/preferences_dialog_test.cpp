@@ -3,7 +3,7 @@
 #include "../dialogs/dialog_test_support.h"
 #include "gui/dialogs/spin_edit.h"
 #include "gui/common/folder_chooser_dialog.h"
-#include "project/settings.h"
+#include "settings/settings.h"
 #include "support/test_files.h"
 
 #include <QLineEdit>

@@ -2,7 +2,7 @@
 
 #include "gui/common/project_file_dialogs.h"
 #include "gui/editor/frame_canvas.h"
-#include "platform/files.h"
+#include "platform/io/files.h"
 
 #include <QAction>
 #include <QCoreApplication>

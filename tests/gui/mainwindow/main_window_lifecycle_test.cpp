@@ -2,7 +2,7 @@
 
 #include "gui/dialogs/project_setup_dialog.h"
 #include "gui/editor/frame_canvas.h"
-#include "platform/files.h"
+#include "platform/io/files.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -2,7 +2,7 @@
 // or a file another program wrote since it was opened.
 #include "gui/gui_fixture.h"
 
-#include "platform/files.h"
+#include "platform/io/files.h"
 #include "project/project_file.h"
 #include "support/test_files.h"
 

@@ -1,7 +1,7 @@
 #include "gui/gui_fixture.h"
 
 #include "gui/mainwindow/main_window.h"
-#include "platform/files.h"
+#include "platform/io/files.h"
 
 #include <QTest>
 

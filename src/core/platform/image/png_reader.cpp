@@ -1,0 +1,260 @@
+#include "platform/errors.h"
+#include "platform/image/png_codec.h"
+#include "platform/image/png_guard.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace tolv {
+
+namespace {
+
+constexpr std::uint8_t Signature[PngSignatureLength] = {137, 80, 78, 71, 13, 10, 26, 10};
+
+// The one chunk besides those of the picture itself (IHDR, PLTE, tRNS, IDAT,
+// IEND) whose content the bitmap keeps.
+constexpr png_byte Kept[] = "pHYs";
+
+// Where libpng reads from; `failed` tells a read error from a file that ends
+// early, which is merely not a valid picture.
+struct Input {
+    const std::uint8_t* data = nullptr;
+    std::size_t left = 0;
+    std::FILE* file = nullptr;
+    bool failed = false;
+
+    bool read(png_bytep into, std::size_t size)
+    {
+        if (file != nullptr) {
+            const std::size_t got = std::fread(into, 1, size, file);
+            failed = failed || std::ferror(file) != 0;
+            return got == size;
+        }
+        if (size > left)
+            return false;
+        std::memcpy(into, data, size);
+        data += size;
+        left -= size;
+        return true;
+    }
+};
+
+void ReadData(png_structp png, png_bytep into, std::size_t size)
+{
+    if (!static_cast<Input*>(png_get_io_ptr(png))->read(into, size))
+        png_error(png, "truncated");
+}
+
+class ReadSession {
+public:
+    explicit ReadSession(Input& input)
+        : png_(png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, png::OnError, png::OnWarning))
+    {
+        if (png_ == nullptr)
+            throw InvalidBitmapError();
+        info_ = png_create_info_struct(png_);
+        if (info_ == nullptr || !png::Guarded(png_, [&] { setUp(input); }))
+            throw InvalidBitmapError();
+    }
+    ~ReadSession() { png_destroy_read_struct(&png_, &info_, nullptr); }
+    ReadSession(const ReadSession&) = delete;
+    ReadSession& operator=(const ReadSession&) = delete;
+
+    png_structp png() const { return png_; }
+    png_infop info() const { return info_; }
+
+private:
+    // No more than a bitmap may hold, every checksum checked, and what libpng
+    // calls a benign error (image data beyond the rows the header allows, as a
+    // zlib bomb has) refused. Every ancillary chunk but pHYs and tRNS (text,
+    // XMP, ICC profiles, Exif: cameras and editors write them by the
+    // megabyte) is read past a piece at a time and never kept, so its length
+    // is no limit: the chunks kept have sizes of their own, which libpng checks.
+    // Pixel values beyond a short palette are kept: they read as black, as in
+    // a BMP.
+    void setUp(Input& input)
+    {
+        png_set_read_fn(png_, &input, ReadData);
+        png_set_sig_bytes(png_, int(PngSignatureLength));
+        png_set_user_limits(png_, MaxBitmapSide, MaxBitmapSide);
+        png_set_chunk_cache_max(png_, 64);
+        png_set_chunk_malloc_max(png_, 0);
+        png_set_crc_action(png_, PNG_CRC_DEFAULT, PNG_CRC_ERROR_QUIT);
+        png_set_benign_errors(png_, 0);
+        png_set_check_for_invalid_index(png_, 0);
+        png_set_keep_unknown_chunks(png_, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
+        png_set_keep_unknown_chunks(png_, PNG_HANDLE_CHUNK_AS_DEFAULT, Kept, 1);
+    }
+
+    png_structp png_;
+    png_infop info_ = nullptr;
+};
+
+// The bitmap a PNG becomes, and how its rows are read into it.
+struct Layout {
+    int depth = 0;
+    std::vector<Color> palette;
+    std::vector<std::uint8_t> alpha;
+    BitMasks masks;
+    // 2-bit rows are read packed and widened to 4 bits in place.
+    bool widenTwoBits = false;
+};
+
+constexpr BitMasks AlphaMasks{0xFF0000, 0x00FF00, 0x0000FF, 0xFF000000};
+
+// A grey level of `bits` as a palette; a transparent level becomes the one
+// entry with alpha 0.
+void GreyPalette(png_structp png, png_infop info, int bits, Layout& layout)
+{
+    const int levels = 1 << bits;
+    for (int i = 0; i < levels; ++i) {
+        const auto grey = std::uint8_t(i * 255 / (levels - 1));
+        layout.palette.push_back(RGB(grey, grey, grey));
+    }
+    png_color_16p transparent = nullptr;
+    if (png_get_tRNS(png, info, nullptr, nullptr, &transparent) != 0 && transparent != nullptr
+        && transparent->gray < levels) {
+        layout.alpha.assign(std::size_t(levels), 255);
+        layout.alpha[transparent->gray] = 0;
+    }
+}
+
+void FilePalette(png_structp png, png_infop info, int bits, Layout& layout)
+{
+    png_colorp entries = nullptr;
+    int count = 0;
+    if (png_get_PLTE(png, info, &entries, &count) == 0 || count < 1)
+        throw InvalidBitmapError();
+    count = std::min(count, 1 << bits);
+    for (int i = 0; i < count; ++i)
+        layout.palette.push_back(RGB(entries[i].red, entries[i].green, entries[i].blue));
+    png_bytep alpha = nullptr;
+    int alphaCount = 0;
+    if (png_get_tRNS(png, info, &alpha, &alphaCount, nullptr) != 0 && alpha != nullptr) {
+        layout.alpha.assign(std::size_t(count), 255);
+        std::copy_n(alpha, std::min(alphaCount, count), layout.alpha.begin());
+        // All entries opaque says no more than no tRNS at all.
+        if (std::all_of(layout.alpha.begin(), layout.alpha.end(), [](std::uint8_t a) { return a == 255; }))
+            layout.alpha.clear();
+    }
+}
+
+// Picks the bitmap format and asks libpng for the transformations that lead
+// to it; raises InvalidBitmapError for what has no lossless home. Runs outside
+// a guarded step: none of the calls here can fail inside libpng.
+Layout PlanLayout(png_structp png, png_infop info)
+{
+    const int bits = png_get_bit_depth(png, info);
+    const int type = png_get_color_type(png, info);
+    Layout layout;
+    if (bits == 16)
+        throw InvalidBitmapError();
+    if (type == PNG_COLOR_TYPE_PALETTE || type == PNG_COLOR_TYPE_GRAY) {
+        if (type == PNG_COLOR_TYPE_PALETTE)
+            FilePalette(png, info, bits, layout);
+        else
+            GreyPalette(png, info, bits, layout);
+        layout.depth = bits == 2 ? 4 : bits;
+        layout.widenTwoBits = bits == 2;
+        return layout;
+    }
+    png_set_bgr(png);
+    if (type == PNG_COLOR_TYPE_RGB && png_get_valid(png, info, PNG_INFO_tRNS) == 0) {
+        layout.depth = 24;
+        return layout;
+    }
+    if (type == PNG_COLOR_TYPE_GRAY_ALPHA)
+        png_set_gray_to_rgb(png);
+    else if (type == PNG_COLOR_TYPE_RGB)
+        png_set_tRNS_to_alpha(png);
+    layout.depth = 32;
+    layout.masks = AlphaMasks;
+    return layout;
+}
+
+Resolution ResolutionOf(png_structp png, png_infop info)
+{
+    png_uint_32 x = 0;
+    png_uint_32 y = 0;
+    int unit = PNG_RESOLUTION_UNKNOWN;
+    if (png_get_pHYs(png, info, &x, &y, &unit) == 0 || unit != PNG_RESOLUTION_METER || x > INT32_MAX
+        || y > INT32_MAX)
+        return {};
+    return {std::int32_t(x), std::int32_t(y)};
+}
+
+// Two-bit pixels to four, from the end of the row back, as the row was read
+// packed into its own start.
+void WidenTwoBits(std::uint8_t* row, int width)
+{
+    for (int x = width - 1; x >= 0; --x) {
+        const unsigned value = (row[x / 4] >> (6 - 2 * (x % 4))) & 3;
+        std::uint8_t& target = row[x / 2];
+        target = x % 2 == 0 ? std::uint8_t((target & 0x0F) | value << 4) : std::uint8_t((target & 0xF0) | value);
+    }
+}
+
+Bitmap Read(Input& input, const std::string* path, Bitmap&& spent)
+{
+    const auto fail = [&]() -> Bitmap {
+        if (input.failed && path != nullptr)
+            throw FileReadError(*path);
+        throw InvalidBitmapError();
+    };
+    ReadSession session(input);
+    png_structp png = session.png();
+    png_infop info = session.info();
+    if (!png::Guarded(png, [&] { png_read_info(png, info); }))
+        return fail();
+    Layout layout = PlanLayout(png, info);
+    if (!png::Guarded(png, [&] {
+            png_set_interlace_handling(png);
+            png_read_update_info(png, info);
+        }))
+        return fail();
+    const int width = int(png_get_image_width(png, info));
+    const int height = int(png_get_image_height(png, info));
+    Bitmap bitmap =
+        Bitmap::ForOverwrite(width, height, layout.depth, std::move(layout.palette), layout.masks, std::move(spent));
+    bitmap.setPaletteAlpha(std::move(layout.alpha));
+    bitmap.setResolution(ResolutionOf(png, info));
+    if (png_get_rowbytes(png, info) > bitmap.stride())
+        throw InvalidBitmapError();
+    std::vector<png_bytep> rows(std::size_t(bitmap.height()));
+    for (int y = 0; y < height; ++y)
+        rows[std::size_t(y)] = bitmap.row(y);
+    if (!png::Guarded(png, [&] {
+            png_read_image(png, rows.data());
+            png_read_end(png, nullptr);
+        }))
+        return fail();
+    if (layout.widenTwoBits) {
+        for (int y = 0; y < height; ++y)
+            WidenTwoBits(bitmap.row(y), width);
+    }
+    return bitmap;
+}
+
+}  // namespace
+
+bool IsPngSignature(const std::uint8_t* data, std::size_t size)
+{
+    return size >= PngSignatureLength && std::memcmp(data, Signature, PngSignatureLength) == 0;
+}
+
+Bitmap DecodePng(const std::uint8_t* data, std::size_t size)
+{
+    if (!IsPngSignature(data, size))
+        throw InvalidBitmapError();
+    Input input{data + PngSignatureLength, size - PngSignatureLength};
+    return Read(input, nullptr, Bitmap());
+}
+
+Bitmap ReadPng(std::FILE* file, const std::string& path, Bitmap&& spent)
+{
+    Input input;
+    input.file = file;
+    return Read(input, &path, std::move(spent));
+}
+
+}  // namespace tolv

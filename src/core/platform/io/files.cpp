@@ -1,0 +1,152 @@
+#include "platform/io/files.h"
+
+#include "platform/io/atomic_file.h"
+#include "platform/errors.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+
+namespace tolv {
+
+namespace {
+
+constexpr char kSeparator = '/';
+
+bool StatIs(const std::string& path, mode_t kind)
+{
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && (info.st_mode & S_IFMT) == kind;
+}
+
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    ~FileDescriptor()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+
+    int get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+}  // namespace
+
+FileIdentity IdentityFromStat(const struct stat& info)
+{
+    return FileIdentity{std::uint64_t(info.st_dev), std::uint64_t(info.st_ino), std::uint64_t(info.st_size),
+                        std::int64_t(info.st_mtim.tv_sec) * 1'000'000'000 + std::int64_t(info.st_mtim.tv_nsec)};
+}
+
+std::string JoinPath(std::string_view folder, std::string_view name)
+{
+    std::string path(folder);
+    if (!path.empty() && path.back() != kSeparator)
+        path += kSeparator;
+    path += name;
+    return path;
+}
+
+std::string FolderPart(std::string_view path)
+{
+    const auto last = path.rfind(kSeparator);
+    if (last == std::string_view::npos)
+        return {};
+    if (last == 0)
+        return std::string(1, kSeparator);
+    return std::string(path.substr(0, last));
+}
+
+std::string NamePart(std::string_view path)
+{
+    const auto last = path.rfind(kSeparator);
+    return std::string(last == std::string_view::npos ? path : path.substr(last + 1));
+}
+
+bool FileExists(const std::string& path)
+{
+    return StatIs(path, S_IFREG);
+}
+
+std::optional<FileStamp> StampOf(const std::string& path)
+{
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0) {
+        return std::nullopt;
+    }
+    return StampOfIdentity(IdentityFromStat(info));
+}
+
+std::optional<FileStamp> StampThroughLinks(const std::string& path)
+{
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        return std::nullopt;
+    }
+    return StampOfIdentity(IdentityFromStat(info));
+}
+
+FileIdentity IdentityOf(const std::string& path)
+{
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 ? IdentityFromStat(info) : FileIdentity{};
+}
+
+bool DirectoryExists(const std::string& path)
+{
+    return StatIs(path, S_IFDIR);
+}
+
+void CreateFolder(const std::string& path)
+{
+    if (::mkdir(path.c_str(), 0777) == 0)
+        return;
+    if (errno == EEXIST && DirectoryExists(path))
+        return;
+    throw FileWriteError(path);
+}
+
+FileIdentity WriteFileAtomically(const std::string& path, std::string_view content,
+                                 const std::function<void()>& beforeRename)
+{
+    AtomicFile file(path);
+    file.write(content.data(), content.size());
+    return file.commit(true, beforeRename);
+}
+
+std::string ReadWholeFile(const std::string& path, std::size_t limit, FileIdentity* identity)
+{
+    // Not blocking, so that a FIFO is refused at once instead of waiting for a writer.
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    struct stat info {};
+    if (file.get() < 0 || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)
+        || static_cast<std::size_t>(info.st_size) > limit)
+        throw FileReadError(path);
+    // Taken before reading: whatever changes the file from now on changes it.
+    if (identity)
+        *identity = IdentityFromStat(info);
+
+    std::string content;
+    content.reserve(static_cast<std::size_t>(info.st_size));
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(file.get(), buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0 || content.size() + static_cast<std::size_t>(got) > limit)
+            throw FileReadError(path);
+        if (got == 0)
+            return content;
+        content.append(buffer, static_cast<std::size_t>(got));
+    }
+}
+
+}  // namespace tolv
