@@ -269,17 +269,21 @@ void FrameCanvas::paintRegions(QPainter& painter, const QRect& exposed)
     std::erase_if(regions, [](const Region* r) { return !r->Visible; });
     if (regions.empty())
         return;
-    std::sort(regions.begin(), regions.end(), [](const Region* a, const Region* b) { return a->PickIndex < b->PickIndex; });
+    const Selection& selection = project().selection;
+    std::sort(regions.begin(), regions.end(), [&selection](const Region* a, const Region* b) {
+        return selection.positionOf(*a) < selection.positionOf(*b);
+    });
     RegionLayer layer(exposed);
     for (const Region* region : regions) {
         const QRect shown = screenRectOf(*region);
+        const SelectionState state = selection.stateOf(*region);
         if (CoversFrame(project(), *region)) {
             layer.fill(backgroundMarker(), Opaque(colors::White));
-            layer.fill(backgroundMarker().adjusted(1, 1, -1, -1), StateColor(region->Selected));
+            layer.fill(backgroundMarker().adjusted(1, 1, -1, -1), StateColor(state));
         } else {
-            layer.outline(shown, StateColor(region->Selected), StateRuns(region->Selected));
+            layer.outline(shown, StateColor(state), StateRuns(state));
         }
-        if (region->Selected == SelectionState::Current)
+        if (state == SelectionState::Current)
             layer.fill(SizeHandle(shown), Opaque(colors::Lime));
     }
     painter.drawImage(exposed.topLeft(), layer.image());

@@ -40,7 +40,7 @@ void MainWindow::connectEditingCommands()
         document_.setCurrentGeometry(geometry);
         // A value the frame rule changed shows as it was applied, also when
         // the region ends up where it was.
-        ui_.geometryBar->showRegion(project().CurrentRegion, project().LockObj);
+        ui_.geometryBar->showRegion(project().selection.current(), project().LockObj);
         showCurrentGeometry();
         ui_.canvasScroll->setFocus();
     });
@@ -106,7 +106,7 @@ void MainWindow::addRegion(const Rect& band)
 
 void MainWindow::onRegionProperties()
 {
-    const Region* current = project().CurrentRegion;
+    const Region* current = project().selection.current();
     if (!current || !framesDefined())
         return;
     Region record = *current;
@@ -116,7 +116,7 @@ void MainWindow::onRegionProperties()
 
 void MainWindow::onHideToggle()
 {
-    if (const Region* region = project().CurrentRegion)
+    if (const Region* region = project().selection.current())
         applyRegionCommand(region->Visible ? RegionCommand::Hide : RegionCommand::Show);
 }
 
@@ -147,14 +147,14 @@ void MainWindow::onRedo()
 
 void MainWindow::showCurrentGeometry()
 {
-    if (const Region* current = project().CurrentRegion)
+    if (const Region* current = project().selection.current())
         setStatus(StatusPanel::Geometry, QString::fromStdString(GeometryText(*current)));
 }
 
 void MainWindow::onCopy()
 {
     std::vector<const Region*> selected;
-    for (int position : SelectedPositions(project()))
+    for (int position : project().selection.positions())
         selected.push_back(project().Regions[std::size_t(position)].get());
     if (!selected.empty())
         QGuiApplication::clipboard()->setText(QString::fromStdString(RegionsAsText(selected)));

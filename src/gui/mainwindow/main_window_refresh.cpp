@@ -35,8 +35,8 @@ void MainWindow::refresh(const DocumentChange& change)
     // While an animation plays, the quick pick and the status keep what
     // playback shows; they catch up at the stop.
     if (!animating_) {
-        const Region* current = project().CurrentRegion;
-        ui_.quickPick->setCurrentIndex(current ? current->PickIndex : -1);
+        const Region* current = project().selection.current();
+        ui_.quickPick->setCurrentIndex(current ? project().selection.positionOf(*current) : -1);
     }
     // Saved under a name of its own, a project made with New is captioned as
     // an opened one.
@@ -62,7 +62,7 @@ void MainWindow::refresh(const DocumentChange& change)
     // The caption keeps the project's name only; the status bar tells of
     // edits not yet saved.
     unsavedPanel_->setText(project().Modified ? " Unsaved edits" : QString());
-    ui_.geometryBar->showRegion(project().CurrentRegion, project().LockObj);
+    ui_.geometryBar->showRegion(project().selection.current(), project().LockObj);
     applyMenuState(MenuStateFor(MenuContextOf(document_, animating_)));
 }
 
@@ -79,7 +79,7 @@ void MainWindow::renameInQuickPick(const std::vector<RegionChange>& changed)
 {
     for (const RegionChange& change : changed)
         if (change.aspect != RegionAspect::Geometry)
-            ui_.quickPick->setItemText(change.region->PickIndex, Q(PickText(*change.region)));
+            ui_.quickPick->setItemText(project().selection.positionOf(*change.region), Q(PickText(*change.region)));
 }
 
 void MainWindow::showSelectionStatus()
@@ -87,7 +87,7 @@ void MainWindow::showSelectionStatus()
     if (animating_)
         return;
     const Project& p = project();
-    if (const Region* current = p.CurrentRegion)
+    if (const Region* current = p.selection.current())
         setStatus(StatusPanel::Message, " Region: " + Q(PickText(*current)));
     else
         setStatus(StatusPanel::Message, Q(FrameText(p)));
