@@ -33,8 +33,7 @@ void Land(const Project& project, const std::vector<Region*>& regions)
         SetGeometry(*regions[i], landed[i]);
 }
 
-// Whatever selection state the regions came with from their own project
-// is gone: only they are selected.
+// Only the regions pasted are selected.
 void SelectAsGroup(Project& project, int first, int count)
 {
     Selection& selection = project.selection;
