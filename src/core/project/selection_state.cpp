@@ -46,12 +46,16 @@ void Selection::clear()
     anchor_ = -1;
 }
 
+// The regions still in the list keep their entries, so that a change of a
+// long list allocates only for the regions that came.
 void Selection::followList(const std::vector<std::unique_ptr<Region>>& regions)
 {
-    positions_.clear();
-    positions_.reserve(regions.size());
     for (std::size_t i = 0; i < regions.size(); ++i)
-        positions_.emplace(regions[i].get(), int(i));
+        positions_.insert_or_assign(regions[i].get(), int(i));
+    std::erase_if(positions_, [&regions](const auto& entry) {
+        const auto [region, position] = entry;
+        return std::size_t(position) >= regions.size() || regions[std::size_t(position)].get() != region;
+    });
     std::erase_if(states_, [this](const auto& entry) { return !positions_.contains(entry.first); });
     if (current_ && !positions_.contains(current_))
         current_ = nullptr;

@@ -16,6 +16,8 @@
 #include <algorithm>
 #include <cmath>
 #include <span>
+#include <utility>
+#include <vector>
 
 namespace tolv::gui {
 
@@ -151,6 +153,18 @@ std::span<const int> StateRuns(SelectionState state)
     return state == SelectionState::None ? std::span<const int>(DotRuns) : std::span<const int>(DashDotRuns);
 }
 
+// Each position is looked up once, not at every comparison.
+void SortInListOrder(std::vector<Region*>& regions, const Selection& selection)
+{
+    std::vector<std::pair<int, Region*>> placed;
+    placed.reserve(regions.size());
+    for (Region* region : regions)
+        placed.emplace_back(selection.positionOf(*region), region);
+    std::sort(placed.begin(), placed.end());
+    for (std::size_t i = 0; i < placed.size(); ++i)
+        regions[i] = placed[i].second;
+}
+
 QRect SizeHandle(const QRect& shown)
 {
     return QRect(shown.right() - SizeHandleZone + 1, shown.bottom() - SizeHandleZone + 1, SizeHandleZone,
@@ -270,9 +284,7 @@ void FrameCanvas::paintRegions(QPainter& painter, const QRect& exposed)
     if (regions.empty())
         return;
     const Selection& selection = project().selection;
-    std::sort(regions.begin(), regions.end(), [&selection](const Region* a, const Region* b) {
-        return selection.positionOf(*a) < selection.positionOf(*b);
-    });
+    SortInListOrder(regions, selection);
     RegionLayer layer(exposed);
     for (const Region* region : regions) {
         const QRect shown = screenRectOf(*region);
