@@ -13,7 +13,7 @@ Document::Document()
 
 Document::Document(Project project) : project_(std::move(project))
 {
-    project_.RenumberRegions();
+    project_.RegionListChanged();
     fileIdentity_ = IdentityOf(project_.ProjectFilePath());
     startHistory(true);
 }

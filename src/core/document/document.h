@@ -25,8 +25,8 @@ namespace tolv {
 // point (the state last loaded, created or saved). After every change the
 // observers hear once what changed.
 //
-// Invariant kept from load to every step: each region's PickIndex is its
-// list position.
+// Invariant kept from load to every step: the selection knows each region's
+// list position and holds no region outside the list.
 class Document {
 public:
     using Observer = std::function<void(const DocumentChange&)>;

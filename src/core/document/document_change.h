@@ -23,7 +23,7 @@ struct DocumentChange {
     // Load and New: the project is a new one; no Region pointer seen before
     // is valid any more.
     bool projectReplaced = false;
-    // Regions now in the list, at their PickIndex. Undoing a delete puts back
+    // Regions now in the list, at their positions. Undoing a delete puts back
     // the very objects that were removed, so views may key on the pointers.
     std::vector<Region*> added;
     // Regions taken out of the list. The history keeps them alive for redo

@@ -33,14 +33,14 @@ void Land(const Project& project, const std::vector<Region*>& regions)
         SetGeometry(*regions[i], landed[i]);
 }
 
-// Whatever selection state the regions came with from their own project
-// is gone: only they are selected.
+// Only the regions pasted are selected.
 void SelectAsGroup(Project& project, int first, int count)
 {
-    DeselectAll(project);
+    Selection& selection = project.selection;
+    selection.clear();
     for (int position = first; position < first + count; ++position)
-        SetState(project, *project.Regions[std::size_t(position)], SelectionState::Group);
-    project.SelIndex = first + count - 1;
+        selection.set(*project.Regions[std::size_t(position)], SelectionState::Group);
+    selection.setAnchor(first + count - 1);
 }
 
 }  // namespace
@@ -92,7 +92,7 @@ bool Document::insertRegion(StepName step, std::unique_ptr<Region> region, bool 
     execute(std::make_unique<RegionListEdit>(step, RegionListEdit::Direction::Insert, std::move(slots)),
             [position, alone](Project& project) {
                 if (alone)
-                    DeselectAll(project);
+                    project.selection.clear();
                 SelectRegion(project, position);
             });
     return true;
@@ -107,7 +107,7 @@ bool Document::addRegion(Region record)
 
 bool Document::duplicateCurrent()
 {
-    const Region* source = project_.CurrentRegion;
+    const Region* source = project_.selection.current();
     if (!source)
         return false;
     std::unique_ptr<Region> copy;
@@ -144,12 +144,12 @@ bool Document::pasteRegions(std::vector<Region> regions)
 bool Document::removeSelected(StepName step)
 {
     std::vector<RegionListEdit::Slot> slots;
-    for (int position : SelectedPositions(project_))
+    for (int position : project_.selection.positions())
         slots.push_back({position, nullptr});
     if (slots.empty() || project_.LockObj)
         return false;
     execute(std::make_unique<RegionListEdit>(step, RegionListEdit::Direction::Remove, std::move(slots)),
-            [](Project& project) { DeselectAll(project); });
+            [](Project& project) { project.selection.clear(); });
     return true;
 }
 
@@ -165,7 +165,7 @@ bool Document::cutSelected()
 
 bool Document::moveSelection(Point offset)
 {
-    return editRegions<GeometryField>(steps::MoveRegions, SelectedPositions(project_), !Mergeable,
+    return editRegions<GeometryField>(steps::MoveRegions, project_.selection.positions(), !Mergeable,
                                       [&] { MoveSelectionBy(project_, offset); });
 }
 
@@ -174,7 +174,7 @@ bool Document::resizeCurrent(int width, int height)
     if (project_.LockObj)
         return false;
     return editRegions<GeometryField>(steps::ResizeRegion, CurrentOnly(project_), !Mergeable,
-                                      [&] { SetSize(project_, *project_.CurrentRegion, width, height); });
+                                      [&] { SetSize(project_, *project_.selection.current(), width, height); });
 }
 
 bool Document::setCurrentGeometry(RegionGeometry geometry)
@@ -182,19 +182,19 @@ bool Document::setCurrentGeometry(RegionGeometry geometry)
     if (project_.LockObj)
         return false;
     return editRegions<GeometryField>(steps::SetGeometry, CurrentOnly(project_), !Mergeable, [&] {
-        SetGeometry(*project_.CurrentRegion, FrameRule::Of(project_).place(geometry));
+        SetGeometry(*project_.selection.current(), FrameRule::Of(project_).place(geometry));
     });
 }
 
 bool Document::nudgeMove(int dx, int dy)
 {
-    return editRegions<GeometryField>(steps::NudgeRegions, SelectedPositions(project_), Mergeable,
+    return editRegions<GeometryField>(steps::NudgeRegions, project_.selection.positions(), Mergeable,
                                       [&] { MoveSelected(project_, dx, dy); });
 }
 
 bool Document::nudgeSize(int dw, int dh)
 {
-    return editRegions<GeometryField>(steps::NudgeRegions, SelectedPositions(project_), Mergeable,
+    return editRegions<GeometryField>(steps::NudgeRegions, project_.selection.positions(), Mergeable,
                                       [&] { SizeSelected(project_, dw, dh); });
 }
 
@@ -210,7 +210,7 @@ bool Document::setNudgeStep(int step)
 
 bool Document::applyRegionCommand(RegionCommand command)
 {
-    Region* region = project_.CurrentRegion;
+    Region* region = project_.selection.current();
     const std::optional<bool> visible = region ? VisibilityAfter(*region, command) : std::nullopt;
     if (!visible)
         return false;
@@ -220,11 +220,11 @@ bool Document::applyRegionCommand(RegionCommand command)
 
 bool Document::setRegionProperties(Region record)
 {
-    Region* region = project_.CurrentRegion;
+    Region* region = project_.selection.current();
     if (!region)
         return false;
     return editRegions<PropertiesField>(steps::RegionProperties, CurrentOnly(project_), !Mergeable,
-                                        [&] { AssignProperties(*region, std::move(record)); });
+                                        [&] { *region = std::move(record); });
 }
 
 bool Document::setLockLayout(bool locked)

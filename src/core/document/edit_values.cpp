@@ -16,13 +16,6 @@ std::size_t HeapBytes(const WorksheetColumn& column)
 
 }  // namespace
 
-void AssignProperties(Region& target, Region record)
-{
-    record.Selected = target.Selected;
-    record.PickIndex = target.PickIndex;
-    target = std::move(record);
-}
-
 bool SameProperties(const Region& a, const Region& b)
 {
     return SamePersistentFields(a, b) && a.MergeImage == b.MergeImage && a.MergeMask == b.MergeMask;

@@ -41,9 +41,6 @@ struct FrameSetup {
     bool operator==(const FrameSetup&) const = default;
 };
 
-// Puts `record`'s persistent fields and overlay into `target`; its selection
-// state, list position and frame mark stay, as they belong to the editor.
-void AssignProperties(Region& target, Region record);
 // Whether two regions have the same persistent fields and the same overlay.
 bool SameProperties(const Region& a, const Region& b);
 

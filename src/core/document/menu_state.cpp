@@ -7,7 +7,7 @@ namespace tolv {
 MenuContext MenuContextOf(const Document& document, bool animating)
 {
     const Project& project = document.project();
-    const Region* current = project.CurrentRegion;
+    const Region* current = project.selection.current();
     return {!project.Regions.empty(),
             current != nullptr,
             current && !current->Visible,
@@ -22,12 +22,12 @@ MenuContext MenuContextOf(const Document& document, bool animating)
 MenuState MenuStateFor(const MenuContext& c)
 {
     const bool idle = !c.animating;
-    const bool onRegion = idle && c.hasCurrentRegion;
+    const bool onRegion = idle && c.hasCurrent;
     MenuState state;
     state.fileMenu = state.editMenu = state.projectMenu = state.helpMenu = state.toolBar = idle;
     state.extractMenu = idle && c.hasRegions;
     state.regionProperties = state.hideRegion = state.duplicateRegion = onRegion;
-    state.hideRegionChecked = c.hasCurrentRegion && c.currentRegionHidden;
+    state.hideRegionChecked = c.hasCurrent && c.currentRegionHidden;
     state.deleteRegion = state.cutRegions = onRegion && !c.layoutLocked;
     state.copyRegions = onRegion;
     state.pasteRegions = idle;

@@ -9,7 +9,7 @@ struct MenuContext {
     bool hasRegions = false;
     // A current region, alone or the last one joined to a group: every
     // region item acts on it (Delete on the whole group).
-    bool hasCurrentRegion = false;
+    bool hasCurrent = false;
     bool currentRegionHidden = false;
     bool layoutLocked = false;
     bool animating = false;

@@ -54,7 +54,7 @@ void RegionListEdit::insert(Project& project, DocumentChange& change)
         change.added.push_back(slot.region.get());
         project.Regions.insert(project.Regions.begin() + slot.index, std::move(slot.region));
     }
-    project.RenumberRegions();
+    project.RegionListChanged();
 }
 
 // Descending, so that the positions of the regions still to go hold.
@@ -67,7 +67,7 @@ void RegionListEdit::remove(Project& project, DocumentChange& change)
         change.removed.push_back(slot->region.get());
     }
     regionBytes_ = RegionBytes(slots_);
-    project.RenumberRegions();
+    project.RegionListChanged();
 }
 
 }  // namespace tolv

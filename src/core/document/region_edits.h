@@ -31,7 +31,7 @@ struct PropertiesField {
     using Value = Region;
     static constexpr RegionAspect Aspect = RegionAspect::Properties;
     static Value Read(const Region& r) { return r; }
-    static void Write(Region& r, const Value& v) { AssignProperties(r, v); }
+    static void Write(Region& r, const Value& v) { r = v; }
 };
 
 // One field of some regions, named by list position, before and after.

@@ -5,40 +5,27 @@ namespace tolv {
 SelectionSnapshot TakeSelection(const Project& project)
 {
     SelectionSnapshot selection;
-    for (int index : SelectedPositions(project))
-        selection.States.emplace_back(index, project.Regions[std::size_t(index)]->Selected);
+    for (int index : project.selection.positions())
+        selection.States.emplace_back(index, project.selection.stateOf(*project.Regions[std::size_t(index)]));
     selection.Current = CurrentPosition(project);
-    selection.SelIndex = project.SelIndex;
+    selection.Anchor = project.selection.anchor();
     return selection;
 }
 
 void RestoreSelection(Project& project, const SelectionSnapshot& selection)
 {
-    for (auto& region : project.Regions)
-        region->Selected = SelectionState::None;
+    Selection& restored = project.selection;
+    restored.clear();
     for (const auto& [index, state] : selection.States)
-        project.Regions[std::size_t(index)]->Selected = state;
-    project.CurrentRegion = selection.Current < 0 ? nullptr : project.Regions[std::size_t(selection.Current)].get();
-    project.SelIndex = selection.SelIndex;
-}
-
-std::vector<int> SelectedPositions(const Project& project)
-{
-    std::vector<int> positions;
-    for (std::size_t i = 0; i < project.Regions.size(); ++i) {
-        if (project.Regions[i]->Selected != SelectionState::None)
-            positions.push_back(int(i));
-    }
-    return positions;
+        restored.set(*project.Regions[std::size_t(index)], state);
+    restored.setCurrent(selection.Current < 0 ? nullptr : project.Regions[std::size_t(selection.Current)].get());
+    restored.setAnchor(selection.Anchor);
 }
 
 int CurrentPosition(const Project& project)
 {
-    for (std::size_t i = 0; i < project.Regions.size(); ++i) {
-        if (project.Regions[i].get() == project.CurrentRegion)
-            return int(i);
-    }
-    return -1;
+    const Region* current = project.selection.current();
+    return current ? project.selection.positionOf(*current) : -1;
 }
 
 }  // namespace tolv

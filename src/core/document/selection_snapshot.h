@@ -11,11 +11,13 @@ namespace tolv {
 // The selection by list position: what every step restores on undo and
 // redo, next to the edit itself.
 struct SelectionSnapshot {
-    // (position, state) of every selected region.
+    // (position, state) of every selected region, ascending.
     std::vector<std::pair<int, SelectionState>> States;
-    // The position of CurrentRegion, which may be a region no longer selected.
+    // The position of the current region, which may be a region no longer
+    // selected.
     int Current = -1;
-    int SelIndex = -1;
+    // The Tab anchor.
+    int Anchor = -1;
 
     bool operator==(const SelectionSnapshot&) const = default;
     std::size_t bytes() const { return sizeof(*this) + States.capacity() * sizeof(States.front()); }
@@ -25,9 +27,7 @@ SelectionSnapshot TakeSelection(const Project& project);
 // Valid for the region list the snapshot was taken of.
 void RestoreSelection(Project& project, const SelectionSnapshot& selection);
 
-// The list positions of the selected regions, ascending.
-std::vector<int> SelectedPositions(const Project& project);
-// The list position of CurrentRegion, -1 without one.
+// The list position of the current region, -1 without one.
 int CurrentPosition(const Project& project);
 
 }  // namespace tolv

@@ -62,19 +62,19 @@ std::vector<Region*> CatchBand(Project& project, const Rect& band)
     std::vector<Region*> caught;
     for (const auto& region : project.Regions)
         if (region->Visible && !CoversFrame(project, *region) && Meets(*region, band)
-            && SetState(project, *region, SelectionState::Group))
+            && project.selection.set(*region, SelectionState::Group))
             caught.push_back(region.get());
     return caught;
 }
 
 Rect SelectionBounds(const Project& project)
 {
-    if (!project.CurrentRegion)
+    const Region* current = project.selection.current();
+    if (!current)
         return {};
-    Rect bounds = RectOf(*project.CurrentRegion);
-    for (const auto& region : project.Regions)
-        if (region->Selected != SelectionState::None)
-            bounds = Union(bounds, RectOf(*region));
+    Rect bounds = RectOf(*current);
+    for (const Region* region : SelectedFromLast(project))
+        bounds = Union(bounds, RectOf(*region));
     return bounds;
 }
 
@@ -89,11 +89,10 @@ std::vector<Region*> MoveSelectionBy(Project& project, Point offset)
     offset = AllowedSelectionMove(project, offset);
     if (offset == Point{} || project.LockObj)
         return moved;
-    for (const auto& region : project.Regions) {
-        if (region->Selected == SelectionState::None)
-            continue;
-        Moveby(*region, offset.x, offset.y);
-        moved.push_back(region.get());
+    for (int position : project.selection.positions()) {
+        Region& region = *project.Regions[std::size_t(position)];
+        Moveby(region, offset.x, offset.y);
+        moved.push_back(&region);
     }
     return moved;
 }
@@ -103,10 +102,10 @@ Point SizeGrabAt(const Region& region, Point pointer)
     return Point{region.right(), region.bottom()} - pointer;
 }
 
-RegionPress ClassifyRegionPress(const Region& region, bool inSizeHandle, bool shift, bool leftButton)
+RegionPress ClassifyRegionPress(SelectionState state, bool inSizeHandle, bool shift, bool leftButton)
 {
     if (shift) {
-        switch (region.Selected) {
+        switch (state) {
         case SelectionState::None:
             return RegionPress::JoinGroup;
         case SelectionState::Current:
@@ -117,7 +116,7 @@ RegionPress ClassifyRegionPress(const Region& region, bool inSizeHandle, bool sh
     }
     if (leftButton && inSizeHandle)
         return RegionPress::StartSize;
-    return region.Selected == SelectionState::None ? RegionPress::SelectAlone : RegionPress::Nothing;
+    return state == SelectionState::None ? RegionPress::SelectAlone : RegionPress::Nothing;
 }
 
 std::string PointerText(Point pos)

@@ -67,7 +67,7 @@ bool CoversFrame(const Project& project, const Region& region);
 // Every visible region whose rectangle meets the band goes to group state,
 // except those that cover the whole frame (a band is drawn over them);
 // those whose state changed are returned in list order, and the last of them
-// becomes the current region. SelIndex is left alone.
+// becomes the current region. The Tab anchor is left alone.
 std::vector<Region*> CatchBand(Project& project, const Rect& band);
 
 // The rectangle around the current region and every selected region; empty
@@ -97,7 +97,8 @@ enum class RegionPress {
     // be dragged by any member).
     SelectAlone,
 };
-RegionPress ClassifyRegionPress(const Region& region, bool inSizeHandle, bool shift, bool leftButton);
+// `state` is the state of the region pressed.
+RegionPress ClassifyRegionPress(SelectionState state, bool inSizeHandle, bool shift, bool leftButton);
 
 // Status bar texts of the gestures.
 std::string PointerText(Point pos);

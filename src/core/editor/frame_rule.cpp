@@ -115,17 +115,17 @@ Point FrameRule::size(const RegionGeometry& region, Point size) const
 Point AllowedSelectionMove(const Project& project, Point offset)
 {
     std::vector<RegionGeometry> selected;
-    for (const auto& region : project.Regions)
-        if (region->Selected != SelectionState::None)
-            selected.push_back(GeometryOf(*region));
+    for (int position : project.selection.positions())
+        selected.push_back(GeometryOf(*project.Regions[std::size_t(position)]));
     return FrameRule::Of(project).move(selected, offset);
 }
 
 Point AllowedCurrentSize(const Project& project, Point size)
 {
-    if (!project.CurrentRegion)
+    const Region* current = project.selection.current();
+    if (!current)
         return size;
-    return FrameRule::Of(project).size(GeometryOf(*project.CurrentRegion), size);
+    return FrameRule::Of(project).size(GeometryOf(*current), size);
 }
 
 }  // namespace tolv

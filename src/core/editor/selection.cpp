@@ -8,34 +8,17 @@
 
 namespace tolv {
 
-bool SetState(Project& project, Region& region, SelectionState state)
-{
-    if (region.Selected == state)
-        return false;
-    region.Selected = state;
-    if (state == SelectionState::Current || state == SelectionState::Group)
-        project.CurrentRegion = &region;
-    return true;
-}
-
-void DeselectAll(Project& project)
-{
-    for (auto& region : project.Regions)
-        region->Selected = SelectionState::None;
-    project.SelIndex = -1;
-    project.CurrentRegion = nullptr;
-}
-
 Region* SelectRegion(Project& project, int index)
 {
     if (index < 0 || index >= int(project.Regions.size()))
         return nullptr;
-    if (project.CurrentRegion)
-        project.CurrentRegion->Selected = SelectionState::None;
+    Selection& selection = project.selection;
+    if (Region* previous = selection.current())
+        selection.set(*previous, SelectionState::None);
     Region& region = *project.Regions[std::size_t(index)];
-    project.SelIndex = index;
-    project.CurrentRegion = &region;
-    region.Selected = SelectionState::Current;
+    selection.set(region, SelectionState::Current);
+    selection.setCurrent(&region);
+    selection.setAnchor(index);
     return &region;
 }
 
@@ -59,7 +42,8 @@ Region* SelectNext(Project& project)
     const int count = int(project.Regions.size());
     if (count == 0)
         return nullptr;
-    return SelectRegion(project, VisibleFrom(project, project.SelIndex >= count - 1 ? 0 : project.SelIndex + 1, 1));
+    const int anchor = project.selection.anchor();
+    return SelectRegion(project, VisibleFrom(project, anchor >= count - 1 ? 0 : anchor + 1, 1));
 }
 
 Region* SelectPrevious(Project& project)
@@ -67,21 +51,22 @@ Region* SelectPrevious(Project& project)
     const int count = int(project.Regions.size());
     if (count == 0)
         return nullptr;
-    const int from = project.SelIndex > 0 && project.SelIndex < count ? project.SelIndex - 1 : count - 1;
+    const int anchor = project.selection.anchor();
+    const int from = anchor > 0 && anchor < count ? anchor - 1 : count - 1;
     return SelectRegion(project, VisibleFrom(project, from, -1));
 }
 
 bool CanNudgeSelected(const Project& project)
 {
-    return project.CurrentRegion && !project.Regions.empty() && !project.LockObj;
+    return project.selection.current() && !project.Regions.empty() && !project.LockObj;
 }
 
 std::vector<Region*> SelectedFromLast(const Project& project)
 {
+    const std::vector<int> positions = project.selection.positions();
     std::vector<Region*> selected;
-    for (auto it = project.Regions.rbegin(); it != project.Regions.rend(); ++it)
-        if ((*it)->Selected != SelectionState::None)
-            selected.push_back(it->get());
+    for (auto position = positions.rbegin(); position != positions.rend(); ++position)
+        selected.push_back(project.Regions[std::size_t(*position)].get());
     return selected;
 }
 
@@ -118,9 +103,10 @@ void ApplySelectionOp(Project& project, const SelectionOp& op)
     using Kind = SelectionOp::Kind;
     const bool named = op.position >= 0 && op.position < int(project.Regions.size());
     Region* region = named ? project.Regions[std::size_t(op.position)].get() : nullptr;
+    Selection& selection = project.selection;
     switch (op.kind) {
     case Kind::DeselectAll:
-        DeselectAll(project);
+        selection.clear();
         return;
     case Kind::Next:
         SelectNext(project);
@@ -129,28 +115,28 @@ void ApplySelectionOp(Project& project, const SelectionOp& op)
         SelectPrevious(project);
         return;
     case Kind::Pick:
-        DeselectAll(project);
+        selection.clear();
         SelectRegion(project, op.position);
         return;
     case Kind::SelectAlone:
         if (!region)
             return;
         if (project.Regions.size() > 1)
-            DeselectAll(project);
-        SetState(project, *region, SelectionState::Current);
-        project.SelIndex = region->PickIndex;
+            selection.clear();
+        selection.set(*region, SelectionState::Current);
+        selection.setAnchor(op.position);
         return;
     case Kind::JoinGroup:
         if (!region)
             return;
-        if (project.CurrentRegion)
-            SetState(project, *project.CurrentRegion, SelectionState::Group);
-        SetState(project, *region, SelectionState::Group);
-        project.SelIndex = region->PickIndex;
+        if (Region* current = selection.current())
+            selection.set(*current, SelectionState::Group);
+        selection.set(*region, SelectionState::Group);
+        selection.setAnchor(op.position);
         return;
     case Kind::AddToGroup:
         if (region)
-            SetState(project, *region, SelectionState::Group);
+            selection.set(*region, SelectionState::Group);
         return;
     }
 }

@@ -9,30 +9,23 @@
 
 namespace tolv {
 
-// The selection rules of the frame editor. They change the model only; the
-// canvas repaints the regions whose state changed and updates menus and the
-// quick pick afterwards. Invariant kept by every function: without a current
+// The selection rules of the frame editor, over the project's Selection
+// (project/selection_state.h). They change the model only; the canvas
+// repaints the regions whose state changed and updates menus and the quick
+// pick afterwards. Invariant kept by every function: without a current
 // region no region is selected.
 
-// Puts `region` into selection state `state` (0, 1 or 2). Entering 1 or 2
-// makes it the current region; going back to 0 leaves CurrentRegion alone,
-// DeselectAll clears it. Returns whether the state changed.
-bool SetState(Project& project, Region& region, SelectionState state);
-
-// Every region back to 0; no current region, SelIndex -1.
-void DeselectAll(Project& project);
-
-// Makes the region at list position `index` the current region (state 1);
-// the previous current region goes back to 0, other group members keep their
-// state. Nothing happens for an index outside the list. Returns the region
-// made current, or nullptr.
+// Makes the region at list position `index` the current region (state 1)
+// and the Tab anchor; the previous current region goes back to 0, other
+// group members keep their state. Nothing happens for an index outside the
+// list. Returns the region made current, or nullptr.
 Region* SelectRegion(Project& project, int index);
 
-// Tab and Shift+Tab: the next or previous visible region in list order,
-// wrapping at either end; without a current position (-1) they start at the
-// first or last. Hidden regions are passed over, since they could be moved
-// and deleted unseen. nullptr, and nothing changes, when no region is
-// visible.
+// Tab and Shift+Tab: the next or previous visible region in list order
+// from the Tab anchor, wrapping at either end; without an anchor (-1) they
+// start at the first or last. Hidden regions are passed over, since they
+// could be moved and deleted unseen. nullptr, and nothing changes, when no
+// region is visible.
 Region* SelectNext(Project& project);
 Region* SelectPrevious(Project& project);
 

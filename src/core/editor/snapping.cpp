@@ -55,7 +55,7 @@ SnapTargets SnapTargetsOf(const Project& project)
 {
     std::vector<Rect> others;
     for (const auto& region : project.Regions) {
-        if (region->Visible && region->Selected == SelectionState::None)
+        if (region->Visible && !project.selection.contains(*region))
             others.push_back({region->Left, region->Top, region->right(), region->bottom()});
     }
     return SnapTargetsOf(project.FrameAreaWidth, project.FrameAreaHeight, others);

@@ -59,15 +59,13 @@ bool Project::AddFrameName(std::string name)
 
 void Project::FreeRegions()
 {
-    CurrentRegion = nullptr;
-    SelIndex = -1;
+    selection = {};
     Regions.clear();
 }
 
-void Project::RenumberRegions()
+void Project::RegionListChanged()
 {
-    for (std::size_t i = 0; i < Regions.size(); ++i)
-        Regions[i]->PickIndex = int(i);
+    selection.followList(Regions);
 }
 
 void Project::ForgetFileFindings()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "project/region.h"
+#include "project/selection_state.h"
 
 #include <array>
 #include <cstdint>
@@ -78,8 +79,7 @@ struct Project {
 
     // Regions and selection.
     std::vector<std::unique_ptr<Region>> Regions;
-    Region* CurrentRegion = nullptr;
-    int SelIndex = -1;
+    Selection selection;
 
     int FrameCount() const { return int(FrameNames.size()); }
     bool ReadIncompletely() const { return !UnreadParts.empty(); }
@@ -101,9 +101,10 @@ struct Project {
     void ForgetFileFindings();
     // Destroys every region and clears the selection.
     void FreeRegions();
-    // Each region's PickIndex := its list position (0-based, as the quick
-    // pick list's lines).
-    void RenumberRegions();
+    // After every change of the region list: the selection learns each
+    // region's list position (0-based, as the quick pick list's lines) and
+    // lets go of regions no longer in the list.
+    void RegionListChanged();
 
     // The state before a project file is read: no regions, no frames,
     // CurrentFrame -1, LockObj off, PreFilterFile empty, nothing unread. The persisted options

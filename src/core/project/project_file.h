@@ -72,8 +72,8 @@ std::string IncompleteReadWarning(const Project& project);
 
 // Replaces the project by the content of the project file at `path` (either
 // layout): ProjectFolder and ProjectFileName come from the path, the frames
-// are examined (ExamineFrames) and the regions created, each with its
-// PickIndex and, for overlays, its overlay bitmaps. A missing file loads as an
+// are examined (ExamineFrames) and the regions created, their positions known
+// to the selection, overlays with their bitmaps. A missing file loads as an
 // empty project named after it. CurrentFrame stays -1: the caller shows the
 // first frame. What could not be read goes into UnreadParts: a Regions count
 // that is missing or no count (then every numbered region section present is

@@ -54,7 +54,7 @@ LoadResult ReadProject(Project& project, const IniReader& ini)
     result.FramesMissing = ExamineFrames(project);
 
     ReadRegionSections(project, ini, OverlayBitmaps::Load);
-    project.RenumberRegions();
+    project.RegionListChanged();
     if (!project.Regions.empty() && !ini.readBool("Main", "Version2", false))
         result.NeedsSaving.push_back(SaveNeed::OlderLayout);
     if (project.ReadIncompletely())

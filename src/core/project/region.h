@@ -17,9 +17,6 @@ namespace tolv {
 // enum value; the user interface numbers them 1 to 4.
 enum class RegionKind : std::uint8_t { Clip = 0, Background = 1, TextBox = 2, Overlay = 3 };
 
-// Whether a region is selected: the current region, or a member of a group.
-enum class SelectionState : std::uint8_t { None, Current, Group };
-
 // One rectangle on the frames with its worksheet. Field names are the
 // project's own. Worksheet arrays are indexed from 0 for row 1.
 struct Region {
@@ -44,8 +41,6 @@ struct Region {
     WorksheetColumn OutputFile;
 
     // Run-time fields.
-    SelectionState Selected = SelectionState::None;
-    int PickIndex = -1;
     // Present only for an overlay region whose file loaded (LoadOverlay);
     // shared with every other region of the same overlay file.
     std::shared_ptr<const Bitmap> MergeImage;

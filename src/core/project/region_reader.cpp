@@ -147,7 +147,7 @@ void LoadOverlayQuietly(Region& region, const std::string& projectFolder)
 }
 
 // A section of the current layout ("Position", "Clip1".., text-box keys).
-void ReadCurrentRegion(Project& project, const IniReader& ini, const std::string& section, OverlayBitmaps overlays)
+void ReadCurrentLayoutRegion(Project& project, const IniReader& ini, const std::string& section, OverlayBitmaps overlays)
 {
     if (!ini.sectionExists(section))
         return;
@@ -247,7 +247,7 @@ void ReadRegionSections(Project& project, const IniReader& ini, OverlayBitmaps o
         const std::string section = "Region" + std::to_string(number);
         const bool byKeys = layout == RegionLayout::ByKeys && !ini.readString(section, "Position", "").empty();
         if (marked || byKeys)
-            ReadCurrentRegion(project, ini, section, overlays);
+            ReadCurrentLayoutRegion(project, ini, section, overlays);
         else
             ReadOlderRegion(project, ini, section);
     }

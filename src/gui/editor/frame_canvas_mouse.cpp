@@ -80,7 +80,7 @@ bool FrameCanvas::drawsBandOver(const Region& region, QPoint pos, Qt::MouseButto
     constexpr int EdgeZone = 4;
     const QRect shown = screenRectOf(region);
     const bool nearEdge = !shown.adjusted(EdgeZone, EdgeZone, -EdgeZone, -EdgeZone).contains(pos);
-    const bool onHandle = region.Selected == SelectionState::Current
+    const bool onHandle = project().selection.stateOf(region) == SelectionState::Current
                           && InSizeHandle(shown.width(), shown.height(), ToPoint(pos - shown.topLeft()));
     return button == Qt::LeftButton && CoversFrame(project(), region) && !nearEdge && !onHandle
            && !backgroundMarker().contains(pos);
@@ -94,21 +94,24 @@ void FrameCanvas::pressRegion(Region& region, QPoint pos, Qt::MouseButton button
     drag_.DragStart = drag_.LastDragPos = ClampToCanvas(pixelAt(pos), frameArea_.width(), frameArea_.height());
     const QRect shown = screenRectOf(region);
     const bool inHandle = InSizeHandle(shown.width(), shown.height(), ToPoint(pos - shown.topLeft()));
+    const Selection& selection = project().selection;
+    const SelectionState state = selection.stateOf(region);
+    const int position = selection.positionOf(region);
     const RegionPress press =
-        ClassifyRegionPress(region, inHandle, modifiers.testFlag(Qt::ShiftModifier), button == Qt::LeftButton);
+        ClassifyRegionPress(state, inHandle, modifiers.testFlag(Qt::ShiftModifier), button == Qt::LeftButton);
     switch (press) {
     case RegionPress::Nothing:
         return;
     case RegionPress::JoinGroup:
-        document_.changeSelection({SelectionOp::Kind::JoinGroup, region.PickIndex});
+        document_.changeSelection({SelectionOp::Kind::JoinGroup, position});
         return;
     case RegionPress::ToGroup:
-        document_.changeSelection({SelectionOp::Kind::AddToGroup, region.PickIndex});
+        document_.changeSelection({SelectionOp::Kind::AddToGroup, position});
         return;
     case RegionPress::StartSize:
     case RegionPress::SelectAlone: {
-        const bool entersCurrent = region.Selected != SelectionState::Current;
-        document_.changeSelection({SelectionOp::Kind::SelectAlone, region.PickIndex});
+        const bool entersCurrent = state != SelectionState::Current;
+        document_.changeSelection({SelectionOp::Kind::SelectAlone, position});
         if (entersCurrent)
             setStatus(StatusPanel::Geometry, ToQ(GeometryText(region)));
         break;
@@ -125,7 +128,7 @@ void FrameCanvas::startBand(QPoint pos, bool deselect)
     if (!deselect)
         return;
     setStatus(StatusPanel::Geometry, ToQ(BackgroundText(frameArea_.width(), frameArea_.height())));
-    if (!(pressModifiers_ & Qt::ShiftModifier) && project().CurrentRegion)
+    if (!(pressModifiers_ & Qt::ShiftModifier) && project().selection.current())
         document_.changeSelection({SelectionOp::Kind::DeselectAll});
 }
 
@@ -231,14 +234,14 @@ void FrameCanvas::finishMove()
     endGesture();
     if (!document_.moveSelection(drag_.DragPrev - drag_.DragStart + snap_))
         return;
-    const std::vector<int> moved = SelectedPositions(project());
+    const std::vector<int> moved = project().selection.positions();
     if (!moved.empty())
         setStatus(StatusPanel::Geometry, ToQ(GeometryText(*project().Regions[std::size_t(moved.back())])));
 }
 
 void FrameCanvas::dragSize(Point pos)
 {
-    const Region* region = project().CurrentRegion;
+    const Region* region = project().selection.current();
     if (!region)
         return;
     if (drag_.gesture != Gesture::Sizing) {
@@ -261,7 +264,7 @@ void FrameCanvas::dragSize(Point pos)
 void FrameCanvas::finishSize()
 {
     endGesture();
-    const Region* region = project().CurrentRegion;
+    const Region* region = project().selection.current();
     if (!region)
         return;
     const Point size = drag_.DragPrev - drag_.DragStart;

@@ -16,6 +16,8 @@
 #include <algorithm>
 #include <cmath>
 #include <span>
+#include <utility>
+#include <vector>
 
 namespace tolv::gui {
 
@@ -151,6 +153,18 @@ std::span<const int> StateRuns(SelectionState state)
     return state == SelectionState::None ? std::span<const int>(DotRuns) : std::span<const int>(DashDotRuns);
 }
 
+// Each position is looked up once, not at every comparison.
+void SortInListOrder(std::vector<Region*>& regions, const Selection& selection)
+{
+    std::vector<std::pair<int, Region*>> placed;
+    placed.reserve(regions.size());
+    for (Region* region : regions)
+        placed.emplace_back(selection.positionOf(*region), region);
+    std::sort(placed.begin(), placed.end());
+    for (std::size_t i = 0; i < placed.size(); ++i)
+        regions[i] = placed[i].second;
+}
+
 QRect SizeHandle(const QRect& shown)
 {
     return QRect(shown.right() - SizeHandleZone + 1, shown.bottom() - SizeHandleZone + 1, SizeHandleZone,
@@ -269,17 +283,19 @@ void FrameCanvas::paintRegions(QPainter& painter, const QRect& exposed)
     std::erase_if(regions, [](const Region* r) { return !r->Visible; });
     if (regions.empty())
         return;
-    std::sort(regions.begin(), regions.end(), [](const Region* a, const Region* b) { return a->PickIndex < b->PickIndex; });
+    const Selection& selection = project().selection;
+    SortInListOrder(regions, selection);
     RegionLayer layer(exposed);
     for (const Region* region : regions) {
         const QRect shown = screenRectOf(*region);
+        const SelectionState state = selection.stateOf(*region);
         if (CoversFrame(project(), *region)) {
             layer.fill(backgroundMarker(), Opaque(colors::White));
-            layer.fill(backgroundMarker().adjusted(1, 1, -1, -1), StateColor(region->Selected));
+            layer.fill(backgroundMarker().adjusted(1, 1, -1, -1), StateColor(state));
         } else {
-            layer.outline(shown, StateColor(region->Selected), StateRuns(region->Selected));
+            layer.outline(shown, StateColor(state), StateRuns(state));
         }
-        if (region->Selected == SelectionState::Current)
+        if (state == SelectionState::Current)
             layer.fill(SizeHandle(shown), Opaque(colors::Lime));
     }
     painter.drawImage(exposed.topLeft(), layer.image());

@@ -58,9 +58,10 @@ Region* FrameCanvas::regionAt(const QPoint& canvasPos) const
             return inner != outer && Encloses(*outer, *inner) && !SameRect(*outer, *inner);
         });
     };
+    const Selection& selection = project().selection;
     Region* found = nullptr;
     for (Region* hit : hits)
-        if (!enclosesAnother(hit) && (!found || hit->PickIndex > found->PickIndex))
+        if (!enclosesAnother(hit) && (!found || selection.positionOf(*hit) > selection.positionOf(*found)))
             found = hit;
     return found;
 }

@@ -114,7 +114,7 @@ void MainWindow::onAnimate()
         stopAnimation();
         return;
     }
-    const Region* region = project().CurrentRegion;
+    const Region* region = project().selection.current();
     if (!region)
         return;
     // A background, text box or overlay cuts nothing out that could play.

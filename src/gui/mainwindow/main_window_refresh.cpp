@@ -23,8 +23,8 @@ void MainWindow::refresh(const DocumentChange& change)
     // While an animation plays, the quick pick and the status keep what
     // playback shows; they catch up at the stop.
     if (!animating()) {
-        const Region* current = project().CurrentRegion;
-        ui_.quickPick->setCurrentIndex(current ? current->PickIndex : -1);
+        const Region* current = project().selection.current();
+        ui_.quickPick->setCurrentIndex(current ? project().selection.positionOf(*current) : -1);
     }
     if (change.projectReplaced || change.fileNameChanged)
         setWindowTitle(session_->caption());
@@ -44,7 +44,7 @@ void MainWindow::refresh(const DocumentChange& change)
     // The caption keeps the project's name only; the status bar tells of
     // edits not yet saved.
     ui_.unsavedPanel->setText(project().Modified ? " Unsaved edits" : QString());
-    ui_.geometryBar->showRegion(project().CurrentRegion, project().LockObj);
+    ui_.geometryBar->showRegion(project().selection.current(), project().LockObj);
     ApplyMenuState(ui_, MenuStateFor(MenuContextOf(document_, animating())), document_);
 }
 
@@ -61,7 +61,7 @@ void MainWindow::renameInQuickPick(const std::vector<RegionChange>& changed)
 {
     for (const RegionChange& change : changed)
         if (change.aspect != RegionAspect::Geometry)
-            ui_.quickPick->setItemText(change.region->PickIndex, QString::fromStdString(PickText(*change.region)));
+            ui_.quickPick->setItemText(project().selection.positionOf(*change.region), QString::fromStdString(PickText(*change.region)));
 }
 
 void MainWindow::showSelectionStatus()
@@ -69,7 +69,7 @@ void MainWindow::showSelectionStatus()
     if (animating())
         return;
     const Project& p = project();
-    if (const Region* current = p.CurrentRegion)
+    if (const Region* current = p.selection.current())
         setStatus(StatusPanel::Message, " Region: " + QString::fromStdString(PickText(*current)));
     else
         setStatus(StatusPanel::Message, QString::fromStdString(FrameText(p)));

@@ -1,7 +1,6 @@
 #include "gui/mainwindow/region_commands.h"
 
 #include "document/document.h"
-#include "document/selection_snapshot.h"
 #include "editor/edit_commands.h"
 #include "editor/key_map.h"
 #include "editor/selection.h"
@@ -58,7 +57,7 @@ void RegionCommands::bindActions()
         parts_.document.setCurrentGeometry(geometry);
         // A value the frame rule changed shows as it was applied, also when
         // the region ends up where it was.
-        parts_.ui.geometryBar->showRegion(parts_.document.project().CurrentRegion, parts_.document.project().LockObj);
+        parts_.ui.geometryBar->showRegion(parts_.document.project().selection.current(), parts_.document.project().LockObj);
         showCurrentGeometry();
         parts_.ui.canvasScroll->setFocus();
     });
@@ -116,7 +115,7 @@ void RegionCommands::addRegion(const Rect& band)
 
 void RegionCommands::properties()
 {
-    const Region* current = parts_.document.project().CurrentRegion;
+    const Region* current = parts_.document.project().selection.current();
     if (!current || !framesDefined())
         return;
     Region record = *current;
@@ -126,7 +125,7 @@ void RegionCommands::properties()
 
 void RegionCommands::hideToggle()
 {
-    if (const Region* region = parts_.document.project().CurrentRegion)
+    if (const Region* region = parts_.document.project().selection.current())
         applyRegionCommand(region->Visible ? RegionCommand::Hide : RegionCommand::Show);
 }
 
@@ -157,7 +156,7 @@ void RegionCommands::redo()
 
 void RegionCommands::showCurrentGeometry()
 {
-    if (const Region* current = parts_.document.project().CurrentRegion)
+    if (const Region* current = parts_.document.project().selection.current())
         emit statusChanged(StatusPanel::Geometry, QString::fromStdString(GeometryText(*current)));
 }
 
@@ -165,7 +164,7 @@ void RegionCommands::copy()
 {
     const Project& project = parts_.document.project();
     std::vector<const Region*> selected;
-    for (int position : SelectedPositions(project))
+    for (int position : project.selection.positions())
         selected.push_back(project.Regions[std::size_t(position)].get());
     if (!selected.empty())
         QGuiApplication::clipboard()->setText(QString::fromStdString(RegionsAsText(selected)));

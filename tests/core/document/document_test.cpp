@@ -32,9 +32,9 @@ State StateOf(const Document& document)
     const Project& p = document.project();
     std::ostringstream editor;
     for (const auto& region : p.Regions)
-        editor << region.get() << " overlay " << region->MergeImage.get() << " pick " << region->PickIndex
-               << " state " << int(region->Selected) << "; ";
-    editor << "current " << p.CurrentRegion << " sel " << p.SelIndex << " frame " << p.CurrentFrame << " area "
+        editor << region.get() << " overlay " << region->MergeImage.get() << " pick "
+               << p.selection.positionOf(*region) << " state " << int(p.selection.stateOf(*region)) << "; ";
+    editor << "current " << p.selection.current() << " sel " << p.selection.anchor() << " frame " << p.CurrentFrame << " area "
            << p.FrameAreaWidth << "x" << p.FrameAreaHeight << " status " << int(p.FrameStatus[0])
            << int(p.FrameStatus[2]) << " modified " << p.Modified;
     return {ProjectText(p), editor.str()};
@@ -91,7 +91,7 @@ const EditCase EditCases[] = {
     {"Duplicate", [](Document& d) { return d.duplicateCurrent(); }, "Undo Duplicate Region"},
     {"Hide", [](Document& d) { return d.applyRegionCommand(RegionCommand::Hide); }, "Undo Hide Region"},
     {"LockLayout", [](Document& d) { return d.setLockLayout(true); }, "Undo Lock Layout"},
-    {"Properties", [](Document& d) { return d.setRegionProperties(ChangedProperties(*d.project().CurrentRegion)); },
+    {"Properties", [](Document& d) { return d.setRegionProperties(ChangedProperties(*d.project().selection.current())); },
      "Undo Region Properties"},
     {"ProjectSetup", [](Document& d) { return d.applyProjectSetup({{"f2.bmp", "f3.bmp", "f4.bmp"}, true, "r", "j"}); },
      "Undo Project Setup"},
@@ -147,15 +147,14 @@ TEST_F(DocumentTest, PastedRegionsShiftTogetherOverAnEqualRectangleAndBecomeTheS
     document.pasteRegions({Region(0, 100, 10, 10)});
     EXPECT_EQ(corner(3), (Point{0, 100}));
 
-    Region pasted(90, 10, 40, 40);
-    pasted.Selected = SelectionState::Current;
-    document.pasteRegions({Region(0, 200, 10, 10), pasted});
+    document.pasteRegions({Region(0, 200, 10, 10), Region(90, 10, 40, 40)});
     EXPECT_EQ(corner(4), (Point{10, 210}));
     EXPECT_EQ(corner(5), (Point{100, 20}));
     for (int position = 0; position < 6; ++position)
-        EXPECT_EQ(region(position)->Selected, position >= 4 ? SelectionState::Group : SelectionState::None);
-    EXPECT_EQ(document.project().CurrentRegion, region(5));
-    EXPECT_EQ(document.project().SelIndex, 5);
+        EXPECT_EQ(document.project().selection.stateOf(*region(position)),
+                  position >= 4 ? SelectionState::Group : SelectionState::None);
+    EXPECT_EQ(document.project().selection.current(), region(5));
+    EXPECT_EQ(document.project().selection.anchor(), 5);
 }
 
 // Each edit of geometry asks for a place far off the 600 x 400 frame area.
@@ -351,15 +350,14 @@ TEST(DocumentHistory, AThousandEditsOnTwoHundredRegionsStayFarBelowFiftyMegabyte
             region->InputFrame.set(row, "animation_frame_" + std::to_string(row) + ".bmp");
             region->OutputFile.set(row, "output_clip_" + std::to_string(i) + "_" + std::to_string(row) + ".bmp");
         }
-        region->Selected = SelectionState::Group;
+        project.selection.set(*region, SelectionState::Group);
         project.Regions.push_back(std::move(region));
     }
-    project.CurrentRegion = project.Regions.back().get();
     project.FrameAreaWidth = 4000;  // room on the frame for every move
     Document document(std::move(project));
 
     for (int i = 0; i < 1000; ++i) {
-        Region renamed = *document.project().CurrentRegion;
+        Region renamed = *document.project().selection.current();
         renamed.Name = "Renamed " + std::to_string(i);
         const RegionCommand hideOrShow = i % 8 == 3 ? RegionCommand::Hide : RegionCommand::Show;
         const bool recorded = i % 4 == 0   ? document.moveSelection({1, 0})

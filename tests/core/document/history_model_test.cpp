@@ -25,8 +25,8 @@ std::string StateOf(const Project& p)
     std::ostringstream state;
     state << ProjectText(p);
     for (const auto& region : p.Regions)
-        state << region.get() << " " << int(region->Selected) << region->PickIndex << ";";
-    state << " current " << p.CurrentRegion << " sel " << p.SelIndex;
+        state << region.get() << " " << int(p.selection.stateOf(*region)) << p.selection.positionOf(*region) << ";";
+    state << " current " << p.selection.current() << " sel " << p.selection.anchor();
     return state.str();
 }
 
@@ -160,7 +160,7 @@ private:
     bool apply(int kind)
     {
         Document& d = document_;
-        const Region* current = d.project().CurrentRegion;
+        const Region* current = d.project().selection.current();
         switch (kind) {
         case 4:
             return d.addRegion(someRegion());

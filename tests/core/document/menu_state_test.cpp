@@ -39,13 +39,13 @@ const MenuCase MenuCases[] = {
      {.hasRegions = true, .frameCount = 3, .currentFrame = 3},
      Idle({.extractMenu = true, .previousFrame = true})},
     {"CurrentRegion",
-     {.hasRegions = true, .hasCurrentRegion = true},
+     {.hasRegions = true, .hasCurrent = true},
      WithRegionItems(Idle({.deleteRegion = true, .cutRegions = true}))},
     {"HiddenCurrentRegion",
-     {.hasRegions = true, .hasCurrentRegion = true, .currentRegionHidden = true},
+     {.hasRegions = true, .hasCurrent = true, .currentRegionHidden = true},
      WithRegionItems(Idle({.hideRegionChecked = true, .deleteRegion = true, .cutRegions = true}))},
     {"LockedLayoutKeepsRegionsFromDeletion",
-     {.hasRegions = true, .hasCurrentRegion = true, .layoutLocked = true},
+     {.hasRegions = true, .hasCurrent = true, .layoutLocked = true},
      WithRegionItems(Idle({.lockLayoutChecked = true}))},
     {"UndoAndRedo", {.canUndo = true, .canRedo = true}, Idle({.undo = true, .redo = true})},
     {"AnimatingLeavesOnlyTheStop",
@@ -69,11 +69,11 @@ TEST(MenuContext, ComesFromTheDocument)
     Project project;
     project.Regions.push_back(std::make_unique<Region>(0, 0, 10, 10));
     project.Regions.back()->Visible = false;
-    project.CurrentRegion = project.Regions.back().get();
+    project.selection.setCurrent(project.Regions.back().get());
     Document document(std::move(project));
     document.setLockLayout(true);
     const MenuContext context = MenuContextOf(document, false);
-    EXPECT_TRUE(context.hasRegions && context.hasCurrentRegion && context.currentRegionHidden &&
+    EXPECT_TRUE(context.hasRegions && context.hasCurrent && context.currentRegionHidden &&
                 context.layoutLocked && context.canUndo && !context.canRedo);
 }
 

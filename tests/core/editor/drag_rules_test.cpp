@@ -10,6 +10,7 @@ namespace {
 Region& Add(Project& project, int left, int top, int width, int height)
 {
     project.Regions.push_back(std::make_unique<Region>(left, top, width, height));
+    project.RegionListChanged();
     return *project.Regions.back();
 }
 
@@ -46,10 +47,10 @@ TEST(CatchBand, TouchingByOnePixelCatchesBothAsGroupTheLastCurrent)
     // Band from x 19 (a's last column) to 41 (just into b).
     const auto caught = CatchBand(project, BandRect({19, 5}, {41, 10}));
     ASSERT_EQ(caught.size(), 2u);
-    EXPECT_EQ(a.Selected, SelectionState::Group);
-    EXPECT_EQ(b.Selected, SelectionState::Group);
-    EXPECT_EQ(project.CurrentRegion, &b);
-    EXPECT_EQ(project.SelIndex, -1);
+    EXPECT_EQ(project.selection.stateOf(a), SelectionState::Group);
+    EXPECT_EQ(project.selection.stateOf(b), SelectionState::Group);
+    EXPECT_EQ(project.selection.current(), &b);
+    EXPECT_EQ(project.selection.anchor(), -1);
 }
 
 TEST(CatchBand, EdgesThatOnlyMeetCatchNothing)
@@ -67,12 +68,12 @@ TEST(CatchBand, SkipsHiddenRegionsAndKeepsCurrentAtLastChanged)
     Region& hidden = Add(project, 0, 0, 20, 20);
     hidden.Visible = false;
     Region& c = Add(project, 0, 0, 20, 20);
-    SetState(project, c, SelectionState::Group);
+    project.selection.set(c, SelectionState::Group);
     const auto caught = CatchBand(project, BandRect({1, 1}, {5, 5}));
     EXPECT_EQ(caught, std::vector<Region*>{&a});
-    EXPECT_EQ(hidden.Selected, SelectionState::None);
+    EXPECT_EQ(project.selection.stateOf(hidden), SelectionState::None);
     // c was a group member already: a changed last.
-    EXPECT_EQ(project.CurrentRegion, &a);
+    EXPECT_EQ(project.selection.current(), &a);
 }
 
 TEST(CatchBand, PassesOverARegionThatCoversTheWholeFrame)
@@ -94,8 +95,8 @@ TEST(SelectionBounds, SpansCurrentAndEveryMember)
     Region& a = Add(project, 10, 20, 30, 40);
     Add(project, 0, 0, 5, 5);
     Region& c = Add(project, 100, 5, 10, 10);
-    SetState(project, c, SelectionState::Group);
-    SetState(project, a, SelectionState::Current);
+    project.selection.set(c, SelectionState::Group);
+    project.selection.set(a, SelectionState::Current);
     EXPECT_EQ(SelectionBounds(project), (Rect{10, 5, 110, 60}));
 }
 
@@ -107,8 +108,8 @@ TEST(MoveDrag, ClampsThePointerNotTheRegions)
     Region& a = Add(project, 10, 10, 30, 30);
     Region& b = Add(project, 50, 50, 10, 10);
     Region& idle = Add(project, 80, 80, 10, 10);
-    SetState(project, a, SelectionState::Group);
-    SetState(project, b, SelectionState::Current);
+    project.selection.set(a, SelectionState::Group);
+    project.selection.set(b, SelectionState::Current);
     // Grabbed at x 25, dragged to the clamped edge: the region ends left of 0.
     const auto moved = MoveSelectionBy(project, Point{0, 40} - Point{25, 40});
     EXPECT_EQ(moved, (std::vector<Region*>{&a, &b}));
@@ -121,7 +122,7 @@ TEST(MoveDrag, ZeroOffsetChangesNothing)
 {
     Project project;
     Region& a = Add(project, 10, 10, 30, 30);
-    SetState(project, a, SelectionState::Current);
+    project.selection.set(a, SelectionState::Current);
     EXPECT_TRUE(MoveSelectionBy(project, {}).empty());
 }
 
@@ -146,10 +147,8 @@ class Press : public testing::TestWithParam<PressCase> {};
 
 TEST_P(Press, FollowsShiftHandleAndSelection)
 {
-    Region region(0, 0, 30, 20);
-    region.Selected = GetParam().selected;
-    const bool inHandle = InSizeHandle(region.Width, region.Height, GetParam().local);
-    EXPECT_EQ(ClassifyRegionPress(region, inHandle, GetParam().shift, GetParam().left), GetParam().press);
+    const bool inHandle = InSizeHandle(30, 20, GetParam().local);
+    EXPECT_EQ(ClassifyRegionPress(GetParam().selected, inHandle, GetParam().shift, GetParam().left), GetParam().press);
 }
 
 INSTANTIATE_TEST_SUITE_P(

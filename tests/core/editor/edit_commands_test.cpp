@@ -56,13 +56,12 @@ INSTANTIATE_TEST_SUITE_P(Cases, NudgeFactor,
                                          FactorCase{"SignOnly", "-", std::nullopt}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(Duplicate, CopiesEverythingButVisibilityAndSelection)
+TEST(Duplicate, CopiesEverythingButVisibility)
 {
     Project project;
     Region door(12, 34, 56, 78);
     door.Name = "Door";
     door.Visible = false;
-    door.Selected = SelectionState::Current;
     door.RegionType = RegionKind::TextBox;
     door.OVLName = "door.bmp";
     door.Title = true;
@@ -72,14 +71,11 @@ TEST(Duplicate, CopiesEverythingButVisibilityAndSelection)
     door.BoxColor = colors::Aqua;
     door.InputFrame.set(49, "f50.bmp");
     door.OutputFile.set(0, "out.bmp");
-    door.PickIndex = 4;
 
     const auto copy = DuplicateRegion(project, door);
     EXPECT_EQ(copy->Name, "Duplicate: Door");
     EXPECT_EQ(HintText(*copy), "[Duplicate: Door]  x:12  y:34  w:56  h:78");
     EXPECT_TRUE(copy->Visible);
-    EXPECT_EQ(copy->Selected, SelectionState::None);
-    EXPECT_EQ(copy->PickIndex, -1);
     EXPECT_EQ(copy->RegionType, RegionKind::TextBox);
     EXPECT_EQ(copy->OVLName, "door.bmp");
     EXPECT_TRUE(copy->Title);

@@ -75,15 +75,15 @@ TEST(FrameRule, AllowsTheSelectionAndTheCurrentRegionWhatTheDocumentWillApply)
     Project project;
     project.FrameAreaWidth = 640;
     project.FrameAreaHeight = 480;
-    for (int left : {10, 300}) {
+    for (int left : {10, 300, 630})
         project.Regions.push_back(std::make_unique<Region>(left, 10, 100, 100));
-        project.Regions.back()->Selected = SelectionState::Group;
-    }
-    project.Regions.push_back(std::make_unique<Region>(630, 10, 100, 100));  // not selected
-    project.CurrentRegion = project.Regions[1].get();
+    project.RegionListChanged();
+    project.selection.set(*project.Regions[0], SelectionState::Group);
+    // The second becomes current; the third stays unselected.
+    project.selection.set(*project.Regions[1], SelectionState::Group);
     EXPECT_EQ(AllowedSelectionMove(project, {500, -500}), (Point{339, -109}));
     EXPECT_EQ(AllowedCurrentSize(project, {-5, 5000}), (Point{1, 5000}));
-    project.CurrentRegion = nullptr;
+    project.selection.clear();
     EXPECT_EQ(AllowedCurrentSize(project, {-5, 0}), (Point{-5, 0}));
 }
 

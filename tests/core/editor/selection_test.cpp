@@ -15,9 +15,9 @@ Project WithRegions(int count)
     for (int i = 0; i < count; ++i) {
         auto region = std::make_unique<Region>(i * 20, 0, 10, 10);
         region->Name = "R" + std::to_string(i);
-        region->PickIndex = i;
         project.Regions.push_back(std::move(region));
     }
+    project.RegionListChanged();
     return project;
 }
 // The states as numbers: none 0, current 1, group 2.
@@ -26,7 +26,7 @@ std::vector<int> States(const Project& project)
 {
     std::vector<int> states;
     for (const auto& region : project.Regions)
-        states.push_back(int(region->Selected));
+        states.push_back(int(project.selection.stateOf(*region)));
     return states;
 }
 
@@ -35,47 +35,26 @@ Region& At(Project& project, int index)
     return *project.Regions[std::size_t(index)];
 }
 
-TEST(SetState, EnteringASelectedStateMakesTheRegionCurrentButLeavingDoesNot)
-{
-    Project project = WithRegions(2);
-    EXPECT_TRUE(SetState(project, At(project, 1), SelectionState::Group));
-    EXPECT_EQ(project.CurrentRegion, &At(project, 1));
-    EXPECT_TRUE(SetState(project, At(project, 0), SelectionState::Current));
-    EXPECT_EQ(project.CurrentRegion, &At(project, 0));
-    EXPECT_TRUE(SetState(project, At(project, 0), SelectionState::None));
-    EXPECT_EQ(project.CurrentRegion, &At(project, 0));
-}
-
-TEST(SetState, TheSameStateChangesNothing)
-{
-    Project project = WithRegions(2);
-    project.CurrentRegion = &At(project, 1);
-    EXPECT_FALSE(SetState(project, At(project, 0), SelectionState::None));
-    EXPECT_EQ(project.CurrentRegion, &At(project, 1));
-}
-
 TEST(DeselectAll, ClearsEveryStateAndTheCurrentRegion)
 {
     Project project = WithRegions(3);
-    At(project, 0).Selected = SelectionState::Group;
-    At(project, 2).Selected = SelectionState::Current;
-    project.CurrentRegion = &At(project, 2);
-    project.SelIndex = 2;
-    DeselectAll(project);
+    project.selection.set(At(project, 0), SelectionState::Group);
+    project.selection.set(At(project, 2), SelectionState::Current);
+    project.selection.setAnchor(2);
+    ApplySelectionOp(project, {SelectionOp::Kind::DeselectAll});
     EXPECT_EQ(States(project), (std::vector<int>{0, 0, 0}));
-    EXPECT_EQ(project.CurrentRegion, nullptr);
-    EXPECT_EQ(project.SelIndex, -1);
+    EXPECT_EQ(project.selection.current(), nullptr);
+    EXPECT_EQ(project.selection.anchor(), -1);
 }
 
 TEST(SelectRegion, TheOldCurrentRegionGoesBackToZeroAndGroupMembersStay)
 {
     Project project = WithRegions(3);
-    At(project, 0).Selected = SelectionState::Group;
-    At(project, 1).Selected = SelectionState::Group;
-    project.CurrentRegion = &At(project, 1);
+    project.selection.set(At(project, 0), SelectionState::Group);
+    project.selection.set(At(project, 1), SelectionState::Group);
     EXPECT_EQ(SelectRegion(project, 2), &At(project, 2));
     EXPECT_EQ(States(project), (std::vector<int>{2, 0, 1}));
-    EXPECT_EQ(project.SelIndex, 2);
+    EXPECT_EQ(project.selection.anchor(), 2);
 }
 
 TEST(SelectRegion, IndexOutsideTheListDoesNothing)
@@ -85,7 +64,7 @@ TEST(SelectRegion, IndexOutsideTheListDoesNothing)
         SelectRegion(project, 1);
         EXPECT_EQ(SelectRegion(project, index), nullptr) << index;
         EXPECT_EQ(States(project), (std::vector<int>{0, 1, 0})) << index;
-        EXPECT_EQ(project.SelIndex, 1) << index;
+        EXPECT_EQ(project.selection.anchor(), 1) << index;
     }
     Project empty;
     EXPECT_EQ(SelectRegion(empty, 0), nullptr);
@@ -108,15 +87,15 @@ TEST_P(SelectStep, WrapsAtBothEnds)
     if (c.selIndex >= 0)
         SelectRegion(project, c.selIndex);
     Region* selected = c.forward ? SelectNext(project) : SelectPrevious(project);
-    EXPECT_EQ(project.SelIndex, c.expected);
+    EXPECT_EQ(project.selection.anchor(), c.expected);
     if (c.expected < 0) {
         EXPECT_EQ(selected, nullptr);
         return;
     }
     EXPECT_EQ(selected, &At(project, c.expected));
-    EXPECT_EQ(project.CurrentRegion, selected);
+    EXPECT_EQ(project.selection.current(), selected);
     for (int i = 0; i < c.count; ++i)
-        EXPECT_EQ(At(project, i).Selected, i == c.expected ? SelectionState::Current : SelectionState::None);
+        EXPECT_EQ(project.selection.stateOf(At(project, i)), i == c.expected ? SelectionState::Current : SelectionState::None);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, SelectStep,
@@ -145,15 +124,15 @@ TEST(SelectStep, WithEveryRegionHiddenNothingChanges)
         At(project, i).Visible = false;
     SelectRegion(project, 1);
     EXPECT_EQ(SelectNext(project), nullptr);
-    EXPECT_EQ(project.CurrentRegion, &At(project, 1));
+    EXPECT_EQ(project.selection.current(), &At(project, 1));
 }
 
 TEST(SelectStep, AStaleIndexBeyondTheListStillLandsInside)
 {
     Project project = WithRegions(2);
-    project.SelIndex = 7;
+    project.selection.setAnchor(7);
     EXPECT_EQ(SelectNext(project), &At(project, 0));
-    project.SelIndex = 7;
+    project.selection.setAnchor(7);
     EXPECT_EQ(SelectPrevious(project), &At(project, 1));
 }
 
@@ -170,8 +149,8 @@ TEST(CanNudgeSelected, NeedsACurrentRegionAndAnUnlockedLayout)
 TEST(SelectedFromLast, VisitsGroupMembersAndTheCurrentRegionFromTheEnd)
 {
     Project project = WithRegions(4);
-    At(project, 0).Selected = SelectionState::Current;
-    At(project, 3).Selected = SelectionState::Group;
+    project.selection.set(At(project, 3), SelectionState::Group);
+    project.selection.set(At(project, 0), SelectionState::Current);
     auto selected = SelectedFromLast(project);
     ASSERT_EQ(selected.size(), 2u);
     EXPECT_EQ(selected[0], &At(project, 3));
@@ -197,7 +176,8 @@ Project NudgeProject()
         region->Height = 12;
     }
     SelectRegion(project, 0);
-    At(project, 2).Selected = SelectionState::Group;
+    project.selection.set(At(project, 2), SelectionState::Group);
+    project.selection.setCurrent(&At(project, 0));
     return project;
 }
 
@@ -251,7 +231,7 @@ TEST(Nudge, NothingWhileLockedOrWithoutACurrentRegion)
     EXPECT_EQ(GeometryOf(At(locked, 0)), (Geometry{0, 0, 20, 12}));
 
     Project none = NudgeProject();
-    DeselectAll(none);
+    none.selection.clear();
     EXPECT_TRUE(MoveSelected(none, 5, 5).empty());
 }
 

@@ -49,10 +49,10 @@ TEST(SnapTargets, AreTheFrameAndTheVisibleRegionsOutsideTheSelection)
     const Rect rects[] = {{10, 10, 30, 30}, {40, 40, 60, 60}, {70, 70, 90, 90}, {100, 100, 120, 120}};
     for (const Rect& r : rects)
         project.Regions.push_back(std::make_unique<Region>(r.left, r.top, r.width(), r.height()));
-    project.Regions[0]->Selected = SelectionState::Current;
-    project.Regions[1]->Selected = SelectionState::Group;
+    project.RegionListChanged();
+    project.selection.set(*project.Regions[1], SelectionState::Group);
+    project.selection.set(*project.Regions[0], SelectionState::Current);
     project.Regions[3]->Visible = false;
-    project.CurrentRegion = project.Regions[0].get();
 
     const SnapTargets targets = SnapTargetsOf(project);
     EXPECT_EQ(targets.x, (std::vector<int>{0, 320, 70, 90}));

@@ -76,7 +76,7 @@ TEST_F(ProjectReaderLimits, TenThousandRegionsLoadAndSave)
     load(text);
     ASSERT_EQ(project.Regions.size(), 10000u);
     EXPECT_EQ(project.Regions.back()->Name, "r10000");
-    EXPECT_EQ(project.Regions.back()->PickIndex, 9999);
+    EXPECT_EQ(project.selection.positionOf(*project.Regions.back()), 9999);
     Project again;
     LoadProjectText(again, dir.path().string(), "p.qvl", ProjectText(project));
     EXPECT_EQ(again.Regions.size(), 10000u);

@@ -35,8 +35,9 @@ Project UsedProject()
 {
     Project project;
     project.Regions.push_back(std::make_unique<Region>(1, 2, 30, 40));
-    project.CurrentRegion = project.Regions.front().get();
-    project.SelIndex = 0;
+    project.RegionListChanged();
+    project.selection.set(*project.Regions.front(), SelectionState::Current);
+    project.selection.setAnchor(0);
     project.SetFrameNames({"a.bmp"});
     project.CurrentFrame = 1;
     project.LockObj = true;
@@ -55,8 +56,9 @@ TEST(ProjectModel, ResetForNewKeepsTheOptions)
     Project project = UsedProject();
     project.ResetForNew();
     EXPECT_TRUE(project.Regions.empty());
-    EXPECT_EQ(project.CurrentRegion, nullptr);
-    EXPECT_EQ(project.SelIndex, -1);
+    EXPECT_TRUE(project.selection.empty());
+    EXPECT_EQ(project.selection.current(), nullptr);
+    EXPECT_EQ(project.selection.anchor(), -1);
     EXPECT_EQ(project.FrameCount(), 0);
     EXPECT_EQ(project.CurrentFrame, 0);
     EXPECT_FALSE(project.LockObj);
@@ -76,7 +78,7 @@ TEST(ProjectModel, ResetBeforeLoadingEmptiesWhatTheFileDoesNotSet)
     Project project = UsedProject();
     project.ResetBeforeLoading();
     EXPECT_TRUE(project.Regions.empty());
-    EXPECT_EQ(project.CurrentRegion, nullptr);
+    EXPECT_EQ(project.selection.current(), nullptr);
     EXPECT_EQ(project.FrameCount(), 0);
     EXPECT_EQ(project.CurrentFrame, -1);
     EXPECT_FALSE(project.LockObj);
@@ -95,7 +97,6 @@ TEST(ProjectModel, ANewRegionHasTheDefaults)
     EXPECT_EQ(region->Name, "New Object");
     EXPECT_TRUE(region->Visible);
     EXPECT_EQ(region->RegionType, RegionKind::Clip);
-    EXPECT_EQ(region->Selected, SelectionState::None);
     EXPECT_FALSE(region->MergeImage || region->MergeMask);
 }
 

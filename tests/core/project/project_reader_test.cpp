@@ -56,7 +56,7 @@ TEST_F(ProjectReader, ReadsTheCurrentLayout)
     EXPECT_EQ(door.Height, 96);
     EXPECT_EQ(door.InputFrame[1], "walk02.bmp");
     EXPECT_EQ(door.OutputFile[1], "door2.bmp");
-    EXPECT_EQ(door.PickIndex, 0);
+    EXPECT_EQ(project.selection.positionOf(door), 0);
 
     const Region& label = *project.Regions[1];
     EXPECT_EQ(label.RegionType, RegionKind::TextBox);
@@ -65,7 +65,7 @@ TEST_F(ProjectReader, ReadsTheCurrentLayout)
     EXPECT_EQ(label.BoxColor, colors::White);
     EXPECT_EQ(label.InputFrame[0], "walk01.bmp");
     EXPECT_EQ(label.OutputFile[0], "");
-    EXPECT_EQ(label.PickIndex, 1);
+    EXPECT_EQ(project.selection.positionOf(label), 1);
 }
 
 TEST_F(ProjectReader, ReadsTheOlderLayoutWithATextBar)
@@ -105,7 +105,7 @@ TEST_F(ProjectReader, ReadsTheOlderLayoutWithATextBar)
     EXPECT_EQ(plain.Width, 6);
     EXPECT_EQ(plain.Height, 6);
     EXPECT_EQ(plain.RegionType, RegionKind::Clip);
-    EXPECT_EQ(plain.PickIndex, 2);
+    EXPECT_EQ(project.selection.positionOf(plain), 2);
 }
 
 TEST_F(ProjectReader, TextBarSpansTheFrameAreaAsFarAsReadSoFar)

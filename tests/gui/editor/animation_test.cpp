@@ -95,7 +95,7 @@ TEST_F(Animation, RowsOneTwoAndFourPlayInRowOrderAndRepeat)
     ASSERT_TRUE(form().animating());
     EXPECT_EQ(form().player().cels().size(), 3u);
     EXPECT_EQ(form().player().celTarget(), QRect(100, 10, 50, 30));
-    EXPECT_EQ(project().CurrentRegion, nullptr);  // deselected, yet playing
+    EXPECT_EQ(project().selection.current(), nullptr);  // deselected, yet playing
     for (Color expected : {colors::Red, colors::Green, colors::Yellow, colors::Red, colors::Green}) {
         form().player().showNextCel();
         EXPECT_EQ(OnScreen(101, 11), Rgb(expected));
@@ -200,7 +200,7 @@ TEST_F(Animation, RegionsThatDoNotPlaySayWhyAndLeaveEverythingAsItWas)
         EXPECT_FALSE(ui().animateAction->isChecked());
         EXPECT_EQ(Text(ui().animateAction->text()), "&Animate");
         EXPECT_TRUE(ui().editMenu->menuAction()->isEnabled());
-        EXPECT_EQ(project().CurrentRegion, project().Regions[std::size_t(c.region)].get());
+        EXPECT_EQ(project().selection.current(), project().Regions[std::size_t(c.region)].get());
         EXPECT_EQ(Text(form().statusText(2)), c.status);
     }
     EXPECT_TRUE(Messages().empty());
@@ -218,7 +218,7 @@ TEST_F(Animation, AFrameThatCannotBeLoadedKeepsPlaybackFromStarting)
     EXPECT_TRUE(ui().toolBar->isEnabled());
     EXPECT_FALSE(ui().animateAction->isChecked());
     EXPECT_TRUE(ui().propertiesAction->isEnabled());
-    EXPECT_EQ(project().CurrentRegion, project().Regions[3].get());
+    EXPECT_EQ(project().selection.current(), project().Regions[3].get());
 }
 
 TEST_F(Animation, PageKeysStepOnKeyDownOnlyWhileTheirItemsAreEnabled)

@@ -30,9 +30,9 @@ TEST_F(CanvasMouse, ASevenBySevenBandCreatesTheRegionEnteredInTheDialog)
     EXPECT_EQ(Rect(1), QRect(10, 20, 7, 7));
     EXPECT_EQ(At(1).Name, "Door");
     EXPECT_EQ(At(1).OutputFile[1], "door2.bmp");
-    EXPECT_EQ(project().CurrentRegion, &At(1));
-    EXPECT_EQ(At(1).Selected, SelectionState::Current);
-    EXPECT_EQ(At(0).Selected, SelectionState::None);
+    EXPECT_EQ(project().selection.current(), &At(1));
+    EXPECT_EQ(project().selection.stateOf(At(1)), SelectionState::Current);
+    EXPECT_EQ(project().selection.stateOf(At(0)), SelectionState::None);
     EXPECT_EQ(form().ui().quickPick->count(), 2);
     EXPECT_EQ(form().ui().quickPick->currentText(), "Door  ");
     EXPECT_EQ(Status(1), " x:10  y:20   w:7 h:7");
@@ -73,9 +73,9 @@ TEST_F(CanvasMouse, ARegionDrawnWithShiftJoinsTheGroup)
     AnswerRegionDialog(true);
     Drag({100, 100}, {130, 130}, 4, Qt::ShiftModifier);
     ASSERT_EQ(project().Regions.size(), 3u);
-    EXPECT_EQ(project().CurrentRegion, &At(2));
-    EXPECT_EQ(At(0).Selected, SelectionState::Group);
-    EXPECT_EQ(At(1).Selected, SelectionState::None) << "the current region steps back";
+    EXPECT_EQ(project().selection.current(), &At(2));
+    EXPECT_EQ(project().selection.stateOf(At(0)), SelectionState::Group);
+    EXPECT_EQ(project().selection.stateOf(At(1)), SelectionState::None) << "the current region steps back";
 }
 
 TEST_F(CanvasMouse, ABandTouchingTwoRegionsByOnePixelGroupsBoth)
@@ -84,21 +84,21 @@ TEST_F(CanvasMouse, ABandTouchingTwoRegionsByOnePixelGroupsBoth)
     AnswerRegionDialog(true);
     Drag({29, 50}, {61, 29});
     EXPECT_EQ(project().Regions.size(), 2u);
-    EXPECT_EQ(At(0).Selected, SelectionState::Group);
-    EXPECT_EQ(At(1).Selected, SelectionState::Group);
-    EXPECT_EQ(project().CurrentRegion, &At(1));
+    EXPECT_EQ(project().selection.stateOf(At(0)), SelectionState::Group);
+    EXPECT_EQ(project().selection.stateOf(At(1)), SelectionState::Group);
+    EXPECT_EQ(project().selection.current(), &At(1));
 }
 
 TEST_F(CanvasMouse, ShiftClickBuildsAGroupWithTheClickedRegionCurrent)
 {
     Open({{10, 10, 20, 20, "A"}, {60, 10, 20, 20, "B"}});
     Click({15, 15});
-    EXPECT_EQ(At(0).Selected, SelectionState::Current);
+    EXPECT_EQ(project().selection.stateOf(At(0)), SelectionState::Current);
     Click({65, 15}, Qt::ShiftModifier);
-    EXPECT_EQ(At(0).Selected, SelectionState::Group);
-    EXPECT_EQ(At(1).Selected, SelectionState::Group);
-    EXPECT_EQ(project().CurrentRegion, &At(1));
-    EXPECT_EQ(project().SelIndex, 1);
+    EXPECT_EQ(project().selection.stateOf(At(0)), SelectionState::Group);
+    EXPECT_EQ(project().selection.stateOf(At(1)), SelectionState::Group);
+    EXPECT_EQ(project().selection.current(), &At(1));
+    EXPECT_EQ(project().selection.anchor(), 1);
     EXPECT_EQ(form().ui().quickPick->currentIndex(), 1);
 }
 
@@ -187,17 +187,17 @@ TEST_F(CanvasMouse, WithTheLockOnDragsNeitherMoveNorSize)
     EXPECT_EQ(Rect(0), QRect(50, 50, 40, 30));
     Drag({88, 78}, {150, 120});
     EXPECT_EQ(Rect(0), QRect(50, 50, 40, 30));
-    EXPECT_EQ(project().CurrentRegion, &At(0));
+    EXPECT_EQ(project().selection.current(), &At(0));
 }
 
 TEST_F(CanvasMouse, ClickingAnEnclosingRegionSendsItBackSoTheInnerOneIsReachable)
 {
     Open({{20, 20, 40, 40, "Inner"}, {10, 10, 100, 100, "Outer"}});
     Click({80, 80});
-    EXPECT_EQ(project().CurrentRegion, &At(1));
+    EXPECT_EQ(project().selection.current(), &At(1));
     Click({30, 30});
-    EXPECT_EQ(project().CurrentRegion, &At(0));
-    EXPECT_EQ(At(1).Selected, SelectionState::None);
+    EXPECT_EQ(project().selection.current(), &At(0));
+    EXPECT_EQ(project().selection.stateOf(At(1)), SelectionState::None);
 }
 
 TEST_F(CanvasMouse, APressOnTheBareCanvasDeselectsUnlessShiftIsHeld)
@@ -205,9 +205,9 @@ TEST_F(CanvasMouse, APressOnTheBareCanvasDeselectsUnlessShiftIsHeld)
     Open({{10, 10, 20, 20, "A"}});
     Click({15, 15});
     Click({150, 100}, Qt::ShiftModifier);
-    EXPECT_EQ(project().CurrentRegion, &At(0));
+    EXPECT_EQ(project().selection.current(), &At(0));
     Click({150, 100});
-    EXPECT_EQ(project().CurrentRegion, nullptr);
+    EXPECT_EQ(project().selection.current(), nullptr);
     EXPECT_FALSE(form().ui().deleteAction->isEnabled());
 }
 
@@ -216,7 +216,7 @@ TEST_F(CanvasMouse, ARightPressSelectsAndOpensTheContextMenu)
     Open({{10, 10, 20, 20, "A"}});
     Press({15, 15}, {}, Qt::RightButton);
     Release({15, 15}, Qt::RightButton);
-    EXPECT_EQ(project().CurrentRegion, &At(0));
+    EXPECT_EQ(project().selection.current(), &At(0));
     EXPECT_TRUE(form().ui().regionMenu->isVisible());
     form().ui().regionMenu->hide();
     EXPECT_EQ(canvas().drag().gesture, Gesture::None);
@@ -230,7 +230,7 @@ TEST_F(CanvasMouse, PressesDuringTheAnimationAreIgnored)
     Drag({15, 15}, {60, 60});
     Drag({100, 60}, {150, 120});
     canvas().setAnimating(false);
-    EXPECT_EQ(project().CurrentRegion, nullptr);
+    EXPECT_EQ(project().selection.current(), nullptr);
     EXPECT_EQ(Rect(0), QRect(10, 10, 20, 20));
     EXPECT_EQ(project().Regions.size(), 1u);
 }
@@ -307,9 +307,9 @@ TEST_F(Background, ADragInsideItDrawsABandAndAClickSelectsIt)
     EXPECT_EQ(Rect(2), QRect(60, 60, 40, 30));
     EXPECT_EQ(Rect(0), QRect(0, 0, 4000, 4000));
     Click({150, 120});
-    EXPECT_EQ(project().CurrentRegion, &At(0));
+    EXPECT_EQ(project().selection.current(), &At(0));
     Click({25, 25});
-    EXPECT_EQ(project().CurrentRegion, &At(1));
+    EXPECT_EQ(project().selection.current(), &At(1));
 }
 
 TEST_F(Background, ShowsAsAMarkerNotAlongTheFrame)
@@ -346,8 +346,8 @@ TEST_F(Background, CtrlDragStartsABandOverARegion)
     Open({{10, 10, 40, 40, "A"}, {100, 10, 40, 40, "B"}});
     Drag({20, 20}, {110, 30}, 4, Qt::ControlModifier);
     EXPECT_EQ(Rect(0), QRect(10, 10, 40, 40));
-    EXPECT_EQ(At(0).Selected, SelectionState::Group);
-    EXPECT_EQ(At(1).Selected, SelectionState::Group);
+    EXPECT_EQ(project().selection.stateOf(At(0)), SelectionState::Group);
+    EXPECT_EQ(project().selection.stateOf(At(1)), SelectionState::Group);
 }
 
 }  // namespace

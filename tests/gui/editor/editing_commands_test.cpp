@@ -158,7 +158,7 @@ TEST_F(EditingCommands, TheLockStopsKeyboardMovesSizesAndDeleteButNotTheRest)
     EXPECT_EQ(project().Regions.size(), 2u);
     EXPECT_EQ(Rect(0), QRect(10, 10, 20, 20));
     Key(Qt::Key_Tab);
-    EXPECT_EQ(project().CurrentRegion, &At(1));
+    EXPECT_EQ(project().selection.current(), &At(1));
     Key(Qt::Key_H, Qt::ControlModifier);
     EXPECT_FALSE(At(1).Visible);
     Key(Qt::Key_Insert, Qt::ShiftModifier);
@@ -177,10 +177,10 @@ TEST_F(EditingCommands, DuplicateLandsBesideTheOriginalAsTheNewCurrentRegion)
     EXPECT_EQ(copy.Name, "Duplicate: Door");
     EXPECT_EQ(Rect(2), QRect(40, 50, 50, 60));
     EXPECT_TRUE(copy.Visible);
-    EXPECT_EQ(copy.Selected, SelectionState::Current);
-    EXPECT_EQ(At(0).Selected, SelectionState::None);
-    EXPECT_EQ(project().CurrentRegion, &copy);
-    EXPECT_EQ(copy.PickIndex, 2);
+    EXPECT_EQ(project().selection.stateOf(copy), SelectionState::Current);
+    EXPECT_EQ(project().selection.stateOf(At(0)), SelectionState::None);
+    EXPECT_EQ(project().selection.current(), &copy);
+    EXPECT_EQ(project().selection.positionOf(copy), 2);
     EXPECT_EQ(form().ui().quickPick->itemText(2), "Duplicate: Door  ");
     ASSERT_TRUE(canvas().shownRect(copy));
     EXPECT_EQ(canvas().hintAt(canvas().shownRect(copy)->bottomRight()), "[Duplicate: Door]  x:40  y:50  w:50  h:60");
@@ -209,20 +209,20 @@ TEST_F(EditingCommands, TabWithoutRegionsDoesNothing)
     Open({});
     Key(Qt::Key_Tab);
     Key(Qt::Key_Tab, Qt::ShiftModifier);
-    EXPECT_EQ(project().CurrentRegion, nullptr);
-    EXPECT_EQ(project().SelIndex, -1);
+    EXPECT_EQ(project().selection.current(), nullptr);
+    EXPECT_EQ(project().selection.anchor(), -1);
 }
 
 TEST_F(EditingCommands, TabAndShiftTabWalkTheRegionsAndEscapeDeselects)
 {
     Open({{10, 10, 20, 20, "A"}, {60, 10, 20, 20, "B"}});
     Key(Qt::Key_Tab);
-    EXPECT_EQ(project().CurrentRegion, &At(0));
+    EXPECT_EQ(project().selection.current(), &At(0));
     EXPECT_TRUE(form().ui().canvasScroll->hasFocus());
     Key(Qt::Key_Tab, Qt::ShiftModifier);
-    EXPECT_EQ(project().CurrentRegion, &At(1));
+    EXPECT_EQ(project().selection.current(), &At(1));
     Key(Qt::Key_Escape);
-    EXPECT_EQ(project().CurrentRegion, nullptr);
+    EXPECT_EQ(project().selection.current(), nullptr);
     EXPECT_FALSE(form().ui().propertiesAction->isEnabled());
 }
 
@@ -233,9 +233,9 @@ TEST_F(EditingCommands, TabPassesOverHiddenRegions)
     Open({{10, 10, 20, 20, "A"}, {60, 10, 20, 20, "Hidden", {"Visible=0"}}, {110, 10, 20, 20, "C"}});
     Key(Qt::Key_Tab);
     Key(Qt::Key_Tab);
-    EXPECT_EQ(project().CurrentRegion, &At(2));
+    EXPECT_EQ(project().selection.current(), &At(2));
     Key(Qt::Key_Tab, Qt::ShiftModifier);
-    EXPECT_EQ(project().CurrentRegion, &At(0));
+    EXPECT_EQ(project().selection.current(), &At(0));
 }
 
 TEST_F(EditingCommands, DeleteRemovesTheWholeGroupWithoutAsking)
@@ -247,8 +247,8 @@ TEST_F(EditingCommands, DeleteRemovesTheWholeGroupWithoutAsking)
     EXPECT_TRUE(Messages().empty());
     ASSERT_EQ(project().Regions.size(), 1u);
     EXPECT_EQ(At(0).Name, "D");
-    EXPECT_EQ(At(0).PickIndex, 0);
-    EXPECT_EQ(project().CurrentRegion, nullptr);
+    EXPECT_EQ(project().selection.positionOf(At(0)), 0);
+    EXPECT_EQ(project().selection.current(), nullptr);
     EXPECT_EQ(form().ui().quickPick->count(), 1);
     EXPECT_EQ(form().ui().quickPick->currentIndex(), -1);
     EXPECT_TRUE(project().Modified);

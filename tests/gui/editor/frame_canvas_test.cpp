@@ -235,7 +235,7 @@ TEST_F(Canvas, SelectingARegionSwitchesTheRegionCommandsOn)
     EXPECT_EQ(form().statusText(2), " Region: Quiet <Hidden>");
     EXPECT_TRUE(ui.hideButton->isChecked());
     EXPECT_TRUE(ui.regionHideAction->isChecked());
-    EXPECT_EQ(At(1).Selected, SelectionState::None);
+    EXPECT_EQ(project().selection.stateOf(At(1)), SelectionState::None);
 
     Run(SelectionOp::Kind::DeselectAll);
     EXPECT_EQ(ui.quickPick->currentIndex(), -1);
@@ -269,14 +269,14 @@ TEST_F(Canvas, TabOrderWrapsAndPassesOverHiddenRegions)
     const int expectedNext[] = {0, 1, 0};
     for (int expected : expectedNext) {
         Run(SelectionOp::Kind::Next);
-        EXPECT_EQ(project().SelIndex, expected);
+        EXPECT_EQ(project().selection.anchor(), expected);
         EXPECT_EQ(form().ui().quickPick->currentIndex(), expected);
     }
     Run(SelectionOp::Kind::DeselectAll);
     Run(SelectionOp::Kind::Previous);
-    EXPECT_EQ(project().SelIndex, 1);
+    EXPECT_EQ(project().selection.anchor(), 1);
     Run(SelectionOp::Kind::Previous);
-    EXPECT_EQ(project().SelIndex, 0);
+    EXPECT_EQ(project().selection.anchor(), 0);
 }
 
 TEST_F(Canvas, HidingATextBoxRepaintsTheFrameAndMarksTheQuickPick)
@@ -351,7 +351,7 @@ TEST_F(Canvas, DeletingSelectedRegionsDropsTheirItems)
     EXPECT_EQ(project().Regions[0]->Name, "Quiet");
     EXPECT_EQ(canvas().indexedRegions(), 1u);
     EXPECT_EQ(canvas().regionAt({25, 25}), nullptr);
-    EXPECT_EQ(project().CurrentRegion, nullptr);
+    EXPECT_EQ(project().selection.current(), nullptr);
 }
 
 }  // namespace

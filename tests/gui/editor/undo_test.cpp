@@ -36,8 +36,8 @@ TEST_F(Undo, AGroupDragIsOneStepThatTheKeysTakeBackAndForth)
     EXPECT_EQ(Rect(0), QRect(10, 10, 20, 20));
     EXPECT_EQ(Rect(1), QRect(60, 10, 20, 20));
     EXPECT_EQ(canvas().shownRect(At(1)), QRect(60, 10, 20, 20));
-    EXPECT_EQ(At(0).Selected, SelectionState::Group);
-    EXPECT_EQ(project().CurrentRegion, &At(1));
+    EXPECT_EQ(project().selection.stateOf(At(0)), SelectionState::Group);
+    EXPECT_EQ(project().selection.current(), &At(1));
     EXPECT_FALSE(project().Modified);
     EXPECT_FALSE(UndoItem().isEnabled());
     EXPECT_EQ(RedoItem().text(), "&Redo Move 2 Regions");
@@ -67,7 +67,7 @@ TEST_F(Undo, ADeleteUndoneSavesTheBytesSavedBeforeIt)
     EXPECT_EQ(At(1).Name, "B");
     EXPECT_EQ(At(1).OutputFile[1], "b2.bmp");
     EXPECT_EQ(At(1).RegionType, RegionKind::Background);
-    EXPECT_EQ(project().CurrentRegion, &At(1));
+    EXPECT_EQ(project().selection.current(), &At(1));
     EXPECT_EQ(form().ui().quickPick->itemText(1), "B  ");
     EXPECT_TRUE(canvas().shownRect(At(1)));
     EXPECT_EQ(Saved(), before);
@@ -121,7 +121,7 @@ TEST_F(Undo, EscDuringADragPutsEverythingBack)
     MoveTo({50, 50});
     Release({50, 50});
     EXPECT_EQ(Rect(0), QRect(10, 10, 20, 20));
-    EXPECT_EQ(project().CurrentRegion, &At(0)) << "Esc ends the drag, not the selection";
+    EXPECT_EQ(project().selection.current(), &At(0)) << "Esc ends the drag, not the selection";
     EXPECT_EQ(canvas().drag().gesture, Gesture::None);
     EXPECT_EQ(canvas().grab().toImage().pixel(30, 35), frame) << "no outline left";
     EXPECT_FALSE(project().Modified);

@@ -128,7 +128,7 @@ TEST_F(Zoom, AMiddleButtonDragPansTheView)
     EXPECT_EQ(h->value(), 150);
     EXPECT_EQ(v->value(), 120);
     EXPECT_EQ(Rect(0), QRect(10, 10, 20, 20));
-    EXPECT_EQ(project().CurrentRegion, nullptr);
+    EXPECT_EQ(project().selection.current(), nullptr);
 }
 
 TEST_F(Zoom, TheViewItemsStepFitAndComeBackToActualSize)
@@ -209,9 +209,9 @@ TEST_F(Zoom, CopyAndPasteGoThroughTheClipboardOffsetAndSelected)
     ASSERT_EQ(project().Regions.size(), 4u);
     EXPECT_EQ(Rect(2), QRect(20, 20, 20, 20));
     EXPECT_EQ(Editing::At(2).OutputFile[0], "a1.bmp");
-    EXPECT_EQ(project().CurrentRegion, &Editing::At(3));
-    EXPECT_EQ(Editing::At(2).Selected, SelectionState::Group);
-    EXPECT_EQ(Editing::At(0).Selected, SelectionState::None);
+    EXPECT_EQ(project().selection.current(), &Editing::At(3));
+    EXPECT_EQ(project().selection.stateOf(Editing::At(2)), SelectionState::Group);
+    EXPECT_EQ(project().selection.stateOf(Editing::At(0)), SelectionState::None);
 
     form().ui().cutAction->trigger();
     EXPECT_EQ(project().Regions.size(), 2u);
@@ -282,7 +282,7 @@ TEST_F(Zoom, APressOnAToolTipActsOnTheCanvasBelow)
                       Qt::LeftButton, {});
     QApplication::sendEvent(tip, &press);
     EXPECT_FALSE(tip->isVisible());
-    EXPECT_EQ(project().CurrentRegion, &Editing::At(0));
+    EXPECT_EQ(project().selection.current(), &Editing::At(0));
     EXPECT_EQ(canvas().drag().gesture, Gesture::Pressed);
     Release({30, 30});
     EXPECT_EQ(canvas().drag().gesture, Gesture::None);

@@ -175,8 +175,8 @@ TEST_F(MainWindowTest, TheQuickPickSelectsTheChosenRegionAndHandsTheKeysToTheScr
     QComboBox* quickPick = form().ui().quickPick;
     quickPick->setCurrentIndex(1);
     emit quickPick->activated(1);
-    EXPECT_EQ(project().SelIndex, 1);
-    EXPECT_EQ(project().Regions[1]->Selected, SelectionState::Current);
+    EXPECT_EQ(project().selection.anchor(), 1);
+    EXPECT_EQ(project().selection.stateOf(*project().Regions[1]), SelectionState::Current);
     EXPECT_EQ(form().statusText(2), " Region: B <Hidden>");
     EXPECT_EQ(form().focusWidget(), form().ui().canvasScroll);
     EXPECT_FALSE(project().Modified);
