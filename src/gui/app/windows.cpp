@@ -25,7 +25,7 @@ Windows::Windows(const StartupOptions& startup)
     for (HelpDialog* dialog : std::initializer_list<HelpDialog*>{regionProperties_.get(), projectSetup_.get(),
                                                                  preferences_.get(), extraction_.get()})
         QObject::connect(dialog, &HelpDialog::helpRequested, dialog,
-                         [&help](const QString& topic) { help.ShowTopic(topic); });
+                         [&help](const QString& topic) { help.showTopic(topic); });
 }
 
 Windows::~Windows()

@@ -33,7 +33,7 @@ FolderChooserDialog::FolderChooserDialog(QWidget* parent, const QString& start) 
         setDirectory(start);
 }
 
-QString FolderChooserDialog::ChosenFolder() const
+QString FolderChooserDialog::chosenFolder() const
 {
     const QStringList chosen = selectedFiles();
     return chosen.isEmpty() ? directory().absolutePath() : QDir::cleanPath(chosen.first());
@@ -43,16 +43,16 @@ void FolderChooserDialog::accept()
 {
     // A typed folder that does not exist is created after the question;
     // without it the chooser stays open.
-    if (ConfirmDirectory(this, ChosenFolder()))
+    if (ConfirmDirectory(this, chosenFolder()))
         QFileDialog::accept();
 }
 
-std::optional<QString> FolderChooserDialog::Choose(QWidget* parent, const QString& start)
+std::optional<QString> FolderChooserDialog::choose(QWidget* parent, const QString& start)
 {
     FolderChooserDialog chooser(parent, start);
     if (chooser.exec() != QDialog::Accepted)
         return std::nullopt;
-    return chooser.ChosenFolder();
+    return chooser.chosenFolder();
 }
 
 }  // namespace tolv::gui

@@ -18,10 +18,10 @@ class FolderChooserDialog : public QFileDialog {
     Q_OBJECT
 public:
     FolderChooserDialog(QWidget* parent, const QString& start);
-    QString ChosenFolder() const;
+    QString chosenFolder() const;
 
     // Runs the chooser modally.
-    static std::optional<QString> Choose(QWidget* parent, const QString& start);
+    static std::optional<QString> choose(QWidget* parent, const QString& start);
 
 public slots:
     void accept() override;

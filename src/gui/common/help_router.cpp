@@ -27,7 +27,7 @@ HelpRouter::~HelpRouter()
     delete viewer_.data();
 }
 
-QString HelpRouter::TopicPage(const QString& topic) const
+QString HelpRouter::topicPage(const QString& topic) const
 {
     if (helpFolder_.isEmpty())
         return {};
@@ -35,14 +35,14 @@ QString HelpRouter::TopicPage(const QString& topic) const
     return QFileInfo(page).isFile() ? page : QString();
 }
 
-HelpViewer* HelpRouter::Viewer() const
+HelpViewer* HelpRouter::viewer() const
 {
     return viewer_.data();
 }
 
-void HelpRouter::ShowTopic(const QString& topic)
+void HelpRouter::showTopic(const QString& topic)
 {
-    const QString page = TopicPage(topic);
+    const QString page = topicPage(topic);
     if (Recorder())
         Recorder()(topic, page);
     if (page.isEmpty())
@@ -56,10 +56,10 @@ void HelpRouter::ShowTopic(const QString& topic)
         viewer_->hide();
         viewer_->setWindowModality(modality);
     }
-    viewer_->ShowPage(page);
+    viewer_->showPage(page);
 }
 
-void HelpRouter::SetTopicRecorder(TopicRecorder recorder)
+void HelpRouter::setTopicRecorder(TopicRecorder recorder)
 {
     Recorder() = std::move(recorder);
 }

@@ -24,19 +24,19 @@ public:
 
     // The folder holding the topic pages; empty until the main window is
     // first shown.
-    void SetHelpFolder(const QString& folder) { helpFolder_ = folder; }
-    const QString& HelpFolder() const { return helpFolder_; }
+    void setHelpFolder(const QString& folder) { helpFolder_ = folder; }
+    const QString& helpFolder() const { return helpFolder_; }
 
     // The page file of a topic, or empty when it does not exist.
-    QString TopicPage(const QString& topic) const;
-    void ShowTopic(const QString& topic);
+    QString topicPage(const QString& topic) const;
+    void showTopic(const QString& topic);
 
     // The viewer once a topic has been shown, else nullptr.
-    HelpViewer* Viewer() const;
+    HelpViewer* viewer() const;
 
     // Tests watch the topics asked for (with the page found, empty if none).
     using TopicRecorder = std::function<void(const QString& topic, const QString& page)>;
-    static void SetTopicRecorder(TopicRecorder recorder);
+    static void setTopicRecorder(TopicRecorder recorder);
 
 private:
     QString helpFolder_;

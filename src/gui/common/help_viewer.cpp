@@ -14,7 +14,7 @@ HelpViewer::HelpViewer()
     resize(640, 560);
 }
 
-void HelpViewer::ShowPage(const QString& pageFile)
+void HelpViewer::showPage(const QString& pageFile)
 {
     setSource(QUrl::fromLocalFile(pageFile));
     show();

@@ -12,7 +12,7 @@ class HelpViewer : public QTextBrowser {
 public:
     HelpViewer();
 
-    void ShowPage(const QString& pageFile);
+    void showPage(const QString& pageFile);
 };
 
 }  // namespace tolv::gui

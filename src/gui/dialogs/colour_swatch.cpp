@@ -11,13 +11,13 @@ ColourSwatch::ColourSwatch(Color fill, QWidget* parent) : QWidget(parent), fill_
 {
 }
 
-void ColourSwatch::SetFill(Color fill)
+void ColourSwatch::setFill(Color fill)
 {
     fill_ = fill;
     update();
 }
 
-void ColourSwatch::SetPenWidth(int width)
+void ColourSwatch::setPenWidth(int width)
 {
     penWidth_ = width;
     update();
@@ -35,7 +35,7 @@ void ColourSwatch::paintEvent(QPaintEvent*)
 void ColourSwatch::mousePressEvent(QMouseEvent* event)
 {
     event->accept();
-    emit MouseDown();
+    emit mouseDown();
 }
 
 }  // namespace tolv::gui

@@ -13,13 +13,13 @@ class ColourSwatch : public QWidget {
 public:
     explicit ColourSwatch(Color fill, QWidget* parent = nullptr);
 
-    Color Fill() const { return fill_; }
-    void SetFill(Color fill);
-    int PenWidth() const { return penWidth_; }
-    void SetPenWidth(int width);
+    Color fill() const { return fill_; }
+    void setFill(Color fill);
+    int penWidth() const { return penWidth_; }
+    void setPenWidth(int width);
 
 signals:
-    void MouseDown();
+    void mouseDown();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

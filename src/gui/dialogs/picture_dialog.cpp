@@ -51,18 +51,18 @@ OpenPictureDialog::OpenPictureDialog(QWidget* parent, const QString& folder, con
     thumbnail_->setFrameShadow(QFrame::Sunken);
     if (auto* grid = qobject_cast<QGridLayout*>(layout()))
         grid->addWidget(thumbnail_, 0, grid->columnCount(), grid->rowCount(), 1, Qt::AlignTop);
-    connect(this, &QFileDialog::currentChanged, this, &OpenPictureDialog::ShowThumbnail);
+    connect(this, &QFileDialog::currentChanged, this, &OpenPictureDialog::showThumbnail);
     if (!fileName.isEmpty())
-        ShowThumbnail(directory().filePath(preset.fileName()));
+        showThumbnail(directory().filePath(preset.fileName()));
 }
 
-void OpenPictureDialog::ShowThumbnail(const QString& path)
+void OpenPictureDialog::showThumbnail(const QString& path)
 {
-    if (!thumbnail_->LoadFile(path))
+    if (!thumbnail_->loadFile(path))
         thumbnail_->clear();
 }
 
-std::optional<QString> OpenPictureDialog::Choose(QWidget* parent, const QString& folder, const QString& fileName)
+std::optional<QString> OpenPictureDialog::choose(QWidget* parent, const QString& folder, const QString& fileName)
 {
     OpenPictureDialog dialog(parent, folder, fileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

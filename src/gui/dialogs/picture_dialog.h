@@ -16,10 +16,10 @@ public:
     OpenPictureDialog(QWidget* parent, const QString& folder, const QString& fileName);
 
     // Runs it modally; the chosen file's full path, nothing when cancelled.
-    static std::optional<QString> Choose(QWidget* parent, const QString& folder, const QString& fileName);
+    static std::optional<QString> choose(QWidget* parent, const QString& folder, const QString& fileName);
 
 private:
-    void ShowThumbnail(const QString& path);
+    void showThumbnail(const QString& path);
 
     PreviewImage* thumbnail_ = nullptr;
 };

@@ -20,7 +20,7 @@ constexpr int MaxDelay = 2000;
 
 }  // namespace
 
-PreferencesDialog::PreferencesDialog(QWidget* parent) : HelpDialog(parent), chooseFolder_(FolderChooserDialog::Choose)
+PreferencesDialog::PreferencesDialog(QWidget* parent) : HelpDialog(parent), chooseFolder_(FolderChooserDialog::choose)
 {
     setObjectName("options");
     setWindowTitle("Tolv Preferences");
@@ -56,51 +56,51 @@ PreferencesDialog::PreferencesDialog(QWidget* parent) : HelpDialog(parent), choo
     setTabOrder(projectsFolderButton, help);
 }
 
-bool PreferencesDialog::Execute(Settings& settings)
+bool PreferencesDialog::execute(Settings& settings)
 {
-    FillFrom(settings);
+    fillFrom(settings);
     if (exec() != QDialog::Accepted)
         return false;
-    ReadInto(settings);
+    readInto(settings);
     return true;
 }
 
-void PreferencesDialog::FillFrom(const Settings& settings)
+void PreferencesDialog::fillFrom(const Settings& settings)
 {
-    SetValues(QString::fromStdString(settings.ProjectsRoot), QString::fromStdString(settings.OverlaysRoot),
+    setValues(QString::fromStdString(settings.ProjectsRoot), QString::fromStdString(settings.OverlaysRoot),
               settings.AnimationDelay);
 }
 
-void PreferencesDialog::ReadInto(Settings& settings) const
+void PreferencesDialog::readInto(Settings& settings) const
 {
-    settings.ProjectsRoot = ProjectsRoot().toStdString();
-    settings.OverlaysRoot = OverlaysRoot().toStdString();
-    settings.AnimationDelay = AnimationDelay();
+    settings.ProjectsRoot = projectsRoot().toStdString();
+    settings.OverlaysRoot = overlaysRoot().toStdString();
+    settings.AnimationDelay = animationDelay();
 }
 
-void PreferencesDialog::SetValues(const QString& projectsRoot, const QString& overlaysRoot, int animationDelay)
+void PreferencesDialog::setValues(const QString& projectsRoot, const QString& overlaysRoot, int animationDelay)
 {
     projectsPathEdit->setText(projectsRoot);
     overlaysPathEdit->setText(overlaysRoot);
     animationDelaySpin->setValue(animationDelay);
 }
 
-QString PreferencesDialog::ProjectsRoot() const
+QString PreferencesDialog::projectsRoot() const
 {
     return projectsPathEdit->text();
 }
 
-QString PreferencesDialog::OverlaysRoot() const
+QString PreferencesDialog::overlaysRoot() const
 {
     return overlaysPathEdit->text();
 }
 
-int PreferencesDialog::AnimationDelay() const
+int PreferencesDialog::animationDelay() const
 {
     return animationDelaySpin->value();
 }
 
-void PreferencesDialog::SetFolderChooser(FolderChooser chooser)
+void PreferencesDialog::setFolderChooser(FolderChooser chooser)
 {
     chooseFolder_ = std::move(chooser);
 }

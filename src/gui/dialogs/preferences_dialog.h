@@ -30,17 +30,17 @@ public:
 
     // The Preferences command: fills the dialog from the settings, shows it
     // and takes its values over on OK. Returns whether it closed with OK.
-    bool Execute(Settings& settings);
-    void FillFrom(const Settings& settings);
-    void ReadInto(Settings& settings) const;
+    bool execute(Settings& settings);
+    void fillFrom(const Settings& settings);
+    void readInto(Settings& settings) const;
 
     // The delay is clamped to 1..2000 as the spin edit shows it.
-    void SetValues(const QString& projectsRoot, const QString& overlaysRoot, int animationDelay);
-    QString ProjectsRoot() const;
-    QString OverlaysRoot() const;
-    int AnimationDelay() const;
+    void setValues(const QString& projectsRoot, const QString& overlaysRoot, int animationDelay);
+    QString projectsRoot() const;
+    QString overlaysRoot() const;
+    int animationDelay() const;
 
-    void SetFolderChooser(FolderChooser chooser);
+    void setFolderChooser(FolderChooser chooser);
 
 private:
     void onFolderButton(QLineEdit* edit);

@@ -16,7 +16,7 @@ PreviewImage::PreviewImage(QWidget* parent) : QLabel(parent)
     setScaledContents(true);
 }
 
-bool PreviewImage::LoadFile(const QString& path)
+bool PreviewImage::loadFile(const QString& path)
 {
     if (!QFileInfo(path).isFile())
         return false;

@@ -12,8 +12,8 @@ public:
 
     // Shows the bitmap file; a file that does not exist or is no bitmap leaves
     // the previous picture. Returns whether the picture changed.
-    bool LoadFile(const QString& path);
-    QString FileName() const { return fileName_; }
+    bool loadFile(const QString& path);
+    QString fileName() const { return fileName_; }
 
 private:
     QString fileName_;

@@ -42,9 +42,9 @@ ProjectSetupDialog::ProjectSetupDialog(QWidget* parent) : HelpDialog(parent)
     UseDialogFont(this);
     setFixedSize(ClientWidth, ClientHeight);
     pages = AddControl<QTabWidget>(this, "pages", {0, 0, 609, 257});
-    pages->addTab(BuildFramesPage(), "Animation Frames");
-    pages->addTab(BuildOtherPage(), "Other Options");
-    BuildButtons();
+    pages->addTab(buildFramesPage(), "Animation Frames");
+    pages->addTab(buildOtherPage(), "Other Options");
+    buildButtons();
     statusBar_ = new QStatusBar(this);
     statusBar_->setObjectName("statusBar_");
     statusBar_->setSizeGripEnabled(false);
@@ -55,7 +55,7 @@ ProjectSetupDialog::ProjectSetupDialog(QWidget* parent) : HelpDialog(parent)
 
 ProjectSetupDialog::~ProjectSetupDialog() = default;
 
-QWidget* ProjectSetupDialog::BuildFramesPage()
+QWidget* ProjectSetupDialog::buildFramesPage()
 {
     auto* page = new QWidget;
     page->setObjectName("AnimationTab");
@@ -81,11 +81,11 @@ QWidget* ProjectSetupDialog::BuildFramesPage()
     moveDownButton = AddControl<QPushButton>(page, "moveDownButton", {72, 196, 68, 22}, "Move &Down");
     connect(moveUpButton, &QPushButton::clicked, this, &ProjectSetupDialog::onMoveUp);
     connect(moveDownButton, &QPushButton::clicked, this, &ProjectSetupDialog::onMoveDown);
-    connect(framesInUse, &QListWidget::itemSelectionChanged, this, &ProjectSetupDialog::UpdateMoveButtons);
-    connect(framesInUse->model(), &QAbstractItemModel::rowsInserted, this, &ProjectSetupDialog::UpdateMoveButtons);
-    connect(framesInUse->model(), &QAbstractItemModel::rowsRemoved, this, &ProjectSetupDialog::UpdateMoveButtons);
-    connect(sortButton, &QToolButton::toggled, this, &ProjectSetupDialog::UpdateMoveButtons);
-    UpdateMoveButtons();
+    connect(framesInUse, &QListWidget::itemSelectionChanged, this, &ProjectSetupDialog::updateMoveButtons);
+    connect(framesInUse->model(), &QAbstractItemModel::rowsInserted, this, &ProjectSetupDialog::updateMoveButtons);
+    connect(framesInUse->model(), &QAbstractItemModel::rowsRemoved, this, &ProjectSetupDialog::updateMoveButtons);
+    connect(sortButton, &QToolButton::toggled, this, &ProjectSetupDialog::updateMoveButtons);
+    updateMoveButtons();
 
     fileList = new QListWidget(page);
     fileList->setObjectName("fileList");
@@ -106,7 +106,7 @@ QWidget* ProjectSetupDialog::BuildFramesPage()
     return page;
 }
 
-QWidget* ProjectSetupDialog::BuildOtherPage()
+QWidget* ProjectSetupDialog::buildOtherPage()
 {
     auto* page = new QWidget;
     page->setObjectName("OtherTab");
@@ -122,43 +122,43 @@ QWidget* ProjectSetupDialog::BuildOtherPage()
     return page;
 }
 
-void ProjectSetupDialog::BuildButtons()
+void ProjectSetupDialog::buildButtons()
 {
     AddOkCancel(this, this, {179, 266}, {267, 266});
     AddHelpButton(this, this, {355, 266}, "topic40", "helpButton");
 }
 
-void ProjectSetupDialog::FillFromProject(const Project& project, bool isNew)
+void ProjectSetupDialog::fillFromProject(const Project& project, bool isNew)
 {
-    ClearFrames();
+    clearFrames();
     QString folder = QString::fromStdString(project.ProjectFolder);
     if (!folder.endsWith('/'))
         folder += '/';
-    SetPaths(folder, folder + QString::fromStdString(project.ProjectFileName));
-    SetOptions(project.CleanEdges, QString::fromStdString(project.Rep), QString::fromStdString(project.Job));
+    setPaths(folder, folder + QString::fromStdString(project.ProjectFileName));
+    setOptions(project.CleanEdges, QString::fromStdString(project.Rep), QString::fromStdString(project.Job));
     if (isNew)
         return;
     for (const std::string& frame : project.FrameNames)
         framesInUse->addItem(QString::fromStdString(NamePart(frame)));
-    if (Sorting())
-        SortFrames();
+    if (sorting())
+        sortFrames();
 }
 
-ProjectSetup ProjectSetupDialog::Setup() const
+ProjectSetup ProjectSetupDialog::setup() const
 {
-    return {FrameNames(), CleanEdges(), Rep().toStdString(), Job().toStdString()};
+    return {frameNames(), cleanEdges(), rep().toStdString(), job().toStdString()};
 }
 
-void ProjectSetupDialog::SetPaths(const QString& folderPath, const QString& projectPath)
+void ProjectSetupDialog::setPaths(const QString& folderPath, const QString& projectPath)
 {
     folderPath_ = folderPath;
     projectPath_ = projectPath;
-    FillFileList();
+    fillFileList();
 }
 
 // A file whose name a project file cannot hold stays in the list, greyed and
 // out of reach, so the user sees why it cannot be chosen.
-void ProjectSetupDialog::FillFileList()
+void ProjectSetupDialog::fillFileList()
 {
     fileList->clear();
     QStringList reasons;
@@ -183,34 +183,34 @@ QString ProjectSetupDialog::unofferedText() const
     return unofferedNote->text();
 }
 
-void ProjectSetupDialog::SetOptions(bool cleanEdges, const QString& rep, const QString& job)
+void ProjectSetupDialog::setOptions(bool cleanEdges, const QString& rep, const QString& job)
 {
     cleanEdgesCheck->setChecked(cleanEdges);
     repEdit->setText(rep);
     jobEdit->setText(job);
 }
 
-bool ProjectSetupDialog::CleanEdges() const
+bool ProjectSetupDialog::cleanEdges() const
 {
     return cleanEdgesCheck->isChecked();
 }
 
-QString ProjectSetupDialog::Rep() const
+QString ProjectSetupDialog::rep() const
 {
     return repEdit->text();
 }
 
-QString ProjectSetupDialog::Job() const
+QString ProjectSetupDialog::job() const
 {
     return jobEdit->text();
 }
 
-void ProjectSetupDialog::ClearFrames()
+void ProjectSetupDialog::clearFrames()
 {
     framesInUse->clear();
 }
 
-QStringList ProjectSetupDialog::Frames() const
+QStringList ProjectSetupDialog::frames() const
 {
     QStringList frames;
     for (int i = 0; i < framesInUse->count(); ++i)
@@ -218,15 +218,15 @@ QStringList ProjectSetupDialog::Frames() const
     return frames;
 }
 
-std::vector<std::string> ProjectSetupDialog::FrameNames() const
+std::vector<std::string> ProjectSetupDialog::frameNames() const
 {
-    std::vector<std::string> frames;
-    for (const QString& frame : Frames())
-        frames.push_back(frame.toStdString());
-    return frames;
+    std::vector<std::string> names;
+    for (const QString& frame : frames())
+        names.push_back(frame.toStdString());
+    return names;
 }
 
-bool ProjectSetupDialog::Sorting() const
+bool ProjectSetupDialog::sorting() const
 {
     return sortButton->isChecked();
 }

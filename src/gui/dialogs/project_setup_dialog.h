@@ -40,26 +40,26 @@ public:
     // Steps before showing: empties "Use in Project", points the file list at
     // the project folder, sets the status line, the three options and, unless
     // isNew, the frames of the project in order.
-    void FillFromProject(const Project& project, bool isNew);
+    void fillFromProject(const Project& project, bool isNew);
     // After OK: the frame list in list order, never more than 50 frames, and
     // the three options.
-    ProjectSetup Setup() const;
+    ProjectSetup setup() const;
 
     // Single fields, for callers and tests.
     // folderPath ends with a separator; projectPath is the project file's path.
-    void SetPaths(const QString& folderPath, const QString& projectPath);
-    QString FolderPath() const { return folderPath_; }
-    void SetOptions(bool cleanEdges, const QString& rep, const QString& job);
-    bool CleanEdges() const;
-    QString Rep() const;
-    QString Job() const;
-    void ClearFrames();
+    void setPaths(const QString& folderPath, const QString& projectPath);
+    QString folderPath() const { return folderPath_; }
+    void setOptions(bool cleanEdges, const QString& rep, const QString& job);
+    bool cleanEdges() const;
+    QString rep() const;
+    QString job() const;
+    void clearFrames();
     // Adds a frame as a double-click or a drop does: at the end, or at its
     // sorted place while sorting is on. Refused with a message when the list
     // already holds 50 frames; returns whether it was added.
-    bool AddFrame(const QString& name);
-    QStringList Frames() const;
-    bool Sorting() const;
+    bool addFrame(const QString& name);
+    QStringList frames() const;
+    bool sorting() const;
     QString statusText() const;
     // Why picture files of the folder are not offered: their names cannot
     // be stored in a project file. Empty when every one is offered.
@@ -75,18 +75,18 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QWidget* BuildFramesPage();
-    QWidget* BuildOtherPage();
-    void BuildButtons();
-    void FillFileList();
-    void SortFrames();
-    std::vector<std::string> FrameNames() const;
-    std::vector<std::size_t> SelectedRows() const;
+    QWidget* buildFramesPage();
+    QWidget* buildOtherPage();
+    void buildButtons();
+    void fillFileList();
+    void sortFrames();
+    std::vector<std::string> frameNames() const;
+    std::vector<std::size_t> selectedRows() const;
     // Puts the entries in `order` (see ListOrder), keeping them selected.
-    void Reorder(const std::vector<std::size_t>& order);
+    void reorder(const std::vector<std::size_t>& order);
     // The row before which a drop at pos puts the entries.
-    std::size_t DropRow(const QPoint& pos) const;
-    void UpdateMoveButtons();
+    std::size_t dropRow(const QPoint& pos) const;
+    void updateMoveButtons();
 
     void onActivated();
     void onFileDoubleClicked();

@@ -30,22 +30,22 @@ QListWidgetItem* SelectedEntry(const QListWidget* list)
 
 }  // namespace
 
-bool ProjectSetupDialog::AddFrame(const QString& name)
+bool ProjectSetupDialog::addFrame(const QString& name)
 {
     if (FrameListFull(std::size_t(framesInUse->count()))) {
         ShowMessage(this, MsgKind::Information, FrameListFullMessage);
         return false;
     }
-    if (Sorting())
-        framesInUse->insertItem(int(SortedInsertIndex(FrameNames(), name.toStdString())), name);
+    if (sorting())
+        framesInUse->insertItem(int(SortedInsertIndex(frameNames(), name.toStdString())), name);
     else
         framesInUse->addItem(name);
     return true;
 }
 
-void ProjectSetupDialog::SortFrames()
+void ProjectSetupDialog::sortFrames()
 {
-    std::vector<std::string> names = FrameNames();
+    std::vector<std::string> names = frameNames();
     SortIgnoringCase(names);
     framesInUse->clear();
     for (const std::string& name : names)
@@ -66,15 +66,15 @@ void ProjectSetupDialog::framesDragDrop(QObject* source, const QPoint& pos)
 {
     // Files come in from the file list; "Use in Project" moves its own
     // entries unless sorting keeps their order; other list boxes add nothing.
-    if (source == framesInUse && !Sorting())
-        Reorder(OrderMovedTo(std::size_t(framesInUse->count()), SelectedRows(), DropRow(pos)));
+    if (source == framesInUse && !sorting())
+        reorder(OrderMovedTo(std::size_t(framesInUse->count()), selectedRows(), dropRow(pos)));
     if (source != fileList)
         return;
     if (const QListWidgetItem* file = SelectedEntry(fileList))
-        AddFrame(file->text());
+        addFrame(file->text());
 }
 
-std::size_t ProjectSetupDialog::DropRow(const QPoint& pos) const
+std::size_t ProjectSetupDialog::dropRow(const QPoint& pos) const
 {
     const QModelIndex under = framesInUse->indexAt(pos);
     if (!under.isValid())
@@ -83,7 +83,7 @@ std::size_t ProjectSetupDialog::DropRow(const QPoint& pos) const
     return std::size_t(under.row() + (pos.y() > rect.center().y() ? 1 : 0));
 }
 
-std::vector<std::size_t> ProjectSetupDialog::SelectedRows() const
+std::vector<std::size_t> ProjectSetupDialog::selectedRows() const
 {
     std::vector<std::size_t> rows;
     for (int row = 0; row < framesInUse->count(); ++row)
@@ -92,15 +92,15 @@ std::vector<std::size_t> ProjectSetupDialog::SelectedRows() const
     return rows;
 }
 
-void ProjectSetupDialog::Reorder(const std::vector<std::size_t>& order)
+void ProjectSetupDialog::reorder(const std::vector<std::size_t>& order)
 {
     if (!MovesAnything(order))
         return;
-    const std::vector<std::size_t> selected = SelectedRows();
-    const QStringList frames = Frames();
+    const std::vector<std::size_t> selected = selectedRows();
+    const QStringList listed = frames();
     framesInUse->clear();
     for (const std::size_t old : order) {
-        framesInUse->addItem(frames[qsizetype(old)]);
+        framesInUse->addItem(listed[qsizetype(old)]);
         framesInUse->item(framesInUse->count() - 1)
             ->setSelected(std::binary_search(selected.begin(), selected.end(), old));
     }
@@ -110,48 +110,48 @@ void ProjectSetupDialog::Reorder(const std::vector<std::size_t>& order)
     });
     if (first != order.end())
         framesInUse->setCurrentRow(int(first - order.begin()), QItemSelectionModel::NoUpdate);
-    UpdateMoveButtons();
+    updateMoveButtons();
 }
 
-void ProjectSetupDialog::UpdateMoveButtons()
+void ProjectSetupDialog::updateMoveButtons()
 {
     const std::size_t count = std::size_t(framesInUse->count());
-    const std::vector<std::size_t> selected = SelectedRows();
-    moveUpButton->setEnabled(!Sorting() && MovesAnything(OrderMovedUp(count, selected)));
-    moveDownButton->setEnabled(!Sorting() && MovesAnything(OrderMovedDown(count, selected)));
+    const std::vector<std::size_t> selected = selectedRows();
+    moveUpButton->setEnabled(!sorting() && MovesAnything(OrderMovedUp(count, selected)));
+    moveDownButton->setEnabled(!sorting() && MovesAnything(OrderMovedDown(count, selected)));
 }
 
 void ProjectSetupDialog::onMoveUp()
 {
-    if (!Sorting())
-        Reorder(OrderMovedUp(std::size_t(framesInUse->count()), SelectedRows()));
+    if (!sorting())
+        reorder(OrderMovedUp(std::size_t(framesInUse->count()), selectedRows()));
 }
 
 void ProjectSetupDialog::onMoveDown()
 {
-    if (!Sorting())
-        Reorder(OrderMovedDown(std::size_t(framesInUse->count()), SelectedRows()));
+    if (!sorting())
+        reorder(OrderMovedDown(std::size_t(framesInUse->count()), selectedRows()));
 }
 
 void ProjectSetupDialog::onFileDoubleClicked()
 {
     if (const QListWidgetItem* file = SelectedEntry(fileList))
-        AddFrame(file->text());
+        addFrame(file->text());
 }
 
 void ProjectSetupDialog::onFramesKeyReleased(int key)
 {
     if (key != Qt::Key_Delete)
         return;
-    const std::vector<std::size_t> selected = SelectedRows();
+    const std::vector<std::size_t> selected = selectedRows();
     for (auto row = selected.rbegin(); row != selected.rend(); ++row)
         delete framesInUse->takeItem(int(*row));
 }
 
 void ProjectSetupDialog::onClearFrames()
 {
-    if (Sorting())
-        SortFrames();
+    if (sorting())
+        sortFrames();
 }
 
 void ProjectSetupDialog::onListClicked(QListWidget* list)
@@ -160,7 +160,7 @@ void ProjectSetupDialog::onListClicked(QListWidget* list)
         return;
     preview->show();
     if (const QListWidgetItem* entry = SelectedEntry(list))
-        preview->LoadFile(folderPath_ + entry->text());
+        preview->loadFile(folderPath_ + entry->text());
 }
 
 void ProjectSetupDialog::onPreviewClicked()
@@ -193,7 +193,7 @@ bool ProjectSetupDialog::eventFilter(QObject* watched, QEvent* event)
     case QEvent::DragMove: {
         auto* drag = static_cast<QDragMoveEvent*>(event);
         // The list draws where its own entries would land.
-        if (drag->source() == framesInUse && !Sorting())
+        if (drag->source() == framesInUse && !sorting())
             return false;
         if (framesDragOver(drag->source())) {
             drag->setDropAction(Qt::CopyAction);

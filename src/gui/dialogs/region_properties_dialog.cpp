@@ -46,16 +46,16 @@ std::optional<Color> ChooseColourWithDialog(QWidget* parent, Color initial)
 }  // namespace
 
 RegionPropertiesDialog::RegionPropertiesDialog(QWidget* parent)
-    : HelpDialog(parent), chooseColour_(ChooseColourWithDialog), choosePicture_(OpenPictureDialog::Choose)
+    : HelpDialog(parent), chooseColour_(ChooseColourWithDialog), choosePicture_(OpenPictureDialog::choose)
 {
     setObjectName("xlist");
     setWindowTitle("Region Object Properties");
     UseDialogFont(this);
     setFixedSize(ClientWidth, ClientHeight);
-    BuildTopPanel();
-    BuildMiddlePanel();
-    BuildButtons();
-    SetTypeIndex(0);
+    buildTopPanel();
+    buildMiddlePanel();
+    buildButtons();
+    setTypeIndex(0);
     onTitleClicked(true);
     onTitleHeightChanged();
     onLineWidthChanged();
@@ -63,7 +63,7 @@ RegionPropertiesDialog::RegionPropertiesDialog(QWidget* parent)
 
 RegionPropertiesDialog::~RegionPropertiesDialog() = default;
 
-void RegionPropertiesDialog::BuildTopPanel()
+void RegionPropertiesDialog::buildTopPanel()
 {
     QWidget* top = AddPanel(this, 0, TopPanelHeight);
     nameEdit = AddControl<QLineEdit>(top, "nameEdit", {8, 24, 265, 21});
@@ -87,8 +87,8 @@ void RegionPropertiesDialog::BuildTopPanel()
     });
 
     // boxGroup lies exactly on textBoxGroup and covers it while it is shown.
-    BuildTextGroup(top);
-    BuildBackgroundGroup(top);
+    buildTextGroup(top);
+    buildBackgroundGroup(top);
 
     AddNote(top, "Types 1 and 2 use the output file names from worksheet to create bitmaps when Extract process is run.",
             8, 180);
@@ -98,13 +98,13 @@ void RegionPropertiesDialog::BuildTopPanel()
     AddNote(top, "Types 3 and 4 draw on the source animation frame before the extracting any bitmaps.", 8, 212);
 }
 
-void RegionPropertiesDialog::BuildTextGroup(QWidget* parent)
+void RegionPropertiesDialog::buildTextGroup(QWidget* parent)
 {
     textBoxGroup = AddControl<QGroupBox>(parent, "textBoxGroup", {312, 56, 361, 121}, "Text Box Options");
     boxColourSwatch = AddControl<ColourSwatch>(textBoxGroup, "boxColourSwatch", {8, 24, 105, 89}, colors::White);
     titleColourSwatch = AddControl<ColourSwatch>(textBoxGroup, "titleColourSwatch", {8, 24, 105, 20}, colors::Maroon);
-    connect(boxColourSwatch, &ColourSwatch::MouseDown, this, [this] { onSwatchPressed(boxColourSwatch); });
-    connect(titleColourSwatch, &ColourSwatch::MouseDown, this, [this] { onSwatchPressed(titleColourSwatch); });
+    connect(boxColourSwatch, &ColourSwatch::mouseDown, this, [this] { onSwatchPressed(boxColourSwatch); });
+    connect(titleColourSwatch, &ColourSwatch::mouseDown, this, [this] { onSwatchPressed(titleColourSwatch); });
 
     titleCheck = AddControl<QCheckBox>(textBoxGroup, "titleCheck", {120, 24, 180, 17}, "&Display a title area");
     titleCheck->setChecked(true);
@@ -131,7 +131,7 @@ void RegionPropertiesDialog::BuildTextGroup(QWidget* parent)
     AddNote(textBoxGroup, "Click text box areas to change colors", 120, 101);
 }
 
-void RegionPropertiesDialog::BuildBackgroundGroup(QWidget* parent)
+void RegionPropertiesDialog::buildBackgroundGroup(QWidget* parent)
 {
     boxGroup = new QGroupBox("Background Extraction Options", parent);
     boxGroup->setObjectName("boxGroup");
@@ -143,14 +143,14 @@ void RegionPropertiesDialog::BuildBackgroundGroup(QWidget* parent)
     connect(browseButton, &QPushButton::clicked, this, &RegionPropertiesDialog::onBrowse);
 }
 
-void RegionPropertiesDialog::BuildMiddlePanel()
+void RegionPropertiesDialog::buildMiddlePanel()
 {
     QWidget* middle = AddPanel(this, TopPanelHeight, ClientHeight - TopPanelHeight - BottomPanelHeight);
     auto* worksheetGroup = AddControl<QGroupBox>(middle, "WorksheetGroup", {8, 8, 249, 241}, "Worksheet ");
     AddLabel(worksheetGroup, "Input frame", 65, 24);
     AddLabel(worksheetGroup, "Output File", 142, 24);
     worksheet = AddControl<WorksheetGrid>(worksheetGroup, nullptr, {16, 40, 214, 161});
-    BuildWorksheetButtons(worksheetGroup);
+    buildWorksheetButtons(worksheetGroup);
 
     frameList = new QListWidget(middle);
     frameList->setObjectName("frameList");
@@ -170,14 +170,14 @@ void RegionPropertiesDialog::BuildMiddlePanel()
     connect(previewCheck, &QCheckBox::toggled, this, &RegionPropertiesDialog::onPreviewClicked);
 }
 
-void RegionPropertiesDialog::BuildWorksheetButtons(QWidget* group)
+void RegionPropertiesDialog::buildWorksheetButtons(QWidget* group)
 {
     fillButton = AddControl<QPushButton>(group, "fillButton", {16, 207, 52, 23}, "&Fill...");
     fillButton->setToolTip("Fill the worksheet from a range of frames and an output name template");
     connect(fillButton, &QPushButton::clicked, this, &RegionPropertiesDialog::onFill);
     fillDialog = new WorksheetFillDialog(this);
     int left = 72;
-    for (QAction* action : worksheet->RowActions()) {
+    for (QAction* action : worksheet->rowActions()) {
         auto* button = AddControl<QToolButton>(group, nullptr, {left, 207, 52, 23});
         button->setObjectName(action->objectName().replace("Action", "Button"));
         button->setDefaultAction(action);
@@ -186,7 +186,7 @@ void RegionPropertiesDialog::BuildWorksheetButtons(QWidget* group)
     }
 }
 
-void RegionPropertiesDialog::BuildButtons()
+void RegionPropertiesDialog::buildButtons()
 {
     QWidget* bottom = AddPanel(this, ClientHeight - BottomPanelHeight, BottomPanelHeight);
     okButton = AddOkCancel(this, bottom, {16, 8}, {104, 8}).first;
@@ -194,15 +194,15 @@ void RegionPropertiesDialog::BuildButtons()
     refusalNote = AddControl<QLabel>(bottom, "refusalNote", {280, 2, ClientWidth - 288, BottomPanelHeight - 4});
     refusalNote->setWordWrap(true);
     SetTextColour(refusalNote, Qt::red);
-    connect(worksheet, &WorksheetGrid::CellsChanged, this, &RegionPropertiesDialog::onWorksheetChanged);
+    connect(worksheet, &WorksheetGrid::cellsChanged, this, &RegionPropertiesDialog::onWorksheetChanged);
 }
 
-void RegionPropertiesDialog::SetColourChooser(ColourChooser chooser)
+void RegionPropertiesDialog::setColourChooser(ColourChooser chooser)
 {
     chooseColour_ = std::move(chooser);
 }
 
-void RegionPropertiesDialog::SetPictureChooser(PictureChooser chooser)
+void RegionPropertiesDialog::setPictureChooser(PictureChooser chooser)
 {
     choosePicture_ = std::move(chooser);
 }

@@ -61,46 +61,46 @@ public:
     ~RegionPropertiesDialog() override;
 
     // Caller-side operations, in the order the canvas uses them.
-    void SetOverlaysRoot(const QString& folder);
-    void ClearEdits();
-    void ResetForNewRegion();
+    void setOverlaysRoot(const QString& folder);
+    void clearEdits();
+    void resetForNewRegion();
     // Shows an existing region (after ClearEdits): type 1 first, then all 50
     // rows of its worksheet (also rows past the frame list, which OK stores
     // as they are), visibility, name, overlay path, its type and, for a text
     // box, its text-box options.
-    void LoadRegion(const Region& region);
+    void loadRegion(const Region& region);
     // Fills the frame list, selects its first entry and sets the preview box.
-    void SetFrames(const std::vector<std::string>& frameNames, const std::string& projectFolder, bool showPreview);
+    void setFrames(const std::vector<std::string>& frameNames, const std::string& projectFolder, bool showPreview);
     // After OK: visibility, type, text-box options (text box only), name and
     // overlay path as typed, and all 50 worksheet rows (also a column out of view).
-    void StoreRegion(Region& region);
+    void storeRegion(Region& region);
     // Read after OK and after Cancel into the project's ShowPreview.
-    bool ShowPreview() const;
+    bool showPreview() const;
     // Why the worksheet cannot be stored as it is, shown in red while OK
     // is greyed; empty when it can.
-    QString Refusal() const;
+    QString refusal() const;
 
-    void SetTextBoxOptions(const TextBoxOptions& options);
+    void setTextBoxOptions(const TextBoxOptions& options);
     // Reads the options, then turns the title swatch back to maroon.
-    TextBoxOptions TakeTextBoxOptions();
+    TextBoxOptions takeTextBoxOptions();
     void onFrameChanged();
 
     // Single fields, for callers and tests.
-    QString RegionName() const;
-    void SetRegionName(const QString& name);
-    bool RegionVisible() const;
-    void SetRegionVisible(bool visible);
-    int TypeIndex() const;
-    void SetTypeIndex(int index);
-    QString OverlayName() const;
-    void SetOverlayName(const QString& path);
+    QString regionName() const;
+    void setRegionName(const QString& name);
+    bool regionVisible() const;
+    void setRegionVisible(bool visible);
+    int typeIndex() const;
+    void setTypeIndex(int index);
+    QString overlayName() const;
+    void setOverlayName(const QString& path);
     // Worksheet cell of row 1..50; column 1 Input frame, 2 Output File.
-    QString Cell(int row, int column) const;
-    void SetCell(int row, int column, const QString& text);
+    QString cell(int row, int column) const;
+    void setCell(int row, int column, const QString& text);
 
     // Test seams for the two platform choosers.
-    void SetColourChooser(ColourChooser chooser);
-    void SetPictureChooser(PictureChooser chooser);
+    void setColourChooser(ColourChooser chooser);
+    void setPictureChooser(PictureChooser chooser);
 
 public slots:
     void done(int result) override;
@@ -109,12 +109,12 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void BuildTopPanel();
-    void BuildTextGroup(QWidget* parent);
-    void BuildBackgroundGroup(QWidget* parent);
-    void BuildMiddlePanel();
-    void BuildWorksheetButtons(QWidget* group);
-    void BuildButtons();
+    void buildTopPanel();
+    void buildTextGroup(QWidget* parent);
+    void buildBackgroundGroup(QWidget* parent);
+    void buildMiddlePanel();
+    void buildWorksheetButtons(QWidget* group);
+    void buildButtons();
 
     void onTypeClicked(int index);
     void onTitleClicked(bool checked);

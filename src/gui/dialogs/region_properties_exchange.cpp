@@ -65,37 +65,37 @@ void PutTextBoxOptions(const TextBoxOptions& options, Region& region)
 
 }  // namespace
 
-void RegionPropertiesDialog::SetOverlaysRoot(const QString& folder)
+void RegionPropertiesDialog::setOverlaysRoot(const QString& folder)
 {
     overlaysRoot_ = folder;
 }
 
-void RegionPropertiesDialog::ClearEdits()
+void RegionPropertiesDialog::clearEdits()
 {
-    worksheet->SetWorksheet({});
+    worksheet->setWorksheet({});
 }
 
-void RegionPropertiesDialog::ResetForNewRegion()
+void RegionPropertiesDialog::resetForNewRegion()
 {
-    SetTypeIndex(0);
+    setTypeIndex(0);
     visibleCheck->setChecked(true);
     nameEdit->setText("New Object");
     overlayEdit->clear();
 }
 
-void RegionPropertiesDialog::LoadRegion(const Region& region)
+void RegionPropertiesDialog::loadRegion(const Region& region)
 {
-    SetTypeIndex(0);
-    worksheet->SetWorksheet({region.InputFrame, region.OutputFile});
+    setTypeIndex(0);
+    worksheet->setWorksheet({region.InputFrame, region.OutputFile});
     visibleCheck->setChecked(region.Visible);
     nameEdit->setText(ToQ(region.Name));
     overlayEdit->setText(ToQ(region.OVLName));
-    SetTypeIndex(int(region.RegionType));
+    setTypeIndex(int(region.RegionType));
     if (region.RegionType == RegionKind::TextBox)
-        SetTextBoxOptions(TextBoxOptionsOf(region));
+        setTextBoxOptions(TextBoxOptionsOf(region));
 }
 
-void RegionPropertiesDialog::SetFrames(const std::vector<std::string>& frameNames, const std::string& projectFolder, bool showPreview)
+void RegionPropertiesDialog::setFrames(const std::vector<std::string>& frameNames, const std::string& projectFolder, bool showPreview)
 {
     projectFolder_ = projectFolder;
     frameNames_ = frameNames;
@@ -107,26 +107,26 @@ void RegionPropertiesDialog::SetFrames(const std::vector<std::string>& frameName
         frameList->setCurrentRow(0);
 }
 
-void RegionPropertiesDialog::StoreRegion(Region& region)
+void RegionPropertiesDialog::storeRegion(Region& region)
 {
-    worksheet->CommitEditor();
+    worksheet->commitEditor();
     region.Visible = visibleCheck->isChecked();
-    region.RegionType = RegionKind(TypeIndex());
+    region.RegionType = RegionKind(typeIndex());
     if (region.RegionType == RegionKind::TextBox)
-        PutTextBoxOptions(TakeTextBoxOptions(), region);
+        PutTextBoxOptions(takeTextBoxOptions(), region);
     region.Name = nameEdit->text().toStdString();
     region.OVLName = overlayEdit->text().toStdString();
-    const WorksheetCells cells = worksheet->Worksheet();
+    const WorksheetCells cells = worksheet->worksheet();
     region.InputFrame = cells.InputFrame;
     region.OutputFile = cells.OutputFile;
 }
 
-bool RegionPropertiesDialog::ShowPreview() const
+bool RegionPropertiesDialog::showPreview() const
 {
     return previewCheck->isChecked();
 }
 
-QString RegionPropertiesDialog::Refusal() const
+QString RegionPropertiesDialog::refusal() const
 {
     return refusalNote->text();
 }
@@ -135,19 +135,19 @@ QString RegionPropertiesDialog::Refusal() const
 // cut or bend them.
 void RegionPropertiesDialog::onWorksheetChanged()
 {
-    const WorksheetCells cells = worksheet->Worksheet();
+    const WorksheetCells cells = worksheet->worksheet();
     const std::optional<std::string> reason = UnstorableWorksheetReason(cells.InputFrame, cells.OutputFile);
     refusalNote->setText(reason ? ToQ(*reason) : QString());
     okButton->setEnabled(!reason);
 }
 
-void RegionPropertiesDialog::SetTextBoxOptions(const TextBoxOptions& options)
+void RegionPropertiesDialog::setTextBoxOptions(const TextBoxOptions& options)
 {
     titleCheck->setChecked(options.title);
     titleHeightSpin->setValue(options.titleHeight);
     lineWidthSpin->setValue(options.lineWidth);
-    boxColourSwatch->SetFill(options.boxColour);
-    titleColourSwatch->SetFill(options.titleColour);
+    boxColourSwatch->setFill(options.boxColour);
+    titleColourSwatch->setFill(options.titleColour);
     // The dependent rules run as if the user had made the change, also when
     // a value was already shown.
     onTitleClicked(titleCheck->isChecked());
@@ -155,63 +155,63 @@ void RegionPropertiesDialog::SetTextBoxOptions(const TextBoxOptions& options)
     onLineWidthChanged();
 }
 
-TextBoxOptions RegionPropertiesDialog::TakeTextBoxOptions()
+TextBoxOptions RegionPropertiesDialog::takeTextBoxOptions()
 {
-    const TextBoxOptions options{titleCheck->isChecked(), titleHeightSpin->value(), lineWidthSpin->value(), boxColourSwatch->Fill(),
-                                 titleColourSwatch->Fill()};
-    titleColourSwatch->SetFill(colors::Maroon);
+    const TextBoxOptions options{titleCheck->isChecked(), titleHeightSpin->value(), lineWidthSpin->value(), boxColourSwatch->fill(),
+                                 titleColourSwatch->fill()};
+    titleColourSwatch->setFill(colors::Maroon);
     return options;
 }
 
-QString RegionPropertiesDialog::RegionName() const
+QString RegionPropertiesDialog::regionName() const
 {
     return nameEdit->text();
 }
 
-void RegionPropertiesDialog::SetRegionName(const QString& name)
+void RegionPropertiesDialog::setRegionName(const QString& name)
 {
     nameEdit->setText(name);
 }
 
-bool RegionPropertiesDialog::RegionVisible() const
+bool RegionPropertiesDialog::regionVisible() const
 {
     return visibleCheck->isChecked();
 }
 
-void RegionPropertiesDialog::SetRegionVisible(bool visible)
+void RegionPropertiesDialog::setRegionVisible(bool visible)
 {
     visibleCheck->setChecked(visible);
 }
 
-int RegionPropertiesDialog::TypeIndex() const
+int RegionPropertiesDialog::typeIndex() const
 {
     return std::max(typeButtons->checkedId(), 0);
 }
 
-void RegionPropertiesDialog::SetTypeIndex(int index)
+void RegionPropertiesDialog::setTypeIndex(int index)
 {
     if (QAbstractButton* item = typeButtons->button(std::clamp(index, 0, 3)))
         item->setChecked(true);
 }
 
-QString RegionPropertiesDialog::OverlayName() const
+QString RegionPropertiesDialog::overlayName() const
 {
     return overlayEdit->text();
 }
 
-void RegionPropertiesDialog::SetOverlayName(const QString& path)
+void RegionPropertiesDialog::setOverlayName(const QString& path)
 {
     overlayEdit->setText(path);
 }
 
-QString RegionPropertiesDialog::Cell(int row, int column) const
+QString RegionPropertiesDialog::cell(int row, int column) const
 {
-    return worksheet->Cells(column, row - 1);
+    return worksheet->cells(column, row - 1);
 }
 
-void RegionPropertiesDialog::SetCell(int row, int column, const QString& text)
+void RegionPropertiesDialog::setCell(int row, int column, const QString& text)
 {
-    worksheet->SetCells(column, row - 1, text);
+    worksheet->setCells(column, row - 1, text);
 }
 
 void RegionPropertiesDialog::onTypeClicked(int index)
@@ -220,7 +220,7 @@ void RegionPropertiesDialog::onTypeClicked(int index)
     boxGroup->setVisible(!textBox);
     overlayEdit->setEnabled(index == 3);
     browseButton->setEnabled(index == 3);
-    worksheet->ShowOutputColumn(index < 2);
+    worksheet->showOutputColumn(index < 2);
 }
 
 void RegionPropertiesDialog::onTitleClicked(bool checked)
@@ -236,14 +236,14 @@ void RegionPropertiesDialog::onTitleHeightChanged()
 
 void RegionPropertiesDialog::onLineWidthChanged()
 {
-    boxColourSwatch->SetPenWidth(lineWidthSpin->value());
-    titleColourSwatch->SetPenWidth(lineWidthSpin->value());
+    boxColourSwatch->setPenWidth(lineWidthSpin->value());
+    titleColourSwatch->setPenWidth(lineWidthSpin->value());
 }
 
 void RegionPropertiesDialog::onSwatchPressed(ColourSwatch* swatch)
 {
-    if (const std::optional<Color> chosen = chooseColour_(this, swatch->Fill()))
-        swatch->SetFill(*chosen);
+    if (const std::optional<Color> chosen = chooseColour_(this, swatch->fill()))
+        swatch->setFill(*chosen);
 }
 
 void RegionPropertiesDialog::onBrowse()
@@ -258,7 +258,7 @@ void RegionPropertiesDialog::onFrameChanged()
         return;
     preview->show();
     if (const QListWidgetItem* selected = frameList->currentItem())
-        preview->LoadFile(ToQ(JoinPath(projectFolder_, selected->text().toStdString())));
+        preview->loadFile(ToQ(JoinPath(projectFolder_, selected->text().toStdString())));
 }
 
 void RegionPropertiesDialog::onFrameClicked()
@@ -271,18 +271,18 @@ void RegionPropertiesDialog::onFrameDoubleClicked()
     const QListWidgetItem* selected = frameList->currentItem();
     if (!selected)
         return;
-    const int row = FirstEmptyRow(worksheet->Worksheet().InputFrame);
+    const int row = FirstEmptyRow(worksheet->worksheet().InputFrame);
     if (row >= 0)
-        worksheet->SetCells(WorksheetGrid::InputColumn, row, selected->text());
+        worksheet->setCells(WorksheetGrid::InputColumn, row, selected->text());
 }
 
 // The fill goes into the grid only: the region changes when this dialog
 // closes with OK, as for any worksheet edit.
 void RegionPropertiesDialog::onFill()
 {
-    fillDialog->Prepare(frameNames_, RegionName().toStdString());
+    fillDialog->prepare(frameNames_, regionName().toStdString());
     if (fillDialog->exec() == QDialog::Accepted)
-        worksheet->SetWorksheet(fillDialog->Fill());
+        worksheet->setWorksheet(fillDialog->fill());
 }
 
 void RegionPropertiesDialog::onPreviewClicked(bool checked)
@@ -295,11 +295,11 @@ void RegionPropertiesDialog::onPreviewClicked(bool checked)
 
 void RegionPropertiesDialog::onActivated()
 {
-    worksheet->NumberRows();
-    onTypeClicked(TypeIndex());
+    worksheet->numberRows();
+    onTypeClicked(typeIndex());
     // Every opening starts at the top of both lists, wherever the last one
     // left them.
-    worksheet->StartEditing();
+    worksheet->startEditing();
     worksheet->scrollToTop();
     frameList->scrollToTop();
     nameEdit->setFocus();
@@ -314,8 +314,8 @@ void RegionPropertiesDialog::showEvent(QShowEvent* event)
 
 void RegionPropertiesDialog::done(int result)
 {
-    worksheet->CommitEditor();
-    if (result == QDialog::Accepted && !Refusal().isEmpty())
+    worksheet->commitEditor();
+    if (result == QDialog::Accepted && !refusal().isEmpty())
         return;
     QDialog::done(result);
 }

@@ -58,11 +58,11 @@ WorksheetFillDialog::WorksheetFillDialog(QWidget* parent) : QDialog(parent)
     okButton = AddOkCancel(this, this, {118, 276}, {206, 276}).first;
 
     for (SpinEdit* spin : {fromSpin, toSpin, stepSpin})
-        connect(spin, &QSpinBox::valueChanged, this, &WorksheetFillDialog::Replan);
-    connect(templateEdit, &QLineEdit::textChanged, this, &WorksheetFillDialog::Replan);
+        connect(spin, &QSpinBox::valueChanged, this, &WorksheetFillDialog::replan);
+    connect(templateEdit, &QLineEdit::textChanged, this, &WorksheetFillDialog::replan);
 }
 
-void WorksheetFillDialog::Prepare(std::vector<std::string> frameNames, std::string regionName)
+void WorksheetFillDialog::prepare(std::vector<std::string> frameNames, std::string regionName)
 {
     frameNames_ = std::move(frameNames);
     regionName_ = std::move(regionName);
@@ -70,24 +70,24 @@ void WorksheetFillDialog::Prepare(std::vector<std::string> frameNames, std::stri
     fromSpin->setValue(1);
     toSpin->setValue(std::max(int(frameNames_.size()), 1));
     stepSpin->setValue(1);
-    Replan();
+    replan();
     templateEdit->setFocus();
     templateEdit->selectAll();
 }
 
-void WorksheetFillDialog::Replan()
+void WorksheetFillDialog::replan()
 {
     try {
         fill_ = PlanFill(frameNames_, regionName_, {fromSpin->value(), toSpin->value(), stepSpin->value()},
                          templateEdit->text().toStdString());
-        ShowPlan(QString());
+        showPlan(QString());
     } catch (const FillError& error) {
         fill_ = {};
-        ShowPlan(QString::fromStdString(error.what()));
+        showPlan(QString::fromStdString(error.what()));
     }
 }
 
-void WorksheetFillDialog::ShowPlan(const QString& refusal)
+void WorksheetFillDialog::showPlan(const QString& refusal)
 {
     previewList->clear();
     for (int row = 0; row < fill_.rows; ++row)

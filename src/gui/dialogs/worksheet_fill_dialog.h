@@ -19,7 +19,7 @@ class SpinEdit;
 // "Fill Worksheet": plans a whole worksheet from a range of the frame list and
 // an output name template, and shows the rows it would write (or the reason it
 // cannot) while the user types. It writes nothing itself: after OK the caller
-// reads Fill(). Kept between openings, so the template carries over.
+// reads fill(). Kept between openings, so the template carries over.
 class WorksheetFillDialog : public QDialog {
     Q_OBJECT
 public:
@@ -27,13 +27,13 @@ public:
 
     // Before each opening: the frame list and the name {region} stands for.
     // The range becomes the whole frame list, every frame.
-    void Prepare(std::vector<std::string> frameNames, std::string regionName);
+    void prepare(std::vector<std::string> frameNames, std::string regionName);
     // The worksheet the fill leaves, as planned for the values shown.
-    const WorksheetFill& Fill() const { return fill_; }
+    const WorksheetFill& fill() const { return fill_; }
 
 private:
-    void Replan();
-    void ShowPlan(const QString& refusal);
+    void replan();
+    void showPlan(const QString& refusal);
 
     SpinEdit* fromSpin = nullptr;
     SpinEdit* toSpin = nullptr;

@@ -58,7 +58,7 @@ public:
     }
 
     // Enter goes on to the dialog's default button, which stores the text
-    // being typed (WorksheetGrid::CommitEditor) as it closes the dialog; Esc
+    // being typed (WorksheetGrid::commitEditor) as it closes the dialog; Esc
     // goes on to cancel the dialog rather than the text.
     bool eventFilter(QObject* editor, QEvent* event) override
     {
@@ -94,7 +94,7 @@ CellCursor CursorOf(const QLineEdit& editor)
 WorksheetGrid::WorksheetGrid(QWidget* parent) : QTableWidget(Rows, 3, parent)
 {
     setObjectName("worksheet");
-    setItemDelegate(new WorksheetDelegate(this, [this](QLineEdit* editor) { AdoptEditor(editor); }));
+    setItemDelegate(new WorksheetDelegate(this, [this](QLineEdit* editor) { adoptEditor(editor); }));
     horizontalHeader()->hide();
     verticalHeader()->hide();
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -117,28 +117,28 @@ WorksheetGrid::WorksheetGrid(QWidget* parent) : QTableWidget(Rows, 3, parent)
         for (int column = InputColumn; column <= OutputColumn; ++column)
             setItem(row, column, new QTableWidgetItem);
     }
-    NumberRows();
+    numberRows();
     setAcceptDrops(true);
     setDragDropMode(QAbstractItemView::DropOnly);
 
     // Insert, Delete and Ctrl+Delete belong to the text being typed; these
     // keys are the grid's alone.
-    insertRowAction = AddRowAction("insertRowAction", "&Insert Row", "Insert", Qt::Key_Insert);
-    deleteRowAction = AddRowAction("deleteRowAction", "&Delete Row", "Delete", QKeySequence(Qt::CTRL | Qt::Key_Minus));
-    clearRowAction = AddRowAction("clearRowAction", "&Clear Row", "Clear",
+    insertRowAction = addRowAction("insertRowAction", "&Insert Row", "Insert", Qt::Key_Insert);
+    deleteRowAction = addRowAction("deleteRowAction", "&Delete Row", "Delete", QKeySequence(Qt::CTRL | Qt::Key_Minus));
+    clearRowAction = addRowAction("clearRowAction", "&Clear Row", "Clear",
                                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete));
     insertRowAction->setToolTip("Insert an empty row above the current row (Insert)");
     deleteRowAction->setToolTip("Delete the current row; the rows below move up (Ctrl+-)");
     clearRowAction->setToolTip("Empty both cells of the current row (Ctrl+Shift+Del)");
-    connect(insertRowAction, &QAction::triggered, this, [this] { EditRows(InsertRow); });
-    connect(deleteRowAction, &QAction::triggered, this, [this] { EditRows(DeleteRow); });
+    connect(insertRowAction, &QAction::triggered, this, [this] { editRows(InsertRow); });
+    connect(deleteRowAction, &QAction::triggered, this, [this] { editRows(DeleteRow); });
     connect(clearRowAction, &QAction::triggered, this, [this] {
-        EditRows([](WorksheetCells& cells, int row) { cells.InputFrame[row] = cells.OutputFile[row] = {}; });
+        editRows([](WorksheetCells& cells, int row) { cells.InputFrame[row] = cells.OutputFile[row] = {}; });
     });
-    connect(this, &QTableWidget::itemChanged, this, &WorksheetGrid::OnCellsChanged);
+    connect(this, &QTableWidget::itemChanged, this, &WorksheetGrid::onCellsChanged);
 }
 
-QAction* WorksheetGrid::AddRowAction(const char* name, const QString& text, const QString& buttonText,
+QAction* WorksheetGrid::addRowAction(const char* name, const QString& text, const QString& buttonText,
                                      const QKeySequence& keys)
 {
     auto* action = new QAction(text, this);
@@ -150,69 +150,69 @@ QAction* WorksheetGrid::AddRowAction(const char* name, const QString& text, cons
     return action;
 }
 
-QList<QAction*> WorksheetGrid::RowActions() const
+QList<QAction*> WorksheetGrid::rowActions() const
 {
     return {insertRowAction, deleteRowAction, clearRowAction};
 }
 
-WorksheetCells WorksheetGrid::Worksheet() const
+WorksheetCells WorksheetGrid::worksheet() const
 {
-    WorksheetCells cells;
+    WorksheetCells result;
     for (int row = 0; row < Rows; ++row) {
-        cells.InputFrame[row] = Cells(InputColumn, row).toStdString();
-        cells.OutputFile[row] = Cells(OutputColumn, row).toStdString();
+        result.InputFrame[row] = cells(InputColumn, row).toStdString();
+        result.OutputFile[row] = cells(OutputColumn, row).toStdString();
     }
-    return cells;
+    return result;
 }
 
-void WorksheetGrid::SetWorksheet(const WorksheetCells& cells)
+void WorksheetGrid::setWorksheet(const WorksheetCells& cells)
 {
     {
         // One update of the row actions for the whole sheet, not one per cell.
         const QSignalBlocker quiet(this);
         for (int row = 0; row < Rows; ++row) {
-            SetCells(InputColumn, row, QString::fromStdString(cells.InputFrame[row]));
-            SetCells(OutputColumn, row, QString::fromStdString(cells.OutputFile[row]));
+            setCells(InputColumn, row, QString::fromStdString(cells.InputFrame[row]));
+            setCells(OutputColumn, row, QString::fromStdString(cells.OutputFile[row]));
         }
     }
-    OnCellsChanged();
+    onCellsChanged();
 }
 
-void WorksheetGrid::EditRows(const std::function<void(WorksheetCells&, int row)>& command)
+void WorksheetGrid::editRows(const std::function<void(WorksheetCells&, int row)>& command)
 {
     if (currentRow() < 0)
         return;
-    WorksheetCells cells = Worksheet();
+    WorksheetCells cells = worksheet();
     command(cells, currentRow());
-    SetWorksheet(cells);
+    setWorksheet(cells);
 }
 
-void WorksheetGrid::OnCellsChanged()
+void WorksheetGrid::onCellsChanged()
 {
-    insertRowAction->setEnabled(CanInsertRow(Worksheet()));
-    emit CellsChanged();
+    insertRowAction->setEnabled(CanInsertRow(worksheet()));
+    emit cellsChanged();
 }
 
-void WorksheetGrid::AdoptEditor(QLineEdit* editor)
+void WorksheetGrid::adoptEditor(QLineEdit* editor)
 {
     editor->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(editor, &QLineEdit::customContextMenuRequested, editor, [this, editor](const QPoint& pos) {
         const std::unique_ptr<QMenu> menu(editor->createStandardContextMenu());
         menu->addSeparator();
-        menu->addActions(RowActions());
+        menu->addActions(rowActions());
         menu->exec(editor->mapToGlobal(pos));
     });
-    connect(editor, &QLineEdit::textChanged, this, &WorksheetGrid::OnCellsChanged);
+    connect(editor, &QLineEdit::textChanged, this, &WorksheetGrid::onCellsChanged);
 }
 
 void WorksheetGrid::contextMenuEvent(QContextMenuEvent* event)
 {
     QMenu menu;
-    menu.addActions(RowActions());
+    menu.addActions(rowActions());
     menu.exec(event->globalPos());
 }
 
-QString WorksheetGrid::Cells(int column, int row) const
+QString WorksheetGrid::cells(int column, int row) const
 {
     if (QLineEdit* editor = static_cast<WorksheetDelegate*>(itemDelegate())->EditorFor(model()->index(row, column)))
         return editor->text();
@@ -220,7 +220,7 @@ QString WorksheetGrid::Cells(int column, int row) const
     return cell ? cell->text() : QString();
 }
 
-void WorksheetGrid::SetCells(int column, int row, const QString& text)
+void WorksheetGrid::setCells(int column, int row, const QString& text)
 {
     if (QLineEdit* editor = static_cast<WorksheetDelegate*>(itemDelegate())->EditorFor(model()->index(row, column)))
         editor->setText(text);
@@ -228,50 +228,50 @@ void WorksheetGrid::SetCells(int column, int row, const QString& text)
         cell->setText(text);
 }
 
-void WorksheetGrid::NumberRows()
+void WorksheetGrid::numberRows()
 {
     for (int row = 0; row < Rows; ++row)
         item(row, 0)->setText(QString::number(row + 1));
 }
 
-void WorksheetGrid::ShowOutputColumn(bool show)
+void WorksheetGrid::showOutputColumn(bool show)
 {
     setColumnHidden(OutputColumn, !show);
 }
 
-void WorksheetGrid::StartEditing()
+void WorksheetGrid::startEditing()
 {
     setCurrentCell(0, InputColumn);
-    OpenEditor();
+    openEditor();
 }
 
-void WorksheetGrid::OpenEditor()
+void WorksheetGrid::openEditor()
 {
     if (state() != EditingState && currentIndex().isValid())
         edit(currentIndex(), AllEditTriggers, nullptr);
 }
 
-void WorksheetGrid::CommitEditor()
+void WorksheetGrid::commitEditor()
 {
-    if (QLineEdit* editor = CurrentEditor())
+    if (QLineEdit* editor = currentEditor())
         commitData(editor);
 }
 
-QLineEdit* WorksheetGrid::CurrentEditor() const
+QLineEdit* WorksheetGrid::currentEditor() const
 {
     return static_cast<WorksheetDelegate*>(itemDelegate())->EditorFor(currentIndex());
 }
 
-void WorksheetGrid::CompleteBmpName()
+void WorksheetGrid::completeBmpName()
 {
     const int row = currentRow();
     const int column = currentColumn();
     if (row < 0 || column <= 0)
         return;
-    const QString text = Cells(column, row);
+    const QString text = cells(column, row);
     const QString completed = QString::fromStdString(tolv::CompleteBmpName(text.toStdString()));
     if (completed != text)
-        SetCells(column, row, completed);
+        setCells(column, row, completed);
 }
 
 void WorksheetGrid::keyPressEvent(QKeyEvent* event)
@@ -281,13 +281,13 @@ void WorksheetGrid::keyPressEvent(QKeyEvent* event)
         return;
     }
     if (IsArrowKey(event->key()))
-        CompleteBmpName();
+        completeBmpName();
     QTableWidget::keyPressEvent(event);
 }
 
-bool WorksheetGrid::LeavesEditor(const QObject* watched, const QKeyEvent& key) const
+bool WorksheetGrid::leavesEditor(const QObject* watched, const QKeyEvent& key) const
 {
-    const QLineEdit* editor = CurrentEditor();
+    const QLineEdit* editor = currentEditor();
     // A held Shift or Ctrl selects or jumps within the text.
     if (watched != editor || (key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
         return false;
@@ -302,9 +302,9 @@ bool WorksheetGrid::eventFilter(QObject* watched, QEvent* event)
         return QTableWidget::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
     // Decided before the completion changes the text and its cursor.
-    const bool leaves = LeavesEditor(watched, *key);
+    const bool leaves = leavesEditor(watched, *key);
     if (IsArrowKey(key->key()))
-        CompleteBmpName();
+        completeBmpName();
     if (leaves) {
         QTableWidget::keyPressEvent(key);
         return true;
@@ -333,9 +333,9 @@ void WorksheetGrid::mousePressEvent(QMouseEvent* event)
 void WorksheetGrid::focusInEvent(QFocusEvent* event)
 {
     QTableWidget::focusInEvent(event);
-    OpenEditor();
+    openEditor();
     // The editor may have been opened while another control had the focus.
-    if (QLineEdit* editor = CurrentEditor())
+    if (QLineEdit* editor = currentEditor())
         editor->setFocus();
 }
 
@@ -344,7 +344,7 @@ void WorksheetGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditH
     QTableWidget::closeEditor(editor, hint);
     // The editor is always shown while the grid has the focus.
     if (hasFocus())
-        OpenEditor();
+        openEditor();
 }
 
 bool WorksheetGrid::sgListDragOver(QObject* source, const QPoint& pos) const
@@ -358,7 +358,7 @@ void WorksheetGrid::sgListDragDrop(QObject* source, const QPoint& pos)
         return;
     const QListWidgetItem* selected = static_cast<QListWidget*>(source)->currentItem();
     if (selected)
-        SetCells(InputColumn, rowAt(pos.y()), selected->text());
+        setCells(InputColumn, rowAt(pos.y()), selected->text());
 }
 
 void WorksheetGrid::dragEnterEvent(QDragEnterEvent* event)

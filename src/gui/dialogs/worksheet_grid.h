@@ -30,31 +30,31 @@ public:
 
     // Cells by 0-based row and column; the edited text counts for the cell
     // being edited.
-    QString Cells(int column, int row) const;
-    void SetCells(int column, int row, const QString& text);
+    QString cells(int column, int row) const;
+    void setCells(int column, int row, const QString& text);
     // Both columns of all rows at once.
-    WorksheetCells Worksheet() const;
-    void SetWorksheet(const WorksheetCells& cells);
+    WorksheetCells worksheet() const;
+    void setWorksheet(const WorksheetCells& cells);
     // Insert Row, Delete Row and Clear Row on the current row, with their
     // shortcuts, for the context menu and the dialog's buttons.
-    QList<QAction*> RowActions() const;
-    void NumberRows();
+    QList<QAction*> rowActions() const;
+    void numberRows();
     // Shows or removes the Output File column; a removed column keeps its text.
-    void ShowOutputColumn(bool show);
+    void showOutputColumn(bool show);
     // Puts the editor on the first Input frame cell.
-    void StartEditing();
+    void startEditing();
     // Stores the text of an open editor into its cell.
-    void CommitEditor();
+    void commitEditor();
 
     // The arrow-key completion of the current cell.
-    void CompleteBmpName();
+    void completeBmpName();
     // Drag and drop, by source widget and position in the viewport.
     bool sgListDragOver(QObject* source, const QPoint& pos) const;
     void sgListDragDrop(QObject* source, const QPoint& pos);
 
 signals:
     // The text of a cell changed: typed, dropped, completed or set.
-    void CellsChanged();
+    void cellsChanged();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -72,18 +72,18 @@ protected slots:
 
 private:
     // The cell editor is always shown on the current cell.
-    void OpenEditor();
+    void openEditor();
     // The editor open on the current cell, if any.
-    QLineEdit* CurrentEditor() const;
+    QLineEdit* currentEditor() const;
     // Connects an editor the delegate made: its context menu also holds the
     // row actions, and its text keeps Insert Row's enabling up to date.
-    void AdoptEditor(QLineEdit* editor);
-    QAction* AddRowAction(const char* name, const QString& text, const QString& buttonText, const QKeySequence& keys);
+    void adoptEditor(QLineEdit* editor);
+    QAction* addRowAction(const char* name, const QString& text, const QString& buttonText, const QKeySequence& keys);
     // A row command of the core run on the current row.
-    void EditRows(const std::function<void(WorksheetCells&, int row)>& command);
-    void OnCellsChanged();
+    void editRows(const std::function<void(WorksheetCells&, int row)>& command);
+    void onCellsChanged();
     // Left and Right that leave the editor for the neighbouring column.
-    bool LeavesEditor(const QObject* watched, const QKeyEvent& key) const;
+    bool leavesEditor(const QObject* watched, const QKeyEvent& key) const;
 
     QAction* insertRowAction = nullptr;
     QAction* deleteRowAction = nullptr;

@@ -42,7 +42,7 @@ bool IsUserInput(QEvent::Type type)
 DialogRun::DialogRun(RichLog& log, const QPushButton& stop) : log_(log), stop_(stop)
 {
     QCoreApplication::instance()->installEventFilter(this);
-    log_.SetInputGated(true);
+    log_.setInputGated(true);
 }
 
 DialogRun::~DialogRun()
@@ -50,7 +50,7 @@ DialogRun::~DialogRun()
     // Input that arrived during the last row is still queued: let it meet the
     // filter now, before the buttons come alive again.
     QCoreApplication::processEvents();
-    log_.SetInputGated(false);
+    log_.setInputGated(false);
     QCoreApplication::instance()->removeEventFilter(this);
 }
 

@@ -61,21 +61,21 @@ ExtractionDialog::ExtractionDialog(QWidget* parent)
     progress->setFormat("%v / %m");
     // Empty until the first run: no "0 / 100" of a run that never was.
     progress->reset();
-    log_->SetProgressBar(progress);
+    log_->setProgressBar(progress);
 
     processButton = AddControl<QPushButton>(this, "processButton", {40, 136, 97, 25}, "Process");
     processButton->setDefault(true);
     connect(processButton, &QPushButton::clicked, this, &ExtractionDialog::runExtraction);
-    AddRunButtons();
+    addRunButtons();
     closeButton = AddButton(this, "&Close", 9, 264);
     closeButton->setObjectName("closeButton");
     connect(closeButton, &QPushButton::clicked, this, &QDialog::accept);
     helpButton = AddHelpButton(this, this, {96, 264}, "topic90", "helpButton");
-    LayOut();
+    layOut();
 }
 
 // Under "Process", clear of "&Close" also at the smallest height.
-void ExtractionDialog::AddRunButtons()
+void ExtractionDialog::addRunButtons()
 {
     previewButton = AddControl<QPushButton>(this, "previewButton", {9, 166, 75, 25}, "Preview");
     connect(previewButton, &QPushButton::clicked, this, &ExtractionDialog::runPreview);
@@ -93,7 +93,7 @@ void ExtractionDialog::AddRunButtons()
     connect(removeStaleButton, &QPushButton::clicked, this, &ExtractionDialog::removeStale);
 }
 
-void ExtractionDialog::LayOut()
+void ExtractionDialog::layOut()
 {
     // The log grows with the window; the progress bar stays under it and the
     // two buttons keep their distance to the bottom edge.
@@ -107,10 +107,10 @@ void ExtractionDialog::LayOut()
 void ExtractionDialog::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
-    LayOut();
+    layOut();
 }
 
-void ExtractionDialog::SetProject(const Project* project)
+void ExtractionDialog::setProject(const Project* project)
 {
     project_ = project;
     if (!project_)
@@ -121,9 +121,9 @@ void ExtractionDialog::SetProject(const Project* project)
     removeStaleButton->setEnabled(!ledger_.staleOf(projectPath()).empty());
 }
 
-int ExtractionDialog::Open(const Project& project)
+int ExtractionDialog::openFor(const Project& project)
 {
-    SetProject(&project);
+    setProject(&project);
     return exec();
 }
 
@@ -148,7 +148,7 @@ void ExtractionDialog::run(bool dryRun)
 {
     if (!project_ || run_)
         return;
-    log_->Clear();
+    log_->clearLines();
     setRunning(true);
     const std::optional<std::string> error = runShut(dryRun);
     setRunning(false);

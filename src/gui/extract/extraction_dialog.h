@@ -45,9 +45,9 @@ public:
 
     // The project whose switches the check boxes show and that a run
     // extracts; not owned.
-    void SetProject(const Project* project);
+    void setProject(const Project* project);
     // Sets the project and shows the dialog modally.
-    int Open(const Project& project);
+    int openFor(const Project& project);
     // The "Process" button: runs the extraction with the switches; an error
     // that stops it is shown after "All Done!!!".
     void runExtraction();
@@ -55,9 +55,9 @@ public:
     // the files it would write and their sizes.
     void runPreview();
     // Replaces the desktop's file manager, for tests.
-    void SetFolderOpener(FolderOpener opener) { folderOpener_ = std::move(opener); }
+    void setFolderOpener(FolderOpener opener) { folderOpener_ = std::move(opener); }
 
-    RichLog* Log() const { return log_; }
+    RichLog* log() const { return log_; }
 
 signals:
     // After every run, finished or stopped.
@@ -74,8 +74,8 @@ protected:
 
 private:
     void onSwitchClicked();
-    void AddRunButtons();
-    void LayOut();
+    void addRunButtons();
+    void layOut();
     void run(bool dryRun);
     // The run itself, with the interface shut but for Stop; the error that
     // stopped it, if any.

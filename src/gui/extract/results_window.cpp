@@ -35,7 +35,7 @@ ResultsWindow::ResultsWindow(QWidget* parent) : QDialog(parent)
 
 int ResultsWindow::runCheck(const Project& project)
 {
-    log_->Clear();
+    log_->clearLines();
     show();
     raise();
     activateWindow();

@@ -21,7 +21,7 @@ public:
     // check's report into it. Returns the number of findings.
     int runCheck(const Project& project);
 
-    RichLog* Log() const { return log_; }
+    RichLog* log() const { return log_; }
 
 private:
     RichLog* log_ = nullptr;

@@ -34,7 +34,7 @@ void RichLog::LogLine(const std::string& text, Color color)
         cursor.insertBlock(QTextBlockFormat(), format);
     cursor.insertText(QString::fromStdString(text), format);
     empty_ = false;
-    ShowNow();
+    showNow();
 }
 
 void RichLog::Progress(int framesDone, int framesToDo)
@@ -46,7 +46,7 @@ void RichLog::Progress(int framesDone, int framesToDo)
     progress_->repaint();
 }
 
-void RichLog::Clear()
+void RichLog::clearLines()
 {
     clear();
     empty_ = true;
@@ -54,7 +54,7 @@ void RichLog::Clear()
         progress_->reset();
 }
 
-void RichLog::ShowNow()
+void RichLog::showNow()
 {
     // The run blocks the event loop; paint the new line now, without letting
     // clicks or keys in while the run is under way, unless a gate sorts them.
@@ -66,17 +66,17 @@ void RichLog::ShowNow()
     QCoreApplication::processEvents(inputGated_ ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
 }
 
-int RichLog::LineCount() const
+int RichLog::lineCount() const
 {
     return empty_ ? 0 : document()->blockCount();
 }
 
-QString RichLog::Line(int i) const
+QString RichLog::line(int i) const
 {
     return document()->findBlockByNumber(i).text();
 }
 
-QColor RichLog::LineColor(int i) const
+QColor RichLog::lineColor(int i) const
 {
     return document()->findBlockByNumber(i).charFormat().foreground().color();
 }

@@ -19,20 +19,20 @@ public:
 
     void LogLine(const std::string& text, Color color) override;
     void Progress(int framesDone, int framesToDo) override;
-    void Clear();
+    void clearLines();
     // Where Progress goes; none by default.
-    void SetProgressBar(QProgressBar* bar) { progress_ = bar; }
+    void setProgressBar(QProgressBar* bar) { progress_ = bar; }
     // While an event filter decides which of the user's input counts, the
     // log lets all input through as it repaints instead of holding it back.
-    void SetInputGated(bool gated) { inputGated_ = gated; }
+    void setInputGated(bool gated) { inputGated_ = gated; }
 
-    int LineCount() const;
+    int lineCount() const;
     // Text and colour of line i (0-based).
-    QString Line(int i) const;
-    QColor LineColor(int i) const;
+    QString line(int i) const;
+    QColor lineColor(int i) const;
 
 private:
-    void ShowNow();
+    void showNow();
 
     QProgressBar* progress_ = nullptr;
     bool empty_ = true;

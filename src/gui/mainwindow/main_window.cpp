@@ -116,7 +116,7 @@ void MainWindow::showEvent(QShowEvent* event)
 void MainWindow::openFirstProject()
 {
     settings_.ProgramFolder = startup_.ProgramFolder;
-    helpRouter_->SetHelpFolder(FindHelpFolder(QString::fromStdString(startup_.ExecutableFolder)));
+    helpRouter_->setHelpFolder(FindHelpFolder(QString::fromStdString(startup_.ExecutableFolder)));
     LoadDefaults(settings_);
     session_->openFirst(startup_.Arguments.isEmpty() ? std::string() : startup_.Arguments.first().toStdString());
 }

@@ -42,7 +42,7 @@ void MainWindow::connectCommands()
     connect(ui_.nextFrameButton, &QToolButton::clicked, this, [this] { showAdjacentFrame(FrameStep::Next); });
     connect(ui_.projectSetupAction, &QAction::triggered, this, [this] { runProjectSetup(false); });
     connect(ui_.preferencesAction, &QAction::triggered, this,
-            [this] { runModal([this] { return int(dialogs_.preferences.Execute(settings_)); }); });
+            [this] { runModal([this] { return int(dialogs_.preferences.execute(settings_)); }); });
     connect(ui_.extractAction, &QAction::triggered, this, [this] { onExtract(); });
     connect(ui_.checkAction, &QAction::triggered, this, [this] { dialogs_.results.runCheck(project()); });
     connect(ui_.helpContentsAction, &QAction::triggered, this, [this] { onHelpContents(); });
@@ -96,12 +96,12 @@ void MainWindow::onExtract()
 {
     if (!ExtractionAllowed(this, project()))
         return;
-    runModal([this] { return dialogs_.extraction.Open(project()); });
+    runModal([this] { return dialogs_.extraction.openFor(project()); });
 }
 
 void MainWindow::onHelpContents()
 {
-    helpRouter_->ShowTopic("topic10");
+    helpRouter_->showTopic("topic10");
 }
 
 void MainWindow::onAnimate()
@@ -165,10 +165,10 @@ void MainWindow::syncUndoEnabled()
 bool MainWindow::runProjectSetup(bool newProject)
 {
     ProjectSetupDialog& dialog = dialogs_.projectSetup;
-    dialog.FillFromProject(project(), newProject);
+    dialog.fillFromProject(project(), newProject);
     if (runModal([&dialog] { return dialog.exec(); }) != QDialog::Accepted)
         return false;
-    document_.applyProjectSetup(dialog.Setup());
+    document_.applyProjectSetup(dialog.setup());
     return true;
 }
 

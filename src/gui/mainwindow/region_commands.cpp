@@ -85,18 +85,18 @@ bool RegionCommands::editRegionRecord(Region& record, bool isNew)
 {
     RegionPropertiesDialog& dialog = parts_.properties;
     const Project& p = parts_.document.project();
-    dialog.SetOverlaysRoot(QString::fromStdString(parts_.settings.OverlaysRoot));
-    dialog.ClearEdits();
+    dialog.setOverlaysRoot(QString::fromStdString(parts_.settings.OverlaysRoot));
+    dialog.clearEdits();
     if (isNew)
-        dialog.ResetForNewRegion();
+        dialog.resetForNewRegion();
     else
-        dialog.LoadRegion(record);
-    dialog.SetFrames(p.FrameNames, p.ProjectFolder, p.ShowPreview);
+        dialog.loadRegion(record);
+    dialog.setFrames(p.FrameNames, p.ProjectFolder, p.ShowPreview);
     const bool accepted = parts_.runModal([&dialog] { return dialog.exec(); }) == QDialog::Accepted;
-    parts_.document.setShowPreview(dialog.ShowPreview());
+    parts_.document.setShowPreview(dialog.showPreview());
     if (!accepted)
         return false;
-    dialog.StoreRegion(record);
+    dialog.storeRegion(record);
     FreeOverlay(record);
     // An overlay that fails to load is reported; the region keeps its settings.
     if (record.RegionType == RegionKind::Overlay)

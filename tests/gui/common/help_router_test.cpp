@@ -18,9 +18,9 @@ class Help : public GuiFixture {
 protected:
     Help()
     {
-        HelpRouter::SetTopicRecorder([this](const QString& topic, const QString&) { topics_.push_back(topic); });
+        HelpRouter::setTopicRecorder([this](const QString& topic, const QString&) { topics_.push_back(topic); });
     }
-    ~Help() override { HelpRouter::SetTopicRecorder({}); }
+    ~Help() override { HelpRouter::setTopicRecorder({}); }
 
     QString MakeHelpFolder(const std::string& relative, const std::vector<std::string>& topics)
     {
@@ -48,26 +48,26 @@ TEST_F(Help, TheFolderBesideTheProgramComesBeforeTheInstalledOne)
 TEST_F(Help, ATopicOpensInAViewerThatBelongsToNoWindow)
 {
     HelpRouter router;
-    router.SetHelpFolder(MakeHelpFolder("help", {"topic10", "topic40"}));
-    router.ShowTopic("topic40");
-    ASSERT_NE(router.Viewer(), nullptr);
-    EXPECT_TRUE(router.Viewer()->isVisible());
-    EXPECT_EQ(router.Viewer()->parent(), nullptr);
-    EXPECT_TRUE(router.Viewer()->source().toLocalFile().endsWith("/topic40.htm"));
-    EXPECT_TRUE(router.Viewer()->toPlainText().contains("topic40"));
+    router.setHelpFolder(MakeHelpFolder("help", {"topic10", "topic40"}));
+    router.showTopic("topic40");
+    ASSERT_NE(router.viewer(), nullptr);
+    EXPECT_TRUE(router.viewer()->isVisible());
+    EXPECT_EQ(router.viewer()->parent(), nullptr);
+    EXPECT_TRUE(router.viewer()->source().toLocalFile().endsWith("/topic40.htm"));
+    EXPECT_TRUE(router.viewer()->toPlainText().contains("topic40"));
 
-    router.ShowTopic("topic10");
-    EXPECT_TRUE(router.Viewer()->source().toLocalFile().endsWith("/topic10.htm"));
+    router.showTopic("topic10");
+    EXPECT_TRUE(router.viewer()->source().toLocalFile().endsWith("/topic10.htm"));
 }
 
 TEST_F(Help, AMissingPageOrFolderShowsNothing)
 {
     HelpRouter router;
-    router.ShowTopic("topic10");
-    EXPECT_EQ(router.Viewer(), nullptr);
-    router.SetHelpFolder(MakeHelpFolder("help", {"topic40"}));
-    router.ShowTopic("topic90");
-    EXPECT_EQ(router.Viewer(), nullptr);
+    router.showTopic("topic10");
+    EXPECT_EQ(router.viewer(), nullptr);
+    router.setHelpFolder(MakeHelpFolder("help", {"topic40"}));
+    router.showTopic("topic90");
+    EXPECT_EQ(router.viewer(), nullptr);
     EXPECT_EQ(topics_, (std::vector<QString>{"topic10", "topic90"}));
     EXPECT_TRUE(Messages().empty());
 }
@@ -79,8 +79,8 @@ TEST_F(Help, TheHelpMenuAndTheDialogsUseTheMainWindowsRouter)
     form().ui().helpContentsAction->trigger();
     emit windows().preferences().helpRequested("topic150");
     EXPECT_EQ(topics_, (std::vector<QString>{"topic10", "topic150"}));
-    ASSERT_NE(form().helpRouter().Viewer(), nullptr);
-    EXPECT_TRUE(form().helpRouter().Viewer()->source().toLocalFile().endsWith("/topic150.htm"));
+    ASSERT_NE(form().helpRouter().viewer(), nullptr);
+    EXPECT_TRUE(form().helpRouter().viewer()->source().toLocalFile().endsWith("/topic150.htm"));
 }
 
 TEST_F(Help, F1InAnOpenMenuShowsTheMainTopicAndElsewhereNothing)

@@ -15,9 +15,9 @@ class DialogHelp : public GuiFixture {
 protected:
     DialogHelp()
     {
-        HelpRouter::SetTopicRecorder([this](const QString& topic, const QString&) { topics_.push_back(topic); });
+        HelpRouter::setTopicRecorder([this](const QString& topic, const QString&) { topics_.push_back(topic); });
     }
-    ~DialogHelp() override { HelpRouter::SetTopicRecorder({}); }
+    ~DialogHelp() override { HelpRouter::setTopicRecorder({}); }
 
     void ClickHelp(QWidget* dialog, const char* name)
     {

@@ -38,7 +38,7 @@ TEST_F(OptionsTest, ADelayOutsideTheRangeIsShownAtItsBoundAndStoredSo)
         EXPECT_EQ(Delay()->text(), "2000");
         QTest::keyClick(&dialog, Qt::Key_Return);
     });
-    EXPECT_TRUE(dialog.Execute(settings));
+    EXPECT_TRUE(dialog.execute(settings));
     EXPECT_EQ(settings.AnimationDelay, 2000);
     EXPECT_EQ(settings.ProjectsRoot, "/projects");
     EXPECT_EQ(settings.OverlaysRoot, "/overlays");
@@ -56,7 +56,7 @@ TEST_F(OptionsTest, CancelLeavesEveryValueAsItWas)
         Delay()->setValue(90);
         QTest::keyClick(&dialog, Qt::Key_Escape);
     });
-    EXPECT_FALSE(dialog.Execute(settings));
+    EXPECT_FALSE(dialog.execute(settings));
     EXPECT_EQ(settings.ProjectsRoot, "/projects");
     EXPECT_EQ(settings.OverlaysRoot, "/overlays");
     EXPECT_EQ(settings.AnimationDelay, 400);
@@ -71,7 +71,7 @@ TEST_F(OptionsTest, OkTakesTheEditedValues)
         Delay()->setValue(90);
         QTest::mouseClick(dialog.findChild<QPushButton*>("okButton"), Qt::LeftButton);
     });
-    EXPECT_TRUE(dialog.Execute(settings));
+    EXPECT_TRUE(dialog.execute(settings));
     EXPECT_EQ(settings.ProjectsRoot, "/elsewhere");
     EXPECT_EQ(settings.OverlaysRoot, "");
     EXPECT_EQ(settings.AnimationDelay, 90);
@@ -86,12 +86,12 @@ class OptionsDelay : public OptionsTest, public testing::WithParamInterface<Type
 
 TEST_P(OptionsDelay, TypedTextIsClampedWhenTheFieldLosesTheFocus)
 {
-    dialog.SetValues("", "", 400);
+    dialog.setValues("", "", 400);
     test::ShowActive(dialog);
     Delay()->setFocus();
     Delay()->selectAll();
     QTest::keyClicks(Delay(), GetParam().text);
-    EXPECT_EQ(dialog.AnimationDelay(), GetParam().value);
+    EXPECT_EQ(dialog.animationDelay(), GetParam().value);
     Edit("projectsPathEdit")->setFocus();
     EXPECT_EQ(Delay()->text(), QString::number(GetParam().value));
     dialog.hide();
@@ -103,13 +103,13 @@ INSTANTIATE_TEST_SUITE_P(Texts, OptionsDelay,
 
 TEST_F(OptionsTest, ArrowKeysStepByTenWithinTheBounds)
 {
-    dialog.SetValues("", "", 1995);
+    dialog.setValues("", "", 1995);
     test::ShowActive(dialog);
     Delay()->setFocus();
     QTest::keyClick(Delay(), Qt::Key_Up);
-    EXPECT_EQ(dialog.AnimationDelay(), 2000);
+    EXPECT_EQ(dialog.animationDelay(), 2000);
     QTest::keyClick(Delay(), Qt::Key_Down);
-    EXPECT_EQ(dialog.AnimationDelay(), 1990);
+    EXPECT_EQ(dialog.animationDelay(), 1990);
     dialog.hide();
 }
 
@@ -117,20 +117,20 @@ TEST_F(OptionsTest, FolderButtonsChooseForTheirOwnEditAndCancelKeepsTheText)
 {
     QString started;
     std::optional<QString> answer = QString("/chosen");
-    dialog.SetFolderChooser([&](QWidget*, const QString& start) {
+    dialog.setFolderChooser([&](QWidget*, const QString& start) {
         started = start;
         return answer;
     });
-    dialog.SetValues("/projects", "/overlays", 400);
+    dialog.setValues("/projects", "/overlays", 400);
     test::ShowActive(dialog);
     QTest::mouseClick(dialog.findChild<QPushButton*>("overlaysFolderButton"), Qt::LeftButton);
     EXPECT_EQ(started, "/overlays");
-    EXPECT_EQ(dialog.OverlaysRoot(), "/chosen");
-    EXPECT_EQ(dialog.ProjectsRoot(), "/projects");
+    EXPECT_EQ(dialog.overlaysRoot(), "/chosen");
+    EXPECT_EQ(dialog.projectsRoot(), "/projects");
     answer.reset();
     QTest::mouseClick(dialog.findChild<QPushButton*>("projectsFolderButton"), Qt::LeftButton);
     EXPECT_EQ(started, "/projects");
-    EXPECT_EQ(dialog.ProjectsRoot(), "/projects");
+    EXPECT_EQ(dialog.projectsRoot(), "/projects");
     dialog.hide();
 }
 
@@ -185,7 +185,7 @@ TEST(FolderChooserDialog, NoKeepsTheChooserOpenAndYesCreatesAndClosesIt)
         chooser.accept();
     });
     EXPECT_EQ(result, QDialog::Accepted);
-    EXPECT_EQ(chooser.ChosenFolder().toStdString(), typed.toStdString());
+    EXPECT_EQ(chooser.chosenFolder().toStdString(), typed.toStdString());
     EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "made"));
 }
 

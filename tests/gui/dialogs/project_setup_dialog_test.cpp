@@ -75,12 +75,12 @@ protected:
 
 TEST_F(ProjectSetupDialogTest, SettingsModeShowsTheProjectsFramesOptionsAndFolder)
 {
-    dialog.FillFromProject(project, false);
-    EXPECT_EQ(dialog.Frames(), (QStringList{"a.bmp", "b.bmp"}));
+    dialog.fillFromProject(project, false);
+    EXPECT_EQ(dialog.frames(), (QStringList{"a.bmp", "b.bmp"}));
     EXPECT_EQ(FileNames(), (QStringList{"a.bmp", "B.bmp", "b.bmp", "c.bmp"}));
-    EXPECT_TRUE(dialog.CleanEdges());
-    EXPECT_EQ(dialog.Rep(), "R1");
-    EXPECT_EQ(dialog.Job(), "J1");
+    EXPECT_TRUE(dialog.cleanEdges());
+    EXPECT_EQ(dialog.rep(), "R1");
+    EXPECT_EQ(dialog.job(), "J1");
     RunModal(dialog, [this] {
         EXPECT_EQ(Child<QTabWidget>("pages")->currentIndex(), 0);
         EXPECT_EQ(dialog.statusText().toStdString(), " " + dir.file("Noname.qvl"));
@@ -91,81 +91,81 @@ TEST_F(ProjectSetupDialogTest, PngFilesAreListedAndChosenLikeBmpFiles)
 {
     for (const char* name : {"a.png", "d.PNG", "e.png.txt"})
         tolv::test::WriteText(dir.file(name), "x");
-    dialog.FillFromProject(project, true);
+    dialog.fillFromProject(project, true);
     EXPECT_EQ(FileNames(), (QStringList{"a.bmp", "a.png", "B.bmp", "b.bmp", "c.bmp", "d.PNG"}));
     test::ShowActive(dialog);
     ClickFile("d.PNG", true);
-    EXPECT_EQ(dialog.Frames(), (QStringList{"d.PNG"}));
+    EXPECT_EQ(dialog.frames(), (QStringList{"d.PNG"}));
     dialog.hide();
 }
 
 TEST_F(ProjectSetupDialogTest, NewProjectModeStartsWithAnEmptyListAndTheInheritedOptions)
 {
-    dialog.FillFromProject(project, true);
-    EXPECT_TRUE(dialog.Frames().isEmpty());
-    EXPECT_TRUE(dialog.CleanEdges());
-    EXPECT_EQ(dialog.Rep(), "R1");
+    dialog.fillFromProject(project, true);
+    EXPECT_TRUE(dialog.frames().isEmpty());
+    EXPECT_TRUE(dialog.cleanEdges());
+    EXPECT_EQ(dialog.rep(), "R1");
 }
 
 TEST_F(ProjectSetupDialogTest, DoubleClickingAFileTwiceGivesTwoEqualFrames)
 {
-    dialog.FillFromProject(project, true);
+    dialog.fillFromProject(project, true);
     test::ShowActive(dialog);
     ClickFile("c.bmp", true);
     ClickFile("c.bmp", true);
-    EXPECT_EQ(dialog.Frames(), (QStringList{"c.bmp", "c.bmp"}));
-    dialog.SetOptions(false, "R2", "J2");
-    EXPECT_EQ(dialog.Setup(), (ProjectSetup{{"c.bmp", "c.bmp"}, false, "R2", "J2"}));
+    EXPECT_EQ(dialog.frames(), (QStringList{"c.bmp", "c.bmp"}));
+    dialog.setOptions(false, "R2", "J2");
+    EXPECT_EQ(dialog.setup(), (ProjectSetup{{"c.bmp", "c.bmp"}, false, "R2", "J2"}));
     dialog.hide();
 }
 
 TEST_F(ProjectSetupDialogTest, DeleteRemovesTheSelectedEntryOnlyWhenOneIsSelected)
 {
-    dialog.FillFromProject(project, false);
+    dialog.fillFromProject(project, false);
     test::ShowActive(dialog);
     Frames()->setFocus();
     Frames()->clearSelection();
     QTest::keyClick(Frames(), Qt::Key_Delete);
-    EXPECT_EQ(dialog.Frames().size(), 2);
+    EXPECT_EQ(dialog.frames().size(), 2);
     QTest::mouseClick(Frames()->viewport(), Qt::LeftButton, {}, Frames()->visualItemRect(Frames()->item(0)).center());
     QTest::keyRelease(Frames(), Qt::Key_Delete);
-    EXPECT_EQ(dialog.Frames(), (QStringList{"b.bmp"}));
+    EXPECT_EQ(dialog.frames(), (QStringList{"b.bmp"}));
     dialog.hide();
 }
 
 TEST_F(ProjectSetupDialogTest, DeleteRemovesEverySelectedEntry)
 {
     project.FrameNames = {"a.bmp", "b.bmp", "c.bmp"};
-    dialog.FillFromProject(project, false);
+    dialog.fillFromProject(project, false);
     test::ShowActive(dialog);
     Frames()->setFocus();
     Frames()->item(0)->setSelected(true);
     Frames()->item(2)->setSelected(true);
     QTest::keyClick(Frames(), Qt::Key_Delete);
-    EXPECT_EQ(dialog.Frames(), (QStringList{"b.bmp"}));
+    EXPECT_EQ(dialog.frames(), (QStringList{"b.bmp"}));
     dialog.hide();
 }
 
 TEST_F(ProjectSetupDialogTest, DropsAddFilesAndMoveTheListsOwnEntriesUnlessSorting)
 {
-    dialog.FillFromProject(project, false);
+    dialog.fillFromProject(project, false);
     test::ShowActive(dialog);
     ClickFile("c.bmp", false);
     EXPECT_TRUE(dialog.framesDragOver(Files()));
     dialog.framesDragDrop(Files(), Frames()->visualItemRect(Frames()->item(0)).center());
-    EXPECT_EQ(dialog.Frames(), (QStringList{"a.bmp", "b.bmp", "c.bmp"})) << "a file goes to the end";
+    EXPECT_EQ(dialog.frames(), (QStringList{"a.bmp", "b.bmp", "c.bmp"})) << "a file goes to the end";
     Frames()->setCurrentRow(0);
     EXPECT_TRUE(dialog.framesDragOver(Frames()));
     const QRect last = Frames()->visualItemRect(Frames()->item(2));
     dialog.framesDragDrop(Frames(), last.center() + QPoint(0, 2));
-    EXPECT_EQ(dialog.Frames(), (QStringList{"b.bmp", "c.bmp", "a.bmp"})) << "below the middle of the last entry";
+    EXPECT_EQ(dialog.frames(), (QStringList{"b.bmp", "c.bmp", "a.bmp"})) << "below the middle of the last entry";
     dialog.framesDragDrop(Frames(), Frames()->visualItemRect(Frames()->item(0)).topLeft() + QPoint(2, 1));
-    EXPECT_EQ(dialog.Frames(), (QStringList{"a.bmp", "b.bmp", "c.bmp"})) << "above the first";
+    EXPECT_EQ(dialog.frames(), (QStringList{"a.bmp", "b.bmp", "c.bmp"})) << "above the first";
     EXPECT_TRUE(Frames()->item(0)->isSelected()) << "the moved entry stays selected";
     ClickSort();
     Frames()->setCurrentRow(2);
     dialog.framesDragDrop(Frames(), Frames()->visualItemRect(Frames()->item(0)).topLeft() + QPoint(2, 1));
-    EXPECT_EQ(dialog.Frames(), (QStringList{"a.bmp", "b.bmp", "c.bmp"})) << "sorting keeps the order";
+    EXPECT_EQ(dialog.frames(), (QStringList{"a.bmp", "b.bmp", "c.bmp"})) << "sorting keeps the order";
     EXPECT_FALSE(dialog.framesDragOver(Child<QLineEdit>("repEdit")));
     dialog.hide();
 }
@@ -184,7 +184,7 @@ TEST_P(ProjectSetupMoves, MoveButtonsMoveTheSelectedEntriesTogether)
 {
     const ButtonMove move = GetParam();
     project.FrameNames = {"a.bmp", "b.bmp", "c.bmp", "d.bmp"};
-    dialog.FillFromProject(project, false);
+    dialog.fillFromProject(project, false);
     test::ShowActive(dialog);
     QStringList moved;
     for (const int row : move.selected) {
@@ -194,7 +194,7 @@ TEST_P(ProjectSetupMoves, MoveButtonsMoveTheSelectedEntriesTogether)
     EXPECT_EQ(Child<QPushButton>("moveUpButton")->isEnabled(), move.upEnabled);
     EXPECT_EQ(Child<QPushButton>("moveDownButton")->isEnabled(), move.downEnabled);
     QTest::mouseClick(Child<QPushButton>(move.button), Qt::LeftButton);
-    EXPECT_EQ(dialog.Frames(), move.frames);
+    EXPECT_EQ(dialog.frames(), move.frames);
     for (int row = 0; row < Frames()->count(); ++row)
         EXPECT_EQ(Frames()->item(row)->isSelected(), moved.contains(Frames()->item(row)->text())) << row;
     dialog.hide();
@@ -210,7 +210,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(ProjectSetupDialogTest, MoveButtonsAreOffWithoutASelectionAndWhileSorting)
 {
-    dialog.FillFromProject(project, false);
+    dialog.fillFromProject(project, false);
     test::ShowActive(dialog);
     auto* up = Child<QPushButton>("moveUpButton");
     EXPECT_FALSE(up->isEnabled());
@@ -223,7 +223,7 @@ TEST_F(ProjectSetupDialogTest, MoveButtonsAreOffWithoutASelectionAndWhileSorting
     EXPECT_TRUE(up->isEnabled());
     // A mnemonic clicks its button a moment later, as if pressed.
     QTest::keyClick(&dialog, Qt::Key_M, Qt::AltModifier);
-    EXPECT_TRUE(QTest::qWaitFor([this] { return dialog.Frames() == QStringList{"b.bmp", "a.bmp"}; }))
+    EXPECT_TRUE(QTest::qWaitFor([this] { return dialog.frames() == QStringList{"b.bmp", "a.bmp"}; }))
         << "Alt+M reaches the button";
     dialog.hide();
 }
@@ -231,18 +231,18 @@ TEST_F(ProjectSetupDialogTest, MoveButtonsAreOffWithoutASelectionAndWhileSorting
 TEST_F(ProjectSetupDialogTest, TheSortButtonKeepsTheListSortedWhileItIsDown)
 {
     project.FrameNames = {"c.bmp", "a.bmp"};
-    dialog.FillFromProject(project, false);
+    dialog.fillFromProject(project, false);
     test::ShowActive(dialog);
     ClickSort();
-    EXPECT_TRUE(dialog.Sorting());
-    EXPECT_EQ(dialog.Frames(), (QStringList{"a.bmp", "c.bmp"}));
+    EXPECT_TRUE(dialog.sorting());
+    EXPECT_EQ(dialog.frames(), (QStringList{"a.bmp", "c.bmp"}));
     ClickFile("B.bmp", true);
-    EXPECT_EQ(dialog.Frames(), (QStringList{"a.bmp", "B.bmp", "c.bmp"}));
-    EXPECT_EQ(dialog.Setup().FrameNames, (std::vector<std::string>{"a.bmp", "B.bmp", "c.bmp"}));
+    EXPECT_EQ(dialog.frames(), (QStringList{"a.bmp", "B.bmp", "c.bmp"}));
+    EXPECT_EQ(dialog.setup().FrameNames, (std::vector<std::string>{"a.bmp", "B.bmp", "c.bmp"}));
 
     ClickSort();
     ClickFile("a.bmp", true);
-    EXPECT_EQ(dialog.Frames(), (QStringList{"a.bmp", "B.bmp", "c.bmp", "a.bmp"}));
+    EXPECT_EQ(dialog.frames(), (QStringList{"a.bmp", "B.bmp", "c.bmp", "a.bmp"}));
     dialog.hide();
 }
 
@@ -250,15 +250,15 @@ TEST_F(ProjectSetupDialogTest, SortingCarriesOverToTheNextOpening)
 {
     ClickSort();
     project.FrameNames = {"c.bmp", "a.bmp"};
-    dialog.FillFromProject(project, false);
-    EXPECT_EQ(dialog.Frames(), (QStringList{"a.bmp", "c.bmp"}));
+    dialog.fillFromProject(project, false);
+    EXPECT_EQ(dialog.frames(), (QStringList{"a.bmp", "c.bmp"}));
 }
 
 TEST_F(ProjectSetupDialogTest, AFiftyFirstFrameIsRefusedWithAMessage)
 {
     MessageRecorder messages;
     project.FrameNames.assign(49, "a.bmp");
-    dialog.FillFromProject(project, false);
+    dialog.fillFromProject(project, false);
     test::ShowActive(dialog);
     ClickFile("c.bmp", true);
     EXPECT_TRUE(messages.texts.empty());
@@ -266,14 +266,14 @@ TEST_F(ProjectSetupDialogTest, AFiftyFirstFrameIsRefusedWithAMessage)
     ASSERT_EQ(messages.texts.size(), 1u);
     EXPECT_EQ(messages.kinds[0], MsgKind::Information);
     EXPECT_EQ(messages.texts[0], "A project holds at most 50 animation frames.");
-    EXPECT_EQ(dialog.Frames().size(), 50);
-    EXPECT_EQ(dialog.Frames().last(), "c.bmp");
+    EXPECT_EQ(dialog.frames().size(), 50);
+    EXPECT_EQ(dialog.frames().last(), "c.bmp");
     dialog.hide();
 }
 
 TEST_F(ProjectSetupDialogTest, PreviewLoadsTheClickedFileOnlyWhileChecked)
 {
-    dialog.FillFromProject(project, false);
+    dialog.fillFromProject(project, false);
     test::ShowActive(dialog);
     auto* image = Child<PreviewImage>("preview");
     ClickFile("c.bmp", false);
@@ -282,13 +282,13 @@ TEST_F(ProjectSetupDialogTest, PreviewLoadsTheClickedFileOnlyWhileChecked)
     QTest::mouseClick(preview, Qt::LeftButton, {}, QPoint(5, preview->height() / 2));
     ClickFile("c.bmp", false);
     EXPECT_TRUE(image->isVisible());
-    EXPECT_EQ(image->FileName().toStdString(), dir.file("c.bmp"));
+    EXPECT_EQ(image->fileName().toStdString(), dir.file("c.bmp"));
     dialog.hide();
 }
 
 TEST_F(ProjectSetupDialogTest, EscapeCancels)
 {
-    dialog.FillFromProject(project, false);
+    dialog.fillFromProject(project, false);
     EXPECT_EQ(RunModal(dialog, [this] { QTest::keyClick(&dialog, Qt::Key_Escape); }), QDialog::Rejected);
 }
 
@@ -304,7 +304,7 @@ TEST_F(ProjectSetupDialogTest, FilesWhoseNamesCannotBeStoredAreNotOfferedAndTheR
 {
     for (const char* name : {"d,e.bmp", " lead.bmp", "tab\there.bmp"})
         test::WriteBmp(dir.file(name), 8, 6);
-    dialog.FillFromProject(project, true);
+    dialog.fillFromProject(project, true);
     test::ShowActive(dialog);
     const QString comma =
         "Frame file \"d,e.bmp\" holds a comma, which the project file puts between the names of a worksheet row.";
@@ -318,7 +318,7 @@ TEST_F(ProjectSetupDialogTest, FilesWhoseNamesCannotBeStoredAreNotOfferedAndTheR
     EXPECT_EQ(Files()->findItems("d,e.bmp", Qt::MatchExactly).value(0)->toolTip(), comma);
     ClickFile("d,e.bmp", true);
     ClickFile("a.bmp", true);
-    EXPECT_EQ(dialog.Frames(), QStringList{"a.bmp"});
+    EXPECT_EQ(dialog.frames(), QStringList{"a.bmp"});
     dialog.hide();
 }
 

@@ -26,29 +26,29 @@ using test::XlistTest;
 
 TEST_F(XlistTest, ANewRegionShowsTheDefaultsAndTheLastTextBoxOptionsWithAMaroonTitle)
 {
-    dialog.SetTextBoxOptions({false, 33, 4, colors::Yellow, colors::Green});
-    dialog.SetCell(3, 1, "old.bmp");
-    dialog.SetRegionName("Old");
-    dialog.SetTypeIndex(3);
-    dialog.SetOverlayName("/x/o.bmp");
-    dialog.SetRegionVisible(false);
-    dialog.TakeTextBoxOptions();
+    dialog.setTextBoxOptions({false, 33, 4, colors::Yellow, colors::Green});
+    dialog.setCell(3, 1, "old.bmp");
+    dialog.setRegionName("Old");
+    dialog.setTypeIndex(3);
+    dialog.setOverlayName("/x/o.bmp");
+    dialog.setRegionVisible(false);
+    dialog.takeTextBoxOptions();
 
     PrepareNew({"f1.bmp"});
-    EXPECT_EQ(dialog.RegionName(), "New Object");
-    EXPECT_EQ(dialog.TypeIndex(), 0);
-    EXPECT_TRUE(dialog.RegionVisible());
-    EXPECT_EQ(dialog.OverlayName(), "");
-    EXPECT_EQ(dialog.Cell(3, 1), "");
-    EXPECT_EQ(dialog.TakeTextBoxOptions(), (TextBoxOptions{false, 33, 4, colors::Yellow, colors::Maroon}));
+    EXPECT_EQ(dialog.regionName(), "New Object");
+    EXPECT_EQ(dialog.typeIndex(), 0);
+    EXPECT_TRUE(dialog.regionVisible());
+    EXPECT_EQ(dialog.overlayName(), "");
+    EXPECT_EQ(dialog.cell(3, 1), "");
+    EXPECT_EQ(dialog.takeTextBoxOptions(), (TextBoxOptions{false, 33, 4, colors::Yellow, colors::Maroon}));
 }
 
 TEST_F(XlistTest, GetTextBoxOptionsTurnsOnlyTheTitleSwatchBackToMaroon)
 {
-    dialog.SetTextBoxOptions({true, 25, 3, colors::Aqua, colors::Green});
-    EXPECT_EQ(dialog.TakeTextBoxOptions(), (TextBoxOptions{true, 25, 3, colors::Aqua, colors::Green}));
-    EXPECT_EQ(Title()->Fill(), colors::Maroon);
-    EXPECT_EQ(dialog.TakeTextBoxOptions(), (TextBoxOptions{true, 25, 3, colors::Aqua, colors::Maroon}));
+    dialog.setTextBoxOptions({true, 25, 3, colors::Aqua, colors::Green});
+    EXPECT_EQ(dialog.takeTextBoxOptions(), (TextBoxOptions{true, 25, 3, colors::Aqua, colors::Green}));
+    EXPECT_EQ(Title()->fill(), colors::Maroon);
+    EXPECT_EQ(dialog.takeTextBoxOptions(), (TextBoxOptions{true, 25, 3, colors::Aqua, colors::Maroon}));
 }
 
 struct TypeLayout {
@@ -67,7 +67,7 @@ TEST_P(XlistTypeLayout, FollowsTheChosenType)
     test::ShowActive(dialog);
     ClickType(layout.index == 0 ? 2 : 0);
     ClickType(layout.index);
-    EXPECT_EQ(dialog.TypeIndex(), layout.index);
+    EXPECT_EQ(dialog.typeIndex(), layout.index);
     EXPECT_EQ(Child<QGroupBox>("boxGroup")->isVisible(), layout.backgroundGroupShown);
     EXPECT_TRUE(Child<QGroupBox>("textBoxGroup")->isVisible()) << "only covered, never hidden";
     EXPECT_EQ(Child<QLineEdit>("overlayEdit")->isEnabled(), layout.overlayEnabled);
@@ -85,16 +85,16 @@ TEST_F(XlistTest, ChangingToATextBoxAndBackKeepsTheOutputNames)
     Region region;
     region.InputFrame.set(0, "f1.bmp");
     region.OutputFile.set(0, "door.bmp");
-    dialog.ClearEdits();
-    dialog.LoadRegion(region);
-    dialog.SetTypeIndex(2);
+    dialog.clearEdits();
+    dialog.loadRegion(region);
+    dialog.setTypeIndex(2);
     Region stored;
-    dialog.StoreRegion(stored);
+    dialog.storeRegion(stored);
     EXPECT_EQ(stored.RegionType, RegionKind::TextBox);
     EXPECT_EQ(stored.OutputFile[0], "door.bmp") << "a column out of view is still read back";
-    dialog.SetTypeIndex(0);
+    dialog.setTypeIndex(0);
     EXPECT_FALSE(Grid()->isColumnHidden(WorksheetGrid::OutputColumn));
-    EXPECT_EQ(dialog.Cell(1, 2), "door.bmp");
+    EXPECT_EQ(dialog.cell(1, 2), "door.bmp");
 }
 
 // A region may list more rows than the project has frames (rows name frames,
@@ -107,11 +107,11 @@ TEST_F(XlistTest, ShowsAllFiftyRowsWhateverTheFrameCountAndStoresThemAsTheyWere)
         region.OutputFile.set(row, "out" + std::to_string(row + 1) + ".bmp");
     }
     PrepareNew({"f1.bmp", "f2.bmp", "f3.bmp", "f4.bmp", "f5.bmp", "f6.bmp", "f7.bmp", "f8.bmp"});
-    dialog.LoadRegion(region);
-    EXPECT_EQ(dialog.Cell(12, 1), "in12.bmp");
-    EXPECT_EQ(dialog.Cell(50, 2), "out50.bmp");
+    dialog.loadRegion(region);
+    EXPECT_EQ(dialog.cell(12, 1), "in12.bmp");
+    EXPECT_EQ(dialog.cell(50, 2), "out50.bmp");
     Region stored;
-    dialog.StoreRegion(stored);
+    dialog.storeRegion(stored);
     EXPECT_EQ(stored.InputFrame, region.InputFrame);
     EXPECT_EQ(stored.OutputFile, region.OutputFile);
 }
@@ -129,11 +129,11 @@ TEST_F(XlistTest, LoadsAndStoresEveryFieldOfATextBox)
     region.BoxColor = colors::Silver;
     region.TitleColor = colors::Blue;
     region.InputFrame.set(1, "f2.bmp");
-    dialog.ClearEdits();
-    dialog.LoadRegion(region);
+    dialog.clearEdits();
+    dialog.loadRegion(region);
 
     Region stored;
-    dialog.StoreRegion(stored);
+    dialog.storeRegion(stored);
     EXPECT_EQ(stored.Name, "Caption");
     EXPECT_FALSE(stored.Visible);
     EXPECT_EQ(stored.RegionType, RegionKind::TextBox);
@@ -144,23 +144,23 @@ TEST_F(XlistTest, LoadsAndStoresEveryFieldOfATextBox)
     EXPECT_EQ(stored.BoxColor, colors::Silver);
     EXPECT_EQ(stored.TitleColor, colors::Blue);
     EXPECT_EQ(stored.InputFrame[1], "f2.bmp");
-    EXPECT_EQ(Title()->Fill(), colors::Maroon);
+    EXPECT_EQ(Title()->fill(), colors::Maroon);
 }
 
 TEST_F(XlistTest, StoresWhatWasTypedWithoutValidation)
 {
     const QString longName(10000, QChar('n'));
-    dialog.ClearEdits();
-    dialog.SetRegionName(longName);
-    dialog.SetOverlayName("");
-    dialog.SetCell(1, 1, "a,b;c=d.bmp");
-    dialog.SetCell(50, 2, " spaced name ");
+    dialog.clearEdits();
+    dialog.setRegionName(longName);
+    dialog.setOverlayName("");
+    dialog.setCell(1, 1, "a,b;c=d.bmp");
+    dialog.setCell(50, 2, " spaced name ");
     Region region;
     region.TitleHeight = 0;
-    dialog.SetTypeIndex(2);
+    dialog.setTypeIndex(2);
     auto* titleHeight = Child<SpinEdit>("titleHeightSpin");
     titleHeight->findChild<QLineEdit*>()->setText("abc");
-    dialog.StoreRegion(region);
+    dialog.storeRegion(region);
     EXPECT_EQ(region.Name, longName.toStdString());
     EXPECT_EQ(region.InputFrame[0], "a,b;c=d.bmp");
     EXPECT_EQ(region.OutputFile[49], " spaced name ");
@@ -169,8 +169,8 @@ TEST_F(XlistTest, StoresWhatWasTypedWithoutValidation)
 
 TEST_F(XlistTest, UncheckingTheTitleAreaHidesItsSwatchAndGreysTheHeight)
 {
-    dialog.SetTextBoxOptions({true, 20, 1, colors::White, colors::Maroon});
-    dialog.SetTypeIndex(2);
+    dialog.setTextBoxOptions({true, 20, 1, colors::White, colors::Maroon});
+    dialog.setTypeIndex(2);
     test::ShowActive(dialog);
     auto* title = Child<QCheckBox>("titleCheck");
     QTest::mouseClick(title, Qt::LeftButton, {}, QPoint(5, title->height() / 2));
@@ -185,14 +185,14 @@ TEST_F(XlistTest, UncheckingTheTitleAreaHidesItsSwatchAndGreysTheHeight)
 
 TEST_F(XlistTest, TheSwatchesFollowTitleHeightAndLineWidth)
 {
-    dialog.SetTextBoxOptions({true, 20, 1, colors::White, colors::Maroon});
+    dialog.setTextBoxOptions({true, 20, 1, colors::White, colors::Maroon});
     auto* height = Child<SpinEdit>("titleHeightSpin");
     auto* line = Child<SpinEdit>("lineWidthSpin");
     height->setValue(37);
     line->setValue(4);
     EXPECT_EQ(Title()->height(), 37);
-    EXPECT_EQ(Title()->PenWidth(), 4);
-    EXPECT_EQ(Box()->PenWidth(), 4);
+    EXPECT_EQ(Title()->penWidth(), 4);
+    EXPECT_EQ(Box()->penWidth(), 4);
     height->setValue(99);
     EXPECT_EQ(height->value(), 40);
     line->setValue(0);
@@ -203,12 +203,12 @@ TEST_F(XlistTest, APressOnASwatchChoosesItsColour)
 {
     std::vector<Color> presets;
     std::optional<Color> answer = colors::Green;
-    dialog.SetColourChooser([&](QWidget*, Color initial) {
+    dialog.setColourChooser([&](QWidget*, Color initial) {
         presets.push_back(initial);
         return answer;
     });
-    dialog.SetTextBoxOptions({true, 20, 1, colors::Yellow, colors::Maroon});
-    dialog.SetTypeIndex(2);
+    dialog.setTextBoxOptions({true, 20, 1, colors::Yellow, colors::Maroon});
+    dialog.setTypeIndex(2);
     test::ShowActive(dialog);
 
     // Presses go through the window, which finds the swatch on top.
@@ -218,18 +218,18 @@ TEST_F(XlistTest, APressOnASwatchChoosesItsColour)
         QTest::mouseRelease(dialog.windowHandle(), button, {}, at);
     };
     pressAt(Qt::RightButton, QPoint(50, 70));
-    EXPECT_EQ(Box()->Fill(), colors::Green);
+    EXPECT_EQ(Box()->fill(), colors::Green);
     pressAt(Qt::LeftButton, QPoint(50, 10));
-    EXPECT_EQ(Title()->Fill(), colors::Green) << "the title area lies over the top of the box";
+    EXPECT_EQ(Title()->fill(), colors::Green) << "the title area lies over the top of the box";
     answer.reset();
     pressAt(Qt::LeftButton, QPoint(50, 70));
-    EXPECT_EQ(Box()->Fill(), colors::Green) << "a cancelled chooser changes nothing";
+    EXPECT_EQ(Box()->fill(), colors::Green) << "a cancelled chooser changes nothing";
     EXPECT_EQ(presets, (std::vector<Color>{colors::Yellow, colors::Maroon, colors::Green}));
 
-    dialog.SetTextBoxOptions({false, 20, 1, colors::Yellow, colors::Maroon});
+    dialog.setTextBoxOptions({false, 20, 1, colors::Yellow, colors::Maroon});
     answer = colors::Aqua;
     pressAt(Qt::LeftButton, QPoint(50, 10));
-    EXPECT_EQ(Box()->Fill(), colors::Aqua) << "without a title area the whole swatch is the box";
+    EXPECT_EQ(Box()->fill(), colors::Aqua) << "without a title area the whole swatch is the box";
     dialog.hide();
 }
 
@@ -237,23 +237,23 @@ TEST_F(XlistTest, BrowseTakesTheChosenPictureAndACancelKeepsThePath)
 {
     QString folderAsked, nameAsked;
     std::optional<QString> answer = QString("/pictures/star.bmp");
-    dialog.SetPictureChooser([&](QWidget*, const QString& folder, const QString& name) {
+    dialog.setPictureChooser([&](QWidget*, const QString& folder, const QString& name) {
         folderAsked = folder;
         nameAsked = name;
         return answer;
     });
-    dialog.SetOverlaysRoot("/pictures");
-    dialog.SetTypeIndex(3);
-    dialog.SetOverlayName("typed.bmp");
+    dialog.setOverlaysRoot("/pictures");
+    dialog.setTypeIndex(3);
+    dialog.setOverlayName("typed.bmp");
     test::ShowActive(dialog);
     auto* browse = Child<QPushButton>("browseButton");
     QTest::mouseClick(browse, Qt::LeftButton);
     EXPECT_EQ(folderAsked, "/pictures");
     EXPECT_EQ(nameAsked, "typed.bmp");
-    EXPECT_EQ(dialog.OverlayName(), "/pictures/star.bmp");
+    EXPECT_EQ(dialog.overlayName(), "/pictures/star.bmp");
     answer.reset();
     QTest::mouseClick(browse, Qt::LeftButton);
-    EXPECT_EQ(dialog.OverlayName(), "/pictures/star.bmp");
+    EXPECT_EQ(dialog.overlayName(), "/pictures/star.bmp");
     dialog.hide();
 }
 
@@ -270,21 +270,21 @@ class XlistUnstorableName : public test::XlistTest, public testing::WithParamInt
 TEST_P(XlistUnstorableName, GreysOkWithTheReasonUntilTheNameIsMended)
 {
     PrepareNew({"f1.bmp"});
-    dialog.SetCell(2, 1, "f1.bmp");
+    dialog.setCell(2, 1, "f1.bmp");
     auto* note = Child<QLabel>("refusalNote");
     // The fill dialog inside has an OK of its own.
     auto* ok = note->parentWidget()->findChild<QPushButton*>("OKBtn");
     EXPECT_TRUE(ok->isEnabled());
-    dialog.SetCell(3, 2, QString::fromStdString(GetParam().name));
+    dialog.setCell(3, 2, QString::fromStdString(GetParam().name));
     EXPECT_FALSE(ok->isEnabled());
-    EXPECT_EQ(dialog.Refusal().toStdString(), "Row 3: " + GetParam().reason);
+    EXPECT_EQ(dialog.refusal().toStdString(), "Row 3: " + GetParam().reason);
     EXPECT_EQ(note->palette().color(QPalette::WindowText), QColor(Qt::red));
     dialog.done(QDialog::Accepted);
     EXPECT_EQ(dialog.result(), QDialog::Rejected) << "OK cannot close it by other means either";
 
-    dialog.SetCell(3, 2, "mended.bmp");
+    dialog.setCell(3, 2, "mended.bmp");
     EXPECT_TRUE(ok->isEnabled());
-    EXPECT_EQ(dialog.Refusal(), "");
+    EXPECT_EQ(dialog.refusal(), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, XlistUnstorableName, testing::ValuesIn(tolv::test::UnstorableOutputNames()),
@@ -295,9 +295,9 @@ TEST_F(XlistTest, AnInputFrameThatCannotBeStoredIsRefusedToo)
     Region region;
     region.InputFrame.set(4, "a,b.bmp");
     PrepareNew({"f1.bmp"});
-    dialog.LoadRegion(region);
+    dialog.loadRegion(region);
     EXPECT_FALSE(Child<QLabel>("refusalNote")->parentWidget()->findChild<QPushButton*>("OKBtn")->isEnabled());
-    EXPECT_EQ(dialog.Refusal(), "Row 5: Input frame \"a,b.bmp\" holds a comma, which the project file puts between the "
+    EXPECT_EQ(dialog.refusal(), "Row 5: Input frame \"a,b.bmp\" holds a comma, which the project file puts between the "
                                 "names of a worksheet row.");
 }
 

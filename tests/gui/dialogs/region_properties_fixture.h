@@ -30,9 +30,9 @@ protected:
     // The steps of an opening for a new region.
     void PrepareNew(const std::vector<std::string>& frames)
     {
-        dialog.ClearEdits();
-        dialog.ResetForNewRegion();
-        dialog.SetFrames(frames, dir.path().string(), false);
+        dialog.clearEdits();
+        dialog.resetForNewRegion();
+        dialog.setFrames(frames, dir.path().string(), false);
     }
 
     void ClickType(int index)

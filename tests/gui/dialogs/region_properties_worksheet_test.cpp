@@ -31,7 +31,7 @@ TEST_P(XlistCompletion, ArrowKeysCompleteTheCellBeingEdited)
     QTest::mouseClick(Grid()->viewport(), Qt::LeftButton, {}, CellCentre(1, typed.column));
     QTest::keyClicks(QApplication::focusWidget(), typed.text);
     QTest::keyClick(QApplication::focusWidget(), typed.key);
-    EXPECT_EQ(dialog.Cell(2, typed.column), typed.cell);
+    EXPECT_EQ(dialog.cell(2, typed.column), typed.cell);
     dialog.hide();
 }
 
@@ -47,15 +47,15 @@ TEST_F(XlistTest, CompletionWithoutAnEditorAndNeverOnRowNumbers)
 {
     PrepareNew({"f1.bmp"});
     test::ShowActive(dialog);
-    dialog.SetCell(5, 2, "out");
+    dialog.setCell(5, 2, "out");
     Grid()->setCurrentCell(4, WorksheetGrid::OutputColumn);
     Grid()->setFocus();
     QTest::keyClick(Grid(), Qt::Key_Up);
-    EXPECT_EQ(dialog.Cell(5, 2), "out.bmp");
+    EXPECT_EQ(dialog.cell(5, 2), "out.bmp");
     QTest::mouseClick(Grid()->viewport(), Qt::LeftButton, {}, CellCentre(7, 0));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
     for (int row = 1; row <= 50; ++row)
-        ASSERT_EQ(dialog.Cell(row, 0), QString::number(row));
+        ASSERT_EQ(dialog.cell(row, 0), QString::number(row));
     EXPECT_NE(Grid()->currentColumn(), 0) << "the row-number column is fixed";
     dialog.hide();
 }
@@ -64,12 +64,12 @@ TEST_F(XlistTest, DoubleClickFillsTheFirstEmptyInputFrame)
 {
     PrepareNew({"f1.bmp", "f2.bmp"});
     for (int row = 1; row <= 3; ++row)
-        dialog.SetCell(row, 1, "x.bmp");
-    dialog.SetCell(4, 2, "keep.bmp");
+        dialog.setCell(row, 1, "x.bmp");
+    dialog.setCell(4, 2, "keep.bmp");
     test::ShowActive(dialog);
     DoubleClickFrame(1);
-    EXPECT_EQ(dialog.Cell(4, 1), "f2.bmp");
-    EXPECT_EQ(dialog.Cell(4, 2), "keep.bmp");
+    EXPECT_EQ(dialog.cell(4, 1), "f2.bmp");
+    EXPECT_EQ(dialog.cell(4, 2), "keep.bmp");
     dialog.hide();
 }
 
@@ -77,11 +77,11 @@ TEST_F(XlistTest, DoubleClickDoesNothingWhenAllFiftyRowsAreFilled)
 {
     PrepareNew({"f1.bmp"});
     for (int row = 1; row <= 50; ++row)
-        dialog.SetCell(row, 1, "x.bmp");
+        dialog.setCell(row, 1, "x.bmp");
     test::ShowActive(dialog);
     DoubleClickFrame(0);
     for (int row = 1; row <= 50; ++row)
-        ASSERT_EQ(dialog.Cell(row, 1), "x.bmp");
+        ASSERT_EQ(dialog.cell(row, 1), "x.bmp");
     EXPECT_EQ(Grid()->rowCount(), 50);
     dialog.hide();
 }
@@ -93,17 +93,17 @@ TEST_F(XlistTest, FramesDropOnlyOntoInputFrameCells)
     frameList()->setCurrentRow(1);
     EXPECT_TRUE(Grid()->sgListDragOver(frameList(), CellCentre(2, 1)));
     Grid()->sgListDragDrop(frameList(), CellCentre(2, 1));
-    EXPECT_EQ(dialog.Cell(3, 1), "f2.bmp");
+    EXPECT_EQ(dialog.cell(3, 1), "f2.bmp");
 
     for (const int column : {0, 2}) {
         EXPECT_FALSE(Grid()->sgListDragOver(frameList(), CellCentre(5, column)));
         Grid()->sgListDragDrop(frameList(), CellCentre(5, column));
-        EXPECT_EQ(dialog.Cell(6, column), column == 0 ? "6" : "") << column;
+        EXPECT_EQ(dialog.cell(6, column), column == 0 ? "6" : "") << column;
     }
     auto* name = dialog.findChild<QLineEdit*>("nameEdit");
     EXPECT_FALSE(Grid()->sgListDragOver(name, CellCentre(5, 1))) << "only a list box is a source";
     Grid()->sgListDragDrop(name, CellCentre(5, 1));
-    EXPECT_EQ(dialog.Cell(6, 1), "");
+    EXPECT_EQ(dialog.cell(6, 1), "");
     EXPECT_EQ(frameList()->count(), 2) << "a dropped frame stays in the list";
     dialog.hide();
 }
@@ -114,7 +114,7 @@ TEST_F(XlistTest, OpeningNumbersTheRowsAndFocusesTheName)
     Grid()->item(9, 0)->setText("x");
     RunModal(dialog, [this] {
         EXPECT_EQ(QApplication::focusWidget(), dialog.findChild<QLineEdit*>("nameEdit"));
-        EXPECT_EQ(dialog.Cell(10, 0), "10");
+        EXPECT_EQ(dialog.cell(10, 0), "10");
         EXPECT_EQ(frameList()->currentRow(), 0);
     });
 }
@@ -129,7 +129,7 @@ TEST_F(XlistTest, EnterAcceptsWithTheCellStillBeingTyped)
     });
     EXPECT_EQ(result, QDialog::Accepted);
     Region region;
-    dialog.StoreRegion(region);
+    dialog.storeRegion(region);
     EXPECT_EQ(region.OutputFile[0], "door.bmp");
 }
 
@@ -142,24 +142,24 @@ TEST_F(XlistTest, ThePreviewStateIsReadAfterCancelToo)
         QTest::keyClick(&dialog, Qt::Key_Escape);
     });
     EXPECT_EQ(result, QDialog::Rejected);
-    EXPECT_TRUE(dialog.ShowPreview());
+    EXPECT_TRUE(dialog.showPreview());
 }
 
 TEST_F(XlistTest, PreviewShowsTheSelectedFrameAndKeepsThePictureForAMissingOrBadFile)
 {
     test::WriteBmp(dir.file("f1.bmp"), 20, 10);
     tolv::test::WriteText(dir.file("text.bmp"), "not a bitmap");
-    dialog.ClearEdits();
-    dialog.ResetForNewRegion();
-    dialog.SetFrames({"f1.bmp", "gone.bmp", "text.bmp"}, dir.path().string(), true);
+    dialog.clearEdits();
+    dialog.resetForNewRegion();
+    dialog.setFrames({"f1.bmp", "gone.bmp", "text.bmp"}, dir.path().string(), true);
     test::ShowActive(dialog);
     auto* image = dialog.findChild<PreviewImage*>("preview");
     EXPECT_TRUE(image->isVisible());
-    EXPECT_EQ(image->FileName().toStdString(), dir.file("f1.bmp"));
+    EXPECT_EQ(image->fileName().toStdString(), dir.file("f1.bmp"));
     for (const int missingOrBad : {1, 2}) {
         QTest::mouseClick(frameList()->viewport(), Qt::LeftButton, {},
                           frameList()->visualItemRect(frameList()->item(missingOrBad)).center());
-        EXPECT_EQ(image->FileName().toStdString(), dir.file("f1.bmp"));
+        EXPECT_EQ(image->fileName().toStdString(), dir.file("f1.bmp"));
     }
     EXPECT_EQ(image->pixmap().size(), QSize(20, 10));
     auto* preview = dialog.findChild<QCheckBox*>("previewCheck");

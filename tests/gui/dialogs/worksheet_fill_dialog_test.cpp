@@ -32,7 +32,7 @@ TEST_P(FillDialogPlan, PreviewsTheRowsOrShowsTheRefusal)
 {
     const Plan& plan = GetParam();
     WorksheetFillDialog dialog;
-    dialog.Prepare(FiveFrames, "Door");
+    dialog.prepare(FiveFrames, "Door");
     Child<SpinEdit>(dialog, "stepSpin")->setValue(plan.step);
     Child<SpinEdit>(dialog, "toSpin")->setValue(plan.to);
     Child<SpinEdit>(dialog, "fromSpin")->setValue(plan.from);
@@ -68,15 +68,15 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(FillDialog, EachOpeningOffersTheWholeFrameListAndKeepsTheTemplate)
 {
     WorksheetFillDialog dialog;
-    dialog.Prepare(FiveFrames, "Door");
+    dialog.prepare(FiveFrames, "Door");
     Child<SpinEdit>(dialog, "fromSpin")->setValue(3);
     Child<QLineEdit>(dialog, "templateEdit")->setText("{frame}-{n}.bmp");
-    dialog.Prepare({"a.bmp", "b.bmp"}, "Gate");
+    dialog.prepare({"a.bmp", "b.bmp"}, "Gate");
     EXPECT_EQ(Child<SpinEdit>(dialog, "fromSpin")->value(), 1);
     EXPECT_EQ(Child<SpinEdit>(dialog, "toSpin")->value(), 2);
     EXPECT_EQ(Child<QLineEdit>(dialog, "templateEdit")->text(), "{frame}-{n}.bmp");
-    EXPECT_EQ(dialog.Fill().rows, 2);
-    EXPECT_EQ(dialog.Fill().OutputFile[1], "b-2.bmp");
+    EXPECT_EQ(dialog.fill().rows, 2);
+    EXPECT_EQ(dialog.fill().OutputFile[1], "b-2.bmp");
 }
 
 // Real keys: Fill... opens the fill dialog, the template is typed over the
@@ -85,9 +85,9 @@ TEST(FillDialog, EachOpeningOffersTheWholeFrameListAndKeepsTheTemplate)
 TEST_F(XlistTest, FillWritesTheTypedTemplateIntoTheGridOnly)
 {
     PrepareNew(FiveFrames);
-    dialog.SetCell(9, 1, "old.bmp");
+    dialog.setCell(9, 1, "old.bmp");
     RunModal(dialog, [this] {
-        dialog.SetRegionName("Cat");
+        dialog.setRegionName("Cat");
         auto* fill = dialog.findChild<WorksheetFillDialog*>("worksheetFill");
         QTimer::singleShot(0, fill, [fill] {
             test::ActivateWindow(*fill);
@@ -95,17 +95,17 @@ TEST_F(XlistTest, FillWritesTheTypedTemplateIntoTheGridOnly)
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         });
         QTest::mouseClick(Child<QPushButton>("fillButton"), Qt::LeftButton);
-        EXPECT_EQ(dialog.Cell(1, 1), "walk01.bmp");
-        EXPECT_EQ(dialog.Cell(1, 2), "Cat01.bmp");
-        EXPECT_EQ(dialog.Cell(5, 2), "Cat05.bmp");
-        EXPECT_EQ(dialog.Cell(9, 1), "");
+        EXPECT_EQ(dialog.cell(1, 1), "walk01.bmp");
+        EXPECT_EQ(dialog.cell(1, 2), "Cat01.bmp");
+        EXPECT_EQ(dialog.cell(5, 2), "Cat05.bmp");
+        EXPECT_EQ(dialog.cell(9, 1), "");
     });
 }
 
 TEST_F(XlistTest, CancelledFillLeavesTheGrid)
 {
     PrepareNew(FiveFrames);
-    dialog.SetCell(2, 2, "keep.bmp");
+    dialog.setCell(2, 2, "keep.bmp");
     RunModal(dialog, [this] {
         auto* fill = dialog.findChild<WorksheetFillDialog*>("worksheetFill");
         QTimer::singleShot(0, fill, [fill] {
@@ -114,8 +114,8 @@ TEST_F(XlistTest, CancelledFillLeavesTheGrid)
         });
         QTest::mouseClick(Child<QPushButton>("fillButton"), Qt::LeftButton);
         EXPECT_FALSE(fill->isVisible());
-        EXPECT_EQ(dialog.Cell(2, 2), "keep.bmp");
-        EXPECT_EQ(dialog.Cell(1, 1), "");
+        EXPECT_EQ(dialog.cell(2, 2), "keep.bmp");
+        EXPECT_EQ(dialog.cell(1, 1), "");
     });
 }
 

@@ -60,7 +60,7 @@ TEST_P(XlistArrows, LeftAndRightMoveBetweenColumnsUnlessTheyMoveTheTextCursor)
 {
     const Arrow arrow = GetParam();
     PrepareNew({"f1.bmp"});
-    dialog.SetCell(1, arrow.column, arrow.cell);
+    dialog.setCell(1, arrow.column, arrow.cell);
     test::ShowActive(dialog);
     EnterCell(Grid(), arrow.column);
     ASSERT_NE(Editor(), nullptr);
@@ -99,9 +99,9 @@ TEST_P(XlistRowKeys, ShortcutsEditTheCurrentRowFromTheEditor)
 {
     const RowKey key = GetParam();
     PrepareNew({"f1.bmp"});
-    dialog.SetCell(1, 1, "a.bmp");
-    dialog.SetCell(3, 1, "c.bmp");
-    dialog.SetCell(2, 2, "out.bmp");
+    dialog.setCell(1, 1, "a.bmp");
+    dialog.setCell(3, 1, "c.bmp");
+    dialog.setCell(2, 2, "out.bmp");
     test::ShowActive(dialog);
     Grid()->setFocus();
     Grid()->setCurrentCell(1, WorksheetGrid::InputColumn);
@@ -109,7 +109,7 @@ TEST_P(XlistRowKeys, ShortcutsEditTheCurrentRowFromTheEditor)
     QTest::keySequence(Editor(), key.keys);
     std::vector<std::string> inputs;
     for (int row = 1; row <= 4; ++row)
-        inputs.push_back(dialog.Cell(row, 1).toStdString());
+        inputs.push_back(dialog.cell(row, 1).toStdString());
     EXPECT_EQ(inputs, key.inputs);
     EXPECT_EQ(Grid()->currentRow(), 1);
     dialog.hide();
@@ -128,12 +128,12 @@ TEST_F(XlistTest, InsertRowIsOfferedOnlyWhileTheLastRowIsEmpty)
     test::ShowActive(dialog);
     auto* button = Child<QToolButton>("insertRowButton");
     EXPECT_TRUE(button->isEnabled());
-    dialog.SetCell(50, 2, "last.bmp");
+    dialog.setCell(50, 2, "last.bmp");
     EXPECT_FALSE(button->isEnabled());
     Grid()->setFocus();
     Grid()->setCurrentCell(0, WorksheetGrid::InputColumn);
     QTest::keyClick(Editor(), Qt::Key_Insert);
-    EXPECT_EQ(dialog.Cell(50, 2), "last.bmp");
+    EXPECT_EQ(dialog.cell(50, 2), "last.bmp");
     QTest::mouseClick(Child<QToolButton>("clearRowButton"), Qt::LeftButton);
     EXPECT_FALSE(button->isEnabled()) << "row 1 was cleared, not row 50";
     Grid()->setCurrentCell(49, WorksheetGrid::InputColumn);

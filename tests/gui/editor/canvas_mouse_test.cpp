@@ -21,9 +21,9 @@ TEST_F(CanvasMouse, ASevenBySevenBandCreatesTheRegionEnteredInTheDialog)
     Open({{100, 100, 20, 20, "Old"}});
     Click({105, 105});
     AnswerRegionDialog(true, [](RegionPropertiesDialog& dialog) {
-        EXPECT_EQ(dialog.RegionName(), "New Object");
-        dialog.SetRegionName("Door");
-        dialog.SetCell(2, 2, "door2.bmp");
+        EXPECT_EQ(dialog.regionName(), "New Object");
+        dialog.setRegionName("Door");
+        dialog.setCell(2, 2, "door2.bmp");
     });
     Drag({17, 27}, {10, 20});
     ASSERT_EQ(project().Regions.size(), 2u);

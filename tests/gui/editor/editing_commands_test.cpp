@@ -286,15 +286,15 @@ TEST_F(EditingCommands, RegionPropertiesShowAndStoreTheCurrentRegion)
     Key(Qt::Key_P, Qt::ControlModifier);  // no current region: no dialog
     Click({15, 15});
     AnswerRegionDialog(false, [](RegionPropertiesDialog& dialog) {
-        EXPECT_EQ(dialog.RegionName(), "A");
-        EXPECT_EQ(dialog.Cell(2, 2), "a2.bmp");
-        dialog.SetRegionName("Changed");
+        EXPECT_EQ(dialog.regionName(), "A");
+        EXPECT_EQ(dialog.cell(2, 2), "a2.bmp");
+        dialog.setRegionName("Changed");
     });
     Key(Qt::Key_P, Qt::ControlModifier);
     EXPECT_EQ(At(0).Name, "A");
     AnswerRegionDialog(true, [](RegionPropertiesDialog& dialog) {
-        dialog.SetRegionName("Gate");
-        dialog.SetRegionVisible(false);
+        dialog.setRegionName("Gate");
+        dialog.setRegionVisible(false);
     });
     form().ui().propertiesAction->trigger();
     EXPECT_EQ(At(0).Name, "Gate");
@@ -312,7 +312,7 @@ TEST_F(EditingCommands, TheQuickPickChangesOnlyTheLineOfARenamedRegionAndNothing
                      [&rowsRebuilt] { ++rowsRebuilt; });
     Select(1);
     Key(Qt::Key_Right, Qt::ShiftModifier);
-    AnswerRegionDialog(true, [](RegionPropertiesDialog& dialog) { dialog.SetRegionName("Gate"); });
+    AnswerRegionDialog(true, [](RegionPropertiesDialog& dialog) { dialog.setRegionName("Gate"); });
     form().ui().propertiesAction->trigger();
     EXPECT_EQ(form().ui().quickPick->itemText(1), "Gate  ");
     EXPECT_EQ(form().ui().quickPick->itemText(0), "A  ");

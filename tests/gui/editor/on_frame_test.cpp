@@ -134,10 +134,10 @@ TEST_F(OnFrame, ARegionLoadedOffTheFrameIsKeptAndTheCheckReportsIt)
     Open({{99999, 2000, 5000, 40, "Far"}, {10, 10, 20, 20, "Near"}});
     EXPECT_EQ(Rect(0), QRect(99999, 2000, 5000, 40));
     form().ui().checkAction->trigger();
-    const RichLog& report = *windows().results().Log();
+    const RichLog& report = *windows().results().log();
     QStringList lines;
-    for (int i = 0; i < report.LineCount(); ++i)
-        lines << report.Line(i);
+    for (int i = 0; i < report.lineCount(); ++i)
+        lines << report.line(i);
     const int far = int(lines.indexOf("Far"));
     ASSERT_GE(far, 0) << lines.join("|").toStdString();
     EXPECT_EQ(lines[far + 1], "  Region lies outside the frame");

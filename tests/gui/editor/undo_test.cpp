@@ -82,9 +82,9 @@ TEST_F(Undo, APropertiesEditIsOneStepAndUndoRestsWhileTheDialogIsOpen)
     bool undoWhileOpen = true;
     AnswerRegionDialog(true, [&](RegionPropertiesDialog& dialog) {
         undoWhileOpen = UndoItem().isEnabled();
-        dialog.SetRegionName("Door");
-        dialog.SetCell(1, 2, "door.bmp");
-        dialog.SetRegionVisible(false);
+        dialog.setRegionName("Door");
+        dialog.setCell(1, 2, "door.bmp");
+        dialog.setRegionVisible(false);
     });
     form().ui().propertiesAction->trigger();
     EXPECT_FALSE(undoWhileOpen);

@@ -23,7 +23,7 @@ TEST_F(WorksheetNames, PropertiesOkKeepsEveryRowWhateverTheFrameCount)
                        std::to_string(row) + ".bmp");
     Open({{10, 10, 40, 30, "Door", rows}});
     Select(0);
-    AnswerRegionDialog(true, [](RegionPropertiesDialog& dialog) { dialog.SetRegionName("Gate"); });
+    AnswerRegionDialog(true, [](RegionPropertiesDialog& dialog) { dialog.setRegionName("Gate"); });
     form().commands().properties();
     const Region& gate = At(0);
     EXPECT_EQ(gate.Name, "Gate");

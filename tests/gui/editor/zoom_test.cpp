@@ -178,7 +178,7 @@ TEST_F(Zoom, SnappingPullsAMoveOntoANeighboursEdgeWithAGuide)
 TEST_F(Zoom, ADoubleClickOpensTheRegionsProperties)
 {
     Open({{10, 10, 20, 20, "A"}});
-    AnswerRegionDialog(true, [](RegionPropertiesDialog& dialog) { dialog.SetRegionName("Door"); });
+    AnswerRegionDialog(true, [](RegionPropertiesDialog& dialog) { dialog.setRegionName("Door"); });
     QTest::mouseDClick(&canvas(), Qt::LeftButton, {}, {15, 15});
     EXPECT_EQ(Editing::At(0).Name, "Door");
 }
@@ -294,18 +294,18 @@ TEST_F(Zoom, HelpAskedForFromADialogIsUsableWhileTheDialogStaysOpen)
     const QString folder = QString::fromStdString(File("help"));
     QDir().mkpath(folder);
     tolv::test::WriteText(File("help/topic80.htm"), "<p>help</p>");
-    form().helpRouter().SetHelpFolder(folder);
+    form().helpRouter().setHelpFolder(folder);
     Click({15, 15});
     Qt::WindowModality whileOpen = Qt::NonModal;
     AnswerRegionDialog(false, [&](RegionPropertiesDialog& dialog) {
         emit dialog.helpRequested("topic80");
-        whileOpen = form().helpRouter().Viewer()->windowModality();
-        form().helpRouter().Viewer()->close();
+        whileOpen = form().helpRouter().viewer()->windowModality();
+        form().helpRouter().viewer()->close();
     });
     form().ui().propertiesAction->trigger();
     EXPECT_EQ(whileOpen, Qt::ApplicationModal);
-    form().helpRouter().ShowTopic("topic80");
-    EXPECT_EQ(form().helpRouter().Viewer()->windowModality(), Qt::NonModal);
+    form().helpRouter().showTopic("topic80");
+    EXPECT_EQ(form().helpRouter().viewer()->windowModality(), Qt::NonModal);
 }
 
 }  // namespace

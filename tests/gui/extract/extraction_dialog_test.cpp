@@ -41,9 +41,9 @@ void PrintTo(const LogEntry& entry, std::ostream* out)
 std::vector<LogEntry> Entries(const RichLog& log)
 {
     std::vector<LogEntry> entries;
-    for (int i = 0; i < log.LineCount(); ++i) {
-        const QColor c = log.LineColor(i);
-        entries.push_back({log.Line(i).toStdString(), RGB(std::uint8_t(c.red()), std::uint8_t(c.green()),
+    for (int i = 0; i < log.lineCount(); ++i) {
+        const QColor c = log.lineColor(i);
+        entries.push_back({log.line(i).toStdString(), RGB(std::uint8_t(c.red()), std::uint8_t(c.green()),
                                                          std::uint8_t(c.blue()))});
     }
     return entries;
@@ -70,7 +70,7 @@ protected:
         project.FrameStatus[0] = FrameLoaded;
         AddRegion(project, RegionKind::Clip, "f1.bmp", "door.bmp");
         AddRegion(project, RegionKind::Background, "F1.BMP", "bg.bmp");
-        dialog.SetProject(&project);
+        dialog.setProject(&project);
     }
 
     void ClickSwitch(const char* name)
@@ -121,7 +121,7 @@ TEST(ExtractionPrecondition, NeedsFramesAndRegions)
 TEST_F(ExtractionDialogTest, ShowsTheProjectsSwitchesAndReportsEachClickWithoutTouchingTheProject)
 {
     project.Clips = false;
-    dialog.SetProject(&project);
+    dialog.setProject(&project);
     EXPECT_FALSE(dialog.findChild<QCheckBox*>("clipsCheck")->isChecked());
     EXPECT_TRUE(dialog.findChild<QCheckBox*>("backgroundsCheck")->isChecked());
     std::vector<std::pair<bool, bool>> reported;
@@ -149,7 +149,7 @@ TEST_F(ExtractionDialogTest, ProcessWritesBackgroundsBeforeClipsAndLogsEachStep)
                                          {"     Saving background bg.bmp.", colors::Black},
                                          {"     Saving clip door.bmp.", colors::Black},
                                          {"All Done!!!", colors::Blue}};
-    EXPECT_EQ(Entries(*dialog.Log()), expected);
+    EXPECT_EQ(Entries(*dialog.log()), expected);
     EXPECT_TRUE(Written("door.bmp"));
     EXPECT_TRUE(Written("bg.bmp"));
     auto* progress = dialog.findChild<QProgressBar*>("progress");
@@ -157,7 +157,7 @@ TEST_F(ExtractionDialogTest, ProcessWritesBackgroundsBeforeClipsAndLogsEachStep)
     EXPECT_GT(progress->maximum(), 0);
 
     Process();
-    EXPECT_EQ(Entries(*dialog.Log()), expected) << "a second run replaces the log";
+    EXPECT_EQ(Entries(*dialog.log()), expected) << "a second run replaces the log";
     dialog.hide();
 }
 
@@ -180,14 +180,14 @@ TEST_F(ExtractionDialogTest, ReportsFilesTheProjectNoLongerMakesAndRemovesThemOn
     Process();
     const std::vector<LogEntry> report{{"1 file in VidIziz is no longer made by this project", colors::Blue},
                                        {"     VidIziz/door.bmp", colors::Black}};
-    const std::vector<LogEntry> log = Entries(*dialog.Log());
+    const std::vector<LogEntry> log = Entries(*dialog.log());
     ASSERT_GE(log.size(), 2u);
     EXPECT_EQ(std::vector<LogEntry>(log.end() - 2, log.end()), report);
 
     QTest::mouseClick(Button("removeStaleButton"), Qt::LeftButton);
     EXPECT_FALSE(Written("door.bmp"));
     EXPECT_TRUE(Written("entry.bmp"));
-    EXPECT_EQ(Entries(*dialog.Log()).back(), (LogEntry{"     VidIziz/door.bmp: removed", colors::Black}));
+    EXPECT_EQ(Entries(*dialog.log()).back(), (LogEntry{"     VidIziz/door.bmp: removed", colors::Black}));
     EXPECT_FALSE(Button("removeStaleButton")->isEnabled());
     dialog.hide();
 }
@@ -197,7 +197,7 @@ TEST_F(ExtractionDialogTest, AnErrorIsShownAfterAllDone)
     project.Regions[0]->OutputFile.set(0, "missing/door.bmp");
     MessageRecorder messages;
     std::string lastLine;
-    messages.onMessage = [&] { lastLine = Entries(*dialog.Log()).back().text; };
+    messages.onMessage = [&] { lastLine = Entries(*dialog.log()).back().text; };
     test::ShowActive(dialog);
     Process();
     ASSERT_EQ(messages.texts.size(), 1u);
@@ -212,10 +212,10 @@ TEST_F(ExtractionDialogTest, TheLogKeepsThePreviousRunUntilProcess)
 {
     test::ShowActive(dialog);
     Process();
-    const int lines = dialog.Log()->LineCount();
+    const int lines = dialog.log()->lineCount();
     dialog.hide();
-    dialog.SetProject(&project);
-    EXPECT_EQ(dialog.Log()->LineCount(), lines);
+    dialog.setProject(&project);
+    EXPECT_EQ(dialog.log()->lineCount(), lines);
 }
 
 TEST_F(ExtractionDialogTest, CaptionAndCloseButton)
@@ -277,7 +277,7 @@ TEST_F(ExtractionDialogTest, StopEndsTheRunAfterTheFileAtHandWithoutAnErrorBox)
     test::ShowActive(dialog);
     DuringRun([this] { QTest::mouseClick(Button("stopButton"), Qt::LeftButton); });
     Process();
-    const std::vector<LogEntry> entries = Entries(*dialog.Log());
+    const std::vector<LogEntry> entries = Entries(*dialog.log());
     ASSERT_GE(entries.size(), 2u);
     EXPECT_EQ(entries[entries.size() - 2], (LogEntry{"     Saving background bg.bmp.", colors::Black}));
     EXPECT_EQ(entries.back(), (LogEntry{"     Stopped.", colors::Red})) << "not done: no All Done!!! after it";
@@ -297,7 +297,7 @@ TEST_F(ExtractionDialogTest, EscStopsTheRunAndKeepsTheDialogOpen)
     Process();
     EXPECT_FALSE(Written("door.bmp"));
     EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(dialog.Log()->Line(dialog.Log()->LineCount() - 1), "     Stopped.");
+    EXPECT_EQ(dialog.log()->line(dialog.log()->lineCount() - 1), "     Stopped.");
     dialog.hide();
 }
 
@@ -322,7 +322,7 @@ TEST_F(ExtractionDialogTest, PreviewListsTheFilesWithTheirSizesAndWritesNothing)
     project.Regions.back()->OutputFile.set(0, "../out.bmp");
     test::ShowActive(dialog);
     Preview();
-    const std::vector<LogEntry> entries = Entries(*dialog.Log());
+    const std::vector<LogEntry> entries = Entries(*dialog.log());
     ASSERT_GE(entries.size(), 5u);
     EXPECT_EQ(entries[0].text, OutputFolderLine());
     EXPECT_EQ(entries[1], (LogEntry{"Preview: nothing is written.", colors::Green}));
@@ -342,7 +342,7 @@ TEST_F(ExtractionDialogTest, PreviewListsTheFilesWithTheirSizesAndWritesNothing)
 TEST_F(ExtractionDialogTest, OpenOutputFolderShowsTheFolderOnceARunHasMadeIt)
 {
     std::vector<QUrl> opened;
-    dialog.SetFolderOpener([&opened](const QUrl& folder) {
+    dialog.setFolderOpener([&opened](const QUrl& folder) {
         opened.push_back(folder);
         return true;
     });

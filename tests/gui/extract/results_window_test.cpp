@@ -16,8 +16,8 @@ namespace {
 QStringList Lines(const RichLog& log)
 {
     QStringList lines;
-    for (int i = 0; i < log.LineCount(); ++i)
-        lines << log.Line(i);
+    for (int i = 0; i < log.lineCount(); ++i)
+        lines << log.line(i);
     return lines;
 }
 
@@ -40,14 +40,14 @@ TEST_F(ResultsWindowTest, WithoutFramesReportsThatAloneInRed)
     EXPECT_TRUE(window.isVisible());
     EXPECT_FALSE(window.isModal());
     EXPECT_EQ(window.windowTitle(), "Results");
-    const RichLog& log = *window.Log();
+    const RichLog& log = *window.log();
     EXPECT_EQ(Lines(log), (QStringList{"Checking current project <p.qvl>.", "  ", " ",
                                        "No animation frames have been entered in the Project Setup dialog!", "  ",
                                        " "}));
     for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(log.LineColor(i), QColor(Qt::blue)) << i;
+        EXPECT_EQ(log.lineColor(i), QColor(Qt::blue)) << i;
     for (int i = 3; i < 6; ++i)
-        EXPECT_EQ(log.LineColor(i), QColor(Qt::red)) << i;
+        EXPECT_EQ(log.lineColor(i), QColor(Qt::red)) << i;
     window.close();
 }
 
@@ -57,11 +57,11 @@ TEST_F(ResultsWindowTest, EachCheckStartsWithAnEmptyLog)
     project.FrameNames = {"f1.bmp"};
     window.runCheck(project);
     window.runCheck(project);
-    const QStringList lines = Lines(*window.Log());
+    const QStringList lines = Lines(*window.log());
     EXPECT_EQ(lines.count("Checking current project <p.qvl>."), 1);
     EXPECT_EQ(lines.value(3), "No bitmap clip or background objects");
     EXPECT_EQ(lines.value(6), "Cross reference check done");
-    EXPECT_EQ(window.Log()->LineColor(6), QColor(Qt::blue));
+    EXPECT_EQ(window.log()->lineColor(6), QColor(Qt::blue));
     window.close();
 }
 

@@ -296,7 +296,7 @@ TEST_F(Lifecycle, TheWindowKeepsTheSizeTheUserGaveIt)
     EXPECT_EQ(form().canvas().size(), QSize(1920, 1080));
     EXPECT_EQ(form().size(), size);
     QTimer::singleShot(0, &windows().projectSetup(), [this] {
-        windows().projectSetup().AddFrame("small.bmp");
+        windows().projectSetup().addFrame("small.bmp");
         windows().projectSetup().accept();
     });
     form().ui().projectSetupAction->trigger();

@@ -227,9 +227,9 @@ TEST_F(MainWindowTest, ProjectSettingsApplyTheChosenFramesAndSizeTheCanvas)
     MakeFrame("a.bmp", 640, 300, colors::Red);
     MakeFrame("b.bmp", 500, 450, colors::Blue);
     WhenOpens(windows().projectSetup(), [](ProjectSetupDialog& dialog) {
-        dialog.AddFrame("b.bmp");
-        dialog.AddFrame("a.bmp");
-        dialog.SetOptions(true, "R", "J");
+        dialog.addFrame("b.bmp");
+        dialog.addFrame("a.bmp");
+        dialog.setOptions(true, "R", "J");
         dialog.accept();
     });
     form().ui().projectSetupAction->trigger();
