@@ -118,8 +118,8 @@ public:
             json_->Print({{"event", "done"},
                           {"result", outcome.result()},
                           {"written", recorded ? recorded->written() : 0},
-                          {"skipped", recorded ? recorded->skipped() : 0},
-                          {"refused", recorded ? recorded->refused() : 0},
+                          {"skipped", recorded ? recorded->skippedCount() : 0},
+                          {"refused", recorded ? recorded->refusedCount() : 0},
                           {"problems", outcome.problems}});
         }
     }

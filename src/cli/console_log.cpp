@@ -86,7 +86,7 @@ bool StandardOutputWritten()
     return false;
 }
 
-void ConsoleLog::LogLine(const std::string& text, Color color)
+void ConsoleLog::logLine(const std::string& text, Color color)
 {
     const char* code = colored_ ? AnsiCode(color) : nullptr;
     if (code) {

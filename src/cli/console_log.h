@@ -17,7 +17,7 @@ class ConsoleLog : public LogSink {
 public:
     ConsoleLog(std::ostream& out, bool colored) : out_(out), colored_(colored) {}
 
-    void LogLine(const std::string& text, Color color) override;
+    void logLine(const std::string& text, Color color) override;
 
 private:
     std::ostream& out_;

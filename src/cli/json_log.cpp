@@ -37,31 +37,31 @@ Json StaleEvent(const OutputRecord& file, const std::string& pruned)
     return event;
 }
 
-void JsonLog::LogLine(const std::string& text, Color color)
+void JsonLog::logLine(const std::string& text, Color color)
 {
     (void)text, (void)color;
 }
 
-void JsonLog::FrameStarted(const std::string& frame, int position)
+void JsonLog::frameStarted(const std::string& frame, int position)
 {
     Print({{"event", "frame"}, {"name", frame}, {"index", position}});
 }
 
-void JsonLog::Wrote(const OutputRecord& output)
+void JsonLog::wrote(const OutputRecord& output)
 {
     Json event = Event("write");
     event.update(OutputJson(output, !dryRun_));
     Print(event);
 }
 
-void JsonLog::Skipped(const OutputRecord& output)
+void JsonLog::skipped(const OutputRecord& output)
 {
     Json event = Event("skip");
     event.update(OutputJson(output, true));
     Print(event);
 }
 
-void JsonLog::Refused(const Refusal& refusal)
+void JsonLog::refused(const Refusal& refusal)
 {
     Print({{"event", "refuse"},
            {"region", refusal.region},
@@ -70,17 +70,17 @@ void JsonLog::Refused(const Refusal& refusal)
            {"message", refusal.message}});
 }
 
-void JsonLog::Found(const std::string& subject, const std::string& message)
+void JsonLog::found(const std::string& subject, const std::string& message)
 {
     Print({{"event", "finding"}, {"subject", subject}, {"message", message}});
 }
 
-void JsonLog::Noted(const std::string& subject, const std::string& message)
+void JsonLog::noted(const std::string& subject, const std::string& message)
 {
     Print({{"event", "note"}, {"subject", subject}, {"message", message}});
 }
 
-void JsonLog::Problem(const RunProblem& problem)
+void JsonLog::problem(const RunProblem& problem)
 {
     static const char* const kinds[] = {"frame-missing", "frame-unreadable", "overlay-missing", "overlay-unreadable",
                                         "refused"};

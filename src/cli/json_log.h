@@ -18,14 +18,14 @@ class JsonLog : public LogSink {
 public:
     JsonLog(std::ostream& out, bool dryRun) : out_(out), dryRun_(dryRun) {}
 
-    void LogLine(const std::string& text, Color color) override;
-    void FrameStarted(const std::string& frame, int position) override;
-    void Wrote(const OutputRecord& output) override;
-    void Skipped(const OutputRecord& output) override;
-    void Refused(const Refusal& refusal) override;
-    void Found(const std::string& subject, const std::string& message) override;
-    void Noted(const std::string& subject, const std::string& message) override;
-    void Problem(const RunProblem& problem) override;
+    void logLine(const std::string& text, Color color) override;
+    void frameStarted(const std::string& frame, int position) override;
+    void wrote(const OutputRecord& output) override;
+    void skipped(const OutputRecord& output) override;
+    void refused(const Refusal& refusal) override;
+    void found(const std::string& subject, const std::string& message) override;
+    void noted(const std::string& subject, const std::string& message) override;
+    void problem(const RunProblem& problem) override;
 
     void Print(const Json& event);
 

@@ -4,18 +4,18 @@
 
 namespace tolv::cli {
 
-void ProblemLog::Refused(const Refusal& refusal)
+void ProblemLog::refused(const Refusal& refusal)
 {
-    next_.Refused(refusal);
-    Problem({ProblemKind::Refused, refusal.output, refusal.region, refusal.message});
+    next_.refused(refusal);
+    problem({ProblemKind::Refused, refusal.output, refusal.region, refusal.message});
 }
 
-void ProblemLog::Problem(const RunProblem& problem)
+void ProblemLog::problem(const RunProblem& problem)
 {
     ++problems_;
     PrintError(problem.message);
     if (events_) {
-        events_->Problem(problem);
+        events_->problem(problem);
     }
 }
 

@@ -13,15 +13,15 @@ public:
 
     int problems() const { return problems_; }
 
-    void LogLine(const std::string& text, Color color) override { next_.LogLine(text, color); }
-    void Progress(int framesDone, int framesToDo) override { next_.Progress(framesDone, framesToDo); }
-    void FrameStarted(const std::string& frame, int position) override { next_.FrameStarted(frame, position); }
-    void Wrote(const OutputRecord& output) override { next_.Wrote(output); }
-    void Skipped(const OutputRecord& output) override { next_.Skipped(output); }
-    void Refused(const Refusal& refusal) override;
-    void Found(const std::string& subject, const std::string& message) override { next_.Found(subject, message); }
-    void Problem(const RunProblem& problem) override;
-    bool StopRequested() override { return next_.StopRequested(); }
+    void logLine(const std::string& text, Color color) override { next_.logLine(text, color); }
+    void progress(int framesDone, int framesToDo) override { next_.progress(framesDone, framesToDo); }
+    void frameStarted(const std::string& frame, int position) override { next_.frameStarted(frame, position); }
+    void wrote(const OutputRecord& output) override { next_.wrote(output); }
+    void skipped(const OutputRecord& output) override { next_.skipped(output); }
+    void refused(const Refusal& refusal) override;
+    void found(const std::string& subject, const std::string& message) override { next_.found(subject, message); }
+    void problem(const RunProblem& problem) override;
+    bool stopRequested() override { return next_.stopRequested(); }
 
 private:
     LogSink& next_;

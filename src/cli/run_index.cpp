@@ -228,17 +228,17 @@ void WriteDepfile(const std::string& path, const std::vector<std::string>& targe
     WriteFileAtomically(path, text + "\n");
 }
 
-void RecordingLog::Wrote(const OutputRecord& output)
+void RecordingLog::wrote(const OutputRecord& output)
 {
     ++written_;
     outputs_.push_back(output);
-    next_.Wrote(output);
+    next_.wrote(output);
 }
 
-void RecordingLog::Skipped(const OutputRecord& output)
+void RecordingLog::skipped(const OutputRecord& output)
 {
     outputs_.push_back(output);
-    next_.Skipped(output);
+    next_.skipped(output);
 }
 
 }  // namespace tolv::cli

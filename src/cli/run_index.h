@@ -70,21 +70,21 @@ public:
 
     const std::vector<OutputRecord>& outputs() const { return outputs_; }
     int written() const { return written_; }
-    int skipped() const { return int(outputs_.size()) - written_; }
-    int refused() const { return refused_; }
+    int skippedCount() const { return int(outputs_.size()) - written_; }
+    int refusedCount() const { return refused_; }
 
-    void LogLine(const std::string& text, Color color) override { next_.LogLine(text, color); }
-    void Progress(int framesDone, int framesToDo) override { next_.Progress(framesDone, framesToDo); }
-    void FrameStarted(const std::string& frame, int position) override { next_.FrameStarted(frame, position); }
-    void Wrote(const OutputRecord& output) override;
-    void Skipped(const OutputRecord& output) override;
-    void Refused(const Refusal& refusal) override
+    void logLine(const std::string& text, Color color) override { next_.logLine(text, color); }
+    void progress(int framesDone, int framesToDo) override { next_.progress(framesDone, framesToDo); }
+    void frameStarted(const std::string& frame, int position) override { next_.frameStarted(frame, position); }
+    void wrote(const OutputRecord& output) override;
+    void skipped(const OutputRecord& output) override;
+    void refused(const Refusal& refusal) override
     {
         ++refused_;
-        next_.Refused(refusal);
+        next_.refused(refusal);
     }
-    void Found(const std::string& subject, const std::string& message) override { next_.Found(subject, message); }
-    bool StopRequested() override { return next_.StopRequested(); }
+    void found(const std::string& subject, const std::string& message) override { next_.found(subject, message); }
+    bool stopRequested() override { return next_.stopRequested(); }
 
 private:
     LogSink& next_;

@@ -217,7 +217,7 @@ void ExtractionRun::processFrames()
             continue;
         }
         processFrame(i);
-        log_.Progress(++done, toDo);
+        log_.progress(++done, toDo);
     }
 }
 
@@ -313,10 +313,10 @@ void ExtractionRun::writeRow(const Region& region, const std::string& outputName
     }
     OutputRecord record = recordOf(region, outputName);
     if (const OutputRecord* unchangedOutput = unchanged(outputName, record)) {
-        log_.LogLine(Indent + "Unchanged " + outputName, colors::Black);
+        log_.logLine(Indent + "Unchanged " + outputName, colors::Black);
         OutputRecord kept = *unchangedOutput;
         kept.framePosition = record.framePosition;
-        log_.Skipped(kept);
+        log_.skipped(kept);
         return;
     }
     if (!frameLoaded_) {
@@ -331,9 +331,9 @@ void ExtractionRun::writeRow(const Region& region, const std::string& outputName
         return;
     }
     const bool clip = region.RegionType == RegionKind::Clip;
-    log_.LogLine(Indent + "Saving" + (clip ? " clip " : " background ") + outputName + ".", colors::Black);
+    log_.logLine(Indent + "Saving" + (clip ? " clip " : " background ") + outputName + ".", colors::Black);
     write(region, outputName, std::move(place), record);
-    log_.Wrote(record);
+    log_.wrote(record);
 }
 
 void ExtractionRun::write(const Region& region, const std::string& outputName, OutputPlace&& place,
@@ -389,8 +389,8 @@ bool ExtractionRun::refuses(const Region& region, const std::string& outputName)
 
 void ExtractionRun::refuse(const Region& region, const std::string& outputName, const std::string& message)
 {
-    log_.LogLine(Indent + message, colors::Red);
-    log_.Refused(Refusal{region.Name, frameName_, outputName, message});
+    log_.logLine(Indent + message, colors::Red);
+    log_.refused(Refusal{region.Name, frameName_, outputName, message});
 }
 
 OutputRecord ExtractionRun::recordOf(const Region& region, const std::string& outputName)
@@ -435,15 +435,15 @@ bool ExtractionRun::keeps(const Region& region, const std::string& outputName)
 
 void ExtractionRun::endRow()
 {
-    if (log_.StopRequested()) {
+    if (log_.stopRequested()) {
         throw RunStopped{};
     }
 }
 
 void ExtractionRun::startFrame()
 {
-    log_.LogLine("Animation frame " + frameName_, colors::Black);
-    log_.FrameStarted(frameName_, framePosition_ + 1);
+    log_.logLine("Animation frame " + frameName_, colors::Black);
+    log_.frameStarted(frameName_, framePosition_ + 1);
     painted_ = RegionsPaintedOn(project_, frameName_);
     if (readsByContent()) {
         readFrameBytes();
@@ -457,8 +457,8 @@ void ExtractionRun::startFrame()
 
 void ExtractionRun::report(const RunProblem& problem, const std::string& indent)
 {
-    log_.LogLine(indent + ProblemLogLine(problem), colors::Red);
-    log_.Problem(problem);
+    log_.logLine(indent + ProblemLogLine(problem), colors::Red);
+    log_.problem(problem);
 }
 
 void ExtractionRun::reportOverlayProblems()
@@ -508,12 +508,12 @@ void ExtractionRun::loadFrame()
 
 void LogHeader(const Project& project, LogSink& log)
 {
-    log.LogLine("Processing project: " + project.ProjectFileName, colors::Blue);
-    log.LogLine(std::string(50, '*'), colors::Blue);
-    log.LogLine("", colors::Green);
-    log.LogLine("Extracting VidIziz", colors::Green);
+    log.logLine("Processing project: " + project.ProjectFileName, colors::Blue);
+    log.logLine(std::string(50, '*'), colors::Blue);
+    log.logLine("", colors::Green);
+    log.logLine("Extracting VidIziz", colors::Green);
     if (!project.PreFilterFile.empty() && FileExists(project.PreFilterFile)) {
-        log.LogLine("Using pre-filter " + project.PreFilterFile + ".", colors::Green);
+        log.logLine("Using pre-filter " + project.PreFilterFile + ".", colors::Green);
     }
 }
 
@@ -530,17 +530,17 @@ RunEnd RunExtraction(const Project& project, const ExtractSwitches& switches, Lo
         }
     } catch (const RunStopped&) {
         run.release();
-        log.LogLine(Indent + "Stopped.", colors::Red);
+        log.logLine(Indent + "Stopped.", colors::Red);
         return RunEnd::Stopped;
     } catch (...) {
         // The closing line belongs to every run that went to its end or was
         // ended by an error.
         run.release();
-        log.LogLine("All Done!!!", colors::Blue);
+        log.logLine("All Done!!!", colors::Blue);
         throw;
     }
     run.release();
-    log.LogLine("All Done!!!", colors::Blue);
+    log.logLine("All Done!!!", colors::Blue);
     return RunEnd::Finished;
 }
 

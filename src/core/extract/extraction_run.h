@@ -41,8 +41,8 @@ struct ExtractSwitches {
 // requested background and clip into the folder VidIziz of the project.
 // Logs every step to `log`, ends with "All Done!!!" also when an error stops
 // it, and then raises that error (a TolvError) to the caller. A dry run logs
-// and stops alike. Every file goes to log.Wrote, or to log.Skipped when an
-// incremental run keeps it; when log.StopRequested() the run ends after the
+// and stops alike. Every file goes to log.wrote, or to log.skipped when an
+// incremental run keeps it; when log.stopRequested() the run ends after the
 // file at hand with "     Stopped." as its last line, since it is not done.
 RunEnd RunExtraction(const Project& project, const ExtractSwitches& switches, LogSink& log);
 

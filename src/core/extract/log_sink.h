@@ -13,25 +13,25 @@ namespace tolv {
 class LogSink {
 public:
     virtual ~LogSink() = default;
-    virtual void LogLine(const std::string& text, Color color) = 0;
+    virtual void logLine(const std::string& text, Color color) = 0;
     // Frames of the run finished so far out of the frames it will process.
-    virtual void Progress(int framesDone, int framesToDo) { (void)framesDone, (void)framesToDo; }
+    virtual void progress(int framesDone, int framesToDo) { (void)framesDone, (void)framesToDo; }
 
     // The same run as events, for programs that read it; each comes with its
     // log line. `position` counts the frame list from 1.
-    virtual void FrameStarted(const std::string& frame, int position) { (void)frame, (void)position; }
-    virtual void Wrote(const OutputRecord& output) { (void)output; }
-    virtual void Skipped(const OutputRecord& output) { (void)output; }
-    virtual void Refused(const Refusal& refusal) { (void)refusal; }
+    virtual void frameStarted(const std::string& frame, int position) { (void)frame, (void)position; }
+    virtual void wrote(const OutputRecord& output) { (void)output; }
+    virtual void skipped(const OutputRecord& output) { (void)output; }
+    virtual void refused(const Refusal& refusal) { (void)refusal; }
     // A frame or overlay the run met and could not use; its red log line
     // comes first. A refused row comes to Refused only.
-    virtual void Problem(const RunProblem& problem) { (void)problem; }
-    virtual void Found(const std::string& subject, const std::string& message) { (void)subject, (void)message; }
+    virtual void problem(const RunProblem& problem) { (void)problem; }
+    virtual void found(const std::string& subject, const std::string& message) { (void)subject, (void)message; }
     // A remark of the check that is not a finding.
-    virtual void Noted(const std::string& subject, const std::string& message) { (void)subject, (void)message; }
+    virtual void noted(const std::string& subject, const std::string& message) { (void)subject, (void)message; }
 
     // Asked after every row; true ends the run there.
-    virtual bool StopRequested() { return false; }
+    virtual bool stopRequested() { return false; }
 };
 
 }  // namespace tolv

@@ -120,15 +120,15 @@ int ProjectCheck::run()
 
 void ProjectCheck::reportItem(const std::string& subject, const std::string& message, Color color)
 {
-    log_.LogLine(subject, color);
-    log_.LogLine("  " + message, color);
-    log_.LogLine(" ", color);
+    log_.logLine(subject, color);
+    log_.logLine("  " + message, color);
+    log_.logLine(" ", color);
 }
 
 void ProjectCheck::finding(const std::string& subject, const std::string& message)
 {
     reportItem(subject, message, colors::Red);
-    log_.Found(subject, message);
+    log_.found(subject, message);
     ++findings_;
 }
 
@@ -136,7 +136,7 @@ void ProjectCheck::finding(const std::string& subject, const std::string& messag
 void ProjectCheck::note(const std::string& subject, const std::string& message)
 {
     reportItem(subject, message, colors::Black);
-    log_.Noted(subject, message);
+    log_.noted(subject, message);
 }
 
 // What the reader could not take from the file as it was.

@@ -54,22 +54,22 @@ DialogRun::~DialogRun()
     QCoreApplication::instance()->removeEventFilter(this);
 }
 
-void DialogRun::LogLine(const std::string& text, Color color)
+void DialogRun::logLine(const std::string& text, Color color)
 {
-    log_.LogLine(text, color);
+    log_.logLine(text, color);
 }
 
-void DialogRun::Progress(int framesDone, int framesToDo)
+void DialogRun::progress(int framesDone, int framesToDo)
 {
-    log_.Progress(framesDone, framesToDo);
+    log_.progress(framesDone, framesToDo);
 }
 
-void DialogRun::Wrote(const OutputRecord& output)
+void DialogRun::wrote(const OutputRecord& output)
 {
     written_.push_back(output);
 }
 
-bool DialogRun::StopRequested()
+bool DialogRun::stopRequested()
 {
     // A click made while the row's file was written counts for this row.
     QCoreApplication::processEvents();

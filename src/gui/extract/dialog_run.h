@@ -29,10 +29,10 @@ public:
     // The files the run wrote, or in a dry run would write.
     const std::vector<OutputRecord>& written() const { return written_; }
 
-    void LogLine(const std::string& text, Color color) override;
-    void Progress(int framesDone, int framesToDo) override;
-    void Wrote(const OutputRecord& output) override;
-    bool StopRequested() override;
+    void logLine(const std::string& text, Color color) override;
+    void progress(int framesDone, int framesToDo) override;
+    void wrote(const OutputRecord& output) override;
+    bool stopRequested() override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -163,9 +163,9 @@ std::optional<std::string> ExtractionDialog::runShut(bool dryRun)
 {
     DialogRun run(*log_, *stopButton);
     run_ = &run;
-    run.LogLine("Output folder: " + QDir::toNativeSeparators(outputFolder()).toStdString(), colors::Green);
+    run.logLine("Output folder: " + QDir::toNativeSeparators(outputFolder()).toStdString(), colors::Green);
     if (dryRun)
-        run.LogLine("Preview: nothing is written.", colors::Green);
+        run.logLine("Preview: nothing is written.", colors::Green);
     std::optional<std::string> error;
     bool wentToEnd = false;
     try {
@@ -177,7 +177,7 @@ std::optional<std::string> ExtractionDialog::runShut(bool dryRun)
     if (dryRun) {
         const std::vector<std::string> lines = PreviewLines(run.written());
         for (std::size_t i = 0; i < lines.size(); ++i)
-            log_->LogLine(lines[i], i == 0 ? colors::Blue : colors::Black);
+            log_->logLine(lines[i], i == 0 ? colors::Blue : colors::Black);
     } else {
         reportStale(run.written(), wentToEnd);
     }
@@ -199,9 +199,9 @@ void ExtractionDialog::reportStale(const std::vector<OutputRecord>& written, boo
         return;
     const std::string count =
         stale.size() == 1 ? "1 file in VidIziz is" : std::to_string(stale.size()) + " files in VidIziz are";
-    log_->LogLine(count + " no longer made by this project", colors::Blue);
+    log_->logLine(count + " no longer made by this project", colors::Blue);
     for (const OutputRecord& file : stale)
-        log_->LogLine("     " + file.file, colors::Black);
+        log_->logLine("     " + file.file, colors::Black);
 }
 
 void ExtractionDialog::removeStale()
@@ -210,7 +210,7 @@ void ExtractionDialog::removeStale()
         return;
     removeStaleButton->setEnabled(false);
     for (const auto& [file, outcome] : ledger_.prune(projectPath(), project_->ProjectFolder))
-        log_->LogLine("     " + file.file + ": " + PruneOutcomeText(outcome),
+        log_->logLine("     " + file.file + ": " + PruneOutcomeText(outcome),
                       outcome == PruneOutcome::Removed ? colors::Black : colors::Red);
 }
 

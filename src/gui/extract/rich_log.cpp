@@ -22,7 +22,7 @@ RichLog::RichLog(QWidget* parent) : QTextEdit(parent)
     setFont(tahoma);
 }
 
-void RichLog::LogLine(const std::string& text, Color color)
+void RichLog::logLine(const std::string& text, Color color)
 {
     QTextCharFormat format;
     format.setForeground(ToQColor(color));
@@ -37,7 +37,7 @@ void RichLog::LogLine(const std::string& text, Color color)
     showNow();
 }
 
-void RichLog::Progress(int framesDone, int framesToDo)
+void RichLog::progress(int framesDone, int framesToDo)
 {
     if (!progress_)
         return;

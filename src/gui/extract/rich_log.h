@@ -17,8 +17,8 @@ class RichLog : public QTextEdit, public LogSink {
 public:
     explicit RichLog(QWidget* parent = nullptr);
 
-    void LogLine(const std::string& text, Color color) override;
-    void Progress(int framesDone, int framesToDo) override;
+    void logLine(const std::string& text, Color color) override;
+    void progress(int framesDone, int framesToDo) override;
     void clearLines();
     // Where Progress goes; none by default.
     void setProgressBar(QProgressBar* bar) { progress_ = bar; }

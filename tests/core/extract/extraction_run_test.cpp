@@ -82,7 +82,7 @@ TEST_F(ExtractionRunTest, BackgroundsOfAFrameComeBeforeItsClips)
     const Bitmap door = output("door.bmp");
     EXPECT_TRUE(door == CutByHand(f1, 20, 30, 100, 50));
     EXPECT_EQ(door.value(0, 0), f1.value(20, 30));
-    EXPECT_EQ(log.progress, (std::vector<std::pair<int, int>>{{1, 1}}));
+    EXPECT_EQ(log.reports, (std::vector<std::pair<int, int>>{{1, 1}}));
 }
 
 TEST_F(ExtractionRunTest, PaletteFramesKeepTheirPaletteAndValues)
@@ -129,7 +129,7 @@ TEST_P(ExtractSwitchesTest, OnlyTheChosenKindsLoadAndWrite)
     build.region(RegionKind::Background, 0, 0, 10, 10, {{"f1.bmp", "b1.bmp"}, {"f2.bmp", "b2.bmp"}});
     run(GetParam().switches);
     EXPECT_EQ(log.lines, WithFrame(GetParam().body));
-    EXPECT_EQ(log.progress, (std::vector<std::pair<int, int>>{{1, 2}, {2, 2}}));
+    EXPECT_EQ(log.reports, (std::vector<std::pair<int, int>>{{1, 2}, {2, 2}}));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -168,7 +168,7 @@ TEST_F(ExtractionRunTest, WorksheetRowsMatchFramesIgnoringCaseAndSkipEmptyOutput
                                     {"     Saving clip again.bmp.", Black},
                                     {"Frame gone.bmp does not exist; its rows were not written.", Red}}));
     EXPECT_TRUE(output("twice.bmp") == output("again.bmp"));
-    EXPECT_EQ(log.progress, (std::vector<std::pair<int, int>>{{1, 1}}));
+    EXPECT_EQ(log.reports, (std::vector<std::pair<int, int>>{{1, 1}}));
 }
 
 TEST_F(ExtractionRunTest, TextBoxesAndOverlaysArePaintedOnlyIntoTheFramesTheyList)

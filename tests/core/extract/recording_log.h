@@ -24,12 +24,12 @@ inline std::ostream& operator<<(std::ostream& out, const LoggedLine& line)
 // run to stop after `stopAfterRows` rows when that is set.
 class RecordingLog : public LogSink {
 public:
-    void LogLine(const std::string& text, Color color) override { lines.push_back({text, color}); }
-    void Progress(int done, int toDo) override { progress.emplace_back(done, toDo); }
-    void Wrote(const OutputRecord& output) override { wrote.push_back(output); }
-    void Skipped(const OutputRecord& output) override { skipped.push_back(output); }
-    void Refused(const Refusal& refusal) override { refused.push_back(refusal); }
-    bool StopRequested() override { return ++rows == stopAfterRows; }
+    void logLine(const std::string& text, Color color) override { lines.push_back({text, color}); }
+    void progress(int done, int toDo) override { reports.emplace_back(done, toDo); }
+    void wrote(const OutputRecord& output) override { writes.push_back(output); }
+    void skipped(const OutputRecord& output) override { skips.push_back(output); }
+    void refused(const Refusal& refusal) override { refusals.push_back(refusal); }
+    bool stopRequested() override { return ++rows == stopAfterRows; }
 
     // The lines from `first` on.
     std::vector<LoggedLine> from(std::size_t first) const
@@ -38,10 +38,10 @@ public:
     }
 
     std::vector<LoggedLine> lines;
-    std::vector<std::pair<int, int>> progress;
-    std::vector<OutputRecord> wrote;
-    std::vector<OutputRecord> skipped;
-    std::vector<Refusal> refused;
+    std::vector<std::pair<int, int>> reports;
+    std::vector<OutputRecord> writes;
+    std::vector<OutputRecord> skips;
+    std::vector<Refusal> refusals;
     int rows = 0;
     int stopAfterRows = -1;
 };

@@ -58,7 +58,7 @@ protected:
     PreviousOutputs recordedRun(const ExtractSwitches& switches)
     {
         PreviousOutputs recorded;
-        for (const OutputRecord& record : run(switches).wrote)
+        for (const OutputRecord& record : run(switches).writes)
             recorded[record.file] = record;
         return recorded;
     }
@@ -76,21 +76,21 @@ TEST_F(RunRecordsTest, ADryRunPlansExactlyTheFilesTheRealRunWrites)
     const test::RecordingLog planned = run(dry);
     EXPECT_TRUE(FilesIn(folder()).empty());
     const test::RecordingLog real = run({});
-    ASSERT_EQ(FilesOf(planned.wrote), FilesOf(real.wrote));
-    const std::vector<std::string> files = FilesOf(real.wrote);
+    ASSERT_EQ(FilesOf(planned.writes), FilesOf(real.writes));
+    const std::vector<std::string> files = FilesOf(real.writes);
     EXPECT_EQ(FilesIn(folder()), std::set<std::string>(files.begin(), files.end()));
-    for (std::size_t i = 0; i < real.wrote.size(); ++i) {
-        const OutputRecord& record = real.wrote[i];
-        EXPECT_EQ(planned.wrote[i].bytes, record.bytes) << record.file;
+    for (std::size_t i = 0; i < real.writes.size(); ++i) {
+        const OutputRecord& record = real.writes[i];
+        EXPECT_EQ(planned.writes[i].bytes, record.bytes) << record.file;
         EXPECT_EQ(std::filesystem::file_size(JoinPath(build.project.ProjectFolder, record.file)), record.bytes);
         EXPECT_EQ(record.bpp, 8);
     }
-    const OutputRecord& clip = real.wrote[1];
+    const OutputRecord& clip = real.writes[1];
     EXPECT_EQ(clip.file, "VidIziz/c1.bmp");
     EXPECT_EQ(clip.region, "Door");
     EXPECT_EQ(clip.frame, "f1.bmp");
     EXPECT_EQ(std::vector<int>({clip.x, clip.y, clip.width, clip.height}), std::vector<int>({5, 6, 20, 10}));
-    const OutputRecord& background = real.wrote[0];
+    const OutputRecord& background = real.writes[0];
     EXPECT_EQ(background.type, RegionKind::Background);
     EXPECT_EQ(std::vector<int>({background.x, background.y, background.width, background.height}),
               std::vector<int>({0, 0, 64, 48}));
@@ -106,7 +106,7 @@ TEST_F(RunRecordsTest, ADryRunStopsAtTheRowTheRealRunStopsAt)
     test::RecordingLog real;
     EXPECT_THROW(RunExtraction(build.project, {}, real), FileWriteError);
     EXPECT_EQ(planned.lines, real.lines);
-    EXPECT_EQ(FilesOf(planned.wrote), FilesOf(real.wrote));
+    EXPECT_EQ(FilesOf(planned.writes), FilesOf(real.writes));
 }
 
 TEST_F(RunRecordsTest, AStopEndsTheRunAfterTheRowAtHand)
@@ -140,9 +140,9 @@ TEST_P(IncrementalRunTest, RewritesOnlyWhatChanged)
     ExtractSwitches again = first;
     again.previous = &previous;
     const test::RecordingLog log = run(again);
-    EXPECT_EQ(FilesOf(log.wrote), GetParam().rewritten);
-    EXPECT_EQ(log.wrote.size() + log.skipped.size(), 4u);
-    for (const OutputRecord& kept : log.skipped) {
+    EXPECT_EQ(FilesOf(log.writes), GetParam().rewritten);
+    EXPECT_EQ(log.writes.size() + log.skips.size(), 4u);
+    for (const OutputRecord& kept : log.skips) {
         const auto logged = std::find_if(log.lines.begin(), log.lines.end(), [&](const test::LoggedLine& line) {
             return line.text == "     Unchanged " + kept.file.substr(8);
         });
@@ -166,8 +166,8 @@ TEST_F(RunRecordsTest, AFrameWhoseOutputsAreAllKeptIsNotRead)
     ExtractSwitches again = first;
     again.previous = &previous;
     const test::RecordingLog log = run(again);
-    EXPECT_TRUE(log.wrote.empty());
-    EXPECT_EQ(log.skipped.size(), 4u);
+    EXPECT_TRUE(log.writes.empty());
+    EXPECT_EQ(log.skips.size(), 4u);
 }
 
 // An input edited between its reading and the writing of what is made from
@@ -205,7 +205,7 @@ TEST_F(RunRecordsTest, AnInputEditedDuringTheRunIsWrittenAgainByTheNextRun)
         ExtractSwitches again;
         again.rule = edit.rule;
         again.previous = &previous;
-        EXPECT_EQ(FilesOf(run(again).wrote), std::vector<std::string>({"VidIziz/b2.bmp", "VidIziz/c2.bmp"}))
+        EXPECT_EQ(FilesOf(run(again).writes), std::vector<std::string>({"VidIziz/b2.bmp", "VidIziz/c2.bmp"}))
             << edit.file << " during " << edit.during;
     }
 }
