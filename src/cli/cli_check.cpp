@@ -23,9 +23,9 @@ int RunCheck(const CheckOptions& options)
     int findings = 0;
     if (options.json) {
         JsonLog log(std::cout, false);
-        log.Print({{"event", "start"}, {"command", "check"}, {"project", options.projectPath}});
+        log.print({{"event", "start"}, {"command", "check"}, {"project", options.projectPath}});
         findings = CheckProject(*loaded.project, log);
-        log.Print({{"event", "done"}, {"findings", findings}});
+        log.print({{"event", "done"}, {"findings", findings}});
     } else {
         ConsoleLog log(std::cout, UseColor(options.color));
         findings = CheckProject(*loaded.project, log);

@@ -88,7 +88,7 @@ public:
     void started(const ExtractOptions& options)
     {
         if (json_) {
-            json_->Print({{"event", "start"}, {"command", "extract"}, {"project", options.projectPath},
+            json_->print({{"event", "start"}, {"command", "extract"}, {"project", options.projectPath},
                           {"dryRun", options.dryRun}});
         }
     }
@@ -97,7 +97,7 @@ public:
     {
         PrintError(message);
         if (json_) {
-            json_->Print({{"event", "error"}, {"message", message}});
+            json_->print({{"event", "error"}, {"message", message}});
         }
     }
 
@@ -108,14 +108,14 @@ public:
         std::cerr << "tolvane-cli: " << EscapeControls(file.file) << " is no longer made by this project"
                   << (pruned ? ": " + PruneOutcomeText(*pruned) : std::string()) << '\n';
         if (json_) {
-            json_->Print(StaleEvent(file, pruned ? PruneOutcomeText(*pruned) : std::string()));
+            json_->print(StaleEvent(file, pruned ? PruneOutcomeText(*pruned) : std::string()));
         }
     }
 
     void done(const Outcome& outcome, const RecordingLog* recorded)
     {
         if (json_) {
-            json_->Print({{"event", "done"},
+            json_->print({{"event", "done"},
                           {"result", outcome.result()},
                           {"written", recorded ? recorded->written() : 0},
                           {"skipped", recorded ? recorded->skippedCount() : 0},

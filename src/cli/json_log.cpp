@@ -44,26 +44,26 @@ void JsonLog::logLine(const std::string& text, Color color)
 
 void JsonLog::frameStarted(const std::string& frame, int position)
 {
-    Print({{"event", "frame"}, {"name", frame}, {"index", position}});
+    print({{"event", "frame"}, {"name", frame}, {"index", position}});
 }
 
 void JsonLog::wrote(const OutputRecord& output)
 {
     Json event = Event("write");
     event.update(OutputJson(output, !dryRun_));
-    Print(event);
+    print(event);
 }
 
 void JsonLog::skipped(const OutputRecord& output)
 {
     Json event = Event("skip");
     event.update(OutputJson(output, true));
-    Print(event);
+    print(event);
 }
 
 void JsonLog::refused(const Refusal& refusal)
 {
-    Print({{"event", "refuse"},
+    print({{"event", "refuse"},
            {"region", refusal.region},
            {"frame", refusal.frame},
            {"output", refusal.output},
@@ -72,12 +72,12 @@ void JsonLog::refused(const Refusal& refusal)
 
 void JsonLog::found(const std::string& subject, const std::string& message)
 {
-    Print({{"event", "finding"}, {"subject", subject}, {"message", message}});
+    print({{"event", "finding"}, {"subject", subject}, {"message", message}});
 }
 
 void JsonLog::noted(const std::string& subject, const std::string& message)
 {
-    Print({{"event", "note"}, {"subject", subject}, {"message", message}});
+    print({{"event", "note"}, {"subject", subject}, {"message", message}});
 }
 
 void JsonLog::problem(const RunProblem& problem)
@@ -89,12 +89,12 @@ void JsonLog::problem(const RunProblem& problem)
         event["region"] = problem.region;
     }
     event["message"] = problem.message;
-    Print(event);
+    print(event);
 }
 
 // Names that are not UTF-8 still give valid JSON: their stray bytes become
 // U+FFFD. Each line shows as soon as it happens.
-void JsonLog::Print(const Json& event)
+void JsonLog::print(const Json& event)
 {
     out_ << event.dump(-1, ' ', false, Json::error_handler_t::replace) << '\n';
     out_.flush();

@@ -27,7 +27,7 @@ public:
     void noted(const std::string& subject, const std::string& message) override;
     void problem(const RunProblem& problem) override;
 
-    void Print(const Json& event);
+    void print(const Json& event);
 
 private:
     std::ostream& out_;

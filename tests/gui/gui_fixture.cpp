@@ -51,19 +51,19 @@ MainWindow& GuiFixture::StartIn(const std::string& programFolder, const QStringL
     return form();
 }
 
-std::unique_ptr<Windows> GuiFixture::StartAnother(const QStringList& arguments)
+std::unique_ptr<ProgramWindows> GuiFixture::StartAnother(const QStringList& arguments)
 {
     return ShowWindows(ProgramFolder(), arguments);
 }
 
-std::unique_ptr<Windows> GuiFixture::ShowWindows(const std::string& programFolder, const QStringList& arguments)
+std::unique_ptr<ProgramWindows> GuiFixture::ShowWindows(const std::string& programFolder, const QStringList& arguments)
 {
     StartupOptions startup;
     startup.ProgramFolder = programFolder;
     startup.ExecutableFolder = ProgramFolder();
     startup.Arguments = arguments;
     startup.RecoveryFolder = RecoveryFolder();
-    auto windows = std::make_unique<Windows>(startup);
+    auto windows = std::make_unique<ProgramWindows>(startup);
     windows->main().show();
     QCoreApplication::processEvents();  // the first show opens the project
     return windows;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gui/app/windows.h"
+#include "gui/app/program_windows.h"
 #include "gui/common/message_box.h"
 #include "gui/mainwindow/animation_player.h"
 #include "gui/mainwindow/canvas_view.h"
@@ -47,7 +47,7 @@ protected:
     MainWindow& form() { return windows_->main(); }
     // The open project, for checks.
     const Project& project() { return form().document().project(); }
-    Windows& windows() { return *windows_; }
+    ProgramWindows& windows() { return *windows_; }
     // Selects the region at `index` as a click on it alone does.
     void Select(int index);
     // An edit as Project Settings OK makes one: the frames (those of the
@@ -61,7 +61,7 @@ protected:
     void Destroy() { windows_.reset(); }
     // The windows of a second program beside the first, started with
     // `arguments` on the same folders; shown, its first project opened.
-    std::unique_ptr<Windows> StartAnother(const QStringList& arguments = {});
+    std::unique_ptr<ProgramWindows> StartAnother(const QStringList& arguments = {});
 
     std::string ProgramFolder() const { return dir_.path().string() + "/"; }
     std::string File(const std::string& name) const { return dir_.file(name); }
@@ -83,9 +83,9 @@ protected:
     tolv::test::TempDir dir_;
 
 private:
-    std::unique_ptr<Windows> ShowWindows(const std::string& programFolder, const QStringList& arguments);
+    std::unique_ptr<ProgramWindows> ShowWindows(const std::string& programFolder, const QStringList& arguments);
 
-    std::unique_ptr<Windows> windows_;
+    std::unique_ptr<ProgramWindows> windows_;
     std::deque<MsgResult> answers_;
     std::deque<QString> paths_;
     std::vector<ShownMessage> messages_;

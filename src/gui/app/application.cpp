@@ -3,7 +3,7 @@
 #include "gui/app/command_line.h"
 #include "gui/app/program_icon.h"
 #include "gui/app/session_guard.h"
-#include "gui/app/windows.h"
+#include "gui/app/program_windows.h"
 #include "gui/mainwindow/main_window.h"
 #include "settings/program_folder.h"
 #include "project/recovery.h"
@@ -30,7 +30,7 @@ int RunApplication(int argc, char* argv[])
     startup.Arguments = commandLine.projects;
     startup.RecoveryFolder = DefaultRecoveryFolder();
 
-    Windows windows(startup);
+    ProgramWindows windows(startup);
     InstallSessionGuard(app, [&windows] { windows.main().saveSession(); });
     windows.main().show();
     return app.exec();

@@ -97,7 +97,7 @@ TEST_F(MainWindowTest, EveryMenuItemHasItsNameTextShortcutAndInitialState)
     // The window as created, before it is shown and opens a project.
     StartupOptions startup;
     startup.ProgramFolder = ProgramFolder();
-    Windows windows(startup);
+    ProgramWindows windows(startup);
     MainWindow& form = windows.main();
     QMap<QString, int> position;
     for (const Item& item : Items) {
@@ -157,7 +157,7 @@ TEST_F(MainWindowTest, ToolBarAndStatusBarHaveTheirControlsAndTexts)
 TEST_F(MainWindowTest, TheDialogsStartHidden)
 {
     Start();
-    Windows& w = windows();
+    ProgramWindows& w = windows();
     const QWidget* dialogs[] = {&w.regionProperties(), &w.preferences(), &w.projectSetup(),
                                 &w.extraction(),       &w.about(),       &w.results()};
     for (const QWidget* dialog : dialogs)

@@ -1,7 +1,7 @@
 #include "gui/editor/editing_fixture.h"
 
 #include "editor/selection.h"
-#include "gui/app/windows.h"
+#include "gui/app/program_windows.h"
 
 #include <chrono>
 #include <filesystem>
@@ -60,7 +60,7 @@ TEST_F(Recovery, TwoWindowsKeepTheirOwnEditsAndTheSecondOpenIsWarned)
     OpenCoord();
     const QStringList project{QString::fromStdString(File("editing.qvl"))};
     Answer(MsgResult::Yes);
-    std::unique_ptr<Windows> second = StartAnother(project);
+    std::unique_ptr<ProgramWindows> second = StartAnother(project);
     EXPECT_EQ(MessageTexts(), std::vector<QString>{"editing.qvl is open in another Tolvane window. Open it here too?"});
     EXPECT_EQ(Messages()[0].buttons, MsgButtons::YesNo);
     ClearMessages();
@@ -81,7 +81,7 @@ TEST_F(Recovery, TwoWindowsKeepTheirOwnEditsAndTheSecondOpenIsWarned)
     std::filesystem::last_write_time(RecoveryFiles()[0], anHourAgo);
     Answer(MsgResult::Yes);
     Answer(MsgResult::Yes);
-    std::unique_ptr<Windows> third = StartAnother(project);
+    std::unique_ptr<ProgramWindows> third = StartAnother(project);
     ASSERT_EQ(Messages().size(), 2u);
     EXPECT_EQ(Messages()[0].text, "editing.qvl is open in another Tolvane window. Open it here too?");
     EXPECT_TRUE(Messages()[1].text.startsWith("Recover unsaved edits of editing.qvl from "));
@@ -97,7 +97,7 @@ TEST_F(Recovery, NoToTheSecondOpenKeepsTheProjectOutOfThisWindow)
     OpenCoord();
     const QString question = "editing.qvl is open in another Tolvane window. Open it here too?";
     Answer(MsgResult::No);
-    std::unique_ptr<Windows> second = StartAnother({QString::fromStdString(File("editing.qvl"))});
+    std::unique_ptr<ProgramWindows> second = StartAnother({QString::fromStdString(File("editing.qvl"))});
     EXPECT_EQ(MessageTexts(), std::vector<QString>{question});
     EXPECT_EQ(second->main().project().ProjectFileName, "Noname.qvl");
 
@@ -109,7 +109,7 @@ TEST_F(Recovery, NoToTheSecondOpenKeepsTheProjectOutOfThisWindow)
 
     ClearMessages();
     Answer(MsgResult::No);
-    std::unique_ptr<Windows> third = StartAnother();
+    std::unique_ptr<ProgramWindows> third = StartAnother();
     EXPECT_EQ(MessageTexts(), std::vector<QString>{"Noname.qvl is open in another Tolvane window. Open it here too?"});
     EXPECT_TRUE(QTest::qWaitFor([&] { return !third->main().isVisible(); }, 2000));
 }

@@ -17,12 +17,12 @@ struct StartupOptions;
 // their controls' states between uses; the main window is handed the ones
 // it runs, and their help requests go to its help router. The main window
 // is destroyed first (it writes the settings), then the dialogs.
-class Windows {
+class ProgramWindows {
 public:
-    explicit Windows(const StartupOptions& startup);
-    ~Windows();
-    Windows(const Windows&) = delete;
-    Windows& operator=(const Windows&) = delete;
+    explicit ProgramWindows(const StartupOptions& startup);
+    ~ProgramWindows();
+    ProgramWindows(const ProgramWindows&) = delete;
+    ProgramWindows& operator=(const ProgramWindows&) = delete;
 
     MainWindow& main() { return *mainWindow_; }
     RegionPropertiesDialog& regionProperties() { return *regionProperties_; }

@@ -1,4 +1,4 @@
-#include "gui/app/windows.h"
+#include "gui/app/program_windows.h"
 
 #include "gui/common/help_router.h"
 #include "gui/dialogs/about_dialog.h"
@@ -11,7 +11,7 @@
 
 namespace tolv::gui {
 
-Windows::Windows(const StartupOptions& startup)
+ProgramWindows::ProgramWindows(const StartupOptions& startup)
     : regionProperties_(std::make_unique<RegionPropertiesDialog>()),
       projectSetup_(std::make_unique<ProjectSetupDialog>()),
       preferences_(std::make_unique<PreferencesDialog>()),
@@ -28,7 +28,7 @@ Windows::Windows(const StartupOptions& startup)
                          [&help](const QString& topic) { help.showTopic(topic); });
 }
 
-Windows::~Windows()
+ProgramWindows::~ProgramWindows()
 {
     mainWindow_.reset();
 }
