@@ -14,6 +14,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -143,12 +144,13 @@ private:
     bool editRegions(StepName step, const std::vector<int>& positions, bool mergeable, Edit edit);
     template <typename Field>
     bool editProject(typename Field::Value after);
-    // The region becomes the current one, `alone` or beside the group.
-    bool insertRegion(StepName step, std::unique_ptr<Region> region, bool alone);
+    // The region goes to the end of the list and is selected by `select`
+    // (Pick alone, MakeCurrent beside the group).
+    bool insertRegion(StepName step, std::unique_ptr<Region> region, SelectionOp::Kind select);
     bool removeSelected(StepName step);
-    // Applies a command built before the edit, then the selection rule of
-    // the edit, and records both.
-    void execute(std::unique_ptr<EditCommand> command, const std::function<void(Project&)>& selectAfter);
+    // Applies a command built before the edit, then the selection the edit
+    // makes (none changes it), and records both.
+    void execute(std::unique_ptr<EditCommand> command, const std::optional<SelectionOp>& selectAfter);
 
     void record(std::unique_ptr<EditCommand> command, SelectionSnapshot before, DocumentChange change);
     // Tells the observers when the selection is no longer `before`.

@@ -14,7 +14,6 @@ namespace tolv {
 namespace {
 
 constexpr bool Mergeable = true;
-constexpr bool SelectAlone = true;
 
 std::vector<int> CurrentOnly(const Project& project)
 {
@@ -31,16 +30,6 @@ void Land(const Project& project, const std::vector<Region*>& regions)
     const std::vector<RegionGeometry> landed = Landing(project, incoming);
     for (std::size_t i = 0; i < regions.size(); ++i)
         SetGeometry(*regions[i], landed[i]);
-}
-
-// Only the regions pasted are selected.
-void SelectAsGroup(Project& project, int first, int count)
-{
-    Selection& selection = project.selection;
-    selection.clear();
-    for (int position = first; position < first + count; ++position)
-        selection.set(*project.Regions[std::size_t(position)], SelectionState::Group);
-    selection.setAnchor(first + count - 1);
 }
 
 }  // namespace
@@ -70,31 +59,27 @@ bool Document::editProject(typename Field::Value after)
     typename Field::Value before = Field::Read(project_);
     if (SameValue(before, after))
         return false;
-    execute(std::make_unique<ProjectFieldEdit<Field>>(std::move(before), std::move(after)), {});
+    execute(std::make_unique<ProjectFieldEdit<Field>>(std::move(before), std::move(after)), std::nullopt);
     return true;
 }
 
-void Document::execute(std::unique_ptr<EditCommand> command, const std::function<void(Project&)>& selectAfter)
+void Document::execute(std::unique_ptr<EditCommand> command, const std::optional<SelectionOp>& selectAfter)
 {
     SelectionSnapshot selection = TakeSelection(project_);
     DocumentChange change;
     command->apply(project_, change);
     if (selectAfter)
-        selectAfter(project_);
+        ApplySelectionOp(project_, *selectAfter);
     record(std::move(command), std::move(selection), std::move(change));
 }
 
-bool Document::insertRegion(StepName step, std::unique_ptr<Region> region, bool alone)
+bool Document::insertRegion(StepName step, std::unique_ptr<Region> region, SelectionOp::Kind select)
 {
     const int position = int(project_.Regions.size());
     std::vector<RegionListEdit::Slot> slots;
     slots.push_back({position, std::move(region)});
     execute(std::make_unique<RegionListEdit>(step, RegionListEdit::Direction::Insert, std::move(slots)),
-            [position, alone](Project& project) {
-                if (alone)
-                    project.selection.clear();
-                SelectRegion(project, position);
-            });
+            SelectionOp{select, position});
     return true;
 }
 
@@ -102,7 +87,7 @@ bool Document::insertRegion(StepName step, std::unique_ptr<Region> region, bool 
 bool Document::addRegion(Region record)
 {
     SetGeometry(record, FrameRule::Of(project_).place(GeometryOf(record)));
-    return insertRegion(steps::AddRegion, std::make_unique<Region>(std::move(record)), !SelectAlone);
+    return insertRegion(steps::AddRegion, std::make_unique<Region>(std::move(record)), SelectionOp::Kind::MakeCurrent);
 }
 
 bool Document::duplicateCurrent()
@@ -110,16 +95,9 @@ bool Document::duplicateCurrent()
     const Region* source = project_.selection.current();
     if (!source)
         return false;
-    std::unique_ptr<Region> copy;
-    try {
-        copy = DuplicateRegion(project_, *source);
-    } catch (...) {
-        // Making the copy touched Modified before its overlay failed.
-        syncModified();
-        throw;
-    }
+    std::unique_ptr<Region> copy = DuplicateRegion(project_, *source);
     Land(project_, {copy.get()});
-    return insertRegion(steps::DuplicateRegion, std::move(copy), SelectAlone);
+    return insertRegion(steps::DuplicateRegion, std::move(copy), SelectionOp::Kind::Pick);
 }
 
 bool Document::pasteRegions(std::vector<Region> regions)
@@ -136,7 +114,7 @@ bool Document::pasteRegions(std::vector<Region> regions)
         slots.push_back({first + int(slots.size()), std::make_unique<Region>(std::move(region))});
     const int count = int(slots.size());
     execute(std::make_unique<RegionListEdit>(steps::PasteRegions, RegionListEdit::Direction::Insert, std::move(slots)),
-            [first, count](Project& project) { SelectAsGroup(project, first, count); });
+            SelectionOp{SelectionOp::Kind::SelectRange, first, count});
     return true;
 }
 
@@ -149,7 +127,7 @@ bool Document::removeSelected(StepName step)
     if (slots.empty() || project_.LockObj)
         return false;
     execute(std::make_unique<RegionListEdit>(step, RegionListEdit::Direction::Remove, std::move(slots)),
-            [](Project& project) { project.selection.clear(); });
+            SelectionOp{SelectionOp::Kind::DeselectAll});
     return true;
 }
 

@@ -118,6 +118,15 @@ void ApplySelectionOp(Project& project, const SelectionOp& op)
         selection.clear();
         SelectRegion(project, op.position);
         return;
+    case Kind::MakeCurrent:
+        SelectRegion(project, op.position);
+        return;
+    case Kind::SelectRange:
+        selection.clear();
+        for (int position = op.position; position < op.position + op.count; ++position)
+            selection.set(*project.Regions[std::size_t(position)], SelectionState::Group);
+        selection.setAnchor(op.position + op.count - 1);
+        return;
     case Kind::SelectAlone:
         if (!region)
             return;

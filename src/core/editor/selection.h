@@ -43,12 +43,19 @@ struct SelectionOp {
         AddToGroup,
         // The quick pick: the region alone, by SelectRegion.
         Pick,
+        // A region added with Shift held: current by SelectRegion, the group
+        // kept.
+        MakeCurrent,
+        // Regions pasted: the `count` regions from `position` on form the
+        // group alone.
+        SelectRange,
         // Tab and Shift+Tab.
         Next,
         Previous,
     };
     Kind kind = Kind::DeselectAll;
     int position = -1;
+    int count = 1;
 };
 
 // Carries out `op`; an op naming no region of the list changes nothing.
