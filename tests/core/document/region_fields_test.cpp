@@ -1,3 +1,4 @@
+#include "document/document.h"
 #include "document/edit_values.h"
 #include "editor/edit_commands.h"
 #include "platform/io/inifile.h"
@@ -28,7 +29,22 @@ Region SavedAndRead(const Region& region)
     return read.Regions.size() == 1 ? *read.Regions.front() : Region();
 }
 
-// Every member the table covers reaches the file, duplicate and the no-op check.
+// The region as an undone and a redone change of its properties leave it.
+std::pair<Region, Region> UndoneAndRedone(const Region& base, const Region& changed)
+{
+    Project project;
+    project.Regions.push_back(std::make_unique<Region>(base));
+    Document document(std::move(project));
+    document.changeSelection({SelectionOp::Kind::Pick, 0});
+    document.setRegionProperties(changed);
+    document.undo();
+    Region undone = *document.project().Regions.front();
+    document.redo();
+    return {undone, *document.project().Regions.front()};
+}
+
+// Every member the table covers reaches the file, duplicate, undo and the
+// no-op check.
 TEST(RegionFields, EachFieldIsSavedCopiedAndCompared)
 {
     ForEachPersistentMember([](auto member) {
@@ -44,6 +60,9 @@ TEST(RegionFields, EachFieldIsSavedCopiedAndCompared)
         copy.Name = changed.Name;
         copy.Visible = changed.Visible;
         EXPECT_TRUE(SamePersistentFields(copy, changed)) << which;
+        const auto [undone, redone] = UndoneAndRedone(base, changed);
+        EXPECT_TRUE(SamePersistentFields(undone, base)) << which;
+        EXPECT_TRUE(SamePersistentFields(redone, changed)) << which;
     });
 }
 
