@@ -5,17 +5,17 @@
 #include "document/document.h"
 #include "gui/editor/frame_canvas.h"
 #include "platform/image/bitmap.h"
-#include "platform/io/files.h"
 #include "platform/image/raster.h"
+#include "platform/io/files.h"
 
 #include <QApplication>
 
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
-#include <unistd.h>
 #include <memory>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -72,8 +72,8 @@ public:
             const bool overlay = r > 10 && r <= 12;
             const bool clip = r > 12;
             project += "[Region" + std::to_string(r) + "]\r\n";
-            project += "Position=" + std::to_string(60 + 90 * (r - 1)) + "," + std::to_string(80 + 60 * (r % 5)) +
-                       (overlay ? ",240,120\r\n" : ",300,180\r\n");
+            project += "Position=" + std::to_string(60 + 90 * (r - 1)) + "," + std::to_string(80 + 60 * (r % 5))
+                       + (overlay ? ",240,120\r\n" : ",300,180\r\n");
             if (overlay)
                 project += "Backgrnd=3\r\nOVLName=" + File("overlay.bmp") + "\r\n";
             else if (!clip)
@@ -185,7 +185,8 @@ BENCHMARK(BM_ZoomStepRepaint)
 class ManyRegions {
 public:
     explicit ManyRegions(int count)
-        : folder_(fs::temp_directory_path() / ("tolv-bench-many-" + std::to_string(::getpid()) + "-" + std::to_string(count)))
+        : folder_(fs::temp_directory_path()
+                  / ("tolv-bench-many-" + std::to_string(::getpid()) + "-" + std::to_string(count)))
     {
         fs::create_directories(folder_);
         std::string project = "[Main]\r\nVersion2=1\r\nRegions=" + std::to_string(count) + "\r\n[Frames]\r\n";
@@ -194,8 +195,9 @@ public:
             project += std::to_string(i) + "=f" + std::to_string(i) + ".bmp\r\n";
         }
         for (int r = 0; r < count; ++r)
-            project += "[Region" + std::to_string(r + 1) + "]\r\nPosition=" + std::to_string((r * 7) % (FrameWidth - 16)) +
-                       "," + std::to_string((r * 13 / 7) % (FrameHeight - 12)) + ",16,12\r\nClip1=f1.bmp,,\r\n";
+            project += "[Region" + std::to_string(r + 1)
+                       + "]\r\nPosition=" + std::to_string((r * 7) % (FrameWidth - 16)) + ","
+                       + std::to_string((r * 13 / 7) % (FrameHeight - 12)) + ",16,12\r\nClip1=f1.bmp,,\r\n";
         tolv::WriteFileAtomically(Path("many.qvl"), project);
     }
     ~ManyRegions() { fs::remove_all(folder_); }

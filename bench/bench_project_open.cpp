@@ -1,8 +1,8 @@
 // Opening a project: the frame examination of 50 full-HD frames, and the
 // reader and writer on a project with many regions.
 #include "platform/image/bitmap.h"
-#include "project/project_file.h"
 #include "project/frame_examination.h"
+#include "project/project_file.h"
 
 #include <benchmark/benchmark.h>
 
@@ -50,8 +50,8 @@ std::string ManyRegions(int count)
 {
     std::string text = "[Main]\r\nVersion2=1\r\nRegions=" + std::to_string(count) + "\r\n";
     for (int r = 1; r <= count; ++r) {
-        text += "[Region" + std::to_string(r) + "]\r\nName=Region " + std::to_string(r) +
-                "\r\nOVLName=\r\nVisible=1\r\nBackgrnd=0\r\nPosition=10,20,30,40\r\n";
+        text += "[Region" + std::to_string(r) + "]\r\nName=Region " + std::to_string(r)
+                + "\r\nOVLName=\r\nVisible=1\r\nBackgrnd=0\r\nPosition=10,20,30,40\r\n";
         for (int row = 1; row <= 10; ++row)
             text += "Clip" + std::to_string(row) + "=f" + std::to_string(row) + ".bmp,,out.bmp\r\n";
     }

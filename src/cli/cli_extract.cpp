@@ -14,8 +14,8 @@
 #include <iostream>
 #include <memory>
 #include <new>
-#include <stdexcept>
 #include <optional>
+#include <stdexcept>
 
 namespace tolv::cli {
 
@@ -88,7 +88,9 @@ public:
     void started(const ExtractOptions& options)
     {
         if (json_) {
-            json_->print({{"event", "start"}, {"command", "extract"}, {"project", options.projectPath},
+            json_->print({{"event", "start"},
+                          {"command", "extract"},
+                          {"project", options.projectPath},
                           {"dryRun", options.dryRun}});
         }
     }
@@ -292,7 +294,8 @@ int RunExtract(const ExtractOptions& options)
 void AddExtractCommand(CLI::App& app, int& exitCode)
 {
     auto options = std::make_shared<ExtractOptions>();
-    CLI::App* command = app.add_subcommand("extract", "Write the project's clips and backgrounds into its VidIziz folder");
+    CLI::App* command =
+        app.add_subcommand("extract", "Write the project's clips and backgrounds into its VidIziz folder");
     options->clips.option = command->add_flag("--clips,!--no-clips", options->clips.value,
                                               "Write clips (default: the project's Clips switch)");
     options->backgrounds.option = command->add_flag("--backgrounds,!--no-backgrounds", options->backgrounds.value,

@@ -59,7 +59,8 @@ int Fill(const FillArguments& arguments)
 
 void AddFillCommand(CLI::App& app, int& exitCode)
 {
-    auto* command = app.add_subcommand("fill", "Fill a region's worksheet from a frame range and an output name template");
+    auto* command =
+        app.add_subcommand("fill", "Fill a region's worksheet from a frame range and an output name template");
     auto arguments = std::make_shared<FillArguments>();
     command->add_option("PROJECT", arguments->path, "Project file (.qvl)")->required();
     command->add_option("--region", arguments->region, "The region's name (the first region of that name)")->required();
@@ -69,7 +70,8 @@ void AddFillCommand(CLI::App& app, int& exitCode)
         ->add_option("--output", arguments->outputTemplate,
                      "Output name template: text with {region}, {frame}, {n}, {n:0W}; {{ and }} for braces")
         ->required();
-    command->add_flag("--force", arguments->force, "Save also a project that could not be read whole (only what was read)");
+    command->add_flag("--force", arguments->force,
+                      "Save also a project that could not be read whole (only what was read)");
     command->callback([arguments, &exitCode] { exitCode = Fill(*arguments); });
 }
 

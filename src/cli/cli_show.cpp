@@ -22,7 +22,9 @@ Json RowsJson(const Region& region, const WorksheetField& field)
     Json rows = Json::array();
     for (int row = 0; row < WorksheetRows; ++row) {
         if (region.rowInUse(row))
-            rows.push_back({{"Row", row + 1}, {"InputFrame", (region.*field.input)[row]}, {"OutputFile", (region.*field.output)[row]}});
+            rows.push_back({{"Row", row + 1},
+                            {"InputFrame", (region.*field.input)[row]},
+                            {"OutputFile", (region.*field.output)[row]}});
     }
     return rows;
 }

@@ -107,7 +107,7 @@ Json SourcesOf(const RunDescription& run)
 std::string UtcNow()
 {
     const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-    std::tm utc {};
+    std::tm utc{};
     ::gmtime_r(&now, &utc);
     char text[32];
     std::strftime(text, sizeof text, "%FT%TZ", &utc);
@@ -139,8 +139,7 @@ void CheckIndexPlace(const std::string& path, const std::string& outputFolder,
     const std::filesystem::path folder = ResolvedPath(outputFolder);
     for (const std::string& name : outputNames) {
         const std::string output = JoinPath(outputFolder, name);
-        if ((folder / name).lexically_normal() == place
-            || (exists && IdentityOf(output) == IdentityFromStat(info))) {
+        if ((folder / name).lexically_normal() == place || (exists && IdentityOf(output) == IdentityFromStat(info))) {
             throw IndexError(path + " is a file this run writes and cannot take the index");
         }
     }

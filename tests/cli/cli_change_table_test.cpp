@@ -131,7 +131,8 @@ Outcome RunCase(const ChangeCase& c)
     std::string switches = c.secondRun;
     if (const std::size_t prune = switches.find("--prune"); prune != std::string::npos)
         switches.erase(prune, 7);
-    EXPECT_EQ(RunCli("extract --allow-missing " + switches + " '" + (clean / "test.qvl").string() + "'").exitCode, 0) << c.name;
+    EXPECT_EQ(RunCli("extract --allow-missing " + switches + " '" + (clean / "test.qvl").string() + "'").exitCode, 0)
+        << c.name;
 
     const auto made = FilesIn(project.folder() / "VidIziz");
     const auto expected = FilesIn(clean / "VidIziz");
@@ -233,19 +234,31 @@ std::vector<ChangeCase> Cases()
         {"linked frame's target edited, content", "content", editLinkedF3, "", {}, O::Identical},
         {"frame edited keeping size and time, stamp", "stamp", keptF2, "", {"c2.bmp"}, O::StaleDocumented},
         {"frame edited keeping size and time, content", "content", keptF2, "", {}, O::Identical},
-        {"linked target kept size and time, stamp", "stamp", keptLinkedF3, "", {"c3.bmp", "bg3.png"},
+        {"linked target kept size and time, stamp",
+         "stamp",
+         keptLinkedF3,
+         "",
+         {"c3.bmp", "bg3.png"},
          O::StaleDocumented},
         {"linked target kept size and time, content", "content", keptLinkedF3, "", {}, O::Identical},
         {"link pointed at another frame, stamp", "stamp", relinkF3, "", {}, O::Identical},
         {"link pointed at another frame, content", "content", relinkF3, "", {}, O::Identical},
         {"overlay edited, stamp", "stamp", editBadge, "", {}, O::Identical},
         {"overlay edited, content", "content", editBadge, "", {}, O::Identical},
-        {"overlay kept size and time, stamp", "stamp", keptBadge, "", {"c2.bmp", "c3.bmp", "bg3.png"},
+        {"overlay kept size and time, stamp",
+         "stamp",
+         keptBadge,
+         "",
+         {"c2.bmp", "c3.bmp", "bg3.png"},
          O::StaleDocumented},
         {"overlay kept size and time, content", "content", keptBadge, "", {}, O::Identical},
         {"linked overlay's target edited, stamp", "stamp", editLinkedOverlay, "", {}, O::Identical},
         {"linked overlay's target edited, content", "content", editLinkedOverlay, "", {}, O::Identical},
-        {"linked overlay kept size and time, stamp", "stamp", keptLinkedOverlay, "", {"c1.bmp", "bg.bmp"},
+        {"linked overlay kept size and time, stamp",
+         "stamp",
+         keptLinkedOverlay,
+         "",
+         {"c1.bmp", "bg.bmp"},
          O::StaleDocumented},
         {"linked overlay kept size and time, content", "content", keptLinkedOverlay, "", {}, O::Identical},
         {"overlay removed", "stamp", removeBadge, "", {}, O::Identical},
@@ -280,8 +293,8 @@ TEST(CliChangeTable, EveryChangeComesOutAsACleanRunOrAsTheRuleSays)
         ++counts[outcome];
         EXPECT_EQ(int(outcome), int(c.expected)) << c.name;
     }
-    std::cout << "identical " << counts[Outcome::Identical] << ", stale-documented "
-              << counts[Outcome::StaleDocumented] << ", stale-silent " << counts[Outcome::StaleSilent] << '\n';
+    std::cout << "identical " << counts[Outcome::Identical] << ", stale-documented " << counts[Outcome::StaleDocumented]
+              << ", stale-silent " << counts[Outcome::StaleSilent] << '\n';
     EXPECT_EQ(counts[Outcome::StaleSilent], 0);
 }
 

@@ -42,11 +42,11 @@ TEST_F(CliExtractTest, PrintsTheRunLogAndWritesTheFiles)
     const std::string before = test::ReadText(build.project.ProjectFilePath());
     const test::CliResult result = RunCli("extract " + project);
     EXPECT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_EQ(result.out, Header +
-                              "Animation frame f1.bmp\n"
-                              "     Saving background bg.bmp.\n"
-                              "     Saving clip clip.bmp.\n"
-                              "All Done!!!\n");
+    EXPECT_EQ(result.out, Header
+                              + "Animation frame f1.bmp\n"
+                                "     Saving background bg.bmp.\n"
+                                "     Saving clip clip.bmp.\n"
+                                "All Done!!!\n");
     EXPECT_EQ(result.err, "");
     EXPECT_TRUE(LoadBmp(build.output("bg.bmp")) == frame);
     EXPECT_EQ(LoadBmp(build.output("clip.bmp")).value(0, 0), frame.value(2, 3));
@@ -89,13 +89,13 @@ TEST_F(CliExtractTest, ColoursOnlyWhenAsked)
     const std::string green = "\x1b[32m";
     const std::string red = "\x1b[31m";
     const std::string reset = "\x1b[0m";
-    const std::string coloured = blue + "Processing project: test.qvl" + reset + "\n" + blue + std::string(50, '*') +
-                                 reset + "\n" + green + reset + "\n" + green + "Extracting VidIziz" + reset + "\n" +
-                                 "Animation frame f1.bmp\n"
-                                 "     Saving background bg.bmp.\n"
-                                 "     Saving clip clip.bmp.\n" +
-                                 red + "     Refused unsafe output name ../up.bmp." + reset + "\n" + blue +
-                                 "All Done!!!" + reset + "\n";
+    const std::string coloured = blue + "Processing project: test.qvl" + reset + "\n" + blue + std::string(50, '*')
+                                 + reset + "\n" + green + reset + "\n" + green + "Extracting VidIziz" + reset + "\n"
+                                 + "Animation frame f1.bmp\n"
+                                   "     Saving background bg.bmp.\n"
+                                   "     Saving clip clip.bmp.\n"
+                                 + red + "     Refused unsafe output name ../up.bmp." + reset + "\n" + blue
+                                 + "All Done!!!" + reset + "\n";
     EXPECT_EQ(RunCli("extract --color=always " + project).out, coloured);
     EXPECT_EQ(RunCli("extract --color=always " + project, "NO_COLOR=1").out, coloured);
     EXPECT_EQ(RunCli("extract " + project).out.find('\x1b'), std::string::npos);
@@ -107,11 +107,11 @@ TEST_F(CliExtractTest, StoppedRunExitsWithThreeAndTheErrorAfterTheLog)
     build.project.Regions[0]->OutputFile.set(0, "nosuch/clip.bmp");
     const test::CliResult result = RunCli("extract " + save());
     EXPECT_EQ(result.exitCode, 3);
-    EXPECT_EQ(result.out, Header +
-                              "Animation frame f1.bmp\n"
-                              "     Saving background bg.bmp.\n"
-                              "     Saving clip nosuch/clip.bmp.\n"
-                              "All Done!!!\n");
+    EXPECT_EQ(result.out, Header
+                              + "Animation frame f1.bmp\n"
+                                "     Saving background bg.bmp.\n"
+                                "     Saving clip nosuch/clip.bmp.\n"
+                                "All Done!!!\n");
     EXPECT_NE(result.err.find("Unable to write to "), std::string::npos) << result.err;
     EXPECT_TRUE(written("bg.bmp"));
 }
@@ -183,8 +183,8 @@ TEST(CliCheckTest, ExitsWithZeroWithoutFindingsAndOneWithThem)
     EXPECT_EQ(found.exitCode, 1) << found.err;
     const std::string red = "\x1b[31m";
     const std::string reset = "\x1b[0m";
-    EXPECT_NE(found.out.find(red + "a.bmp" + reset + "\n" + red + "  Output bitmap name is used more that once." + reset +
-                             "\n" + red + " " + reset + "\n"),
+    EXPECT_NE(found.out.find(red + "a.bmp" + reset + "\n" + red + "  Output bitmap name is used more that once." + reset
+                             + "\n" + red + " " + reset + "\n"),
               std::string::npos)
         << found.out;
 }

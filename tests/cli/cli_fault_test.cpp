@@ -140,7 +140,8 @@ TEST_P(KilledExtractionTest, RerunLeavesExactlyWhatAnUninterruptedRunWrites)
     const std::vector<fs::path> files = FilesBelow(dir.path());
     ASSERT_EQ(files, FilesBelow(reference_->path()));
     for (const fs::path& file : files) {
-        EXPECT_TRUE(test::ReadText((dir.path() / file).string()) == test::ReadText((reference_->path() / file).string()))
+        EXPECT_TRUE(test::ReadText((dir.path() / file).string())
+                    == test::ReadText((reference_->path() / file).string()))
             << file;
     }
 }

@@ -25,8 +25,8 @@ TEST(CliFill, SavesTheFilledWorksheet)
     test::TempDir dir;
     const std::string path = dir.file("p.qvl");
     test::WriteText(path, test::ExampleProjectText());
-    const test::CliResult result =
-        RunCli("fill " + Quoted(path) + " --region Door --frames 2-9 --output " + Quoted("{region}/{frame}_{n:03}.bmp"));
+    const test::CliResult result = RunCli("fill " + Quoted(path) + " --region Door --frames 2-9 --output "
+                                          + Quoted("{region}/{frame}_{n:03}.bmp"));
     ASSERT_EQ(result.exitCode, 0) << result.err;
 
     const auto model = nlohmann::json::parse(RunCli("show --json " + Quoted(path)).out);

@@ -7,9 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <sys/stat.h>
 #include <set>
 #include <sstream>
+#include <sys/stat.h>
 
 namespace tolv {
 namespace {
@@ -67,7 +67,8 @@ TEST_F(CliPipelineTest, JsonWriteEventsMatchTheFilesWritten)
     ASSERT_EQ(real.exitCode, 0) << real.err;
     const std::vector<Json> events = JsonLines(real.out);
     EXPECT_EQ(events.front()["event"], "start");
-    EXPECT_EQ(events.back(), Json::parse(R"({"event":"done","result":"finished","written":3,"skipped":0,"refused":0,"problems":0})"));
+    EXPECT_EQ(events.back(),
+              Json::parse(R"({"event":"done","result":"finished","written":3,"skipped":0,"refused":0,"problems":0})"));
     EXPECT_EQ(EventsOf(events, "frame").size(), 2u);
     const std::vector<Json> writes = EventsOf(events, "write");
     const std::vector<Json> planned = EventsOf(JsonLines(dry.out), "write");
@@ -151,7 +152,8 @@ TEST_F(CliPipelineTest, AnIndexPlaceThatIsNoPlainFileOrAnOutputIsRefusedBeforeTh
     std::filesystem::create_directory(dir.file("folder"));
     std::filesystem::create_directory(dir.file("VidIziz"));
     std::filesystem::create_directory_symlink(dir.file("VidIziz"), dir.file("outputs"));
-    const std::string places[] = {dir.file("fifo"), "/dev/null", dir.file("folder"), build.output("c1.bmp"),
+    const std::string places[] = {dir.file("fifo"),           "/dev/null",
+                                  dir.file("folder"),         build.output("c1.bmp"),
                                   dir.file("outputs/bg.bmp"), dir.file("folder/../VidIziz/./c2.bmp")};
     for (const std::string& place : places) {
         const test::CliResult refused = RunCli("extract --index '" + place + "' " + project());

@@ -86,8 +86,8 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, CliExitCodeTest,
     testing::Values(
         ProblemCase{"Clean", Nothing, "", 0, "", "finished"},
-        ProblemCase{"FrameMissing", [](auto& t) { std::filesystem::remove(t.file("f1.bmp")); }, "", 4,
-                    "frame-missing", "incomplete"},
+        ProblemCase{"FrameMissing", [](auto& t) { std::filesystem::remove(t.file("f1.bmp")); }, "", 4, "frame-missing",
+                    "incomplete"},
         ProblemCase{"FrameUnreadable", [](auto& t) { WriteGarbage(t.file("f1.bmp")); }, "", 4, "frame-unreadable",
                     "incomplete"},
         ProblemCase{"OverlayMissing", [](auto& t) { std::filesystem::remove(t.file("badge.bmp")); }, "", 4,
@@ -100,8 +100,8 @@ INSTANTIATE_TEST_SUITE_P(
         ProblemCase{"AllowMissing", [](auto& t) { std::filesystem::remove(t.file("f1.bmp")); }, "--allow-missing", 0,
                     "frame-missing", "incomplete"},
         ProblemCase{"WriteError", [](auto& t) { test::WriteText(t.file("VidIziz"), ""); }, "", 3, "", "failed"},
-        ProblemCase{"NotAnIndex", [](auto& t) { WriteGarbage(t.file("index.json")); },
-                    "--index '{dir}/index.json'", 2, "", "failed"}),
+        ProblemCase{"NotAnIndex", [](auto& t) { WriteGarbage(t.file("index.json")); }, "--index '{dir}/index.json'", 2,
+                    "", "failed"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CliRunProblemsTest, NothingToExtractExits4WithTheWindowsText)
@@ -133,7 +133,10 @@ TEST_F(CliRunProblemsTest, ARelativeOverlayIsFoundInTheProjectFolder)
 // Whatever the check reports as a name the run cannot create, the run refuses.
 TEST_F(CliRunProblemsTest, CheckAndExtractAgreeOnNames)
 {
-    for (const std::string name : {"ok.bmp", "ctl\x01" "char.bmp", "../up.bmp", "sub/", "sub/none.bmp"}) {
+    for (const std::string name : {"ok.bmp",
+                                   "ctl\x01"
+                                   "char.bmp",
+                                   "../up.bmp", "sub/", "sub/none.bmp"}) {
         build.project.Regions.back()->OutputFile.set(0, name);
         const std::string project = save();
         const bool reported = RunCli("check " + project).exitCode == 1;

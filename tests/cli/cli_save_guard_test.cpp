@@ -42,11 +42,10 @@ TEST_P(CliIncompleteRead, IsNotSavedOverUnlessForcedAndTheCheckSaysWhy)
     std::string text = test::ExampleProjectText();
     text.replace(text.find("Regions=2\r\n"), 11, GetParam().line);
     test::WriteText(path, text);
-    const std::string refusal =
-        "tolvane-cli: Some of p.qvl could not be read; saving will write only what was read\n"
-        "tolvane-cli: check lists what could not be read; --force saves it anyway.\n";
-    for (const std::string& command : {"resave " + Quoted(path),
-                                      "fill " + Quoted(path) + " --region Door --frames 1 --output x.bmp"}) {
+    const std::string refusal = "tolvane-cli: Some of p.qvl could not be read; saving will write only what was read\n"
+                                "tolvane-cli: check lists what could not be read; --force saves it anyway.\n";
+    for (const std::string& command :
+         {"resave " + Quoted(path), "fill " + Quoted(path) + " --region Door --frames 1 --output x.bmp"}) {
         const test::CliResult refused = RunCli(command);
         EXPECT_EQ(refused.exitCode, 2) << command;
         EXPECT_EQ(refused.err, "Animation frame files missing.\n" + refusal) << command;
@@ -55,8 +54,8 @@ TEST_P(CliIncompleteRead, IsNotSavedOverUnlessForcedAndTheCheckSaysWhy)
 
     const test::CliResult check = RunCli("check " + Quoted(path));
     EXPECT_EQ(check.exitCode, 1);
-    EXPECT_NE(check.out.find(path + "\n  The region count Regions" + GetParam().value +
-                             "; the 2 region sections present were read.\n"),
+    EXPECT_NE(check.out.find(path + "\n  The region count Regions" + GetParam().value
+                             + "; the 2 region sections present were read.\n"),
               std::string::npos)
         << check.out;
 
@@ -165,8 +164,8 @@ TEST_P(CliRacingChange, AFileChangedBetweenReadAndSaveIsLeftAsItIsWithExitThree)
     std::filesystem::rename(path + ".new", path);
     const auto [exitCode, err] = command.finish();
     EXPECT_EQ(exitCode, 3);
-    EXPECT_EQ(err, "Animation frame files missing.\ntolvane-cli: " + path +
-                       " was changed on disk since it was opened. It was left as it is.\n");
+    EXPECT_EQ(err, "Animation frame files missing.\ntolvane-cli: " + path
+                       + " was changed on disk since it was opened. It was left as it is.\n");
     EXPECT_EQ(test::ReadText(path), outside);
 }
 

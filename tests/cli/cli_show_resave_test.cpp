@@ -1,6 +1,6 @@
 #include "core/project/example_project.h"
-#include "support/cli_runner.h"
 #include "project/project_file.h"
+#include "support/cli_runner.h"
 #include "support/project_builder.h"
 #include "support/test_files.h"
 
@@ -84,9 +84,10 @@ TEST_F(CliProject, ShowPrintsTheSameAsReadableText)
 {
     const test::CliResult result = RunCli("show " + quoted(write(test::ExampleProjectText())));
     ASSERT_EQ(result.exitCode, 0) << result.err;
-    for (const char* line : {"ProjectFileName: p.qvl\n", "Modified: false\n", "NudgeStep: 5\n", "Rep: \n",
-                             "Frames:\n  - Name: walk01.bmp\n    Status: 1\n", "Regions:\n  - Name: Door\n    Left: 120\n",
-                             "    Rows:\n      - Row: 1\n        InputFrame: walk01.bmp\n        OutputFile: door1.bmp\n"}) {
+    for (const char* line :
+         {"ProjectFileName: p.qvl\n", "Modified: false\n", "NudgeStep: 5\n", "Rep: \n",
+          "Frames:\n  - Name: walk01.bmp\n    Status: 1\n", "Regions:\n  - Name: Door\n    Left: 120\n",
+          "    Rows:\n      - Row: 1\n        InputFrame: walk01.bmp\n        OutputFile: door1.bmp\n"}) {
         EXPECT_NE(result.out.find(line), std::string::npos) << line << "\nin:\n" << result.out;
     }
 }

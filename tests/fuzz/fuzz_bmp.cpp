@@ -1,8 +1,8 @@
 // Feeds arbitrary bytes to the BMP reader. Whatever decodes must encode and
 // decode back to the same bitmap, and (when small enough to stay fast)
 // survive the overlay operations.
-#include "platform/image/bitmap.h"
 #include "platform/errors.h"
+#include "platform/image/bitmap.h"
 #include "platform/image/raster.h"
 
 #include <algorithm>

@@ -2,8 +2,8 @@
 // checksums made right (a mutation would otherwise hardly ever get past
 // them). Whatever decodes must encode and decode back to the same bitmap,
 // and (when small enough to stay fast) survive the overlay operations.
-#include "platform/image/bitmap.h"
 #include "platform/errors.h"
+#include "platform/image/bitmap.h"
 #include "platform/image/png_codec.h"
 #include "platform/image/raster.h"
 

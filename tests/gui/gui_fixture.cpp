@@ -9,7 +9,6 @@
 
 #include <filesystem>
 
-
 namespace tolv::gui::test {
 
 GuiFixture::GuiFixture()

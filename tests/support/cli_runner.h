@@ -21,8 +21,8 @@ inline CliResult RunCli(const std::string& arguments, const std::string& environ
     TempDir capture;
     const std::string out = capture.file("out");
     const std::string err = capture.file("err");
-    const std::string command = "env -u NO_COLOR " + environment + " '" + std::string(TOLV_CLI) + "' " + arguments +
-                                " >'" + out + "' 2>'" + err + "'";
+    const std::string command = "env -u NO_COLOR " + environment + " '" + std::string(TOLV_CLI) + "' " + arguments
+                                + " >'" + out + "' 2>'" + err + "'";
     const int status = std::system(command.c_str());
     return CliResult{WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadText(out), ReadText(err)};
 }

@@ -69,9 +69,9 @@ std::string PngChunk(const std::string& type, const std::string& data)
 
 std::string PngHead(const PngFields& f)
 {
-    const std::string header = BigEndian32(f.width) + BigEndian32(f.height) +
-                               std::string{char(f.bitDepth), char(f.colourType), char(f.compression),
-                                           char(f.filter), char(f.interlace)};
+    const std::string header =
+        BigEndian32(f.width) + BigEndian32(f.height)
+        + std::string{char(f.bitDepth), char(f.colourType), char(f.compression), char(f.filter), char(f.interlace)};
     return "\x89PNG\r\n\x1A\n" + PngChunk("IHDR", header);
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "platform/image/bitmap.h"
-#include "platform/io/files.h"
 #include "platform/image/image_file.h"
 #include "platform/image/png_codec.h"
+#include "platform/io/files.h"
 #include "project/project.h"
 #include "project/region_overlay.h"
 

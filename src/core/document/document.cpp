@@ -1,8 +1,8 @@
 #include "document/document.h"
 
 #include "platform/io/files.h"
-#include "project/project_identity.h"
 #include "project/frame_examination.h"
+#include "project/project_identity.h"
 
 namespace tolv {
 

@@ -8,15 +8,8 @@ MenuContext MenuContextOf(const Document& document, bool animating)
 {
     const Project& project = document.project();
     const Region* current = project.selection.current();
-    return {!project.Regions.empty(),
-            current != nullptr,
-            current && !current->Visible,
-            project.LockObj,
-            animating,
-            project.FrameCount(),
-            project.CurrentFrame,
-            document.canUndo(),
-            document.canRedo()};
+    return {!project.Regions.empty(), current != nullptr,   current && !current->Visible, project.LockObj,   animating,
+            project.FrameCount(),     project.CurrentFrame, document.canUndo(),           document.canRedo()};
 }
 
 MenuState MenuStateFor(const MenuContext& c)

@@ -37,7 +37,10 @@ struct FrameSetupField {
     static constexpr bool MergesRuns = false;
     static Value Read(const Project& p)
     {
-        return {{p.FrameNames, p.CleanEdges, p.Rep, p.Job}, p.FrameStatus, p.FrameAreaWidth, p.FrameAreaHeight,
+        return {{p.FrameNames, p.CleanEdges, p.Rep, p.Job},
+                p.FrameStatus,
+                p.FrameAreaWidth,
+                p.FrameAreaHeight,
                 p.CurrentFrame};
     }
     static void Write(Project& p, const Value& v)

@@ -49,8 +49,7 @@ public:
     // a run of keyboard nudges undoes as one.
     RegionFieldEdit(StepName step, std::vector<Entry> entries, bool mergeable)
         : step_(step), entries_(std::move(entries)), mergeable_(mergeable)
-    {
-    }
+    {}
 
     void apply(Project& project, DocumentChange& change) override { write(project, &Entry::after, change); }
     void revert(Project& project, DocumentChange& change) override { write(project, &Entry::before, change); }

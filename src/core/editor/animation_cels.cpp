@@ -16,8 +16,8 @@ constexpr int CelDepth = 24;
 // from the project file and may be anything.
 void CheckCelSize(const Region& region, int celCount)
 {
-    const bool sidesValid = region.Width >= 1 && region.Height >= 1 && region.Width <= MaxBitmapSide &&
-                            region.Height <= MaxBitmapSide;
+    const bool sidesValid =
+        region.Width >= 1 && region.Height >= 1 && region.Width <= MaxBitmapSide && region.Height <= MaxBitmapSide;
     if (!sidesValid)
         throw TolvError("Region is too large to animate");
     const std::uint64_t celBytes = std::uint64_t(Bitmap::RowStride(region.Width, CelDepth)) * region.Height;

@@ -24,8 +24,7 @@ Rect RectOf(const Region& region)
 
 Rect Union(const Rect& a, const Rect& b)
 {
-    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-            std::max(a.bottom, b.bottom)};
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
 }
 
 std::string XY(const char* prefix, Point p)
@@ -42,8 +41,7 @@ bool InSizeHandle(int width, int height, Point local)
 
 Rect BandRect(Point start, Point end)
 {
-    return {std::min(start.x, end.x), std::min(start.y, end.y), std::max(start.x, end.x),
-            std::max(start.y, end.y)};
+    return {std::min(start.x, end.x), std::min(start.y, end.y), std::max(start.x, end.x), std::max(start.y, end.y)};
 }
 
 bool BandCreatesRegion(const Rect& band)
@@ -141,8 +139,8 @@ std::string BackgroundText(int width, int height)
 
 std::string BandGeometryText(const Rect& band)
 {
-    return XY(" ", {band.left, band.top}) + "   w:" + std::to_string(band.width()) +
-           " h:" + std::to_string(band.height());
+    return XY(" ", {band.left, band.top}) + "   w:" + std::to_string(band.width())
+           + " h:" + std::to_string(band.height());
 }
 
 }  // namespace tolv

@@ -1,8 +1,8 @@
 #include "editor/edit_commands.h"
 
+#include "platform/saturating.h"
 #include "project/region_fields.h"
 #include "project/region_overlay.h"
-#include "platform/saturating.h"
 
 #include <algorithm>
 #include <cctype>

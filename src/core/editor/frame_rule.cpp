@@ -68,9 +68,9 @@ void SetGeometry(Region& region, const RegionGeometry& geometry)
     region.Height = geometry.Height;
 }
 
-FrameRule::FrameRule(int frameWidth, int frameHeight) : width_(std::max(frameWidth, 1)), height_(std::max(frameHeight, 1))
-{
-}
+FrameRule::FrameRule(int frameWidth, int frameHeight)
+    : width_(std::max(frameWidth, 1)), height_(std::max(frameHeight, 1))
+{}
 
 FrameRule FrameRule::Of(const Project& project)
 {

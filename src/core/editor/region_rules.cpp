@@ -24,9 +24,9 @@ bool Encloses(const Region& outer, const Region& inner)
 {
     // 64-bit edges: regions far out at the int range's end must not wrap.
     const auto edge = [](int start, int size) { return std::int64_t(start) + size; };
-    return inner.Left >= outer.Left && inner.Top >= outer.Top &&
-           edge(inner.Left, inner.Width) <= edge(outer.Left, outer.Width) &&
-           edge(inner.Top, inner.Height) <= edge(outer.Top, outer.Height);
+    return inner.Left >= outer.Left && inner.Top >= outer.Top
+           && edge(inner.Left, inner.Width) <= edge(outer.Left, outer.Width)
+           && edge(inner.Top, inner.Height) <= edge(outer.Top, outer.Height);
 }
 
 }  // namespace tolv

@@ -29,8 +29,8 @@ bool IsZoomLevel(double scale)
 
 double StepUp(double scale, int steps)
 {
-    const auto next = std::find_if(ZoomLevels.begin(), ZoomLevels.end(),
-                                   [scale](double level) { return Above(level, scale); });
+    const auto next =
+        std::find_if(ZoomLevels.begin(), ZoomLevels.end(), [scale](double level) { return Above(level, scale); });
     if (next == ZoomLevels.end())
         return ZoomLevels.back();
     const int index = int(next - ZoomLevels.begin()) + steps - 1;
@@ -39,8 +39,8 @@ double StepUp(double scale, int steps)
 
 double StepDown(double scale, int steps)
 {
-    const auto next = std::find_if(ZoomLevels.rbegin(), ZoomLevels.rend(),
-                                   [scale](double level) { return Below(level, scale); });
+    const auto next =
+        std::find_if(ZoomLevels.rbegin(), ZoomLevels.rend(), [scale](double level) { return Below(level, scale); });
     if (next == ZoomLevels.rend())
         return ZoomLevels.front();
     const int index = int(ZoomLevels.rend() - next) - steps;

@@ -57,9 +57,7 @@ bool InsertRow(WorksheetCells& cells, int row)
 {
     if (!IsRowIndex(row) || !CanInsertRow(cells))
         return false;
-    ShiftColumns(cells, [row](auto& column) {
-        std::rotate(column.begin() + row, column.end() - 1, column.end());
-    });
+    ShiftColumns(cells, [row](auto& column) { std::rotate(column.begin() + row, column.end() - 1, column.end()); });
     return true;
 }
 

@@ -8,11 +8,11 @@
 #include "extract/output_name.h"
 #include "extract/prefilter.h"
 #include "extract/run_problems.h"
-#include "platform/image/atomic_bmp.h"
-#include "platform/io/content_hash.h"
 #include "platform/errors.h"
-#include "platform/io/files.h"
+#include "platform/image/atomic_bmp.h"
 #include "platform/image/image_file.h"
+#include "platform/io/content_hash.h"
+#include "platform/io/files.h"
 #include "platform/io/temporary_files.h"
 
 #include <fcntl.h>
@@ -48,8 +48,7 @@ class RunOutputs {
 public:
     RunOutputs(const std::string& projectFolder, bool dryRun)
         : projectFolder_(projectFolder), path_(JoinPath(projectFolder, OutputFolderName)), dryRun_(dryRun)
-    {
-    }
+    {}
 
     OutputPlace locate(const std::string& outputName);
     // Raises FileWriteError when the place cannot receive the file.
@@ -142,8 +141,7 @@ public:
     ExtractionRun(const Project& project, const ExtractSwitches& switches, LogSink& log)
         : project_(project), switches_(switches), log_(log), outputs_(project.ProjectFolder, switches.dryRun),
           fingerprints_(project, switches.rule)
-    {
-    }
+    {}
 
     void processFrames();
     const std::vector<InputSource>& sources() const { return fingerprints_.sources(); }
@@ -228,8 +226,7 @@ std::array<std::pair<RegionKind, bool>, 2> ExtractionRun::passes() const
 }
 
 // Whether a row of the frame that the run writes passes the test.
-bool ExtractionRun::anyRowOf(const std::string& frameName,
-                             const std::function<bool(const Region&, int)>& test) const
+bool ExtractionRun::anyRowOf(const std::string& frameName, const std::function<bool(const Region&, int)>& test) const
 {
     for (const auto& [kind, on] : passes()) {
         for (const auto& region : project_.Regions) {
@@ -371,15 +368,14 @@ bool ExtractionRun::refuses(const Region& region, const std::string& outputName)
         refuse(region, outputName, OutputNameRefusal(outputName, fault));
         return true;
     }
-    if (region.RegionType == RegionKind::Clip &&
-        !IsWritableBitmapSize(region.Width, region.Height, work_.bitsPerPixel())) {
+    if (region.RegionType == RegionKind::Clip
+        && !IsWritableBitmapSize(region.Width, region.Height, work_.bitsPerPixel())) {
         refuse(region, outputName,
-               "Refused clip size " + std::to_string(region.Width) + " x " + std::to_string(region.Height) + " for " +
-                   outputName + ".");
+               "Refused clip size " + std::to_string(region.Width) + " x " + std::to_string(region.Height) + " for "
+                   + outputName + ".");
         return true;
     }
-    if (region.RegionType == RegionKind::Clip &&
-        !FrameRule(work_.width(), work_.height()).holds(GeometryOf(region))) {
+    if (region.RegionType == RegionKind::Clip && !FrameRule(work_.width(), work_.height()).holds(GeometryOf(region))) {
         refuse(region, outputName,
                "Refused clip " + outputName + ": region " + region.Name + " lies outside the frame.");
         return true;
@@ -420,8 +416,8 @@ const OutputRecord* ExtractionRun::unchanged(const std::string& outputName, cons
         return nullptr;
     }
     const auto found = switches_.previous->find(record.file);
-    if (found == switches_.previous->end() || found->second.inputs != record.inputs ||
-        found->second.region != record.region || found->second.frame != record.frame) {
+    if (found == switches_.previous->end() || found->second.inputs != record.inputs
+        || found->second.region != record.region || found->second.frame != record.frame) {
         return nullptr;
     }
     const std::optional<FileStamp> stamp = StampOf(JoinPath(project_.ProjectFolder, record.file));

@@ -86,7 +86,7 @@ OutputPlace LocateOutput(const OpenFolder& outputFolder, std::string_view name)
         OpenFolder next = place.folder.subFolder(part);
         if (!next.isOpen()) {
             return Reached(place.folder.kindOf(part) == EntryKind::Link ? OutputReach::ThroughLink
-                                                                         : OutputReach::Unreachable);
+                                                                        : OutputReach::Unreachable);
         }
         place.folder = std::move(next);
         place.folderName = JoinPath(place.folderName, part);
@@ -95,7 +95,8 @@ OutputPlace LocateOutput(const OpenFolder& outputFolder, std::string_view name)
     if (place.fileName.empty() || place.fileName == "." || !place.folder.isOpen()) {
         return Reached(OutputReach::Unreachable);
     }
-    place.reach = place.folder.kindOf(place.fileName) == EntryKind::Link ? OutputReach::ThroughLink : OutputReach::Ready;
+    place.reach =
+        place.folder.kindOf(place.fileName) == EntryKind::Link ? OutputReach::ThroughLink : OutputReach::Ready;
     return place;
 }
 

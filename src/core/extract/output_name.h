@@ -27,9 +27,9 @@ constexpr std::size_t MaxNamePartBytes = 255;
 enum class NameFault {
     None,
     LeavesOutputFolder,  // IsUnsafeOutputName
-    NoFileName,          // ".", "..", or a name that ends with "/"
-    ControlCharacter,    // a byte below 0x20, or 0x7F
-    PartTooLong,         // a part between "/" longer than MaxNamePartBytes
+    NoFileName,  // ".", "..", or a name that ends with "/"
+    ControlCharacter,  // a byte below 0x20, or 0x7F
+    PartTooLong,  // a part between "/" longer than MaxNamePartBytes
 };
 
 NameFault FaultOfOutputName(std::string_view name);
@@ -43,14 +43,14 @@ bool NamesSubFolder(std::string_view name);
 
 // How a safe output name reaches its file below the output folder.
 enum class OutputReach {
-    Ready,        // every sub-folder is there; the file may be written
+    Ready,  // every sub-folder is there; the file may be written
     ThroughLink,  // a sub-folder on the way, or the file itself, is a symbolic link
     Unreachable,  // a sub-folder is missing or cannot be opened, or no file name
 };
 
 struct OutputPlace {
     OutputReach reach = OutputReach::Unreachable;
-    OpenFolder folder;       // the folder that receives the file, when Ready
+    OpenFolder folder;  // the folder that receives the file, when Ready
     std::string folderName;  // its path below the output folder, "" for the output folder itself
     std::string fileName;
 };

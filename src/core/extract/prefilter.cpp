@@ -75,7 +75,8 @@ void PaintTextBox(Bitmap& target, const Region& region)
 const OverlayPaint& OverlayPaints::paintFor(const Region& region, const Bitmap& target)
 {
     for (const Entry& entry : entries_) {
-        if (entry.image == region.MergeImage && entry.mask == region.MergeMask && entry.paint.image.sameFormat(target)) {
+        if (entry.image == region.MergeImage && entry.mask == region.MergeMask
+            && entry.paint.image.sameFormat(target)) {
             return entry.paint;
         }
     }
@@ -129,8 +130,7 @@ void CleanFrameEdges(Bitmap& target)
     canvas.lineTo(0, height);
 }
 
-void PaintPrefilterRegions(Bitmap& display, const Project& project, const PaintedRegions& painted,
-                           bool showPaintAll)
+void PaintPrefilterRegions(Bitmap& display, const Project& project, const PaintedRegions& painted, bool showPaintAll)
 {
     OverlayPaints paints;
     if (showPaintAll) {

@@ -59,8 +59,7 @@ void CleanFrameEdges(Bitmap& target);
 // `painted` on the frame that is visible, or every text-box and overlay
 // region of the project when `showPaintAll` is on. The caller restores the
 // display first when needed.
-void PaintPrefilterRegions(Bitmap& display, const Project& project, const PaintedRegions& painted,
-                           bool showPaintAll);
+void PaintPrefilterRegions(Bitmap& display, const Project& project, const PaintedRegions& painted, bool showPaintAll);
 
 // The extraction pass over a working copy: every overlay region painted on
 // the frame (hidden ones too), then every text box, each in list order.

@@ -3,10 +3,10 @@
 #include "editor/frame_marks.h"
 #include "editor/frame_rule.h"
 #include "extract/output_name.h"
-#include "platform/image/bitmap.h"
 #include "platform/errors.h"
-#include "platform/io/files.h"
+#include "platform/image/bitmap.h"
 #include "platform/image/image_file.h"
+#include "platform/io/files.h"
 #include "platform/io/open_folder.h"
 #include "project/region_overlay.h"
 #include "project/storable_names.h"
@@ -202,7 +202,8 @@ void ProjectCheck::checkRow(const Region& region, int row)
     const std::string& output = region.OutputFile[row];
     if (!input.empty()) {
         if (!inProjectFolder(input)) {
-            finding(subject, "This object references an animation frame source file that is not in your project folder");
+            finding(subject,
+                    "This object references an animation frame source file that is not in your project folder");
         } else if (notInFrameList(input)) {
             finding(subject, "This object references an animation frame source file that is not in your project list");
         }
@@ -284,10 +285,10 @@ void ProjectCheck::reportDuplicates()
 // differ in letter case; on a case-sensitive file system that file counts.
 bool ProjectCheck::inProjectFolder(const std::string& name) const
 {
-    return FileExists(project_.FramePath(name)) ||
-           std::any_of(project_.FrameNames.begin(), project_.FrameNames.end(), [&](const std::string& frame) {
-               return SameNameIgnoringCase(frame, name) && FileExists(project_.FramePath(frame));
-           });
+    return FileExists(project_.FramePath(name))
+           || std::any_of(project_.FrameNames.begin(), project_.FrameNames.end(), [&](const std::string& frame) {
+                  return SameNameIgnoringCase(frame, name) && FileExists(project_.FramePath(frame));
+              });
 }
 
 bool ProjectCheck::notInFrameList(const std::string& name) const

@@ -1,9 +1,9 @@
 #include "extract/run_problems.h"
 
 #include "platform/errors.h"
-#include "platform/io/files.h"
 #include "platform/image/image_file.h"
 #include "platform/image/image_probe.h"
+#include "platform/io/files.h"
 #include "project/region_overlay.h"
 
 namespace tolv {

@@ -32,8 +32,8 @@ std::optional<std::string> NameInOutputFolder(const std::string& file)
 
 }  // namespace
 
-std::vector<OutputRecord> StaleOutputs(const std::vector<OutputRecord>& earlier,
-                                       const std::vector<OutputRecord>& made, const std::string& projectFolder)
+std::vector<OutputRecord> StaleOutputs(const std::vector<OutputRecord>& earlier, const std::vector<OutputRecord>& made,
+                                       const std::string& projectFolder)
 {
     std::set<std::string> current;
     for (const OutputRecord& output : made) {
@@ -75,7 +75,7 @@ PruneOutcome PruneStaleOutput(const std::string& projectFolder, const OutputReco
         return PruneOutcome::Changed;
     }
     return ::unlinkat(place.folder.fd(), place.fileName.c_str(), 0) == 0 ? PruneOutcome::Removed
-                                                                          : PruneOutcome::NotRemoved;
+                                                                         : PruneOutcome::NotRemoved;
 }
 
 std::string PruneOutcomeText(PruneOutcome outcome)

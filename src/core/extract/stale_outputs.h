@@ -13,15 +13,15 @@ namespace tolv {
 
 // The files `earlier` lists that `made` does not, and that still stand in the
 // project folder, by file name.
-std::vector<OutputRecord> StaleOutputs(const std::vector<OutputRecord>& earlier,
-                                       const std::vector<OutputRecord>& made, const std::string& projectFolder);
+std::vector<OutputRecord> StaleOutputs(const std::vector<OutputRecord>& earlier, const std::vector<OutputRecord>& made,
+                                       const std::string& projectFolder);
 
 enum class PruneOutcome : std::uint8_t {
     Removed,
-    Gone,        // nothing there any more
-    Changed,     // another size or modification time than recorded
-    NotAFile,    // a symbolic link, a folder or another kind of entry
-    Outside,     // not a name inside VidIziz, or VidIziz itself is a link
+    Gone,  // nothing there any more
+    Changed,  // another size or modification time than recorded
+    NotAFile,  // a symbolic link, a folder or another kind of entry
+    Outside,  // not a name inside VidIziz, or VidIziz itself is a link
     NotRemoved,  // the file system refused
 };
 

@@ -124,8 +124,8 @@ std::optional<std::string> FrameRangeFault(FrameRange range)
     if (range.from < 1)
         return "The frame range starts at position 1 at the earliest.";
     if (range.to < range.from)
-        return "The frame range runs backwards: " + std::to_string(range.to) + " comes before " +
-               std::to_string(range.from) + ".";
+        return "The frame range runs backwards: " + std::to_string(range.to) + " comes before "
+               + std::to_string(range.from) + ".";
     if (range.step < 1)
         return "The frame range steps by 1 or more.";
     return std::nullopt;

@@ -1,8 +1,8 @@
 #include "project/frame_examination.h"
 
 #include "platform/errors.h"
-#include "platform/io/files.h"
 #include "platform/image/image_probe.h"
+#include "platform/io/files.h"
 
 #include <algorithm>
 #include <optional>

@@ -116,7 +116,6 @@ struct Project {
     void ResetForNew();
 };
 
-
 // Stores worksheet row `row` (1..50). Rows outside 1..50 are ignored and
 // change nothing.
 void SetFilenames(Region& region, int row, std::string input, std::string output);

@@ -31,8 +31,7 @@ class FileChangedError : public TolvError {
 public:
     explicit FileChangedError(const std::string& path)
         : TolvError(path + " was changed on disk since it was opened."), path_(path)
-    {
-    }
+    {}
     const std::string& path() const { return path_; }
 
 private:

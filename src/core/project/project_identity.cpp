@@ -24,8 +24,17 @@ using namespace std::string_view_literals;
 // pictures, archives, programs and documents. Most of them hold NUL bytes
 // anyway; the signature also catches those that do not.
 constexpr std::array BinarySignatures = {
-    "BM"sv, "\x89PNG\r\n\x1A\n"sv, "\xFF\xD8\xFF"sv, "GIF87a"sv, "GIF89a"sv, "PK\x03\x04"sv, "PK\x05\x06"sv,
-    "PK\x07\x08"sv, "\x7F" "ELF"sv, "%PDF-"sv,
+    "BM"sv,
+    "\x89PNG\r\n\x1A\n"sv,
+    "\xFF\xD8\xFF"sv,
+    "GIF87a"sv,
+    "GIF89a"sv,
+    "PK\x03\x04"sv,
+    "PK\x05\x06"sv,
+    "PK\x07\x08"sv,
+    "\x7F"
+    "ELF"sv,
+    "%PDF-"sv,
 };
 
 constexpr std::array ProjectSections = {"main"sv, "vidiziz"sv, "filters"sv, "frames"sv, "backgrounds"sv};
@@ -131,8 +140,8 @@ std::optional<DecodedText> ProjectFileText(std::string_view bytes)
     const TextForm form = FormOf(bytes);
     if (form == TextForm::Bytes && bytes.find('\0') != std::string_view::npos)
         return std::nullopt;
-    DecodedText decoded = form == TextForm::Bytes ? DecodeText(bytes)
-                                                  : Utf16ToUtf8(bytes.substr(2), form == TextForm::Utf16BigEndian);
+    DecodedText decoded =
+        form == TextForm::Bytes ? DecodeText(bytes) : Utf16ToUtf8(bytes.substr(2), form == TextForm::Utf16BigEndian);
     const std::string& text = decoded.Text;
     if (!text.empty() && (text.find('\0') != std::string::npos || !HasProjectSection(text)))
         return std::nullopt;

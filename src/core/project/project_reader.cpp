@@ -2,9 +2,9 @@
 
 #include "platform/io/files.h"
 #include "platform/io/inifile.h"
+#include "project/frame_examination.h"
 #include "project/project_identity.h"
 #include "project/region_reader.h"
-#include "project/frame_examination.h"
 
 namespace tolv {
 
@@ -66,8 +66,7 @@ LoadResult ReadProject(Project& project, const IniReader& ini)
 
 // The open project is emptied only once the text has been decoded and found
 // to be a project, so bytes that are not one leave it as it was.
-LoadResult LoadProjectText(Project& project, const std::string& folder, const std::string& name,
-                           std::string_view bytes)
+LoadResult LoadProjectText(Project& project, const std::string& folder, const std::string& name, std::string_view bytes)
 {
     const std::string path = JoinPath(folder, name);
     const std::optional<DecodedText> text = ProjectFileText(bytes);

@@ -5,11 +5,11 @@
 #include "platform/io/inifile.h"
 #include "platform/io/stable_hash.h"
 #include "platform/io/text_encoding.h"
-#include "settings/program_folder.h"
 #include "project/project_file.h"
 #include "project/project_identity.h"
 #include "project/recovery_folder.h"
 #include "project/recovery_lock.h"
+#include "settings/program_folder.h"
 
 #include <sys/stat.h>
 #include <unistd.h>

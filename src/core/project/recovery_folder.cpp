@@ -1,7 +1,7 @@
 #include "project/recovery_folder.h"
 
-#include "platform/io/atomic_file.h"
 #include "platform/errors.h"
+#include "platform/io/atomic_file.h"
 #include "platform/io/files.h"
 #include "platform/io/temporary_files.h"
 

@@ -23,8 +23,7 @@ bool StillNamed(const OpenFolder& folder, const std::string& name, int fd)
 {
     struct stat opened {};
     struct stat named {};
-    return ::fstat(fd, &opened) == 0
-           && ::fstatat(folder.fd(), name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0
+    return ::fstat(fd, &opened) == 0 && ::fstatat(folder.fd(), name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0
            && opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
 }
 
@@ -57,8 +56,7 @@ ProjectLock::~ProjectLock()
 
 ProjectLock::ProjectLock(ProjectLock&& other) noexcept
     : folder_(std::move(other.folder_)), name_(std::move(other.name_)), fd_(std::exchange(other.fd_, -1))
-{
-}
+{}
 
 ProjectLock& ProjectLock::operator=(ProjectLock&& other) noexcept
 {

@@ -14,14 +14,14 @@ std::string PickText(const Region& region)
 
 std::string HintText(const Region& region)
 {
-    return "[" + region.Name + "]  x:" + std::to_string(region.Left) + "  y:" + std::to_string(region.Top) +
-           "  w:" + std::to_string(region.Width) + "  h:" + std::to_string(region.Height);
+    return "[" + region.Name + "]  x:" + std::to_string(region.Left) + "  y:" + std::to_string(region.Top)
+           + "  w:" + std::to_string(region.Width) + "  h:" + std::to_string(region.Height);
 }
 
 std::string GeometryText(const Region& region)
 {
-    return " x:" + std::to_string(region.Left) + "  y:" + std::to_string(region.Top) +
-           "   w:" + std::to_string(region.Width) + " h:" + std::to_string(region.Height);
+    return " x:" + std::to_string(region.Left) + "  y:" + std::to_string(region.Top)
+           + "   w:" + std::to_string(region.Width) + " h:" + std::to_string(region.Height);
 }
 
 }  // namespace tolv

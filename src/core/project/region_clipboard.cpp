@@ -44,8 +44,8 @@ std::vector<Region> RegionsFromText(const std::string& text)
     if (read.ReadIncompletely())
         return {};
     if (const std::optional<FileFinding> row = FirstUnstorableRow(read))
-        throw UnstorableRegionsError("Regions with a name that a project file cannot hold are not pasted. " +
-                                     row->Subject + ": " + row->Message);
+        throw UnstorableRegionsError("Regions with a name that a project file cannot hold are not pasted. "
+                                     + row->Subject + ": " + row->Message);
     std::vector<Region> regions;
     regions.reserve(read.Regions.size());
     for (auto& region : read.Regions)

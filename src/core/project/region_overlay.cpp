@@ -1,10 +1,9 @@
 #include "project/region_overlay.h"
 
 #include "platform/errors.h"
-#include "platform/io/files.h"
 #include "platform/image/image_file.h"
 #include "platform/image/raster.h"
-
+#include "platform/io/files.h"
 
 #include <cstdint>
 #include <map>

@@ -2,11 +2,11 @@
 
 #include "platform/errors.h"
 #include "platform/io/inifile.h"
+#include "platform/saturating.h"
+#include "project/frame_examination.h"
 #include "project/project_identity.h"
 #include "project/region_fields.h"
 #include "project/region_overlay.h"
-#include "platform/saturating.h"
-#include "project/frame_examination.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -113,9 +113,10 @@ void NoteMisreadRow(Project& project, const Region& region, int row, const std::
         return;
     project.MisreadRows.push_back(
         {region.Name + " <Clip " + std::to_string(row + 1) + ">",
-         "A name in \"" + value +
-             "\" holds a comma, which the project file puts between the names of a worksheet row: it was read as "
-             "input frame \"" + region.InputFrame[row] + "\" and output file \"" + region.OutputFile[row] + "\"."});
+         "A name in \"" + value
+             + "\" holds a comma, which the project file puts between the names of a worksheet row: it was read as "
+               "input frame \""
+             + region.InputFrame[row] + "\" and output file \"" + region.OutputFile[row] + "\"."});
 }
 
 // "Clip1".."Clip50", each "input,middle,output"; rows close up over gaps.
@@ -147,7 +148,8 @@ void LoadOverlayQuietly(Region& region, const std::string& projectFolder)
 }
 
 // A section of the current layout ("Position", "Clip1".., text-box keys).
-void ReadCurrentLayoutRegion(Project& project, const IniReader& ini, const std::string& section, OverlayBitmaps overlays)
+void ReadCurrentLayoutRegion(Project& project, const IniReader& ini, const std::string& section,
+                             OverlayBitmaps overlays)
 {
     if (!ini.sectionExists(section))
         return;
@@ -215,8 +217,8 @@ std::optional<int> RegionCount(const IniReader& ini)
 std::string BadCountMessage(const IniReader& ini, std::size_t sections)
 {
     const std::optional<std::string> text = ini.findString("Main", "Regions");
-    const std::string what = text ? "The region count Regions=" + *text + " is not a count"
-                                  : "The region count Regions is missing";
+    const std::string what =
+        text ? "The region count Regions=" + *text + " is not a count" : "The region count Regions is missing";
     return what + "; the " + std::to_string(sections) + " region sections present were read.";
 }
 

@@ -20,15 +20,14 @@ bool IsQuote(char c)
 
 std::size_t CharacterCount(std::string_view text)
 {
-    return std::size_t(std::count_if(text.begin(), text.end(), [](char c) {
-        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    }));
+    return std::size_t(
+        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
 std::string TooLong(std::string_view what)
 {
-    return std::string(what) + " is longer than the " + std::to_string(ini::kMaxValueChars) +
-           " characters that a value of the project file holds.";
+    return std::string(what) + " is longer than the " + std::to_string(ini::kMaxValueChars)
+           + " characters that a value of the project file holds.";
 }
 
 std::string Quoted(std::string_view what, std::string_view name)
@@ -64,8 +63,8 @@ std::optional<std::string> UnstorableRowReason(std::string_view input, std::stri
         return TooLong("The row");
     // The row's own value is enclosed when its first and last names together are.
     if (!input.empty() && !output.empty() && IsQuote(input.front()) && output.back() == input.front())
-        return "Input frame \"" + std::string(input) + "\" starts and output file \"" + std::string(output) +
-               "\" ends with the same quote, which the project file does not keep.";
+        return "Input frame \"" + std::string(input) + "\" starts and output file \"" + std::string(output)
+               + "\" ends with the same quote, which the project file does not keep.";
     return std::nullopt;
 }
 

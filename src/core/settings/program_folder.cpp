@@ -31,7 +31,7 @@ std::string AccountHome()
 {
     long size = ::sysconf(_SC_GETPW_R_SIZE_MAX);
     std::vector<char> buffer(size > 0 ? static_cast<std::size_t>(size) : 16384);
-    passwd entry {};
+    passwd entry{};
     passwd* found = nullptr;
     if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found && found->pw_dir)
         return found->pw_dir;
@@ -41,7 +41,7 @@ std::string AccountHome()
 bool KeepsItsOwnSettings(const std::string& executableFolder)
 {
     return FileExists(JoinPath(executableFolder, BuildTreeMarkerName))
-        || FileExists(JoinPath(executableFolder, SettingsFileName));
+           || FileExists(JoinPath(executableFolder, SettingsFileName));
 }
 
 }  // namespace

@@ -2,11 +2,11 @@
 
 #include "gui/app/command_line.h"
 #include "gui/app/program_icon.h"
-#include "gui/app/session_guard.h"
 #include "gui/app/program_windows.h"
+#include "gui/app/session_guard.h"
 #include "gui/mainwindow/main_window.h"
-#include "settings/program_folder.h"
 #include "project/recovery.h"
+#include "settings/program_folder.h"
 
 #include <QApplication>
 

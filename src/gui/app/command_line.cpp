@@ -10,10 +10,10 @@ const char* const Usage = "Usage: tolvane [PROJECT.qvl]\n";
 
 // Qt's own options, which QApplication takes out of the arguments. Those with
 // a value take it from the next argument unless it is written "-name=value".
-const QStringList QtOptionsWithValue {"platform", "platformpluginpath", "platformtheme", "plugin",
-                                      "qwindowgeometry", "qwindowicon", "qwindowtitle", "session",
-                                      "display", "geometry", "style", "stylesheet"};
-const QStringList QtFlags {"reverse", "widgetcount", "qmljsdebugger"};
+const QStringList QtOptionsWithValue{"platform",        "platformpluginpath", "platformtheme", "plugin",
+                                     "qwindowgeometry", "qwindowicon",        "qwindowtitle",  "session",
+                                     "display",         "geometry",           "style",         "stylesheet"};
+const QStringList QtFlags{"reverse", "widgetcount", "qmljsdebugger"};
 
 bool IsOption(const QString& argument)
 {
@@ -94,13 +94,13 @@ QStringList ArgumentsAfterProgramName(int argc, char* argv[])
 QString HelpText()
 {
     return QString(Usage)
-        + "Opens the project, or the default project, in the Tolvane window.\n"
-          "\n"
-          "  -h, --help   show this help and exit\n"
-          "  --version    show the version and exit\n"
-          "\n"
-          "Qt's own options, such as -style and -platform, are accepted as well.\n"
-          "tolvane-cli extracts and checks projects without a window.\n";
+           + "Opens the project, or the default project, in the Tolvane window.\n"
+             "\n"
+             "  -h, --help   show this help and exit\n"
+             "  --version    show the version and exit\n"
+             "\n"
+             "Qt's own options, such as -style and -platform, are accepted as well.\n"
+             "tolvane-cli extracts and checks projects without a window.\n";
 }
 
 QString VersionText()

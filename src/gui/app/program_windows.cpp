@@ -13,10 +13,8 @@ namespace tolv::gui {
 
 ProgramWindows::ProgramWindows(const StartupOptions& startup)
     : regionProperties_(std::make_unique<RegionPropertiesDialog>()),
-      projectSetup_(std::make_unique<ProjectSetupDialog>()),
-      preferences_(std::make_unique<PreferencesDialog>()),
-      extraction_(std::make_unique<ExtractionDialog>()),
-      results_(std::make_unique<ResultsWindow>()),
+      projectSetup_(std::make_unique<ProjectSetupDialog>()), preferences_(std::make_unique<PreferencesDialog>()),
+      extraction_(std::make_unique<ExtractionDialog>()), results_(std::make_unique<ResultsWindow>()),
       about_(std::make_unique<AboutDialog>())
 {
     mainWindow_ = std::make_unique<MainWindow>(

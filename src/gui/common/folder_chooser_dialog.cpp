@@ -11,8 +11,8 @@ bool ConfirmDirectory(QWidget* parent, const QString& path)
 {
     if (QFileInfo(path).isDir())
         return true;
-    if (ShowMessage(parent, MsgKind::Confirm, "The specified directory does not exist. Create it?", MsgButtons::YesNo) !=
-        MsgResult::Yes)
+    if (ShowMessage(parent, MsgKind::Confirm, "The specified directory does not exist. Create it?", MsgButtons::YesNo)
+        != MsgResult::Yes)
         return false;
     if (QDir().mkpath(path) && QFileInfo(path).isDir())
         return true;

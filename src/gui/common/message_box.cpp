@@ -52,7 +52,8 @@ std::vector<BoxButton> ButtonsFor(MsgButtons buttons)
         return {yes, {MsgResult::SaveAs, QMessageBox::tr("Save &As..."), QMessageBox::ActionRole}, cancel};
     case MsgButtons::OverwriteReloadCancel:
         return {{MsgResult::Overwrite, QMessageBox::tr("&Overwrite"), QMessageBox::DestructiveRole},
-                {MsgResult::Reload, QMessageBox::tr("&Reload"), QMessageBox::ActionRole}, cancel};
+                {MsgResult::Reload, QMessageBox::tr("&Reload"), QMessageBox::ActionRole},
+                cancel};
     }
     return {};
 }

@@ -8,8 +8,7 @@
 namespace tolv::gui {
 
 ColourSwatch::ColourSwatch(Color fill, QWidget* parent) : QWidget(parent), fill_(fill)
-{
-}
+{}
 
 void ColourSwatch::setFill(Color fill)
 {

@@ -60,7 +60,8 @@ void SetTextColour(QLabel* label, const QColor& colour)
     label->setPalette(palette);
 }
 
-std::pair<QPushButton*, QPushButton*> AddOkCancel(QDialog* dialog, QWidget* parent, QPoint ok, QPoint cancel, const char* okName, const char* cancelName)
+std::pair<QPushButton*, QPushButton*> AddOkCancel(QDialog* dialog, QWidget* parent, QPoint ok, QPoint cancel,
+                                                  const char* okName, const char* cancelName)
 {
     QPushButton* okButton = AddButton(parent, "OK", ok.x(), ok.y());
     okButton->setObjectName(okName);

@@ -43,8 +43,8 @@ void SetTextColour(QLabel* label, const QColor& colour);
 // A 75 x 25 push button.
 QPushButton* AddButton(QWidget* parent, const QString& text, int left, int top);
 // OK (the default button, Enter) and Cancel (Escape) that close the dialog.
-std::pair<QPushButton*, QPushButton*> AddOkCancel(QDialog* dialog, QWidget* parent, QPoint ok, QPoint cancel, const char* okName = "OKBtn",
-                 const char* cancelName = "CancelBtn");
+std::pair<QPushButton*, QPushButton*> AddOkCancel(QDialog* dialog, QWidget* parent, QPoint ok, QPoint cancel,
+                                                  const char* okName = "OKBtn", const char* cancelName = "CancelBtn");
 // "Help", asking `dialog` for a help topic.
 QPushButton* AddHelpButton(HelpDialog* dialog, QWidget* parent, QPoint at, const QString& topic,
                            const char* name = "helpButton");

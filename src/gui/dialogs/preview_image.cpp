@@ -2,8 +2,8 @@
 
 #include "gui/common/bitmap_image.h"
 #include "gui/dialogs/dialog_style.h"
-#include "platform/image/bitmap.h"
 #include "platform/errors.h"
+#include "platform/image/bitmap.h"
 #include "platform/image/image_file.h"
 
 #include <QFileInfo>

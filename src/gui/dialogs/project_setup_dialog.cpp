@@ -111,7 +111,8 @@ QWidget* ProjectSetupDialog::buildOtherPage()
     auto* page = new QWidget;
     page->setObjectName("OtherTab");
     auto* fixups = AddControl<QGroupBox>(page, nullptr, {8, 8, 233, 129}, "Raydream Fixups");
-    cleanEdgesCheck = AddControl<QCheckBox>(fixups, "cleanEdgesCheck", {16, 24, 185, 17}, "&Clean edges of Raydream frames");
+    cleanEdgesCheck =
+        AddControl<QCheckBox>(fixups, "cleanEdgesCheck", {16, 24, 185, 17}, "&Clean edges of Raydream frames");
     AddNote(fixups, " ( Use color from pixel at x=1, y=1 )", 40, 42);
 
     auto* zod = AddControl<QGroupBox>(page, nullptr, {280, 8, 185, 129}, "ZOD Import Options");
@@ -172,8 +173,8 @@ void ProjectSetupDialog::fillFileList()
     }
     QString note;
     if (!reasons.isEmpty())
-        note = "Not offered: " + reasons.first() +
-               (reasons.size() > 1 ? QString(" (%1 more greyed files)").arg(reasons.size() - 1) : QString());
+        note = "Not offered: " + reasons.first()
+               + (reasons.size() > 1 ? QString(" (%1 more greyed files)").arg(reasons.size() - 1) : QString());
     unofferedNote->setText(note);
     unofferedNote->setToolTip(reasons.join('\n'));
 }

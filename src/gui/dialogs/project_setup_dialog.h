@@ -20,7 +20,7 @@ class QToolButton;
 namespace tolv {
 struct Project;
 struct ProjectSetup;
-}
+}  // namespace tolv
 
 namespace tolv::gui {
 

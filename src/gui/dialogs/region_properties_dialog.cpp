@@ -90,10 +90,12 @@ void RegionPropertiesDialog::buildTopPanel()
     buildTextGroup(top);
     buildBackgroundGroup(top);
 
-    AddNote(top, "Types 1 and 2 use the output file names from worksheet to create bitmaps when Extract process is run.",
-            8, 180);
-    AddNote(top, "Type 1 will extract just the area defined by the region. Type 2 will extract the entire frame as a "
-                 "background.",
+    AddNote(top,
+            "Types 1 and 2 use the output file names from worksheet to create bitmaps when Extract process is run.", 8,
+            180);
+    AddNote(top,
+            "Type 1 will extract just the area defined by the region. Type 2 will extract the entire frame as a "
+            "background.",
             8, 196);
     AddNote(top, "Types 3 and 4 draw on the source animation frame before the extracting any bitmaps.", 8, 212);
 }

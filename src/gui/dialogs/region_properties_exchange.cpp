@@ -37,11 +37,10 @@ QString ToQ(const std::string& text)
 
 // Each text-box option beside the region field it shows; a text-box field
 // added to the region and not here stops the build.
-constexpr auto TextBoxPairs = std::tuple{std::pair{&TextBoxOptions::title, &Region::Title},
-                                         std::pair{&TextBoxOptions::titleHeight, &Region::TitleHeight},
-                                         std::pair{&TextBoxOptions::lineWidth, &Region::LineWidth},
-                                         std::pair{&TextBoxOptions::boxColour, &Region::BoxColor},
-                                         std::pair{&TextBoxOptions::titleColour, &Region::TitleColor}};
+constexpr auto TextBoxPairs = std::tuple{
+    std::pair{&TextBoxOptions::title, &Region::Title}, std::pair{&TextBoxOptions::titleHeight, &Region::TitleHeight},
+    std::pair{&TextBoxOptions::lineWidth, &Region::LineWidth}, std::pair{&TextBoxOptions::boxColour, &Region::BoxColor},
+    std::pair{&TextBoxOptions::titleColour, &Region::TitleColor}};
 static_assert(std::tuple_size_v<decltype(TextBoxPairs)> == TextBoxFieldCount(),
               "every text-box field of a region has its option in the dialog");
 
@@ -95,7 +94,8 @@ void RegionPropertiesDialog::loadRegion(const Region& region)
         setTextBoxOptions(TextBoxOptionsOf(region));
 }
 
-void RegionPropertiesDialog::setFrames(const std::vector<std::string>& frameNames, const std::string& projectFolder, bool showPreview)
+void RegionPropertiesDialog::setFrames(const std::vector<std::string>& frameNames, const std::string& projectFolder,
+                                       bool showPreview)
 {
     projectFolder_ = projectFolder;
     frameNames_ = frameNames;
@@ -157,8 +157,8 @@ void RegionPropertiesDialog::setTextBoxOptions(const TextBoxOptions& options)
 
 TextBoxOptions RegionPropertiesDialog::takeTextBoxOptions()
 {
-    const TextBoxOptions options{titleCheck->isChecked(), titleHeightSpin->value(), lineWidthSpin->value(), boxColourSwatch->fill(),
-                                 titleColourSwatch->fill()};
+    const TextBoxOptions options{titleCheck->isChecked(), titleHeightSpin->value(), lineWidthSpin->value(),
+                                 boxColourSwatch->fill(), titleColourSwatch->fill()};
     titleColourSwatch->setFill(colors::Maroon);
     return options;
 }

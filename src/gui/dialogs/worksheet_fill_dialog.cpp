@@ -91,9 +91,9 @@ void WorksheetFillDialog::showPlan(const QString& refusal)
 {
     previewList->clear();
     for (int row = 0; row < fill_.rows; ++row)
-        previewList->addTopLevelItem(new QTreeWidgetItem({QString::number(row + 1),
-                                                          QString::fromStdString(fill_.InputFrame[row]),
-                                                          QString::fromStdString(fill_.OutputFile[row])}));
+        previewList->addTopLevelItem(
+            new QTreeWidgetItem({QString::number(row + 1), QString::fromStdString(fill_.InputFrame[row]),
+                                 QString::fromStdString(fill_.OutputFile[row])}));
     okButton->setEnabled(refusal.isEmpty());
     SetTextColour(planNote, refusal.isEmpty() ? QColor(0x80, 0, 0) : QColor(Qt::red));
     const QString rows = fill_.rows == 1 ? QString("this row") : QString("these %1 rows").arg(fill_.rows);

@@ -35,8 +35,7 @@ class WorksheetDelegate : public QStyledItemDelegate {
 public:
     WorksheetDelegate(WorksheetGrid* grid, std::function<void(QLineEdit*)> adopt)
         : QStyledItemDelegate(grid), grid_(grid), adopt_(std::move(adopt))
-    {
-    }
+    {}
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
@@ -125,8 +124,8 @@ WorksheetGrid::WorksheetGrid(QWidget* parent) : QTableWidget(Rows, 3, parent)
     // keys are the grid's alone.
     insertRowAction = addRowAction("insertRowAction", "&Insert Row", "Insert", Qt::Key_Insert);
     deleteRowAction = addRowAction("deleteRowAction", "&Delete Row", "Delete", QKeySequence(Qt::CTRL | Qt::Key_Minus));
-    clearRowAction = addRowAction("clearRowAction", "&Clear Row", "Clear",
-                                  QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete));
+    clearRowAction =
+        addRowAction("clearRowAction", "&Clear Row", "Clear", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete));
     insertRowAction->setToolTip("Insert an empty row above the current row (Insert)");
     deleteRowAction->setToolTip("Delete the current row; the rows below move up (Ctrl+-)");
     clearRowAction->setToolTip("Empty both cells of the current row (Ctrl+Shift+Del)");

@@ -62,8 +62,8 @@ KeyModifiers HeldModifiers(const QKeyEvent& event)
 {
     const Qt::KeyboardModifiers held = event.modifiers();
     // Shift+Tab arrives as Backtab, with or without the Shift flag.
-    return {held.testFlag(Qt::ShiftModifier) || event.key() == Qt::Key_Backtab,
-            held.testFlag(Qt::ControlModifier), held.testFlag(Qt::AltModifier)};
+    return {held.testFlag(Qt::ShiftModifier) || event.key() == Qt::Key_Backtab, held.testFlag(Qt::ControlModifier),
+            held.testFlag(Qt::AltModifier)};
 }
 
 }  // namespace tolv::gui

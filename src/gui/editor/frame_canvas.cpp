@@ -189,9 +189,9 @@ QRect FrameCanvas::screenRectOf(const Region& region) const
 
 QRect FrameCanvas::screenRectOf(const QRect& frameRect) const
 {
-    const Rect r = ScreenRect({frameRect.left(), frameRect.top(), frameRect.left() + frameRect.width(),
-                               frameRect.top() + frameRect.height()},
-                              scale_);
+    const Rect r = ScreenRect(
+        {frameRect.left(), frameRect.top(), frameRect.left() + frameRect.width(), frameRect.top() + frameRect.height()},
+        scale_);
     return {r.left, r.top, r.width(), r.height()};
 }
 

@@ -8,11 +8,11 @@
 
 #include "document/document.h"
 #include "document/selection_snapshot.h"
+#include "editor/frame_rule.h"
 #include "editor/region_rules.h"
 #include "editor/selection.h"
 #include "editor/snapping.h"
 #include "editor/view_mapping.h"
-#include "editor/frame_rule.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -250,8 +250,8 @@ void FrameCanvas::dragSize(Point pos)
         drag_.gesture = Gesture::Sizing;
     }
     Point corner = pos + drag_.SizeGrab;
-    const Snap snap = snapping_ ? SnapResize(BandRect(drag_.DragStart, corner), SnapTargetsOf(project()), scale_)
-                                : Snap{};
+    const Snap snap =
+        snapping_ ? SnapResize(BandRect(drag_.DragStart, corner), SnapTargetsOf(project()), scale_) : Snap{};
     corner = corner + snap.correction;
     setGuides(snap.guideX, snap.guideY);
     drag_.DragPrev = corner;

@@ -103,7 +103,10 @@ public:
     }
 
 private:
-    void set(int x, int y, QRgb color) { reinterpret_cast<QRgb*>(image_.scanLine(y - origin_.y()))[x - origin_.x()] = color; }
+    void set(int x, int y, QRgb color)
+    {
+        reinterpret_cast<QRgb*>(image_.scanLine(y - origin_.y()))[x - origin_.x()] = color;
+    }
 
     // The steps of a side that land on the layer, so that a region far larger
     // than the view costs no more than the view.

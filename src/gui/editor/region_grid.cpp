@@ -44,7 +44,8 @@ void RegionGrid::reset(int frameWidth, int frameHeight)
 // The last pixel, not the edge past it, decides the last cell.
 RegionGrid::CellSpan RegionGrid::spanOf(const Rect& rect) const
 {
-    return {CellOf(rect.left, columns_), CellOf(rect.top, rows_), CellOf(Saturated(std::int64_t(rect.right) - 1), columns_),
+    return {CellOf(rect.left, columns_), CellOf(rect.top, rows_),
+            CellOf(Saturated(std::int64_t(rect.right) - 1), columns_),
             CellOf(Saturated(std::int64_t(rect.bottom) - 1), rows_)};
 }
 
@@ -102,7 +103,8 @@ std::vector<Region*> RegionGrid::meeting(const Rect& area) const
                 if (!Meets(entry.rect, area))
                     continue;
                 const CellSpan own = spanOf(entry.rect);
-                if (column == std::max(own.firstColumn, span.firstColumn) && row == std::max(own.firstRow, span.firstRow))
+                if (column == std::max(own.firstColumn, span.firstColumn)
+                    && row == std::max(own.firstRow, span.firstRow))
                     found.push_back(entry.region);
             }
         }

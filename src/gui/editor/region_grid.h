@@ -47,7 +47,10 @@ private:
         int firstColumn, firstRow, lastColumn, lastRow;
     };
     CellSpan spanOf(const Rect& rect) const;
-    std::vector<Entry>& cell(int column, int row) { return cells_[std::size_t(row) * std::size_t(columns_) + std::size_t(column)]; }
+    std::vector<Entry>& cell(int column, int row)
+    {
+        return cells_[std::size_t(row) * std::size_t(columns_) + std::size_t(column)];
+    }
     const std::vector<Entry>& cell(int column, int row) const
     {
         return cells_[std::size_t(row) * std::size_t(columns_) + std::size_t(column)];

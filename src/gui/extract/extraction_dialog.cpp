@@ -169,8 +169,9 @@ std::optional<std::string> ExtractionDialog::runShut(bool dryRun)
     std::optional<std::string> error;
     bool wentToEnd = false;
     try {
-        wentToEnd = tolv::RunExtraction(*project_, {clipsCheck->isChecked(), backgroundsCheck->isChecked(), dryRun},
-                                        run) == RunEnd::Finished;
+        wentToEnd =
+            tolv::RunExtraction(*project_, {clipsCheck->isChecked(), backgroundsCheck->isChecked(), dryRun}, run)
+            == RunEnd::Finished;
     } catch (const std::exception& e) {
         error = e.what();
     }

@@ -95,7 +95,8 @@ void BuildMenus(QMainWindow& window, MainWindowControls& ui)
     ui.newAction = AddItem(ui.fileMenu, "newAction", "&New", QKeySequence(Qt::CTRL | Qt::Key_N));
     ui.openAction = AddItem(ui.fileMenu, "openAction", "&Open...", QKeySequence(Qt::CTRL | Qt::Key_O));
     ui.saveAction = AddItem(ui.fileMenu, "saveAction", "&Save", QKeySequence(Qt::CTRL | Qt::Key_S));
-    ui.saveAsAction = AddItem(ui.fileMenu, "saveAsAction", "Save &As...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    ui.saveAsAction =
+        AddItem(ui.fileMenu, "saveAsAction", "Save &As...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     ui.recentMenu = ui.fileMenu->addMenu("Recent Projects");
     ui.recentMenu->setObjectName("recentMenu");
     ui.recentMenu->menuAction()->setObjectName("recentMenu");
@@ -121,8 +122,10 @@ void BuildMenus(QMainWindow& window, MainWindowControls& ui)
     ui.duplicateAction = AddItem(ui.editMenu, "duplicateAction", "D&uplicate region", {}, false);
     ui.deleteAction = AddItem(ui.editMenu, "deleteAction", "&Delete region", QKeySequence(Qt::Key_Delete), false);
     ui.editMenu->addSeparator();
-    ui.previousFrameAction = AddItem(ui.editMenu, "previousFrameAction", "&Previous animation frame", QKeySequence(Qt::Key_PageUp), false);
-    ui.nextFrameAction = AddItem(ui.editMenu, "nextFrameAction", "&Next animation frame", QKeySequence(Qt::Key_PageDown), false);
+    ui.previousFrameAction =
+        AddItem(ui.editMenu, "previousFrameAction", "&Previous animation frame", QKeySequence(Qt::Key_PageUp), false);
+    ui.nextFrameAction =
+        AddItem(ui.editMenu, "nextFrameAction", "&Next animation frame", QKeySequence(Qt::Key_PageDown), false);
     BuildViewMenu(window, ui);
 
     ui.animateAction = bar->addAction("&Animate");
@@ -150,12 +153,15 @@ void BuildRegionMenu(QMainWindow& window, MainWindowControls& ui)
 {
     ui.regionMenu = new QMenu(&window);
     ui.regionMenu->setObjectName("regionMenu");
-    ui.regionPropertiesAction = AddItem(ui.regionMenu, "regionPropertiesAction", "Region Pr&operties...", QKeySequence("Ctrl+P"));
+    ui.regionPropertiesAction =
+        AddItem(ui.regionMenu, "regionPropertiesAction", "Region Pr&operties...", QKeySequence("Ctrl+P"));
     ui.regionMenu->addSeparator();
     ui.regionHideAction = AddItem(ui.regionMenu, "regionHideAction", "&Hide region", QKeySequence("Ctrl+H"));
     ui.regionHideAction->setCheckable(true);
-    ui.regionDuplicateAction = AddItem(ui.regionMenu, "regionDuplicateAction", "D&uplicate region", QKeySequence("Shift+Ins"), false);
-    ui.regionDeleteAction = AddItem(ui.regionMenu, "regionDeleteAction", "&Delete region", QKeySequence(Qt::Key_Delete));
+    ui.regionDuplicateAction =
+        AddItem(ui.regionMenu, "regionDuplicateAction", "D&uplicate region", QKeySequence("Shift+Ins"), false);
+    ui.regionDeleteAction =
+        AddItem(ui.regionMenu, "regionDeleteAction", "&Delete region", QKeySequence(Qt::Key_Delete));
     ui.regionAnimateAction = AddItem(ui.regionMenu, "regionAnimateAction", "&Animate region", {}, false);
     ui.regionAnimateAction->setCheckable(true);
     for (QAction* action : ui.regionMenu->actions())
@@ -180,13 +186,16 @@ void BuildToolBar(QMainWindow& window, MainWindowControls& ui)
     ui.toolBar->addWidget(ui.quickPick);
     AddGap(ui.toolBar);
     ui.hideButton = AddButton(ui.toolBar, "hideButton", "Hide/Show selected region", ToolGlyph::Hidden, true);
-    ui.showPaintButton =
-        AddButton(ui.toolBar, "showPaintButton", "Show overlays and text boxes on every frame", ToolGlyph::ShowPaint, true);
-    ui.lockButton = AddButton(ui.toolBar, "lockButton", "Lock layout from deletion, movement & sizing", ToolGlyph::Unlocked, true);
+    ui.showPaintButton = AddButton(ui.toolBar, "showPaintButton", "Show overlays and text boxes on every frame",
+                                   ToolGlyph::ShowPaint, true);
+    ui.lockButton =
+        AddButton(ui.toolBar, "lockButton", "Lock layout from deletion, movement & sizing", ToolGlyph::Unlocked, true);
     AddGap(ui.toolBar);
-    ui.nudgeStepButton = AddButton(ui.toolBar, "nudgeStepButton", "Set nudge step for keyboard movement", ToolGlyph::Nudge, false);
+    ui.nudgeStepButton =
+        AddButton(ui.toolBar, "nudgeStepButton", "Set nudge step for keyboard movement", ToolGlyph::Nudge, false);
     AddGap(ui.toolBar);
-    ui.previousFrameButton = AddButton(ui.toolBar, "previousFrameButton", "Previous animation frame", ToolGlyph::Previous, false);
+    ui.previousFrameButton =
+        AddButton(ui.toolBar, "previousFrameButton", "Previous animation frame", ToolGlyph::Previous, false);
     ui.nextFrameButton = AddButton(ui.toolBar, "nextFrameButton", "Next animation frame", ToolGlyph::Next, false);
 
     window.addToolBarBreak();

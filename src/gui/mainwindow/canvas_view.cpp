@@ -21,9 +21,8 @@ CanvasView::CanvasView(Document& document, QWidget* parent) : QScrollArea(parent
     canvas_ = new FrameCanvas(document, this);
     setWidget(canvas_);
     canvas_->takeMarginPresses(viewport());
-    connect(canvas_, &FrameCanvas::zoomRequested, this, [this](int steps, const QPoint& canvasPos) {
-        zoomBy(steps, canvas_->mapTo(viewport(), canvasPos));
-    });
+    connect(canvas_, &FrameCanvas::zoomRequested, this,
+            [this](int steps, const QPoint& canvasPos) { zoomBy(steps, canvas_->mapTo(viewport(), canvasPos)); });
     connect(canvas_, &FrameCanvas::panRequested, this, [this](const QPoint& delta) { panBy(delta); });
 }
 

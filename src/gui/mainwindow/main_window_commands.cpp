@@ -50,8 +50,9 @@ void MainWindow::connectCommands()
     connect(ui_.quickPick, &QComboBox::activated, this, [this] { onQuickPick(); });
     for (QAction* animate : {ui_.animateAction, ui_.regionAnimateAction})
         connect(animate, &QAction::triggered, this, [this] { onAnimate(); });
-    connect(&dialogs_.extraction, &ExtractionDialog::switchesChanged, this,
-            [this](bool clips, bool backgrounds) { document_.setExtractionSwitches({clips, backgrounds}); });
+    connect(&dialogs_.extraction, &ExtractionDialog::switchesChanged, this, [this](bool clips, bool backgrounds) {
+        document_.setExtractionSwitches({clips, backgrounds});
+    });
     view_->bindActions(ui_);
 }
 

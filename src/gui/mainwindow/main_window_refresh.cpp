@@ -61,7 +61,8 @@ void MainWindow::renameInQuickPick(const std::vector<RegionChange>& changed)
 {
     for (const RegionChange& change : changed)
         if (change.aspect != RegionAspect::Geometry)
-            ui_.quickPick->setItemText(project().selection.positionOf(*change.region), QString::fromStdString(PickText(*change.region)));
+            ui_.quickPick->setItemText(project().selection.positionOf(*change.region),
+                                       QString::fromStdString(PickText(*change.region)));
 }
 
 void MainWindow::showSelectionStatus()

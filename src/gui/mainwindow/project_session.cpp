@@ -51,8 +51,7 @@ ProjectSession::ProjectSession(Document& document, Settings& settings, QWidget& 
                                const std::string& recoveryFolder, Tell tell)
     : QObject(&window), document_(document), settings_(settings), window_(window),
       recovery_(std::make_unique<RecoveryKeeper>(document, recoveryFolder, std::move(tell)))
-{
-}
+{}
 
 ProjectSession::~ProjectSession() = default;
 

@@ -118,7 +118,8 @@ void RecoveryKeeper::writeLater()
         } catch (const TolvError& error) {
             trouble = error.what();
         }
-        QMetaObject::invokeMethod(this, [this, trouble] { reportTrouble(trouble); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, trouble] { reportTrouble(trouble); }, Qt::QueuedConnection);
     });
 }
 

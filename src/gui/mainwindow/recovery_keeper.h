@@ -16,7 +16,7 @@
 namespace tolv {
 class Document;
 struct DocumentChange;
-}
+}  // namespace tolv
 
 namespace tolv::gui {
 

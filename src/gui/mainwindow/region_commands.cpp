@@ -8,11 +8,11 @@
 #include "gui/common/message_box.h"
 #include "gui/common/user_operation.h"
 #include "gui/dialogs/region_properties_dialog.h"
+#include "gui/editor/edit_key_events.h"
 #include "gui/editor/frame_canvas.h"
+#include "gui/mainwindow/action_map.h"
 #include "gui/mainwindow/animation_player.h"
 #include "gui/mainwindow/geometry_bar.h"
-#include "gui/editor/edit_key_events.h"
-#include "gui/mainwindow/action_map.h"
 #include "project/region_clipboard.h"
 #include "project/region_overlay.h"
 #include "settings/settings.h"
@@ -26,7 +26,8 @@
 
 namespace tolv::gui {
 
-RegionCommands::RegionCommands(QWidget& window, Parts parts) : QObject(&window), window_(window), parts_(std::move(parts))
+RegionCommands::RegionCommands(QWidget& window, Parts parts)
+    : QObject(&window), window_(window), parts_(std::move(parts))
 {
     bindActions();
 }
@@ -51,13 +52,15 @@ void RegionCommands::bindActions()
     // A checked hide item shows the region again; Qt has already toggled the
     // check mark when the item reports its click.
     for (QAction* hide : {ui.hideAction, ui.regionHideAction})
-        connect(hide, &QAction::triggered, this,
-                [this](bool nowChecked) { applyRegionCommand(nowChecked ? RegionCommand::Hide : RegionCommand::Show); });
+        connect(hide, &QAction::triggered, this, [this](bool nowChecked) {
+            applyRegionCommand(nowChecked ? RegionCommand::Hide : RegionCommand::Show);
+        });
     connect(ui.geometryBar, &GeometryBar::geometryEntered, this, [this](const RegionGeometry& geometry) {
         parts_.document.setCurrentGeometry(geometry);
         // A value the frame rule changed shows as it was applied, also when
         // the region ends up where it was.
-        parts_.ui.geometryBar->showRegion(parts_.document.project().selection.current(), parts_.document.project().LockObj);
+        parts_.ui.geometryBar->showRegion(parts_.document.project().selection.current(),
+                                          parts_.document.project().LockObj);
         showCurrentGeometry();
         parts_.ui.canvasScroll->setFocus();
     });
@@ -184,7 +187,8 @@ void RegionCommands::cut()
 void RegionCommands::paste()
 {
     std::vector<Region> regions;
-    if (!RunUserOperation(&window_, [&regions] { regions = RegionsFromText(QGuiApplication::clipboard()->text().toStdString()); }))
+    if (!RunUserOperation(
+            &window_, [&regions] { regions = RegionsFromText(QGuiApplication::clipboard()->text().toStdString()); }))
         return;
     if (regions.empty()) {
         ShowMessage(&window_, MsgKind::Information, "The clipboard holds no regions");

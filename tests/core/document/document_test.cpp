@@ -32,10 +32,10 @@ State StateOf(const Document& document)
     const Project& p = document.project();
     std::ostringstream editor;
     for (const auto& region : p.Regions)
-        editor << region.get() << " overlay " << region->MergeImage.get() << " pick "
-               << p.selection.positionOf(*region) << " state " << int(p.selection.stateOf(*region)) << "; ";
-    editor << "current " << p.selection.current() << " sel " << p.selection.anchor() << " frame " << p.CurrentFrame << " area "
-           << p.FrameAreaWidth << "x" << p.FrameAreaHeight << " status " << int(p.FrameStatus[0])
+        editor << region.get() << " overlay " << region->MergeImage.get() << " pick " << p.selection.positionOf(*region)
+               << " state " << int(p.selection.stateOf(*region)) << "; ";
+    editor << "current " << p.selection.current() << " sel " << p.selection.anchor() << " frame " << p.CurrentFrame
+           << " area " << p.FrameAreaWidth << "x" << p.FrameAreaHeight << " status " << int(p.FrameStatus[0])
            << int(p.FrameStatus[2]) << " modified " << p.Modified;
     return {ProjectText(p), editor.str()};
 }
@@ -83,21 +83,39 @@ const EditCase EditCases[] = {
     {"DeleteGroup", [](Document& d) { return d.deleteSelected(); }, "Undo Delete 2 Regions"},
     {"CutGroup", [](Document& d) { return d.cutSelected(); }, "Undo Cut 2 Regions"},
     {"Paste", [](Document& d) { return d.pasteRegions({Region(90, 10, 40, 40)}); }, "Undo Paste Region"},
-    {"MoveGroup", [](Document& d) { return d.moveSelection({3, -4}); }, "Undo Move 2 Regions"},
+    {"MoveGroup",
+     [](Document& d) {
+         return d.moveSelection({3, -4});
+     },
+     "Undo Move 2 Regions"},
     {"Resize", [](Document& d) { return d.resizeCurrent(55, 44); }, "Undo Resize Region"},
-    {"SetGeometry", [](Document& d) { return d.setCurrentGeometry({-5, 7, 8, 9}); }, "Undo Set Geometry"},
+    {"SetGeometry",
+     [](Document& d) {
+         return d.setCurrentGeometry({-5, 7, 8, 9});
+     },
+     "Undo Set Geometry"},
     {"NudgeMove", [](Document& d) { return d.nudgeMove(0, 1); }, "Undo Nudge 2 Regions"},
     {"NudgeSize", [](Document& d) { return d.nudgeSize(2, 2); }, "Undo Nudge 2 Regions"},
     {"Duplicate", [](Document& d) { return d.duplicateCurrent(); }, "Undo Duplicate Region"},
     {"Hide", [](Document& d) { return d.applyRegionCommand(RegionCommand::Hide); }, "Undo Hide Region"},
     {"LockLayout", [](Document& d) { return d.setLockLayout(true); }, "Undo Lock Layout"},
-    {"Properties", [](Document& d) { return d.setRegionProperties(ChangedProperties(*d.project().selection.current())); },
+    {"Properties",
+     [](Document& d) { return d.setRegionProperties(ChangedProperties(*d.project().selection.current())); },
      "Undo Region Properties"},
-    {"ProjectSetup", [](Document& d) { return d.applyProjectSetup({{"f2.bmp", "f3.bmp", "f4.bmp"}, true, "r", "j"}); },
+    {"ProjectSetup",
+     [](Document& d) {
+         return d.applyProjectSetup({{"f2.bmp", "f3.bmp", "f4.bmp"}, true, "r", "j"});
+     },
      "Undo Project Setup"},
-    {"FrameOrder", [](Document& d) { return d.applyProjectSetup({{"f2.bmp", "f1.bmp"}, false, "", ""}); },
+    {"FrameOrder",
+     [](Document& d) {
+         return d.applyProjectSetup({{"f2.bmp", "f1.bmp"}, false, "", ""});
+     },
      "Undo Project Setup"},
-    {"ExtractionSwitches", [](Document& d) { return d.setExtractionSwitches({false, true}); },
+    {"ExtractionSwitches",
+     [](Document& d) {
+         return d.setExtractionSwitches({false, true});
+     },
      "Undo Extraction Switches"},
     {"NudgeStep", [](Document& d) { return d.setNudgeStep(7); }, "Undo Nudge Step"},
 };
@@ -159,12 +177,23 @@ TEST_F(DocumentTest, PastedRegionsShiftTogetherOverAnEqualRectangleAndBecomeTheS
 
 // Each edit of geometry asks for a place far off the 600 x 400 frame area.
 const EditCase OffFrameEdits[] = {
-    {"Move", [](Document& d) { return d.moveSelection({99999, -99999}); }, "Undo Move 2 Regions"},
+    {"Move",
+     [](Document& d) {
+         return d.moveSelection({99999, -99999});
+     },
+     "Undo Move 2 Regions"},
     {"Resize", [](Document& d) { return d.resizeCurrent(-5, 0); }, "Undo Resize Region"},
-    {"SetGeometry", [](Document& d) { return d.setCurrentGeometry({99999, 2000, 5000, 40}); }, "Undo Set Geometry"},
+    {"SetGeometry",
+     [](Document& d) {
+         return d.setCurrentGeometry({99999, 2000, 5000, 40});
+     },
+     "Undo Set Geometry"},
     {"NudgeMove", [](Document& d) { return d.nudgeMove(-99999, 0); }, "Undo Nudge 2 Regions"},
     {"NudgeSize", [](Document& d) { return d.nudgeSize(-999, -999); }, "Undo Nudge 2 Regions"},
-    {"Paste", [](Document& d) { return d.pasteRegions({Region(99999, 99999, 0, 0), Region(-50, -50, 0, 0)}); },
+    {"Paste",
+     [](Document& d) {
+         return d.pasteRegions({Region(99999, 99999, 0, 0), Region(-50, -50, 0, 0)});
+     },
      "Undo Paste 2 Regions"},
     {"Add", [](Document& d) { return d.addRegion(Region(-99, 10, 50, 50)); }, "Undo Add Region"},
 };
@@ -187,7 +216,8 @@ TEST_F(DocumentTest, ALockedLayoutRefusesEveryGeometryEditAndDeletion)
 {
     ASSERT_TRUE(document.setLockLayout(true));
     const State locked = StateOf(document);
-    for (const char* refused : {"MoveGroup", "Resize", "SetGeometry", "NudgeMove", "NudgeSize", "DeleteGroup", "CutGroup"}) {
+    for (const char* refused :
+         {"MoveGroup", "Resize", "SetGeometry", "NudgeMove", "NudgeSize", "DeleteGroup", "CutGroup"}) {
         const auto edit = std::find_if(std::begin(EditCases), std::end(EditCases),
                                        [&](const EditCase& c) { return std::string(c.name) == refused; });
         ASSERT_NE(edit, std::end(EditCases));
@@ -327,7 +357,8 @@ TEST_F(DocumentTest, ObserversHearWhichRegionsWentAndCameBack)
     EXPECT_EQ(region(2), last);
 
     document.moveSelection({1, 1});
-    EXPECT_EQ(heard[2].changed, (std::vector<RegionChange>{{first, RegionAspect::Geometry}, {last, RegionAspect::Geometry}}));
+    EXPECT_EQ(heard[2].changed,
+              (std::vector<RegionChange>{{first, RegionAspect::Geometry}, {last, RegionAspect::Geometry}}));
     EXPECT_FALSE(heard[2].selectionChanged || heard[2].frameListChanged || !heard[2].removed.empty());
 
     document.applyProjectSetup({{"f1.bmp"}, false, "", ""});

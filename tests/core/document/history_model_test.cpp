@@ -67,8 +67,8 @@ public:
         if (clean_ && *clean_ > position_)
             clean_.reset();
         const ModelStep& top = steps_[position_];
-        const bool merges = run != Run::None && top.run == run && clean_ != position_ &&
-                            top.after == selectionBefore && (run != Run::Nudge || top.changed == changed);
+        const bool merges = run != Run::None && top.run == run && clean_ != position_ && top.after == selectionBefore
+                            && (run != Run::Nudge || top.changed == changed);
         current_ = StateOf(document.project());
         const SelectionSnapshot after = TakeSelection(document.project());
         if (merges) {
@@ -110,9 +110,9 @@ private:
 
 class RandomRun {
 public:
-    RandomRun(unsigned seed, const std::string& folder) : random_(seed), document_(test::SampleProject(folder)), model_(document_)
-    {
-    }
+    RandomRun(unsigned seed, const std::string& folder)
+        : random_(seed), document_(test::SampleProject(folder)), model_(document_)
+    {}
 
     void step()
     {
@@ -170,7 +170,7 @@ private:
             return d.cutSelected();
         case 7:
             return d.pasteRegions(pick(0, 1) ? std::vector<Region>{someRegion()}
-                                              : std::vector<Region>{Region(90, 10, 40, 40), someRegion()});
+                                             : std::vector<Region>{Region(90, 10, 40, 40), someRegion()});
         case 8:
             return d.duplicateCurrent();
         case 9:

@@ -49,8 +49,13 @@ const MenuCase MenuCases[] = {
      WithRegionItems(Idle({.lockLayoutChecked = true}))},
     {"UndoAndRedo", {.canUndo = true, .canRedo = true}, Idle({.undo = true, .redo = true})},
     {"AnimatingLeavesOnlyTheStop",
-     {.hasRegions = true, .layoutLocked = true, .animating = true, .frameCount = 3, .currentFrame = 2,
-      .canUndo = true, .canRedo = true},
+     {.hasRegions = true,
+      .layoutLocked = true,
+      .animating = true,
+      .frameCount = 3,
+      .currentFrame = 2,
+      .canUndo = true,
+      .canRedo = true},
      {.animate = true, .animateChecked = true, .lockLayoutChecked = true}},
 };
 
@@ -73,8 +78,8 @@ TEST(MenuContext, ComesFromTheDocument)
     Document document(std::move(project));
     document.setLockLayout(true);
     const MenuContext context = MenuContextOf(document, false);
-    EXPECT_TRUE(context.hasRegions && context.hasCurrent && context.currentRegionHidden &&
-                context.layoutLocked && context.canUndo && !context.canRedo);
+    EXPECT_TRUE(context.hasRegions && context.hasCurrent && context.currentRegionHidden && context.layoutLocked
+                && context.canUndo && !context.canRedo);
 }
 
 }  // namespace

@@ -12,13 +12,31 @@ namespace tolv {
 namespace {
 
 // A value other than the default, for each type a field can have.
-void Change(std::string& value) { value += "x.bmp"; }
-void Change(bool& value) { value = !value; }
-void Change(int& value) { value += 7; }
-void Change(Color& value) { value ^= 0x123456; }
-void Change(RegionKind& value) { value = value == RegionKind::TextBox ? RegionKind::Overlay : RegionKind::TextBox; }
+void Change(std::string& value)
+{
+    value += "x.bmp";
+}
+void Change(bool& value)
+{
+    value = !value;
+}
+void Change(int& value)
+{
+    value += 7;
+}
+void Change(Color& value)
+{
+    value ^= 0x123456;
+}
+void Change(RegionKind& value)
+{
+    value = value == RegionKind::TextBox ? RegionKind::Overlay : RegionKind::TextBox;
+}
 // Row 1: the file closes rows up over gaps.
-void Change(WorksheetColumn& value) { value.set(0, "f1.bmp"); }
+void Change(WorksheetColumn& value)
+{
+    value.set(0, "f1.bmp");
+}
 
 Region SavedAndRead(const Region& region)
 {

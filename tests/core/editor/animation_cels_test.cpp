@@ -139,10 +139,12 @@ TEST_P(HugeRegionTest, IsRefusedWithoutAllocating)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, HugeRegionTest,
-    testing::Values(SizeCase{"TenLargeCels", 8000, 8000, 10}, SizeCase{"OneCelBeyondTheBudget", 10000, 9000, 1},
-        SizeCase{"SideBeyondTheCodec", 40000, 1, 1}, SizeCase{"IntMax", 2147483647, 2147483647, 1},
-        SizeCase{"ZeroWidth", 0, 10, 1}, SizeCase{"NegativeHeight", 10, -5, 1}),
-    [](const auto& info) { return std::string(info.param.name); });
+                         testing::Values(SizeCase{"TenLargeCels", 8000, 8000, 10},
+                                         SizeCase{"OneCelBeyondTheBudget", 10000, 9000, 1},
+                                         SizeCase{"SideBeyondTheCodec", 40000, 1, 1},
+                                         SizeCase{"IntMax", 2147483647, 2147483647, 1}, SizeCase{"ZeroWidth", 0, 10, 1},
+                                         SizeCase{"NegativeHeight", 10, -5, 1}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(NextCelPos, StepsAndWrapsToTheFirst)
 {

@@ -157,7 +157,8 @@ INSTANTIATE_TEST_SUITE_P(
                     PressCase{"ShiftCurrent", SelectionState::Current, {1, 1}, true, true, RegionPress::ToGroup},
                     PressCase{"ShiftMember", SelectionState::Group, {1, 1}, true, true, RegionPress::Nothing},
                     PressCase{"ShiftInHandle", SelectionState::None, {29, 19}, true, true, RegionPress::JoinGroup},
-                    PressCase{"HandleOfUnselected", SelectionState::None, {24, 14}, false, true, RegionPress::StartSize},
+                    PressCase{
+                        "HandleOfUnselected", SelectionState::None, {24, 14}, false, true, RegionPress::StartSize},
                     PressCase{"HandleOfMember", SelectionState::Group, {29, 19}, false, true, RegionPress::StartSize},
                     PressCase{"RightInHandle", SelectionState::None, {29, 19}, false, false, RegionPress::SelectAlone},
                     PressCase{"RightOnMember", SelectionState::Group, {29, 19}, false, false, RegionPress::Nothing},

@@ -22,8 +22,7 @@ TEST_P(Nudge, StaysWithinOneToFifty)
 INSTANTIATE_TEST_SUITE_P(Cases, Nudge,
                          testing::Values(NudgeCase{"Plus", 1, 1, 2}, NudgeCase{"PlusAtTop", 50, 1, 50},
                                          NudgeCase{"TimesTenPastTop", 45, 10, 50},
-                                         NudgeCase{"DivideFromFive", 5, -10, 1},
-                                         NudgeCase{"MinusAtBottom", 1, -1, 1},
+                                         NudgeCase{"DivideFromFive", 5, -10, 1}, NudgeCase{"MinusAtBottom", 1, -1, 1},
                                          NudgeCase{"HugeDelta", 50, INT_MAX, 50}),
                          [](const auto& info) { return std::string(info.param.name); });
 
@@ -45,16 +44,14 @@ TEST_P(NudgeFactor, TakesWholeNumbersIntoRange)
     EXPECT_EQ(ParseNudgeFactor(GetParam().text), GetParam().step);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, NudgeFactor,
-                         testing::Values(FactorCase{"Plain", "12", 12}, FactorCase{"Blanks", " 7 ", 7},
-                                         FactorCase{"Signed", "+3", 3}, FactorCase{"Zero", "0", 1},
-                                         FactorCase{"Negative", "-5", 1}, FactorCase{"Large", "51", 50},
-                                         FactorCase{"Huge", "99999999999999999999", 50},
-                                         FactorCase{"Letters", "abc", std::nullopt},
-                                         FactorCase{"Decimal", "2.5", std::nullopt},
-                                         FactorCase{"Empty", "", std::nullopt},
-                                         FactorCase{"SignOnly", "-", std::nullopt}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, NudgeFactor,
+    testing::Values(FactorCase{"Plain", "12", 12}, FactorCase{"Blanks", " 7 ", 7}, FactorCase{"Signed", "+3", 3},
+                    FactorCase{"Zero", "0", 1}, FactorCase{"Negative", "-5", 1}, FactorCase{"Large", "51", 50},
+                    FactorCase{"Huge", "99999999999999999999", 50}, FactorCase{"Letters", "abc", std::nullopt},
+                    FactorCase{"Decimal", "2.5", std::nullopt}, FactorCase{"Empty", "", std::nullopt},
+                    FactorCase{"SignOnly", "-", std::nullopt}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Duplicate, CopiesEverythingButVisibility)
 {

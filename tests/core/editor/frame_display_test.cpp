@@ -35,11 +35,16 @@ TEST_P(StepCurrentFrameTest, ClampsWithoutWrapping)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, StepCurrentFrameTest,
-    testing::Values(StepCase{"FirstAfterReset", 3, -1, FrameStep::Next, 1}, StepCase{"ReloadAfterReset", 3, -1, FrameStep::Same, 1},
-        StepCase{"Next", 3, 1, FrameStep::Next, 2}, StepCase{"PastTheLastStays", 3, 3, FrameStep::Next, 3}, StepCase{"BeforeTheFirstStays", 3, 1, FrameStep::Previous, 1},
-        StepCase{"Reload", 3, 2, FrameStep::Same, 2}, StepCase{"NewProjectWithoutFrames", 0, 0, FrameStep::Next, 0},
-        StepCase{"ResetWithoutFrames", 0, -1, FrameStep::Same, 0}, StepCase{"ListShrankBelowTheCurrent", 2, 5, FrameStep::Same, 2}),
-    [](const auto& info) { return std::string(info.param.name); });
+                         testing::Values(StepCase{"FirstAfterReset", 3, -1, FrameStep::Next, 1},
+                                         StepCase{"ReloadAfterReset", 3, -1, FrameStep::Same, 1},
+                                         StepCase{"Next", 3, 1, FrameStep::Next, 2},
+                                         StepCase{"PastTheLastStays", 3, 3, FrameStep::Next, 3},
+                                         StepCase{"BeforeTheFirstStays", 3, 1, FrameStep::Previous, 1},
+                                         StepCase{"Reload", 3, 2, FrameStep::Same, 2},
+                                         StepCase{"NewProjectWithoutFrames", 0, 0, FrameStep::Next, 0},
+                                         StepCase{"ResetWithoutFrames", 0, -1, FrameStep::Same, 0},
+                                         StepCase{"ListShrankBelowTheCurrent", 2, 5, FrameStep::Same, 2}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CurrentFrameAvailable, OnlyAFrameThatLoadedCounts)
 {

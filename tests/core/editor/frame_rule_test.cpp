@@ -25,7 +25,8 @@ TEST_P(FramePlace, KeepsAPixelOnTheFrameAndOneByOne)
     EXPECT_TRUE(Frame.holds(placed));
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, FramePlace,
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FramePlace,
     testing::Values(PlaceCase{"Inside", {100, 100, 50, 40}, {100, 100, 50, 40}},
                     PlaceCase{"ReachingPastTheEdgesStays", {-49, 470, 50, 40}, {-49, 470, 50, 40}},
                     PlaceCase{"FarRightAndDown", {99999, 2000, 5000, 40}, {639, 479, 5000, 40}},
@@ -49,12 +50,13 @@ TEST_P(FrameMove, TakesTheNearestOffsetThatKeepsEveryRegionOn)
     EXPECT_EQ(Frame.move(GetParam().regions, GetParam().offset), GetParam().allowed);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, FrameMove,
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FrameMove,
     testing::Values(MoveCase{"Free", {{100, 100, 50, 40}}, {30, -20}, {30, -20}},
                     MoveCase{"StopsAtTheRightAndTop", {{100, 100, 50, 40}}, {99999, -2000}, {539, -139}},
                     MoveCase{"StopsAtTheLeftAndBottom", {{100, 100, 50, 40}}, {-2000, 2000}, {-149, 379}},
-                    MoveCase{"TheGroupStopsWithItsFirstMember", {{100, 100, 50, 40}, {600, 100, 20, 20}}, {100, 0},
-                             {39, 0}},
+                    MoveCase{
+                        "TheGroupStopsWithItsFirstMember", {{100, 100, 50, 40}, {600, 100, 20, 20}}, {100, 0}, {39, 0}},
                     MoveCase{"OffTheFrameMayComeBack", {{900, 100, 50, 40}}, {-500, 0}, {-500, 0}},
                     MoveCase{"OffTheFrameGoesNoFurther", {{900, 100, 50, 40}}, {10, 0}, {0, 0}},
                     MoveCase{"NoRegions", {}, {5, 5}, {5, 5}}),

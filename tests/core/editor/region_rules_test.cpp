@@ -28,13 +28,13 @@ TEST_P(SetSizeRule, KeepsOneByOneAndAPixelOnTheFrame)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, SetSizeRule,
-    testing::Values(SizeCase{"Plain", 5, 33, 44, 33, 44}, SizeCase{"OneByOne", 5, 1, 1, 1, 1},
-                    SizeCase{"ZeroAndBelowBecomeOne", 5, 0, -40, 1, 1},
-                    SizeCase{"NoUpperLimit", 5, 100000, 7, 100000, 7},
-                    SizeCase{"SmallestInt", 5, INT_MIN, INT_MIN, 1, 1},
-                    SizeCase{"PastTheLeftEdgeKeepsAPixelOn", -15, 3, 3, 16, 3},
-                    SizeCase{"OffTheFrameMayGrowButNotShrink", -25, 10, 40, 20, 40}),
-    [](const auto& info) { return std::string(info.param.name); });
+                         testing::Values(SizeCase{"Plain", 5, 33, 44, 33, 44}, SizeCase{"OneByOne", 5, 1, 1, 1, 1},
+                                         SizeCase{"ZeroAndBelowBecomeOne", 5, 0, -40, 1, 1},
+                                         SizeCase{"NoUpperLimit", 5, 100000, 7, 100000, 7},
+                                         SizeCase{"SmallestInt", 5, INT_MIN, INT_MIN, 1, 1},
+                                         SizeCase{"PastTheLeftEdgeKeepsAPixelOn", -15, 3, 3, 16, 3},
+                                         SizeCase{"OffTheFrameMayGrowButNotShrink", -25, 10, 40, 20, 40}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(MovebyRule, MovesWithoutClamping)
 {
@@ -67,14 +67,14 @@ TEST_P(EnclosesRule, CountsEqualEdgesAsInside)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, EnclosesRule,
-    testing::Values(EnclosureCase{"Inside", Region(20, 20, 10, 10), true},
-                    EnclosureCase{"SameRectangle", Region(10, 10, 100, 50), true},
-                    EnclosureCase{"TouchingRightBottom", Region(100, 50, 10, 10), true},
-                    EnclosureCase{"OneBeyondRight", Region(101, 50, 10, 10), false},
-                    EnclosureCase{"OneAboveTop", Region(20, 9, 10, 10), false},
-                    EnclosureCase{"Larger", Region(0, 0, 200, 200), false},
-                    EnclosureCase{"WouldWrapAround", Region(20, 20, INT_MAX, 10), false}),
-    [](const auto& info) { return std::string(info.param.name); });
+                         testing::Values(EnclosureCase{"Inside", Region(20, 20, 10, 10), true},
+                                         EnclosureCase{"SameRectangle", Region(10, 10, 100, 50), true},
+                                         EnclosureCase{"TouchingRightBottom", Region(100, 50, 10, 10), true},
+                                         EnclosureCase{"OneBeyondRight", Region(101, 50, 10, 10), false},
+                                         EnclosureCase{"OneAboveTop", Region(20, 9, 10, 10), false},
+                                         EnclosureCase{"Larger", Region(0, 0, 200, 200), false},
+                                         EnclosureCase{"WouldWrapAround", Region(20, 20, INT_MAX, 10), false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace tolv

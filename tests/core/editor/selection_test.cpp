@@ -95,15 +95,17 @@ TEST_P(SelectStep, WrapsAtBothEnds)
     EXPECT_EQ(selected, &At(project, c.expected));
     EXPECT_EQ(project.selection.current(), selected);
     for (int i = 0; i < c.count; ++i)
-        EXPECT_EQ(project.selection.stateOf(At(project, i)), i == c.expected ? SelectionState::Current : SelectionState::None);
+        EXPECT_EQ(project.selection.stateOf(At(project, i)),
+                  i == c.expected ? SelectionState::Current : SelectionState::None);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, SelectStep,
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SelectStep,
     testing::Values(StepCase{"NextFromNone", 3, -1, true, 0}, StepCase{"NextFromMiddle", 3, 1, true, 2},
-        StepCase{"NextFromLastWraps", 3, 2, true, 0}, StepCase{"PreviousFromNoneIsLast", 3, -1, false, 2},
-        StepCase{"PreviousFromFirstWraps", 3, 0, false, 2}, StepCase{"PreviousFromMiddle", 3, 2, false, 1},
-        StepCase{"SingleRegionNext", 1, 0, true, 0}, StepCase{"NoRegionsNext", 0, -1, true, -1},
-        StepCase{"NoRegionsPrevious", 0, -1, false, -1}),
+                    StepCase{"NextFromLastWraps", 3, 2, true, 0}, StepCase{"PreviousFromNoneIsLast", 3, -1, false, 2},
+                    StepCase{"PreviousFromFirstWraps", 3, 0, false, 2}, StepCase{"PreviousFromMiddle", 3, 2, false, 1},
+                    StepCase{"SingleRegionNext", 1, 0, true, 0}, StepCase{"NoRegionsNext", 0, -1, true, -1},
+                    StepCase{"NoRegionsPrevious", 0, -1, false, -1}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SelectStep, HiddenRegionsArePassedOverBothWays)
@@ -218,9 +220,10 @@ TEST_P(NudgeSize, KeepsEachRegionOneByOneAtLeast)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, NudgeSize,
-    testing::Values(SizeCase{"Grow", 10, 1, 30, 13}, SizeCase{"ShrinkBelowSeven", -14, 0, 6, 12},
-        SizeCase{"ShrinkToOne", -19, -11, 1, 1}, SizeCase{"PastZeroStopsAtOne", -30, 0, 1, 12}),
-    [](const auto& info) { return std::string(info.param.name); });
+                         testing::Values(SizeCase{"Grow", 10, 1, 30, 13}, SizeCase{"ShrinkBelowSeven", -14, 0, 6, 12},
+                                         SizeCase{"ShrinkToOne", -19, -11, 1, 1},
+                                         SizeCase{"PastZeroStopsAtOne", -30, 0, 1, 12}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Nudge, NothingWhileLockedOrWithoutACurrentRegion)
 {

@@ -119,18 +119,17 @@ TEST_P(ArrowLeavesCellTest, LeavesOnlyWhenTheTextCursorCannotMoveThatWay)
     EXPECT_EQ(ArrowLeavesCell(GetParam().cursor, GetParam().side), GetParam().leaves);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cursors, ArrowLeavesCellTest,
-    testing::Values(Arrow{"EmptyCellLeft", {0, 0, 0}, ArrowSide::Left, true},
-                    Arrow{"EmptyCellRight", {0, 0, 0}, ArrowSide::Right, true},
-                    Arrow{"WholeTextSelected", {6, 6, 6}, ArrowSide::Left, true},
-                    Arrow{"MiddleOfTheText", {6, 3, 0}, ArrowSide::Right, false},
-                    Arrow{"RightAtTheEnd", {6, 6, 0}, ArrowSide::Right, true},
-                    Arrow{"LeftAtTheEnd", {6, 6, 0}, ArrowSide::Left, false},
-                    Arrow{"LeftAtTheStart", {6, 0, 0}, ArrowSide::Left, true},
-                    Arrow{"RightAtTheStart", {6, 0, 0}, ArrowSide::Right, false},
-                    Arrow{"PartSelectedAtTheEnd", {6, 6, 2}, ArrowSide::Right, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cursors, ArrowLeavesCellTest,
+                         testing::Values(Arrow{"EmptyCellLeft", {0, 0, 0}, ArrowSide::Left, true},
+                                         Arrow{"EmptyCellRight", {0, 0, 0}, ArrowSide::Right, true},
+                                         Arrow{"WholeTextSelected", {6, 6, 6}, ArrowSide::Left, true},
+                                         Arrow{"MiddleOfTheText", {6, 3, 0}, ArrowSide::Right, false},
+                                         Arrow{"RightAtTheEnd", {6, 6, 0}, ArrowSide::Right, true},
+                                         Arrow{"LeftAtTheEnd", {6, 6, 0}, ArrowSide::Left, false},
+                                         Arrow{"LeftAtTheStart", {6, 0, 0}, ArrowSide::Left, true},
+                                         Arrow{"RightAtTheStart", {6, 0, 0}, ArrowSide::Right, false},
+                                         Arrow{"PartSelectedAtTheEnd", {6, 6, 2}, ArrowSide::Right, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace tolv

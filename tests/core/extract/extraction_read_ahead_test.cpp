@@ -72,7 +72,7 @@ TEST_F(ReadAheadTest, AnUnreadableFrameStopsTheRunWhereItIsReached)
     test::WriteText(build.project.FramePath(name(3)), "not a bitmap");
     EXPECT_THROW(RunExtraction(build.project, {}, log), InvalidBitmapError);
     EXPECT_EQ(body(), (std::vector<LoggedLine>{FrameLine(name(1)), Background("b1.bmp"), FrameLine(name(2)),
-                                                Background("b2.bmp"), FrameLine(name(3))}));
+                                               Background("b2.bmp"), FrameLine(name(3))}));
     EXPECT_TRUE(output("b2.bmp") == frames[1]);
     EXPECT_FALSE(std::filesystem::exists(build.output("b4.bmp")));
 }
@@ -87,7 +87,7 @@ TEST_F(ReadAheadTest, ErrorsOfFramesTheRunDoesNotReachAreNeverRaised)
     std::filesystem::remove(build.project.FramePath(name(3)));
     EXPECT_NO_THROW(RunExtraction(build.project, {false, true}, log));
     EXPECT_EQ(body(), (std::vector<LoggedLine>{FrameLine(name(1)), Background("b1.bmp"), FrameLine(name(4)),
-                                                Background("b4.bmp")}));
+                                               Background("b4.bmp")}));
 
     log.lines.clear();
     std::filesystem::remove_all(dir.path() / "VidIziz");

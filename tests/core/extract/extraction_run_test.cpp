@@ -132,34 +132,37 @@ TEST_P(ExtractSwitchesTest, OnlyTheChosenKindsLoadAndWrite)
     EXPECT_EQ(log.reports, (std::vector<std::pair<int, int>>{{1, 2}, {2, 2}}));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Switches, ExtractSwitchesTest,
-    testing::Values(SwitchCase{"Both",
-                               {true, true},
-                               {{"Animation frame f1.bmp", Black},
-                                {"     Saving background b1.bmp.", Black},
-                                {"Animation frame f2.bmp", Black},
-                                {"     Saving background b2.bmp.", Black},
-                                {"     Saving clip c2.bmp.", Black}}},
-                    SwitchCase{"ClipsOnly",
-                               {true, false},
-                               {{"Animation frame f2.bmp", Black}, {"     Saving clip c2.bmp.", Black}}},
-                    SwitchCase{"BackgroundsOnly",
-                               {false, true},
-                               {{"Animation frame f1.bmp", Black},
-                                {"     Saving background b1.bmp.", Black},
-                                {"Animation frame f2.bmp", Black},
-                                {"     Saving background b2.bmp.", Black}}},
-                    SwitchCase{"Neither", {false, false}, {}}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Switches, ExtractSwitchesTest,
+                         testing::Values(SwitchCase{"Both",
+                                                    {true, true},
+                                                    {{"Animation frame f1.bmp", Black},
+                                                     {"     Saving background b1.bmp.", Black},
+                                                     {"Animation frame f2.bmp", Black},
+                                                     {"     Saving background b2.bmp.", Black},
+                                                     {"     Saving clip c2.bmp.", Black}}},
+                                         SwitchCase{
+                                             "ClipsOnly",
+                                             {true, false},
+                                             {{"Animation frame f2.bmp", Black}, {"     Saving clip c2.bmp.", Black}}},
+                                         SwitchCase{"BackgroundsOnly",
+                                                    {false, true},
+                                                    {{"Animation frame f1.bmp", Black},
+                                                     {"     Saving background b1.bmp.", Black},
+                                                     {"Animation frame f2.bmp", Black},
+                                                     {"     Saving background b2.bmp.", Black}}},
+                                         SwitchCase{"Neither", {false, false}, {}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ExtractionRunTest, WorksheetRowsMatchFramesIgnoringCaseAndSkipEmptyOutputs)
 {
     build.frame("f1.bmp", f1);
     build.listFrame("gone.bmp", FrameMissing);
     Region& clip = build.region(RegionKind::Clip, 1, 1, 8, 8,
-                                {{"F1.BMP", "upper.bmp"}, {"f1.bmp", ""}, {"gone.bmp", "gone_out.bmp"},
-                                 {"f1.bmp", "twice.bmp"}, {"f1.bmp", "again.bmp"}});
+                                {{"F1.BMP", "upper.bmp"},
+                                 {"f1.bmp", ""},
+                                 {"gone.bmp", "gone_out.bmp"},
+                                 {"f1.bmp", "twice.bmp"},
+                                 {"f1.bmp", "again.bmp"}});
     clip.Visible = false;
     run();
     EXPECT_EQ(log.lines, WithFrame({{"Animation frame f1.bmp", Black},
@@ -282,8 +285,8 @@ TEST_F(ExtractionRunTest, UnsafeBackgroundNameIsRefusedToo)
     build.frame("f1.bmp", f1);
     build.region(RegionKind::Background, 0, 0, 1, 1, {{"f1.bmp", "../escaped.bmp"}});
     run();
-    EXPECT_EQ(log.lines, WithFrame({{"Animation frame f1.bmp", Black},
-                                    {"     Refused unsafe output name ../escaped.bmp.", Red}}));
+    EXPECT_EQ(log.lines,
+              WithFrame({{"Animation frame f1.bmp", Black}, {"     Refused unsafe output name ../escaped.bmp.", Red}}));
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "escaped.bmp"));
 }
 
@@ -354,9 +357,8 @@ TEST_P(StoppedRunTest, LogsAllDoneRaisesAndKeepsEarlierFiles)
     EXPECT_FALSE(written("c2.bmp"));
 }
 
-const std::vector<LoggedLine> FirstFrameDone = {{"Animation frame f1.bmp", Black},
-                                                {"     Saving background b1.bmp.", Black},
-                                                {"Animation frame f2.bmp", Black}};
+const std::vector<LoggedLine> FirstFrameDone = {
+    {"Animation frame f1.bmp", Black}, {"     Saving background b1.bmp.", Black}, {"Animation frame f2.bmp", Black}};
 
 std::vector<LoggedLine> Plus(std::vector<LoggedLine> lines, const LoggedLine& line)
 {
@@ -381,9 +383,7 @@ INSTANTIATE_TEST_SUITE_P(
                  [](test::ProjectBuilder& b) { test::WriteText(JoinPath(b.project.ProjectFolder, "VidIziz"), "x"); },
                  {{"Animation frame f1.bmp", Black}, {"     Saving background b1.bmp.", Black}}},
         StopCase{"DirectoryStandsWhereTheFileGoes",
-                 [](test::ProjectBuilder& b) {
-                     std::filesystem::create_directories(b.output("c2.bmp") + "/inside");
-                 },
+                 [](test::ProjectBuilder& b) { std::filesystem::create_directories(b.output("c2.bmp") + "/inside"); },
                  Plus(Plus(FirstFrameDone, {"     Saving background b2.bmp.", Black}),
                       {"     Saving clip c2.bmp.", Black})}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -399,8 +399,9 @@ TEST_P(OutputLinkRunTest, IsRefusedInRedAndNothingOutsideChanges)
     build.region(RegionKind::Background, 0, 0, 1, 1, {{"f1.bmp", c.output}});
     build.region(RegionKind::Clip, 0, 0, 3, 3, {{"f1.bmp", "after.bmp"}});
     run();
-    const LoggedLine after = c.outputFolder() ? LoggedLine{"     Refused output name after.bmp through a symbolic link.", Red}
-                                              : LoggedLine{"     Saving clip after.bmp.", Black};
+    const LoggedLine after = c.outputFolder()
+                                 ? LoggedLine{"     Refused output name after.bmp through a symbolic link.", Red}
+                                 : LoggedLine{"     Saving clip after.bmp.", Black};
     EXPECT_EQ(log.lines, WithFrame({{"Animation frame f1.bmp", Black},
                                     {"     Refused output name " + c.output + " through a symbolic link.", Red},
                                     after}));
@@ -413,7 +414,8 @@ INSTANTIATE_TEST_SUITE_P(Links, OutputLinkRunTest, test::OutputLinkCases(), test
 TEST_F(ExtractionRunTest, SweepsStaleTemporariesOnlyFromTheFoldersItWrites)
 {
     build.frame("f1.bmp", f1);
-    build.region(RegionKind::Clip, 0, 0, 4, 4, {{"f1.bmp", "top.bmp"}, {"f1.bmp", "sub/c.bmp"}, {"f1.bmp", "sub/d.bmp"}});
+    build.region(RegionKind::Clip, 0, 0, 4, 4,
+                 {{"f1.bmp", "top.bmp"}, {"f1.bmp", "sub/c.bmp"}, {"f1.bmp", "sub/d.bmp"}});
     for (const char* folder : {"VidIziz/sub", "VidIziz/unused"}) {
         std::filesystem::create_directories(dir.path() / folder);
     }

@@ -12,9 +12,9 @@ namespace tolv::test {
 // A symbolic link on the way to an output, pointing out of the project.
 struct OutputLinkCase {
     const char* name;
-    std::string link;      // below the project folder
+    std::string link;  // below the project folder
     std::string pointsTo;  // below the outside folder, "" for that folder
-    std::string output;    // the worksheet output name that passes the link
+    std::string output;  // the worksheet output name that passes the link
     bool outputFolder() const { return link == "VidIziz"; }
 };
 
@@ -37,6 +37,9 @@ inline auto OutputLinkCases()
                            OutputLinkCase{"OutputFile", "VidIziz/c.bmp", OutsideFile, "c.bmp"});
 }
 
-inline std::string OutputLinkName(const testing::TestParamInfo<OutputLinkCase>& info) { return info.param.name; }
+inline std::string OutputLinkName(const testing::TestParamInfo<OutputLinkCase>& info)
+{
+    return info.param.name;
+}
 
 }  // namespace tolv::test

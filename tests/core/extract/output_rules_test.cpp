@@ -18,16 +18,14 @@ TEST_P(OutputNameTest, OnlyNamesThatLeaveTheOutputFolderAreUnsafe)
     EXPECT_EQ(IsUnsafeOutputName(GetParam().name), GetParam().unsafe) << GetParam().name;
 }
 
-INSTANTIATE_TEST_SUITE_P(Names, OutputNameTest,
-                         testing::Values(NameCase{"door.bmp", false}, NameCase{"sub/door.bmp", false},
-                                         NameCase{"sub\\door.bmp", false}, NameCase{"..door.bmp", false},
-                                         NameCase{"door..bmp", false}, NameCase{"a/..b/c.bmp", false},
-                                         NameCase{"./door.bmp", false}, NameCase{"..", true},
-                                         NameCase{"../door.bmp", true}, NameCase{"sub/../door.bmp", true},
-                                         NameCase{"sub/..", true}, NameCase{"..\\door.bmp", true},
-                                         NameCase{"sub\\..\\..\\door.bmp", true}, NameCase{"/door.bmp", true},
-                                         NameCase{"\\door.bmp", true}, NameCase{"c:\\out\\door.bmp", true},
-                                         NameCase{"C:door.bmp", true}));
+INSTANTIATE_TEST_SUITE_P(
+    Names, OutputNameTest,
+    testing::Values(NameCase{"door.bmp", false}, NameCase{"sub/door.bmp", false}, NameCase{"sub\\door.bmp", false},
+                    NameCase{"..door.bmp", false}, NameCase{"door..bmp", false}, NameCase{"a/..b/c.bmp", false},
+                    NameCase{"./door.bmp", false}, NameCase{"..", true}, NameCase{"../door.bmp", true},
+                    NameCase{"sub/../door.bmp", true}, NameCase{"sub/..", true}, NameCase{"..\\door.bmp", true},
+                    NameCase{"sub\\..\\..\\door.bmp", true}, NameCase{"/door.bmp", true}, NameCase{"\\door.bmp", true},
+                    NameCase{"c:\\out\\door.bmp", true}, NameCase{"C:door.bmp", true}));
 
 TEST(LowerAsciiTest, FoldsOnlyAsciiLetters)
 {

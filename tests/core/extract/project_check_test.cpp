@@ -173,7 +173,8 @@ TEST_F(ProjectCheckTest, DuplicatesAmongManyRowsAreFoundAsAmongFew)
     test::TempDir fewDir;
     test::ProjectBuilder few{fewDir.path().string()};
     few.frame("f1.bmp", frame);
-    few.region(RegionKind::Background, 0, 0, 5, 5, {{"", "Same.bmp"}, {"", "OTHER.bmp"}, {"", "Other.bmp"}, {"", "same.BMP"}});
+    few.region(RegionKind::Background, 0, 0, 5, 5,
+               {{"", "Same.bmp"}, {"", "OTHER.bmp"}, {"", "Other.bmp"}, {"", "same.BMP"}});
     test::RecordingLog fewLog;
     EXPECT_EQ(CheckProject(few.project, fewLog), 2);
     EXPECT_EQ(log.from(3), fewLog.from(3));
@@ -182,7 +183,7 @@ TEST_F(ProjectCheckTest, DuplicatesAmongManyRowsAreFoundAsAmongFew)
 struct UncreatableCase {
     const char* name;
     std::string output;
-    bool outputFolder;    // whether VidIziz is there
+    bool outputFolder;  // whether VidIziz is there
     std::string message;  // "" when the name is fine
 };
 
@@ -208,20 +209,18 @@ const std::string NoSubFolder = "Output bitmap name is in a VidIziz sub-folder t
 
 INSTANTIATE_TEST_SUITE_P(
     Names, UncreatableNameTest,
-    testing::Values(UncreatableCase{"Dot", ".", true, NoFileName},
-                    UncreatableCase{"DotInFolder", "dir/.", true, NoFileName},
-                    UncreatableCase{"DotDotLeavesFirst", "..", true, "Output bitmap name leaves the VidIziz folder."},
-                    UncreatableCase{"EndsWithSlash", "dir/", true, NoFileName},
-                    UncreatableCase{"Tab", "a\tb.bmp", true, Control},
-                    UncreatableCase{"LowByte", "a\x01.bmp", true, Control},
-                    UncreatableCase{"Delete", "a\x7f.bmp", true, Control},
-                    UncreatableCase{"LongFileName", std::string(252, 'f') + ".bmp", true, TooLong},
-                    UncreatableCase{"LongFolderName", std::string(256, 'd') + "/c.bmp", true, TooLong},
-                    UncreatableCase{"LongestFileName", std::string(251, 'f') + ".bmp", true, ""},
-                    UncreatableCase{"MissingSubFolder", "dir/nope/c.bmp", true, NoSubFolder},
-                    UncreatableCase{"SubFolderWithoutVidIziz", "dir/c.bmp", false, NoSubFolder},
-                    UncreatableCase{"PlainNameWithoutVidIziz", "./c.bmp", false, ""},
-                    UncreatableCase{"ExistingSubFolder", "dir/c.bmp", true, ""}),
+    testing::Values(
+        UncreatableCase{"Dot", ".", true, NoFileName}, UncreatableCase{"DotInFolder", "dir/.", true, NoFileName},
+        UncreatableCase{"DotDotLeavesFirst", "..", true, "Output bitmap name leaves the VidIziz folder."},
+        UncreatableCase{"EndsWithSlash", "dir/", true, NoFileName}, UncreatableCase{"Tab", "a\tb.bmp", true, Control},
+        UncreatableCase{"LowByte", "a\x01.bmp", true, Control}, UncreatableCase{"Delete", "a\x7f.bmp", true, Control},
+        UncreatableCase{"LongFileName", std::string(252, 'f') + ".bmp", true, TooLong},
+        UncreatableCase{"LongFolderName", std::string(256, 'd') + "/c.bmp", true, TooLong},
+        UncreatableCase{"LongestFileName", std::string(251, 'f') + ".bmp", true, ""},
+        UncreatableCase{"MissingSubFolder", "dir/nope/c.bmp", true, NoSubFolder},
+        UncreatableCase{"SubFolderWithoutVidIziz", "dir/c.bmp", false, NoSubFolder},
+        UncreatableCase{"PlainNameWithoutVidIziz", "./c.bmp", false, ""},
+        UncreatableCase{"ExistingSubFolder", "dir/c.bmp", true, ""}),
     [](const testing::TestParamInfo<UncreatableCase>& info) { return std::string(info.param.name); });
 
 class OutputLinkCheckTest : public ProjectCheckTest, public testing::WithParamInterface<test::OutputLinkCase> {};
@@ -266,21 +265,22 @@ TEST_F(ProjectCheckTest, ReportsEveryRowThatTheFileCannotHoldAndWhatWasNotRead)
     Loadfile(read, path);
     EXPECT_EQ(CheckProject(read, log), 6);
     const std::string comma = " holds a comma, which the project file puts between the names of a worksheet row";
-    EXPECT_EQ(log.from(3),
-              Report()
-                  .finding(path, "The region count Regions=many is not a count; the 2 region sections present were read.")
-                  .finding("Door <Clip 1>", "A name in \"a,b.bmp,,x.bmp\"" + comma +
-                                                ": it was read as input frame \"a\" and output file \"\".")
-                  .finding("Door <Clip 1>", "This object references an animation frame source file that is not in your "
-                                            "project folder")
-                  .finding("Door <Clip 3>", "This object references an animation frame source file that is not in your "
-                                            "project folder")
-                  .finding("Door <Clip 3>",
-                           "Input frame holds a control character or a line break, which the project file cannot hold.")
-                  .finding("Gate <Clip 1>",
-                           "Output file \"'z.bmp'\" is enclosed in quotes, which the project file does not keep.")
-                  .closing()
-                  .lines);
+    EXPECT_EQ(
+        log.from(3),
+        Report()
+            .finding(path, "The region count Regions=many is not a count; the 2 region sections present were read.")
+            .finding("Door <Clip 1>", "A name in \"a,b.bmp,,x.bmp\"" + comma
+                                          + ": it was read as input frame \"a\" and output file \"\".")
+            .finding("Door <Clip 1>", "This object references an animation frame source file that is not in your "
+                                      "project folder")
+            .finding("Door <Clip 3>", "This object references an animation frame source file that is not in your "
+                                      "project folder")
+            .finding("Door <Clip 3>",
+                     "Input frame holds a control character or a line break, which the project file cannot hold.")
+            .finding("Gate <Clip 1>",
+                     "Output file \"'z.bmp'\" is enclosed in quotes, which the project file does not keep.")
+            .closing()
+            .lines);
 }
 
 }  // namespace

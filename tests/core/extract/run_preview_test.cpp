@@ -8,9 +8,9 @@ namespace {
 TEST(SizeText, BytesThenOneDecimalInTheLargestUnitBelow1024)
 {
     const std::vector<std::pair<std::uint64_t, std::string>> cases{
-        {0, "0 bytes"},           {1, "1 byte"},          {1023, "1023 bytes"},
-        {1024, "1.0 KB"},         {1260, "1.2 KB"},        {1048575, "1.0 MB"},
-        {3565158, "3.4 MB"},      {1073741824, "1.0 GB"}, {5497558138880, "5120.0 GB"}};
+        {0, "0 bytes"},      {1, "1 byte"},          {1023, "1023 bytes"},
+        {1024, "1.0 KB"},    {1260, "1.2 KB"},       {1048575, "1.0 MB"},
+        {3565158, "3.4 MB"}, {1073741824, "1.0 GB"}, {5497558138880, "5120.0 GB"}};
     for (const auto& [bytes, text] : cases)
         EXPECT_EQ(SizeText(bytes), text) << bytes;
 }

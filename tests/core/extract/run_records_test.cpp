@@ -196,7 +196,8 @@ TEST_F(RunRecordsTest, AnInputEditedDuringTheRunIsWrittenAgainByTheNextRun)
             if (frameName == edit.during) {
                 const bool isFrame = edit.file == frame;
                 AtomicFile file(edit.file);
-                SaveImageFile(PatternFrame(isFrame ? 64 : 4, isFrame ? 48 : 4, 8, ++seed), file, ImageFormat::Bmp, DefaultPngLevel);
+                SaveImageFile(PatternFrame(isFrame ? 64 : 4, isFrame ? 48 : 4, 8, ++seed), file, ImageFormat::Bmp,
+                              DefaultPngLevel);
             }
         };
         const PreviousOutputs previous = recordedRun(first);
@@ -217,19 +218,23 @@ void Touch(const std::string& path)
 
 INSTANTIATE_TEST_SUITE_P(
     Changes, IncrementalRunTest,
-    testing::Values(
-        ChangeCase{"Nothing", [](test::ProjectBuilder&) {}, {}},
-        ChangeCase{"FrameTouched", [](test::ProjectBuilder& b) { Touch(b.project.FramePath("f2.bmp")); },
-                   {"VidIziz/b2.bmp", "VidIziz/c2.bmp"}},
-        ChangeCase{"ClipMoved", [](test::ProjectBuilder& b) { b.project.Regions[1]->Left += 1; },
-                   {"VidIziz/c1.bmp", "VidIziz/c2.bmp"}},
-        ChangeCase{"TextBoxOfOneFrameEdited", [](test::ProjectBuilder& b) { b.project.Regions[2]->LineWidth = 3; },
-                   {"VidIziz/b1.bmp", "VidIziz/c1.bmp"}},
-        ChangeCase{"OutputReplaced",
-                   [](test::ProjectBuilder& b) { test::WriteText(b.output("b2.bmp"), "not the bitmap written"); },
-                   {"VidIziz/b2.bmp"}},
-        ChangeCase{"OutputDeleted", [](test::ProjectBuilder& b) { std::filesystem::remove(b.output("c1.bmp")); },
-                   {"VidIziz/c1.bmp"}}),
+    testing::Values(ChangeCase{"Nothing", [](test::ProjectBuilder&) {}, {}},
+                    ChangeCase{"FrameTouched",
+                               [](test::ProjectBuilder& b) { Touch(b.project.FramePath("f2.bmp")); },
+                               {"VidIziz/b2.bmp", "VidIziz/c2.bmp"}},
+                    ChangeCase{"ClipMoved",
+                               [](test::ProjectBuilder& b) { b.project.Regions[1]->Left += 1; },
+                               {"VidIziz/c1.bmp", "VidIziz/c2.bmp"}},
+                    ChangeCase{"TextBoxOfOneFrameEdited",
+                               [](test::ProjectBuilder& b) { b.project.Regions[2]->LineWidth = 3; },
+                               {"VidIziz/b1.bmp", "VidIziz/c1.bmp"}},
+                    ChangeCase{
+                        "OutputReplaced",
+                        [](test::ProjectBuilder& b) { test::WriteText(b.output("b2.bmp"), "not the bitmap written"); },
+                        {"VidIziz/b2.bmp"}},
+                    ChangeCase{"OutputDeleted",
+                               [](test::ProjectBuilder& b) { std::filesystem::remove(b.output("c1.bmp")); },
+                               {"VidIziz/c1.bmp"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

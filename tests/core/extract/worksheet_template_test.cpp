@@ -52,15 +52,22 @@ TEST_P(PlanFillTest, PairsTheRangesFramesWithTheExpandedTemplate)
 
 INSTANTIATE_TEST_SUITE_P(
     Templates, PlanFillTest,
-    testing::Values(FillCase{"ZeroPadded", {1, 3, 1}, "{n:03}.bmp", {"walk01.bmp", "walk02.bmp", "walk03.bmp"},
-                             {"001.bmp", "002.bmp", "003.bmp"}},
-                    FillCase{"RegionAndFrame", {2, 3, 1}, "{region}_{frame}.bmp", {"walk02.bmp", "walk03.bmp"},
-                             {"Door_walk02.bmp", "Door_walk03.bmp"}},
-                    FillCase{"Step", {1, 5, 2}, "s{n}.bmp", {"walk01.bmp", "walk03.bmp", "walk05.bmp"},
-                             {"s1.bmp", "s2.bmp", "s3.bmp"}},
-                    FillCase{"PastTheFrameList", {4, 9, 1}, "{n}", {"walk04.bmp", "walk05.bmp"}, {"1", "2"}},
-                    FillCase{"Braces", {1, 1, 1}, "{{{n}}}_}}{{", {"walk01.bmp"}, {"{1}_}{"}},
-                    FillCase{"SubFolder", {1, 1, 1}, "door/{n:02}.bmp", {"walk01.bmp"}, {"door/01.bmp"}}),
+    testing::Values(
+        FillCase{"ZeroPadded",
+                 {1, 3, 1},
+                 "{n:03}.bmp",
+                 {"walk01.bmp", "walk02.bmp", "walk03.bmp"},
+                 {"001.bmp", "002.bmp", "003.bmp"}},
+        FillCase{"RegionAndFrame",
+                 {2, 3, 1},
+                 "{region}_{frame}.bmp",
+                 {"walk02.bmp", "walk03.bmp"},
+                 {"Door_walk02.bmp", "Door_walk03.bmp"}},
+        FillCase{
+            "Step", {1, 5, 2}, "s{n}.bmp", {"walk01.bmp", "walk03.bmp", "walk05.bmp"}, {"s1.bmp", "s2.bmp", "s3.bmp"}},
+        FillCase{"PastTheFrameList", {4, 9, 1}, "{n}", {"walk04.bmp", "walk05.bmp"}, {"1", "2"}},
+        FillCase{"Braces", {1, 1, 1}, "{{{n}}}_}}{{", {"walk01.bmp"}, {"{1}_}{"}},
+        FillCase{"SubFolder", {1, 1, 1}, "door/{n:02}.bmp", {"walk01.bmp"}, {"door/01.bmp"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PlanFill, FillsFiftyRowsAtMost)
@@ -88,14 +95,13 @@ TEST_P(PlanFillRefusalTest, RefusesWithTheReason)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Templates, PlanFillRefusalTest,
-    testing::Values(RefusalCase{"{x}.bmp", "Unknown template field {x}."},
-                    RefusalCase{"{n:3}.bmp", "Unknown template field {n:3}."},
-                    RefusalCase{"{n.bmp", "Template field {n.bmp has no }."},
-                    RefusalCase{"a}.bmp", "Template brace } has no {; write }} for a brace."},
-                    RefusalCase{"../{n}.bmp", "Refused unsafe output name ../1.bmp."},
-                    RefusalCase{"/{region}.bmp", "Refused unsafe output name /Door.bmp."}));
+INSTANTIATE_TEST_SUITE_P(Templates, PlanFillRefusalTest,
+                         testing::Values(RefusalCase{"{x}.bmp", "Unknown template field {x}."},
+                                         RefusalCase{"{n:3}.bmp", "Unknown template field {n:3}."},
+                                         RefusalCase{"{n.bmp", "Template field {n.bmp has no }."},
+                                         RefusalCase{"a}.bmp", "Template brace } has no {; write }} for a brace."},
+                                         RefusalCase{"../{n}.bmp", "Refused unsafe output name ../1.bmp."},
+                                         RefusalCase{"/{region}.bmp", "Refused unsafe output name /Door.bmp."}));
 
 struct RangeRefusal {
     FrameRange range;
@@ -115,12 +121,12 @@ TEST_P(PlanFillRangeTest, RefusesARangeThatParseFrameRangeWouldNotGive)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Ranges, PlanFillRangeTest,
-    testing::Values(RangeRefusal{{6, 9, 1}, "No frame of the frame list lies in this range."},
-                    RangeRefusal{{0, 3, 1}, "The frame range starts at position 1 at the earliest."},
-                    RangeRefusal{{5, 2, 1}, "The frame range runs backwards: 2 comes before 5."},
-                    RangeRefusal{{1, 3, 0}, "The frame range steps by 1 or more."}));
+INSTANTIATE_TEST_SUITE_P(Ranges, PlanFillRangeTest,
+                         testing::Values(RangeRefusal{{6, 9, 1}, "No frame of the frame list lies in this range."},
+                                         RangeRefusal{{0, 3, 1},
+                                                      "The frame range starts at position 1 at the earliest."},
+                                         RangeRefusal{{5, 2, 1}, "The frame range runs backwards: 2 comes before 5."},
+                                         RangeRefusal{{1, 3, 0}, "The frame range steps by 1 or more."}));
 
 class PlanFillNameTest : public testing::TestWithParam<test::UnstorableName> {};
 

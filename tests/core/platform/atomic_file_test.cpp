@@ -1,6 +1,6 @@
 #include "core/platform/ended_process.h"
-#include "platform/io/atomic_file.h"
 #include "platform/errors.h"
+#include "platform/io/atomic_file.h"
 #include "platform/io/files.h"
 #include "platform/io/temporary_files.h"
 #include "support/test_files.h"
@@ -54,7 +54,8 @@ std::string OfThisProcess()
 
 INSTANTIATE_TEST_SUITE_P(
     Files, DebrisTest,
-    testing::Values(DebrisCase{"EndedWriterHere", [] { return TemporaryName("p.qvl", test::EndedProcess()); }, false, true},
+    testing::Values(DebrisCase{"EndedWriterHere", [] { return TemporaryName("p.qvl", test::EndedProcess()); }, false,
+                               true},
                     DebrisCase{"RunningWriter", OfThisProcess, false, false},
                     DebrisCase{"RunningWriterLongIdle", OfThisProcess, true, true},
                     DebrisCase{"WriterElsewhere", [] { return Elsewhere; }, false, false},
@@ -131,14 +132,15 @@ TEST_P(KeepsOwnerAndModeTest, ReplacedFileKeepsThem)
     EXPECT_EQ(info.st_gid, 4322u);
 }
 
-INSTANTIATE_TEST_SUITE_P(Writers, KeepsOwnerAndModeTest,
-                         testing::Values([](const std::string& folder,
-                                            const std::string& name) { WriteFileAtomically(JoinPath(folder, name), "new"); },
-                                         [](const std::string& folder, const std::string& name) {
-                                             AtomicFile file(OpenFolder::Open(folder), name, JoinPath(folder, name));
-                                             file.write("new", 3);
-                                             file.commit(false);
-                                         }));
+INSTANTIATE_TEST_SUITE_P(
+    Writers, KeepsOwnerAndModeTest,
+    testing::Values([](const std::string& folder,
+                       const std::string& name) { WriteFileAtomically(JoinPath(folder, name), "new"); },
+                    [](const std::string& folder, const std::string& name) {
+                        AtomicFile file(OpenFolder::Open(folder), name, JoinPath(folder, name));
+                        file.write("new", 3);
+                        file.commit(false);
+                    }));
 
 TEST(AtomicFileTest, NameAtTheLengthLimitIsWritten)
 {

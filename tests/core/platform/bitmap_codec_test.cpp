@@ -1,6 +1,6 @@
 #include "core/platform/bmp_file_builder.h"
-#include "platform/image/bitmap.h"
 #include "platform/errors.h"
+#include "platform/image/bitmap.h"
 #include "support/test_files.h"
 
 #include <gtest/gtest.h>
@@ -61,7 +61,8 @@ TEST_P(BmpRoundTrip, KeepsDepthPaletteMasksAndValuesInMemoryAndOnDisk)
     const FormatCase& format = GetParam();
     test::TempDir folder;
     for (const auto& [width, height] : {std::pair{1, 1}, std::pair{13, 7}, std::pair{64, 3}}) {
-        const Bitmap original = NoiseBitmap(width, height, format.bitsPerPixel, GreyPalette(format.paletteEntries), format.masks);
+        const Bitmap original =
+            NoiseBitmap(width, height, format.bitsPerPixel, GreyPalette(format.paletteEntries), format.masks);
         const Bitmap decoded = DecodeBmp(EncodeBmp(original).data(), EncodeBmp(original).size());
         EXPECT_EQ(decoded, original) << width << "x" << height;
         EXPECT_EQ(decoded.masks(), original.masks());
@@ -73,15 +74,16 @@ TEST_P(BmpRoundTrip, KeepsDepthPaletteMasksAndValuesInMemoryAndOnDisk)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1) << "no temporary file is left";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Formats, BmpRoundTrip,
-    testing::Values(FormatCase{"Mono", 1, 2, {}}, FormatCase{"Nibble", 4, 16, {}}, FormatCase{"NibbleShortPalette", 4, 5, {}},
-                    FormatCase{"Byte", 8, 256, {}}, FormatCase{"ByteShortPalette", 8, 20, {}},
-                    FormatCase{"Rgb555", 16, 0, {}}, FormatCase{"Rgb565", 16, 0, {0xF800, 0x07E0, 0x001F, 0}},
-                    FormatCase{"Argb4444", 16, 0, {0x0F00, 0x00F0, 0x000F, 0xF000}}, FormatCase{"True", 24, 0, {}},
-                    FormatCase{"Xrgb", 32, 0, {}}, FormatCase{"Bgrx", 32, 0, {0x0000FF00, 0x00FF0000, 0xFF000000, 0}},
-                    FormatCase{"Argb", 32, 0, {0xFF0000, 0xFF00, 0xFF, 0xFF000000}}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Formats, BmpRoundTrip,
+                         testing::Values(FormatCase{"Mono", 1, 2, {}}, FormatCase{"Nibble", 4, 16, {}},
+                                         FormatCase{"NibbleShortPalette", 4, 5, {}}, FormatCase{"Byte", 8, 256, {}},
+                                         FormatCase{"ByteShortPalette", 8, 20, {}}, FormatCase{"Rgb555", 16, 0, {}},
+                                         FormatCase{"Rgb565", 16, 0, {0xF800, 0x07E0, 0x001F, 0}},
+                                         FormatCase{"Argb4444", 16, 0, {0x0F00, 0x00F0, 0x000F, 0xF000}},
+                                         FormatCase{"True", 24, 0, {}}, FormatCase{"Xrgb", 32, 0, {}},
+                                         FormatCase{"Bgrx", 32, 0, {0x0000FF00, 0x00FF0000, 0xFF000000, 0}},
+                                         FormatCase{"Argb", 32, 0, {0xFF0000, 0xFF00, 0xFF, 0xFF000000}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 struct ShortPaletteCase {
     const char* name;
@@ -112,11 +114,11 @@ TEST_P(BmpShortPalette, IsWrittenWithAnEntryForEveryValueInUse)
             EXPECT_EQ(decoded.value(x, y), bitmap.value(x, y)) << x << "," << y;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Depths, BmpShortPalette,
-    testing::Values(ShortPaletteCase{"Mono", 1, 1, 1, 2}, ShortPaletteCase{"Nibble", 4, 3, 15, 16},
-                    ShortPaletteCase{"Byte", 8, 4, 200, 201}, ShortPaletteCase{"ByteWithinPalette", 8, 20, 7, 20}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Depths, BmpShortPalette,
+                         testing::Values(ShortPaletteCase{"Mono", 1, 1, 1, 2}, ShortPaletteCase{"Nibble", 4, 3, 15, 16},
+                                         ShortPaletteCase{"Byte", 8, 4, 200, 201},
+                                         ShortPaletteCase{"ByteWithinPalette", 8, 20, 7, 20}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(BmpResolution, TravelsFromTheFileIntoBitmapsOfItsFormatAndBack)
 {
@@ -174,12 +176,12 @@ TEST(BmpReader, TakesCoreHeaderV5BitFieldsAndTopDownRows)
 TEST(BmpReader, DecodesRle8AndRle4WithEscapes)
 {
     BmpFileLayout rle8{.width = 6, .height = 3, .bitsPerPixel = 8, .compression = 1, .palette = GreyPalette(8)};
-    rle8.pixels = {3, 5,           // bottom row: three pixels of 5
+    rle8.pixels = {3, 5,  // bottom row: three pixels of 5
                    0, 3, 1, 2, 3, 0,  // absolute: 1 2 3, padded
-                   0, 0,           // end of line
-                   0, 2, 2, 1,     // delta: two right, one up
-                   2, 7,           // top row, from x 2
-                   0, 1};          // end of bitmap
+                   0, 0,  // end of line
+                   0, 2, 2, 1,  // delta: two right, one up
+                   2, 7,  // top row, from x 2
+                   0, 1};  // end of bitmap
     const Bitmap eight = DecodeBmp(BuildBmpFile(rle8).data(), BuildBmpFile(rle8).size());
     ASSERT_EQ(eight.bitsPerPixel(), 8);
     const std::uint32_t expected8[3][6] = {{0, 0, 7, 7, 0, 0}, {0, 0, 0, 0, 0, 0}, {5, 5, 5, 1, 2, 3}};
@@ -188,9 +190,9 @@ TEST(BmpReader, DecodesRle8AndRle4WithEscapes)
             EXPECT_EQ(eight.value(x, y), expected8[y][x]) << x << "," << y;
 
     BmpFileLayout rle4{.width = 5, .height = 2, .bitsPerPixel = 4, .compression = 2, .palette = GreyPalette(16)};
-    rle4.pixels = {5, 0x12,             // 1 2 1 2 1
-                   0, 0,                // end of line
-                   0, 3, 0x9A, 0xB0,    // absolute: 9 A B, two bytes, no padding needed
+    rle4.pixels = {5, 0x12,  // 1 2 1 2 1
+                   0, 0,  // end of line
+                   0, 3,    0x9A, 0xB0,  // absolute: 9 A B, two bytes, no padding needed
                    0, 1};
     BmpFileLayout blank{.width = 2000, .height = 1000, .bitsPerPixel = 8, .compression = 1, .palette = GreyPalette(2)};
     blank.pixels = {0, 1};
@@ -233,7 +235,10 @@ std::vector<BadCase> BadFiles()
         {"BadMagic", badMagic},
         {"TruncatedPixels", truncated},
         {"Huge", with([](BmpFileLayout& s) { s.width = s.height = 100000; })},
-        {"TooManyBytes", with([](BmpFileLayout& s) { s.width = s.height = 16384; s.bitsPerPixel = 32; })},
+        {"TooManyBytes", with([](BmpFileLayout& s) {
+             s.width = s.height = 16384;
+             s.bitsPerPixel = 32;
+         })},
         {"IntMinHeight", with([](BmpFileLayout& s) { s.height = INT_MIN; })},
         {"ZeroWidth", with([](BmpFileLayout& s) { s.width = 0; })},
         {"NegativeWidth", with([](BmpFileLayout& s) { s.width = -2; })},
@@ -241,17 +246,65 @@ std::vector<BadCase> BadFiles()
         {"OddDepth", with([](BmpFileLayout& s) { s.bitsPerPixel = 7; })},
         {"UnknownCompression", with([](BmpFileLayout& s) { s.compression = 9; })},
         {"UnknownHeader", with([](BmpFileLayout& s) { s.headerSize = 64; })},
-        {"PaletteOver256", with([](BmpFileLayout& s) { s.bitsPerPixel = 8; s.colorsUsed = 257; s.palette = GreyPalette(257); })},
-        {"PaletteOverDepth", with([](BmpFileLayout& s) { s.bitsPerPixel = 1; s.colorsUsed = 3; s.palette = GreyPalette(3); })},
-        {"ZeroMask", with([](BmpFileLayout& s) { s.bitsPerPixel = 32; s.compression = 3; s.masks = {0xFF0000, 0, 0xFF, 0}; })},
-        {"MaskBeyondDepth", with([](BmpFileLayout& s) { s.bitsPerPixel = 16; s.compression = 3; s.masks = {0xF0000, 0xF0, 0xF, 0}; })},
+        {"PaletteOver256", with([](BmpFileLayout& s) {
+             s.bitsPerPixel = 8;
+             s.colorsUsed = 257;
+             s.palette = GreyPalette(257);
+         })},
+        {"PaletteOverDepth", with([](BmpFileLayout& s) {
+             s.bitsPerPixel = 1;
+             s.colorsUsed = 3;
+             s.palette = GreyPalette(3);
+         })},
+        {"ZeroMask", with([](BmpFileLayout& s) {
+             s.bitsPerPixel = 32;
+             s.compression = 3;
+             s.masks = {0xFF0000, 0, 0xFF, 0};
+         })},
+        {"MaskBeyondDepth", with([](BmpFileLayout& s) {
+             s.bitsPerPixel = 16;
+             s.compression = 3;
+             s.masks = {0xF0000, 0xF0, 0xF, 0};
+         })},
         {"PixelsInsideHeader", with([](BmpFileLayout& s) { s.pixelOffset = 20; })},
-        {"TopDownRle", with([](BmpFileLayout& s) { s.height = -2; s.bitsPerPixel = 8; s.compression = 1; s.palette = GreyPalette(2); })},
-        {"RlePastRow", with([](BmpFileLayout& s) { s.bitsPerPixel = 8; s.compression = 1; s.palette = GreyPalette(2); s.pixels = {3, 1, 0, 1}; })},
-        {"RlePastTop", with([](BmpFileLayout& s) { s.bitsPerPixel = 8; s.compression = 1; s.palette = GreyPalette(2); s.pixels = {0, 2, 0, 2, 1, 1}; })},
-        {"RleCutShort", with([](BmpFileLayout& s) { s.bitsPerPixel = 4; s.compression = 2; s.palette = GreyPalette(2); s.pixels = {0, 4, 0x11}; })},
-        {"RleClaimsHugeImage", with([](BmpFileLayout& s) { s.width = s.height = 8192; s.bitsPerPixel = 8; s.compression = 1; s.palette = GreyPalette(2); s.pixels = {0, 1}; })},
-        {"RleSizeBeyondFile", with([](BmpFileLayout& s) { s.bitsPerPixel = 8; s.compression = 1; s.palette = GreyPalette(2); s.pixels = {0, 1}; s.imageSize = 4096; })},
+        {"TopDownRle", with([](BmpFileLayout& s) {
+             s.height = -2;
+             s.bitsPerPixel = 8;
+             s.compression = 1;
+             s.palette = GreyPalette(2);
+         })},
+        {"RlePastRow", with([](BmpFileLayout& s) {
+             s.bitsPerPixel = 8;
+             s.compression = 1;
+             s.palette = GreyPalette(2);
+             s.pixels = {3, 1, 0, 1};
+         })},
+        {"RlePastTop", with([](BmpFileLayout& s) {
+             s.bitsPerPixel = 8;
+             s.compression = 1;
+             s.palette = GreyPalette(2);
+             s.pixels = {0, 2, 0, 2, 1, 1};
+         })},
+        {"RleCutShort", with([](BmpFileLayout& s) {
+             s.bitsPerPixel = 4;
+             s.compression = 2;
+             s.palette = GreyPalette(2);
+             s.pixels = {0, 4, 0x11};
+         })},
+        {"RleClaimsHugeImage", with([](BmpFileLayout& s) {
+             s.width = s.height = 8192;
+             s.bitsPerPixel = 8;
+             s.compression = 1;
+             s.palette = GreyPalette(2);
+             s.pixels = {0, 1};
+         })},
+        {"RleSizeBeyondFile", with([](BmpFileLayout& s) {
+             s.bitsPerPixel = 8;
+             s.compression = 1;
+             s.palette = GreyPalette(2);
+             s.pixels = {0, 1};
+             s.imageSize = 4096;
+         })},
     };
 }
 
@@ -277,7 +330,8 @@ TEST_P(BmpRefuses, MalformedTruncatedOrHugeInput)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, BmpRefuses, testing::ValuesIn(BadFiles()), [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Files, BmpRefuses, testing::ValuesIn(BadFiles()),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(BmpFiles, ReportMissingAndUnwritablePaths)
 {

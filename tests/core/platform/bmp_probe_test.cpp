@@ -1,7 +1,7 @@
 #include "core/platform/bmp_file_builder.h"
+#include "platform/errors.h"
 #include "platform/image/bitmap.h"
 #include "platform/image/bmp_probe.h"
-#include "platform/errors.h"
 #include "support/test_files.h"
 
 #include <gtest/gtest.h>
@@ -45,7 +45,11 @@ void WriteSpec(const std::string& path, test::BmpFileLayout layout)
 
 test::BmpFileLayout Rle8(std::vector<std::uint8_t> stream)
 {
-    return {.width = 4, .height = 2, .bitsPerPixel = 8, .compression = 1, .palette = {colors::Black, colors::White},
+    return {.width = 4,
+            .height = 2,
+            .bitsPerPixel = 8,
+            .compression = 1,
+            .palette = {colors::Black, colors::White},
             .pixels = std::move(stream)};
 }
 
@@ -72,10 +76,14 @@ TEST_P(BmpProbe, AgreesWithTheFullReader)
     EXPECT_EQ(probed.height, loaded.height);
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, BmpProbe,
+INSTANTIATE_TEST_SUITE_P(
+    Files, BmpProbe,
     testing::Values(
         ProbeCase{"Plain24", [](const std::string& p) { SaveBmp(Bitmap(33, 17, 24), p); }, Outcome::Size},
-        ProbeCase{"TopDown", [](const std::string& p) { WriteSpec(p, {.width = 2, .height = -3, .pixels = std::vector<std::uint8_t>(24)}); },
+        ProbeCase{"TopDown",
+                  [](const std::string& p) {
+                      WriteSpec(p, {.width = 2, .height = -3, .pixels = std::vector<std::uint8_t>(24)});
+                  },
                   Outcome::Size},
         ProbeCase{"OneByteShort",
                   [](const std::string& p) {
@@ -83,9 +91,18 @@ INSTANTIATE_TEST_SUITE_P(Files, BmpProbe,
                       std::filesystem::resize_file(p, std::filesystem::file_size(p) - 1);
                   },
                   Outcome::Invalid},
-        ProbeCase{"HeadersOnly", [](const std::string& p) { WriteSpec(p, {.width = 100, .height = 100}); }, Outcome::Invalid},
-        ProbeCase{"Rle8", [](const std::string& p) { WriteSpec(p, Rle8({4, 1, 0, 0, 4, 0, 0, 1})); }, Outcome::Size},
-        ProbeCase{"Rle8CutShort", [](const std::string& p) { WriteSpec(p, Rle8({4, 1, 0})); }, Outcome::Invalid},
+        ProbeCase{"HeadersOnly", [](const std::string& p) { WriteSpec(p, {.width = 100, .height = 100}); },
+                  Outcome::Invalid},
+        ProbeCase{"Rle8",
+                  [](const std::string& p) {
+                      WriteSpec(p, Rle8({4, 1, 0, 0, 4, 0, 0, 1}));
+                  },
+                  Outcome::Size},
+        ProbeCase{"Rle8CutShort",
+                  [](const std::string& p) {
+                      WriteSpec(p, Rle8({4, 1, 0}));
+                  },
+                  Outcome::Invalid},
         ProbeCase{"Text", [](const std::string& p) { test::WriteText(p, "not a bitmap at all"); }, Outcome::Invalid},
         ProbeCase{"Empty", [](const std::string& p) { test::WriteText(p, ""); }, Outcome::Invalid},
         ProbeCase{"Missing", [](const std::string&) {}, Outcome::Unreadable},

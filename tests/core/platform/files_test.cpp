@@ -69,9 +69,9 @@ TEST(WriteFileAtomically, ReplacesTheContentAndKeepsThePermissions)
     ::chmod(path.c_str(), 0640);
     WriteFileAtomically(path, std::string("new\0!", 5));
     EXPECT_EQ(test::ReadText(path), std::string("new\0!", 5));
-    EXPECT_EQ(std::filesystem::status(path).permissions(),
-              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write
-                  | std::filesystem::perms::group_read);
+    EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms::owner_read
+                                                               | std::filesystem::perms::owner_write
+                                                               | std::filesystem::perms::group_read);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 }
 

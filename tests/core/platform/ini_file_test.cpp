@@ -42,10 +42,10 @@ INSTANTIATE_TEST_SUITE_P(
         StringCase{"missing section", "[Main]\r\nRep=abc\r\n", "Other", "Rep", "<default>"},
         StringCase{"empty value is empty, not the default", "[Main]\r\nRep=\r\n", "Main", "Rep", ""},
         StringCase{"first occurrence counts", "[Main]\r\nRep=one\r\nrep=two\r\n", "Main", "Rep", "one"},
-        StringCase{"only the first section of a name is searched",
-                   "[Main]\r\nRep=one\r\n[Main]\r\nJob=two\r\n", "Main", "Job", "<default>"},
-        StringCase{"repeated section does not override",
-                   "[Main]\r\nRep=one\r\n[main]\r\nRep=two\r\n", "Main", "Rep", "one"},
+        StringCase{"only the first section of a name is searched", "[Main]\r\nRep=one\r\n[Main]\r\nJob=two\r\n", "Main",
+                   "Job", "<default>"},
+        StringCase{"repeated section does not override", "[Main]\r\nRep=one\r\n[main]\r\nRep=two\r\n", "Main", "Rep",
+                   "one"},
         StringCase{"value trimmed of blanks and tabs", "[Main]\r\nRep= \t abc \t\r\n", "Main", "Rep", "abc"},
         StringCase{"key trimmed", "[Main]\r\n  Rep  =abc\r\n", "Main", "Rep", "abc"},
         StringCase{"section name trimmed", "  [ Main ]  \r\nRep=abc\r\n", "Main", "Rep", "abc"},
@@ -57,11 +57,23 @@ INSTANTIATE_TEST_SUITE_P(
         StringCase{"two quotes give empty", "[Main]\r\nRep=''\r\n", "Main", "Rep", ""},
         StringCase{"quote only at the start stays", "[Main]\r\nRep=\"abc\r\n", "Main", "Rep", "\"abc"},
         StringCase{"equals sign inside the value", "[Main]\r\nRep=a=b\r\n", "Main", "Rep", "a=b"},
-        StringCase{"long value cut at 2047", "[Main]\r\nRep=" + kLong + "\r\n", "Main", "Rep",
-                   std::string(2047, 'x')},
+        StringCase{"long value cut at 2047", "[Main]\r\nRep=" + kLong + "\r\n", "Main", "Rep", std::string(2047, 'x')},
         StringCase{"cut counts characters, not bytes",
-                   "[Main]\r\nRep=" + [] { std::string s; for (int i = 0; i < 2100; ++i) s += "\xC3\xA9"; return s; }() + "\r\n",
-                   "Main", "Rep", [] { std::string s; for (int i = 0; i < 2047; ++i) s += "\xC3\xA9"; return s; }()},
+                   "[Main]\r\nRep=" +
+                       [] {
+                           std::string s;
+                           for (int i = 0; i < 2100; ++i)
+                               s += "\xC3\xA9";
+                           return s;
+                       }()
+                       + "\r\n",
+                   "Main", "Rep",
+                   [] {
+                       std::string s;
+                       for (int i = 0; i < 2047; ++i)
+                           s += "\xC3\xA9";
+                       return s;
+                   }()},
         StringCase{"comment line carries nothing", "[Main]\r\n;Rep=abc\r\n", "Main", "Rep", "<default>"},
         StringCase{"indented comment", "[Main]\r\n  ;Rep=abc\r\nRep=x\r\n", "Main", "Rep", "x"},
         StringCase{"line without equals ignored", "[Main]\r\nRep\r\nRep=x\r\n", "Main", "Rep", "x"},
@@ -99,16 +111,15 @@ TEST_P(IniReadInteger, ParsesOrGivesTheDefault)
 
 INSTANTIATE_TEST_SUITE_P(Table, IniReadInteger,
                          testing::Values(IntegerCase{"42", 42}, IntegerCase{"-42", -42}, IntegerCase{"+7", 7},
-                                         IntegerCase{"  12  ", 12}, IntegerCase{"\"12\"", 12},
-                                         IntegerCase{"$ff", 255}, IntegerCase{"0x1F", 31}, IntegerCase{"0XaB", 171},
-                                         IntegerCase{"-$10", -16}, IntegerCase{"2147483647", 2147483647},
-                                         IntegerCase{"-2147483648", -2147483647 - 1},
-                                         IntegerCase{"2147483648", -77}, IntegerCase{"-2147483649", -77},
-                                         IntegerCase{"$FFFFFFFF", -77}, IntegerCase{"99999999999999999999", -77},
-                                         IntegerCase{"", -77}, IntegerCase{"abc", -77}, IntegerCase{"12abc", -77},
-                                         IntegerCase{"1 2", -77}, IntegerCase{"$", -77}, IntegerCase{"0x", -77},
-                                         IntegerCase{"-", -77}, IntegerCase{"$fg", -77}, IntegerCase{"1.5", -77},
-                                         IntegerCase{"0", 0}));
+                                         IntegerCase{"  12  ", 12}, IntegerCase{"\"12\"", 12}, IntegerCase{"$ff", 255},
+                                         IntegerCase{"0x1F", 31}, IntegerCase{"0XaB", 171}, IntegerCase{"-$10", -16},
+                                         IntegerCase{"2147483647", 2147483647},
+                                         IntegerCase{"-2147483648", -2147483647 - 1}, IntegerCase{"2147483648", -77},
+                                         IntegerCase{"-2147483649", -77}, IntegerCase{"$FFFFFFFF", -77},
+                                         IntegerCase{"99999999999999999999", -77}, IntegerCase{"", -77},
+                                         IntegerCase{"abc", -77}, IntegerCase{"12abc", -77}, IntegerCase{"1 2", -77},
+                                         IntegerCase{"$", -77}, IntegerCase{"0x", -77}, IntegerCase{"-", -77},
+                                         IntegerCase{"$fg", -77}, IntegerCase{"1.5", -77}, IntegerCase{"0", 0}));
 
 TEST(IniReadBool, IsAnIntegerAndNonZeroIsTrue)
 {
@@ -210,8 +221,8 @@ TEST(IniWriter, SaveIntoAMissingFolderRaisesTheWriteError)
 
 using Updates = std::vector<std::tuple<std::string, std::string, std::string>>;
 
-const Updates kSettings = {{"Paths", "Projects", "/home/a"}, {"Paths", "Overlays", "/home/b"},
-                           {"Main", "AnimationDelay", "400"}};
+const Updates kSettings = {
+    {"Paths", "Projects", "/home/a"}, {"Paths", "Overlays", "/home/b"}, {"Main", "AnimationDelay", "400"}};
 
 TEST(UpdateIniKeys, CreatesAMissingFileInTheOrderGiven)
 {

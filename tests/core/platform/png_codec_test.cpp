@@ -35,9 +35,10 @@ struct ColourCase {
 
 int ChannelsOf(int colorType)
 {
-    return colorType == PNG_COLOR_TYPE_GRAY_ALPHA ? 2 : colorType == PNG_COLOR_TYPE_RGB ? 3
-                                                    : colorType == PNG_COLOR_TYPE_RGB_ALPHA ? 4
-                                                                                            : 1;
+    return colorType == PNG_COLOR_TYPE_GRAY_ALPHA  ? 2
+           : colorType == PNG_COLOR_TYPE_RGB       ? 3
+           : colorType == PNG_COLOR_TYPE_RGB_ALPHA ? 4
+                                                   : 1;
 }
 
 // 13 x 7: odd sizes put row ends inside bytes and fill Adam7 passes unevenly.
@@ -122,24 +123,23 @@ TEST_P(PngColourTypeTest, ReadsEveryPixelExactlyAndWritesTheSameBitmapBack)
     EXPECT_EQ(DecodePng(rewritten.data(), rewritten.size()).paletteAlpha(), bitmap.paletteAlpha());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Png, PngColourTypeTest,
-    testing::Values(ColourCase{"Palette1", PNG_COLOR_TYPE_PALETTE, 1, false, false, 1},
-                    ColourCase{"Palette2", PNG_COLOR_TYPE_PALETTE, 2, false, true, 4},
-                    ColourCase{"Palette4Interlaced", PNG_COLOR_TYPE_PALETTE, 4, true, true, 4},
-                    ColourCase{"Palette8", PNG_COLOR_TYPE_PALETTE, 8, false, true, 8},
-                    ColourCase{"Palette2Interlaced", PNG_COLOR_TYPE_PALETTE, 2, true, false, 4},
-                    ColourCase{"Grey1", PNG_COLOR_TYPE_GRAY, 1, false, false, 1},
-                    ColourCase{"Grey2Transparent", PNG_COLOR_TYPE_GRAY, 2, false, true, 4},
-                    ColourCase{"Grey4Interlaced", PNG_COLOR_TYPE_GRAY, 4, true, false, 4},
-                    ColourCase{"Grey8Transparent", PNG_COLOR_TYPE_GRAY, 8, false, true, 8},
-                    ColourCase{"GreyAlpha8", PNG_COLOR_TYPE_GRAY_ALPHA, 8, false, false, 32},
-                    ColourCase{"Rgb8", PNG_COLOR_TYPE_RGB, 8, false, false, 24},
-                    ColourCase{"Rgb8Interlaced", PNG_COLOR_TYPE_RGB, 8, true, false, 24},
-                    ColourCase{"Rgb8Transparent", PNG_COLOR_TYPE_RGB, 8, false, true, 32},
-                    ColourCase{"Rgba8", PNG_COLOR_TYPE_RGB_ALPHA, 8, false, false, 32},
-                    ColourCase{"Rgba8Interlaced", PNG_COLOR_TYPE_RGB_ALPHA, 8, true, false, 32}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Png, PngColourTypeTest,
+                         testing::Values(ColourCase{"Palette1", PNG_COLOR_TYPE_PALETTE, 1, false, false, 1},
+                                         ColourCase{"Palette2", PNG_COLOR_TYPE_PALETTE, 2, false, true, 4},
+                                         ColourCase{"Palette4Interlaced", PNG_COLOR_TYPE_PALETTE, 4, true, true, 4},
+                                         ColourCase{"Palette8", PNG_COLOR_TYPE_PALETTE, 8, false, true, 8},
+                                         ColourCase{"Palette2Interlaced", PNG_COLOR_TYPE_PALETTE, 2, true, false, 4},
+                                         ColourCase{"Grey1", PNG_COLOR_TYPE_GRAY, 1, false, false, 1},
+                                         ColourCase{"Grey2Transparent", PNG_COLOR_TYPE_GRAY, 2, false, true, 4},
+                                         ColourCase{"Grey4Interlaced", PNG_COLOR_TYPE_GRAY, 4, true, false, 4},
+                                         ColourCase{"Grey8Transparent", PNG_COLOR_TYPE_GRAY, 8, false, true, 8},
+                                         ColourCase{"GreyAlpha8", PNG_COLOR_TYPE_GRAY_ALPHA, 8, false, false, 32},
+                                         ColourCase{"Rgb8", PNG_COLOR_TYPE_RGB, 8, false, false, 24},
+                                         ColourCase{"Rgb8Interlaced", PNG_COLOR_TYPE_RGB, 8, true, false, 24},
+                                         ColourCase{"Rgb8Transparent", PNG_COLOR_TYPE_RGB, 8, false, true, 32},
+                                         ColourCase{"Rgba8", PNG_COLOR_TYPE_RGB_ALPHA, 8, false, false, 32},
+                                         ColourCase{"Rgba8Interlaced", PNG_COLOR_TYPE_RGB_ALPHA, 8, true, false, 32}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // Formats the reader never makes: each is written in the PNG type that holds it
 // and read back as the colours the bitmap shows.
@@ -204,8 +204,8 @@ TEST(PngWriter, EveryLevelKeepsThePixelsAndCompressesBelowStored)
 
 TEST(PngReader, KeepsPixelValuesBeyondAShortPalette)
 {
-    const std::vector<std::uint8_t> file = test::BuildPngFile(
-        PngFileLayout{3, 1, 4, PNG_COLOR_TYPE_PALETTE, false, {0, 1, 9}, {10, 20, 30, 40, 50, 60}});
+    const std::vector<std::uint8_t> file =
+        test::BuildPngFile(PngFileLayout{3, 1, 4, PNG_COLOR_TYPE_PALETTE, false, {0, 1, 9}, {10, 20, 30, 40, 50, 60}});
     const Bitmap bitmap = DecodePng(file.data(), file.size());
     EXPECT_EQ(bitmap.value(2, 0), 9U);
     EXPECT_EQ(bitmap.pixel(2, 0), colors::Black);
@@ -279,7 +279,8 @@ TEST(PngReader, RefusesBrokenHugeAndUnrepresentableFiles)
 
 void WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes)
 {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
 TEST(ImageFile, TellsPngFromBmpByContentNotByName)
@@ -303,7 +304,8 @@ TEST(ImageFile, ReadsFramesPastMetadataChunksOfAnySize)
     test::TempDir dir;
     std::vector<std::uint16_t> samples(48);
     std::iota(samples.begin(), samples.end(), std::uint16_t(1));
-    const std::vector<std::uint8_t> plain = test::BuildPngFile(PngFileLayout{4, 4, 8, PNG_COLOR_TYPE_RGB, false, samples});
+    const std::vector<std::uint8_t> plain =
+        test::BuildPngFile(PngFileLayout{4, 4, 8, PNG_COLOR_TYPE_RGB, false, samples});
     const Bitmap pictured = DecodePng(plain.data(), plain.size());
     const std::vector<std::uint8_t> megabyte(std::size_t(1) << 20, 'x');
     for (const char* type : {"iTXt", "tEXt", "zTXt", "iCCP", "eXIf", "sPLT", "pCAL", "sCAL", "prVt"}) {

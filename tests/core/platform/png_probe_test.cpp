@@ -1,5 +1,5 @@
-#include "platform/image/bitmap.h"
 #include "platform/errors.h"
+#include "platform/image/bitmap.h"
 #include "platform/image/image_probe.h"
 #include "platform/image/png_probe.h"
 #include "support/png_file.h"
@@ -140,15 +140,20 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         FileCase{"Png", [](const std::string& p) { test::WritePng(p, 7, 3); }, Outcome::Size, {7, 3}},
         FileCase{"Bmp", [](const std::string& p) { SaveBmp(Bitmap(9, 4, 24), p); }, Outcome::Size, {9, 4}},
-        FileCase{"PngHeadOnly", [](const std::string& p) { test::WriteText(p, test::PngHead({.width = 6})); },
-                 Outcome::Size, {6, 1}},
-        FileCase{"CutInItsHeader", [](const std::string& p) { test::WriteText(p, test::PngHead({}).substr(0, 20)); },
-                 Outcome::Invalid, {}},
-        FileCase{"BadPngHeader", [](const std::string& p) { test::WriteText(p, test::PngFile({.bitDepth = 5})); },
-                 Outcome::Invalid, {}},
-        FileCase{"ShortText", [](const std::string& p) { test::WriteText(p, "BM"); }, Outcome::Invalid, {}},
-        FileCase{"Folder", [](const std::string& p) { std::filesystem::create_directory(p); }, Outcome::Unreadable,
+        FileCase{"PngHeadOnly",
+                 [](const std::string& p) { test::WriteText(p, test::PngHead({.width = 6})); },
+                 Outcome::Size,
+                 {6, 1}},
+        FileCase{"CutInItsHeader",
+                 [](const std::string& p) { test::WriteText(p, test::PngHead({}).substr(0, 20)); },
+                 Outcome::Invalid,
                  {}},
+        FileCase{"BadPngHeader",
+                 [](const std::string& p) { test::WriteText(p, test::PngFile({.bitDepth = 5})); },
+                 Outcome::Invalid,
+                 {}},
+        FileCase{"ShortText", [](const std::string& p) { test::WriteText(p, "BM"); }, Outcome::Invalid, {}},
+        FileCase{"Folder", [](const std::string& p) { std::filesystem::create_directory(p); }, Outcome::Unreadable, {}},
         FileCase{"Missing", [](const std::string&) {}, Outcome::Unreadable, {}}),
     [](const testing::TestParamInfo<FileCase>& info) { return std::string(info.param.name); });
 

@@ -31,7 +31,7 @@ TEST(RasterCopy, SameFormatAndOrCombineEachPixelWithItsSource)
                 for (int x = 0; x < 40; ++x) {
                     const bool inside = x >= offset && x < offset + width;
                     const std::uint32_t with = inside ? source.value(x, 0) : 0;
-                    const std::uint32_t expected = !inside ? before.value(x, 1)
+                    const std::uint32_t expected = !inside                  ? before.value(x, 1)
                                                    : op == RasterOp::SrcAnd ? (before.value(x, 1) & with)
                                                                             : (before.value(x, 1) | with);
                     EXPECT_EQ(target.value(x, 1), expected) << width << " " << offset << " " << x;

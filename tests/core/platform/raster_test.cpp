@@ -72,9 +72,12 @@ TEST_P(RasterOnTarget, TextBoxOutlineStaysInsideItsRegion)
         const Rect strip{10, 10, 110, 30};
         TextBox(canvas, body, lineWidth, colors::Yellow);
         TextBox(canvas, strip, lineWidth, colors::Red);
-        auto within = [&](const Rect& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; };
+        auto within = [&](const Rect& r, int x, int y) {
+            return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+        };
         auto onEdge = [&](const Rect& r, int x, int y) {
-            return x < r.left + lineWidth || x >= r.right - lineWidth || y < r.top + lineWidth || y >= r.bottom - lineWidth;
+            return x < r.left + lineWidth || x >= r.right - lineWidth || y < r.top + lineWidth
+                   || y >= r.bottom - lineWidth;
         };
         SCOPED_TRACE(lineWidth);
         ExpectPixels(frame, [&](int x, int y) {
@@ -188,12 +191,12 @@ TEST_P(RasterOnTarget, CheckerboardBrushTilesFromTheOrigin)
     });
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Targets, RasterOnTarget,
-    testing::Values(TargetKind{"Rgb24", 24, {}, true}, TargetKind{"Palette8", 8, PaletteWithBlackAt(0), true},
-                    TargetKind{"Palette8BlackLater", 8, PaletteWithBlackAt(4), false},
-                    TargetKind{"Palette4", 4, PaletteWithBlackAt(0), true}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Targets, RasterOnTarget,
+                         testing::Values(TargetKind{"Rgb24", 24, {}, true},
+                                         TargetKind{"Palette8", 8, PaletteWithBlackAt(0), true},
+                                         TargetKind{"Palette8BlackLater", 8, PaletteWithBlackAt(4), false},
+                                         TargetKind{"Palette4", 4, PaletteWithBlackAt(0), true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(RasterLines, ExcludeTheEndPointFollowTheStyleAndXorBack)
 {

@@ -21,7 +21,8 @@ Bitmap Spent(int width, int height)
 
 void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes)
 {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
 TEST(SpentMemory, AFrameReadIntoItIsTheFrameAndLeavesItEmpty)
@@ -32,8 +33,8 @@ TEST(SpentMemory, AFrameReadIntoItIsTheFrameAndLeavesItEmpty)
         for (int x = 0; x < frame.width(); ++x)
             frame.setValue(x, y, std::uint32_t(x * 7919 + y * 104729) & 0xFFFFFF);
     SaveBmp(frame, dir.file("f.bmp"));
-    test::BmpFileLayout rle{.width = 6, .height = 2, .bitsPerPixel = 8, .compression = 1,
-                            .palette = {colors::Black, colors::White}};
+    test::BmpFileLayout rle{
+        .width = 6, .height = 2, .bitsPerPixel = 8, .compression = 1, .palette = {colors::Black, colors::White}};
     rle.pixels = {2, 1, 0, 1};  // two pixels of the bottom row, the rest unset
     WriteBytes(dir.file("rle.bmp"), test::BuildBmpFile(rle));
 

@@ -7,8 +7,8 @@ namespace {
 
 TEST(IsValidUtf8, AcceptsWellFormedSequencesOnly)
 {
-    for (const char* good : {"", "abc", "\xC3\xA9", "\xE2\x82\xAC", "\xED\x9F\xBF", "\xF0\x90\x80\x80",
-                             "\xF4\x8F\xBF\xBF"})
+    for (const char* good :
+         {"", "abc", "\xC3\xA9", "\xE2\x82\xAC", "\xED\x9F\xBF", "\xF0\x90\x80\x80", "\xF4\x8F\xBF\xBF"})
         EXPECT_TRUE(IsValidUtf8(good)) << testing::PrintToString(good);
     for (const char* bad : {"\x80", "\xC0\xAF", "\xC1\xBF", "\xE0\x80\xAF", "\xED\xA0\x80", "\xF0\x80\x80\xAF",
                             "\xF4\x90\x80\x80", "\xF5\x80\x80\x80", "\xFF", "\xC3", "\xE2\x82", "\xE2\x28\xA1"})

@@ -38,7 +38,9 @@ inline std::vector<FileKind> NotProjectFiles()
         {"Jpeg", "\xFF\xD8\xFF\xE0" + project},
         {"Gif", "GIF89a" + project},
         {"Zip", "PK\x03\x04" + project},
-        {"Elf", "\x7F" "ELF" + project},
+        {"Elf", "\x7F"
+                "ELF"
+                    + project},
         {"Pdf", "%PDF-1.7" + project},
         {"NulBytes", "[Main]\r\nRep=a\0b\r\n"s},
         {"TextWithoutSections", "Shopping list\r\n[Groceries]\r\nmilk=2\r\n"},

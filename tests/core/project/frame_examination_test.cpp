@@ -1,6 +1,6 @@
 #include "platform/image/bitmap.h"
-#include "project/project_file.h"
 #include "project/frame_examination.h"
+#include "project/project_file.h"
 #include "support/png_file.h"
 #include "support/test_files.h"
 

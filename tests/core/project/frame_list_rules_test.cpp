@@ -95,8 +95,8 @@ INSTANTIATE_TEST_SUITE_P(
                     Move{"DownARun", Down, {1, 2}, {0, 3, 1, 2, 4}},
                     Move{"DownStuckAtTheBottom", Down, {4}, {0, 1, 2, 3, 4}},
                     Move{"DownTheOneThatCan", Down, {2, 4}, {0, 1, 3, 2, 4}},
-                    Move{"ToTheStart", To(0), {1, 3}, {1, 3, 0, 2, 4}}, Move{"ToTheEnd", To(5), {0, 2}, {1, 3, 4, 0, 2}},
-                    Move{"OntoItself", To(2), {2}, {0, 1, 2, 3, 4}},
+                    Move{"ToTheStart", To(0), {1, 3}, {1, 3, 0, 2, 4}},
+                    Move{"ToTheEnd", To(5), {0, 2}, {1, 3, 4, 0, 2}}, Move{"OntoItself", To(2), {2}, {0, 1, 2, 3, 4}},
                     Move{"BetweenTheMoved", To(2), {1, 3}, {0, 1, 3, 2, 4}}),
     [](const auto& info) { return std::string(info.param.name); });
 

@@ -48,8 +48,8 @@ TEST_F(ProjectReaderLimits, ATenMegabyteFileLoads)
 
 TEST_F(ProjectReaderLimits, AHundredThousandCharacterValueIsCut)
 {
-    load(Lines({"[Main]", "Version2=1", "Regions=1", "[Region1]", "Position=1,2,30,40", "Name=" + std::string(100000, 'n'),
-                "Clip1=" + std::string(100000, 'c')}));
+    load(Lines({"[Main]", "Version2=1", "Regions=1", "[Region1]", "Position=1,2,30,40",
+                "Name=" + std::string(100000, 'n'), "Clip1=" + std::string(100000, 'c')}));
     ASSERT_EQ(project.Regions.size(), 1u);
     EXPECT_EQ(project.Regions[0]->Name.size(), 2047u);
     EXPECT_EQ(project.Regions[0]->InputFrame[0].size(), 2047u);

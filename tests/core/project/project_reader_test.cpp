@@ -146,18 +146,18 @@ TEST_P(PositionList, GivesTheRegionOrDropsIt)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, PositionList,
-    testing::Values(PositionCase{"TwoNumbers", "10,20", true, 10, 20, 0, 0},
-                    PositionCase{"FourZeros", "0,0,0,0", false},
-                    PositionCase{"Missing", nullptr, false},
-                    PositionCase{"SumZero", "-5,-5,5,5", false},
-                    PositionCase{"NotNumbers", "a,7,b,9", true, 0, 7, 0, 9},
-                    PositionCase{"Hexadecimal", "$10,0x20,1,1", true, 16, 32, 1, 1},
-                    PositionCase{"ExtraFieldsDropped", "1,2,3,4,5,6", true, 1, 2, 3, 4},
-                    PositionCase{"EmptyFields", ",,,7", true, 0, 0, 0, 7},
-                    PositionCase{"TooLargeIsZero", "99999999999,1,1,1", true, 0, 1, 1, 1},
-                    PositionCase{"IntRangeEnds", "-2147483648,2147483647,2147483647,-2147483648", true,
-                                 -2147483647 - 1, 2147483647, 2147483647, -2147483647 - 1}),
-    [](const auto& info) { return std::string(info.param.name); });
+                         testing::Values(PositionCase{"TwoNumbers", "10,20", true, 10, 20, 0, 0},
+                                         PositionCase{"FourZeros", "0,0,0,0", false},
+                                         PositionCase{"Missing", nullptr, false},
+                                         PositionCase{"SumZero", "-5,-5,5,5", false},
+                                         PositionCase{"NotNumbers", "a,7,b,9", true, 0, 7, 0, 9},
+                                         PositionCase{"Hexadecimal", "$10,0x20,1,1", true, 16, 32, 1, 1},
+                                         PositionCase{"ExtraFieldsDropped", "1,2,3,4,5,6", true, 1, 2, 3, 4},
+                                         PositionCase{"EmptyFields", ",,,7", true, 0, 0, 0, 7},
+                                         PositionCase{"TooLargeIsZero", "99999999999,1,1,1", true, 0, 1, 1, 1},
+                                         PositionCase{"IntRangeEnds", "-2147483648,2147483647,2147483647,-2147483648",
+                                                      true, -2147483647 - 1, 2147483647, 2147483647, -2147483647 - 1}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 struct RowCase {
     const char* name;
@@ -178,14 +178,14 @@ TEST_P(WorksheetRow, SplitsIntoInputAndOutput)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, WorksheetRow,
-    testing::Values(RowCase{"Both", "in.bmp,,out.bmp", "in.bmp", "out.bmp"},
-                    RowCase{"InputOnly", "in.bmp", "in.bmp", ""},
-                    RowCase{"OutputOnly", ",,out.bmp", "", "out.bmp"},
-                    RowCase{"MiddleDiscarded", "in.bmp,mid,out.bmp", "in.bmp", "out.bmp"},
-                    RowCase{"TextAfterThirdCommaDropped", "a,,b,c", "a", "b"},
-                    RowCase{"CommaInANameShifts", "my,in.bmp,,out.bmp", "my", ""},
-                    RowCase{"Trimmed", "  in.bmp,,out.bmp  ", "in.bmp", "out.bmp"}),
-    [](const auto& info) { return std::string(info.param.name); });
+                         testing::Values(RowCase{"Both", "in.bmp,,out.bmp", "in.bmp", "out.bmp"},
+                                         RowCase{"InputOnly", "in.bmp", "in.bmp", ""},
+                                         RowCase{"OutputOnly", ",,out.bmp", "", "out.bmp"},
+                                         RowCase{"MiddleDiscarded", "in.bmp,mid,out.bmp", "in.bmp", "out.bmp"},
+                                         RowCase{"TextAfterThirdCommaDropped", "a,,b,c", "a", "b"},
+                                         RowCase{"CommaInANameShifts", "my,in.bmp,,out.bmp", "my", ""},
+                                         RowCase{"Trimmed", "  in.bmp,,out.bmp  ", "in.bmp", "out.bmp"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ProjectReader, RowsCloseUpOverGapsAndStopAtFifty)
 {
@@ -215,9 +215,12 @@ TEST_P(StoredType, MapsToTheRegionType)
     EXPECT_EQ(region->RegionType, c.type);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, StoredType,
-    testing::Values(TypeCase{"Clip", "0", "", RegionKind::Clip}, TypeCase{"Background", "1", "", RegionKind::Background},
-                    TypeCase{"TextBox", "2", "", RegionKind::TextBox}, TypeCase{"Overlay", "3", "", RegionKind::Overlay},
+INSTANTIATE_TEST_SUITE_P(
+    Cases, StoredType,
+    testing::Values(TypeCase{"Clip", "0", "", RegionKind::Clip},
+                    TypeCase{"Background", "1", "", RegionKind::Background},
+                    TypeCase{"TextBox", "2", "", RegionKind::TextBox},
+                    TypeCase{"Overlay", "3", "", RegionKind::Overlay},
                     TypeCase{"AboveRange", "7", "", RegionKind::Clip}, TypeCase{"Negative", "-1", "", RegionKind::Clip},
                     TypeCase{"NotANumber", "x", "", RegionKind::Clip},
                     TypeCase{"BackgroundWithOverlayFile", "1", "/nowhere/o.bmp", RegionKind::Overlay},
@@ -304,8 +307,8 @@ TEST_F(ProjectReader, MissingFileLoadsAsAnEmptyProjectNamedAfterIt)
 
 TEST_F(ProjectReader, NothingOfThePreviousProjectSurvives)
 {
-    load(Lines({"[Main]", "LockObj=1", "ShowPreview=1", "NudgeStep=7", "CleanEdges=1", "Rep=r", "Job=j",
-                "[Filters]", "VidIziz=pre.bmp", "[Frames]", "1=a.bmp"}));
+    load(Lines({"[Main]", "LockObj=1", "ShowPreview=1", "NudgeStep=7", "CleanEdges=1", "Rep=r", "Job=j", "[Filters]",
+                "VidIziz=pre.bmp", "[Frames]", "1=a.bmp"}));
     load(Lines({"[Main]", "Regions=0"}));
     EXPECT_FALSE(project.LockObj || project.ShowPreview || project.CleanEdges);
     EXPECT_EQ(project.NudgeStep, 1);
@@ -337,19 +340,21 @@ TEST_P(NeedsSavingAfterLoading, OnlyWhenTheProjectIsNotWhatTheFileHolds)
     EXPECT_EQ(load(GetParam().text).NeedsSaving, GetParam().needs);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, NeedsSavingAfterLoading,
-    testing::Values(
-        NeedsSavingCase{"NoRegions", Lines({"[Main]", "Regions=0", "[VidIziz]", "Clips=0"}), {}},
-        NeedsSavingCase{"CurrentLayout",
-                        Lines({"[Main]", "Version2=1", "Regions=1", "[VidIziz]", "Clips=0", "[Region1]", "Position=1,1,9,9"}),
-                        {}},
-        NeedsSavingCase{"OlderLayout", Lines({"[Main]", "Regions=1", "[Region1]", "Name=a"}), {SaveNeed::OlderLayout}},
-        NeedsSavingCase{"OlderLayoutTextBarLast",
-                        Lines({"[Main]", "Regions=2", "[Region1]", "Name=a", "[Region2]", "TextBar=1"}),
-                        {SaveNeed::OlderLayout}},
-        NeedsSavingCase{"ReadIncompletely",
-                        Lines({"[Main]", "Version2=1", "Regions=x", "[Region1]", "Position=1,1,9,9"}),
-                        {SaveNeed::ReadIncompletely}}),
+INSTANTIATE_TEST_SUITE_P(
+    Cases, NeedsSavingAfterLoading,
+    testing::Values(NeedsSavingCase{"NoRegions", Lines({"[Main]", "Regions=0", "[VidIziz]", "Clips=0"}), {}},
+                    NeedsSavingCase{"CurrentLayout",
+                                    Lines({"[Main]", "Version2=1", "Regions=1", "[VidIziz]", "Clips=0", "[Region1]",
+                                           "Position=1,1,9,9"}),
+                                    {}},
+                    NeedsSavingCase{
+                        "OlderLayout", Lines({"[Main]", "Regions=1", "[Region1]", "Name=a"}), {SaveNeed::OlderLayout}},
+                    NeedsSavingCase{"OlderLayoutTextBarLast",
+                                    Lines({"[Main]", "Regions=2", "[Region1]", "Name=a", "[Region2]", "TextBar=1"}),
+                                    {SaveNeed::OlderLayout}},
+                    NeedsSavingCase{"ReadIncompletely",
+                                    Lines({"[Main]", "Version2=1", "Regions=x", "[Region1]", "Position=1,1,9,9"}),
+                                    {SaveNeed::ReadIncompletely}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -98,23 +98,29 @@ TEST_P(RecoveryFolders, AreMadePrivateOrRefused)
 }
 
 INSTANTIATE_TEST_SUITE_P(Recovery, RecoveryFolders,
-    testing::Values(
-        FolderCase{"Missing", [](const std::string&, const std::string&) {}, ""},
-        FolderCase{"Mode0777", [](const std::string& f, const std::string&) {
-            fs::create_directory(f);
-            fs::permissions(f, fs::perms::all);
-        }, " has mode 0777, not 0700"},
-        FolderCase{"LinkToAPrivateFolder", [](const std::string& f, const std::string& elsewhere) {
-            fs::create_directory_symlink(elsewhere, f);
-        }, " is a symbolic link"},
-        FolderCase{"AnotherUsers", [](const std::string& f, const std::string&) {
-            if (::geteuid() != 0)
-                GTEST_SKIP() << "only root can make a folder that another user owns";
-            fs::create_directory(f);
-            fs::permissions(f, fs::perms::owner_all);
-            ::chown(f.c_str(), 65534, 65534);
-        }, " belongs to another user"}),
-    [](const auto& info) { return std::string(info.param.name); });
+                         testing::Values(FolderCase{"Missing", [](const std::string&, const std::string&) {}, ""},
+                                         FolderCase{"Mode0777",
+                                                    [](const std::string& f, const std::string&) {
+                                                        fs::create_directory(f);
+                                                        fs::permissions(f, fs::perms::all);
+                                                    },
+                                                    " has mode 0777, not 0700"},
+                                         FolderCase{"LinkToAPrivateFolder",
+                                                    [](const std::string& f, const std::string& elsewhere) {
+                                                        fs::create_directory_symlink(elsewhere, f);
+                                                    },
+                                                    " is a symbolic link"},
+                                         FolderCase{"AnotherUsers",
+                                                    [](const std::string& f, const std::string&) {
+                                                        if (::geteuid() != 0)
+                                                            GTEST_SKIP()
+                                                                << "only root can make a folder that another user owns";
+                                                        fs::create_directory(f);
+                                                        fs::permissions(f, fs::perms::owner_all);
+                                                        ::chown(f.c_str(), 65534, 65534);
+                                                    },
+                                                    " belongs to another user"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 struct Planted {
     const char* name;
@@ -139,15 +145,14 @@ TEST_P(PlantedNames, AreReplacedAndWhatTheyPointAtIsLeftAsItWas)
     EXPECT_EQ(ReadText(folder.pathOf(name)), "[Main]\r\nRep=kept\r\n");
 }
 
-INSTANTIATE_TEST_SUITE_P(Recovery, PlantedNames,
-    testing::Values(
-        Planted{"Link", [](const std::string& at, const std::string& victim) { fs::create_symlink(victim, at); }},
-        Planted{"DanglingLink", [](const std::string& at, const std::string& victim) {
-            fs::create_symlink(victim + ".new", at);
-        }},
-        Planted{"HardLink", [](const std::string& at, const std::string& victim) {
-            fs::create_hard_link(victim, at);
-        }}),
+INSTANTIATE_TEST_SUITE_P(
+    Recovery, PlantedNames,
+    testing::Values(Planted{"Link",
+                            [](const std::string& at, const std::string& victim) { fs::create_symlink(victim, at); }},
+                    Planted{"DanglingLink", [](const std::string& at,
+                                               const std::string& victim) { fs::create_symlink(victim + ".new", at); }},
+                    Planted{"HardLink", [](const std::string& at,
+                                           const std::string& victim) { fs::create_hard_link(victim, at); }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(RecoveryFiles, A240ByteProjectNameGetsAFileThatFits)
@@ -265,7 +270,8 @@ std::string Swapped(std::string text, const std::string& from, const std::string
     return text;
 }
 
-INSTANTIATE_TEST_SUITE_P(Recovery, RecoveryTexts,
+INSTANTIATE_TEST_SUITE_P(
+    Recovery, RecoveryTexts,
     testing::Values(
         RecoveryText{"Utf8", ProjectText2Regions, true},
         RecoveryText{"Windows1252", Swapped(ProjectText2Regions, "Caf\xC3\xA9", "Caf\xE9"), true},
@@ -273,8 +279,7 @@ INSTANTIATE_TEST_SUITE_P(Recovery, RecoveryTexts,
         RecoveryText{"Utf16BigEndian", Utf16(Swapped(ProjectText2Regions, "Caf\xC3\xA9", "Caf\xE9"), true), true},
         RecoveryText{"FewerRegionsThanSections", Swapped(ProjectText2Regions, "Regions=2", "Regions=1"), false},
         RecoveryText{"NoRegionCount", Swapped(ProjectText2Regions, "Regions=2", "Regions=1e3"), false},
-        RecoveryText{"Empty", "", false},
-        RecoveryText{"NotAProject", "\x89PNG\r\n\x1A\n", false}),
+        RecoveryText{"Empty", "", false}, RecoveryText{"NotAProject", "\x89PNG\r\n\x1A\n", false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(RecoveryFiles, RecoveredEditsLoadUnderTheProjectsName)

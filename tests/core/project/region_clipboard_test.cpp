@@ -55,14 +55,15 @@ TEST(RegionClipboard, RegionsComeBackAsTheyWentWithoutOverlayBitmaps)
 
 TEST(RegionClipboard, RegionsWithoutVersion2KeepTheirPositions)
 {
-    const std::vector<Region> read = RegionsFromText(
-        Lines({"[Main]", "Regions=2", "[Region1]", "Position=300,200,40,50", "Name=New", "[Region2]", "left=7",
-               "top=8", "width=9", "height=10", "Name=Old"}));
+    const std::vector<Region> read =
+        RegionsFromText(Lines({"[Main]", "Regions=2", "[Region1]", "Position=300,200,40,50", "Name=New", "[Region2]",
+                               "left=7", "top=8", "width=9", "height=10", "Name=Old"}));
     ASSERT_EQ(read.size(), 2u);
     EXPECT_EQ((std::vector<int>{read[0].Left, read[0].Top, read[0].Width, read[0].Height}),
               (std::vector<int>{300, 200, 40, 50}));
     EXPECT_EQ((std::vector<int>{read[1].Left, read[1].Top, read[1].Width, read[1].Height}),
-              (std::vector<int>{7, 8, 9, 10})) << "the older layout's keys still count";
+              (std::vector<int>{7, 8, 9, 10}))
+        << "the older layout's keys still count";
 }
 
 TEST(RegionClipboard, AnyOtherTextGivesNoRegions)
@@ -92,7 +93,7 @@ namespace {
 struct PasteCase {
     const char* name;
     std::string rowLines;  // the region's rows, in either layout
-    std::string refusal;   // what follows "Door <Clip 1>: "
+    std::string refusal;  // what follows "Door <Clip 1>: "
 };
 
 class UnstorablePaste : public testing::TestWithParam<PasteCase> {};
@@ -103,14 +104,14 @@ TEST_P(UnstorablePaste, IsRefusedWithTheReason)
 {
     const PasteCase& c = GetParam();
     const std::string text = test::Lines({"[Main]", "Version2=1", "Regions=2", "[Region1]", "Name=Gate",
-                                          "Position=1,1,9,9", "[Region2]", "Name=Door", "Position=1,1,9,9"}) +
-                             c.rowLines;
+                                          "Position=1,1,9,9", "[Region2]", "Name=Door", "Position=1,1,9,9"})
+                             + c.rowLines;
     try {
         RegionsFromText(text);
         ADD_FAILURE() << "pasted";
     } catch (const UnstorableRegionsError& error) {
-        EXPECT_EQ(error.what(), "Regions with a name that a project file cannot hold are not pasted. Door <Clip 1>: " +
-                                    c.refusal);
+        EXPECT_EQ(error.what(),
+                  "Regions with a name that a project file cannot hold are not pasted. Door <Clip 1>: " + c.refusal);
     }
 }
 
@@ -119,13 +120,14 @@ const std::string Comma = " holds a comma, which the project file puts between t
 INSTANTIATE_TEST_SUITE_P(
     Rows, UnstorablePaste,
     testing::Values(PasteCase{"CommaInARow", "Clip1=f.bmp,,x,1.bmp\r\n",
-                              "A name in \"f.bmp,,x,1.bmp\"" + Comma +
-                                  ": it was read as input frame \"f.bmp\" and output file \"x\"."},
+                              "A name in \"f.bmp,,x,1.bmp\"" + Comma
+                                  + ": it was read as input frame \"f.bmp\" and output file \"x\"."},
                     PasteCase{"ControlCharacter", "Clip1=f.bmp,,a\x01.bmp\r\n",
                               "Output file holds a control character or a line break, which the project file cannot "
                               "hold."},
-                    PasteCase{"QuotedOutput", "Clip1=f.bmp,,\"a.bmp\"\r\n",
-                              "Output file \"\"a.bmp\"\" is enclosed in quotes, which the project file does not keep."}),
+                    PasteCase{
+                        "QuotedOutput", "Clip1=f.bmp,,\"a.bmp\"\r\n",
+                        "Output file \"\"a.bmp\"\" is enclosed in quotes, which the project file does not keep."}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

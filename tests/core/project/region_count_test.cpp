@@ -52,18 +52,17 @@ const std::string ThreeRead = "; the 3 region sections present were read.";
 
 INSTANTIATE_TEST_SUITE_P(
     Counts, RegionCount,
-    testing::Values(CountCase{"Missing", {}, AllThree, "The region count Regions is missing" + ThreeRead},
-                    CountCase{"Empty", {"Regions="}, AllThree, "The region count Regions= is not a count" + ThreeRead},
-                    CountCase{"Negative", {"Regions=-1"}, AllThree,
-                              "The region count Regions=-1 is not a count" + ThreeRead},
-                    CountCase{"PastTheIntegerRange", {"Regions=2147483648"}, AllThree,
-                              "The region count Regions=2147483648 is not a count" + ThreeRead},
-                    CountCase{"Exponent", {"Regions=1e3"}, AllThree,
-                              "The region count Regions=1e3 is not a count" + ThreeRead},
-                    CountCase{"Whole", {"Regions=5"}, AllThree, ""},
-                    CountCase{"Hexadecimal", {"Regions=$5"}, AllThree, ""},
-                    CountCase{"SmallerThanTheSections", {"Regions=2"}, {"r1", "r2"}, ""},
-                    CountCase{"Zero", {"Regions=0"}, {}, ""}),
+    testing::Values(
+        CountCase{"Missing", {}, AllThree, "The region count Regions is missing" + ThreeRead},
+        CountCase{"Empty", {"Regions="}, AllThree, "The region count Regions= is not a count" + ThreeRead},
+        CountCase{"Negative", {"Regions=-1"}, AllThree, "The region count Regions=-1 is not a count" + ThreeRead},
+        CountCase{"PastTheIntegerRange",
+                  {"Regions=2147483648"},
+                  AllThree,
+                  "The region count Regions=2147483648 is not a count" + ThreeRead},
+        CountCase{"Exponent", {"Regions=1e3"}, AllThree, "The region count Regions=1e3 is not a count" + ThreeRead},
+        CountCase{"Whole", {"Regions=5"}, AllThree, ""}, CountCase{"Hexadecimal", {"Regions=$5"}, AllThree, ""},
+        CountCase{"SmallerThanTheSections", {"Regions=2"}, {"r1", "r2"}, ""}, CountCase{"Zero", {"Regions=0"}, {}, ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(RegionCount, AFileWithoutCountOrRegionSectionsLostNothing)
@@ -87,10 +86,10 @@ TEST(MisreadRows, ARowWithMoreNamesThanARowHoldsIsReadAsSplitAndTold)
     const std::string comma = " holds a comma, which the project file puts between the names of a worksheet row: ";
     EXPECT_EQ(project.MisreadRows,
               (std::vector<FileFinding>{
-                  {"Door <Clip 1>", "A name in \"a,b.bmp,,x.bmp\"" + comma +
-                                        "it was read as input frame \"a\" and output file \"\"."},
-                  {"Door <Clip 3>", "A name in \"f.bmp,m,z.bmp\"" + comma +
-                                        "it was read as input frame \"f.bmp\" and output file \"z.bmp\"."}}));
+                  {"Door <Clip 1>",
+                   "A name in \"a,b.bmp,,x.bmp\"" + comma + "it was read as input frame \"a\" and output file \"\"."},
+                  {"Door <Clip 3>", "A name in \"f.bmp,m,z.bmp\"" + comma
+                                        + "it was read as input frame \"f.bmp\" and output file \"z.bmp\"."}}));
     EXPECT_FALSE(project.ReadIncompletely());
 }
 

@@ -74,9 +74,9 @@ TEST_P(OverlaySize, RegionTakesTheOverlaySizeWhenSmallerInEitherDirection)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, OverlaySize,
-    testing::Values(SizeCase{"Narrower", 100, 10, 50, 50}, SizeCase{"Larger", 200, 200, 200, 200},
-                    SizeCase{"Equal", 50, 50, 50, 50}, SizeCase{"ShorterOnly", 300, 49, 50, 50}),
-    [](const auto& info) { return std::string(info.param.name); });
+                         testing::Values(SizeCase{"Narrower", 100, 10, 50, 50}, SizeCase{"Larger", 200, 200, 200, 200},
+                                         SizeCase{"Equal", 50, 50, 50, 50}, SizeCase{"ShorterOnly", 300, 49, 50, 50}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Overlay, NothingIsLoadedForAMissingFileAnInvalidFileOrAnotherType)
 {

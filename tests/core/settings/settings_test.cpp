@@ -151,11 +151,10 @@ TEST_P(ProgramFolderChoice, FollowsWhatLiesBesideTheProgram)
 }
 
 INSTANTIATE_TEST_SUITE_P(ProgramFolder, ProgramFolderChoice,
-                         testing::Values(ProgramFolderCase {"", false},
-                                         ProgramFolderCase {"Noname.qvl", false},
-                                         ProgramFolderCase {"CMakeCache.txt", false},
-                                         ProgramFolderCase {BuildTreeMarkerName, true},
-                                         ProgramFolderCase {SettingsFileName, true}));
+                         testing::Values(ProgramFolderCase{"", false}, ProgramFolderCase{"Noname.qvl", false},
+                                         ProgramFolderCase{"CMakeCache.txt", false},
+                                         ProgramFolderCase{BuildTreeMarkerName, true},
+                                         ProgramFolderCase{SettingsFileName, true}));
 
 TEST(ProgramFolder, CreatesTheMissingConfigFolders)
 {

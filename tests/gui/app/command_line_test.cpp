@@ -25,17 +25,17 @@ TEST_P(CommandLineParsing, TellsWhatTheProgramShouldDo)
 
 INSTANTIATE_TEST_SUITE_P(
     CommandLine, CommandLineParsing,
-    testing::Values(CommandLineCase {{}, Request::OpenWindow, {}},
-                    CommandLineCase {{"a.qvl"}, Request::OpenWindow, {"a.qvl"}},
-                    CommandLineCase {{"--version"}, Request::ShowVersion, {}},
-                    CommandLineCase {{"a.qvl", "--help"}, Request::ShowHelp, {}},
-                    CommandLineCase {{"-h"}, Request::ShowHelp, {}},
-                    CommandLineCase {{"--verbose", "a.qvl"}, Request::RejectUsage, {}},
-                    CommandLineCase {{"-x"}, Request::RejectUsage, {}},
-                    CommandLineCase {{"a.qvl", "b.qvl"}, Request::RejectUsage, {}},
-                    CommandLineCase {{"-style", "fusion", "a.qvl"}, Request::OpenWindow, {"a.qvl"}},
-                    CommandLineCase {{"--platform=offscreen", "-reverse", "a.qvl"}, Request::OpenWindow, {"a.qvl"}},
-                    CommandLineCase {{"--", "--version"}, Request::OpenWindow, {"--version"}}));
+    testing::Values(CommandLineCase{{}, Request::OpenWindow, {}},
+                    CommandLineCase{{"a.qvl"}, Request::OpenWindow, {"a.qvl"}},
+                    CommandLineCase{{"--version"}, Request::ShowVersion, {}},
+                    CommandLineCase{{"a.qvl", "--help"}, Request::ShowHelp, {}},
+                    CommandLineCase{{"-h"}, Request::ShowHelp, {}},
+                    CommandLineCase{{"--verbose", "a.qvl"}, Request::RejectUsage, {}},
+                    CommandLineCase{{"-x"}, Request::RejectUsage, {}},
+                    CommandLineCase{{"a.qvl", "b.qvl"}, Request::RejectUsage, {}},
+                    CommandLineCase{{"-style", "fusion", "a.qvl"}, Request::OpenWindow, {"a.qvl"}},
+                    CommandLineCase{{"--platform=offscreen", "-reverse", "a.qvl"}, Request::OpenWindow, {"a.qvl"}},
+                    CommandLineCase{{"--", "--version"}, Request::OpenWindow, {"--version"}}));
 
 }  // namespace
 }  // namespace tolv::gui

@@ -43,7 +43,8 @@ TEST(AboutDialog, EscapeClosesItWhileTheCloseButtonHasTheFocus)
 TEST(AboutDialog, CloseButtonClosesIt)
 {
     AboutDialog about;
-    QTimer::singleShot(0, &about, [&about] { QTest::mouseClick(about.findChild<QPushButton*>("closeButton"), Qt::LeftButton); });
+    QTimer::singleShot(0, &about,
+                       [&about] { QTest::mouseClick(about.findChild<QPushButton*>("closeButton"), Qt::LeftButton); });
     EXPECT_EQ(about.exec(), QDialog::Accepted);
 }
 

@@ -4,9 +4,9 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QTest>
 #include <QImage>
 #include <QString>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>

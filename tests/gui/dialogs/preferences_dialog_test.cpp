@@ -1,8 +1,8 @@
 #include "gui/dialogs/preferences_dialog.h"
 
 #include "../dialogs/dialog_test_support.h"
-#include "gui/dialogs/spin_edit.h"
 #include "gui/common/folder_chooser_dialog.h"
+#include "gui/dialogs/spin_edit.h"
 #include "settings/settings.h"
 #include "support/test_files.h"
 

@@ -63,10 +63,7 @@ protected:
             QTest::mouseDClick(Files()->viewport(), Qt::LeftButton, {}, at);
     }
 
-    void ClickSort()
-    {
-        QTest::mouseClick(Child<QToolButton>("sortButton"), Qt::LeftButton);
-    }
+    void ClickSort() { QTest::mouseClick(Child<QToolButton>("sortButton"), Qt::LeftButton); }
 
     tolv::test::TempDir dir;
     Project project;
@@ -204,8 +201,8 @@ INSTANTIATE_TEST_SUITE_P(
     Buttons, ProjectSetupMoves,
     testing::Values(ButtonMove{"UpApart", {1, 3}, "moveUpButton", {"b.bmp", "a.bmp", "d.bmp", "c.bmp"}, true, true},
                     ButtonMove{"DownARun", {1}, "moveDownButton", {"a.bmp", "c.bmp", "b.bmp", "d.bmp"}, true, true},
-                    ButtonMove{"DownAtTheBottom", {3}, "moveDownButton", {"a.bmp", "b.bmp", "c.bmp", "d.bmp"}, true,
-                               false}),
+                    ButtonMove{
+                        "DownAtTheBottom", {3}, "moveDownButton", {"a.bmp", "b.bmp", "c.bmp", "d.bmp"}, true, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ProjectSetupDialogTest, MoveButtonsAreOffWithoutASelectionAndWhileSorting)
@@ -223,8 +220,9 @@ TEST_F(ProjectSetupDialogTest, MoveButtonsAreOffWithoutASelectionAndWhileSorting
     EXPECT_TRUE(up->isEnabled());
     // A mnemonic clicks its button a moment later, as if pressed.
     QTest::keyClick(&dialog, Qt::Key_M, Qt::AltModifier);
-    EXPECT_TRUE(QTest::qWaitFor([this] { return dialog.frames() == QStringList{"b.bmp", "a.bmp"}; }))
-        << "Alt+M reaches the button";
+    EXPECT_TRUE(QTest::qWaitFor([this] {
+        return dialog.frames() == QStringList{"b.bmp", "a.bmp"};
+    })) << "Alt+M reaches the button";
     dialog.hide();
 }
 

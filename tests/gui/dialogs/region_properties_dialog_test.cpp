@@ -1,16 +1,16 @@
 #include "gui/dialogs/region_properties_dialog.h"
 
-#include "region_properties_fixture.h"
 #include "gui/dialogs/colour_swatch.h"
 #include "gui/dialogs/spin_edit.h"
 #include "gui/dialogs/worksheet_grid.h"
 #include "project/region.h"
+#include "region_properties_fixture.h"
 #include "support/test_files.h"
 #include "support/unstorable_names.h"
 
 #include <QCheckBox>
-#include <QLabel>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>

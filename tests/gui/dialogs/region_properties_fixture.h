@@ -41,10 +41,7 @@ protected:
                           QPoint(5, 8));
     }
 
-    QPoint CellCentre(int row, int column)
-    {
-        return Grid()->visualRect(Grid()->model()->index(row, column)).center();
-    }
+    QPoint CellCentre(int row, int column) { return Grid()->visualRect(Grid()->model()->index(row, column)).center(); }
 
     void DoubleClickFrame(int index)
     {

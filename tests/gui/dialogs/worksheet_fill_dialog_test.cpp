@@ -1,8 +1,8 @@
 #include "gui/dialogs/worksheet_fill_dialog.h"
 
-#include "region_properties_fixture.h"
 #include "gui/dialogs/spin_edit.h"
 #include "project/region.h"
+#include "region_properties_fixture.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -23,7 +23,7 @@ struct Plan {
     int from, to, step;
     const char* outputTemplate;
     std::vector<std::string> rows;  // "input > output"
-    const char* refusal;            // nullptr when OK is offered
+    const char* refusal;  // nullptr when OK is offered
 };
 
 class FillDialogPlan : public testing::TestWithParam<Plan> {};
@@ -52,15 +52,30 @@ TEST_P(FillDialogPlan, PreviewsTheRowsOrShowsTheRefusal)
 INSTANTIATE_TEST_SUITE_P(
     Plans, FillDialogPlan,
     testing::Values(
-        Plan{"EverySecondFrame", 1, 5, 2, "{region}_{n:03}.bmp",
-             {"walk01.bmp > Door_001.bmp", "walk03.bmp > Door_002.bmp", "walk05.bmp > Door_003.bmp"}, nullptr},
-        Plan{"PastTheFrameList", 4, 9, 1, "{frame}.bmp", {"walk04.bmp > walk04.bmp", "walk05.bmp > walk05.bmp"},
+        Plan{"EverySecondFrame",
+             1,
+             5,
+             2,
+             "{region}_{n:03}.bmp",
+             {"walk01.bmp > Door_001.bmp", "walk03.bmp > Door_002.bmp", "walk05.bmp > Door_003.bmp"},
+             nullptr},
+        Plan{"PastTheFrameList",
+             4,
+             9,
+             1,
+             "{frame}.bmp",
+             {"walk04.bmp > walk04.bmp", "walk05.bmp > walk05.bmp"},
              nullptr},
         Plan{"LeavesTheOutputFolder", 1, 5, 1, "../{n}.bmp", {}, "Refused unsafe output name ../1.bmp."},
         Plan{"UnknownField", 1, 5, 1, "{nr}.bmp", {}, "Unknown template field {nr}."},
         Plan{"Backwards", 4, 2, 1, "{n}.bmp", {}, "The frame range runs backwards: 2 comes before 4."},
         Plan{"BeyondTheFrameList", 6, 9, 1, "{n}.bmp", {}, "No frame of the frame list lies in this range."},
-        Plan{"NameWithAComma", 1, 5, 1, "x,{n}.bmp", {},
+        Plan{"NameWithAComma",
+             1,
+             5,
+             1,
+             "x,{n}.bmp",
+             {},
              "Row 1: Output file \"x,1.bmp\" holds a comma, which the project file puts between the names of a "
              "worksheet row."}),
     [](const auto& info) { return std::string(info.param.name); });

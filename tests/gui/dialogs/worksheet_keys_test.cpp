@@ -46,12 +46,12 @@ INSTANTIATE_TEST_SUITE_P(Cells, XlistEscape, testing::Values("", "door"));
 struct Arrow {
     const char* name;
     int column;
-    const char* cell;       // the cell's text when it is entered
-    const char* typed;      // typed into it afterwards
-    Qt::Key before;         // pressed before the arrow (Qt::Key_unknown: none)
+    const char* cell;  // the cell's text when it is entered
+    const char* typed;  // typed into it afterwards
+    Qt::Key before;  // pressed before the arrow (Qt::Key_unknown: none)
     Qt::Key arrow;
     int column_after;
-    int cursor_after;       // the editor's text cursor; -1 when the column changed
+    int cursor_after;  // the editor's text cursor; -1 when the column changed
 };
 
 class XlistArrows : public XlistTest, public testing::WithParamInterface<Arrow> {};
@@ -115,12 +115,12 @@ TEST_P(XlistRowKeys, ShortcutsEditTheCurrentRowFromTheEditor)
     dialog.hide();
 }
 
-INSTANTIATE_TEST_SUITE_P(Keys, XlistRowKeys,
-                         testing::Values(RowKey{"Insert", QKeySequence(Qt::Key_Insert), {"a.bmp", "", "b.bmp", "c.bmp"}},
-                                         RowKey{"Delete", QKeySequence(Qt::CTRL | Qt::Key_Minus), {"a.bmp", "c.bmp", "", ""}},
-                                         RowKey{"Clear", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete),
-                                                {"a.bmp", "", "c.bmp", ""}}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Keys, XlistRowKeys,
+    testing::Values(RowKey{"Insert", QKeySequence(Qt::Key_Insert), {"a.bmp", "", "b.bmp", "c.bmp"}},
+                    RowKey{"Delete", QKeySequence(Qt::CTRL | Qt::Key_Minus), {"a.bmp", "c.bmp", "", ""}},
+                    RowKey{"Clear", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete), {"a.bmp", "", "c.bmp", ""}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(XlistTest, InsertRowIsOfferedOnlyWhileTheLastRowIsEmpty)
 {

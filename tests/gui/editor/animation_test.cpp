@@ -35,12 +35,27 @@ protected:
         MakeFrame("f2.bmp", 200, 150, colors::Green);
         MakeFrame("f3.bmp", 200, 150, colors::Blue);
         MakeFrame("f4.bmp", 200, 150, colors::Yellow);
-        const std::vector<std::string> lines = {
-            "[Main]", "Version2=1", "Regions=4", "[Frames]", "1=f1.bmp", "2=f2.bmp", "3=f3.bmp", "4=f4.bmp",
-            "[Region1]", "Position=100,10,50,30", "Name=Door",
-            "[Region2]", "Position=20,20,60,40", "Name=Note", "Backgrnd=2",
-            "[Region3]", "Position=10,100,30,20", "Name=Late",
-            "[Region4]", "Position=150,100,20,20", "Name=Broken"};
+        const std::vector<std::string> lines = {"[Main]",
+                                                "Version2=1",
+                                                "Regions=4",
+                                                "[Frames]",
+                                                "1=f1.bmp",
+                                                "2=f2.bmp",
+                                                "3=f3.bmp",
+                                                "4=f4.bmp",
+                                                "[Region1]",
+                                                "Position=100,10,50,30",
+                                                "Name=Door",
+                                                "[Region2]",
+                                                "Position=20,20,60,40",
+                                                "Name=Note",
+                                                "Backgrnd=2",
+                                                "[Region3]",
+                                                "Position=10,100,30,20",
+                                                "Name=Late",
+                                                "[Region4]",
+                                                "Position=150,100,20,20",
+                                                "Name=Broken"};
         Start({QString::fromStdString(MakeProject("anim.qvl", lines))});
         // The project file closes up empty rows; the worksheets are set here.
         Rows(0, {{0, "f1.bmp"}, {1, "f2.bmp"}, {3, "f4.bmp"}, {10, "f3.bmp"}});
@@ -125,7 +140,8 @@ TEST_F(Animation, PlaybackLocksTheMenusAndTheToolBarAndStoppingRestoresThem)
     Open();
     Play(0);
     ExpectLocked(true);
-    for (const QAction* action : {ui().regionPropertiesAction, ui().regionHideAction, ui().regionDuplicateAction, ui().regionDeleteAction})
+    for (const QAction* action :
+         {ui().regionPropertiesAction, ui().regionHideAction, ui().regionDuplicateAction, ui().regionDeleteAction})
         EXPECT_FALSE(action->isEnabled()) << action->objectName().toStdString();
     EXPECT_TRUE(ui().animateAction->isEnabled());
     EXPECT_TRUE(ui().regionAnimateAction->isEnabled());
@@ -192,8 +208,8 @@ TEST_F(Animation, RegionsThatDoNotPlaySayWhyAndLeaveEverythingAsItWas)
         int region;
         const char* status;
     };
-    for (const Case& c : {Case{1, " Animation: only clip regions (type 1) play"},
-                          Case{2, " Animation: no frames to play"}}) {
+    for (const Case& c :
+         {Case{1, " Animation: only clip regions (type 1) play"}, Case{2, " Animation: no frames to play"}}) {
         SCOPED_TRACE(c.region);
         Play(c.region);
         EXPECT_FALSE(form().animating());

@@ -44,7 +44,8 @@ TEST_F(CanvasMouse, ACancelledDialogCreatesNothingButKeepsThePreviewChoice)
 {
     Open({});
     form().document().setShowPreview(false);
-    AnswerRegionDialog(false, [](RegionPropertiesDialog& dialog) { dialog.findChild<QCheckBox*>("previewCheck")->setChecked(true); });
+    AnswerRegionDialog(
+        false, [](RegionPropertiesDialog& dialog) { dialog.findChild<QCheckBox*>("previewCheck")->setChecked(true); });
     Drag({10, 10}, {60, 60});
     EXPECT_TRUE(project().Regions.empty());
     EXPECT_EQ(Status(1), " ");

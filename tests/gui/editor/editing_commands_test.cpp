@@ -119,8 +119,7 @@ TEST_P(CtrlLeft, SizesByTheStepWithinTheMinimum)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, CtrlLeft,
-                         testing::Values(SizeCase{"BelowSeven", 12, 10, 2},
-                                         SizeCase{"PastZeroStopsAtOne", 20, 30, 1},
+                         testing::Values(SizeCase{"BelowSeven", 12, 10, 2}, SizeCase{"PastZeroStopsAtOne", 20, 30, 1},
                                          SizeCase{"Plain", 20, 5, 15}),
                          [](const auto& info) { return std::string(info.param.name); });
 

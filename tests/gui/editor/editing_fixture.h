@@ -44,13 +44,13 @@ protected:
     {
         MakeFrame("f1.bmp", 200, 150, colors::Blue);
         MakeFrame("f2.bmp", 200, 150, colors::Blue);
-        std::vector<std::string> lines = {"[Main]", "Version2=1", "Regions=" + std::to_string(regions.size()),
-                                          "[Frames]", "1=f1.bmp", "2=f2.bmp"};
+        std::vector<std::string> lines = {"[Main]",   "Version2=1", "Regions=" + std::to_string(regions.size()),
+                                          "[Frames]", "1=f1.bmp",   "2=f2.bmp"};
         for (std::size_t i = 0; i < regions.size(); ++i) {
             const RegionSpec& r = regions[i];
             lines.push_back("[Region" + std::to_string(i + 1) + "]");
-            lines.push_back("Position=" + std::to_string(r.left) + "," + std::to_string(r.top) + "," +
-                            std::to_string(r.width) + "," + std::to_string(r.height));
+            lines.push_back("Position=" + std::to_string(r.left) + "," + std::to_string(r.top) + ","
+                            + std::to_string(r.width) + "," + std::to_string(r.height));
             lines.push_back("Name=" + r.name);
             lines.insert(lines.end(), r.lines.begin(), r.lines.end());
         }
@@ -76,10 +76,7 @@ protected:
         QTest::mousePress(&canvas(), button, mods, at);
     }
     void MoveTo(QPoint at) { QTest::mouseMove(&canvas(), at); }
-    void Release(QPoint at, Qt::MouseButton button = Qt::LeftButton)
-    {
-        QTest::mouseRelease(&canvas(), button, {}, at);
-    }
+    void Release(QPoint at, Qt::MouseButton button = Qt::LeftButton) { QTest::mouseRelease(&canvas(), button, {}, at); }
     // A drag in `steps` even steps.
     void Drag(QPoint from, QPoint to, int steps = 4, Qt::KeyboardModifiers mods = {})
     {
@@ -91,10 +88,7 @@ protected:
     void Click(QPoint at, Qt::KeyboardModifiers mods = {}) { Drag(at, at, 0, mods); }
 
     // Keys as the user types them, to the scroll box that has the focus.
-    void Key(Qt::Key key, Qt::KeyboardModifiers mods = {})
-    {
-        QTest::keyClick(form().ui().canvasScroll, key, mods);
-    }
+    void Key(Qt::Key key, Qt::KeyboardModifiers mods = {}) { QTest::keyClick(form().ui().canvasScroll, key, mods); }
 
     // Answers the next Region Object Properties dialog: `edit` runs while it
     // is open, then it is closed with OK or Cancel.

@@ -5,8 +5,8 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QContextMenuEvent>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QImage>
 #include <QMenu>
 #include <QMouseEvent>
@@ -29,15 +29,32 @@ protected:
         MakeFrame("f1.bmp", 200, 150, colors::Red);
         MakeFrame("f2.bmp", 200, 150, colors::Green);
         MakeFrame("f3.bmp", 200, 150, colors::Blue);
-        std::vector<std::string> lines = {"[Main]", "Version2=1", "Regions=" + std::to_string(regions), "[Frames]",
-                                          "1=f1.bmp", std::string("2=") + secondFrame, "3=f3.bmp",
-                                          "[Region1]", "Position=20,20,60,40", "Name=Note", "Backgrnd=2",
-                                          "BoxColor=" + std::to_string(Yellow), "Clip1=F2.BMP,,",
-                                          "[Region2]", "Position=100,10,50,30", "Name=Door",
+        std::vector<std::string> lines = {"[Main]",
+                                          "Version2=1",
+                                          "Regions=" + std::to_string(regions),
+                                          "[Frames]",
+                                          "1=f1.bmp",
+                                          std::string("2=") + secondFrame,
+                                          "3=f3.bmp",
+                                          "[Region1]",
+                                          "Position=20,20,60,40",
+                                          "Name=Note",
+                                          "Backgrnd=2",
+                                          "BoxColor=" + std::to_string(Yellow),
+                                          "Clip1=F2.BMP,,",
+                                          "[Region2]",
+                                          "Position=100,10,50,30",
+                                          "Name=Door",
                                           "Clip1=f1.bmp,,door.bmp",
-                                          "[Region3]", "Position=100,100,40,30", "Name=Quiet", "Visible=0",
-                                          "Backgrnd=2", "BoxColor=" + std::to_string(Yellow), "Clip1=f1.bmp,,",
-                                          "Clip2=f2.bmp,,", "Clip3=f3.bmp,,"};
+                                          "[Region3]",
+                                          "Position=100,100,40,30",
+                                          "Name=Quiet",
+                                          "Visible=0",
+                                          "Backgrnd=2",
+                                          "BoxColor=" + std::to_string(Yellow),
+                                          "Clip1=f1.bmp,,",
+                                          "Clip2=f2.bmp,,",
+                                          "Clip3=f3.bmp,,"};
         lines.insert(lines.end(), extraRegionLines.begin(), extraRegionLines.end());
         Start({QString::fromStdString(MakeProject("canvas.qvl", lines))});
     }
@@ -49,7 +66,8 @@ protected:
     std::optional<QRect> OnCanvas(const Region& region) { return canvas().shownRect(region); }
     void Hover(QPoint at)
     {
-        QMouseEvent move(QEvent::MouseMove, QPointF(at), canvas().mapToGlobal(QPointF(at)), Qt::NoButton, Qt::NoButton, {});
+        QMouseEvent move(QEvent::MouseMove, QPointF(at), canvas().mapToGlobal(QPointF(at)), Qt::NoButton, Qt::NoButton,
+                         {});
         QApplication::sendEvent(&canvas(), &move);
     }
     // A selection change as the clicks and keys make it.
@@ -195,9 +213,9 @@ TEST_F(Canvas, OutlinesFollowTheSelectionStateAndTheFrameShowsThrough)
     Open();
     // Door at 100,10 50 x 30 on the red frame.
     EXPECT_EQ(OnScreen(100, 10), Rgb(colors::Black));  // dotted: the first dot
-    EXPECT_EQ(OnScreen(103, 10), Rgb(colors::Red));    // and its gap
-    EXPECT_EQ(OnScreen(125, 25), Rgb(colors::Red));    // no fill
-    EXPECT_EQ(OnScreen(146, 36), Rgb(colors::Red));    // no handle
+    EXPECT_EQ(OnScreen(103, 10), Rgb(colors::Red));  // and its gap
+    EXPECT_EQ(OnScreen(125, 25), Rgb(colors::Red));  // no fill
+    EXPECT_EQ(OnScreen(146, 36), Rgb(colors::Red));  // no handle
 
     Select(1);
     EXPECT_EQ(OnScreen(100, 10), Rgb(colors::Yellow));
@@ -213,8 +231,10 @@ TEST_F(Canvas, OutlinesFollowTheSelectionStateAndTheFrameShowsThrough)
 
 std::vector<QAction*> RegionCommands(const MainWindowControls& ui)
 {
-    return {ui.propertiesAction,   ui.regionPropertiesAction, ui.hideAction, ui.regionHideAction,  ui.regionDeleteAction,
-            ui.deleteAction, ui.regionDuplicateAction,  ui.duplicateAction,  ui.animateAction, ui.regionAnimateAction};
+    return {ui.propertiesAction,      ui.regionPropertiesAction, ui.hideAction,
+            ui.regionHideAction,      ui.regionDeleteAction,     ui.deleteAction,
+            ui.regionDuplicateAction, ui.duplicateAction,        ui.animateAction,
+            ui.regionAnimateAction};
 }
 
 TEST_F(Canvas, SelectingARegionSwitchesTheRegionCommandsOn)

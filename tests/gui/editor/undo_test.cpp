@@ -193,8 +193,7 @@ TEST_P(UndoAfterAnAdd, KeepsEveryLaterStep)
     EXPECT_FALSE(project().Modified);
 }
 
-INSTANTIATE_TEST_SUITE_P(Adds, UndoAfterAnAdd,
-                         testing::Values(Addition::Drawn, Addition::Pasted, Addition::Duplicated),
+INSTANTIATE_TEST_SUITE_P(Adds, UndoAfterAnAdd, testing::Values(Addition::Drawn, Addition::Pasted, Addition::Duplicated),
                          [](const auto& info) { return NameOf(info.param); });
 
 TEST_F(Undo, AnExtractionSwitchClickedIsAStep)

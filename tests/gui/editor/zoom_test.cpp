@@ -278,8 +278,8 @@ TEST_F(Zoom, APressOnAToolTipActsOnTheCanvasBelow)
     ASSERT_NE(tip, nullptr);
     const QPoint onRegion = canvas().mapToGlobal(QPoint(30, 30));
     tip->move(onRegion - QPoint(2, 2));
-    QMouseEvent press(QEvent::MouseButtonPress, tip->mapFromGlobal(QPointF(onRegion)), QPointF(onRegion), Qt::LeftButton,
-                      Qt::LeftButton, {});
+    QMouseEvent press(QEvent::MouseButtonPress, tip->mapFromGlobal(QPointF(onRegion)), QPointF(onRegion),
+                      Qt::LeftButton, Qt::LeftButton, {});
     QApplication::sendEvent(tip, &press);
     EXPECT_FALSE(tip->isVisible());
     EXPECT_EQ(project().selection.current(), &Editing::At(0));

@@ -43,8 +43,8 @@ std::vector<LogEntry> Entries(const RichLog& log)
     std::vector<LogEntry> entries;
     for (int i = 0; i < log.lineCount(); ++i) {
         const QColor c = log.lineColor(i);
-        entries.push_back({log.line(i).toStdString(), RGB(std::uint8_t(c.red()), std::uint8_t(c.green()),
-                                                         std::uint8_t(c.blue()))});
+        entries.push_back(
+            {log.line(i).toStdString(), RGB(std::uint8_t(c.red()), std::uint8_t(c.green()), std::uint8_t(c.blue()))});
     }
     return entries;
 }

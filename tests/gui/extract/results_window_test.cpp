@@ -41,9 +41,9 @@ TEST_F(ResultsWindowTest, WithoutFramesReportsThatAloneInRed)
     EXPECT_FALSE(window.isModal());
     EXPECT_EQ(window.windowTitle(), "Results");
     const RichLog& log = *window.log();
-    EXPECT_EQ(Lines(log), (QStringList{"Checking current project <p.qvl>.", "  ", " ",
-                                       "No animation frames have been entered in the Project Setup dialog!", "  ",
-                                       " "}));
+    EXPECT_EQ(Lines(log),
+              (QStringList{"Checking current project <p.qvl>.", "  ", " ",
+                           "No animation frames have been entered in the Project Setup dialog!", "  ", " "}));
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(log.lineColor(i), QColor(Qt::blue)) << i;
     for (int i = 3; i < 6; ++i)

@@ -20,9 +20,21 @@ using Lifecycle = GuiFixture;
 
 std::vector<std::string> ThreeFrameProject()
 {
-    return {"[Main]", "Version2=1", "Regions=2", "[Frames]", "1=f1.bmp", "2=f2.bmp", "3=f3.bmp",
-            "[Region1]", "Position=10,20,30,40", "Name=Door", "Clip1=f1.bmp,,door1.bmp",
-            "[Region2]", "Position=50,60,70,80", "Name=Sign", "Visible=0"};
+    return {"[Main]",
+            "Version2=1",
+            "Regions=2",
+            "[Frames]",
+            "1=f1.bmp",
+            "2=f2.bmp",
+            "3=f3.bmp",
+            "[Region1]",
+            "Position=10,20,30,40",
+            "Name=Door",
+            "Clip1=f1.bmp,,door1.bmp",
+            "[Region2]",
+            "Position=50,60,70,80",
+            "Name=Sign",
+            "Visible=0"};
 }
 
 TEST_F(Lifecycle, FirstStartCreatesTheDefaultProjectWithoutAQuestion)
@@ -176,7 +188,7 @@ TEST_F(Lifecycle, NewWithUnsavedEditsAsksFirst)
     EXPECT_TRUE(project().Modified);
 
     Answer(MsgResult::Yes);  // save the edits, then start the new project
-    Answer(MsgResult::No);   // no frames now
+    Answer(MsgResult::No);  // no frames now
     form().session().newProject();
     EXPECT_EQ(form().windowTitle(), "Tolv [fresh.qvl]");
     EXPECT_FALSE(project().Modified);
@@ -206,9 +218,10 @@ TEST_P(CloseQuestion, AnswersDecideWhetherToSaveAndClose)
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, CloseQuestion,
-    testing::Values(CloseCase{"Yes", MsgResult::Yes, true, true}, CloseCase{"No", MsgResult::No, true, false},
-        CloseCase{"Cancel", MsgResult::Cancel, false, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+                         testing::Values(CloseCase{"Yes", MsgResult::Yes, true, true},
+                                         CloseCase{"No", MsgResult::No, true, false},
+                                         CloseCase{"Cancel", MsgResult::Cancel, false, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Lifecycle, AnUnmodifiedProjectClosesWithoutAQuestion)
 {

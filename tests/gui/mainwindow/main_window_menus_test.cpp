@@ -16,8 +16,8 @@
 #include <QMenuBar>
 #include <QScrollArea>
 #include <QStatusBar>
-#include <QToolBar>
 #include <QTimer>
+#include <QToolBar>
 #include <QToolButton>
 
 namespace tolv::gui::test {
@@ -128,12 +128,13 @@ TEST_F(MainWindowTest, ToolBarAndStatusBarHaveTheirControlsAndTexts)
         const char* hint;
         bool toggle;
     };
-    const Button buttons[] = {{ui.hideButton, "hideButton", "Hide/Show selected region", true},
-                              {ui.showPaintButton, "showPaintButton", "Show overlays and text boxes on every frame", true},
-                              {ui.lockButton, "lockButton", "Lock layout from deletion, movement & sizing", true},
-                              {ui.nudgeStepButton, "nudgeStepButton", "Set nudge step for keyboard movement", false},
-                              {ui.previousFrameButton, "previousFrameButton", "Previous animation frame", false},
-                              {ui.nextFrameButton, "nextFrameButton", "Next animation frame", false}};
+    const Button buttons[] = {
+        {ui.hideButton, "hideButton", "Hide/Show selected region", true},
+        {ui.showPaintButton, "showPaintButton", "Show overlays and text boxes on every frame", true},
+        {ui.lockButton, "lockButton", "Lock layout from deletion, movement & sizing", true},
+        {ui.nudgeStepButton, "nudgeStepButton", "Set nudge step for keyboard movement", false},
+        {ui.previousFrameButton, "previousFrameButton", "Previous animation frame", false},
+        {ui.nextFrameButton, "nextFrameButton", "Next animation frame", false}};
     int left = ui.quickPick->geometry().right();
     for (const Button& b : buttons) {
         EXPECT_EQ(b.button->objectName(), b.name);
@@ -169,9 +170,8 @@ TEST_F(MainWindowTest, TheQuickPickSelectsTheChosenRegionAndHandsTheKeysToTheScr
 {
     MakeFrame("f1.bmp", 64, 48, colors::Green);
     Start({QString::fromStdString(MakeProject("pick.qvl", {"[Main]", "Version2=1", "Regions=2", "[Frames]", "1=f1.bmp",
-                                                            "[Region1]", "Position=1,1,20,20", "Name=A",
-                                                            "[Region2]", "Position=30,1,20,20", "Name=B",
-                                                            "Visible=0"}))});
+                                                           "[Region1]", "Position=1,1,20,20", "Name=A", "[Region2]",
+                                                           "Position=30,1,20,20", "Name=B", "Visible=0"}))});
     QComboBox* quickPick = form().ui().quickPick;
     quickPick->setCurrentIndex(1);
     emit quickPick->activated(1);
@@ -185,8 +185,8 @@ TEST_F(MainWindowTest, TheQuickPickSelectsTheChosenRegionAndHandsTheKeysToTheScr
 TEST_F(MainWindowTest, TheHideButtonAndMenuItemsToggleTheCurrentRegion)
 {
     MakeFrame("f1.bmp", 64, 48, colors::Green);
-    Start({QString::fromStdString(MakeProject(
-        "hide.qvl", {"[Main]", "Version2=1", "Regions=1", "[Frames]", "1=f1.bmp", "[Region1]", "Position=1,1,20,20"}))});
+    Start({QString::fromStdString(MakeProject("hide.qvl", {"[Main]", "Version2=1", "Regions=1", "[Frames]", "1=f1.bmp",
+                                                           "[Region1]", "Position=1,1,20,20"}))});
     const MainWindowControls& ui = form().ui();
     Select(0);
     ui.hideAction->trigger();

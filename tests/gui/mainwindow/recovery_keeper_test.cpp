@@ -134,8 +134,8 @@ TEST_P(RecoveryTrouble, IsShownOnceInTheStatusBar)
     if (!GetParam().beforeStart)
         GetParam().spoil(RecoveryFolder());
     Nudge();
-    const QString said = QString::fromStdString("Unsaved edits are not being kept for recovery: "
-                                                + GetParam().reason(RecoveryFolder()));
+    const QString said =
+        QString::fromStdString("Unsaved edits are not being kept for recovery: " + GetParam().reason(RecoveryFolder()));
     EXPECT_TRUE(QTest::qWaitFor([&] { return Status(2) == said; }, 5000)) << Status(2).toStdString();
     Key(Qt::Key_Right, Qt::ShiftModifier);
     QTest::qWait(1500);
@@ -150,16 +150,19 @@ std::string OwnRecoveryName(const std::string& folder)
     return lock.replace_extension(".recovery").string();
 }
 
-INSTANTIATE_TEST_SUITE_P(Recovery, RecoveryTrouble,
-    testing::Values(
-        Trouble{"FolderOpenToOthers", true, [](const std::string& folder) {
-            std::filesystem::create_directory(folder);
-            std::filesystem::permissions(folder, std::filesystem::perms::all);
-        }, [](const std::string& folder) { return folder + " has mode 0777, not 0700"; }},
-        // A folder at the file's name cannot be replaced by the file.
-        Trouble{"FileNotWritten", false,
-            [](const std::string& folder) { std::filesystem::create_directory(OwnRecoveryName(folder)); },
-            [](const std::string& folder) { return "Unable to write to " + OwnRecoveryName(folder); }}),
+INSTANTIATE_TEST_SUITE_P(
+    Recovery, RecoveryTrouble,
+    testing::Values(Trouble{"FolderOpenToOthers", true,
+                            [](const std::string& folder) {
+                                std::filesystem::create_directory(folder);
+                                std::filesystem::permissions(folder, std::filesystem::perms::all);
+                            },
+                            [](const std::string& folder) { return folder + " has mode 0777, not 0700"; }},
+                    // A folder at the file's name cannot be replaced by the file.
+                    Trouble{
+                        "FileNotWritten", false,
+                        [](const std::string& folder) { std::filesystem::create_directory(OwnRecoveryName(folder)); },
+                        [](const std::string& folder) { return "Unable to write to " + OwnRecoveryName(folder); }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -11,8 +11,18 @@ namespace {
 
 std::vector<std::string> DoorProject(const std::string& regions)
 {
-    return {"[Main]", "Version2=1", regions, "[Frames]", "1=f1.bmp", "[Region1]", "Position=10,20,30,40",
-            "Name=Door", "Clip1=f1.bmp,,door1.bmp", "[Region2]", "Position=50,60,70,80", "Name=Sign"};
+    return {"[Main]",
+            "Version2=1",
+            regions,
+            "[Frames]",
+            "1=f1.bmp",
+            "[Region1]",
+            "Position=10,20,30,40",
+            "Name=Door",
+            "Clip1=f1.bmp,,door1.bmp",
+            "[Region2]",
+            "Position=50,60,70,80",
+            "Name=Sign"};
 }
 
 const QString Incomplete = "Some of p.qvl could not be read; saving will write only what was read";

@@ -39,9 +39,10 @@ TEST_P(OpenQuestion, AnswersDecideWhetherToSaveAndOpen)
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, OpenQuestion,
-    testing::Values(OpenCase{"Yes", MsgResult::Yes, true, true}, OpenCase{"No", MsgResult::No, true, false},
-        OpenCase{"Cancel", MsgResult::Cancel, false, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+                         testing::Values(OpenCase{"Yes", MsgResult::Yes, true, true},
+                                         OpenCase{"No", MsgResult::No, true, false},
+                                         OpenCase{"Cancel", MsgResult::Cancel, false, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(UnsavedEdits, AFileThatIsNoProjectIsRefusedBeforeTheQuestion)
 {
@@ -52,7 +53,8 @@ TEST_F(UnsavedEdits, AFileThatIsNoProjectIsRefusedBeforeTheQuestion)
     ChooseFile(File("frame.bmp"));
     form().session().open();
 
-    EXPECT_EQ(MessageTexts(), std::vector<QString>{QString::fromStdString(File("frame.bmp") + " is not a project file.")});
+    EXPECT_EQ(MessageTexts(),
+              std::vector<QString>{QString::fromStdString(File("frame.bmp") + " is not a project file.")});
     EXPECT_EQ(Messages()[0].kind, MsgKind::Warning);
     EXPECT_EQ(form().windowTitle(), "Tolv [Noname.qvl]");
     EXPECT_TRUE(project().Modified);

@@ -94,8 +94,7 @@ constexpr std::uint32_t SwapRedBlue(std::uint32_t v)
 
 Bitmap::Bitmap(int width, int height, int bitsPerPixel, std::vector<Color> palette, BitMasks masks)
     : Bitmap(width, height, bitsPerPixel, std::move(palette), masks, std::vector<std::uint8_t>())
-{
-}
+{}
 
 Bitmap Bitmap::ForOverwrite(int width, int height, int bitsPerPixel, std::vector<Color> palette, BitMasks masks,
                             Bitmap&& spent)

@@ -55,8 +55,8 @@ bool DepthFitsCompression(int bitsPerPixel, std::uint32_t compression)
 {
     switch (compression) {
     case Rgb:
-        return bitsPerPixel == 1 || bitsPerPixel == 4 || bitsPerPixel == 8 || bitsPerPixel == 16
-               || bitsPerPixel == 24 || bitsPerPixel == 32;
+        return bitsPerPixel == 1 || bitsPerPixel == 4 || bitsPerPixel == 8 || bitsPerPixel == 16 || bitsPerPixel == 24
+               || bitsPerPixel == 32;
     case Rle8:
         return bitsPerPixel == 8;
     case Rle4:
@@ -127,14 +127,16 @@ Layout ParseHeaders(const std::uint8_t* head, std::size_t size, std::uint64_t fi
         const std::size_t entrySize = headerSize == CoreHeaderSize ? 3 : 4;
         for (std::uint32_t i = 0; i < entries; ++i) {
             const std::size_t at = tableStart + i * entrySize;
-            layout.palette.push_back(RGB(std::uint8_t(in.u8(at + 2)), std::uint8_t(in.u8(at + 1)), std::uint8_t(in.u8(at))));
+            layout.palette.push_back(
+                RGB(std::uint8_t(in.u8(at + 2)), std::uint8_t(in.u8(at + 1)), std::uint8_t(in.u8(at))));
         }
         tableStart += entries * entrySize;
     }
     if (layout.pixelOffset < tableStart || layout.pixelOffset > fileSize)
         throw InvalidBitmapError();
 
-    const std::uint64_t decodedBytes = std::uint64_t(Bitmap::RowStride(layout.width, layout.bitsPerPixel)) * layout.height;
+    const std::uint64_t decodedBytes =
+        std::uint64_t(Bitmap::RowStride(layout.width, layout.bitsPerPixel)) * layout.height;
     if (decodedBytes > MaxBitmapBytes)
         throw InvalidBitmapError();
     const std::uint64_t available = fileSize - layout.pixelOffset;
@@ -151,8 +153,8 @@ Layout ParseHeaders(const std::uint8_t* head, std::size_t size, std::uint64_t fi
 
 Bitmap MakeBitmap(const Layout& layout, Bitmap&& spent)
 {
-    Bitmap bitmap = Bitmap::ForOverwrite(layout.width, layout.height, layout.bitsPerPixel, layout.palette,
-                                         layout.masks, std::move(spent));
+    Bitmap bitmap = Bitmap::ForOverwrite(layout.width, layout.height, layout.bitsPerPixel, layout.palette, layout.masks,
+                                         std::move(spent));
     // A stream may leave pixels unset.
     for (int y = 0; layout.compressed() && y < bitmap.height(); ++y)
         std::memset(bitmap.row(y), 0, bitmap.stride());

@@ -1,8 +1,8 @@
 #include "platform/image/bmp_probe.h"
 
+#include "platform/errors.h"
 #include "platform/image/bitmap.h"
 #include "platform/image/bmp_format.h"
-#include "platform/errors.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -1,12 +1,12 @@
+#include "platform/errors.h"
 #include "platform/image/bitmap.h"
 #include "platform/image/bmp_format.h"
-#include "platform/errors.h"
 #include "platform/io/io_parts.h"
 
 #include <fcntl.h>
 #include <limits.h>
-#include <sys/uio.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -82,7 +82,8 @@ Bitmap DecodeBmp(const std::uint8_t* data, std::size_t size)
         bmp::DecodeRle(layout, pixels, layout.pixelBytes, bitmap);
     } else {
         for (int i = 0; i < bitmap.height(); ++i)
-            std::memcpy(bitmap.row(bmp::BitmapRow(layout, i)), pixels + std::size_t(i) * bitmap.stride(), bitmap.stride());
+            std::memcpy(bitmap.row(bmp::BitmapRow(layout, i)), pixels + std::size_t(i) * bitmap.stride(),
+                        bitmap.stride());
     }
     return bitmap;
 }

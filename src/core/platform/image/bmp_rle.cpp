@@ -12,8 +12,7 @@ class RleDecoder {
 public:
     RleDecoder(const std::uint8_t* stream, std::size_t size, Bitmap& bitmap, bool nibbles)
         : stream_(stream), size_(size), bitmap_(bitmap), nibbles_(nibbles)
-    {
-    }
+    {}
 
     void run()
     {

@@ -1,7 +1,7 @@
+#include "platform/errors.h"
 #include "platform/image/atomic_bmp.h"
 #include "platform/image/bitmap.h"
 #include "platform/image/bmp_format.h"
-#include "platform/errors.h"
 
 #include <sys/uio.h>
 

@@ -7,10 +7,22 @@ namespace tolv {
 // A colour as 0x00BBGGRR: red in the low byte, as stored in project files.
 using Color = std::uint32_t;
 
-constexpr Color RGB(std::uint8_t r, std::uint8_t g, std::uint8_t b) { return Color(r) | Color(g) << 8 | Color(b) << 16; }
-constexpr std::uint8_t RedOf(Color c) { return c & 0xFF; }
-constexpr std::uint8_t GreenOf(Color c) { return (c >> 8) & 0xFF; }
-constexpr std::uint8_t BlueOf(Color c) { return (c >> 16) & 0xFF; }
+constexpr Color RGB(std::uint8_t r, std::uint8_t g, std::uint8_t b)
+{
+    return Color(r) | Color(g) << 8 | Color(b) << 16;
+}
+constexpr std::uint8_t RedOf(Color c)
+{
+    return c & 0xFF;
+}
+constexpr std::uint8_t GreenOf(Color c)
+{
+    return (c >> 8) & 0xFF;
+}
+constexpr std::uint8_t BlueOf(Color c)
+{
+    return (c >> 16) & 0xFF;
+}
 
 namespace colors {
 constexpr Color Black = 0x000000;

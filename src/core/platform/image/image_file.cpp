@@ -1,7 +1,7 @@
 #include "platform/image/image_file.h"
 
-#include "platform/image/atomic_bmp.h"
 #include "platform/errors.h"
+#include "platform/image/atomic_bmp.h"
 #include "platform/image/png_codec.h"
 
 #include <sys/stat.h>

@@ -1,7 +1,7 @@
 #include "platform/image/image_probe.h"
 
-#include "platform/image/bmp_probe.h"
 #include "platform/errors.h"
+#include "platform/image/bmp_probe.h"
 #include "platform/image/png_probe.h"
 
 #include <array>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/io/atomic_file.h"
 #include "platform/image/bitmap.h"
+#include "platform/io/atomic_file.h"
 
 #include <cstddef>
 #include <cstdint>

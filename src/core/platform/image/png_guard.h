@@ -25,6 +25,7 @@ bool Guarded(png_structp png, Step step)
     png_longjmp(png, 1);
 }
 
-inline void OnWarning(png_structp, png_const_charp) {}
+inline void OnWarning(png_structp, png_const_charp)
+{}
 
 }  // namespace tolv::png

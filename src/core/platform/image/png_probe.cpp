@@ -1,7 +1,7 @@
 #include "platform/image/png_probe.h"
 
-#include "platform/image/bitmap.h"
 #include "platform/errors.h"
+#include "platform/image/bitmap.h"
 
 #include <algorithm>
 #include <array>
@@ -77,8 +77,8 @@ PngHeader ParsePngHeader(std::span<const std::uint8_t> head)
     if (head.size() < PngHeadSize || !IsPngSignature(head.data(), head.size()))
         throw InvalidBitmapError();
     const std::uint8_t* data = head.data() + IhdrDataAt;
-    const bool isIhdr = BigEndian32(head.data() + IhdrLengthAt) == IhdrDataSize &&
-                        std::equal(data - 4, data, reinterpret_cast<const std::uint8_t*>("IHDR"));
+    const bool isIhdr = BigEndian32(head.data() + IhdrLengthAt) == IhdrDataSize
+                        && std::equal(data - 4, data, reinterpret_cast<const std::uint8_t*>("IHDR"));
     if (!isIhdr || Crc32(head.subspan(IhdrTypeAt, 4 + IhdrDataSize)) != BigEndian32(head.data() + IhdrCrcAt))
         throw InvalidBitmapError();
     const std::uint32_t width = BigEndian32(data);

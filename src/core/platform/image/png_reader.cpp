@@ -177,8 +177,7 @@ Resolution ResolutionOf(png_structp png, png_infop info)
     png_uint_32 x = 0;
     png_uint_32 y = 0;
     int unit = PNG_RESOLUTION_UNKNOWN;
-    if (png_get_pHYs(png, info, &x, &y, &unit) == 0 || unit != PNG_RESOLUTION_METER || x > INT32_MAX
-        || y > INT32_MAX)
+    if (png_get_pHYs(png, info, &x, &y, &unit) == 0 || unit != PNG_RESOLUTION_METER || x > INT32_MAX || y > INT32_MAX)
         return {};
     return {std::int32_t(x), std::int32_t(y)};
 }

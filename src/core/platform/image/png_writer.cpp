@@ -48,7 +48,8 @@ void WriteData(png_structp png, png_bytep data, std::size_t size)
         png_error(png, "write failed");
 }
 
-void FlushNothing(png_structp) {}
+void FlushNothing(png_structp)
+{}
 
 class WriteSession {
 public:
@@ -80,9 +81,8 @@ constexpr BitMasks RgbaMasks{0xFF0000, 0x00FF00, 0x0000FF, 0xFF000000};
 class RowSource {
 public:
     explicit RowSource(const Bitmap& bitmap)
-        : bitmap_(bitmap),
-          direct_(bitmap.bitsPerPixel() <= 8 || bitmap.bitsPerPixel() == 24
-                  || (bitmap.bitsPerPixel() == 32 && bitmap.masks() == RgbaMasks)),
+        : bitmap_(bitmap), direct_(bitmap.bitsPerPixel() <= 8 || bitmap.bitsPerPixel() == 24
+                                   || (bitmap.bitsPerPixel() == 32 && bitmap.masks() == RgbaMasks)),
           alpha_(bitmap.masks().alpha != 0)
     {
         if (bitmap.bitsPerPixel() > 8)
@@ -141,8 +141,7 @@ class RowFilter {
 public:
     RowFilter(std::size_t rowBytes, std::size_t pixelBytes, bool adaptive)
         : pixelBytes_(pixelBytes), adaptive_(adaptive), previous_(rowBytes), best_(rowBytes), trial_(rowBytes)
-    {
-    }
+    {}
 
     void append(const std::uint8_t* row, std::vector<std::uint8_t>& stream)
     {
@@ -259,8 +258,8 @@ const std::vector<std::uint8_t>& CompressedRows(const Bitmap& bitmap, RowSource&
         filter.append(rows.row(y), stream);
     libdeflate_compressor& compressor = CompressorOf(level);
     packed.resize(libdeflate_zlib_compress_bound(&compressor, stream.size()));
-    const std::size_t size = libdeflate_zlib_compress(&compressor, stream.data(), stream.size(), packed.data(),
-                                                      packed.size());
+    const std::size_t size =
+        libdeflate_zlib_compress(&compressor, stream.data(), stream.size(), packed.data(), packed.size());
     if (size == 0)
         throw std::bad_alloc();
     packed.resize(size);
@@ -312,8 +311,8 @@ void Encode(const Bitmap& bitmap, Output& output, int level)
     };
     if (!png::Guarded(png, [&] {
             png_set_write_fn(png, &output, WriteData, FlushNothing);
-            png_set_IHDR(png, info, png_uint_32(bitmap.width()), png_uint_32(bitmap.height()), header.bits,
-                         header.type, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_BASE, PNG_FILTER_TYPE_BASE);
+            png_set_IHDR(png, info, png_uint_32(bitmap.width()), png_uint_32(bitmap.height()), header.bits, header.type,
+                         PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_BASE, PNG_FILTER_TYPE_BASE);
             if (!header.palette.empty())
                 png_set_PLTE(png, info, header.palette.data(), int(header.palette.size()));
             if (!header.alpha.empty())

@@ -96,8 +96,7 @@ class Stroke {
 public:
     Stroke(Bitmap& target, const Pen& pen)
         : target_(target), pen_(pen), value_(target.valueOf(pen.color)), width_(std::max(1, pen.width))
-    {
-    }
+    {}
 
     // From (x0, y0) to (x1, y1) without the end point; the dash pattern
     // carries on from the previous line of this stroke.
@@ -115,7 +114,8 @@ public:
         const std::int64_t minorDelta = xMajor ? dy : dx;
         const int majorSize = xMajor ? target_.width() : target_.height();
         // Only the steps whose major coordinate lies on the bitmap are walked.
-        const Range onBitmap = majorSign > 0 ? Range{-major0, majorSize - major0} : Range{major0 - majorSize + 1, major0 + 1};
+        const Range onBitmap =
+            majorSign > 0 ? Range{-major0, majorSize - major0} : Range{major0 - majorSize + 1, major0 + 1};
         const std::int64_t first = std::max<std::int64_t>(0, onBitmap.lo);
         const std::int64_t last = std::min(steps, onBitmap.hi);
         for (std::int64_t i = first; i < last; ++i) {
@@ -216,7 +216,8 @@ void Canvas::rectangle(const Rect& rect)
     const auto bound = [](std::int64_t v) {
         return int(std::clamp<std::int64_t>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
     };
-    BrushPainter(target_, brush).fill({bound(l + in + 1), bound(t + in + 1), bound(r - 1 - in), bound(b - 1 - in)}, pen.mode);
+    BrushPainter(target_, brush)
+        .fill({bound(l + in + 1), bound(t + in + 1), bound(r - 1 - in), bound(b - 1 - in)}, pen.mode);
     if (pen.style == PenStyle::Solid || pen.width > 1) {
         SolidOutline(target_, pen, l, t, r, b);
         return;

@@ -77,8 +77,7 @@ bool KeepOwnerAndMode(int fd, const struct stat& target)
 
 }  // namespace
 
-AtomicFile::AtomicFile(std::string path)
-    : path_(std::move(path))
+AtomicFile::AtomicFile(std::string path) : path_(std::move(path))
 {
     const std::string target = FinalTarget(path_);
     folder_ = OpenFolder::Open(FolderPart(target));

@@ -1,13 +1,12 @@
 #include "platform/io/files.h"
 
-#include "platform/io/atomic_file.h"
 #include "platform/errors.h"
+#include "platform/io/atomic_file.h"
 
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
 
 namespace tolv {
 

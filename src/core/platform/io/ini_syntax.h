@@ -17,7 +17,7 @@ constexpr std::size_t kMaxValueChars = 2047;
 struct Line {
     enum class Kind { Other, Section, Entry };
     Kind kind = Kind::Other;
-    std::string_view name;   // section name or key, trimmed
+    std::string_view name;  // section name or key, trimmed
     std::string_view value;  // entries only, trimmed but still quoted
 };
 

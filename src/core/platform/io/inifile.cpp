@@ -6,8 +6,8 @@
 #include "platform/io/text_encoding.h"
 
 #include <climits>
-#include <filesystem>
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <unordered_map>
 
@@ -75,7 +75,8 @@ struct IniReader::Data {
     }
 };
 
-IniReader::IniReader() : data_(std::make_unique<Data>()) {}
+IniReader::IniReader() : data_(std::make_unique<Data>())
+{}
 IniReader::~IniReader() = default;
 IniReader::IniReader(IniReader&&) noexcept = default;
 IniReader& IniReader::operator=(IniReader&&) noexcept = default;
@@ -115,8 +116,7 @@ bool IniReader::sectionExists(const std::string& section) const
     return s != data_->sections.end() && !s->second.empty();
 }
 
-std::string IniReader::readString(const std::string& section, const std::string& key,
-                                  const std::string& fallback) const
+std::string IniReader::readString(const std::string& section, const std::string& key, const std::string& fallback) const
 {
     const std::string* value = data_->find(section, key);
     return value ? *value : fallback;

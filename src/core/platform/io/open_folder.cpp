@@ -22,7 +22,8 @@ OpenFolder::~OpenFolder()
         ::close(fd_);
 }
 
-OpenFolder::OpenFolder(OpenFolder&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+OpenFolder::OpenFolder(OpenFolder&& other) noexcept : fd_(std::exchange(other.fd_, -1))
+{}
 
 OpenFolder& OpenFolder::operator=(OpenFolder&& other) noexcept
 {

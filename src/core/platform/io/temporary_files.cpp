@@ -90,8 +90,7 @@ bool IsStale(const OpenFolder& folder, const std::string& name, std::time_t now)
 
 std::string TemporaryName(std::string_view targetName, int writerPid)
 {
-    const std::string suffix =
-        ".tolvane-tmp-" + std::to_string(writerPid) + "@" + HostTag() + "." + RandomPart();
+    const std::string suffix = ".tolvane-tmp-" + std::to_string(writerPid) + "@" + HostTag() + "." + RandomPart();
     return "." + std::string(Utf8Prefix(targetName, NAME_MAX - 1 - suffix.size())) + suffix;
 }
 
