@@ -44,6 +44,7 @@ Bitmap CopyInside(const Bitmap& frame, const ClipArea& area, const Overlap& span
                                        std::move(spent));
     clip.setPaletteAlpha(frame.paletteAlpha());
     clip.setResolution(frame.resolution());
+    clip.shareColourChunks(frame);
     CopyRows(frame, area, span, clip);
     const std::size_t used = std::size_t(area.width) * std::size_t(frame.bitsPerPixel() / 8);
     for (int y = 0; y < area.height; ++y) {

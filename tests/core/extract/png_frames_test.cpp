@@ -95,6 +95,42 @@ INSTANTIATE_TEST_SUITE_P(
                     CrossCase{"PaletteAlphaPngToBmp", "f.png", "c.bmp", [] { return PaletteAlphaFrame(64, 40); }}),
     [](const auto& info) { return std::string(info.param.name); });
 
+std::vector<std::uint8_t> BigEndian(std::initializer_list<std::uint32_t> values)
+{
+    std::vector<std::uint8_t> bytes;
+    for (const std::uint32_t value : values)
+        bytes.insert(bytes.end(), {std::uint8_t(value >> 24), std::uint8_t(value >> 16), std::uint8_t(value >> 8),
+                                   std::uint8_t(value)});
+    return bytes;
+}
+
+// A colour-managed viewer shows a clip as it shows its frame only when the
+// clip says what the frame said of its colours.
+TEST_F(PngRunTest, PngOutputsCarryTheColourChunksOfTheirFrameBeforeThePalette)
+{
+    const std::vector<ColourChunk> chunks = {
+        {"gAMA", BigEndian({45455})},
+        {"cHRM", BigEndian({31270, 32900, 64000, 33000, 30000, 60000, 15000, 6000})},
+        {"iCCP", {'c', 'a', 'm', 0, 0, 0x78, 0x9c, 0x03, 0, 0, 0, 0, 1}},
+    };
+    Bitmap frame = PatternFrame(64, 40, 8);
+    frame.setColourChunks(chunks);
+    frame.setResolution({3780, 3780});
+    build.frame("f.png", frame);
+    build.region(RegionKind::Background, 0, 0, 1, 1, {{"f.png", "b.png"}});
+    build.region(RegionKind::Clip, 7, 3, 30, 20, {{"f.png", "c.png"}, {"f.png", "c.bmp"}});
+    run();
+
+    for (const char* output : {"b.png", "c.png"}) {
+        const Bitmap written = LoadImageFile(build.output(output));
+        EXPECT_EQ(written.colourChunks(), chunks) << output;
+        EXPECT_EQ(written.resolution(), frame.resolution()) << output;
+        const std::string bytes = test::ReadText(build.output(output));
+        EXPECT_LT(bytes.find("iCCP"), bytes.find("PLTE")) << output;
+    }
+    EXPECT_TRUE(LoadImageFile(build.output("c.bmp")).colourChunks().empty());
+}
+
 // A 10 x 6 overlay: the key colour at (0, 0) and on the top row, `colour`
 // elsewhere.
 Bitmap Overlay(const Bitmap& format, Color colour)

@@ -138,7 +138,19 @@ Bitmap Bitmap::SameFormat(const Bitmap& format, int width, int height)
     Bitmap bitmap(width, height, format.bitsPerPixel_, format.palette_, format.masks_);
     bitmap.paletteAlpha_ = format.paletteAlpha_;
     bitmap.resolution_ = format.resolution_;
+    bitmap.colourChunks_ = format.colourChunks_;
     return bitmap;
+}
+
+const std::vector<ColourChunk>& Bitmap::colourChunks() const
+{
+    static const std::vector<ColourChunk> none;
+    return colourChunks_ ? *colourChunks_ : none;
+}
+
+void Bitmap::setColourChunks(std::vector<ColourChunk> chunks)
+{
+    colourChunks_ = chunks.empty() ? nullptr : std::make_shared<const std::vector<ColourChunk>>(std::move(chunks));
 }
 
 void Bitmap::setPaletteAlpha(std::vector<std::uint8_t> alpha)

@@ -4,7 +4,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tolv {
@@ -24,6 +26,16 @@ struct Resolution {
     std::int32_t x = 0;
     std::int32_t y = 0;
     bool operator==(const Resolution&) const = default;
+};
+
+// A PNG chunk of colour information (gAMA, cHRM, sRGB, iCCP) as its file
+// holds it. Only carried along, from a frame to the PNG outputs cut from it,
+// so that a colour-managed viewer shows both alike; drawing, copying and BMP
+// files ignore it.
+struct ColourChunk {
+    std::string type;
+    std::vector<std::uint8_t> data;
+    bool operator==(const ColourChunk&) const = default;
 };
 
 // Limits of what a bitmap may hold; larger images are refused as not valid.
@@ -52,8 +64,8 @@ public:
     static Bitmap ForOverwrite(int width, int height, int bitsPerPixel, std::vector<Color> palette, BitMasks masks,
                                Bitmap&& spent);
 
-    // An empty bitmap of the same depth, palette, palette alpha, masks and
-    // resolution as `format`.
+    // An empty bitmap of the same depth, palette, palette alpha, masks,
+    // resolution and colour chunks as `format`.
     static Bitmap SameFormat(const Bitmap& format, int width, int height);
     // 5-5-5 for 16 bits, 8-8-8 for 32 bits, none for other depths.
     static BitMasks DefaultMasks(int bitsPerPixel);
@@ -76,6 +88,10 @@ public:
     bool sameFormat(const Bitmap& other) const;
     const Resolution& resolution() const { return resolution_; }
     void setResolution(Resolution resolution) { resolution_ = resolution; }
+    const std::vector<ColourChunk>& colourChunks() const;
+    void setColourChunks(std::vector<ColourChunk> chunks);
+    // Clips share their frame's chunks: a profile can be large.
+    void shareColourChunks(const Bitmap& from) { colourChunks_ = from.colourChunks_; }
 
     std::uint8_t* row(int y) { return pixels_.data() + std::size_t(y) * stride_; }
     const std::uint8_t* row(int y) const { return pixels_.data() + std::size_t(y) * stride_; }
@@ -116,6 +132,7 @@ private:
     std::vector<std::uint8_t> paletteAlpha_;
     BitMasks masks_;
     Resolution resolution_;
+    std::shared_ptr<const std::vector<ColourChunk>> colourChunks_;
     std::vector<std::uint8_t> pixels_;
 };
 

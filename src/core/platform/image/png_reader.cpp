@@ -2,7 +2,10 @@
 #include "platform/image/png_codec.h"
 #include "platform/image/png_guard.h"
 
+#include <libdeflate.h>
+
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace tolv {
@@ -12,8 +15,24 @@ namespace {
 constexpr std::uint8_t Signature[PngSignatureLength] = {137, 80, 78, 71, 13, 10, 26, 10};
 
 // The one chunk besides those of the picture itself (IHDR, PLTE, tRNS, IDAT,
-// IEND) whose content the bitmap keeps.
+// IEND) that libpng reads for the bitmap; the colour chunks are read apart.
 constexpr png_byte Kept[] = "pHYs";
+
+// The colour chunks carried from a frame to its outputs, and the largest one
+// carried: an ICC profile of a few hundred kilobytes is large.
+constexpr std::array<const char*, 4> ColourChunkTypes = {"gAMA", "cHRM", "sRGB", "iCCP"};
+constexpr std::uint32_t MaxColourChunkBytes = std::uint32_t(4) << 20;
+
+std::uint32_t BigEndian32(const std::uint8_t* bytes)
+{
+    return std::uint32_t(bytes[0]) << 24 | std::uint32_t(bytes[1]) << 16 | std::uint32_t(bytes[2]) << 8 | bytes[3];
+}
+
+bool IsColourChunk(const std::uint8_t* type)
+{
+    return std::any_of(ColourChunkTypes.begin(), ColourChunkTypes.end(),
+                       [type](const char* name) { return std::memcmp(type, name, 4) == 0; });
+}
 
 // Where libpng reads from; `failed` tells a read error from a file that ends
 // early, which is merely not a valid picture.
@@ -38,6 +57,98 @@ struct Input {
         return true;
     }
 };
+
+// One step of a walk over the chunks before the picture data.
+class ChunkWalk {
+public:
+    virtual ~ChunkWalk() = default;
+    // The next chunk's length and type; false at the end of the input.
+    virtual bool header(std::uint8_t (&bytes)[8]) = 0;
+    // The chunk's data and checksum, or past them.
+    virtual bool take(std::uint8_t* into, std::size_t size) = 0;
+    virtual bool skip(std::size_t size) = 0;
+};
+
+// The colour chunks before the first IDAT, read ahead of libpng, which passes
+// them over: libpng would check them and refuse a frame over a chunk that only
+// a colour-managed viewer reads. A chunk too large or with a bad checksum is
+// not carried.
+std::vector<ColourChunk> WalkColourChunks(ChunkWalk& walk)
+{
+    std::vector<ColourChunk> chunks;
+    std::uint8_t head[8];
+    while (walk.header(head) && std::memcmp(head + 4, "IDAT", 4) != 0 && std::memcmp(head + 4, "IEND", 4) != 0) {
+        const std::uint32_t length = BigEndian32(head);
+        if (!IsColourChunk(head + 4) || length > MaxColourChunkBytes) {
+            if (!walk.skip(std::size_t(length) + 4))
+                break;
+            continue;
+        }
+        std::vector<std::uint8_t> data(std::size_t(length) + 4);
+        if (!walk.take(data.data(), data.size()))
+            break;
+        const std::uint32_t crc = libdeflate_crc32(libdeflate_crc32(0, head + 4, 4), data.data(), length);
+        if (crc == BigEndian32(data.data() + length)) {
+            data.resize(length);
+            chunks.push_back({std::string(reinterpret_cast<const char*>(head + 4), 4), std::move(data)});
+        }
+    }
+    return chunks;
+}
+
+class MemoryChunkWalk : public ChunkWalk {
+public:
+    explicit MemoryChunkWalk(const Input& input) : data_(input.data), left_(input.left) {}
+    bool header(std::uint8_t (&bytes)[8]) override { return take(bytes, 8); }
+    bool take(std::uint8_t* into, std::size_t size) override
+    {
+        if (size > left_)
+            return false;
+        std::memcpy(into, data_, size);
+        return skip(size);
+    }
+    bool skip(std::size_t size) override
+    {
+        if (size > left_)
+            return false;
+        data_ += size;
+        left_ -= size;
+        return true;
+    }
+
+private:
+    const std::uint8_t* data_;
+    std::size_t left_;
+};
+
+// Goes back to where it started when done, for libpng to read from there.
+class FileChunkWalk : public ChunkWalk {
+public:
+    explicit FileChunkWalk(std::FILE* file) : file_(file), start_(std::ftell(file)) {}
+    ~FileChunkWalk() override
+    {
+        std::clearerr(file_);
+        std::fseek(file_, start_, SEEK_SET);
+    }
+    bool usable() const { return start_ >= 0; }
+    bool header(std::uint8_t (&bytes)[8]) override { return take(bytes, 8); }
+    bool take(std::uint8_t* into, std::size_t size) override { return std::fread(into, 1, size, file_) == size; }
+    bool skip(std::size_t size) override { return std::fseek(file_, long(size), SEEK_CUR) == 0; }
+
+private:
+    std::FILE* file_;
+    long start_;
+};
+
+std::vector<ColourChunk> ColourChunksOf(const Input& input)
+{
+    if (input.file == nullptr) {
+        MemoryChunkWalk walk(input);
+        return WalkColourChunks(walk);
+    }
+    FileChunkWalk walk(input.file);
+    return walk.usable() ? WalkColourChunks(walk) : std::vector<ColourChunk>{};
+}
 
 void ReadData(png_structp png, png_bytep into, std::size_t size)
 {
@@ -200,6 +311,7 @@ Bitmap Read(Input& input, const std::string* path, Bitmap&& spent)
             throw FileReadError(*path);
         throw InvalidBitmapError();
     };
+    std::vector<ColourChunk> colourChunks = ColourChunksOf(input);
     ReadSession session(input);
     png_structp png = session.png();
     png_infop info = session.info();
@@ -217,6 +329,7 @@ Bitmap Read(Input& input, const std::string* path, Bitmap&& spent)
         Bitmap::ForOverwrite(width, height, layout.depth, std::move(layout.palette), layout.masks, std::move(spent));
     bitmap.setPaletteAlpha(std::move(layout.alpha));
     bitmap.setResolution(ResolutionOf(png, info));
+    bitmap.setColourChunks(std::move(colourChunks));
     if (png_get_rowbytes(png, info) > bitmap.stride())
         throw InvalidBitmapError();
     std::vector<png_bytep> rows(std::size_t(bitmap.height()));

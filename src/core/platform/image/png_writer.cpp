@@ -319,6 +319,11 @@ void Encode(const Bitmap& bitmap, Output& output, int level)
                 png_set_tRNS(png, info, header.alpha.data(), int(header.alpha.size()), nullptr);
             if (Stated(resolution))
                 png_set_pHYs(png, info, png_uint_32(resolution.x), png_uint_32(resolution.y), PNG_RESOLUTION_METER);
+            // The colour chunks go where they belong, before PLTE and IDAT.
+            png_write_info_before_PLTE(png, info);
+            for (const ColourChunk& chunk : bitmap.colourChunks())
+                png_write_chunk(png, reinterpret_cast<png_const_bytep>(chunk.type.data()), chunk.data.data(),
+                                chunk.data.size());
             png_write_info(png, info);
         }))
         failed();
