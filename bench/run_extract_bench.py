@@ -345,6 +345,49 @@ def pixel_check(workload, count=3):
               % (name, ae.stderr.strip() or ae.stdout.strip(), (kinds.stdout + kinds.stderr).strip(' ,\n')))
 
 
+# Run by the Python that has Pillow: the sizes of every output of both tools,
+# and of those whose decoded pixels are the same in both.
+SIZE_SCRIPT = """
+import os, sys
+from PIL import Image
+ours, theirs = sys.argv[1], sys.argv[2]
+totals = [0, 0, 0, 0, 0]
+for name in sorted(os.listdir(theirs)):
+    a, b = os.path.join(ours, name), os.path.join(theirs, name)
+    if not os.path.isfile(a):
+        continue
+    sa, sb = os.path.getsize(a), os.path.getsize(b)
+    totals[0] += sa
+    totals[1] += sb
+    with Image.open(a) as x, Image.open(b) as y:
+        if x.mode == y.mode and x.size == y.size and x.tobytes() == y.tobytes():
+            totals[2] += 1
+            totals[3] += sa
+            totals[4] += sb
+print(*totals)
+"""
+
+
+def size_check(workload, python, limit=1.0):
+    """The bytes our PNG outputs take against the yardstick's, over every
+    file and over the files whose pixels equal the yardstick's: the script
+    draws no text box or overlay, so only those are the same pictures."""
+    if OURS in workload.failed:
+        return
+    theirs, ours = workload.out_of(workload.tools[0][0]), workload.out_of(OURS)
+    out = subprocess.run([python, '-c', SIZE_SCRIPT, ours, theirs], capture_output=True, text=True)
+    if out.returncode != 0:
+        print('no size check: %s' % out.stderr.strip())
+        return
+    ours_all, theirs_all, same, ours_same, theirs_same = (int(v) for v in out.stdout.split())
+    print('PNG bytes of every file: ours %d, %s %d: %.3f'
+          % (ours_all, workload.tools[0][0], theirs_all, ours_all / theirs_all))
+    ratio = ours_same / theirs_same if theirs_same else float('nan')
+    print('PNG bytes of the %d files with the same pixels: ours %d, %s %d: %.3f (at most %.2f): %s'
+          % (same, ours_same, workload.tools[0][0], theirs_same, ratio, limit,
+             'within' if ratio <= limit else 'OVER'))
+
+
 def main():
     args = parse_args()
     work = os.path.abspath(args.work or os.path.join(args.build, 'bench-extract'))
@@ -382,6 +425,7 @@ def main():
         for workload in workloads:
             workload.report(args.repeat)
         pixel_check(png)
+        size_check(png, args.python)
         print('\nload average before: %s, after: %s (%d cores)' % (load_before, load_average(), os.cpu_count()))
     finally:
         shutil.rmtree(scratch, ignore_errors=True)

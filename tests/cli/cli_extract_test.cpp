@@ -1,3 +1,4 @@
+#include "platform/image/image_file.h"
 #include "project/project_file.h"
 #include "support/cli_runner.h"
 #include "support/project_builder.h"
@@ -140,6 +141,23 @@ TEST_F(CliExtractTest, ADryRunPrintsTheRealRunsLogAndWritesNothing)
     }
 }
 
+// The level trades size for time only: every level writes the same pixels.
+TEST_F(CliExtractTest, ThePngLevelChangesTheSizeOfPngOutputsAndNotTheirPixels)
+{
+    build.region(RegionKind::Background, 0, 0, 1, 1, {{"f1.bmp", "bg.png"}}, "Png");
+    const std::string project = save();
+    std::uintmax_t sizes[2] = {};
+    Bitmap pictures[2];
+    for (const int level : {0, 9}) {
+        ASSERT_EQ(RunCli("extract --png-level " + std::to_string(level) + " " + project).exitCode, 0);
+        sizes[level / 9] = std::filesystem::file_size(build.output("bg.png"));
+        pictures[level / 9] = LoadImageFile(build.output("bg.png"));
+    }
+    EXPECT_GT(sizes[0], sizes[1]);
+    EXPECT_TRUE(pictures[0] == frame);
+    EXPECT_TRUE(pictures[1] == frame);
+}
+
 struct UsageCase {
     const char* name;
     std::string arguments;
@@ -161,7 +179,8 @@ INSTANTIATE_TEST_SUITE_P(Arguments, CliUsageTest,
                                          UsageCase{"CheckMissingProject", "check"},
                                          UsageCase{"ExtractUnknownColour", "extract --color=purple"},
                                          UsageCase{"CheckUnknownOption", "check --clips"},
-                                         UsageCase{"ExtractTwoProjects", "extract a.qvl"}),
+                                         UsageCase{"ExtractTwoProjects", "extract a.qvl"},
+                                         UsageCase{"ExtractPngLevelBeyondNine", "extract --png-level 10"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CliCheckTest, ExitsWithZeroWithoutFindingsAndOneWithThem)

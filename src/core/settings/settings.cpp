@@ -19,6 +19,7 @@ constexpr const char* WindowSection = "Window";
 constexpr const char* ProjectsKey = "Projects";
 constexpr const char* OverlaysKey = "Overlays";
 constexpr const char* AnimationDelayKey = "AnimationDelay";
+constexpr const char* PngLevelKey = "PngLevel";
 constexpr const char* LastFolderKey = "LastFolder";
 constexpr const char* LeftKey = "Left";
 constexpr const char* TopKey = "Top";
@@ -97,6 +98,8 @@ void LoadDefaults(Settings& settings, const std::string& defaultRoot)
     settings.ProjectsRoot = ini.readString(PathsSection, ProjectsKey, defaultRoot);
     settings.OverlaysRoot = ini.readString(PathsSection, OverlaysKey, defaultRoot);
     settings.AnimationDelay = std::max(1, ini.readInteger(MainSection, AnimationDelayKey, DefaultAnimationDelay));
+    settings.PngLevel =
+        std::clamp(ini.readInteger(MainSection, PngLevelKey, DefaultPngLevel), MinPngLevel, MaxPngLevel);
     settings.LastFolder = ini.readString(MainSection, LastFolderKey, "");
     settings.RecentProjects = ReadRecentProjects(ini);
     settings.Window = ReadWindowPlace(ini);
@@ -113,6 +116,7 @@ void SaveDefaults(const Settings& settings)
         {PathsSection, ProjectsKey, settings.ProjectsRoot},
         {PathsSection, OverlaysKey, settings.OverlaysRoot},
         {MainSection, AnimationDelayKey, std::to_string(settings.AnimationDelay)},
+        {MainSection, PngLevelKey, std::to_string(settings.PngLevel)},
         {MainSection, LastFolderKey, settings.LastFolder},
     };
     AddRecentEntries(entries, settings.RecentProjects);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/image/png_codec.h"
+
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -28,6 +30,9 @@ struct Settings {
     std::string OverlaysRoot;
     // Interval of the animation timer, in milliseconds.
     int AnimationDelay = 400;
+    // The compression of PNG outputs of the window's runs, 0 (fastest) to 9
+    // (smallest).
+    int PngLevel = DefaultPngLevel;
     // The project files last opened or saved, most recent first, each once
     // (paths compared as given), at most MaxRecentProjects.
     std::vector<std::string> RecentProjects;
@@ -43,7 +48,8 @@ std::string SettingsFilePath(const Settings& settings);
 
 // Reads the settings file in settings.ProgramFolder. A missing or unreadable
 // file, or a missing key, gives the default: `defaultRoot` for both folders, 400
-// for AnimationDelay, no recent projects, no last folder, no window place. A
+// for AnimationDelay, DefaultPngLevel for PngLevel (a level beyond 0..9 is
+// taken to the nearer end), no recent projects, no last folder, no window place. A
 // delay below 1 is read as 1, since a zero timer would spin; empty and repeated
 // recent entries are skipped, and a window place needs a width and a height.
 void LoadDefaults(Settings& settings, const std::string& defaultRoot);

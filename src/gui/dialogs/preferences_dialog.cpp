@@ -33,6 +33,9 @@ PreferencesDialog::PreferencesDialog(QWidget* parent) : HelpDialog(parent), choo
     animationDelaySpin = AddControl<SpinEdit>(misc, "animationDelaySpin", {176, 28, 89, 22}, MinDelay, MaxDelay, 10);
     AddLabel(misc, "Animation &delay between frames", 16, 32, animationDelaySpin)->setObjectName("Label3");
     AddLabel(misc, "millisecs.", 272, 32)->setObjectName("Label4");
+    pngLevelSpin = AddControl<SpinEdit>(misc, "pngLevelSpin", {176, 56, 89, 22}, MinPngLevel, MaxPngLevel, 1);
+    pngLevelSpin->setToolTip("0 writes fastest, 9 writes the smallest files");
+    AddLabel(misc, "P&NG compression (0-9)", 16, 60, pngLevelSpin)->setObjectName("pngLevelLabel");
 
     auto* folders = AddControl<QGroupBox>(this, "GroupBox1", {8, 8, 337, 129}, "Folder Options and Paths");
     projectsPathEdit = AddControl<QLineEdit>(folders, "projectsPathEdit", {16, 40, 281, 21});
@@ -49,7 +52,8 @@ PreferencesDialog::PreferencesDialog(QWidget* parent) : HelpDialog(parent), choo
 
     setTabOrder(ok, cancel);
     setTabOrder(cancel, animationDelaySpin);
-    setTabOrder(animationDelaySpin, overlaysPathEdit);
+    setTabOrder(animationDelaySpin, pngLevelSpin);
+    setTabOrder(pngLevelSpin, overlaysPathEdit);
     setTabOrder(overlaysPathEdit, overlaysFolderButton);
     setTabOrder(overlaysFolderButton, projectsPathEdit);
     setTabOrder(projectsPathEdit, projectsFolderButton);
@@ -69,6 +73,7 @@ void PreferencesDialog::fillFrom(const Settings& settings)
 {
     setValues(QString::fromStdString(settings.ProjectsRoot), QString::fromStdString(settings.OverlaysRoot),
               settings.AnimationDelay);
+    pngLevelSpin->setValue(settings.PngLevel);
 }
 
 void PreferencesDialog::readInto(Settings& settings) const
@@ -76,6 +81,7 @@ void PreferencesDialog::readInto(Settings& settings) const
     settings.ProjectsRoot = projectsRoot().toStdString();
     settings.OverlaysRoot = overlaysRoot().toStdString();
     settings.AnimationDelay = animationDelay();
+    settings.PngLevel = pngLevel();
 }
 
 void PreferencesDialog::setValues(const QString& projectsRoot, const QString& overlaysRoot, int animationDelay)
@@ -98,6 +104,11 @@ QString PreferencesDialog::overlaysRoot() const
 int PreferencesDialog::animationDelay() const
 {
     return animationDelaySpin->value();
+}
+
+int PreferencesDialog::pngLevel() const
+{
+    return pngLevelSpin->value();
 }
 
 void PreferencesDialog::setFolderChooser(FolderChooser chooser)

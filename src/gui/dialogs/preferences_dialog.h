@@ -18,8 +18,8 @@ namespace tolv::gui {
 
 class SpinEdit;
 
-// The "Tolv Preferences" dialog: the folders of projects and overlays and the
-// animation delay. The caller fills it, runs exec() and reads it back on OK.
+// The "Tolv Preferences" dialog: the folders of projects and overlays, the
+// animation delay and the compression of PNG outputs. The caller fills it, runs exec() and reads it back on OK.
 class PreferencesDialog : public HelpDialog {
     Q_OBJECT
 public:
@@ -39,6 +39,7 @@ public:
     QString projectsRoot() const;
     QString overlaysRoot() const;
     int animationDelay() const;
+    int pngLevel() const;
 
     void setFolderChooser(FolderChooser chooser);
 
@@ -50,6 +51,7 @@ private:
     QPushButton* projectsFolderButton = nullptr;
     QPushButton* overlaysFolderButton = nullptr;
     SpinEdit* animationDelaySpin = nullptr;
+    SpinEdit* pngLevelSpin = nullptr;
     FolderChooser chooseFolder_;
 };
 

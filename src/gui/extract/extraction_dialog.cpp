@@ -121,9 +121,10 @@ void ExtractionDialog::setProject(const Project* project)
     removeStaleButton->setEnabled(!ledger_.staleOf(projectPath()).empty());
 }
 
-int ExtractionDialog::openFor(const Project& project)
+int ExtractionDialog::openFor(const Project& project, int pngLevel)
 {
     setProject(&project);
+    pngLevel_ = pngLevel;
     return exec();
 }
 
@@ -168,10 +169,10 @@ std::optional<std::string> ExtractionDialog::runShut(bool dryRun)
         run.logLine("Preview: nothing is written.", colors::Green);
     std::optional<std::string> error;
     bool wentToEnd = false;
+    ExtractSwitches switches{clipsCheck->isChecked(), backgroundsCheck->isChecked(), dryRun};
+    switches.pngLevel = pngLevel_;
     try {
-        wentToEnd =
-            tolv::RunExtraction(*project_, {clipsCheck->isChecked(), backgroundsCheck->isChecked(), dryRun}, run)
-            == RunEnd::Finished;
+        wentToEnd = tolv::RunExtraction(*project_, switches, run) == RunEnd::Finished;
     } catch (const std::exception& e) {
         error = e.what();
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/image/png_codec.h"
+
 #include "extract/output_ledger.h"
 #include "gui/dialogs/help_dialog.h"
 
@@ -46,8 +48,9 @@ public:
     // The project whose switches the check boxes show and that a run
     // extracts; not owned.
     void setProject(const Project* project);
-    // Sets the project and shows the dialog modally.
-    int openFor(const Project& project);
+    // Sets the project and the compression of PNG outputs (0..9), and shows
+    // the dialog modally.
+    int openFor(const Project& project, int pngLevel);
     // The "Process" button: runs the extraction with the switches; an error
     // that stops it is shown after "All Done!!!".
     void runExtraction();
@@ -100,6 +103,7 @@ private:
     QPushButton* closeButton = nullptr;
     QPushButton* helpButton = nullptr;
     const Project* project_ = nullptr;
+    int pngLevel_ = DefaultPngLevel;
     DialogRun* run_ = nullptr;
     std::optional<int> closeAfterRun_;
     FolderOpener folderOpener_;

@@ -97,7 +97,7 @@ void MainWindow::onExtract()
 {
     if (!ExtractionAllowed(this, project()))
         return;
-    runModal([this] { return dialogs_.extraction.openFor(project()); });
+    runModal([this] { return dialogs_.extraction.openFor(project(), settings_.PngLevel); });
 }
 
 void MainWindow::onHelpContents()

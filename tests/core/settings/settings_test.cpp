@@ -41,7 +41,7 @@ TEST_F(SettingsFile, MissingFileGivesTheDefaultsAndIsCreatedOnSave)
     EXPECT_FALSE(settings.Window);
     SaveDefaults(settings);
     EXPECT_EQ(fileText(), "[Paths]\r\nProjects=/home/who\r\nOverlays=/home/who\r\n[Main]\r\nAnimationDelay=400\r\n"
-                          "LastFolder=\r\n[Recent]\r\n1=\r\n2=\r\n3=\r\n4=\r\n5=\r\n6=\r\n7=\r\n8=\r\n");
+                          "PngLevel=8\r\nLastFolder=\r\n[Recent]\r\n1=\r\n2=\r\n3=\r\n4=\r\n5=\r\n6=\r\n7=\r\n8=\r\n");
 }
 
 TEST_F(SettingsFile, ReadsTheKeysWhateverTheirCase)
@@ -59,6 +59,14 @@ TEST_F(SettingsFile, DelayBelowOneIsReadAsOne)
     EXPECT_EQ(settingsIn("[Main]\r\nAnimationDelay=fast\r\n").AnimationDelay, 400);
 }
 
+TEST_F(SettingsFile, PngLevelBeyondItsRangeIsReadAsTheNearerEnd)
+{
+    EXPECT_EQ(settingsIn("[Main]\r\nPngLevel=3\r\n").PngLevel, 3);
+    EXPECT_EQ(settingsIn("[Main]\r\nPngLevel=12\r\n").PngLevel, 9);
+    EXPECT_EQ(settingsIn("[Main]\r\nPngLevel=-1\r\n").PngLevel, 0);
+    EXPECT_EQ(settingsIn("[Main]\r\n").PngLevel, DefaultPngLevel);
+}
+
 TEST_F(SettingsFile, RoundTripKeepsOtherSectionsAndKeys)
 {
     Settings settings = settingsIn("; kept\r\n[Main]\r\nWindow=3\r\nAnimationDelay=100\r\n[Mine]\r\nA=1\r\n");
@@ -67,7 +75,7 @@ TEST_F(SettingsFile, RoundTripKeepsOtherSectionsAndKeys)
     settings.AnimationDelay = 2000;
     SaveDefaults(settings);
     EXPECT_EQ(fileText().substr(0, fileText().find("[Recent]")),
-              "; kept\r\n[Main]\r\nWindow=3\r\nAnimationDelay=2000\r\nLastFolder=\r\n[Mine]\r\nA=1\r\n"
+              "; kept\r\n[Main]\r\nWindow=3\r\nAnimationDelay=2000\r\nPngLevel=8\r\nLastFolder=\r\n[Mine]\r\nA=1\r\n"
               "[Paths]\r\nProjects=/data/projects\r\nOverlays=/data/overlays with blanks\r\n");
     const Settings reread = load();
     EXPECT_EQ(reread.ProjectsRoot, settings.ProjectsRoot);

@@ -69,12 +69,14 @@ TEST_F(OptionsTest, OkTakesTheEditedValues)
         Edit("projectsPathEdit")->setText("/elsewhere");
         Edit("overlaysPathEdit")->setText("");
         Delay()->setValue(90);
+        dialog.findChild<SpinEdit*>("pngLevelSpin")->setValue(2);
         QTest::mouseClick(dialog.findChild<QPushButton*>("okButton"), Qt::LeftButton);
     });
     EXPECT_TRUE(dialog.execute(settings));
     EXPECT_EQ(settings.ProjectsRoot, "/elsewhere");
     EXPECT_EQ(settings.OverlaysRoot, "");
     EXPECT_EQ(settings.AnimationDelay, 90);
+    EXPECT_EQ(settings.PngLevel, 2);
 }
 
 struct TypedDelay {

@@ -35,7 +35,7 @@ Bitmap ReadPng(std::FILE* file, const std::string& path, Bitmap&& spent);
 // time. Raises std::out_of_range for a level beyond 0..9.
 constexpr int MinPngLevel = 0;
 constexpr int MaxPngLevel = 9;
-constexpr int DefaultPngLevel = 6;
+constexpr int DefaultPngLevel = 8;
 std::vector<std::uint8_t> EncodePng(const Bitmap& bitmap, int level = DefaultPngLevel);
 std::uint64_t EncodedPngSize(const Bitmap& bitmap, int level = DefaultPngLevel);
 // Writes into the opened file and commits it; returns the size of the file.
