@@ -58,34 +58,35 @@ struct Input {
     }
 };
 
-// One step of a walk over the chunks before the picture data.
-class ChunkWalk {
-public:
-    virtual ~ChunkWalk() = default;
-    // The next chunk's length and type; false at the end of the input.
-    virtual bool header(std::uint8_t (&bytes)[8]) = 0;
-    // The chunk's data and checksum, or past them.
-    virtual bool take(std::uint8_t* into, std::size_t size) = 0;
-    virtual bool skip(std::size_t size) = 0;
-};
+// Moves past `size` bytes without keeping them.
+bool Skip(Input& input, std::size_t size)
+{
+    if (input.file != nullptr)
+        return std::fseek(input.file, long(size), SEEK_CUR) == 0;
+    if (size > input.left)
+        return false;
+    input.data += size;
+    input.left -= size;
+    return true;
+}
 
 // The colour chunks before the first IDAT, read ahead of libpng, which passes
 // them over: libpng would check them and refuse a frame over a chunk that only
 // a colour-managed viewer reads. A chunk too large or with a bad checksum is
-// not carried.
-std::vector<ColourChunk> WalkColourChunks(ChunkWalk& walk)
+// not carried. The walk reads through its own copy of the input.
+std::vector<ColourChunk> WalkColourChunks(Input input)
 {
     std::vector<ColourChunk> chunks;
     std::uint8_t head[8];
-    while (walk.header(head) && std::memcmp(head + 4, "IDAT", 4) != 0 && std::memcmp(head + 4, "IEND", 4) != 0) {
+    while (input.read(head, 8) && std::memcmp(head + 4, "IDAT", 4) != 0 && std::memcmp(head + 4, "IEND", 4) != 0) {
         const std::uint32_t length = BigEndian32(head);
         if (!IsColourChunk(head + 4) || length > MaxColourChunkBytes) {
-            if (!walk.skip(std::size_t(length) + 4))
+            if (!Skip(input, std::size_t(length) + 4))
                 break;
             continue;
         }
         std::vector<std::uint8_t> data(std::size_t(length) + 4);
-        if (!walk.take(data.data(), data.size()))
+        if (!input.read(data.data(), data.size()))
             break;
         const std::uint32_t crc = libdeflate_crc32(libdeflate_crc32(0, head + 4, 4), data.data(), length);
         if (crc == BigEndian32(data.data() + length)) {
@@ -96,58 +97,18 @@ std::vector<ColourChunk> WalkColourChunks(ChunkWalk& walk)
     return chunks;
 }
 
-class MemoryChunkWalk : public ChunkWalk {
-public:
-    explicit MemoryChunkWalk(const Input& input) : data_(input.data), left_(input.left) {}
-    bool header(std::uint8_t (&bytes)[8]) override { return take(bytes, 8); }
-    bool take(std::uint8_t* into, std::size_t size) override
-    {
-        if (size > left_)
-            return false;
-        std::memcpy(into, data_, size);
-        return skip(size);
-    }
-    bool skip(std::size_t size) override
-    {
-        if (size > left_)
-            return false;
-        data_ += size;
-        left_ -= size;
-        return true;
-    }
-
-private:
-    const std::uint8_t* data_;
-    std::size_t left_;
-};
-
-// Goes back to where it started when done, for libpng to read from there.
-class FileChunkWalk : public ChunkWalk {
-public:
-    explicit FileChunkWalk(std::FILE* file) : file_(file), start_(std::ftell(file)) {}
-    ~FileChunkWalk() override
-    {
-        std::clearerr(file_);
-        std::fseek(file_, start_, SEEK_SET);
-    }
-    bool usable() const { return start_ >= 0; }
-    bool header(std::uint8_t (&bytes)[8]) override { return take(bytes, 8); }
-    bool take(std::uint8_t* into, std::size_t size) override { return std::fread(into, 1, size, file_) == size; }
-    bool skip(std::size_t size) override { return std::fseek(file_, long(size), SEEK_CUR) == 0; }
-
-private:
-    std::FILE* file_;
-    long start_;
-};
-
+// A file goes back to where the walk began, for libpng to read from there.
 std::vector<ColourChunk> ColourChunksOf(const Input& input)
 {
-    if (input.file == nullptr) {
-        MemoryChunkWalk walk(input);
-        return WalkColourChunks(walk);
-    }
-    FileChunkWalk walk(input.file);
-    return walk.usable() ? WalkColourChunks(walk) : std::vector<ColourChunk>{};
+    if (input.file == nullptr)
+        return WalkColourChunks(input);
+    const long start = std::ftell(input.file);
+    if (start < 0)
+        return {};
+    std::vector<ColourChunk> chunks = WalkColourChunks(input);
+    std::clearerr(input.file);
+    std::fseek(input.file, start, SEEK_SET);
+    return chunks;
 }
 
 void ReadData(png_structp png, png_bytep into, std::size_t size)
