@@ -2,9 +2,11 @@
 
 #include "editor/selection.h"
 #include "gui/common/project_file_dialogs.h"
+#include "gui/panels/workspace.h"
 #include "platform/image/bitmap.h"
 #include "platform/image/raster.h"
 
+#include <QAction>
 #include <QCoreApplication>
 
 #include <filesystem>
@@ -63,6 +65,9 @@ std::unique_ptr<ProgramWindows> GuiFixture::ShowWindows(const std::string& progr
     startup.Arguments = arguments;
     startup.RecoveryFolder = RecoveryFolder();
     auto windows = std::make_unique<ProgramWindows>(startup);
+    // The canvas tests place their clicks in the window of old, without
+    // panels; the panels' tests show them.
+    windows->main().workspace().classicLayoutAction()->trigger();
     windows->main().show();
     QCoreApplication::processEvents();  // the first show opens the project
     return windows;

@@ -98,6 +98,21 @@ std::vector<Region*> MoveSelected(Project& project, int dx, int dy)
     return NudgeSelected(project, [&](Region& region) { Moveby(region, allowed.x, allowed.y); });
 }
 
+std::optional<SelectionOp> ListClickOp(SelectionState state, bool extend, int position)
+{
+    if (!extend)
+        return SelectionOp{SelectionOp::Kind::SelectAlone, position};
+    switch (state) {
+    case SelectionState::None:
+        return SelectionOp{SelectionOp::Kind::JoinGroup, position};
+    case SelectionState::Current:
+        return SelectionOp{SelectionOp::Kind::AddToGroup, position};
+    case SelectionState::Group:
+        break;
+    }
+    return std::nullopt;
+}
+
 void ApplySelectionOp(Project& project, const SelectionOp& op)
 {
     using Kind = SelectionOp::Kind;

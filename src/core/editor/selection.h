@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace tolv {
@@ -60,6 +61,11 @@ struct SelectionOp {
 
 // Carries out `op`; an op naming no region of the list changes nothing.
 void ApplySelectionOp(Project& project, const SelectionOp& op);
+
+// A click on a region's line in a list: the region alone, or with Shift or
+// Ctrl (`extend`) joined to the selection as a Shift click on the canvas
+// joins it. Nothing for a group member clicked with `extend`.
+std::optional<SelectionOp> ListClickOp(SelectionState state, bool extend, int position);
 
 // Keyboard moves and sizes act only with a current region, with regions, and
 // while the layout is not locked.

@@ -20,6 +20,7 @@ constexpr const char* ProjectsKey = "Projects";
 constexpr const char* OverlaysKey = "Overlays";
 constexpr const char* AnimationDelayKey = "AnimationDelay";
 constexpr const char* PngLevelKey = "PngLevel";
+constexpr const char* PanelsKey = "Panels";
 constexpr const char* LastFolderKey = "LastFolder";
 constexpr const char* LeftKey = "Left";
 constexpr const char* TopKey = "Top";
@@ -103,6 +104,7 @@ void LoadDefaults(Settings& settings, const std::string& defaultRoot)
     settings.LastFolder = ini.readString(MainSection, LastFolderKey, "");
     settings.RecentProjects = ReadRecentProjects(ini);
     settings.Window = ReadWindowPlace(ini);
+    settings.Panels = ini.readString(WindowSection, PanelsKey, "");
 }
 
 void LoadDefaults(Settings& settings)
@@ -121,6 +123,8 @@ void SaveDefaults(const Settings& settings)
     };
     AddRecentEntries(entries, settings.RecentProjects);
     AddWindowEntries(entries, settings.Window);
+    if (!settings.Panels.empty())
+        entries.emplace_back(WindowSection, PanelsKey, settings.Panels);
     UpdateIniKeys(SettingsFilePath(settings), entries);
 }
 

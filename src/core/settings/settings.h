@@ -41,6 +41,9 @@ struct Settings {
     // Where the main window was when the settings were last written; none
     // until it has been placed once.
     std::optional<WindowPlace> Window;
+    // The arrangement of the main window's panels as the window saved it
+    // (Base64 text, opaque here); empty until the window was first closed.
+    std::string Panels;
 };
 
 // ProgramFolder joined with the settings file name.

@@ -10,6 +10,8 @@
 #include "gui/mainwindow/key_preview.h"
 #include "gui/mainwindow/project_session.h"
 #include "gui/mainwindow/region_commands.h"
+#include "gui/panels/regions_panel.h"
+#include "gui/panels/workspace.h"
 #include "platform/errors.h"
 
 #include <QCloseEvent>
@@ -57,6 +59,10 @@ MainWindow::MainWindow(const StartupOptions& startup, const WindowDialogs& dialo
     commands_ = new RegionCommands(*this, {document_, canvas(), ui_, dialogs_.regionProperties, settings_, *player_,
                                            [this](const std::function<int()>& dialog) { return runModal(dialog); }});
     subscription_ = document_.subscribe([this](const DocumentChange& change) { refresh(change); });
+    workspace_ = new Workspace(*this, *ui_.viewMenu);
+    regionsPanel_ = new RegionsPanel(
+        document_, [this] { commands_->properties(); }, this);
+    workspace_->add(regionsPanel_, Qt::LeftDockWidgetArea);
     helpRouter_ = std::make_unique<HelpRouter>();
     connectCommands();
     connectParts();
@@ -73,6 +79,7 @@ MainWindow::~MainWindow()
     // before the window's children would.
     delete session_;
     delete view_;
+    delete regionsPanel_;
     document_.unsubscribe(subscription_);
     helpRouter_.reset();
     // Settings that were never read (the window was never shown) are not
@@ -183,6 +190,7 @@ void MainWindow::placeWindowOnce()
     // and one larger than the screen its edges.
     if (const QScreen* screen = QGuiApplication::screenAt(geometry.center()))
         setGeometry(QRect(geometry.topLeft(), geometry.size().boundedTo(screen->availableSize())));
+    workspace_->arrange(settings_.Panels);
 }
 
 // Taken as the settings are written. Before the first project placed it,
@@ -193,6 +201,7 @@ void MainWindow::rememberWindowPlace()
         return;
     const QRect geometry = normalGeometry();
     settings_.Window = WindowPlace{geometry.x(), geometry.y(), geometry.width(), geometry.height()};
+    settings_.Panels = workspace_->arrangement();
 }
 
 }  // namespace tolv::gui

@@ -25,6 +25,8 @@ class FrameCanvas;
 class HelpRouter;
 class ProjectSession;
 class RegionCommands;
+class RegionsPanel;
+class Workspace;
 enum class StatusPanel;
 
 // The program's main window: assembles the canvas view, the project
@@ -48,6 +50,8 @@ public:
     ProjectSession& session() { return *session_; }
     RegionCommands& commands() { return *commands_; }
     AnimationPlayer& player() { return *player_; }
+    RegionsPanel& regionsPanel() { return *regionsPanel_; }
+    Workspace& workspace() { return *workspace_; }
     HelpRouter& helpRouter() { return *helpRouter_; }
     const MainWindowControls& ui() const { return ui_; }
     Settings& settings() { return settings_; }
@@ -116,6 +120,8 @@ private:
     AnimationPlayer* player_ = nullptr;
     ProjectSession* session_ = nullptr;
     RegionCommands* commands_ = nullptr;
+    Workspace* workspace_ = nullptr;
+    RegionsPanel* regionsPanel_ = nullptr;
     std::unique_ptr<HelpRouter> helpRouter_;
     bool windowPlaced_ = false;
 };

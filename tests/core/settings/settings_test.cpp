@@ -92,14 +92,17 @@ TEST_F(SettingsFile, RecentProjectsFolderAndWindowPlaceRoundTrip)
     settings.RecentProjects = {"/p/a b.qvl"};
     settings.LastFolder = "/p";
     settings.Window = WindowPlace{-20, 30, 640, 480};
+    settings.Panels = "AAAA/w==";
     SaveDefaults(settings);
-    EXPECT_NE(fileText().find("[Window]\r\nLeft=-20\r\nTop=30\r\nWidth=640\r\nHeight=480\r\n"), std::string::npos);
+    EXPECT_NE(fileText().find("[Window]\r\nLeft=-20\r\nTop=30\r\nWidth=640\r\nHeight=480\r\nPanels=AAAA/w==\r\n"),
+              std::string::npos);
     const Settings reread = load();
     EXPECT_EQ(reread.RecentProjects, settings.RecentProjects);
     EXPECT_EQ(reread.LastFolder, "/p");
     ASSERT_TRUE(reread.Window);
     EXPECT_EQ(reread.Window->Left, -20);
     EXPECT_EQ(reread.Window->Height, 480);
+    EXPECT_EQ(reread.Panels, settings.Panels);
 }
 
 TEST(RecentProjects, TheLatestComesFirstOnceAndTheEighthIsTheLast)
