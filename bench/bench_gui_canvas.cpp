@@ -1,9 +1,13 @@
 // The frame canvas on full-HD frames with 20 regions: showing a frame (load,
 // clean copy, marks, text boxes and overlays, conversion for painting),
 // repainting the text boxes and overlays from the clean copy, as after a
-// region edit, and repainting a full-HD view after a zoom step.
+// region edit, and repainting a full-HD view after a zoom step; and the
+// Regions panel over 100,000 regions: showing it, and following a new
+// selection.
 #include "document/document.h"
+#include "editor/selection.h"
 #include "gui/editor/frame_canvas.h"
+#include "gui/panels/regions_panel.h"
 #include "platform/image/bitmap.h"
 #include "platform/image/raster.h"
 #include "platform/io/files.h"
@@ -265,6 +269,41 @@ void BM_ManyDragStep(benchmark::State& state)
     }
 }
 BENCHMARK(BM_ManyDragStep)->Arg(100)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// The Regions panel made, filled and painted for the whole project.
+void BM_PanelShow(benchmark::State& state)
+{
+    const ManyRegions files(int(state.range(0)));
+    tolv::Document document;
+    document.load(files.Path("many.qvl"));
+    for (auto _ : state) {
+        tolv::gui::RegionsPanel panel(
+            document, [] {}, nullptr);
+        panel.resize(260, 700);
+        benchmark::DoNotOptimize(panel.grab().cacheKey());
+    }
+}
+BENCHMARK(BM_PanelShow)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// A click elsewhere in the list: the document's selection, the panel's
+// lines following it, and the panel painted again.
+void BM_PanelSelectionChange(benchmark::State& state)
+{
+    const int count = int(state.range(0));
+    const ManyRegions files(count);
+    tolv::Document document;
+    document.load(files.Path("many.qvl"));
+    tolv::gui::RegionsPanel panel(
+        document, [] {}, nullptr);
+    panel.resize(260, 700);
+    int position = 0;
+    for (auto _ : state) {
+        position = (position + 7919) % count;
+        document.changeSelection({tolv::SelectionOp::Kind::SelectAlone, position});
+        benchmark::DoNotOptimize(panel.grab().cacheKey());
+    }
+}
+BENCHMARK(BM_PanelSelectionChange)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
