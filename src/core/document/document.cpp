@@ -119,6 +119,11 @@ void Document::stepShownFrame(FrameStep step)
     StepCurrentFrame(project_, step);
 }
 
+void Document::showFrameAt(int position)
+{
+    ShowFrameAt(project_, position);
+}
+
 bool Document::canUndo() const
 {
     return undoEnabled_ && history_.undoStep() != nullptr;

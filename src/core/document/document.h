@@ -43,6 +43,7 @@ public:
     // The frame the canvas shows: no edit, never undone, and no notification,
     // as the canvas that steps it shows the frame itself.
     void stepShownFrame(FrameStep step);
+    void showFrameAt(int position);
 
     // Each of these starts a new history. They raise what Loadfile and
     // SaveProject raise, and then change nothing.
@@ -113,8 +114,9 @@ public:
     bool moveRegion(int from, int to);
     bool setLockLayout(bool locked);
     // Region Object Properties OK for the current region: `record` replaces
-    // its persistent fields and overlay (loaded by the caller).
-    bool setRegionProperties(Region record);
+    // its persistent fields and overlay (loaded by the caller). Other edits
+    // of the current region's record name their own step.
+    bool setRegionProperties(Region record, StepName step = steps::RegionProperties);
     // Project Setup OK: the frames are examined and the first one shown.
     bool applyProjectSetup(ProjectSetup setup);
     bool setExtractionSwitches(ExtractionSwitches switches);

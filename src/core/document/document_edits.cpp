@@ -214,13 +214,12 @@ bool Document::moveRegion(int from, int to)
     return true;
 }
 
-bool Document::setRegionProperties(Region record)
+bool Document::setRegionProperties(Region record, StepName step)
 {
     Region* region = project_.selection.current();
     if (!region)
         return false;
-    return editRegions<PropertiesField>(steps::RegionProperties, CurrentOnly(project_), !Mergeable,
-                                        [&] { *region = std::move(record); });
+    return editRegions<PropertiesField>(step, CurrentOnly(project_), !Mergeable, [&] { *region = std::move(record); });
 }
 
 bool Document::setLockLayout(bool locked)

@@ -27,6 +27,7 @@ inline constexpr StepName DuplicateRegion{"Duplicate"};
 inline constexpr StepName HideRegion{"Hide"};
 inline constexpr StepName ShowRegion{"Show"};
 inline constexpr StepName ReorderRegion{"Reorder"};
+inline constexpr StepName ToggleFrame{"Toggle Frame", false};
 inline constexpr StepName RegionProperties{"Region Properties", false};
 inline constexpr StepName LockLayout{"Lock Layout", false};
 inline constexpr StepName ProjectSetup{"Project Setup", false};

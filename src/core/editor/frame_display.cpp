@@ -11,6 +11,11 @@ void StepCurrentFrame(Project& project, FrameStep step)
     project.CurrentFrame = std::min(std::max(project.CurrentFrame + int(step), 1), project.FrameCount());
 }
 
+void ShowFrameAt(Project& project, int position)
+{
+    project.CurrentFrame = std::min(std::max(position, 1), project.FrameCount());
+}
+
 bool CurrentFrameAvailable(const Project& project)
 {
     return project.FrameCount() >= 1 && project.FrameStatusOf(project.CurrentFrame) == FrameLoaded;

@@ -17,6 +17,8 @@ enum class FrameStep : int { Previous = -1, Same = 0, Next = 1 };
 // Moves CurrentFrame by `step` and keeps it within 1..FrameCount, so it is 0
 // when there are no frames. No wrap-around.
 void StepCurrentFrame(Project& project, FrameStep step);
+// The frame at `position` (from 1), kept within 1..FrameCount as a step is.
+void ShowFrameAt(Project& project, int position);
 
 // Whether the current frame loaded when the frames were examined; every
 // other frame shows the checkerboard.

@@ -1,5 +1,6 @@
 #include "extract/worksheet_template.h"
 
+#include "editor/frame_marks.h"
 #include "extract/output_name.h"
 #include "platform/io/files.h"
 #include "project/storable_names.h"
@@ -179,6 +180,42 @@ WorksheetFill PlanFill(std::span<const std::string> frameNames, std::string_view
     if (const std::optional<std::string> reason = UnstorableWorksheetReason(fill.InputFrame, fill.OutputFile))
         throw FillError(*reason);
     return fill;
+}
+
+Region WithFrameToggled(const Project& project, const Region& region, int position)
+{
+    const std::string& frame = project.FrameNames.at(std::size_t(position - 1));
+    WorksheetCells cells;
+    for (int row = 0; row < WorksheetRows; ++row) {
+        cells.InputFrame[std::size_t(row)] = region.InputFrame[row];
+        cells.OutputFile[std::size_t(row)] = region.OutputFile[row];
+    }
+    bool taken = false;
+    for (int row = WorksheetRows - 1; row >= 0; --row) {
+        if (SameNameIgnoringCase(cells.InputFrame[std::size_t(row)], frame)) {
+            DeleteRow(cells, row);
+            taken = true;
+        }
+    }
+    if (!taken) {
+        // After the last row in use, so that the rows keep their order.
+        int free = 0;
+        for (int row = 0; row < WorksheetRows; ++row)
+            if (region.rowInUse(row))
+                free = row + 1;
+        if (free == WorksheetRows)
+            throw FillError("Every row of the worksheet is in use.");
+        std::string number = std::to_string(position);
+        number.insert(0, number.size() < 3 ? 3 - number.size() : 0, '0');
+        const WorksheetFill fill =
+            PlanFill(project, region, FrameRange{position, position, 1}, "{region}_" + number + ".bmp");
+        cells.InputFrame[std::size_t(free)] = fill.InputFrame[0];
+        cells.OutputFile[std::size_t(free)] = fill.OutputFile[0];
+    }
+    Region toggled = region;
+    for (int row = 0; row < WorksheetRows; ++row)
+        SetFilenames(toggled, row + 1, cells.InputFrame[std::size_t(row)], cells.OutputFile[std::size_t(row)]);
+    return toggled;
 }
 
 void ApplyFill(Region& region, const WorksheetFill& fill)

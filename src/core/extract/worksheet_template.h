@@ -55,6 +55,12 @@ WorksheetFill PlanFill(const Project& project, const Region& region, FrameRange 
 WorksheetFill PlanFill(std::span<const std::string> frameNames, std::string_view regionName, FrameRange range,
                        std::string_view outputTemplate);
 
+// The region with the rows that take the frame at `position` (from 1) taken
+// out of its worksheet, or, when none does, with a row for that frame after
+// its last row in use, its output named {region}_{n:03}.bmp for n = the
+// position. Raises FillError as PlanFill does, and when no row is left.
+Region WithFrameToggled(const Project& project, const Region& region, int position);
+
 // Replaces every row of the region's worksheet by the fill's.
 void ApplyFill(Region& region, const WorksheetFill& fill);
 

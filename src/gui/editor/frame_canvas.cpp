@@ -103,6 +103,17 @@ void FrameCanvas::repaintRegions(const DocumentChange& change)
 void FrameCanvas::showFrame(FrameStep step)
 {
     document_.stepShownFrame(step);
+    showCurrentFrame();
+}
+
+void FrameCanvas::showFrameAt(int position)
+{
+    document_.showFrameAt(position);
+    showCurrentFrame();
+}
+
+void FrameCanvas::showCurrentFrame()
+{
     if (std::optional<QString> error = loadShownFrame()) {
         ShowError(this, *error);
         return;

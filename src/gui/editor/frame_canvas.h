@@ -87,6 +87,8 @@ public:
     // Moves CurrentFrame by `step` and rebuilds the display. A frame file that
     // fails to load is reported in a message box and the switch stops there.
     void showFrame(FrameStep step);
+    // The frame at `position` (from 1), kept within the frame list.
+    void showFrameAt(int position);
     // Paints the applicable text boxes and overlays into the display bitmap,
     // first restoring it from the clean frame when `restore` is set.
     void paintPrefilter(bool restore);
@@ -158,6 +160,7 @@ private:
     // overlays; the error of a frame file that did not load, which leaves the
     // display as it was.
     std::optional<QString> loadShownFrame();
+    void showCurrentFrame();
     void fitToZoom();
 
     bool startPan(Qt::MouseButton button, const QPoint& globalPos);

@@ -10,6 +10,7 @@
 #include "gui/mainwindow/key_preview.h"
 #include "gui/mainwindow/project_session.h"
 #include "gui/mainwindow/region_commands.h"
+#include "gui/panels/frames_panel.h"
 #include "gui/panels/regions_panel.h"
 #include "gui/panels/workspace.h"
 #include "platform/errors.h"
@@ -63,6 +64,10 @@ MainWindow::MainWindow(const StartupOptions& startup, const WindowDialogs& dialo
     regionsPanel_ = new RegionsPanel(
         document_, [this] { commands_->properties(); }, this);
     workspace_->add(regionsPanel_, Qt::LeftDockWidgetArea);
+    framesPanel_ = new FramesPanel(
+        document_, [this](int position) { canvas().showFrameAt(position); },
+        [this](int position) { commands_->toggleFrame(position); }, this);
+    workspace_->add(framesPanel_, Qt::BottomDockWidgetArea);
     helpRouter_ = std::make_unique<HelpRouter>();
     connectCommands();
     connectParts();
@@ -80,6 +85,7 @@ MainWindow::~MainWindow()
     delete session_;
     delete view_;
     delete regionsPanel_;
+    delete framesPanel_;
     document_.unsubscribe(subscription_);
     helpRouter_.reset();
     // Settings that were never read (the window was never shown) are not

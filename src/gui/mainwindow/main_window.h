@@ -25,6 +25,7 @@ class FrameCanvas;
 class HelpRouter;
 class ProjectSession;
 class RegionCommands;
+class FramesPanel;
 class RegionsPanel;
 class Workspace;
 enum class StatusPanel;
@@ -51,6 +52,7 @@ public:
     RegionCommands& commands() { return *commands_; }
     AnimationPlayer& player() { return *player_; }
     RegionsPanel& regionsPanel() { return *regionsPanel_; }
+    FramesPanel& framesPanel() { return *framesPanel_; }
     Workspace& workspace() { return *workspace_; }
     HelpRouter& helpRouter() { return *helpRouter_; }
     const MainWindowControls& ui() const { return ui_; }
@@ -122,6 +124,7 @@ private:
     RegionCommands* commands_ = nullptr;
     Workspace* workspace_ = nullptr;
     RegionsPanel* regionsPanel_ = nullptr;
+    FramesPanel* framesPanel_ = nullptr;
     std::unique_ptr<HelpRouter> helpRouter_;
     bool windowPlaced_ = false;
 };

@@ -18,6 +18,7 @@
 #include "gui/mainwindow/canvas_view.h"
 #include "gui/mainwindow/project_session.h"
 #include "gui/mainwindow/region_commands.h"
+#include "gui/panels/frames_panel.h"
 #include "platform/errors.h"
 
 #include <QAction>
@@ -90,6 +91,7 @@ void MainWindow::onQuickPick()
 void MainWindow::showAdjacentFrame(FrameStep step)
 {
     canvas().showFrame(step);
+    framesPanel_->followShownFrame();
     ApplyMenuState(ui_, MenuStateFor(MenuContextOf(document_, animating())), document_);
 }
 

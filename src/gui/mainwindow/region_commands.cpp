@@ -4,6 +4,7 @@
 #include "editor/edit_commands.h"
 #include "editor/key_map.h"
 #include "editor/selection.h"
+#include "extract/worksheet_template.h"
 #include "gui/common/input_query.h"
 #include "gui/common/message_box.h"
 #include "gui/common/user_operation.h"
@@ -130,6 +131,15 @@ void RegionCommands::hideToggle()
 {
     if (const Region* region = parts_.document.project().selection.current())
         applyRegionCommand(region->Visible ? RegionCommand::Hide : RegionCommand::Show);
+}
+
+void RegionCommands::toggleFrame(int position)
+{
+    RunUserOperation(&window_, [this, position] {
+        Document& document = parts_.document;
+        if (const Region* current = document.project().selection.current())
+            document.setRegionProperties(WithFrameToggled(document.project(), *current, position), steps::ToggleFrame);
+    });
 }
 
 void RegionCommands::duplicate()

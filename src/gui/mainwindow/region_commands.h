@@ -55,6 +55,9 @@ public:
     void properties();
     // Hides the current region when it is visible, shows it when hidden.
     void hideToggle();
+    // Puts the frame at `position` (from 1) into the current region's
+    // worksheet, or takes it out.
+    void toggleFrame(int position);
     void duplicate();
     // Deletes every selected region, without confirmation.
     void remove();

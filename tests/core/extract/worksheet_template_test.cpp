@@ -193,3 +193,40 @@ INSTANTIATE_TEST_SUITE_P(Texts, ParseFrameRangeTest,
 
 }  // namespace
 }  // namespace tolv
+
+namespace tolv {
+namespace {
+
+std::vector<std::string> Rows(const Region& region)
+{
+    std::vector<std::string> rows;
+    for (int row = 0; row < WorksheetRows; ++row)
+        if (region.rowInUse(row))
+            rows.push_back(region.InputFrame[row] + ">" + region.OutputFile[row]);
+    return rows;
+}
+
+TEST(FrameToggle, AddsAFrameAfterTheLastRowAndTakesOutEveryRowOfIt)
+{
+    const Project project = ProjectWithFrames(12);
+    Region door = Door();
+    SetFilenames(door, 1, "walk03.bmp", "a.bmp");
+    SetFilenames(door, 3, "WALK05.bmp", "b.bmp");
+    SetFilenames(door, 4, "walk03.bmp", "c.bmp");
+
+    const Region added = WithFrameToggled(project, door, 11);
+    EXPECT_EQ(Rows(added), (std::vector<std::string>{"walk03.bmp>a.bmp", "WALK05.bmp>b.bmp", "walk03.bmp>c.bmp",
+                                                     "walk11.bmp>Door_011.bmp"}));
+    EXPECT_EQ(added.InputFrame[4], "walk11.bmp");
+    EXPECT_EQ(Rows(WithFrameToggled(project, added, 11)), Rows(door));
+
+    EXPECT_EQ(Rows(WithFrameToggled(project, door, 3)), (std::vector<std::string>{"WALK05.bmp>b.bmp"}));
+    EXPECT_EQ(Rows(WithFrameToggled(project, door, 5)),
+              (std::vector<std::string>{"walk03.bmp>a.bmp", "walk03.bmp>c.bmp"}));
+
+    SetFilenames(door, WorksheetRows, "walk01.bmp", "z.bmp");
+    EXPECT_THROW(WithFrameToggled(project, door, 2), FillError);
+}
+
+}  // namespace
+}  // namespace tolv

@@ -72,6 +72,7 @@ const Item Items[] = {
     {"viewMenu", "panelsMenu", "&Panels", "", true},
     {"viewMenu", "classicLayoutAction", "&Classic Layout", "", true},
     {"panelsMenu", "regionsPanelAction", "Regions", "", true},
+    {"panelsMenu", "framesPanelAction", "Frames", "", true},
     {"projectMenu", "projectSetupAction", "&Settings", "", true},
     {"projectMenu", "lockLayoutAction", "&Lock layout", "", true},
     {"extractMenu", "extractAction", "Extract bitmaps to disk", "", true},
