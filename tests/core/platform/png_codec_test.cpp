@@ -91,7 +91,7 @@ Rgba Expected(const PngFileLayout& layout, int x, int y)
 
 Rgba Read(const Bitmap& bitmap, int x, int y)
 {
-    const std::uint32_t value = bitmap.value(x, y);
+    const std::uint64_t value = bitmap.value(x, y);
     if (bitmap.bitsPerPixel() > 8)
         return {bitmap.colorOf(value), bitmap.alphaOf(value)};
     const auto& alpha = bitmap.paletteAlpha();
@@ -257,12 +257,7 @@ std::vector<std::uint8_t> ZlibBomb()
     return test::JoinPngChunks(chunks);
 }
 
-std::vector<std::uint8_t> SixteenBits()
-{
-    return test::BuildPngFile(PngFileLayout{2, 2, 16, PNG_COLOR_TYPE_RGB, false, std::vector<std::uint16_t>(12, 999)});
-}
-
-TEST(PngReader, RefusesBrokenHugeAndUnrepresentableFiles)
+TEST(PngReader, RefusesBrokenAndHugeFiles)
 {
     const std::vector<std::pair<const char*, std::vector<std::uint8_t>>> cases{
         {"truncated", Truncated()},
@@ -270,7 +265,6 @@ TEST(PngReader, RefusesBrokenHugeAndUnrepresentableFiles)
         {"wider than a bitmap may be", WithIhdrSize(MaxBitmapSide + 1, 1)},
         {"more pixel bytes than a bitmap may hold", WithIhdrSize(30000, 30000)},
         {"zlib bomb", ZlibBomb()},
-        {"16 bits per channel", SixteenBits()},
         {"signature only", std::vector<std::uint8_t>{137, 80, 78, 71, 13, 10, 26, 10}},
     };
     for (const auto& [name, file] : cases)
