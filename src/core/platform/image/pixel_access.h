@@ -38,9 +38,9 @@ inline std::uint64_t Load(const std::uint8_t* row, int x, int bitsPerPixel)
     case 24:
         return LoadBytes<3>(row + 3 * x);
     case 48:
-        return LoadBytes<6>(row + 6 * std::intptr_t(x));
+        return LoadBytes<6>(row + 6 * x);
     case 64:
-        return LoadBytes<8>(row + 8 * std::intptr_t(x));
+        return LoadBytes<8>(row + 8 * x);
     default:
         return LoadBytes<4>(row + 4 * x);
     }
@@ -67,9 +67,9 @@ inline void Store(std::uint8_t* row, int x, int bitsPerPixel, std::uint64_t valu
     case 24:
         return StoreBytes<3>(row + 3 * x, value);
     case 48:
-        return StoreBytes<6>(row + 6 * std::intptr_t(x), value);
+        return StoreBytes<6>(row + 6 * x, value);
     case 64:
-        return StoreBytes<8>(row + 8 * std::intptr_t(x), value);
+        return StoreBytes<8>(row + 8 * x, value);
     default:
         return StoreBytes<4>(row + 4 * x, value);
     }
