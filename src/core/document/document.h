@@ -107,6 +107,10 @@ public:
     // The preview switch of Region Object Properties, which the project keeps.
     bool setShowPreview(bool shown);
     bool applyRegionCommand(RegionCommand command);
+    // Hide or Show for the region at `position`, current or not.
+    bool setRegionVisible(int position, bool visible);
+    // The region at `from` goes to list position `to`; the selection stays.
+    bool moveRegion(int from, int to);
     bool setLockLayout(bool locked);
     // Region Object Properties OK for the current region: `record` replaces
     // its persistent fields and overlay (loaded by the caller).

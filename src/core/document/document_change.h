@@ -31,6 +31,9 @@ struct DocumentChange {
     std::vector<Region*> removed;
     // Regions changed in place, each with what changed.
     std::vector<RegionChange> changed;
+    // The same regions stand in another list order, which is also the order
+    // they are drawn and saved in.
+    bool orderChanged = false;
     // The frame list, or what was found of its files, and the frame shown.
     bool frameListChanged = false;
     bool selectionChanged = false;

@@ -196,6 +196,24 @@ bool Document::applyRegionCommand(RegionCommand command)
     return editRegions<VisibilityField>(step, CurrentOnly(project_), !Mergeable, [&] { region->Visible = *visible; });
 }
 
+bool Document::setRegionVisible(int position, bool visible)
+{
+    if (position < 0 || position >= int(project_.Regions.size()))
+        return false;
+    Region& region = *project_.Regions[std::size_t(position)];
+    const StepName step = visible ? steps::ShowRegion : steps::HideRegion;
+    return editRegions<VisibilityField>(step, {position}, !Mergeable, [&] { region.Visible = visible; });
+}
+
+bool Document::moveRegion(int from, int to)
+{
+    const int count = int(project_.Regions.size());
+    if (from == to || from < 0 || to < 0 || from >= count || to >= count)
+        return false;
+    execute(std::make_unique<RegionOrderEdit>(from, to), std::nullopt);
+    return true;
+}
+
 bool Document::setRegionProperties(Region record)
 {
     Region* region = project_.selection.current();

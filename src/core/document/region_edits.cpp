@@ -1,5 +1,7 @@
 #include "document/region_edits.h"
 
+#include <algorithm>
+
 namespace tolv {
 
 namespace {
@@ -68,6 +70,22 @@ void RegionListEdit::remove(Project& project, DocumentChange& change)
     }
     regionBytes_ = RegionBytes(slots_);
     project.RegionListChanged();
+}
+
+std::string RegionOrderEdit::name() const
+{
+    return steps::ReorderRegion.text(1);
+}
+
+void RegionOrderEdit::move(Project& project, int from, int to, DocumentChange& change)
+{
+    auto first = project.Regions.begin();
+    if (from < to)
+        std::rotate(first + from, first + from + 1, first + to + 1);
+    else
+        std::rotate(first + to, first + from, first + from + 1);
+    project.RegionListChanged();
+    change.orderChanged = true;
 }
 
 }  // namespace tolv

@@ -161,4 +161,22 @@ private:
     std::size_t regionBytes_ = 0;
 };
 
+// One region taken from its list position to another; the regions between
+// move up or down by one.
+class RegionOrderEdit final : public EditCommand {
+public:
+    RegionOrderEdit(int from, int to) : from_(from), to_(to) {}
+
+    void apply(Project& project, DocumentChange& change) override { move(project, from_, to_, change); }
+    void revert(Project& project, DocumentChange& change) override { move(project, to_, from_, change); }
+    std::string name() const override;
+    std::size_t bytes() const override { return sizeof(*this); }
+
+private:
+    static void move(Project& project, int from, int to, DocumentChange& change);
+
+    int from_;
+    int to_;
+};
+
 }  // namespace tolv

@@ -26,6 +26,7 @@ inline constexpr StepName NudgeRegions{"Nudge"};
 inline constexpr StepName DuplicateRegion{"Duplicate"};
 inline constexpr StepName HideRegion{"Hide"};
 inline constexpr StepName ShowRegion{"Show"};
+inline constexpr StepName ReorderRegion{"Reorder"};
 inline constexpr StepName RegionProperties{"Region Properties", false};
 inline constexpr StepName LockLayout{"Lock Layout", false};
 inline constexpr StepName ProjectSetup{"Project Setup", false};

@@ -6,6 +6,7 @@
 #include "extract/frame_prefetch.h"
 #include "extract/input_fingerprint.h"
 #include "extract/output_name.h"
+#include "extract/output_workers.h"
 #include "extract/prefilter.h"
 #include "extract/run_problems.h"
 #include "platform/errors.h"
@@ -20,7 +21,10 @@
 
 #include <algorithm>
 #include <array>
+#include <deque>
+#include <exception>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <set>
 #include <utility>
@@ -51,10 +55,9 @@ public:
     {}
 
     OutputPlace locate(const std::string& outputName);
-    // Raises FileWriteError when the place cannot receive the file.
-    void check(const OutputPlace& place, const std::string& outputName) const;
-    // The file takes the place's folder.
-    AtomicFile open(OutputPlace&& place, const std::string& outputName);
+    // Raises FileWriteError when the place cannot receive the file; readies
+    // its folder for a file of the run. Returns the file's path.
+    std::string claim(const OutputPlace& place, const std::string& outputName);
 
 private:
     OutputReach openFolder();
@@ -110,43 +113,65 @@ OutputReach RunOutputs::openFolder()
     return folder_.isOpen() ? OutputReach::Ready : OutputReach::Unreachable;
 }
 
-void RunOutputs::check(const OutputPlace& place, const std::string& outputName) const
+std::string RunOutputs::claim(const OutputPlace& place, const std::string& outputName)
 {
     if (place.reach != OutputReach::Ready) {
         const bool folderThere = folder_.isOpen() || folderMissing_;
         throw FileWriteError(folderThere ? JoinPath(path_, outputName) : path_);
     }
-}
-
-AtomicFile RunOutputs::open(OutputPlace&& place, const std::string& outputName)
-{
-    check(place, outputName);
-    const std::string path = JoinPath(path_, outputName);
-    if (swept_.insert(place.folderName).second) {
+    if (!dryRun_ && swept_.insert(place.folderName).second) {
         SweepStaleTemporaries(place.folder);
     }
-    return AtomicFile(std::move(place.folder), place.fileName, path);
+    return JoinPath(path_, outputName);
 }
 
 // The run ends after the row at hand when the caller asks it to.
 struct RunStopped {};
 
+// Rows decided ahead of the one being written: enough to keep the workers
+// busy, few enough that their open files stay far below any limit.
+constexpr std::size_t RowsAhead = 64;
+
+// A row of the frame at hand as the run decided it. Its log lines and events
+// wait until the rows before it are written; a row to be written is cut and
+// encoded meanwhile on a worker.
+struct PlannedRow {
+    enum class Action { Keep, Refuse, Write, Fail };
+
+    const Region* region = nullptr;
+    std::string outputName;
+    OutputRecord record;
+    Action action = Action::Write;
+    // Keep: the earlier run's record; Refuse: the message.
+    OutputRecord kept;
+    std::string refusal;
+    // Write: the worker's job, or what the file's place raised, which comes
+    // after the row's log line; Fail: what deciding the row raised.
+    std::size_t job = 0;
+    std::exception_ptr error;
+};
+
 // One run over the frames. The pre-filter depends on the frame only, not on
 // the region being cut, so each frame is loaded, cleaned and pre-filtered once
-// and every background and clip of that frame is written from that one
-// working bitmap; besides it only the next frame is held, read ahead. A frame
-// whose outputs an incremental run keeps is not read at all.
+// and every background and clip of that frame is cut from that one working
+// bitmap; besides it only the next frame is held, read ahead. A frame whose
+// outputs an incremental run keeps is not read at all. Rows are decided
+// ahead, their cutting and encoding handed to the workers, and written and
+// logged in their order.
 class ExtractionRun {
 public:
     ExtractionRun(const Project& project, const ExtractSwitches& switches, LogSink& log)
         : project_(project), switches_(switches), log_(log), outputs_(project.ProjectFolder, switches.dryRun),
-          fingerprints_(project, switches.rule)
+          fingerprints_(project, switches.rule),
+          workers_(switches.workers > 0 ? switches.workers : DefaultWorkerCount())
     {}
 
     void processFrames();
     const std::vector<InputSource>& sources() const { return fingerprints_.sources(); }
     void release()
     {
+        pending_.clear();
+        workers_.drain();
         frameBytes_.reset();
         Bitmap spent = std::exchange(work_, Bitmap());
         if (prefetch_) {
@@ -156,18 +181,24 @@ public:
 
 private:
     std::array<std::pair<RegionKind, bool>, 2> passes() const;
+    void forEachRow(const std::string& frameName, const std::function<bool(const Region&, int)>& visit) const;
     bool anyRowOf(const std::string& frameName, const std::function<bool(const Region&, int)>& test) const;
     bool loads(const std::string& frameName);
     std::vector<PlannedFrame> framesToLoad();
     void processFrame(int position);
-    void extractRegion(const Region& region);
-    void writeRow(const Region& region, const std::string& outputName);
-    bool refuses(const Region& region, const std::string& outputName);
+    void planRow(const Region& region, const std::string& outputName);
+    PlannedRow decide(const Region& region, const std::string& outputName);
+    void prepare(PlannedRow& row);
+    std::size_t submit(const Region& region, OutputPlace&& place, const std::string& path);
+    bool pendingWrite(const std::string& outputName) const;
+    void writePending(std::size_t left);
+    void writeRow(PlannedRow& row);
+    void write(PlannedRow& row);
+    std::optional<std::string> refusalOf(const Region& region, const std::string& outputName) const;
     void refuse(const Region& region, const std::string& outputName, const std::string& message);
     OutputRecord recordOf(const Region& region, const std::string& outputName);
     const OutputRecord* unchanged(const std::string& outputName, const OutputRecord& record) const;
     bool keeps(const Region& region, const std::string& outputName);
-    void write(const Region& region, const std::string& outputName, OutputPlace&& place, OutputRecord& record);
     bool fingerprints() const { return switches_.recordOutputs || switches_.previous; }
     bool readsByContent() const { return fingerprints() && switches_.rule == ChangeRule::Content; }
     void report(const RunProblem& problem, const std::string& indent);
@@ -175,7 +206,6 @@ private:
     void startFrame();
     void readFrameBytes();
     void loadFrame();
-    void endRow();
 
     const Project& project_;
     const ExtractSwitches& switches_;
@@ -194,9 +224,10 @@ private:
     OverlayPaints overlayPaints_;
     // Each overlay that cannot be painted is reported once, at its first frame.
     std::set<const Region*> overlaysReported_;
-    // The last clip written, whose memory the next one takes.
-    Bitmap clip_;
+    // The frame at hand, which the workers cut from until it is released.
     Bitmap work_;
+    std::deque<PlannedRow> pending_;
+    OutputWorkers workers_;
 };
 
 void ExtractionRun::processFrames()
@@ -225,19 +256,30 @@ std::array<std::pair<RegionKind, bool>, 2> ExtractionRun::passes() const
     return {{{RegionKind::Background, switches_.backgrounds}, {RegionKind::Clip, switches_.clips}}};
 }
 
-// Whether a row of the frame that the run writes passes the test.
-bool ExtractionRun::anyRowOf(const std::string& frameName, const std::function<bool(const Region&, int)>& test) const
+// Visits the rows of the frame that the run writes, in the order it writes
+// them, while `visit` returns true.
+void ExtractionRun::forEachRow(const std::string& frameName, const std::function<bool(const Region&, int)>& visit) const
 {
     for (const auto& [kind, on] : passes()) {
         for (const auto& region : project_.Regions) {
             for (int r = 0; on && region->RegionType == kind && r < WorksheetRows; ++r) {
-                if (IsRowOf(*region, r, frameName) && test(*region, r)) {
-                    return true;
+                if (IsRowOf(*region, r, frameName) && !visit(*region, r)) {
+                    return;
                 }
             }
         }
     }
-    return false;
+}
+
+// Whether a row of the frame that the run writes passes the test.
+bool ExtractionRun::anyRowOf(const std::string& frameName, const std::function<bool(const Region&, int)>& test) const
+{
+    bool found = false;
+    forEachRow(frameName, [&](const Region& region, int r) {
+        found = test(region, r);
+        return !found;
+    });
+    return found;
 }
 
 // Whether processFrame writes a row of the frame, and so loads it: in an
@@ -284,103 +326,182 @@ void ExtractionRun::processFrame(int position)
     framePosition_ = position;
     frameStarted_ = false;
     frameLoaded_ = false;
-    for (const auto& [kind, on] : passes()) {
-        for (const auto& region : project_.Regions) {
-            if (on && region->RegionType == kind) {
-                extractRegion(*region);
-            }
-        }
-    }
+    forEachRow(frameName_, [this](const Region& region, int r) {
+        planRow(region, region.OutputFile[r]);
+        return pending_.back().action != PlannedRow::Action::Fail;
+    });
+    writePending(0);
 }
 
-void ExtractionRun::extractRegion(const Region& region)
+// An incremental run decides whether a row is kept by the file it finds: a
+// row whose file an earlier row is to write waits for that write.
+void ExtractionRun::planRow(const Region& region, const std::string& outputName)
 {
-    for (int r = 0; r < WorksheetRows; ++r) {
-        if (IsRowOf(region, r, frameName_)) {
-            writeRow(region, region.OutputFile[r]);
-            endRow();
-        }
+    if (switches_.previous && pendingWrite(outputName)) {
+        writePending(0);
     }
+    pending_.push_back(decide(region, outputName));
+    writePending(RowsAhead);
 }
 
-void ExtractionRun::writeRow(const Region& region, const std::string& outputName)
+bool ExtractionRun::pendingWrite(const std::string& outputName) const
 {
-    if (!frameStarted_) {
-        startFrame();
-    }
-    OutputRecord record = recordOf(region, outputName);
-    if (const OutputRecord* unchangedOutput = unchanged(outputName, record)) {
-        log_.logLine(Indent + "Unchanged " + outputName, colors::Black);
-        OutputRecord kept = *unchangedOutput;
-        kept.framePosition = record.framePosition;
-        log_.skipped(kept);
-        return;
-    }
-    if (!frameLoaded_) {
-        loadFrame();
-    }
-    if (refuses(region, outputName)) {
-        return;
-    }
-    OutputPlace place = outputs_.locate(outputName);
-    if (place.reach == OutputReach::ThroughLink) {
-        refuse(region, outputName, "Refused output name " + outputName + " through a symbolic link.");
-        return;
-    }
-    const bool clip = region.RegionType == RegionKind::Clip;
-    log_.logLine(Indent + "Saving" + (clip ? " clip " : " background ") + outputName + ".", colors::Black);
-    write(region, outputName, std::move(place), record);
-    log_.wrote(record);
+    return std::any_of(pending_.begin(), pending_.end(), [&](const PlannedRow& row) {
+        return row.action == PlannedRow::Action::Write && row.outputName == outputName;
+    });
 }
 
-void ExtractionRun::write(const Region& region, const std::string& outputName, OutputPlace&& place,
-                          OutputRecord& record)
+PlannedRow ExtractionRun::decide(const Region& region, const std::string& outputName)
+{
+    PlannedRow row;
+    row.region = &region;
+    row.outputName = outputName;
+    try {
+        if (!frameStarted_) {
+            startFrame();
+        }
+        row.record = recordOf(region, outputName);
+        if (const OutputRecord* unchangedOutput = unchanged(outputName, row.record)) {
+            row.action = PlannedRow::Action::Keep;
+            row.kept = *unchangedOutput;
+            row.kept.framePosition = row.record.framePosition;
+            return row;
+        }
+        if (!frameLoaded_) {
+            loadFrame();
+        }
+    } catch (...) {
+        row.action = PlannedRow::Action::Fail;
+        row.error = std::current_exception();
+        return row;
+    }
+    prepare(row);
+    return row;
+}
+
+void ExtractionRun::prepare(PlannedRow& row)
+{
+    if (std::optional<std::string> refusal = refusalOf(*row.region, row.outputName)) {
+        row.action = PlannedRow::Action::Refuse;
+        row.refusal = std::move(*refusal);
+        return;
+    }
+    try {
+        OutputPlace place = outputs_.locate(row.outputName);
+        if (place.reach == OutputReach::ThroughLink) {
+            row.action = PlannedRow::Action::Refuse;
+            row.refusal = "Refused output name " + row.outputName + " through a symbolic link.";
+            return;
+        }
+        const std::string path = outputs_.claim(place, row.outputName);
+        row.job = submit(*row.region, std::move(place), path);
+    } catch (...) {
+        row.error = std::current_exception();
+    }
+}
+
+// The file is written into its temporary here; the run's thread puts it in
+// place when its turn comes.
+std::size_t ExtractionRun::submit(const Region& region, OutputPlace&& place, const std::string& path)
 {
     const bool isClip = region.RegionType == RegionKind::Clip;
-    if (isClip) {
-        clip_ = CutClip(work_, ClipArea{region.Left, region.Top, region.Width, region.Height}, std::move(clip_));
+    const ClipArea area{region.Left, region.Top, region.Width, region.Height};
+    const ImageFormat format = OutputFormatOf(path);
+    auto folder = std::make_shared<OutputPlace>(std::move(place));
+    return workers_.submit([this, isClip, area, format, folder, path] {
+        Bitmap clip;
+        if (isClip) {
+            const std::size_t bytes = Bitmap::RowStride(area.width, work_.bitsPerPixel()) * std::size_t(area.height);
+            clip = CutClip(work_, area, workers_.spareFor(bytes));
+        }
+        const Bitmap& image = isClip ? clip : work_;
+        PreparedOutput output;
+        output.bitsPerPixel = image.bitsPerPixel();
+        output.width = image.width();
+        output.height = image.height();
+        if (switches_.dryRun) {
+            output.bytes = EncodedImageSize(image, format, switches_.pngLevel);
+        } else {
+            output.file = std::make_unique<AtomicFile>(std::move(folder->folder), folder->fileName, path);
+            output.bytes = WriteImageFile(image, *output.file, format, switches_.pngLevel);
+        }
+        workers_.giveBack(std::move(clip));
+        return output;
+    });
+}
+
+// Writes the rows decided, oldest first, until at most `left` wait.
+void ExtractionRun::writePending(std::size_t left)
+{
+    while (pending_.size() > left) {
+        PlannedRow row = std::move(pending_.front());
+        pending_.pop_front();
+        writeRow(row);
+        if (log_.stopRequested()) {
+            throw RunStopped{};
+        }
     }
-    const Bitmap& image = isClip ? clip_ : work_;
-    record.bpp = image.bitsPerPixel();
-    record.width = image.width();
-    record.height = image.height();
-    const ImageFormat format = OutputFormatOf(outputName);
-    if (switches_.dryRun) {
-        record.bytes = EncodedImageSize(image, format, switches_.pngLevel);
-        outputs_.check(place, outputName);
+}
+
+void ExtractionRun::writeRow(PlannedRow& row)
+{
+    switch (row.action) {
+    case PlannedRow::Action::Keep:
+        log_.logLine(Indent + "Unchanged " + row.outputName, colors::Black);
+        log_.skipped(row.kept);
         return;
+    case PlannedRow::Action::Refuse:
+        refuse(*row.region, row.outputName, row.refusal);
+        return;
+    case PlannedRow::Action::Fail:
+        std::rethrow_exception(row.error);
+    case PlannedRow::Action::Write:
+        break;
     }
-    AtomicFile file = outputs_.open(std::move(place), outputName);
-    record.bytes = SaveImageFile(image, file, format, switches_.pngLevel);
-    if (switches_.recordOutputs) {
-        const FileDigest written = DigestOfFile(JoinPath(project_.ProjectFolder, record.file));
-        record.stamp = written.stamp;
-        record.hash = written.hash;
+    const bool clip = row.region->RegionType == RegionKind::Clip;
+    log_.logLine(Indent + "Saving" + (clip ? " clip " : " background ") + row.outputName + ".", colors::Black);
+    if (row.error) {
+        std::rethrow_exception(row.error);
+    }
+    write(row);
+    log_.wrote(row.record);
+}
+
+void ExtractionRun::write(PlannedRow& row)
+{
+    const PreparedOutput output = workers_.take(row.job);
+    OutputRecord& record = row.record;
+    record.bpp = output.bitsPerPixel;
+    record.width = output.width;
+    record.height = output.height;
+    record.bytes = output.bytes;
+    if (output.file) {
+        output.file->commit(false);
+        if (switches_.recordOutputs) {
+            const FileDigest written = DigestOfFile(JoinPath(project_.ProjectFolder, record.file));
+            record.stamp = written.stamp;
+            record.hash = written.hash;
+        }
     }
 }
 
 // Rows whose name the run cannot create (see FaultOfOutputName), a clip that no bitmap
 // can hold, or one with no pixel on its frame (which would come out all
 // black), are refused with a finding; the run goes on with the next row.
-bool ExtractionRun::refuses(const Region& region, const std::string& outputName)
+std::optional<std::string> ExtractionRun::refusalOf(const Region& region, const std::string& outputName) const
 {
     if (const NameFault fault = FaultOfOutputName(outputName); fault != NameFault::None) {
-        refuse(region, outputName, OutputNameRefusal(outputName, fault));
-        return true;
+        return OutputNameRefusal(outputName, fault);
     }
     if (region.RegionType == RegionKind::Clip
         && !IsWritableBitmapSize(region.Width, region.Height, work_.bitsPerPixel())) {
-        refuse(region, outputName,
-               "Refused clip size " + std::to_string(region.Width) + " x " + std::to_string(region.Height) + " for "
-                   + outputName + ".");
-        return true;
+        return "Refused clip size " + std::to_string(region.Width) + " x " + std::to_string(region.Height) + " for "
+               + outputName + ".";
     }
     if (region.RegionType == RegionKind::Clip && !FrameRule(work_.width(), work_.height()).holds(GeometryOf(region))) {
-        refuse(region, outputName,
-               "Refused clip " + outputName + ": region " + region.Name + " lies outside the frame.");
-        return true;
+        return "Refused clip " + outputName + ": region " + region.Name + " lies outside the frame.";
     }
-    return false;
+    return std::nullopt;
 }
 
 void ExtractionRun::refuse(const Region& region, const std::string& outputName, const std::string& message)
@@ -427,13 +548,6 @@ const OutputRecord* ExtractionRun::unchanged(const std::string& outputName, cons
 bool ExtractionRun::keeps(const Region& region, const std::string& outputName)
 {
     return switches_.previous && unchanged(outputName, recordOf(region, outputName));
-}
-
-void ExtractionRun::endRow()
-{
-    if (log_.stopRequested()) {
-        throw RunStopped{};
-    }
 }
 
 void ExtractionRun::startFrame()

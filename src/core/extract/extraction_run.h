@@ -35,6 +35,9 @@ struct ExtractSwitches {
     std::function<void(const std::string& frameName)> beforeWriting = {};
     // The compression of PNG outputs, 0..9 (see EncodePng).
     int pngLevel = DefaultPngLevel;
+    // The threads that cut and encode outputs; 0 for DefaultWorkerCount().
+    // Their number never changes what the run writes or logs.
+    int workers = 0;
 };
 
 // The extraction run: walks the frames in list order and writes every
@@ -44,6 +47,8 @@ struct ExtractSwitches {
 // and stops alike. Every file goes to log.wrote, or to log.skipped when an
 // incremental run keeps it; when log.stopRequested() the run ends after the
 // file at hand with "     Stopped." as its last line, since it is not done.
+// The outputs of a frame are cut and encoded on worker threads and written
+// here in their order; one not yet due when the run ends is never written.
 RunEnd RunExtraction(const Project& project, const ExtractSwitches& switches, LogSink& log);
 
 }  // namespace tolv

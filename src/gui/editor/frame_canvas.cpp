@@ -95,7 +95,7 @@ void FrameCanvas::displayShownFrame()
 
 void FrameCanvas::repaintRegions(const DocumentChange& change)
 {
-    if (change.added.empty() && change.removed.empty() && change.changed.empty())
+    if (change.added.empty() && change.removed.empty() && change.changed.empty() && !change.orderChanged)
         return;
     paintPrefilter(true);
 }

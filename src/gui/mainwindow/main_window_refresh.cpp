@@ -15,7 +15,8 @@ namespace tolv::gui {
 
 void MainWindow::refresh(const DocumentChange& change)
 {
-    const bool listChanged = change.projectReplaced || !change.added.empty() || !change.removed.empty();
+    const bool listChanged =
+        change.projectReplaced || change.orderChanged || !change.added.empty() || !change.removed.empty();
     if (listChanged)
         fillQuickPick();
     else

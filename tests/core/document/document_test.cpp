@@ -98,6 +98,9 @@ const EditCase EditCases[] = {
     {"NudgeSize", [](Document& d) { return d.nudgeSize(2, 2); }, "Undo Nudge 2 Regions"},
     {"Duplicate", [](Document& d) { return d.duplicateCurrent(); }, "Undo Duplicate Region"},
     {"Hide", [](Document& d) { return d.applyRegionCommand(RegionCommand::Hide); }, "Undo Hide Region"},
+    {"HideAnother", [](Document& d) { return d.setRegionVisible(0, false); }, "Undo Hide Region"},
+    {"ReorderDown", [](Document& d) { return d.moveRegion(0, 2); }, "Undo Reorder Region"},
+    {"ReorderUp", [](Document& d) { return d.moveRegion(2, 1); }, "Undo Reorder Region"},
     {"LockLayout", [](Document& d) { return d.setLockLayout(true); }, "Undo Lock Layout"},
     {"Properties",
      [](Document& d) { return d.setRegionProperties(ChangedProperties(*d.project().selection.current())); },
@@ -151,6 +154,10 @@ TEST_F(DocumentTest, EditsThatChangeNothingRecordNoStep)
     EXPECT_FALSE(document.setCurrentGeometry({90, 10, 40, 40}));
     EXPECT_FALSE(document.setNudgeStep(1));
     EXPECT_FALSE(document.pasteRegions({}));
+    EXPECT_FALSE(document.setRegionVisible(1, true));
+    EXPECT_FALSE(document.setRegionVisible(3, false));
+    EXPECT_FALSE(document.moveRegion(1, 1));
+    EXPECT_FALSE(document.moveRegion(0, 3));
     document.setLockLayout(true);
     EXPECT_FALSE(document.deleteSelected());
     EXPECT_FALSE(document.cutSelected());

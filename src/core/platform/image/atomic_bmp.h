@@ -5,9 +5,9 @@
 
 namespace tolv {
 
-// SaveBmp into a file that the caller has opened, for instance inside a
-// folder it holds open, and commits it; raises FileWriteError with the path.
-// Returns the size of the file written.
-std::uint64_t SaveBmp(const Bitmap& bitmap, AtomicFile& file);
+// Writes the BMP file of the bitmap into a file that the caller has opened,
+// for instance inside a folder it holds open, and commits later; raises
+// FileWriteError with the path. Returns the size of the file written.
+std::uint64_t WriteBmp(const Bitmap& bitmap, AtomicFile& file);
 
 }  // namespace tolv

@@ -181,11 +181,12 @@ std::uint64_t EncodedBmpSize(const Bitmap& bitmap)
 void SaveBmp(const Bitmap& bitmap, const std::string& path)
 {
     AtomicFile file(path);
-    SaveBmp(bitmap, file);
+    WriteBmp(bitmap, file);
+    file.commit(false);
 }
 
 // The headers and the rows go to the file from where they lie, in few calls.
-std::uint64_t SaveBmp(const Bitmap& bitmap, AtomicFile& file)
+std::uint64_t WriteBmp(const Bitmap& bitmap, AtomicFile& file)
 {
     const FileLayout layout = FileLayoutOf(bitmap);
     std::vector<std::uint8_t> headers = FileHeaders(bitmap, layout);
@@ -196,7 +197,6 @@ std::uint64_t SaveBmp(const Bitmap& bitmap, AtomicFile& file)
         parts.push_back({const_cast<std::uint8_t*>(row), size});
     });
     file.write(parts.data(), parts.size());
-    file.commit(false);
     return headers.size() + PixelBytes(bitmap, layout);
 }
 

@@ -67,7 +67,14 @@ ImageFormat OutputFormatOf(std::string_view outputName)
 
 std::uint64_t SaveImageFile(const Bitmap& bitmap, AtomicFile& file, ImageFormat format, int pngLevel)
 {
-    return format == ImageFormat::Png ? SavePng(bitmap, file, pngLevel) : SaveBmp(bitmap, file);
+    const std::uint64_t size = WriteImageFile(bitmap, file, format, pngLevel);
+    file.commit(false);
+    return size;
+}
+
+std::uint64_t WriteImageFile(const Bitmap& bitmap, AtomicFile& file, ImageFormat format, int pngLevel)
+{
+    return format == ImageFormat::Png ? WritePng(bitmap, file, pngLevel) : WriteBmp(bitmap, file);
 }
 
 std::uint64_t EncodedImageSize(const Bitmap& bitmap, ImageFormat format, int pngLevel)

@@ -29,6 +29,8 @@ ImageFormat OutputFormatOf(std::string_view outputName);
 // the file. Raises FileWriteError with the path.
 // `pngLevel` (0..9) is the compression of a PNG file (see EncodePng).
 std::uint64_t SaveImageFile(const Bitmap& bitmap, AtomicFile& file, ImageFormat format, int pngLevel);
+// The same without the commit, for a caller that puts the file in place later.
+std::uint64_t WriteImageFile(const Bitmap& bitmap, AtomicFile& file, ImageFormat format, int pngLevel);
 // The size SaveImageFile would give the file, for a run that writes nothing.
 std::uint64_t EncodedImageSize(const Bitmap& bitmap, ImageFormat format, int pngLevel);
 

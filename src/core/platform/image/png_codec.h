@@ -42,8 +42,8 @@ constexpr int MaxPngLevel = 9;
 constexpr int DefaultPngLevel = 8;
 std::vector<std::uint8_t> EncodePng(const Bitmap& bitmap, int level = DefaultPngLevel);
 std::uint64_t EncodedPngSize(const Bitmap& bitmap, int level = DefaultPngLevel);
-// Writes into the opened file and commits it; returns the size of the file.
-// Raises FileWriteError with the path.
-std::uint64_t SavePng(const Bitmap& bitmap, AtomicFile& file, int level = DefaultPngLevel);
+// Writes into the opened file, which the caller commits; returns the size of
+// the file. Raises FileWriteError with the path.
+std::uint64_t WritePng(const Bitmap& bitmap, AtomicFile& file, int level = DefaultPngLevel);
 
 }  // namespace tolv

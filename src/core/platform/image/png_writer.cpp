@@ -424,11 +424,10 @@ std::uint64_t EncodedPngSize(const Bitmap& bitmap, int level)
     return output.size;
 }
 
-std::uint64_t SavePng(const Bitmap& bitmap, AtomicFile& file, int level)
+std::uint64_t WritePng(const Bitmap& bitmap, AtomicFile& file, int level)
 {
     Output output{[&](const std::uint8_t* data, std::size_t size) { file.write(data, size); }};
     Encode(bitmap, output, level);
-    file.commit(false);
     return output.size;
 }
 
