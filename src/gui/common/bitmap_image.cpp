@@ -1,5 +1,7 @@
 #include "gui/common/bitmap_image.h"
 
+#include "platform/image/pixel_access.h"
+
 #include <vector>
 
 namespace tolv::gui {
@@ -20,6 +22,20 @@ void ConvertPacked(const Bitmap& bitmap, QImage& image)
         auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < bitmap.width(); ++x, in += BytesPerPixel)
             out[x] = qRgb(in[2], in[1], in[0]);
+    }
+}
+
+// 48 and 64 bits: 16-bit samples B, G, R (and alpha), rounded to 8 bits as
+// the bitmap's colours read.
+template <int BytesPerPixel>
+void ConvertWide(const Bitmap& bitmap, QImage& image)
+{
+    const auto sample = [](const std::uint8_t* at) { return pixel::EightBitSample(pixel::LoadBytes<2>(at)); };
+    for (int y = 0; y < bitmap.height(); ++y) {
+        const std::uint8_t* in = bitmap.row(y);
+        auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < bitmap.width(); ++x, in += BytesPerPixel)
+            out[x] = qRgb(sample(in + 4), sample(in + 2), sample(in));
     }
 }
 
@@ -72,6 +88,12 @@ QImage ToQImage(const Bitmap& bitmap)
         break;
     case 32:
         IsPlain32(bitmap) ? ConvertPacked<4>(bitmap, image) : ConvertByColor(bitmap, image);
+        break;
+    case 48:
+        ConvertWide<6>(bitmap, image);
+        break;
+    case 64:
+        ConvertWide<8>(bitmap, image);
         break;
     case 1:
     case 4:

@@ -40,6 +40,39 @@ Bitmap PaletteAlphaFrame(int width, int height)
     return frame;
 }
 
+// Sixteen-bit samples of every kind, low bytes included; 64 bits with any
+// alpha.
+Bitmap WideFrame(int width, int height, int depth)
+{
+    Bitmap frame(width, height, depth);
+    const std::uint64_t used = depth == 64 ? ~std::uint64_t(0) : 0xFFFF'FFFF'FFFF;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x)
+            frame.setValue(x, y, std::uint64_t(x * 7 + y * 131 + 1) * 0x9E37'79B9'7F4A'7C15 & used);
+    }
+    return frame;
+}
+
+// Grey of 16 bits, as a grey file reads: R == G == B.
+Bitmap GreyWideFrame(int width, int height)
+{
+    Bitmap frame(width, height, 48);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x)
+            frame.setValue(x, y, std::uint64_t(x * 977 + y * 40503) % 0x10000 * 0x0001'0001'0001);
+    }
+    return frame;
+}
+
+// What a BMP of a 16-bit bitmap holds: each sample rounded to 8 bits.
+Bitmap Narrowed(const Bitmap& bitmap)
+{
+    if (!Bitmap::HasWideSamples(bitmap.bitsPerPixel()))
+        return bitmap;
+    const std::vector<std::uint8_t> bmp = EncodeBmp(bitmap);
+    return DecodeBmp(bmp.data(), bmp.size());
+}
+
 std::string Signature(const std::string& path)
 {
     std::string head(PngSignatureLength, '\0');
@@ -92,8 +125,37 @@ INSTANTIATE_TEST_SUITE_P(
                     CrossCase{"Palette4BmpToPng", "f.bmp", "c.PNG", [] { return PatternFrame(64, 40, 4); }},
                     CrossCase{"RgbBmpToPng", "f.bmp", "c.png", [] { return PatternFrame(64, 40, 24); }},
                     CrossCase{"PaletteAlphaPngToPng", "f.png", "c.png", [] { return PaletteAlphaFrame(64, 40); }},
-                    CrossCase{"PaletteAlphaPngToBmp", "f.png", "c.bmp", [] { return PaletteAlphaFrame(64, 40); }}),
+                    CrossCase{"PaletteAlphaPngToBmp", "f.png", "c.bmp", [] { return PaletteAlphaFrame(64, 40); }},
+                    CrossCase{"Rgb48PngToPng", "f.png", "c.png", [] { return WideFrame(64, 40, 48); }},
+                    CrossCase{"Rgba64PngToPng", "f.png", "c.png", [] { return WideFrame(64, 40, 64); }},
+                    CrossCase{"Grey48PngToPng", "f.png", "c.png", [] { return GreyWideFrame(64, 40); }}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Backgrounds and clips of 16-bit frames written as BMP: 24 bits, or 32 with
+// alpha, of the colours the frame shows.
+TEST_F(PngRunTest, SixteenBitFramesGiveBmpOutputsOfTheirColoursRounded)
+{
+    const Bitmap frames[] = {WideFrame(64, 40, 48), WideFrame(64, 40, 64)};
+    build.frame("a.png", frames[0]).frame("b.png", frames[1]);
+    build.region(RegionKind::Background, 0, 0, 1, 1, {{"a.png", "a.bmp"}, {"b.png", "b.bmp"}});
+    build.region(RegionKind::Clip, 7, 3, 30, 20, {{"a.png", "ca.bmp"}, {"b.png", "cb.bmp"}});
+    run();
+
+    for (int i = 0; i < 2; ++i) {
+        const Bitmap& frame = frames[i];
+        const Bitmap background = LoadImageFile(build.output(i == 0 ? "a.bmp" : "b.bmp"));
+        const Bitmap clip = LoadImageFile(build.output(i == 0 ? "ca.bmp" : "cb.bmp"));
+        EXPECT_TRUE(background == Narrowed(frame)) << i;
+        ASSERT_EQ(clip.bitsPerPixel(), i == 0 ? 24 : 32);
+        for (int y = 0; y < 20; ++y) {
+            for (int x = 0; x < 30; ++x) {
+                const std::uint64_t value = frame.value(x + 7, y + 3);
+                ASSERT_EQ(clip.pixel(x, y), frame.colorOf(value)) << x << "," << y;
+                ASSERT_EQ(clip.alphaOf(clip.value(x, y)), frame.alphaOf(value)) << x << "," << y;
+            }
+        }
+    }
+}
 
 std::vector<std::uint8_t> BigEndian(std::initializer_list<std::uint32_t> values)
 {
@@ -143,18 +205,24 @@ Bitmap Overlay(const Bitmap& format, Color colour)
     return overlay;
 }
 
+// Draws a lime text box over both halves of the frame and the overlay over
+// its top right, and returns the background written as PNG.
+Bitmap Drawn(test::ProjectBuilder& build, LogSink& log, const Bitmap& frame, const Bitmap& overlay,
+             const std::string& overlayName)
+{
+    build.frame("f.png", frame);
+    build.textBox(5, 5, 50, 15, {{"f.png", ""}}).BoxColor = colors::Lime;
+    build.overlay(40, 25, 10, 6, overlay, {{"f.png", ""}}, overlayName);
+    build.region(RegionKind::Background, 0, 0, 1, 1, {{"f.png", "b.png"}});
+    RunExtraction(build.project, {}, log);
+    return LoadImageFile(build.output("b.png"));
+}
+
 class PngDrawingTest : public PngRunTest {
 protected:
-    // Draws a lime text box over both halves of the frame and the overlay
-    // over its top right, and returns the background written as PNG.
     Bitmap drawn(const Bitmap& frame, const Bitmap& overlay, const std::string& overlayName)
     {
-        build.frame("f.png", frame);
-        build.textBox(5, 5, 50, 15, {{"f.png", ""}}).BoxColor = colors::Lime;
-        build.overlay(40, 25, 10, 6, overlay, {{"f.png", ""}}, overlayName);
-        build.region(RegionKind::Background, 0, 0, 1, 1, {{"f.png", "b.png"}});
-        run();
-        return LoadImageFile(build.output("b.png"));
+        return Drawn(build, log, frame, overlay, overlayName);
     }
 };
 
@@ -199,6 +267,71 @@ TEST_F(PngDrawingTest, OnPaletteFramesWithAlphaPaintTakesOpaqueEntries)
     EXPECT_EQ(b.value(2, 30), frame.value(2, 30));
     EXPECT_EQ(b.paletteAlpha(), frame.paletteAlpha());
 }
+
+// A 16-bit overlay: the key colour at (0, 0) and on the top row.
+Bitmap WideOverlay(int depth)
+{
+    Bitmap overlay = WideFrame(10, 6, depth);
+    for (int x = 0; x < 10; ++x)
+        overlay.setPixel(x, 0, Magenta);
+    return overlay;
+}
+
+struct WideDrawingCase {
+    const char* name;
+    Bitmap (*frame)();
+    Bitmap (*overlay)();
+};
+
+// The drawing in a project of its own.
+Bitmap DrawnAlone(const Bitmap& frame, const Bitmap& overlay, const std::string& overlayName)
+{
+    test::TempDir dir;
+    test::ProjectBuilder build{dir.path().string()};
+    test::RecordingLog log;
+    return Drawn(build, log, frame, overlay, overlayName);
+}
+
+class WideDrawingTest : public testing::TestWithParam<WideDrawingCase> {};
+
+// Boxes and overlays paint 16-bit frames as they paint 8-bit ones: every
+// pixel shows the colour and alpha it has on the frame rounded to 8 bits, and
+// the pixels left unpainted keep their 16-bit samples.
+TEST_P(WideDrawingTest, PaintsAsOnTheFrameRoundedToEightBits)
+{
+    const WideDrawingCase& c = GetParam();
+    const Bitmap frame = c.frame();
+    const Bitmap b = DrawnAlone(frame, c.overlay(), "ovl.png");
+    const Bitmap narrow = DrawnAlone(Narrowed(frame), Narrowed(c.overlay()), "ovl.bmp");
+
+    ASSERT_EQ(b.bitsPerPixel(), frame.bitsPerPixel());
+    int wrong = 0;
+    for (int y = 0; y < b.height(); ++y) {
+        for (int x = 0; x < b.width(); ++x) {
+            const bool same =
+                b.pixel(x, y) == narrow.pixel(x, y) && b.alphaOf(b.value(x, y)) == narrow.alphaOf(narrow.value(x, y));
+            if (!same && ++wrong <= 5)
+                ADD_FAILURE() << x << "," << y << ": " << std::hex << b.pixel(x, y) << " not " << narrow.pixel(x, y);
+        }
+    }
+    EXPECT_EQ(b.value(45, 25), frame.value(45, 25));  // key
+    EXPECT_EQ(b.value(2, 30), frame.value(2, 30));
+    EXPECT_EQ(b.pixel(10, 10), colors::Lime);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Depths, WideDrawingTest,
+    testing::Values(WideDrawingCase{"Rgb48FrameRgbOverlay", [] { return WideFrame(64, 40, 48); },
+                                    [] { return Overlay(Bitmap(1, 1, 24), colors::Aqua); }},
+                    WideDrawingCase{"Rgba64FrameRgbOverlay", [] { return WideFrame(64, 40, 64); },
+                                    [] { return Overlay(Bitmap(1, 1, 24), colors::Black); }},
+                    WideDrawingCase{"Rgba64FrameRgba64Overlay", [] { return WideFrame(64, 40, 64); },
+                                    [] { return WideOverlay(64); }},
+                    WideDrawingCase{"Rgb48FrameRgba64Overlay", [] { return WideFrame(64, 40, 48); },
+                                    [] { return WideOverlay(64); }},
+                    WideDrawingCase{"Rgb24FrameRgb48Overlay", [] { return PatternFrame(64, 40, 24); },
+                                    [] { return WideOverlay(48); }}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace tolv

@@ -64,7 +64,7 @@ Bitmap PaletteFrameWithBlackFirst(int width, int height)
 
 struct MergeCase {
     const char* name;
-    int depth;  // 24, or 8 with black at entry 0, or -8 without black at 0
+    int depth;  // 24, 48 or 64, or 8 with black at entry 0, or -8 without black at 0
     int left, top, width, height;
 };
 
@@ -80,7 +80,7 @@ TEST_P(MergeOverlayTest, KeyPixelsLeaveTheFrameAndOthersReplaceIt)
     // The loader grows a small region to the overlay; the cases set their own size.
     region.Width = c.width;
     region.Height = c.height;
-    Bitmap frame = c.depth == 24  ? PatternFrame(80, 60, 24)
+    Bitmap frame = c.depth >= 24  ? PatternFrame(80, 60, c.depth)
                    : c.depth == 8 ? PaletteFrameWithBlackFirst(80, 60)
                                   : PatternFrame(80, 60, 8);
 
@@ -89,15 +89,15 @@ TEST_P(MergeOverlayTest, KeyPixelsLeaveTheFrameAndOthersReplaceIt)
     EXPECT_TRUE(frame == expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Geometry, MergeOverlayTest,
-                         testing::Values(MergeCase{"SameSize24", 24, 10, 5, 30, 20},
-                                         MergeCase{"RegionLarger24", 24, 10, 5, 60, 50},
-                                         MergeCase{"RegionSmallerCuts24", 24, 10, 5, 12, 7},
-                                         MergeCase{"PartlyOffFrame24", 24, -7, 45, 30, 20},
-                                         MergeCase{"Palette8", 8, 10, 5, 60, 50},
-                                         MergeCase{"PaletteWithoutBlackFirst8", -8, 10, 5, 60, 50},
-                                         MergeCase{"OffFrameEntirely", 24, 500, 500, 30, 20}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Geometry, MergeOverlayTest,
+    testing::Values(MergeCase{"SameSize24", 24, 10, 5, 30, 20}, MergeCase{"RegionLarger24", 24, 10, 5, 60, 50},
+                    MergeCase{"RegionSmallerCuts24", 24, 10, 5, 12, 7},
+                    MergeCase{"PartlyOffFrame24", 24, -7, 45, 30, 20}, MergeCase{"Palette8", 8, 10, 5, 60, 50},
+                    MergeCase{"PaletteWithoutBlackFirst8", -8, 10, 5, 60, 50}, MergeCase{"Rgb48", 48, 10, 5, 60, 50},
+                    MergeCase{"PartlyOffFrameRgba64", 64, -7, 45, 30, 20},
+                    MergeCase{"OffFrameEntirely", 24, 500, 500, 30, 20}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(MergeOverlayTest, RegionWithoutOverlayBitmapsPaintsNothing)
 {
@@ -155,7 +155,8 @@ TEST_P(ThinTextBoxTest, PaintsBodyAndTitleExactly)
 
 INSTANTIATE_TEST_SUITE_P(Variants, ThinTextBoxTest,
                          testing::Values(BoxCase{"Plain", false, 24}, BoxCase{"Titled", true, 24},
-                                         BoxCase{"TitledPalette", true, 8}),
+                                         BoxCase{"TitledPalette", true, 8}, BoxCase{"Titled48", true, 48},
+                                         BoxCase{"Titled64", true, 64}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 class WideOutlineTest : public testing::TestWithParam<int> {};

@@ -2,6 +2,7 @@
 #include "platform/errors.h"
 #include "platform/image/image_file.h"
 #include "platform/image/png_codec.h"
+#include "platform/image/png_probe.h"
 #include "support/test_files.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <numeric>
@@ -46,8 +48,10 @@ PngFileLayout LayoutOf(const ColourCase& c)
 {
     PngFileLayout layout{13, 7, c.bitDepth, c.colorType, c.interlaced};
     const int levels = 1 << c.bitDepth;
+    // Sixteen-bit samples spread over the whole range, low bytes included.
+    const auto sample = [&](int i) { return c.bitDepth == 16 ? i * 40503 + i / 3 : i * 37 + i / 5; };
     for (int i = 0; i < layout.width * layout.height * ChannelsOf(c.colorType); ++i)
-        layout.samples.push_back(std::uint16_t((i * 37 + i / 5) % levels));
+        layout.samples.push_back(std::uint16_t(sample(i) % levels));
     if (c.colorType == PNG_COLOR_TYPE_PALETTE) {
         for (int i = 0; i < levels; ++i)
             layout.palette.insert(layout.palette.end(),
@@ -68,7 +72,10 @@ Rgba Expected(const PngFileLayout& layout, int x, int y)
     const int channels = ChannelsOf(layout.colorType);
     const std::uint16_t* s = &layout.samples[std::size_t((y * layout.width + x) * channels)];
     const int top = (1 << layout.bitDepth) - 1;
-    const auto level = [&](int i) { return std::uint8_t(s[i] * 255 / top); };
+    // Sixteen bits round to the nearest level; smaller depths divide 255.
+    const auto level = [&](int i) {
+        return std::uint8_t(layout.bitDepth == 16 ? (s[i] * 255 + 32895) >> 16 : s[i] * 255 / top);
+    };
     const auto keyed = [&](int n) {
         return !layout.transparent.empty() && std::equal(s, s + n, layout.transparent.begin());
     };
@@ -89,9 +96,25 @@ Rgba Expected(const PngFileLayout& layout, int x, int y)
     }
 }
 
+// The 48- or 64-bit value of pixel (x, y) of a 16-bit file: B | G << 16 |
+// R << 32 | A << 48, grey as R == G == B, a transparent value as alpha 0.
+std::uint64_t WideValue(const PngFileLayout& layout, int x, int y)
+{
+    const int channels = ChannelsOf(layout.colorType);
+    const std::uint16_t* s = &layout.samples[std::size_t((y * layout.width + x) * channels)];
+    const bool grey = (layout.colorType & PNG_COLOR_MASK_COLOR) == 0;
+    const int colours = grey ? 1 : 3;
+    std::uint64_t value = std::uint64_t(s[0]) << 32 | std::uint64_t(s[grey ? 0 : 1]) << 16 | s[grey ? 0 : 2];
+    if ((layout.colorType & PNG_COLOR_MASK_ALPHA) != 0)
+        value |= std::uint64_t(s[colours]) << 48;
+    else if (!layout.transparent.empty() && !std::equal(s, s + colours, layout.transparent.begin()))
+        value |= std::uint64_t(0xFFFF) << 48;
+    return value;
+}
+
 Rgba Read(const Bitmap& bitmap, int x, int y)
 {
-    const std::uint32_t value = bitmap.value(x, y);
+    const std::uint64_t value = bitmap.value(x, y);
     if (bitmap.bitsPerPixel() > 8)
         return {bitmap.colorOf(value), bitmap.alphaOf(value)};
     const auto& alpha = bitmap.paletteAlpha();
@@ -113,7 +136,9 @@ TEST_P(PngColourTypeTest, ReadsEveryPixelExactlyAndWritesTheSameBitmapBack)
     for (int y = 0; y < layout.height; ++y) {
         for (int x = 0; x < layout.width; ++x) {
             ASSERT_EQ(Read(bitmap, x, y), Expected(layout, x, y)) << x << "," << y;
-            if (c.colorType == PNG_COLOR_TYPE_PALETTE || c.colorType == PNG_COLOR_TYPE_GRAY) {
+            if (c.bitDepth == 16) {
+                ASSERT_EQ(bitmap.value(x, y), WideValue(layout, x, y)) << x << "," << y;
+            } else if (c.colorType == PNG_COLOR_TYPE_PALETTE || c.colorType == PNG_COLOR_TYPE_GRAY) {
                 ASSERT_EQ(bitmap.value(x, y), layout.samples[std::size_t(y * layout.width + x)]);
             }
         }
@@ -121,25 +146,43 @@ TEST_P(PngColourTypeTest, ReadsEveryPixelExactlyAndWritesTheSameBitmapBack)
     const std::vector<std::uint8_t> rewritten = EncodePng(bitmap);
     EXPECT_EQ(DecodePng(rewritten.data(), rewritten.size()), bitmap);
     EXPECT_EQ(DecodePng(rewritten.data(), rewritten.size()).paletteAlpha(), bitmap.paletteAlpha());
+    // Sixteen bits stay sixteen; grey comes back as grey, no larger, and a
+    // transparent value as an alpha channel.
+    if (c.bitDepth == 16) {
+        EXPECT_EQ(ParsePngHeader(rewritten).bitDepth, 16);
+        EXPECT_EQ(ParsePngHeader(rewritten).colourType, c.colorType | (c.transparent ? PNG_COLOR_MASK_ALPHA : 0));
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Png, PngColourTypeTest,
-                         testing::Values(ColourCase{"Palette1", PNG_COLOR_TYPE_PALETTE, 1, false, false, 1},
-                                         ColourCase{"Palette2", PNG_COLOR_TYPE_PALETTE, 2, false, true, 4},
-                                         ColourCase{"Palette4Interlaced", PNG_COLOR_TYPE_PALETTE, 4, true, true, 4},
-                                         ColourCase{"Palette8", PNG_COLOR_TYPE_PALETTE, 8, false, true, 8},
-                                         ColourCase{"Palette2Interlaced", PNG_COLOR_TYPE_PALETTE, 2, true, false, 4},
-                                         ColourCase{"Grey1", PNG_COLOR_TYPE_GRAY, 1, false, false, 1},
-                                         ColourCase{"Grey2Transparent", PNG_COLOR_TYPE_GRAY, 2, false, true, 4},
-                                         ColourCase{"Grey4Interlaced", PNG_COLOR_TYPE_GRAY, 4, true, false, 4},
-                                         ColourCase{"Grey8Transparent", PNG_COLOR_TYPE_GRAY, 8, false, true, 8},
-                                         ColourCase{"GreyAlpha8", PNG_COLOR_TYPE_GRAY_ALPHA, 8, false, false, 32},
-                                         ColourCase{"Rgb8", PNG_COLOR_TYPE_RGB, 8, false, false, 24},
-                                         ColourCase{"Rgb8Interlaced", PNG_COLOR_TYPE_RGB, 8, true, false, 24},
-                                         ColourCase{"Rgb8Transparent", PNG_COLOR_TYPE_RGB, 8, false, true, 32},
-                                         ColourCase{"Rgba8", PNG_COLOR_TYPE_RGB_ALPHA, 8, false, false, 32},
-                                         ColourCase{"Rgba8Interlaced", PNG_COLOR_TYPE_RGB_ALPHA, 8, true, false, 32}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Png, PngColourTypeTest,
+    testing::Values(ColourCase{"Palette1", PNG_COLOR_TYPE_PALETTE, 1, false, false, 1},
+                    ColourCase{"Palette2", PNG_COLOR_TYPE_PALETTE, 2, false, true, 4},
+                    ColourCase{"Palette4Interlaced", PNG_COLOR_TYPE_PALETTE, 4, true, true, 4},
+                    ColourCase{"Palette8", PNG_COLOR_TYPE_PALETTE, 8, false, true, 8},
+                    ColourCase{"Palette2Interlaced", PNG_COLOR_TYPE_PALETTE, 2, true, false, 4},
+                    ColourCase{"Grey1", PNG_COLOR_TYPE_GRAY, 1, false, false, 1},
+                    ColourCase{"Grey2Transparent", PNG_COLOR_TYPE_GRAY, 2, false, true, 4},
+                    ColourCase{"Grey4Interlaced", PNG_COLOR_TYPE_GRAY, 4, true, false, 4},
+                    ColourCase{"Grey8Transparent", PNG_COLOR_TYPE_GRAY, 8, false, true, 8},
+                    ColourCase{"GreyAlpha8", PNG_COLOR_TYPE_GRAY_ALPHA, 8, false, false, 32},
+                    ColourCase{"Rgb8", PNG_COLOR_TYPE_RGB, 8, false, false, 24},
+                    ColourCase{"Rgb8Interlaced", PNG_COLOR_TYPE_RGB, 8, true, false, 24},
+                    ColourCase{"Rgb8Transparent", PNG_COLOR_TYPE_RGB, 8, false, true, 32},
+                    ColourCase{"Rgba8", PNG_COLOR_TYPE_RGB_ALPHA, 8, false, false, 32},
+                    ColourCase{"Rgba8Interlaced", PNG_COLOR_TYPE_RGB_ALPHA, 8, true, false, 32},
+                    ColourCase{"Grey16", PNG_COLOR_TYPE_GRAY, 16, false, false, 48},
+                    ColourCase{"Grey16Interlaced", PNG_COLOR_TYPE_GRAY, 16, true, false, 48},
+                    ColourCase{"Grey16Transparent", PNG_COLOR_TYPE_GRAY, 16, false, true, 64},
+                    ColourCase{"GreyAlpha16", PNG_COLOR_TYPE_GRAY_ALPHA, 16, false, false, 64},
+                    ColourCase{"GreyAlpha16Interlaced", PNG_COLOR_TYPE_GRAY_ALPHA, 16, true, false, 64},
+                    ColourCase{"Rgb16", PNG_COLOR_TYPE_RGB, 16, false, false, 48},
+                    ColourCase{"Rgb16Interlaced", PNG_COLOR_TYPE_RGB, 16, true, false, 48},
+                    ColourCase{"Rgb16Transparent", PNG_COLOR_TYPE_RGB, 16, false, true, 64},
+                    ColourCase{"Rgb16TransparentInterlaced", PNG_COLOR_TYPE_RGB, 16, true, true, 64},
+                    ColourCase{"Rgba16", PNG_COLOR_TYPE_RGB_ALPHA, 16, false, false, 64},
+                    ColourCase{"Rgba16Interlaced", PNG_COLOR_TYPE_RGB_ALPHA, 16, true, false, 64}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // Formats the reader never makes: each is written in the PNG type that holds it
 // and read back as the colours the bitmap shows.
@@ -257,12 +300,7 @@ std::vector<std::uint8_t> ZlibBomb()
     return test::JoinPngChunks(chunks);
 }
 
-std::vector<std::uint8_t> SixteenBits()
-{
-    return test::BuildPngFile(PngFileLayout{2, 2, 16, PNG_COLOR_TYPE_RGB, false, std::vector<std::uint16_t>(12, 999)});
-}
-
-TEST(PngReader, RefusesBrokenHugeAndUnrepresentableFiles)
+TEST(PngReader, RefusesBrokenAndHugeFiles)
 {
     const std::vector<std::pair<const char*, std::vector<std::uint8_t>>> cases{
         {"truncated", Truncated()},
@@ -270,7 +308,6 @@ TEST(PngReader, RefusesBrokenHugeAndUnrepresentableFiles)
         {"wider than a bitmap may be", WithIhdrSize(MaxBitmapSide + 1, 1)},
         {"more pixel bytes than a bitmap may hold", WithIhdrSize(30000, 30000)},
         {"zlib bomb", ZlibBomb()},
-        {"16 bits per channel", SixteenBits()},
         {"signature only", std::vector<std::uint8_t>{137, 80, 78, 71, 13, 10, 26, 10}},
     };
     for (const auto& [name, file] : cases)
@@ -336,6 +373,86 @@ TEST(ImageFile, SavedPngHasTheSizeADryRunCounts)
     EXPECT_EQ(size, std::filesystem::file_size(dir.file("out.png")));
     EXPECT_EQ(size, EncodedImageSize(bitmap, ImageFormat::Png, DefaultPngLevel));
     EXPECT_EQ(LoadImageFile(dir.file("out.png")), bitmap);
+}
+
+// Sixteen-bit samples whose rounding to 8 bits differs from taking the high
+// byte, and the ends of the range.
+struct Rounding {
+    std::uint16_t sample;
+    std::uint8_t rounded;
+};
+constexpr std::array<Rounding, 7> Roundings{
+    {{0x0000, 0}, {0x0080, 0}, {0x0081, 1}, {0x00FF, 1}, {0x41FF, 66}, {0xFF00, 254}, {0xFFFF, 255}}};
+
+// One row, channel c of pixel i holding the sample of Roundings[i + c].
+PngFileLayout RoundingRow(int colorType)
+{
+    const int channels = ChannelsOf(colorType);
+    PngFileLayout layout{int(Roundings.size()), 1, 16, colorType, false};
+    for (std::size_t i = 0; i < Roundings.size(); ++i) {
+        for (int c = 0; c < channels; ++c)
+            layout.samples.push_back(Roundings[(i + std::size_t(c)) % Roundings.size()].sample);
+    }
+    return layout;
+}
+
+// A BMP holds 8 bits a sample: each is rounded as PNG readers round it.
+TEST(ImageFile, BmpOfASixteenBitFrameHasItsSamplesRoundedToEightBits)
+{
+    for (const int colorType : {PNG_COLOR_TYPE_RGB, PNG_COLOR_TYPE_RGB_ALPHA}) {
+        const std::vector<std::uint8_t> png = test::BuildPngFile(RoundingRow(colorType));
+        const std::vector<std::uint8_t> bmp = EncodeBmp(DecodePng(png.data(), png.size()));
+        const Bitmap back = DecodeBmp(bmp.data(), bmp.size());
+        const bool alpha = colorType == PNG_COLOR_TYPE_RGB_ALPHA;
+        ASSERT_EQ(back.bitsPerPixel(), alpha ? 32 : 24);
+        const std::size_t n = Roundings.size();
+        for (std::size_t i = 0; i < n; ++i) {
+            const auto rounded = [&](std::size_t c) { return Roundings[(i + c) % n].rounded; };
+            const Color colour = RGB(rounded(0), rounded(1), rounded(2));
+            EXPECT_EQ(back.pixel(int(i), 0), colour) << i;
+            EXPECT_EQ(back.alphaOf(back.value(int(i), 0)), alpha ? rounded(3) : 255) << i;
+        }
+    }
+}
+
+// Background and significant-bits chunks say nothing of the samples; gamma is
+// carried to the outputs, as from 8-bit frames.
+TEST(PngReader, SixteenBitFramesReadPastBackgroundAndSignificantBitsAndKeepTheirGamma)
+{
+    const std::vector<std::uint8_t> plain = test::BuildPngFile(RoundingRow(PNG_COLOR_TYPE_RGB));
+    auto chunks = test::SplitPngChunks(plain);
+    const ColourChunk gamma{"gAMA", {0, 0, 0xB1, 0x8F}};
+    chunks.insert(chunks.begin() + 1,
+                  {{"gAMA", gamma.data}, {"sBIT", {16, 16, 16}}, {"bKGD", {0, 1, 0x80, 2, 0xFF, 3}}});
+    const std::vector<std::uint8_t> file = test::JoinPngChunks(chunks);
+    const Bitmap bitmap = DecodePng(file.data(), file.size());
+    EXPECT_EQ(bitmap, DecodePng(plain.data(), plain.size()));
+    EXPECT_EQ(bitmap.colourChunks(), std::vector<ColourChunk>{gamma});
+    const std::vector<std::uint8_t> written = EncodePng(bitmap);
+    EXPECT_EQ(DecodePng(written.data(), written.size()).colourChunks(), std::vector<ColourChunk>{gamma});
+}
+
+// Grey and colour, with and without alpha, in both file formats; odd widths
+// pad the rows.
+TEST(ImageFile, SavedSixteenBitFramesHaveTheSizeADryRunCounts)
+{
+    test::TempDir dir;
+    for (const int colorType :
+         {PNG_COLOR_TYPE_GRAY, PNG_COLOR_TYPE_GRAY_ALPHA, PNG_COLOR_TYPE_RGB, PNG_COLOR_TYPE_RGB_ALPHA}) {
+        const std::vector<std::uint8_t> png = test::BuildPngFile(RoundingRow(colorType));
+        const Bitmap bitmap = DecodePng(png.data(), png.size());
+        for (const ImageFormat format : {ImageFormat::Png, ImageFormat::Bmp}) {
+            const std::string path = dir.file(format == ImageFormat::Png ? "out.png" : "out.bmp");
+            AtomicFile file(path);
+            const std::uint64_t size = SaveImageFile(bitmap, file, format, DefaultPngLevel);
+            SCOPED_TRACE(testing::Message() << colorType << " " << path);
+            EXPECT_EQ(size, std::filesystem::file_size(path));
+            EXPECT_EQ(size, EncodedImageSize(bitmap, format, DefaultPngLevel));
+            if (format == ImageFormat::Png) {
+                EXPECT_EQ(LoadImageFile(path), bitmap);
+            }
+        }
+    }
 }
 
 }  // namespace

@@ -195,7 +195,8 @@ INSTANTIATE_TEST_SUITE_P(Targets, RasterOnTarget,
                          testing::Values(TargetKind{"Rgb24", 24, {}, true},
                                          TargetKind{"Palette8", 8, PaletteWithBlackAt(0), true},
                                          TargetKind{"Palette8BlackLater", 8, PaletteWithBlackAt(4), false},
-                                         TargetKind{"Palette4", 4, PaletteWithBlackAt(0), true}),
+                                         TargetKind{"Palette4", 4, PaletteWithBlackAt(0), true},
+                                         TargetKind{"Rgb48", 48, {}, true}, TargetKind{"Rgba64", 64, {}, false}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(RasterLines, ExcludeTheEndPointFollowTheStyleAndXorBack)
@@ -294,6 +295,53 @@ TEST(RasterCopy, ConvertsFormatsAndReadsZeroOutsideTheSource)
     Canvas(nibbles).copyRect({0, 0, 2, 1}, mask, {0, 0, 2, 1}, RasterOp::SrcPaint);
     EXPECT_EQ(nibbles.value(0, 0), 2u);
     EXPECT_EQ(nibbles.value(1, 0), 15u) << "bit 1 is the all-one value";
+}
+
+// The copy rule on 16-bit samples: a mask gives the all-zero and all-one
+// values, an 8-bit colour c becomes c * 257 (opaque where there is alpha),
+// OR keeps a source 0 as 0, and the ops combine the values bit by bit.
+TEST(RasterCopy, SixteenBitTargetsFollowTheCopyRule)
+{
+    // The target's value before the copy, what the source's black and colour
+    // convert to, and the depth's all-one value.
+    struct Values {
+        std::uint64_t target, black, colour, ones;
+    };
+    struct Case {
+        const char* name;
+        RasterOp op;
+        bool maskSource;
+        // The target after the copy at source pixel 0 (mask 0, black) and 1.
+        std::uint64_t (*expected)(int pixel, const Values& v);
+    };
+    const Case cases[] = {
+        {"mask copy", RasterOp::SrcCopy, true, [](int p, const Values& v) { return p == 0 ? 0 : v.ones; }},
+        {"mask and", RasterOp::SrcAnd, true, [](int p, const Values& v) { return p == 0 ? 0 : v.target; }},
+        {"mask or", RasterOp::SrcPaint, true, [](int p, const Values& v) { return p == 0 ? v.target : v.ones; }},
+        {"colour copy", RasterOp::SrcCopy, false, [](int p, const Values& v) { return p == 0 ? v.black : v.colour; }},
+        {"colour and", RasterOp::SrcAnd, false,
+         [](int p, const Values& v) { return v.target & (p == 0 ? v.black : v.colour); }},
+        {"colour or", RasterOp::SrcPaint, false,
+         [](int p, const Values& v) { return p == 0 ? v.target : v.target | v.colour; }},
+        {"invert", RasterOp::DstInvert, false, [](int, const Values& v) { return v.target ^ v.ones; }},
+    };
+    Bitmap mask(2, 1, 1, {colors::Black, colors::White});
+    mask.setValue(1, 0, 1);
+    Bitmap colours(2, 1, 24);
+    colours.setPixel(1, 0, RGB(0x12, 0x80, 0xFE));
+    for (const int depth : {48, 64}) {
+        const std::uint64_t alpha = depth == 64 ? 0xFFFF'0000'0000'0000 : 0;
+        const std::uint64_t ones = alpha | 0xFFFF'FFFF'FFFF;
+        const Values v{0x8001'41FF'00FF'7F80 & ones, alpha, alpha | 0x1212'8080'FEFE, ones};
+        for (const Case& k : cases) {
+            Bitmap target(2, 1, depth);
+            target.setValue(0, 0, v.target);
+            target.setValue(1, 0, v.target);
+            Canvas(target).copyRect({0, 0, 2, 1}, k.maskSource ? mask : colours, {0, 0, 2, 1}, k.op);
+            for (const int p : {0, 1})
+                EXPECT_EQ(target.value(p, 0), k.expected(p, v)) << depth << " " << k.name << " " << p;
+        }
+    }
 }
 
 TEST(RasterCopy, OverlappingCopyWithinOneBitmap)

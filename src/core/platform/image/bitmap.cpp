@@ -22,6 +22,8 @@ bool SupportedDepth(int bitsPerPixel)
     case 16:
     case 24:
     case 32:
+    case 48:
+    case 64:
         return true;
     default:
         return false;
@@ -47,7 +49,7 @@ void CheckMasks(const BitMasks& masks, int bitsPerPixel)
 }
 
 // A channel scaled from its mask's width to 8 bits, rounded.
-std::uint8_t ChannelOf(std::uint32_t value, std::uint32_t mask)
+std::uint8_t ChannelOf(std::uint64_t value, std::uint32_t mask)
 {
     if (mask == 0)
         return 0;
@@ -62,6 +64,12 @@ std::uint32_t ChannelValue(std::uint8_t channel, std::uint32_t mask)
     const int shift = std::countr_zero(mask);
     const std::uint64_t top = mask >> shift;
     return std::uint32_t((channel * top + 127) / 255) << shift;
+}
+
+// The 16-bit sample of a wide value that starts at bit `shift`.
+std::uint8_t WideSampleOf(std::uint64_t value, int shift)
+{
+    return pixel::EightBitSample(value >> shift);
 }
 
 std::uint32_t NearestEntry(const std::vector<Color>& palette, const std::vector<std::uint8_t>& alpha, Color color)
@@ -180,17 +188,17 @@ bool Bitmap::sameFormat(const Bitmap& other) const
            && masks_ == other.masks_;
 }
 
-std::uint32_t Bitmap::value(int x, int y) const
+std::uint64_t Bitmap::value(int x, int y) const
 {
     return pixel::Load(row(y), x, bitsPerPixel_);
 }
 
-void Bitmap::setValue(int x, int y, std::uint32_t value)
+void Bitmap::setValue(int x, int y, std::uint64_t value)
 {
     pixel::Store(row(y), x, bitsPerPixel_, value);
 }
 
-Color Bitmap::colorOf(std::uint32_t value) const
+Color Bitmap::colorOf(std::uint64_t value) const
 {
     switch (bitsPerPixel_) {
     case 1:
@@ -198,18 +206,23 @@ Color Bitmap::colorOf(std::uint32_t value) const
     case 8:
         return value < palette_.size() ? palette_[value] : colors::Black;
     case 24:
-        return SwapRedBlue(value & 0xFFFFFF);
+        return SwapRedBlue(std::uint32_t(value) & 0xFFFFFF);
+    case 48:
+    case 64:
+        return RGB(WideSampleOf(value, 32), WideSampleOf(value, 16), WideSampleOf(value, 0));
     default:
         return RGB(ChannelOf(value, masks_.red), ChannelOf(value, masks_.green), ChannelOf(value, masks_.blue));
     }
 }
 
-std::uint8_t Bitmap::alphaOf(std::uint32_t value) const
+std::uint8_t Bitmap::alphaOf(std::uint64_t value) const
 {
+    if (bitsPerPixel_ == 64)
+        return WideSampleOf(value, 48);
     return masks_.alpha == 0 ? 255 : ChannelOf(value, masks_.alpha);
 }
 
-std::uint32_t Bitmap::valueOf(Color color) const
+std::uint64_t Bitmap::valueOf(Color color) const
 {
     switch (bitsPerPixel_) {
     case 1:
@@ -218,6 +231,12 @@ std::uint32_t Bitmap::valueOf(Color color) const
         return NearestEntry(palette_, paletteAlpha_, color);
     case 24:
         return SwapRedBlue(color & 0xFFFFFF);
+    case 48:
+    case 64: {
+        const std::uint64_t opaque = bitsPerPixel_ == 64 ? std::uint64_t(0xFFFF) << 48 : 0;
+        return pixel::SixteenBitSample(RedOf(color)) << 32 | pixel::SixteenBitSample(GreenOf(color)) << 16
+               | pixel::SixteenBitSample(BlueOf(color)) | opaque;
+    }
     default:
         return ChannelValue(RedOf(color), masks_.red) | ChannelValue(GreenOf(color), masks_.green)
                | ChannelValue(BlueOf(color), masks_.blue) | masks_.alpha;
@@ -242,13 +261,13 @@ bool Bitmap::operator==(const Bitmap& other) const
 
 namespace {
 
-std::uint32_t HighestValue(const Bitmap& bitmap)
+std::uint64_t HighestValue(const Bitmap& bitmap)
 {
-    std::uint32_t highest = 0;
+    std::uint64_t highest = 0;
     for (int y = 0; y < bitmap.height(); ++y) {
         if (bitmap.bitsPerPixel() == 8) {
             const std::uint8_t* row = bitmap.row(y);
-            highest = std::max<std::uint32_t>(highest, *std::max_element(row, row + bitmap.width()));
+            highest = std::max<std::uint64_t>(highest, *std::max_element(row, row + bitmap.width()));
         } else {
             for (int x = 0; x < bitmap.width(); ++x)
                 highest = std::max(highest, bitmap.value(x, y));

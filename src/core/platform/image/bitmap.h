@@ -43,9 +43,15 @@ constexpr int MaxBitmapSide = 32768;
 constexpr std::size_t MaxBitmapBytes = std::size_t(512) << 20;
 
 // An in-memory bitmap that keeps the pixel format of its file: 1, 4 or 8 bits
-// with a palette; 16 bits (5-5-5 or any bit-field masks); 24; 32 bits.
+// with a palette; 16 bits (5-5-5 or any bit-field masks); 24; 32 bits; and,
+// for PNG files of 16 bits per channel, 48 bits (B, G, R) and 64 bits (B, G,
+// R, A) of 16-bit samples.
 // Rows are stored top-down, each padded to a 4-byte boundary, in the BMP
 // layout of their depth (24 bits: B, G, R), so a row copy is one memcpy.
+// The 48- and 64-bit layouts are those of 24 and 32 bits with every sample
+// widened: each sample little-endian, so a pixel value is B | G << 16 |
+// R << 32 (| A << 48). They have no masks; 64 bits always has alpha. Grey
+// lives there too, as R == G == B.
 // A default-constructed bitmap is empty (no image).
 class Bitmap {
 public:
@@ -67,6 +73,8 @@ public:
     // An empty bitmap of the same depth, palette, palette alpha, masks,
     // resolution and colour chunks as `format`.
     static Bitmap SameFormat(const Bitmap& format, int width, int height);
+    // 48 and 64: samples of 16 bits.
+    static constexpr bool HasWideSamples(int bitsPerPixel) { return bitsPerPixel == 48 || bitsPerPixel == 64; }
     // 5-5-5 for 16 bits, 8-8-8 for 32 bits, none for other depths.
     static BitMasks DefaultMasks(int bitsPerPixel);
     // Bytes per row: width * depth bits rounded up to whole 32-bit words.
@@ -85,6 +93,8 @@ public:
     // Empty, or one value per palette entry; raises InvalidBitmapError otherwise.
     void setPaletteAlpha(std::vector<std::uint8_t> alpha);
     const BitMasks& masks() const { return masks_; }
+    // An alpha mask, or 64 bits.
+    bool hasAlpha() const { return masks_.alpha != 0 || bitsPerPixel_ == 64; }
     bool sameFormat(const Bitmap& other) const;
     const Resolution& resolution() const { return resolution_; }
     void setResolution(Resolution resolution) { resolution_ = resolution; }
@@ -97,24 +107,26 @@ public:
     const std::uint8_t* row(int y) const { return pixels_.data() + std::size_t(y) * stride_; }
     const std::vector<std::uint8_t>& pixels() const { return pixels_; }
 
-    // Raw pixel values: a palette index, or the packed 16/24/32-bit value.
+    // Raw pixel values: a palette index, or the packed 16/24/32/48/64-bit value.
     // ASSUMPTION: 0 <= x < width, 0 <= y < height.
-    std::uint32_t value(int x, int y) const;
-    void setValue(int x, int y, std::uint32_t value);
+    std::uint64_t value(int x, int y) const;
+    void setValue(int x, int y, std::uint64_t value);
 
     // Colours: a palette bitmap takes the nearest palette entry (least squared
     // RGB distance, the first of equals) among its most opaque entries, so
     // that what is drawn on a palette with alpha is never made transparent by
     // a see-through entry of a like colour; an index beyond the palette reads as
     // black. Channels of 16 and 32 bits scale to and from 8 bits with rounding;
-    // an alpha channel is written opaque.
+    // 16-bit samples of 48 and 64 bits read as (v * 255 + 32895) >> 16, as PNG
+    // readers round them, and an 8-bit level c is written as c * 257, which
+    // reads back as c. An alpha channel is written opaque.
     Color pixel(int x, int y) const { return colorOf(value(x, y)); }
     void setPixel(int x, int y, Color color) { setValue(x, y, valueOf(color)); }
-    Color colorOf(std::uint32_t value) const;
-    // The alpha channel of a 16- or 32-bit value scaled to 8 bits; 255 (opaque)
-    // without an alpha mask and on other depths.
-    std::uint8_t alphaOf(std::uint32_t value) const;
-    std::uint32_t valueOf(Color color) const;
+    Color colorOf(std::uint64_t value) const;
+    // The alpha channel of a 16-, 32- or 64-bit value scaled to 8 bits; 255
+    // (opaque) without an alpha channel.
+    std::uint8_t alphaOf(std::uint64_t value) const;
+    std::uint64_t valueOf(Color color) const;
 
     // Same format, size and pixel values; row padding does not count.
     bool operator==(const Bitmap& other) const;
@@ -152,7 +164,9 @@ std::vector<Color> WrittenPalette(const Bitmap& bitmap);
 // Writers keep the bitmap's depth, palette, masks and resolution, bottom-up
 // rows. A palette shorter than the pixel values in use is written extended
 // with black entries (the colour such values read as), so that every value
-// has an entry.
+// has an entry. A BMP holds no 16-bit samples: 48 and 64 bits are written as
+// 24 bits and as 32 bits with alpha, each sample rounded to 8 bits as the
+// colours read, (v * 255 + 32895) >> 16.
 // SaveBmp replaces the file atomically; raises FileWriteError with the path.
 std::vector<std::uint8_t> EncodeBmp(const Bitmap& bitmap);
 // The size of the file EncodeBmp and SaveBmp make of the bitmap.

@@ -2,6 +2,7 @@
 #include "platform/image/atomic_bmp.h"
 #include "platform/image/bitmap.h"
 #include "platform/image/bmp_format.h"
+#include "platform/image/pixel_access.h"
 
 #include <sys/uio.h>
 
@@ -45,20 +46,38 @@ private:
     std::vector<std::uint8_t> bytes_;
 };
 
+// The pixel format of the file. A BMP holds no 16-bit samples: 48 and 64
+// bits are written with each sample rounded to 8 bits, as 24 bits and as 32
+// bits with alpha, the same B, G, R (, A) order at half the width.
+struct FileLayout {
+    int depth;
+    BitMasks masks;
+    std::size_t stride;
+};
+
+FileLayout FileLayoutOf(const Bitmap& bitmap)
+{
+    if (!Bitmap::HasWideSamples(bitmap.bitsPerPixel()))
+        return {bitmap.bitsPerPixel(), bitmap.masks(), bitmap.stride()};
+    const int depth = bitmap.bitsPerPixel() / 2;
+    const BitMasks masks = bitmap.hasAlpha() ? BitMasks{0xFF0000, 0x00FF00, 0x0000FF, 0xFF000000} : BitMasks{};
+    return {depth, masks, Bitmap::RowStride(bitmap.width(), depth)};
+}
+
 // Masks that differ from the depth's defaults are written as bit fields; an
 // alpha mask only fits a V4 header, which is then used (the reader takes it
 // back), so no mask is ever dropped.
-std::vector<std::uint8_t> FileHeaders(const Bitmap& bitmap)
+std::vector<std::uint8_t> FileHeaders(const Bitmap& bitmap, const FileLayout& layout)
 {
     if (bitmap.empty())
         throw InvalidBitmapError();
-    const BitMasks& masks = bitmap.masks();
+    const BitMasks& masks = layout.masks;
     const std::vector<Color> palette = WrittenPalette(bitmap);
-    const bool bitFields = masks != Bitmap::DefaultMasks(bitmap.bitsPerPixel());
+    const bool bitFields = masks != Bitmap::DefaultMasks(layout.depth);
     const std::uint32_t infoSize = masks.alpha != 0 ? bmp::V4HeaderSize : bmp::InfoHeaderSize;
     const std::uint32_t tables = std::uint32_t(palette.size() * 4) + (bitFields && masks.alpha == 0 ? 12 : 0);
     const std::uint32_t offset = std::uint32_t(bmp::FileHeaderSize) + infoSize + tables;
-    const std::uint32_t imageSize = std::uint32_t(bitmap.stride() * std::size_t(bitmap.height()));
+    const std::uint32_t imageSize = std::uint32_t(layout.stride * std::size_t(bitmap.height()));
 
     HeaderBuilder out;
     out.reserve(offset);
@@ -71,7 +90,7 @@ std::vector<std::uint8_t> FileHeaders(const Bitmap& bitmap)
     out.u32(std::uint32_t(bitmap.width()));
     out.u32(std::uint32_t(bitmap.height()));
     out.u16(1);
-    out.u16(std::uint32_t(bitmap.bitsPerPixel()));
+    out.u16(std::uint32_t(layout.depth));
     out.u32(bitFields ? bmp::BitFields : bmp::Rgb);
     out.u32(imageSize);
     out.u32(std::uint32_t(bitmap.resolution().x));
@@ -92,33 +111,71 @@ std::vector<std::uint8_t> FileHeaders(const Bitmap& bitmap)
     return std::move(out.bytes());
 }
 
+// The rows as the file holds them: the bitmap's own, or, for 16-bit samples,
+// a copy rounded to 8 bits made once.
+class FileRows {
+public:
+    FileRows(const Bitmap& bitmap, const FileLayout& layout) : bitmap_(bitmap), stride_(layout.stride)
+    {
+        if (Bitmap::HasWideSamples(bitmap.bitsPerPixel()))
+            narrow();
+    }
+
+    std::size_t stride() const { return stride_; }
+    const std::uint8_t* row(int y) const
+    {
+        return narrowed_.empty() ? bitmap_.row(y) : narrowed_.data() + std::size_t(y) * stride_;
+    }
+
+private:
+    void narrow()
+    {
+        narrowed_.resize(stride_ * std::size_t(bitmap_.height()));
+        const std::size_t samples = std::size_t(bitmap_.width()) * std::size_t(bitmap_.bitsPerPixel() / 16);
+        for (int y = 0; y < bitmap_.height(); ++y) {
+            const std::uint8_t* from = bitmap_.row(y);
+            std::uint8_t* to = narrowed_.data() + std::size_t(y) * stride_;
+            for (std::size_t i = 0; i < samples; ++i, from += 2)
+                to[i] = pixel::EightBitSample(pixel::LoadBytes<2>(from));
+        }
+    }
+
+    const Bitmap& bitmap_;
+    std::size_t stride_;
+    std::vector<std::uint8_t> narrowed_;
+};
+
 // Rows go to the file bottom-up.
 template <typename Sink>
-void WriteRows(const Bitmap& bitmap, Sink&& sink)
+void WriteRows(const Bitmap& bitmap, const FileRows& rows, Sink&& sink)
 {
     for (int y = bitmap.height() - 1; y >= 0; --y)
-        sink(bitmap.row(y), bitmap.stride());
+        sink(rows.row(y), rows.stride());
 }
 
 // The rows as the file holds them, after the headers.
-std::uint64_t PixelBytes(const Bitmap& bitmap)
+std::uint64_t PixelBytes(const Bitmap& bitmap, const FileLayout& layout)
 {
-    return std::uint64_t(bitmap.stride()) * std::uint64_t(bitmap.height());
+    return std::uint64_t(layout.stride) * std::uint64_t(bitmap.height());
 }
 
 }  // namespace
 
 std::vector<std::uint8_t> EncodeBmp(const Bitmap& bitmap)
 {
-    std::vector<std::uint8_t> file = FileHeaders(bitmap);
-    file.reserve(file.size() + bitmap.stride() * std::size_t(bitmap.height()));
-    WriteRows(bitmap, [&](const std::uint8_t* row, std::size_t size) { file.insert(file.end(), row, row + size); });
+    const FileLayout layout = FileLayoutOf(bitmap);
+    std::vector<std::uint8_t> file = FileHeaders(bitmap, layout);
+    const FileRows rows(bitmap, layout);
+    file.reserve(file.size() + PixelBytes(bitmap, layout));
+    WriteRows(bitmap, rows,
+              [&](const std::uint8_t* row, std::size_t size) { file.insert(file.end(), row, row + size); });
     return file;
 }
 
 std::uint64_t EncodedBmpSize(const Bitmap& bitmap)
 {
-    return FileHeaders(bitmap).size() + PixelBytes(bitmap);
+    const FileLayout layout = FileLayoutOf(bitmap);
+    return FileHeaders(bitmap, layout).size() + PixelBytes(bitmap, layout);
 }
 
 void SaveBmp(const Bitmap& bitmap, const std::string& path)
@@ -131,14 +188,16 @@ void SaveBmp(const Bitmap& bitmap, const std::string& path)
 // The headers and the rows go to the file from where they lie, in few calls.
 std::uint64_t WriteBmp(const Bitmap& bitmap, AtomicFile& file)
 {
-    std::vector<std::uint8_t> headers = FileHeaders(bitmap);
+    const FileLayout layout = FileLayoutOf(bitmap);
+    std::vector<std::uint8_t> headers = FileHeaders(bitmap, layout);
+    const FileRows rows(bitmap, layout);
     std::vector<iovec> parts{{headers.data(), headers.size()}};
     parts.reserve(std::size_t(bitmap.height()) + 1);
-    WriteRows(bitmap, [&](const std::uint8_t* row, std::size_t size) {
+    WriteRows(bitmap, rows, [&](const std::uint8_t* row, std::size_t size) {
         parts.push_back({const_cast<std::uint8_t*>(row), size});
     });
     file.write(parts.data(), parts.size());
-    return headers.size() + PixelBytes(bitmap);
+    return headers.size() + PixelBytes(bitmap, layout);
 }
 
 }  // namespace tolv

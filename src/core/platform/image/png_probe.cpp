@@ -50,17 +50,21 @@ bool ValidDepth(int colourType, int bitDepth)
 }
 
 // The depth of the smallest bitmap that holds the picture: an index or grey
-// value keeps its bits, colour takes 24 bits and alpha 32.
+// value keeps its bits, colour takes 24 bits and alpha 32; at 16 bits per
+// channel, grey and colour take 48 and alpha 64.
 int SmallestBitmapDepth(const PngHeader& header)
 {
+    const bool wide = header.bitDepth == 16;
     switch (header.colourType) {
+    case 0:
+        return wide ? 48 : header.bitDepth;
     case 2:
-        return 24;
+        return wide ? 48 : 24;
     case 4:
     case 6:
-        return 32;
+        return wide ? 64 : 32;
     default:
-        return std::min(header.bitDepth, 8);
+        return header.bitDepth;
     }
 }
 

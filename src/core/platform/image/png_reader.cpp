@@ -213,15 +213,15 @@ void FilePalette(png_structp png, png_infop info, int bits, Layout& layout)
 
 // Picks the bitmap format and asks libpng for the transformations that lead
 // to it; raises InvalidBitmapError for what has no lossless home. Runs outside
-// a guarded step: none of the calls here can fail inside libpng.
+// a guarded step: none of the calls here can fail inside libpng. Grey of 16
+// bits, having no palette to live in, is widened to colour as grey with alpha
+// is; a transparent grey or colour becomes an alpha channel.
 Layout PlanLayout(png_structp png, png_infop info)
 {
     const int bits = png_get_bit_depth(png, info);
     const int type = png_get_color_type(png, info);
     Layout layout;
-    if (bits == 16)
-        throw InvalidBitmapError();
-    if (type == PNG_COLOR_TYPE_PALETTE || type == PNG_COLOR_TYPE_GRAY) {
+    if (type == PNG_COLOR_TYPE_PALETTE || (type == PNG_COLOR_TYPE_GRAY && bits < 16)) {
         if (type == PNG_COLOR_TYPE_PALETTE)
             FilePalette(png, info, bits, layout);
         else
@@ -231,16 +231,21 @@ Layout PlanLayout(png_structp png, png_infop info)
         return layout;
     }
     png_set_bgr(png);
-    if (type == PNG_COLOR_TYPE_RGB && png_get_valid(png, info, PNG_INFO_tRNS) == 0) {
-        layout.depth = 24;
+    const bool transparent = png_get_valid(png, info, PNG_INFO_tRNS) != 0;
+    const bool alpha = (type & PNG_COLOR_MASK_ALPHA) != 0 || transparent;
+    if ((type & PNG_COLOR_MASK_COLOR) == 0)
+        png_set_gray_to_rgb(png);
+    if (transparent)
+        png_set_tRNS_to_alpha(png);
+    if (bits == 16) {
+        // Samples little-endian, as the bitmap holds them.
+        png_set_swap(png);
+        layout.depth = alpha ? 64 : 48;
         return layout;
     }
-    if (type == PNG_COLOR_TYPE_GRAY_ALPHA)
-        png_set_gray_to_rgb(png);
-    else if (type == PNG_COLOR_TYPE_RGB)
-        png_set_tRNS_to_alpha(png);
-    layout.depth = 32;
-    layout.masks = AlphaMasks;
+    layout.depth = alpha ? 32 : 24;
+    if (alpha)
+        layout.masks = AlphaMasks;
     return layout;
 }
 

@@ -74,44 +74,77 @@ private:
 
 constexpr BitMasks RgbaMasks{0xFF0000, 0x00FF00, 0x0000FF, 0xFF000000};
 
+// 48 and 64 bits hold grey when every pixel has R == G == B.
+bool AllGrey(const Bitmap& bitmap)
+{
+    for (int y = 0; y < bitmap.height(); ++y) {
+        for (int x = 0; x < bitmap.width(); ++x) {
+            const std::uint64_t value = bitmap.value(x, y);
+            const std::uint64_t blue = value & 0xFFFF;
+            if ((value >> 16 & 0xFFFF) != blue || (value >> 32 & 0xFFFF) != blue)
+                return false;
+        }
+    }
+    return true;
+}
+
+// A little-endian 16-bit sample of the bitmap as PNG stores it, big-endian.
+std::uint8_t* PutBigEndian(std::uint8_t* to, const std::uint8_t* sample)
+{
+    to[0] = sample[1];
+    to[1] = sample[0];
+    return to + 2;
+}
+
 // How bitmap rows become PNG rows: palette rows, 24-bit rows and 32-bit rows
 // of the usual layout with alpha are taken as they are (B, G, R swapped by
-// libpng); any other layout is converted pixel by pixel to R, G, B (, A) as
-// the bitmap reads its colours.
+// libpng); 48- and 64-bit rows become 16-bit samples R, G, B (, A), or grey
+// (, A) when every pixel is grey; any other layout is converted pixel by
+// pixel to R, G, B (, A) as the bitmap reads its colours.
 class RowSource {
 public:
     explicit RowSource(const Bitmap& bitmap)
-        : bitmap_(bitmap), direct_(bitmap.bitsPerPixel() <= 8 || bitmap.bitsPerPixel() == 24
-                                   || (bitmap.bitsPerPixel() == 32 && bitmap.masks() == RgbaMasks)),
-          alpha_(bitmap.masks().alpha != 0)
+        : bitmap_(bitmap), kind_(KindOf(bitmap)), alpha_(bitmap.hasAlpha()),
+          grey_(kind_ == Kind::Wide && AllGrey(bitmap))
     {
-        if (bitmap.bitsPerPixel() > 8)
-            buffer_.resize(std::size_t(bitmap.width()) * (alpha_ ? 4 : 3));
+        if (kind_ != Kind::Palette)
+            buffer_.resize(std::size_t(bitmap.width()) * std::size_t(channels() * sampleBits() / 8));
     }
 
     bool alpha() const { return alpha_; }
+    bool grey() const { return grey_; }
+    // Of the true-colour layouts.
+    int sampleBits() const { return kind_ == Kind::Wide ? 16 : 8; }
+    int channels() const { return (grey_ ? 1 : 3) + (alpha_ ? 1 : 0); }
 
     // The row in PNG order: R, G, B (, A) where the bitmap stores B, G, R.
     const std::uint8_t* row(int y)
     {
-        if (direct_ && bitmap_.bitsPerPixel() <= 8)
+        switch (kind_) {
+        case Kind::Palette:
             return bitmap_.row(y);
-        if (direct_)
+        case Kind::Swapped:
             return swapped(bitmap_.row(y));
-        std::uint8_t* to = buffer_.data();
-        for (int x = 0; x < bitmap_.width(); ++x) {
-            const std::uint32_t value = bitmap_.value(x, y);
-            const Color colour = bitmap_.colorOf(value);
-            *to++ = RedOf(colour);
-            *to++ = GreenOf(colour);
-            *to++ = BlueOf(colour);
-            if (alpha_)
-                *to++ = bitmap_.alphaOf(value);
+        case Kind::Wide:
+            return wide(bitmap_.row(y));
+        default:
+            return coloured(y);
         }
-        return buffer_.data();
     }
 
 private:
+    enum class Kind { Palette, Swapped, Wide, Colours };
+
+    static Kind KindOf(const Bitmap& bitmap)
+    {
+        const int depth = bitmap.bitsPerPixel();
+        if (depth <= 8)
+            return Kind::Palette;
+        if (depth == 24 || (depth == 32 && bitmap.masks() == RgbaMasks))
+            return Kind::Swapped;
+        return Bitmap::HasWideSamples(depth) ? Kind::Wide : Kind::Colours;
+    }
+
     const std::uint8_t* swapped(const std::uint8_t* from)
     {
         const std::size_t bytes = std::size_t(bitmap_.bitsPerPixel() / 8);
@@ -126,9 +159,42 @@ private:
         return buffer_.data();
     }
 
+    // Samples B, G, R, A at bytes 0, 2, 4 and 6 of a pixel.
+    const std::uint8_t* wide(const std::uint8_t* from)
+    {
+        const std::size_t bytes = std::size_t(bitmap_.bitsPerPixel() / 8);
+        std::uint8_t* to = buffer_.data();
+        for (int x = 0; x < bitmap_.width(); ++x, from += bytes) {
+            to = PutBigEndian(to, from + 4);
+            if (!grey_) {
+                to = PutBigEndian(to, from + 2);
+                to = PutBigEndian(to, from);
+            }
+            if (alpha_)
+                to = PutBigEndian(to, from + 6);
+        }
+        return buffer_.data();
+    }
+
+    const std::uint8_t* coloured(int y)
+    {
+        std::uint8_t* to = buffer_.data();
+        for (int x = 0; x < bitmap_.width(); ++x) {
+            const std::uint64_t value = bitmap_.value(x, y);
+            const Color colour = bitmap_.colorOf(value);
+            *to++ = RedOf(colour);
+            *to++ = GreenOf(colour);
+            *to++ = BlueOf(colour);
+            if (alpha_)
+                *to++ = bitmap_.alphaOf(value);
+        }
+        return buffer_.data();
+    }
+
     const Bitmap& bitmap_;
-    bool direct_;
+    Kind kind_;
     bool alpha_;
+    bool grey_;
     std::vector<std::uint8_t> buffer_;
 };
 
@@ -282,8 +348,11 @@ struct Header {
 
 Header HeaderOf(const Bitmap& bitmap, const RowSource& rows)
 {
-    if (bitmap.bitsPerPixel() > 8)
-        return {8, rows.alpha() ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB, rows.alpha() ? 4 : 3, {}, {}};
+    if (bitmap.bitsPerPixel() > 8) {
+        const int colour = rows.grey() ? 0 : PNG_COLOR_MASK_COLOR;
+        const int alpha = rows.alpha() ? PNG_COLOR_MASK_ALPHA : 0;
+        return {rows.sampleBits(), colour | alpha, rows.channels(), {}, {}};
+    }
     Header header{bitmap.bitsPerPixel(), PNG_COLOR_TYPE_PALETTE, 1, {}, {}};
     for (const Color entry : WrittenPalette(bitmap))
         header.palette.push_back(png_color{RedOf(entry), GreenOf(entry), BlueOf(entry)});

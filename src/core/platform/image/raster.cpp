@@ -54,18 +54,18 @@ private:
             return;
         }
         std::uint8_t* bytes = target_.row(y);
-        const std::uint32_t* tileRow = tile_.data() + std::size_t(y % tileHeight_) * std::size_t(tileWidth_);
+        const std::uint64_t* tileRow = tile_.data() + std::size_t(y % tileHeight_) * std::size_t(tileWidth_);
         const int depth = target_.bitsPerPixel();
         for (int x = x0; x < x1; ++x) {
-            const std::uint32_t value = tileRow[x % tileWidth_];
+            const std::uint64_t value = tileRow[x % tileWidth_];
             pixel::Store(bytes, x, depth, mode == PenMode::Xor ? pixel::Load(bytes, x, depth) ^ value : value);
         }
     }
 
     Bitmap& target_;
     BrushStyle style_;
-    std::uint32_t solid_ = 0;
-    std::vector<std::uint32_t> tile_;
+    std::uint64_t solid_ = 0;
+    std::vector<std::uint64_t> tile_;
     int tileWidth_ = 0;
     int tileHeight_ = 0;
 };
@@ -164,7 +164,7 @@ private:
 
     Bitmap& target_;
     const Pen& pen_;
-    std::uint32_t value_;
+    std::uint64_t value_;
     int width_;
     std::int64_t phase_ = 0;
 };
@@ -177,7 +177,7 @@ void SolidOutline(Bitmap& target, const Pen& pen, std::int64_t l, std::int64_t t
     const int width = std::max(1, pen.width);
     const std::int64_t out = width / 2;
     const std::int64_t in = (width - 1) / 2;
-    const std::uint32_t value = target.valueOf(pen.color);
+    const std::uint64_t value = target.valueOf(pen.color);
     const Range rows = span::Clip(t - out, b + out, target.height());
     auto paint = [&](int y, std::int64_t x0, std::int64_t x1) {
         const Range cols = span::Clip(x0, x1, target.width());

@@ -12,7 +12,7 @@ namespace {
 
 using span::Range;
 
-std::uint32_t Combine(RasterOp op, std::uint32_t target, std::uint32_t source)
+std::uint64_t Combine(RasterOp op, std::uint64_t target, std::uint64_t source)
 {
     switch (op) {
     case RasterOp::SrcAnd:
@@ -45,13 +45,13 @@ public:
             kind_ = Kind::Table;
             table_.resize(std::size_t(1) << source.bitsPerPixel());
             for (std::size_t i = 0; i < table_.size(); ++i)
-                table_[i] = target.valueOf(source.colorOf(std::uint32_t(i)));
+                table_[i] = target.valueOf(source.colorOf(std::uint64_t(i)));
         } else {
             kind_ = Kind::Colour;
         }
     }
 
-    std::uint32_t operator()(std::uint32_t value)
+    std::uint64_t operator()(std::uint64_t value)
     {
         if (value == 0 && zeroStaysZero_)
             return 0;
@@ -70,7 +70,7 @@ public:
 private:
     enum class Kind { Mask, Same, Table, Colour };
 
-    std::uint32_t byColour(std::uint32_t value)
+    std::uint64_t byColour(std::uint64_t value)
     {
         const Color colour = source_.colorOf(value);
         if (target_.palette().empty())
@@ -85,9 +85,9 @@ private:
     const Bitmap& target_;
     bool zeroStaysZero_;
     Kind kind_ = Kind::Colour;
-    std::uint32_t allOnes_ = 0;
-    std::vector<std::uint32_t> table_;
-    std::array<std::optional<std::pair<Color, std::uint32_t>>, 1024> cache_{};
+    std::uint64_t allOnes_ = 0;
+    std::vector<std::uint64_t> table_;
+    std::array<std::optional<std::pair<Color, std::uint64_t>>, 1024> cache_{};
 };
 
 // The general case, pixel by pixel.
@@ -100,7 +100,7 @@ void CopyRowConverted(Bitmap& target, int y, int x0, int x1, const Bitmap& sourc
     const int sourceDepth = source.bitsPerPixel();
     auto sx = int(sx0);
     for (int x = x0; x < x1; ++x, ++sx) {
-        const std::uint32_t value = convert(pixel::Load(from, sx, sourceDepth));
+        const std::uint64_t value = convert(pixel::Load(from, sx, sourceDepth));
         pixel::Store(to, x, depth, Combine(op, pixel::Load(to, x, depth), value));
     }
 }
@@ -154,8 +154,12 @@ void MaskRowAnyDepth(std::uint8_t* to, const std::uint8_t* bits, std::int64_t sx
         return MaskRow<2>(to, bits, sx, count, op);
     case 3:
         return MaskRow<3>(to, bits, sx, count, op);
-    default:
+    case 4:
         return MaskRow<4>(to, bits, sx, count, op);
+    case 6:
+        return MaskRow<6>(to, bits, sx, count, op);
+    default:
+        return MaskRow<8>(to, bits, sx, count, op);
     }
 }
 
@@ -168,7 +172,7 @@ void OutsideSource(Bitmap& target, int y, std::int64_t x0, std::int64_t x1, Rast
 
 void InvertArea(Bitmap& target, const Range& cols, const Range& rows)
 {
-    const std::uint32_t allOnes = pixel::AllOnes(target.bitsPerPixel());
+    const std::uint64_t allOnes = pixel::AllOnes(target.bitsPerPixel());
     for (auto y = int(rows.lo); y < rows.hi; ++y)
         span::Xor(target, y, int(cols.lo), int(cols.hi), allOnes);
 }
@@ -226,13 +230,13 @@ Bitmap MakeMask(const Bitmap& source, Color key)
     Bitmap mask(source.width(), source.height(), 1, {colors::Black, colors::White});
     key &= 0xFFFFFF;
     // Colour equality, decided once per distinct value run.
-    std::uint32_t lastValue = 0;
+    std::uint64_t lastValue = 0;
     bool lastMatches = source.empty() ? false : source.colorOf(0) == key;
     for (int y = 0; y < source.height(); ++y) {
         const std::uint8_t* from = source.row(y);
         std::uint8_t* to = mask.row(y);
         for (int x = 0; x < source.width(); ++x) {
-            const std::uint32_t value = pixel::Load(from, x, source.bitsPerPixel());
+            const std::uint64_t value = pixel::Load(from, x, source.bitsPerPixel());
             if (value != lastValue) {
                 lastValue = value;
                 lastMatches = source.colorOf(value) == key;

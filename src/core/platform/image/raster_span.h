@@ -25,7 +25,7 @@ inline Range Clip(std::int64_t lo, std::int64_t hi, int size)
     return {std::max<std::int64_t>(lo, 0), std::min<std::int64_t>(hi, size)};
 }
 
-inline void Fill(Bitmap& target, int y, int x0, int x1, std::uint32_t value)
+inline void Fill(Bitmap& target, int y, int x0, int x1, std::uint64_t value)
 {
     std::uint8_t* row = target.row(y);
     const int bitsPerPixel = target.bitsPerPixel();
@@ -48,7 +48,7 @@ inline void Fill(Bitmap& target, int y, int x0, int x1, std::uint32_t value)
     }
 }
 
-inline void Xor(Bitmap& target, int y, int x0, int x1, std::uint32_t value)
+inline void Xor(Bitmap& target, int y, int x0, int x1, std::uint64_t value)
 {
     std::uint8_t* row = target.row(y);
     const int bitsPerPixel = target.bitsPerPixel();
@@ -56,7 +56,7 @@ inline void Xor(Bitmap& target, int y, int x0, int x1, std::uint32_t value)
         pixel::Store(row, x, bitsPerPixel, pixel::Load(row, x, bitsPerPixel) ^ value);
 }
 
-inline void Paint(Bitmap& target, int y, int x0, int x1, std::uint32_t value, PenMode mode)
+inline void Paint(Bitmap& target, int y, int x0, int x1, std::uint64_t value, PenMode mode)
 {
     if (mode == PenMode::Xor)
         Xor(target, y, x0, x1, value);
