@@ -1,0 +1,53 @@
+#pragma once
+
+#include "platform/errors.h"
+#include "platform/image/bitmap.h"
+#include "sheet/atlas_text.h"
+#include "sheet/sheet_settings.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tolv {
+
+// A sheet that cannot be made from its frames; the text ends no sentence, so
+// that it can follow the sheet's name.
+class SheetError : public TolvError {
+public:
+    using TolvError::TolvError;
+};
+
+// One output of the region: its name and the clip as written.
+struct SheetFrame {
+    std::string name;
+    Bitmap clip;
+};
+
+// What the atlas needs of the region beyond its clips: its name, its
+// rectangle on the frames, how long each frame shows, its pivot.
+struct SheetSource {
+    std::string region;
+    SheetBox bounds;
+    int duration = 0;
+    std::optional<SheetPivot> pivot;
+};
+
+struct BuiltSheet {
+    Bitmap image;
+    std::vector<AtlasFrame> frames;
+    AtlasMeta meta;
+};
+
+// The sheet of the clips in the layout, in the format of the clips, and its
+// atlas naming `imageName`. A packed sheet holds frames of the same pixels
+// once, listed under every name. Raises SheetError when there is no clip or
+// the clips differ in format, SheetTooLargeError for a sheet beyond
+// MaxSheetSide.
+BuiltSheet BuildSheet(const std::vector<SheetFrame>& frames, const SheetLayout& layout, const SheetSource& source,
+                      const std::string& imageName);
+
+// "RGBA8888" for a sheet with alpha, "RGB888" for one without.
+std::string SheetPixelFormat(const Bitmap& image);
+
+}  // namespace tolv
