@@ -69,6 +69,7 @@ int main(int argc, char* argv[])
 
     int exitCode = 0;
     tolv::cli::AddExtractCommand(app, exitCode);
+    tolv::cli::AddSheetCommand(app, exitCode);
     tolv::cli::AddCheckCommand(app, exitCode);
     tolv::cli::AddShowCommand(app, exitCode);
     tolv::cli::AddResaveCommand(app, exitCode);
