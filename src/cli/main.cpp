@@ -69,11 +69,11 @@ int main(int argc, char* argv[])
 
     int exitCode = 0;
     tolv::cli::AddExtractCommand(app, exitCode);
-    tolv::cli::AddSheetCommand(app, exitCode);
     tolv::cli::AddCheckCommand(app, exitCode);
     tolv::cli::AddShowCommand(app, exitCode);
     tolv::cli::AddResaveCommand(app, exitCode);
     tolv::cli::AddFillCommand(app, exitCode);
+    tolv::cli::AddSheetCommand(app, exitCode);
     if (UnknownCommand(app, argc, argv)) {
         return 2;
     }

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <limits>
 #include <optional>
+#include <utility>
 
 namespace tolv {
 
@@ -132,7 +133,8 @@ std::uint64_t AreaOf(const SheetSize& size)
     return std::uint64_t(size.width) * std::uint64_t(size.height);
 }
 
-// The packing of least area, the squarer of equals.
+// The packing with the shortest longest side, the smaller of equals: the
+// sheet that fits the most engines, and near a square.
 SheetPlan PlanPacked(const std::vector<SheetSize>& frames, const SheetLayout& layout)
 {
     const SheetSize largest = LargestCell(frames, layout.Extrude);
@@ -150,9 +152,10 @@ SheetPlan PlanPacked(const std::vector<SheetSize>& frames, const SheetLayout& la
             continue;
         const SheetSize size = rounded(plan->size);
         const SheetSize bestSize = best ? rounded(best->size) : SheetSize{};
-        if (!best || AreaOf(size) < AreaOf(bestSize)
-            || (AreaOf(size) == AreaOf(bestSize)
-                && std::max(size.width, size.height) < std::max(bestSize.width, bestSize.height)))
+        const auto order = [](const SheetSize& sheet) {
+            return std::pair(std::max(sheet.width, sheet.height), AreaOf(sheet));
+        };
+        if (!best || order(size) < order(bestSize))
             best = std::move(plan);
     }
     if (!best)
