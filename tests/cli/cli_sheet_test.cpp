@@ -185,6 +185,24 @@ TEST_F(CliSheetTest, TheSheetCommandLeavesTheProjectAndOtherFilesAlone)
     EXPECT_EQ(RunCli("sheet " + project + " --region Walker --layout grid:0").exitCode, 2);
 }
 
+// A sheet goes only where an output may go: never out of VidIziz, never
+// through a link, and then neither its picture nor its atlas is written.
+TEST_F(CliSheetTest, ASheetIsRefusedWhereNoOutputMayGo)
+{
+    test::TempDir outside;
+    std::filesystem::create_directories(build.output(""));
+    std::filesystem::create_directory_symlink(outside.path(), build.output("linked"));
+    for (const char* name : {"../walk.png", "linked/walk.png"}) {
+        walker().Sheet.File = name;
+        const test::CliResult result = RunCli("extract " + save());
+        EXPECT_EQ(result.exitCode, 4) << name;
+        EXPECT_NE(result.out.find("Sprite sheet of region Walker\n     Refused "), std::string::npos) << result.out;
+        EXPECT_EQ(result.out.find("Saving sheet"), std::string::npos) << result.out;
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(outside.path()));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("walk.png")));
+}
+
 TEST_F(CliSheetTest, ASheetOverTheLimitIsRefused)
 {
     Region& wide = walker();
