@@ -146,21 +146,25 @@ TEST_F(CliSheetTest, ADryRunReportsTheSheetAndWritesNothing)
 TEST_F(CliSheetTest, AnIncrementalRunRemakesTheSheetOnlyWhenAFrameChanged)
 {
     const std::string project = save();
-    const std::string index = " --index '" + dir.file("index.json") + "' ";
-    ASSERT_EQ(RunCli("extract" + index + project).exitCode, 0);
-    const test::CliResult same = RunCli("extract --changed" + index + project);
-    EXPECT_NE(same.out.find("Sprite sheet of region Walker\n     Unchanged walk.png\n     Unchanged walk.png.json\n"),
-              std::string::npos)
-        << same.out;
+    int seed = 9;
+    for (const std::string rule : {"stamp", "content"}) {
+        const std::string index = " --index '" + dir.file(rule + ".json") + "' ";
+        const std::string changed = " --changed=" + rule;
+        ASSERT_EQ(RunCli("extract" + changed + index + project).exitCode, 0);
+        const test::CliResult same = RunCli("extract" + changed + index + project);
+        EXPECT_NE(same.out.find("Sprite sheet of region Walker\n     Unchanged walk.png\n"
+                                "     Unchanged walk.png.json\n"),
+                  std::string::npos)
+            << rule << same.out;
 
-    const Bitmap changed = test::PatternFrame(40, 30, 24, 9);
-    AtomicFile file(build.project.FramePath("f2.bmp"));
-    SaveImageFile(changed, file, ImageFormat::Bmp, 0);
-    const test::CliResult remade = RunCli("extract --changed" + index + project);
-    EXPECT_NE(remade.out.find("     Saving clip w2.bmp.\n"), std::string::npos) << remade.out;
-    EXPECT_NE(remade.out.find("     Saving sheet walk.png.\n     Saving atlas walk.png.json.\n"), std::string::npos)
-        << remade.out;
-    expectFramesMatchTheOutputs("walk.png");
+        AtomicFile file(build.project.FramePath("f2.bmp"));
+        SaveImageFile(test::PatternFrame(40, 30, 24, ++seed), file, ImageFormat::Bmp, 0);
+        const test::CliResult remade = RunCli("extract" + changed + index + project);
+        EXPECT_NE(remade.out.find("     Saving clip w2.bmp.\n"), std::string::npos) << rule << remade.out;
+        EXPECT_NE(remade.out.find("     Saving sheet walk.png.\n     Saving atlas walk.png.json.\n"), std::string::npos)
+            << rule << remade.out;
+        expectFramesMatchTheOutputs("walk.png");
+    }
 }
 
 TEST_F(CliSheetTest, TheSheetCommandLeavesTheProjectAndOtherFilesAlone)

@@ -207,6 +207,7 @@ private:
     void reportOverlayProblems();
     void startFrame();
     void readFrameBytes();
+    std::optional<std::string> readHashed(const std::string& path);
     void loadFrame();
     void writeSheets();
     void writeSheet(const Region& region);
@@ -603,15 +604,22 @@ void ExtractionRun::reportOverlayProblems()
 
 void ExtractionRun::readFrameBytes()
 {
-    const std::string path = project_.FramePath(frameName_);
+    // A frame that cannot be read is read again where it is decoded, which
+    // raises there what it raises.
+    frameBytes_ = readHashed(project_.FramePath(frameName_));
+}
+
+// By content: the frame's bytes, hashed for the fingerprints as they were read.
+std::optional<std::string> ExtractionRun::readHashed(const std::string& path)
+{
     try {
         FileIdentity identity;
-        frameBytes_ = ReadWholeFile(path, FrameFileLimit, &identity);
-        fingerprints_.readFrame(path, FileDigest{StampOfIdentity(identity), ContentHash(*frameBytes_)});
+        std::string bytes = ReadWholeFile(path, FrameFileLimit, &identity);
+        fingerprints_.readFrame(path, FileDigest{StampOfIdentity(identity), ContentHash(bytes)});
+        return bytes;
     } catch (const FileReadError&) {
-        // Read again where it is decoded, which raises there what it raises.
-        frameBytes_.reset();
         fingerprints_.readFrame(path, std::nullopt);
+        return std::nullopt;
     }
 }
 
@@ -686,9 +694,6 @@ void ExtractionRun::writeSheet(const Region& region)
     } catch (const SheetError& error) {
         refuse(region, sheetName, "Refused sheet " + sheetName + ": " + error.what() + ".");
         return;
-    } catch (const SheetTooLargeError& error) {
-        refuse(region, sheetName, "Refused sheet " + sheetName + ": " + error.what() + ".");
-        return;
     }
     log_.logLine(Indent + "Saving sheet " + sheetName + ".", colors::Black);
     sheetFile.width = atlasFile.width = sheet.image.width();
@@ -744,15 +749,8 @@ std::string ExtractionRun::sheetInputs(const Region& region, const std::vector<i
     hash.addPart(std::uint64_t(switches_.atlasLayout)).addPart(std::uint64_t(switches_.frameTime));
     for (const int row : rows) {
         const std::string& frame = region.InputFrame[row];
-        const std::string path = project_.FramePath(frame);
         if (readsByContent()) {
-            try {
-                FileIdentity identity;
-                const std::string bytes = ReadWholeFile(path, FrameFileLimit, &identity);
-                fingerprints_.readFrame(path, FileDigest{StampOfIdentity(identity), ContentHash(bytes)});
-            } catch (const FileReadError&) {
-                fingerprints_.readFrame(path, std::nullopt);
-            }
+            readHashed(project_.FramePath(frame));
         }
         fingerprints_.startFrame(frame, RegionsPaintedOn(project_, frame));
         hash.addPart(fingerprints_.of(region)).addPart(region.OutputFile[row]);

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/errors.h"
 #include "platform/image/bitmap.h"
 #include "sheet/atlas_text.h"
+#include "sheet/sheet_layout.h"
 #include "sheet/sheet_settings.h"
 
 #include <optional>
@@ -10,13 +10,6 @@
 #include <vector>
 
 namespace tolv {
-
-// A sheet that cannot be made from its frames; the text ends no sentence, so
-// that it can follow the sheet's name.
-class SheetError : public TolvError {
-public:
-    using TolvError::TolvError;
-};
 
 // One output of the region: its name and the clip as written.
 struct SheetFrame {
@@ -41,9 +34,8 @@ struct BuiltSheet {
 
 // The sheet of the clips in the layout, in the format of the clips, and its
 // atlas naming `imageName`. A packed sheet holds frames of the same pixels
-// once, listed under every name. Raises SheetError when there is no clip or
-// the clips differ in format, SheetTooLargeError for a sheet beyond
-// MaxSheetSide.
+// once, listed under every name. Raises SheetError when there is no clip, the
+// clips differ in format or the sheet would be beyond MaxSheetSide.
 BuiltSheet BuildSheet(const std::vector<SheetFrame>& frames, const SheetLayout& layout, const SheetSource& source,
                       const std::string& imageName);
 

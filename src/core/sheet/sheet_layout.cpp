@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <limits>
 #include <optional>
 #include <utility>
 
@@ -39,7 +38,8 @@ SheetSize LargestCell(const std::vector<SheetSize>& frames, int extrude)
 
 // Row, column and grid: each frame in its cell, cells `columns` to a row; a
 // grid's cells all have the size of the largest frame, a row's and a
-// column's the size of their own frame.
+// column's the size of their own frame. Counted in 64 bits: 50 frames of the
+// largest bitmaps with the widest spacing stay far within them.
 SheetPlan PlanLines(const std::vector<SheetSize>& frames, const SheetLayout& layout)
 {
     const bool uniform = layout.Arrangement == SheetArrangement::Grid;
@@ -59,16 +59,14 @@ SheetPlan PlanLines(const std::vector<SheetSize>& frames, const SheetLayout& lay
             lineHeight = 0;
         }
         const SheetSize cell = uniform ? largest : CellOf(frames[i], layout.Extrude);
-        plan.places.push_back({int(std::min<std::int64_t>(x + layout.Extrude, std::numeric_limits<int>::max())),
-                               int(std::min<std::int64_t>(y + layout.Extrude, std::numeric_limits<int>::max()))});
+        plan.places.push_back({int(x + layout.Extrude), int(y + layout.Extrude)});
         width = std::max(width, x + cell.width);
         lineHeight = std::max<std::int64_t>(lineHeight, cell.height);
         x += cell.width + layout.Padding;
     }
     const std::int64_t height = y + lineHeight;
     if (width > MaxSheetSide || height > MaxSheetSide)
-        throw SheetTooLargeError(int(std::min<std::int64_t>(width, std::numeric_limits<int>::max())),
-                                 int(std::min<std::int64_t>(height, std::numeric_limits<int>::max())));
+        throw SheetTooLargeError(int(width), int(height));
     plan.size = {int(width), int(height)};
     return plan;
 }
@@ -166,8 +164,8 @@ SheetPlan PlanPacked(const std::vector<SheetSize>& frames, const SheetLayout& la
 }  // namespace
 
 SheetTooLargeError::SheetTooLargeError(int width, int height)
-    : TolvError("the sheet would be " + std::to_string(width) + " x " + std::to_string(height) + " pixels, more than "
-                + std::to_string(MaxSheetSide) + " on a side")
+    : SheetError("the sheet would be " + std::to_string(width) + " x " + std::to_string(height) + " pixels, more than "
+                 + std::to_string(MaxSheetSide) + " on a side")
 {}
 
 SheetPlan PlanSheet(const std::vector<SheetSize>& frames, const SheetLayout& layout)

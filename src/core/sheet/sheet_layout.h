@@ -11,8 +11,15 @@ namespace tolv {
 // load.
 constexpr int MaxSheetSide = 8192;
 
+// A sheet that cannot be made from its frames; the text ends no sentence, so
+// that it can follow the sheet's name.
+class SheetError : public TolvError {
+public:
+    using TolvError::TolvError;
+};
+
 // A sheet that would be larger than MaxSheetSide on a side.
-class SheetTooLargeError : public TolvError {
+class SheetTooLargeError : public SheetError {
 public:
     SheetTooLargeError(int width, int height);
 };
