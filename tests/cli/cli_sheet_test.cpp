@@ -113,6 +113,16 @@ TEST_F(CliSheetTest, EveryLayoutHoldsEachOutputsPixels)
     }
 }
 
+TEST_F(CliSheetTest, ShowListsTheSheetOfARegionThatHasOne)
+{
+    walker().Sheet.Layout = {SheetArrangement::Grid, 4};
+    build.region(RegionKind::Clip, 0, 0, 5, 5, {{"f1.bmp", "other.bmp"}}, "Plain");
+    const Json regions = Json::parse(RunCli("show --json " + save()).out).at("Regions");
+    EXPECT_EQ(regions.at(0).at("Sheet").at("File"), "walk.png");
+    EXPECT_EQ(regions.at(0).at("Sheet").at("Layout"), "grid:4");
+    EXPECT_FALSE(regions.at(1).contains("Sheet"));
+}
+
 TEST_F(CliSheetTest, ASheetOnlyRegionWritesNoClip)
 {
     walker().Sheet.SheetOnly = true;
