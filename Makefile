@@ -6,7 +6,7 @@ BUILD ?= build
 FUZZ_SECONDS ?= 30
 
 DEB_PACKAGES := cmake ninja-build g++ clang libclang-rt-14-dev qt6-base-dev libgl-dev \
-	libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev libpng-dev libxxhash-dev libdeflate-dev pkgconf python3 \
+	libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev libpng-dev libxxhash-dev libdeflate-dev libstb-dev pkgconf python3 python3-jsonschema \
 	librsvg2-bin desktop-file-utils appstream shared-mime-info groff-base man-db
 BENCH_PACKAGES := imagemagick time python3 python3-pil
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)

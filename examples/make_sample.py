@@ -64,6 +64,11 @@ def overlay_pixel(x, y):
     return MAGENTA
 
 
+# The ball's frames also go onto one packed, trimmed sprite sheet with its atlas.
+BALL_SHEET = ['Sheet=ball_path.png', 'SheetLayout=packed', 'SheetPadding=2', 'SheetExtrude=1', 'SheetTrim=1',
+              'SheetSize=free', 'SheetOnly=0', 'FrameTime=80']
+
+
 def project_text(frames, overlay_path):
     regions = [
         ('Ball path', '', 0, None, (60, 60, 540, 320),
@@ -87,6 +92,8 @@ def project_text(frames, overlay_path):
                       'TitleColor=%d' % title_color, 'BoxColor=%d' % box_color]
         lines.append('Position=%d,%d,%d,%d' % (x, y, w, h))
         lines += ['Clip%d=%s' % (j, row) for j, row in enumerate(rows, 1)]
+        if name == 'Ball path':
+            lines += BALL_SHEET
     return '\r\n'.join(lines) + '\r\n'
 
 

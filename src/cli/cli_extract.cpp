@@ -6,6 +6,7 @@
 #include "cli/run_index.h"
 #include "extract/extraction_run.h"
 #include "extract/output_name.h"
+#include "extract/sheet_rows.h"
 #include "extract/stale_outputs.h"
 #include "platform/errors.h"
 #include "platform/io/files.h"
@@ -21,11 +22,12 @@ namespace tolv::cli {
 
 namespace {
 
-// A --name / --no-name flag pair; the last one given wins.
+// A --name / --no-name flag pair; the last one given wins. A command without
+// the pair takes the fallback.
 struct SwitchFlag {
     bool value = true;
     CLI::Option* option = nullptr;
-    bool valueOr(bool fallback) const { return option->count() > 0 ? value : fallback; }
+    bool valueOr(bool fallback) const { return option && option->count() > 0 ? value : fallback; }
 };
 
 struct ExtractOptions {
@@ -42,6 +44,14 @@ struct ExtractOptions {
     bool allowMissing = false;
     std::string color = "auto";
     int pngLevel = DefaultPngLevel;
+    std::string sheetFormat = "hash";
+    // The sheet command: the one region whose sheet is written, and what it
+    // changes of the region's sheet for this run.
+    std::string sheetRegion;
+    std::string layout;
+    std::optional<int> padding;
+    bool trim = false;
+    std::string sheetFile;
 };
 
 // The exit code of a run that reached its end with something left undone.
@@ -89,7 +99,7 @@ public:
     {
         if (json_) {
             json_->print({{"event", "start"},
-                          {"command", "extract"},
+                          {"command", options.sheetRegion.empty() ? "extract" : "sheet"},
                           {"project", options.projectPath},
                           {"dryRun", options.dryRun}});
         }
@@ -131,6 +141,33 @@ private:
     std::optional<ConsoleLog> text_;
 };
 
+AtlasLayout AtlasLayoutOf(const std::string& format)
+{
+    return format == "array" ? AtlasLayout::Array : AtlasLayout::Hash;
+}
+
+// The region the sheet command names, with the sheet the options make of it.
+// The project file is never saved, so the region changes for this run only.
+const Region* SheetRegion(const ExtractOptions& options, Project& project)
+{
+    for (auto& region : project.Regions) {
+        if (region->Name != options.sheetRegion || region->RegionType != RegionKind::Clip) {
+            continue;
+        }
+        SheetSettings& sheet = region->Sheet;
+        sheet.File = !options.sheetFile.empty() ? options.sheetFile
+                     : sheet.enabled()          ? sheet.File
+                                                : region->Name + ".png";
+        if (!options.layout.empty()) {
+            sheet.Layout = *ParseArrangement(options.layout, sheet.Layout);
+        }
+        sheet.Layout.Padding = options.padding.value_or(sheet.Layout.Padding);
+        sheet.Layout.Trim = sheet.Layout.Trim || options.trim;
+        return region.get();
+    }
+    throw CommandFailure{"the project has no clip region named " + options.sheetRegion, 2};
+}
+
 ChangeRule RuleOf(const ExtractOptions& options)
 {
     return options.changed == "content" ? ChangeRule::Content : ChangeRule::Stamp;
@@ -157,6 +194,10 @@ std::vector<std::string> PlannedOutputNames(const Project& project)
             if (!region->OutputFile[row].empty()) {
                 names.push_back(region->OutputFile[row]);
             }
+        }
+        if (MakesSheet(*region)) {
+            names.push_back(region->Sheet.File);
+            names.push_back(AtlasNameOf(region->Sheet.File));
         }
     }
     return names;
@@ -251,6 +292,10 @@ int RunProject(const ExtractOptions& options, RunConsole& console, Project& proj
     std::vector<InputSource> sources;
     switches.sources = &sources;
     switches.pngLevel = options.pngLevel;
+    switches.atlasLayout = AtlasLayoutOf(options.sheetFormat);
+    if (!options.sheetRegion.empty()) {
+        switches.onlySheetOf = SheetRegion(options, project);
+    }
 
     RecordingLog recorded(console.log());
     ProblemLog problems(recorded, console.events());
@@ -289,7 +334,46 @@ int RunExtract(const ExtractOptions& options)
     }
 }
 
+void AddSheetFormatOption(CLI::App& command, std::string& format)
+{
+    command
+        .add_option("--sheet-format", format,
+                    "How atlases list their frames: hash (an object keyed by output name) or array (a list)")
+        ->check(CLI::IsMember({"hash", "array"}))
+        ->default_val("hash");
+}
+
+// grid:N for any N of 1 or more.
+std::string CheckLayout(const std::string& text)
+{
+    return ParseArrangement(text) ? std::string() : "must be row, column, grid:N or packed";
+}
+
 }  // namespace
+
+void AddSheetCommand(CLI::App& app, int& exitCode)
+{
+    auto options = std::make_shared<ExtractOptions>();
+    CLI::App* command = app.add_subcommand(
+        "sheet", "Write the sprite sheet and atlas of one clip region into VidIziz, without changing the project");
+    command->add_option("--region", options->sheetRegion, "The clip region, by name")->required();
+    command
+        ->add_option("--layout", options->layout,
+                     "row, column, grid:N (N columns) or packed (default: the region's layout, else row)")
+        ->check(CLI::Validator(CheckLayout, "LAYOUT"));
+    command->add_option("--padding", options->padding, "Pixels between frames (default: the region's, else 0)")
+        ->check(CLI::Range(0, 1024));
+    command->add_flag("--trim", options->trim, "Cut each frame down to the box of its pixels that are not background");
+    command->add_option("--output", options->sheetFile,
+                        "The sheet's name in VidIziz; the atlas is NAME.json beside it (default: the region's sheet, "
+                        "else REGION.png)");
+    command->add_flag("--dry-run", options->dryRun, "Print the log, writing nothing");
+    command->add_flag("--json", options->json, "Print the run as JSON Lines events instead of the log texts");
+    AddSheetFormatOption(*command, options->sheetFormat);
+    AddColorOption(*command, options->color);
+    command->add_option("project", options->projectPath, "The project file (.qvl)")->required();
+    command->callback([options, &exitCode] { exitCode = RunExtract(*options); });
+}
 
 void AddExtractCommand(CLI::App& app, int& exitCode)
 {
@@ -328,6 +412,7 @@ void AddExtractCommand(CLI::App& app, int& exitCode)
     command->add_option("--png-level", options->pngLevel, "Compression of PNG outputs, 0 (fastest) to 9 (smallest)")
         ->check(CLI::Range(MinPngLevel, MaxPngLevel))
         ->default_val(DefaultPngLevel);
+    AddSheetFormatOption(*command, options->sheetFormat);
     AddColorOption(*command, options->color);
     command->add_option("project", options->projectPath, "The project file (.qvl)")->required();
     command->callback([options, &exitCode] { exitCode = RunExtract(*options); });

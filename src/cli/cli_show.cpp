@@ -54,6 +54,21 @@ Json ValueJson(RegionKind value)
     return int(value);
 }
 
+// Nothing for a region without a sheet, which shows as it always did.
+Json SheetJson(const SheetSettings& sheet)
+{
+    if (!sheet.enabled())
+        return Json::object();
+    const SheetLayout& layout = sheet.Layout;
+    Json keys{{"File", sheet.File},           {"Layout", ArrangementText(layout)},
+              {"Padding", layout.Padding},    {"Extrude", layout.Extrude},
+              {"Trim", layout.Trim},          {"PowerOfTwo", layout.Sizing == SheetSizing::PowerOfTwo},
+              {"SheetOnly", sheet.SheetOnly}, {"FrameTime", sheet.FrameTime}};
+    if (sheet.Pivot)
+        keys["Pivot"] = {{"X", sheet.Pivot->X}, {"Y", sheet.Pivot->Y}};
+    return keys;
+}
+
 // The keys of one field, as an object of its own.
 struct FieldJson {
     const Region& region;
@@ -71,6 +86,11 @@ struct FieldJson {
         return keys;
     }
     Json operator()(const WorksheetField& field) const { return {{field.jsonKey, RowsJson(region, field)}}; }
+    Json operator()(const SheetField& field) const
+    {
+        Json sheet = SheetJson(region.*field.member);
+        return sheet.empty() ? sheet : Json{{field.jsonKey, sheet}};
+    }
 };
 
 Json RegionJson(const Region& region)

@@ -22,6 +22,9 @@ Json OutputJson(const OutputRecord& output, bool withBytes)
                 {"width", output.width},
                 {"height", output.height},
                 {"bpp", output.bpp}};
+    if (output.kind != OutputKind::Image) {
+        fields["kind"] = output.kind == OutputKind::Sheet ? "sheet" : "atlas";
+    }
     if (withBytes) {
         fields["bytes"] = output.bytes;
     }

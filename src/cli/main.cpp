@@ -73,6 +73,7 @@ int main(int argc, char* argv[])
     tolv::cli::AddShowCommand(app, exitCode);
     tolv::cli::AddResaveCommand(app, exitCode);
     tolv::cli::AddFillCommand(app, exitCode);
+    tolv::cli::AddSheetCommand(app, exitCode);
     if (UnknownCommand(app, argc, argv)) {
         return 2;
     }

@@ -42,6 +42,11 @@ OutputRecord RecordOf(const Json& entry)
         throw IndexError("unknown type " + type);
     }
     record.type = type == "clip" ? RegionKind::Clip : RegionKind::Background;
+    const std::string kind = entry.value("kind", std::string());
+    if (!kind.empty() && kind != "sheet" && kind != "atlas") {
+        throw IndexError("unknown kind " + kind);
+    }
+    record.kind = kind.empty() ? OutputKind::Image : kind == "sheet" ? OutputKind::Sheet : OutputKind::Atlas;
     record.frame = entry.at("frame").get<std::string>();
     record.x = entry.at("x").get<int>();
     record.y = entry.at("y").get<int>();

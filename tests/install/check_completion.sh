@@ -52,7 +52,10 @@ while IFS='|' read -r line expected; do
     got=$(replies "$line")
     [ "$got" = "$expected" ] || fail "'$line' completes to '$got', not '$expected'"
 done <<'CASES'
-tolvane-cli |check extract fill resave show
+tolvane-cli |check extract fill resave sheet show
+tolvane-cli sheet --|--color= --dry-run --help --json --layout --output --padding --region --sheet-format --trim
+tolvane-cli sheet --layout |column grid: packed row
+tolvane-cli extract --sheet-format |array hash
 tolvane-cli ex|extract
 tolvane-cli --v|--version
 tolvane-cli extract --d|--depfile --dry-run

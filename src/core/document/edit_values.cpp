@@ -14,6 +14,11 @@ std::size_t HeapBytes(const WorksheetColumn& column)
     return bytes;
 }
 
+std::size_t HeapBytes(const SheetSettings& sheet)
+{
+    return tolv::HeapBytes(sheet.File);
+}
+
 }  // namespace
 
 bool SameProperties(const Region& a, const Region& b)

@@ -9,12 +9,14 @@
 #include "extract/output_workers.h"
 #include "extract/prefilter.h"
 #include "extract/run_problems.h"
+#include "extract/sheet_rows.h"
 #include "platform/errors.h"
 #include "platform/image/atomic_bmp.h"
 #include "platform/image/image_file.h"
 #include "platform/io/content_hash.h"
 #include "platform/io/files.h"
 #include "platform/io/temporary_files.h"
+#include "sheet/sheet_layout.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -205,7 +207,18 @@ private:
     void reportOverlayProblems();
     void startFrame();
     void readFrameBytes();
+    std::optional<std::string> readHashed(const std::string& path);
     void loadFrame();
+    void writeSheets();
+    void writeSheet(const Region& region);
+    std::optional<std::string> sheetRefusal(const Region& region, const std::vector<int>& rows) const;
+    std::string sheetInputs(const Region& region, const std::vector<int>& rows);
+    OutputRecord sheetRecord(const Region& region, const std::string& outputName, OutputKind kind);
+    std::vector<SheetFrame> sheetFrames(const Region& region, const std::vector<int>& rows);
+    Bitmap sheetFrame(const std::string& frameName);
+    OutputPlace sheetPlace(const Region& region, const std::string& outputName);
+    void putSheetFile(const std::string& outputName, OutputPlace&& place, OutputRecord& record,
+                      const std::function<std::uint64_t(AtomicFile*)>& write);
 
     const Project& project_;
     const ExtractSwitches& switches_;
@@ -248,6 +261,8 @@ void ExtractionRun::processFrames()
         processFrame(i);
         log_.progress(++done, toDo);
     }
+    release();
+    writeSheets();
 }
 
 // Backgrounds of a frame are written before its clips, whatever the list order.
@@ -260,9 +275,12 @@ std::array<std::pair<RegionKind, bool>, 2> ExtractionRun::passes() const
 // them, while `visit` returns true.
 void ExtractionRun::forEachRow(const std::string& frameName, const std::function<bool(const Region&, int)>& visit) const
 {
+    if (switches_.onlySheetOf) {
+        return;
+    }
     for (const auto& [kind, on] : passes()) {
         for (const auto& region : project_.Regions) {
-            for (int r = 0; on && region->RegionType == kind && r < WorksheetRows; ++r) {
+            for (int r = 0; on && region->RegionType == kind && !WritesSheetOnly(*region) && r < WorksheetRows; ++r) {
                 if (IsRowOf(*region, r, frameName) && !visit(*region, r)) {
                     return;
                 }
@@ -586,15 +604,22 @@ void ExtractionRun::reportOverlayProblems()
 
 void ExtractionRun::readFrameBytes()
 {
-    const std::string path = project_.FramePath(frameName_);
+    // A frame that cannot be read is read again where it is decoded, which
+    // raises there what it raises.
+    frameBytes_ = readHashed(project_.FramePath(frameName_));
+}
+
+// By content: the frame's bytes, hashed for the fingerprints as they were read.
+std::optional<std::string> ExtractionRun::readHashed(const std::string& path)
+{
     try {
         FileIdentity identity;
-        frameBytes_ = ReadWholeFile(path, FrameFileLimit, &identity);
-        fingerprints_.readFrame(path, FileDigest{StampOfIdentity(identity), ContentHash(*frameBytes_)});
+        std::string bytes = ReadWholeFile(path, FrameFileLimit, &identity);
+        fingerprints_.readFrame(path, FileDigest{StampOfIdentity(identity), ContentHash(bytes)});
+        return bytes;
     } catch (const FileReadError&) {
-        // Read again where it is decoded, which raises there what it raises.
-        frameBytes_.reset();
         fingerprints_.readFrame(path, std::nullopt);
+        return std::nullopt;
     }
 }
 
@@ -613,6 +638,186 @@ void ExtractionRun::loadFrame()
     frameLoaded_ = true;
     if (switches_.beforeWriting) {
         switches_.beforeWriting(frameName_);
+    }
+}
+
+void ExtractionRun::writeSheets()
+{
+    if (switches_.onlySheetOf) {
+        writeSheet(*switches_.onlySheetOf);
+        return;
+    }
+    for (const auto& region : project_.Regions) {
+        if (switches_.clips && MakesSheet(*region)) {
+            writeSheet(*region);
+        }
+    }
+}
+
+// An incremental run keeps the sheet and its atlas when every frame's inputs
+// and the region are as the earlier run found them, and both files still lie
+// there as it left them; anything else makes both anew.
+void ExtractionRun::writeSheet(const Region& region)
+{
+    frameName_.clear();
+    const std::string& sheetName = region.Sheet.File;
+    const std::string atlasName = AtlasNameOf(sheetName);
+    log_.logLine("Sprite sheet of region " + region.Name, colors::Black);
+    const std::vector<int> rows = SheetRows(project_, region);
+    if (std::optional<std::string> refusal = sheetRefusal(region, rows)) {
+        refuse(region, sheetName, *refusal);
+        return;
+    }
+    OutputRecord sheetFile = sheetRecord(region, sheetName, OutputKind::Sheet);
+    OutputRecord atlasFile = sheetRecord(region, atlasName, OutputKind::Atlas);
+    if (fingerprints()) {
+        sheetFile.inputs = atlasFile.inputs = sheetInputs(region, rows);
+    }
+    const OutputRecord* keptSheet = unchanged(sheetName, sheetFile);
+    const OutputRecord* keptAtlas = unchanged(atlasName, atlasFile);
+    if (keptSheet && keptAtlas) {
+        log_.logLine(Indent + "Unchanged " + sheetName, colors::Black);
+        log_.skipped(*keptSheet);
+        log_.logLine(Indent + "Unchanged " + atlasName, colors::Black);
+        log_.skipped(*keptAtlas);
+        return;
+    }
+    OutputPlace sheetAt = sheetPlace(region, sheetName);
+    OutputPlace atlasAt = sheetPlace(region, atlasName);
+    if (sheetAt.reach != OutputReach::Ready || atlasAt.reach != OutputReach::Ready) {
+        return;
+    }
+    BuiltSheet sheet;
+    try {
+        sheet = BuildSheet(sheetFrames(region, rows), region.Sheet.Layout, SheetSourceOf(region, switches_.frameTime),
+                           NamePart(sheetName));
+    } catch (const SheetError& error) {
+        refuse(region, sheetName, "Refused sheet " + sheetName + ": " + error.what() + ".");
+        return;
+    }
+    log_.logLine(Indent + "Saving sheet " + sheetName + ".", colors::Black);
+    sheetFile.width = atlasFile.width = sheet.image.width();
+    sheetFile.height = atlasFile.height = sheet.image.height();
+    sheetFile.bpp = sheet.image.bitsPerPixel();
+    const ImageFormat format = OutputFormatOf(sheetName);
+    putSheetFile(sheetName, std::move(sheetAt), sheetFile, [&](AtomicFile* file) {
+        return file ? WriteImageFile(sheet.image, *file, format, switches_.pngLevel)
+                    : EncodedImageSize(sheet.image, format, switches_.pngLevel);
+    });
+    log_.wrote(sheetFile);
+    log_.logLine(Indent + "Saving atlas " + atlasName + ".", colors::Black);
+    const std::string text = AtlasText(sheet.frames, sheet.meta, switches_.atlasLayout);
+    putSheetFile(atlasName, std::move(atlasAt), atlasFile, [&](AtomicFile* file) {
+        if (file) {
+            file->write(text.data(), text.size());
+        }
+        return std::uint64_t(text.size());
+    });
+    log_.wrote(atlasFile);
+    if (log_.stopRequested()) {
+        throw RunStopped{};
+    }
+}
+
+// A sheet of a frame the run could not read, or of a clip no bitmap holds,
+// would lack a frame: it is refused rather than written short.
+std::optional<std::string> ExtractionRun::sheetRefusal(const Region& region, const std::vector<int>& rows) const
+{
+    const std::string& sheetName = region.Sheet.File;
+    for (const std::string& name : {sheetName, AtlasNameOf(sheetName)}) {
+        if (const NameFault fault = FaultOfOutputName(name); fault != NameFault::None) {
+            return OutputNameRefusal(name, fault);
+        }
+    }
+    if (!IsWritableBitmapSize(region.Width, region.Height, 32)) {
+        return "Refused sheet " + sheetName + ": clip size " + std::to_string(region.Width) + " x "
+               + std::to_string(region.Height) + ".";
+    }
+    for (const int row : rows) {
+        const std::string& frame = region.InputFrame[row];
+        if (project_.FrameStatus[std::size_t(*FramePositionOf(project_, frame))] != FrameLoaded) {
+            return "Refused sheet " + sheetName + ": frame " + frame + " could not be read.";
+        }
+    }
+    return std::nullopt;
+}
+
+// The fingerprints of every frame's clip, in order, with how the atlas is written.
+std::string ExtractionRun::sheetInputs(const Region& region, const std::vector<int>& rows)
+{
+    StableHash hash;
+    hash.addPart(std::uint64_t(switches_.atlasLayout)).addPart(std::uint64_t(switches_.frameTime));
+    for (const int row : rows) {
+        const std::string& frame = region.InputFrame[row];
+        if (readsByContent()) {
+            readHashed(project_.FramePath(frame));
+        }
+        fingerprints_.startFrame(frame, RegionsPaintedOn(project_, frame));
+        hash.addPart(fingerprints_.of(region)).addPart(region.OutputFile[row]);
+    }
+    return hash.hex();
+}
+
+OutputRecord ExtractionRun::sheetRecord(const Region& region, const std::string& outputName, OutputKind kind)
+{
+    OutputRecord record;
+    record.file = std::string(OutputFolderName) + "/" + outputName;
+    record.region = region.Name;
+    record.type = region.RegionType;
+    record.kind = kind;
+    return record;
+}
+
+std::vector<SheetFrame> ExtractionRun::sheetFrames(const Region& region, const std::vector<int>& rows)
+{
+    std::vector<SheetFrame> frames;
+    const ClipArea area{region.Left, region.Top, region.Width, region.Height};
+    for (const int row : rows) {
+        frames.push_back({region.OutputFile[row], CutClip(sheetFrame(region.InputFrame[row]), area)});
+    }
+    return frames;
+}
+
+// The frame as the clips are cut from it: cleaned and pre-filtered.
+Bitmap ExtractionRun::sheetFrame(const std::string& frameName)
+{
+    Bitmap frame = LoadImageFile(project_.FramePath(frameName));
+    if (project_.CleanEdges) {
+        CleanFrameEdges(frame);
+    }
+    PrefilterFrame(frame, RegionsPaintedOn(project_, frameName), overlayPaints_);
+    return frame;
+}
+
+// A place the run may not write through is refused, as for any output.
+OutputPlace ExtractionRun::sheetPlace(const Region& region, const std::string& outputName)
+{
+    OutputPlace place = outputs_.locate(outputName);
+    if (place.reach == OutputReach::ThroughLink) {
+        refuse(region, outputName, "Refused output name " + outputName + " through a symbolic link.");
+    } else if (place.reach != OutputReach::Ready) {
+        outputs_.claim(place, outputName);
+    }
+    return place;
+}
+
+// `write` gets the temporary file to fill, or nothing in a dry run, and
+// returns the file's size.
+void ExtractionRun::putSheetFile(const std::string& outputName, OutputPlace&& place, OutputRecord& record,
+                                 const std::function<std::uint64_t(AtomicFile*)>& write)
+{
+    const std::string path = outputs_.claim(place, outputName);
+    if (switches_.dryRun) {
+        record.bytes = write(nullptr);
+        return;
+    }
+    AtomicFile file(std::move(place.folder), place.fileName, path);
+    record.bytes = write(&file);
+    file.commit(false);
+    if (switches_.recordOutputs) {
+        const FileDigest written = DigestOfFile(JoinPath(project_.ProjectFolder, record.file));
+        record.stamp = written.stamp;
+        record.hash = written.hash;
     }
 }
 

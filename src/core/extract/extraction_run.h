@@ -5,6 +5,7 @@
 #include "extract/run_records.h"
 #include "platform/image/png_codec.h"
 #include "project/project.h"
+#include "sheet/atlas_text.h"
 
 #include <functional>
 #include <string>
@@ -38,6 +39,12 @@ struct ExtractSwitches {
     // The threads that cut and encode outputs; 0 for DefaultWorkerCount().
     // Their number never changes what the run writes or logs.
     int workers = 0;
+    // How atlases list their frames.
+    AtlasLayout atlasLayout = AtlasLayout::Hash;
+    // The frame time of a sheet whose region names none: the Animate delay.
+    int frameTime = 400;
+    // Writes this region's sheet and atlas, and no other file.
+    const Region* onlySheetOf = nullptr;
 };
 
 // The extraction run: walks the frames in list order and writes every
@@ -49,6 +56,8 @@ struct ExtractSwitches {
 // file at hand with "     Stopped." as its last line, since it is not done.
 // The outputs of a frame are cut and encoded on worker threads and written
 // here in their order; one not yet due when the run ends is never written.
+// After the last frame come the sheets and their atlases, in region order,
+// made of the clips as the run cuts them.
 RunEnd RunExtraction(const Project& project, const ExtractSwitches& switches, LogSink& log);
 
 }  // namespace tolv

@@ -9,13 +9,19 @@
 
 namespace tolv {
 
+// What a file of the run holds: a clip or background cut from one frame, or
+// the sprite sheet of a region and the atlas beside it, made of its clips.
+enum class OutputKind : std::uint8_t { Image, Sheet, Atlas };
+
 // One file of an extraction run: where it went, what it was cut from and where
-// it sat in its frame. A background covers its whole frame.
+// it sat in its frame. A background covers its whole frame. A sheet or atlas
+// has no frame of its own, and the sheet's size.
 struct OutputRecord {
     // The path relative to the project folder: "VidIziz/" + the output name.
     std::string file;
     std::string region;
     RegionKind type = RegionKind::Clip;
+    OutputKind kind = OutputKind::Image;
     std::string frame;
     int x = 0;
     int y = 0;

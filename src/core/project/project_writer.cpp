@@ -91,6 +91,7 @@ struct FieldWriter {
         ini.writeString(section, std::string(field.iniKey), PositionText(region, field));
     }
     void operator()(const WorksheetField& field) const { WriteRows(ini, section, region, field); }
+    void operator()(const SheetField& field) const { WriteSheetSettings(ini, section, region.*field.member); }
 };
 
 void WriteRegion(IniWriter& ini, const std::string& section, const Region& region)

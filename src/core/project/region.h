@@ -4,6 +4,7 @@
 #include "platform/image/color.h"
 #include "platform/io/content_hash.h"
 #include "project/worksheet_column.h"
+#include "sheet/sheet_settings.h"
 
 #include <array>
 #include <cstdint>
@@ -39,6 +40,8 @@ struct Region {
     Color BoxColor = colors::White;
     WorksheetColumn InputFrame;
     WorksheetColumn OutputFile;
+    // A clip region's sprite sheet; off unless its file is named.
+    SheetSettings Sheet;
 
     // Run-time fields.
     // Present only for an overlay region whose file loaded (LoadOverlay);

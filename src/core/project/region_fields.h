@@ -48,9 +48,19 @@ struct WorksheetField {
     int shownAt;
 };
 
+// The sprite sheet: its own keys, written only when the region asks for one,
+// and in `show` only then.
+struct SheetField {
+    std::string_view jsonKey;
+    SheetSettings Region::*member;
+    int shownAt;
+};
+
 inline constexpr PositionField RegionPosition{
     "Position", {"Left", "Top", "Width", "Height"}, {&Region::Left, &Region::Top, &Region::Width, &Region::Height}, 1};
 inline constexpr WorksheetField RegionWorksheet{"Clip", "Rows", &Region::InputFrame, &Region::OutputFile, 10};
+
+inline constexpr SheetField RegionSheet{"Sheet", &Region::Sheet, 11};
 
 inline constexpr auto RegionFields = std::tuple{
     ValueField<std::string>{"Name", "Name", &Region::Name, 0},
@@ -64,6 +74,7 @@ inline constexpr auto RegionFields = std::tuple{
     ValueField<Color>{"BoxColor", "BoxColor", &Region::BoxColor, 9, FieldScope::TextBox},
     RegionPosition,
     RegionWorksheet,
+    RegionSheet,
 };
 
 inline constexpr std::size_t RegionFieldCount = std::tuple_size_v<decltype(RegionFields)>;

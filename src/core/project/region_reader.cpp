@@ -83,7 +83,7 @@ RegionKind ReadValue(const IniReader& ini, const std::string& section, const std
 void ReadValueFields(Region& region, const IniReader& ini, const std::string& section, FieldScope scope)
 {
     ForEachRegionField([&]<typename Field>(const Field& field) {
-        if constexpr (requires { field.member; }) {
+        if constexpr (requires { field.scope; }) {
             if (field.scope == scope)
                 region.*field.member = ReadValue(ini, section, std::string(field.iniKey), region.*field.member);
         }
@@ -163,6 +163,7 @@ void ReadCurrentLayoutRegion(Project& project, const IniReader& ini, const std::
     if (region->RegionType == RegionKind::TextBox)
         ReadValueFields(*region, ini, section, FieldScope::TextBox);
     ReadCompactedRows(project, *region, ini, section);
+    region->Sheet = ReadSheetSettings(ini, section);
     // The overlay may resize the region, so it is loaded before the frame area grows.
     if (region->RegionType == RegionKind::Overlay && overlays == OverlayBitmaps::Load)
         LoadOverlayQuietly(*region, project.ProjectFolder);

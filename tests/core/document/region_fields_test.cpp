@@ -32,6 +32,10 @@ void Change(RegionKind& value)
 {
     value = value == RegionKind::TextBox ? RegionKind::Overlay : RegionKind::TextBox;
 }
+void Change(SheetSettings& value)
+{
+    value = {"sheet.png", {SheetArrangement::Packed, 1, 2, 1, true}, true, 90, SheetPivot{1, 2}};
+}
 // Row 1: the file closes rows up over gaps.
 void Change(WorksheetColumn& value)
 {

@@ -122,6 +122,24 @@ TEST_F(ProjectWriter, EveryRegionTypeSurvivesARoundTrip)
     EXPECT_EQ(textBox.BoxColor, 0xFFFFFFFFu);
 }
 
+// The sheet's keys follow the worksheet, where older readers pass over them.
+TEST_F(ProjectWriter, ASheetComesBackAfterTheRegionsRows)
+{
+    Project project = ExampleProject();
+    Region& door = *project.Regions[0];
+    door.Sheet = {
+        "door.png", {SheetArrangement::Grid, 3, 1, 2, true, SheetSizing::PowerOfTwo}, true, 90, SheetPivot{5, 6}};
+    const std::string text = ProjectText(project);
+    EXPECT_NE(text.find("Clip2=walk02.bmp,,door2.bmp\r\nSheet=door.png\r\nSheetLayout=grid:3\r\n"
+                        "SheetPadding=1\r\nSheetExtrude=2\r\nSheetTrim=1\r\nSheetSize=pow2\r\nSheetOnly=1\r\n"
+                        "FrameTime=90\r\nPivot=5,6\r\n"),
+              std::string::npos)
+        << text;
+    const Project loaded = roundTrip(project);
+    EXPECT_EQ(loaded.Regions[0]->Sheet, door.Sheet);
+    EXPECT_FALSE(loaded.Regions[1]->Sheet.enabled());
+}
+
 TEST_F(ProjectWriter, RowsAreCompacted)
 {
     Project project;
