@@ -434,7 +434,7 @@ std::size_t ExtractionRun::submit(const Region& region, OutputPlace&& place, con
         }
         const Bitmap& image = isClip ? clip : work_;
         PreparedOutput output;
-        output.bitsPerPixel = image.bitsPerPixel();
+        output.bitsPerPixel = ReportedBitsPerPixel(image, format);
         output.width = image.width();
         output.height = image.height();
         if (switches_.dryRun) {

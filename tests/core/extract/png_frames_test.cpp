@@ -147,6 +147,9 @@ TEST_F(PngRunTest, SixteenBitFramesGiveBmpOutputsOfTheirColoursRounded)
         const Bitmap clip = LoadImageFile(build.output(i == 0 ? "ca.bmp" : "cb.bmp"));
         EXPECT_TRUE(background == Narrowed(frame)) << i;
         ASSERT_EQ(clip.bitsPerPixel(), i == 0 ? 24 : 32);
+        // The run reports what the file holds.
+        EXPECT_EQ(log.writes.at(std::size_t(2 * i)).bpp, clip.bitsPerPixel());
+        EXPECT_EQ(log.writes.at(std::size_t(2 * i + 1)).bpp, clip.bitsPerPixel());
         for (int y = 0; y < 20; ++y) {
             for (int x = 0; x < 30; ++x) {
                 const std::uint64_t value = frame.value(x + 7, y + 3);

@@ -171,6 +171,8 @@ std::vector<Color> WrittenPalette(const Bitmap& bitmap);
 std::vector<std::uint8_t> EncodeBmp(const Bitmap& bitmap);
 // The size of the file EncodeBmp and SaveBmp make of the bitmap.
 std::uint64_t EncodedBmpSize(const Bitmap& bitmap);
+// The depth of that file: the bitmap's, but half of it for 16-bit samples.
+int BmpFileDepth(const Bitmap& bitmap);
 void SaveBmp(const Bitmap& bitmap, const std::string& path);
 
 }  // namespace tolv

@@ -172,6 +172,11 @@ std::vector<std::uint8_t> EncodeBmp(const Bitmap& bitmap)
     return file;
 }
 
+int BmpFileDepth(const Bitmap& bitmap)
+{
+    return FileLayoutOf(bitmap).depth;
+}
+
 std::uint64_t EncodedBmpSize(const Bitmap& bitmap)
 {
     const FileLayout layout = FileLayoutOf(bitmap);

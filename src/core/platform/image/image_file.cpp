@@ -77,6 +77,11 @@ std::uint64_t WriteImageFile(const Bitmap& bitmap, AtomicFile& file, ImageFormat
     return format == ImageFormat::Png ? WritePng(bitmap, file, pngLevel) : WriteBmp(bitmap, file);
 }
 
+int ReportedBitsPerPixel(const Bitmap& bitmap, ImageFormat format)
+{
+    return format == ImageFormat::Bmp ? BmpFileDepth(bitmap) : bitmap.bitsPerPixel();
+}
+
 std::uint64_t EncodedImageSize(const Bitmap& bitmap, ImageFormat format, int pngLevel)
 {
     return format == ImageFormat::Png ? EncodedPngSize(bitmap, pngLevel) : EncodedBmpSize(bitmap);

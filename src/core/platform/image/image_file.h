@@ -31,6 +31,9 @@ ImageFormat OutputFormatOf(std::string_view outputName);
 std::uint64_t SaveImageFile(const Bitmap& bitmap, AtomicFile& file, ImageFormat format, int pngLevel);
 // The same without the commit, for a caller that puts the file in place later.
 std::uint64_t WriteImageFile(const Bitmap& bitmap, AtomicFile& file, ImageFormat format, int pngLevel);
+// The bits per pixel that the run reports for the file: a BMP's own depth,
+// and for a PNG the bitmap's.
+int ReportedBitsPerPixel(const Bitmap& bitmap, ImageFormat format);
 // The size SaveImageFile would give the file, for a run that writes nothing.
 std::uint64_t EncodedImageSize(const Bitmap& bitmap, ImageFormat format, int pngLevel);
 
