@@ -45,8 +45,10 @@ OutputWorkers::~OutputWorkers()
 std::size_t OutputWorkers::submit(Job job)
 {
     const std::lock_guard lock(mutex_);
+    // The workers are woken when the first result is asked for: jobs come
+    // in runs, and a worker woken for each would cost a thread switch per
+    // output.
     slots_.push_back(Slot{std::move(job), std::nullopt, nullptr, false});
-    changed_.notify_all();
     return first_ + slots_.size() - 1;
 }
 
@@ -87,10 +89,18 @@ void OutputWorkers::runNext(std::unique_lock<std::mutex>& lock)
 PreparedOutput OutputWorkers::take(std::size_t number)
 {
     std::unique_lock lock(mutex_);
-    if (threads_.empty()) {
-        runNext(lock);
+    if (nextToStart_ < first_ + slots_.size()) {
+        changed_.notify_all();
     }
-    changed_.wait(lock, [&] { return slot(number).done; });
+    // Waiting would cost two thread switches per output: the caller does
+    // the jobs not yet started instead, its own first.
+    while (!slot(number).done) {
+        if (nextToStart_ < first_ + slots_.size()) {
+            runNext(lock);
+        } else {
+            changed_.wait(lock);
+        }
+    }
     Slot taken = std::move(slots_.front());
     slots_.pop_front();
     ++first_;

@@ -45,9 +45,12 @@ public:
     OutputWorkers(const OutputWorkers&) = delete;
     OutputWorkers& operator=(const OutputWorkers&) = delete;
 
+    // Queues a job; the workers start on the jobs queued when a result is
+    // first asked for.
     std::size_t submit(Job job);
-    // Waits for the oldest job not yet taken, which must be `number`, and
-    // raises what it raised.
+    // The result of the oldest job not yet taken, which must be `number`;
+    // raises what the job raised. Until it is done the caller runs jobs not
+    // yet started itself.
     PreparedOutput take(std::size_t number);
     // A clip that was written: a later job cuts into its memory.
     void giveBack(Bitmap spent);
