@@ -121,10 +121,11 @@ void ExtractionDialog::setProject(const Project* project)
     removeStaleButton->setEnabled(!ledger_.staleOf(projectPath()).empty());
 }
 
-int ExtractionDialog::openFor(const Project& project, int pngLevel)
+int ExtractionDialog::openFor(const Project& project, const Settings& settings)
 {
     setProject(&project);
-    pngLevel_ = pngLevel;
+    pngLevel_ = settings.PngLevel;
+    frameTime_ = settings.AnimationDelay;
     return exec();
 }
 
@@ -171,6 +172,7 @@ std::optional<std::string> ExtractionDialog::runShut(bool dryRun)
     bool wentToEnd = false;
     ExtractSwitches switches{clipsCheck->isChecked(), backgroundsCheck->isChecked(), dryRun};
     switches.pngLevel = pngLevel_;
+    switches.frameTime = frameTime_;
     try {
         wentToEnd = tolv::RunExtraction(*project_, switches, run) == RunEnd::Finished;
     } catch (const std::exception& e) {

@@ -4,6 +4,7 @@
 
 #include "extract/output_ledger.h"
 #include "gui/dialogs/help_dialog.h"
+#include "settings/settings.h"
 
 #include <functional>
 #include <optional>
@@ -48,9 +49,10 @@ public:
     // The project whose switches the check boxes show and that a run
     // extracts; not owned.
     void setProject(const Project* project);
-    // Sets the project and the compression of PNG outputs (0..9), and shows
+    // Sets the project, and from the program's settings the compression of
+    // PNG outputs and the frame time of sheets (the Animate delay), and shows
     // the dialog modally.
-    int openFor(const Project& project, int pngLevel);
+    int openFor(const Project& project, const Settings& settings);
     // The "Process" button: runs the extraction with the switches; an error
     // that stops it is shown after "All Done!!!".
     void runExtraction();
@@ -104,6 +106,7 @@ private:
     QPushButton* helpButton = nullptr;
     const Project* project_ = nullptr;
     int pngLevel_ = DefaultPngLevel;
+    int frameTime_ = Settings{}.AnimationDelay;
     DialogRun* run_ = nullptr;
     std::optional<int> closeAfterRun_;
     FolderOpener folderOpener_;

@@ -99,7 +99,7 @@ void MainWindow::onExtract()
 {
     if (!ExtractionAllowed(this, project()))
         return;
-    runModal([this] { return dialogs_.extraction.openFor(project(), settings_.PngLevel); });
+    runModal([this] { return dialogs_.extraction.openFor(project(), settings_); });
 }
 
 void MainWindow::onHelpContents()
