@@ -13,13 +13,22 @@ SheetSettings RoundTrip(const SheetSettings& sheet)
     return ReadSheetSettings(IniReader::FromText(ini.text()), "Region1");
 }
 
+SheetSettings Named(const std::string& file)
+{
+    SheetSettings sheet;
+    sheet.File = file;
+    return sheet;
+}
+
 TEST(SheetSettings, EveryChoiceComesBackAsWritten)
 {
     SheetSettings packed{
         "walk.png", {SheetArrangement::Packed, 1, 2, 1, true, SheetSizing::PowerOfTwo}, true, 80, SheetPivot{3, -4}};
-    SheetSettings grid{"walk.bmp", {SheetArrangement::Grid, 5, 0, 0, false, SheetSizing::Free}};
-    SheetSettings column{"c.png", {SheetArrangement::Column, 1, 7, 3, false, SheetSizing::Free}};
-    for (const SheetSettings& sheet : {packed, grid, column, SheetSettings{"row.png"}})
+    SheetSettings grid = Named("walk.bmp");
+    grid.Layout = {SheetArrangement::Grid, 5, 0, 0, false, SheetSizing::Free};
+    SheetSettings column = Named("c.png");
+    column.Layout = {SheetArrangement::Column, 1, 7, 3, false, SheetSizing::Free};
+    for (const SheetSettings& sheet : {packed, grid, column, Named("row.png")})
         EXPECT_EQ(RoundTrip(sheet), sheet) << sheet.File;
 }
 
@@ -35,7 +44,7 @@ TEST(SheetSettings, UnreadableValuesLeaveTheirDefaults)
 {
     const IniReader ini = IniReader::FromText("[Region1]\nSheet=a.png\nSheetLayout=spiral\nSheetPadding=-3\n"
                                               "SheetExtrude=99999\nFrameTime=-5\nPivot=1;2\n");
-    EXPECT_EQ(ReadSheetSettings(ini, "Region1"), SheetSettings{"a.png"});
+    EXPECT_EQ(ReadSheetSettings(ini, "Region1"), Named("a.png"));
 }
 
 TEST(SheetSettings, ArrangementTexts)
