@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QListView>
 #include <QPainter>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 
 namespace tolv::gui {
@@ -13,6 +14,12 @@ namespace tolv::gui {
 namespace {
 
 constexpr int MarkHeight = 4;
+
+// The picture, the name under it and the mark.
+QSize TileSize(const QFontMetrics& metrics)
+{
+    return {ThumbnailCache::Width + 12, ThumbnailCache::Height + metrics.height() + MarkHeight + 12};
+}
 
 // A frame's tile: the picture and name as usual, and a bar along its foot
 // when the current region's worksheet takes the frame.
@@ -30,10 +37,9 @@ public:
         }
     }
 
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const override
     {
-        const QSize text = QStyledItemDelegate::sizeHint(option, index);
-        return {ThumbnailCache::Width + 12, ThumbnailCache::Height + text.height() + MarkHeight + 8};
+        return TileSize(option.fontMetrics);
     }
 };
 
@@ -57,7 +63,10 @@ FramesPanel::FramesPanel(Document& document, std::function<void(int)> showFrame,
     view_->setIconSize(QSize(ThumbnailCache::Width, ThumbnailCache::Height));
     view_->setSelectionMode(QAbstractItemView::SingleSelection);
     view_->setItemDelegate(new FrameTileDelegate(view_));
-    view_->setMinimumHeight(ThumbnailCache::Height + 56);
+    // One row of tiles and the scroll bar under it: the strip takes no
+    // height from the canvas that it cannot fill.
+    const int tile = TileSize(view_->fontMetrics()).height();
+    view_->setFixedHeight(tile + view_->horizontalScrollBar()->sizeHint().height() + 2 * view_->frameWidth() + 4);
     setWidget(view_);
     connect(view_, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) { clicked(index.row() + 1); });
     connect(model_, &QAbstractItemModel::modelReset, this, [this] { followShownFrame(); });
