@@ -189,7 +189,7 @@ private:
     void paintFrame(QPainter& painter, const QRect& exposed);
     void paintGrid(QPainter& painter, const QRect& exposed);
     void paintRegions(QPainter& painter, const QRect& exposed);
-    void paintNames(QPainter& painter, const std::vector<Region*>& regions, const QRect& exposed);
+    void paintNames(QPainter& painter, const QRect& exposed);
     void paintOverlayLines(QPainter& painter, const QRegion& dirty);
 
     Document& document_;

@@ -45,6 +45,8 @@ constexpr int DotRuns[] = {3, 3};
 constexpr int DashDotRuns[] = {9, 6, 3, 6};
 
 constexpr int MarkerSide = 12;
+// Longer names end in an ellipsis.
+constexpr int MaxNameWidth = 160;
 
 bool RunIsOn(std::span<const int> runs, int step)
 {
@@ -224,8 +226,11 @@ void FrameCanvas::paintEvent(QPaintEvent* event)
     }
     if (pixelGrid_ && scale_ >= GridFromZoom)
         paintGrid(painter, event->rect());
-    for (const QRect& exposed : event->region())
+    for (const QRect& exposed : event->region()) {
         paintRegions(painter, exposed);
+        if (regionNames_)
+            paintNames(painter, exposed);
+    }
     paintOverlayLines(painter, event->region());
 }
 
@@ -302,24 +307,33 @@ void FrameCanvas::paintRegions(QPainter& painter, const QRect& exposed)
             layer.fill(SizeHandle(shown), Opaque(colors::Lime));
     }
     painter.drawImage(exposed.topLeft(), layer.image());
-    if (regionNames_)
-        paintNames(painter, regions, exposed);
 }
 
-// Inside the outline's corner, on a dark plate so that it reads on any frame.
-void FrameCanvas::paintNames(QPainter& painter, const std::vector<Region*>& regions, const QRect& exposed)
+// Names read at every zoom: a plate of one size at the region's top-left,
+// over whatever lies there, however small the region is shown. A plate
+// reaches past its region, so regions are looked for that far around the
+// exposed area, and the plates are drawn in list order as the outlines are.
+void FrameCanvas::paintNames(QPainter& painter, const QRect& exposed)
 {
     QFont font = painter.font();
     font.setPixelSize(10);
     painter.setFont(font);
     painter.setPen(Qt::white);
     const QFontMetrics metrics(font);
+    const QRect reach = exposed.adjusted(-MaxNameWidth, -metrics.height(), 0, 0);
+    const Point first = pixelAt(reach.topLeft());
+    const Point last = pixelAt(reach.bottomRight() + QPoint(1, 1));
+    std::vector<Region*> regions = grid_.meeting({first.x, first.y, last.x + 1, last.y + 1});
+    std::erase_if(regions, [](const Region* r) { return !r->Visible; });
+    SortInListOrder(regions, project().selection);
+    painter.setClipRect(exposed);
     for (const Region* region : regions) {
-        const QRect shown = CoversFrame(project(), *region) ? backgroundMarker().translated(MarkerSide + 2, 0)
-                                                            : screenRectOf(*region).adjusted(1, 1, 0, 0);
-        const QString name = QString::fromStdString(region->Name);
-        const QRect plate(shown.topLeft(), QSize(metrics.horizontalAdvance(name) + 4, metrics.height()));
-        painter.setClipRect((CoversFrame(project(), *region) ? plate : shown) & exposed);
+        const QPoint corner = CoversFrame(project(), *region) ? backgroundMarker().topRight() + QPoint(3, 0)
+                                                              : screenRectOf(*region).topLeft() + QPoint(1, 1);
+        const QString name = metrics.elidedText(QString::fromStdString(region->Name), Qt::ElideRight, MaxNameWidth - 4);
+        const QRect plate(corner, QSize(metrics.horizontalAdvance(name) + 4, metrics.height()));
+        if (!plate.intersects(exposed))
+            continue;
         painter.fillRect(plate, QColor(0, 0, 0, 160));
         painter.drawText(plate, Qt::AlignCenter, name);
     }
