@@ -185,7 +185,7 @@ WorksheetFill PlanFill(std::span<const std::string> frameNames, std::string_view
 Region WithFrameToggled(const Project& project, const Region& region, int position)
 {
     const std::string& frame = project.FrameNames.at(std::size_t(position - 1));
-    WorksheetCells cells;
+    WorksheetFill cells;
     for (int row = 0; row < WorksheetRows; ++row) {
         cells.InputFrame[std::size_t(row)] = region.InputFrame[row];
         cells.OutputFile[std::size_t(row)] = region.OutputFile[row];
@@ -213,8 +213,7 @@ Region WithFrameToggled(const Project& project, const Region& region, int positi
         cells.OutputFile[std::size_t(free)] = fill.OutputFile[0];
     }
     Region toggled = region;
-    for (int row = 0; row < WorksheetRows; ++row)
-        SetFilenames(toggled, row + 1, cells.InputFrame[std::size_t(row)], cells.OutputFile[std::size_t(row)]);
+    ApplyFill(toggled, cells);
     return toggled;
 }
 
