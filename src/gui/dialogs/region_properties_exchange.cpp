@@ -145,15 +145,14 @@ QString RegionPropertiesDialog::refusal() const
     return refusalNote->text();
 }
 
-// The names are refused as they are typed, before the project file would
-// cut or bend them.
 void RegionPropertiesDialog::onWorksheetChanged()
 {
     updateRefusal();
     updateSheetPreview();
 }
 
-// The sheet's name is refused as the run would refuse it.
+// The names are refused as they are typed, before the project file would
+// cut or bend them, and the sheet's name as the run would refuse it.
 void RegionPropertiesDialog::updateRefusal()
 {
     const WorksheetCells cells = worksheet->worksheet();
