@@ -25,7 +25,7 @@ namespace tolv {
 struct Project;
 struct Region;
 class SheetPreviewer;
-}
+}  // namespace tolv
 
 namespace tolv::gui {
 
