@@ -130,8 +130,9 @@ TEST_F(CliExtractTest, ADryRunPrintsTheRealRunsLogAndWritesNothing)
             std::filesystem::create_directory(output);
         const test::CliResult dry = RunCli("extract --dry-run " + project);
         EXPECT_EQ(std::filesystem::exists(output), folderThere);
-        if (folderThere)
+        if (folderThere) {
             EXPECT_TRUE(std::filesystem::is_empty(output));
+        }
         const test::CliResult real = RunCli("extract " + project);
         EXPECT_EQ(dry.exitCode, real.exitCode);
         EXPECT_EQ(dry.out, real.out);

@@ -154,7 +154,7 @@ TEST_F(CliRunProblemsTest, DryRunMatchesTheRealRunForEveryNaming)
     const std::filesystem::path before = std::filesystem::current_path();
     std::filesystem::current_path(dir.path());
     std::filesystem::create_symlink(file("test.qvl"), file("link.qvl"));
-    for (const std::string name : std::vector<std::string>{"test.qvl", "./test.qvl", file("test.qvl"), "link.qvl"}) {
+    for (const std::string& name : std::vector<std::string>{"test.qvl", "./test.qvl", file("test.qvl"), "link.qvl"}) {
         const test::CliResult dry = RunCli("extract --dry-run '" + name + "'");
         EXPECT_EQ(dry.exitCode, 0) << name << dry.err;
         EXPECT_FALSE(std::filesystem::exists(file("VidIziz"))) << name;
