@@ -108,6 +108,8 @@ def check(cli, schema, folder, project, sheet_name, arguments):
     drawn = draw_frame(sheet, third)
     output = read_bmp(folder / "VidIziz" / name)
     assert drawn == output, f"{sheet_name}: frame 3 drawn from the sheet differs from {name}"
+    box = third["frame"]
+    print(f"{sheet_name}: frame 3 drawn from {box['w']}x{box['h']} at {box['x']},{box['y']} equals {name}")
     return third
 
 
