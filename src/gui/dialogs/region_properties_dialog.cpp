@@ -29,10 +29,12 @@ namespace {
 
 constexpr int TopPanelHeight = 230;
 constexpr int MiddlePanelHeight = 258;
-constexpr int SheetPanelHeight = 218;
 constexpr int BottomPanelHeight = 40;
 constexpr int ClientWidth = 682;
-constexpr int ClientHeight = TopPanelHeight + MiddlePanelHeight + SheetPanelHeight + BottomPanelHeight;
+constexpr int ClientHeight = TopPanelHeight + MiddlePanelHeight + BottomPanelHeight;
+// The sprite sheet's column, right of the rest: a dialog taller than 528 would
+// not fit the many screens 768 pixels high.
+constexpr int SheetColumnWidth = 300;
 
 QWidget* AddPanel(QWidget* parent, int top, int height)
 {
@@ -56,7 +58,7 @@ RegionPropertiesDialog::RegionPropertiesDialog(QWidget* parent)
     setObjectName("xlist");
     setWindowTitle("Region Object Properties");
     UseDialogFont(this);
-    setFixedSize(ClientWidth, ClientHeight);
+    setFixedSize(ClientWidth + SheetColumnWidth, ClientHeight);
     buildTopPanel();
     buildMiddlePanel();
     buildSheetPanel();
@@ -196,8 +198,8 @@ void RegionPropertiesDialog::buildWorksheetButtons(QWidget* group)
 
 void RegionPropertiesDialog::buildSheetPanel()
 {
-    QWidget* panel = AddPanel(this, TopPanelHeight + MiddlePanelHeight, SheetPanelHeight);
-    sheetGroup = AddControl<SheetGroup>(panel, nullptr, {8, 0, ClientWidth - 16, SheetPanelHeight - 8});
+    sheetGroup =
+        AddControl<SheetGroup>(this, nullptr, {ClientWidth, 8, SheetColumnWidth - 8, TopPanelHeight + MiddlePanelHeight});
     connect(sheetGroup, &SheetGroup::settingsChanged, this, [this] {
         updateRefusal();
         updateSheetPreview();

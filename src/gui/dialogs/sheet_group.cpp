@@ -17,8 +17,8 @@ namespace tolv::gui {
 
 namespace {
 
-// The picture's place in the group, right of the settings.
-const QRect PicturePlace{318, 20, 340, 150};
+// The picture's place in the group, below the settings.
+const QRect PicturePlace{8, 210, 276, 240};
 
 SpinEdit* AddSpin(QWidget* parent, const char* name, const QRect& place, int minimum, int maximum)
 {
@@ -108,7 +108,8 @@ void SheetGroup::buildPreview()
     picture = AddControl<QLabel>(panel, "sheetPicture", panel->contentsRect());
     picture->setAlignment(Qt::AlignCenter);
     picture->setWordWrap(true);
-    caption = AddControl<QLabel>(this, "sheetCaption", {PicturePlace.x(), PicturePlace.bottom() + 6, 340, 17});
+    caption = AddControl<QLabel>(this, "sheetCaption",
+                                 {PicturePlace.x(), PicturePlace.bottom() + 6, PicturePlace.width(), 17});
 }
 
 void SheetGroup::load(const SheetSettings& sheet)
