@@ -24,7 +24,7 @@ bool Editable(const Project& project, PropertyGroup group)
         return current->RegionType == RegionKind::Overlay;
     case PropertyGroup::TextBox:
         return current->RegionType == RegionKind::TextBox;
-    case PropertyGroup::TitleHeight:
+    case PropertyGroup::Title:
         return current->RegionType == RegionKind::TextBox && current->Title;
     }
     return false;

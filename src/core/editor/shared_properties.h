@@ -39,13 +39,13 @@ std::optional<Value> SharedValue(const std::vector<const Region*>& regions, Valu
 }
 
 // The fields that take edits together.
-enum class PropertyGroup { Common, Geometry, Overlay, TextBox, TitleHeight };
+enum class PropertyGroup { Common, Geometry, Overlay, TextBox, Title };
 
 // Whether the fields of `group` take edits. The document edits the current
 // region alone, so nothing does unless it is the only region selected; then
 // as in Region Object Properties the overlay belongs to an overlay region,
-// the text-box options to a text box and the title height to its title, and
-// the layout lock keeps the geometry.
+// the text-box options to a text box and the title's height and colour to
+// a text box with a title, and the layout lock keeps the geometry.
 bool Editable(const Project& project, PropertyGroup group);
 
 // The record that replaces `region` when one field is given `value`: the

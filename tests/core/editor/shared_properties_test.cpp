@@ -56,7 +56,7 @@ TEST_P(EditableGroups, FollowTheCurrentRegionSelectedAlone)
     project.LockObj = GetParam().locked;
     std::vector<PropertyGroup> editable;
     for (const PropertyGroup group : {PropertyGroup::Common, PropertyGroup::Geometry, PropertyGroup::Overlay,
-                                      PropertyGroup::TextBox, PropertyGroup::TitleHeight})
+                                      PropertyGroup::TextBox, PropertyGroup::Title})
         if (Editable(project, group))
             editable.push_back(group);
     EXPECT_EQ(editable, GetParam().editable);
@@ -66,7 +66,7 @@ using enum PropertyGroup;
 INSTANTIATE_TEST_SUITE_P(
     Cases, EditableGroups,
     testing::Values(AccessCase{"NoneSelected", -1, 0, false, {}}, AccessCase{"Clip", 0, 1, false, {Common, Geometry}},
-                    AccessCase{"TextBox", 1, 1, false, {Common, Geometry, TextBox, TitleHeight}},
+                    AccessCase{"TextBox", 1, 1, false, {Common, Geometry, TextBox, Title}},
                     AccessCase{"Overlay", 2, 1, false, {Common, Geometry, Overlay}},
                     AccessCase{"LockedLayoutKeepsTheGeometry", 0, 1, true, {Common}},
                     AccessCase{"SeveralAreOnlyShown", 0, 2, false, {}}),
