@@ -13,7 +13,7 @@ std::vector<const Region*> SelectedRegions(const Project& project)
 bool Editable(const Project& project, PropertyGroup group)
 {
     const Region* current = project.selection.current();
-    if (!current || !project.selection.contains(*current) || project.selection.positions().size() != 1)
+    if (!current || project.selection.size() != 1 || !project.selection.contains(*current))
         return false;
     switch (group) {
     case PropertyGroup::Common:

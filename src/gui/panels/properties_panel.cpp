@@ -201,8 +201,9 @@ void PropertiesPanel::showSelected()
     ShowColour(*titleColour_, SharedValue(regions, &Region::TitleColor));
 
     const auto enable = [&project](PropertyGroup group, std::initializer_list<QWidget*> fields) {
+        const bool editable = Editable(project, group);
         for (QWidget* field : fields)
-            field->setEnabled(Editable(project, group));
+            field->setEnabled(editable);
     };
     enable(PropertyGroup::Common, {name_, type_, visible_});
     enable(PropertyGroup::Geometry, {geometry_[0], geometry_[1], geometry_[2], geometry_[3]});
