@@ -14,6 +14,7 @@ struct ClipArea {
     int top = 0;
     int width = 0;
     int height = 0;
+    bool operator==(const ClipArea&) const = default;
 };
 
 // The area of `frame` as a bitmap of its own, in the frame's format. Pixels

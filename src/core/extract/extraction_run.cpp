@@ -9,6 +9,7 @@
 #include "extract/output_workers.h"
 #include "extract/prefilter.h"
 #include "extract/run_problems.h"
+#include "extract/sheet_clips.h"
 #include "extract/sheet_rows.h"
 #include "platform/errors.h"
 #include "platform/image/atomic_bmp.h"
@@ -214,8 +215,6 @@ private:
     std::optional<std::string> sheetRefusal(const Region& region, const std::vector<int>& rows) const;
     std::string sheetInputs(const Region& region, const std::vector<int>& rows);
     OutputRecord sheetRecord(const Region& region, const std::string& outputName, OutputKind kind);
-    std::vector<SheetFrame> sheetFrames(const Region& region, const std::vector<int>& rows);
-    Bitmap sheetFrame(const std::string& frameName);
     OutputPlace sheetPlace(const Region& region, const std::string& outputName);
     void putSheetFile(const std::string& outputName, OutputPlace&& place, OutputRecord& record,
                       const std::function<std::uint64_t(AtomicFile*)>& write);
@@ -689,8 +688,8 @@ void ExtractionRun::writeSheet(const Region& region)
     }
     BuiltSheet sheet;
     try {
-        sheet = BuildSheet(sheetFrames(region, rows), region.Sheet.Layout, SheetSourceOf(region, switches_.frameTime),
-                           NamePart(sheetName));
+        sheet = BuildSheet(CutSheetFrames(project_, region, rows, overlayPaints_), region.Sheet.Layout,
+                           SheetSourceOf(region, switches_.frameTime), NamePart(sheetName));
     } catch (const SheetError& error) {
         refuse(region, sheetName, "Refused sheet " + sheetName + ": " + error.what() + ".");
         return;
@@ -724,10 +723,8 @@ void ExtractionRun::writeSheet(const Region& region)
 std::optional<std::string> ExtractionRun::sheetRefusal(const Region& region, const std::vector<int>& rows) const
 {
     const std::string& sheetName = region.Sheet.File;
-    for (const std::string& name : {sheetName, AtlasNameOf(sheetName)}) {
-        if (const NameFault fault = FaultOfOutputName(name); fault != NameFault::None) {
-            return OutputNameRefusal(name, fault);
-        }
+    if (std::optional<std::string> refusal = SheetNameRefusal(sheetName)) {
+        return refusal;
     }
     if (!IsWritableBitmapSize(region.Width, region.Height, 32)) {
         return "Refused sheet " + sheetName + ": clip size " + std::to_string(region.Width) + " x "
@@ -766,27 +763,6 @@ OutputRecord ExtractionRun::sheetRecord(const Region& region, const std::string&
     record.type = region.RegionType;
     record.kind = kind;
     return record;
-}
-
-std::vector<SheetFrame> ExtractionRun::sheetFrames(const Region& region, const std::vector<int>& rows)
-{
-    std::vector<SheetFrame> frames;
-    const ClipArea area{region.Left, region.Top, region.Width, region.Height};
-    for (const int row : rows) {
-        frames.push_back({region.OutputFile[row], CutClip(sheetFrame(region.InputFrame[row]), area)});
-    }
-    return frames;
-}
-
-// The frame as the clips are cut from it: cleaned and pre-filtered.
-Bitmap ExtractionRun::sheetFrame(const std::string& frameName)
-{
-    Bitmap frame = LoadImageFile(project_.FramePath(frameName));
-    if (project_.CleanEdges) {
-        CleanFrameEdges(frame);
-    }
-    PrefilterFrame(frame, RegionsPaintedOn(project_, frameName), overlayPaints_);
-    return frame;
 }
 
 // A place the run may not write through is refused, as for any output.

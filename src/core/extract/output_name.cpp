@@ -81,7 +81,7 @@ OutputPlace Reached(OutputReach reach)
 OutputPlace LocateOutput(const OpenFolder& outputFolder, std::string_view name)
 {
     OutputPlace place;
-    place.folder = outputFolder.duplicate();
+    place.folder = outputFolder.share();
     for (const std::string& part : FolderParts(name)) {
         OpenFolder next = place.folder.subFolder(part);
         if (!next.isOpen()) {

@@ -121,26 +121,27 @@ void OutputWorkers::giveBack(Bitmap spent)
     }
 }
 
-// The smallest that is large enough, else the largest, whose memory then
-// grows.
+// The smallest that is large enough, else the largest. Chosen by the bytes in
+// use, not the memory held: a bitmap that grows into memory it holds clears
+// the bytes it gains, and the clips of one region are all of one size.
 Bitmap OutputWorkers::spareFor(std::size_t bytes)
 {
     const std::lock_guard lock(mutex_);
     if (spares_.empty()) {
         return Bitmap();
     }
-    auto capacity = [](const Bitmap& spare) { return spare.pixels().capacity(); };
+    auto size = [](const Bitmap& spare) { return spare.pixels().size(); };
     auto best = spares_.begin();
     for (auto spare = spares_.begin(); spare != spares_.end(); ++spare) {
-        const bool fits = capacity(*spare) >= bytes;
-        const bool bestFits = capacity(*best) >= bytes;
-        if (fits ? !bestFits || capacity(*spare) < capacity(*best) : !bestFits && capacity(*spare) > capacity(*best)) {
+        const bool fits = size(*spare) >= bytes;
+        const bool bestFits = size(*best) >= bytes;
+        if (fits ? !bestFits || size(*spare) < size(*best) : !bestFits && size(*spare) > size(*best)) {
             best = spare;
         }
     }
     Bitmap spare = std::move(*best);
     spares_.erase(best);
-    spareMemory_ -= capacity(spare);
+    spareMemory_ -= spare.pixels().capacity();
     return spare;
 }
 

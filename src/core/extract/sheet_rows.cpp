@@ -1,6 +1,7 @@
 #include "extract/sheet_rows.h"
 
 #include "editor/frame_marks.h"
+#include "extract/output_name.h"
 
 namespace tolv {
 
@@ -17,6 +18,16 @@ bool WritesSheetOnly(const Region& region)
 std::string AtlasNameOf(const std::string& sheetName)
 {
     return sheetName + ".json";
+}
+
+std::optional<std::string> SheetNameRefusal(const std::string& sheetName)
+{
+    for (const std::string& name : {sheetName, AtlasNameOf(sheetName)}) {
+        if (const NameFault fault = FaultOfOutputName(name); fault != NameFault::None) {
+            return OutputNameRefusal(name, fault);
+        }
+    }
+    return std::nullopt;
 }
 
 std::optional<int> FramePositionOf(const Project& project, const std::string& frameName)

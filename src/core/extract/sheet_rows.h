@@ -17,6 +17,10 @@ bool WritesSheetOnly(const Region& region);
 // The atlas beside a sheet: its name with ".json" added.
 std::string AtlasNameOf(const std::string& sheetName);
 
+// The run's refusal of a sheet's name, or of its atlas's name; nothing for a
+// name both files can take.
+std::optional<std::string> SheetNameRefusal(const std::string& sheetName);
+
 // The rows of the region's sheet, in worksheet order: those with an output
 // name and a frame of the frame list, which the run cuts.
 std::vector<int> SheetRows(const Project& project, const Region& region);

@@ -101,7 +101,7 @@ std::optional<std::time_t> RecoveryFolder::writtenAt(const std::string& name) co
 
 void RecoveryFolder::write(const std::string& name, std::string_view content) const
 {
-    AtomicFile file(folder_.duplicate(), name, pathOf(name));
+    AtomicFile file(folder_.share(), name, pathOf(name));
     file.write(content.data(), content.size());
     file.commit(true);
 }

@@ -39,7 +39,7 @@ ProjectLock ProjectLock::Take(const RecoveryFolder& folder, std::string name)
         if (fd < 0)
             return lock;
         if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && StillNamed(folder.folder(), name, fd)) {
-            lock.folder_ = folder.folder().duplicate();
+            lock.folder_ = folder.folder().share();
             lock.name_ = std::move(name);
             lock.fd_ = fd;
             return lock;

@@ -1,13 +1,16 @@
 #include "gui/dialogs/region_properties_dialog.h"
 
 #include "editor/shared_properties.h"
+#include "extract/sheet_clips.h"
 #include "gui/dialogs/colour_swatch.h"
 #include "gui/dialogs/dialog_style.h"
 #include "gui/dialogs/picture_dialog.h"
 #include "gui/dialogs/preview_image.h"
+#include "gui/dialogs/sheet_group.h"
 #include "gui/dialogs/spin_edit.h"
 #include "gui/dialogs/worksheet_fill_dialog.h"
 #include "gui/dialogs/worksheet_grid.h"
+#include "project/region.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -24,9 +27,11 @@ namespace tolv::gui {
 namespace {
 
 constexpr int TopPanelHeight = 230;
+constexpr int MiddlePanelHeight = 258;
+constexpr int SheetPanelHeight = 218;
 constexpr int BottomPanelHeight = 40;
 constexpr int ClientWidth = 682;
-constexpr int ClientHeight = 528;
+constexpr int ClientHeight = TopPanelHeight + MiddlePanelHeight + SheetPanelHeight + BottomPanelHeight;
 
 QWidget* AddPanel(QWidget* parent, int top, int height)
 {
@@ -45,6 +50,7 @@ RegionPropertiesDialog::RegionPropertiesDialog(QWidget* parent)
     setFixedSize(ClientWidth, ClientHeight);
     buildTopPanel();
     buildMiddlePanel();
+    buildSheetPanel();
     buildButtons();
     setTypeIndex(0);
     onTitleClicked(true);
@@ -138,7 +144,7 @@ void RegionPropertiesDialog::buildBackgroundGroup(QWidget* parent)
 
 void RegionPropertiesDialog::buildMiddlePanel()
 {
-    QWidget* middle = AddPanel(this, TopPanelHeight, ClientHeight - TopPanelHeight - BottomPanelHeight);
+    QWidget* middle = AddPanel(this, TopPanelHeight, MiddlePanelHeight);
     auto* worksheetGroup = AddControl<QGroupBox>(middle, "WorksheetGroup", {8, 8, 249, 241}, "Worksheet ");
     AddLabel(worksheetGroup, "Input frame", 65, 24);
     AddLabel(worksheetGroup, "Output File", 142, 24);
@@ -177,6 +183,17 @@ void RegionPropertiesDialog::buildWorksheetButtons(QWidget* group)
         button->setFocusPolicy(Qt::StrongFocus);
         left += 54;
     }
+}
+
+void RegionPropertiesDialog::buildSheetPanel()
+{
+    QWidget* panel = AddPanel(this, TopPanelHeight + MiddlePanelHeight, SheetPanelHeight);
+    sheetGroup = AddControl<SheetGroup>(panel, nullptr, {8, 0, ClientWidth - 16, SheetPanelHeight - 8});
+    connect(sheetGroup, &SheetGroup::settingsChanged, this, [this] {
+        updateRefusal();
+        updateSheetPreview();
+    });
+    connect(nameEdit, &QLineEdit::textChanged, sheetGroup, &SheetGroup::setDefaultName);
 }
 
 void RegionPropertiesDialog::buildButtons()

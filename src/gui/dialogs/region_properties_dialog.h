@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,13 +22,16 @@ class QListWidgetItem;
 class QPushButton;
 
 namespace tolv {
+struct Project;
 struct Region;
-}
+class SheetPreviewer;
+}  // namespace tolv
 
 namespace tolv::gui {
 
 class PreviewImage;
 class ColourSwatch;
+class SheetGroup;
 class SpinEdit;
 class WorksheetFillDialog;
 class WorksheetGrid;
@@ -43,7 +47,7 @@ struct TextBoxOptions {
 };
 
 // The "Region Object Properties" dialog: edits one region's name, visibility,
-// type, text-box options, overlay bitmap and worksheet. It never touches a
+// type, text-box options, overlay bitmap, worksheet and sprite sheet. It never touches a
 // region itself: the caller fills it, runs exec() and reads it back on OK.
 // Created once and kept, so the text-box options carry over between openings;
 // everything else is reset by the caller at every opening.
@@ -71,8 +75,13 @@ public:
     void loadRegion(const Region& region);
     // Fills the frame list, selects its first entry and sets the preview box.
     void setFrames(const std::vector<std::string>& frameNames, const std::string& projectFolder, bool showPreview);
+    // The project whose frames the sheet's preview cuts at the region's place,
+    // until the dialog closes; without it the preview stays empty.
+    // ASSUMPTION: the project does not change while the dialog is open.
+    void setSheetSource(const Project& project, const Region& region);
     // After OK: visibility, type, text-box options (text box only), name and
-    // overlay path as typed, and all 50 worksheet rows (also a column out of view).
+    // overlay path as typed, all 50 worksheet rows (also a column out of view)
+    // and the sprite sheet (clip regions only, the one type that makes one).
     void storeRegion(Region& region);
     // Read after OK and after Cancel into the project's ShowPreview.
     bool showPreview() const;
@@ -114,6 +123,7 @@ private:
     void buildBackgroundGroup(QWidget* parent);
     void buildMiddlePanel();
     void buildWorksheetButtons(QWidget* group);
+    void buildSheetPanel();
     void buildButtons();
 
     void onTypeClicked(int index);
@@ -128,6 +138,9 @@ private:
     void onPreviewClicked(bool checked);
     void onActivated();
     void onWorksheetChanged();
+    void updateRefusal();
+    void updateSheetPreview();
+    bool makesSheet() const;
 
     QLineEdit* nameEdit = nullptr;
     QCheckBox* visibleCheck = nullptr;
@@ -150,10 +163,14 @@ private:
     QCheckBox* previewCheck = nullptr;
     QPushButton* okButton = nullptr;
     QLabel* refusalNote = nullptr;
+    SheetGroup* sheetGroup = nullptr;
 
     QString overlaysRoot_;
     std::string projectFolder_;
     std::vector<std::string> frameNames_;
+    std::unique_ptr<SheetPreviewer> sheetPreviewer_;
+    // The region being edited, for its place on the frames.
+    std::unique_ptr<Region> sheetRegion_;
     ColourChooser chooseColour_;
     PictureChooser choosePicture_;
 };

@@ -3,8 +3,11 @@
 #include "gui/dialogs/region_properties_dialog.h"
 
 #include "editor/worksheet_rules.h"
+#include "extract/sheet_clips.h"
+#include "extract/sheet_rows.h"
 #include "gui/dialogs/colour_swatch.h"
 #include "gui/dialogs/preview_image.h"
+#include "gui/dialogs/sheet_group.h"
 #include "gui/dialogs/spin_edit.h"
 #include "gui/dialogs/worksheet_fill_dialog.h"
 #include "gui/dialogs/worksheet_grid.h"
@@ -80,6 +83,7 @@ void RegionPropertiesDialog::resetForNewRegion()
     visibleCheck->setChecked(true);
     nameEdit->setText("New Object");
     overlayEdit->clear();
+    sheetGroup->load({});
 }
 
 void RegionPropertiesDialog::loadRegion(const Region& region)
@@ -92,6 +96,7 @@ void RegionPropertiesDialog::loadRegion(const Region& region)
     setTypeIndex(int(region.RegionType));
     if (region.RegionType == RegionKind::TextBox)
         setTextBoxOptions(TextBoxOptionsOf(region));
+    sheetGroup->load(region.Sheet);
 }
 
 void RegionPropertiesDialog::setFrames(const std::vector<std::string>& frameNames, const std::string& projectFolder,
@@ -107,6 +112,13 @@ void RegionPropertiesDialog::setFrames(const std::vector<std::string>& frameName
         frameList->setCurrentRow(0);
 }
 
+void RegionPropertiesDialog::setSheetSource(const Project& project, const Region& region)
+{
+    sheetPreviewer_ = std::make_unique<SheetPreviewer>(project);
+    sheetRegion_ = std::make_unique<Region>(region);
+    updateSheetPreview();
+}
+
 void RegionPropertiesDialog::storeRegion(Region& region)
 {
     worksheet->commitEditor();
@@ -119,6 +131,8 @@ void RegionPropertiesDialog::storeRegion(Region& region)
     const WorksheetCells cells = worksheet->worksheet();
     region.InputFrame = cells.InputFrame;
     region.OutputFile = cells.OutputFile;
+    // Another type keeps no sheet the run would pass over unseen.
+    region.Sheet = makesSheet() ? sheetGroup->settings() : SheetSettings{};
 }
 
 bool RegionPropertiesDialog::showPreview() const
@@ -131,14 +145,42 @@ QString RegionPropertiesDialog::refusal() const
     return refusalNote->text();
 }
 
-// The names are refused as they are typed, before the project file would
-// cut or bend them.
 void RegionPropertiesDialog::onWorksheetChanged()
 {
+    updateRefusal();
+    updateSheetPreview();
+}
+
+// The names are refused as they are typed, before the project file would
+// cut or bend them, and the sheet's name as the run would refuse it.
+void RegionPropertiesDialog::updateRefusal()
+{
     const WorksheetCells cells = worksheet->worksheet();
-    const std::optional<std::string> reason = UnstorableWorksheetReason(cells.InputFrame, cells.OutputFile);
+    std::optional<std::string> reason = UnstorableWorksheetReason(cells.InputFrame, cells.OutputFile);
+    if (!reason && makesSheet())
+        reason = SheetNameRefusal(sheetGroup->settings().File);
     refusalNote->setText(reason ? ToQ(*reason) : QString());
     okButton->setEnabled(!reason);
+}
+
+// The preview takes the worksheet and the sheet as they are shown, before OK.
+void RegionPropertiesDialog::updateSheetPreview()
+{
+    if (!sheetPreviewer_ || !makesSheet()) {
+        sheetGroup->clearPreview();
+        return;
+    }
+    Region shown = *sheetRegion_;
+    const WorksheetCells cells = worksheet->worksheet();
+    shown.InputFrame = cells.InputFrame;
+    shown.OutputFile = cells.OutputFile;
+    shown.Sheet = sheetGroup->settings();
+    sheetGroup->showPreview(sheetPreviewer_->preview(shown));
+}
+
+bool RegionPropertiesDialog::makesSheet() const
+{
+    return RegionKind(typeIndex()) == RegionKind::Clip && sheetGroup->isChecked();
 }
 
 void RegionPropertiesDialog::setTextBoxOptions(const TextBoxOptions& options)
@@ -221,6 +263,9 @@ void RegionPropertiesDialog::onTypeClicked(int index)
     overlayEdit->setEnabled(index == 3);
     browseButton->setEnabled(index == 3);
     worksheet->showOutputColumn(index < 2);
+    sheetGroup->setVisible(RegionKind(index) == RegionKind::Clip);
+    updateRefusal();
+    updateSheetPreview();
 }
 
 void RegionPropertiesDialog::onTitleClicked(bool checked)
@@ -318,6 +363,8 @@ void RegionPropertiesDialog::done(int result)
     if (result == QDialog::Accepted && !refusal().isEmpty())
         return;
     QDialog::done(result);
+    sheetPreviewer_.reset();
+    sheetRegion_.reset();
 }
 
 }  // namespace tolv::gui

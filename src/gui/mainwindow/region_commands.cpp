@@ -91,6 +91,7 @@ bool RegionCommands::editRegionRecord(Region& record, bool isNew)
     else
         dialog.loadRegion(record);
     dialog.setFrames(p.FrameNames, p.ProjectFolder, p.ShowPreview);
+    dialog.setSheetSource(p, record);
     const bool accepted = parts_.runModal([&dialog] { return dialog.exec(); }) == QDialog::Accepted;
     parts_.document.setShowPreview(dialog.showPreview());
     if (!accepted)

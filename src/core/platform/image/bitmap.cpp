@@ -101,7 +101,7 @@ constexpr std::uint32_t SwapRedBlue(std::uint32_t v)
 }  // namespace
 
 Bitmap::Bitmap(int width, int height, int bitsPerPixel, std::vector<Color> palette, BitMasks masks)
-    : Bitmap(width, height, bitsPerPixel, std::move(palette), masks, std::vector<std::uint8_t>())
+    : Bitmap(width, height, bitsPerPixel, std::move(palette), masks, PixelMemory())
 {}
 
 Bitmap Bitmap::ForOverwrite(int width, int height, int bitsPerPixel, std::vector<Color> palette, BitMasks masks,
@@ -111,7 +111,7 @@ Bitmap Bitmap::ForOverwrite(int width, int height, int bitsPerPixel, std::vector
 }
 
 Bitmap::Bitmap(int width, int height, int bitsPerPixel, std::vector<Color> palette, BitMasks masks,
-               std::vector<std::uint8_t> storage)
+               PixelMemory storage)
 {
     if (!SupportedDepth(bitsPerPixel) || width < 0 || height < 0 || width > MaxBitmapSide || height > MaxBitmapSide)
         throw InvalidBitmapError();

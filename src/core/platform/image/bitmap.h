@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/image/color.h"
+#include "platform/image/pixel_memory.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -105,7 +106,7 @@ public:
 
     std::uint8_t* row(int y) { return pixels_.data() + std::size_t(y) * stride_; }
     const std::uint8_t* row(int y) const { return pixels_.data() + std::size_t(y) * stride_; }
-    const std::vector<std::uint8_t>& pixels() const { return pixels_; }
+    const PixelMemory& pixels() const { return pixels_; }
 
     // Raw pixel values: a palette index, or the packed 16/24/32/48/64-bit value.
     // ASSUMPTION: 0 <= x < width, 0 <= y < height.
@@ -134,7 +135,7 @@ public:
 private:
     // Pixel bytes beyond those of `storage` are 0.
     Bitmap(int width, int height, int bitsPerPixel, std::vector<Color> palette, BitMasks masks,
-           std::vector<std::uint8_t> storage);
+           PixelMemory storage);
 
     int width_ = 0;
     int height_ = 0;
@@ -145,7 +146,7 @@ private:
     BitMasks masks_;
     Resolution resolution_;
     std::shared_ptr<const std::vector<ColourChunk>> colourChunks_;
-    std::vector<std::uint8_t> pixels_;
+    PixelMemory pixels_;
 };
 
 // BMP codec. Readers raise InvalidBitmapError for anything malformed, truncated

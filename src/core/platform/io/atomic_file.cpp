@@ -57,6 +57,13 @@ std::string FinalTarget(const std::string& path)
     throw FileWriteError(path);
 }
 
+// Asked once: a run names a temporary for every file it writes.
+int WriterPid()
+{
+    static const int pid = int(::getpid());
+    return pid;
+}
+
 // An unprivileged writer may not give a file away, but it may still keep the
 // group.
 bool KeepOwner(int fd, const struct stat& target)
@@ -118,7 +125,7 @@ void AtomicFile::createTemporary(bool replacing)
 {
     const mode_t mode = replacing ? 0600 : 0666;
     for (int attempt = 0; attempt < CreateAttempts; ++attempt) {
-        std::string name = TemporaryName(name_, int(::getpid()));
+        std::string name = TemporaryName(name_, WriterPid());
         fd_ = ::openat(folder_.fd(), name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
         if (fd_ >= 0) {
             tempName_ = std::move(name);

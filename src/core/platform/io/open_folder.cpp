@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <utility>
 
 namespace tolv {
 
@@ -16,19 +15,13 @@ constexpr int FolderFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
 
 }  // namespace
 
-OpenFolder::~OpenFolder()
+OpenFolder::OpenFolder(int fd)
 {
-    if (fd_ >= 0)
-        ::close(fd_);
-}
-
-OpenFolder::OpenFolder(OpenFolder&& other) noexcept : fd_(std::exchange(other.fd_, -1))
-{}
-
-OpenFolder& OpenFolder::operator=(OpenFolder&& other) noexcept
-{
-    std::swap(fd_, other.fd_);
-    return *this;
+    if (fd >= 0)
+        descriptor_ = std::shared_ptr<const int>(new int(fd), [](const int* owned) {
+            ::close(*owned);
+            delete owned;
+        });
 }
 
 OpenFolder OpenFolder::Open(const std::string& path)
@@ -36,15 +29,17 @@ OpenFolder OpenFolder::Open(const std::string& path)
     return OpenFolder(::open(path.empty() ? "." : path.c_str(), FolderFlags));
 }
 
-OpenFolder OpenFolder::duplicate() const
+OpenFolder OpenFolder::share() const
 {
-    return OpenFolder(::fcntl(fd_, F_DUPFD_CLOEXEC, 0));
+    OpenFolder shared;
+    shared.descriptor_ = descriptor_;
+    return shared;
 }
 
 EntryKind OpenFolder::kindOf(const std::string& name) const
 {
     struct stat info {};
-    if (::fstatat(fd_, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0)
+    if (::fstatat(fd(), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0)
         return EntryKind::Missing;
     if (S_ISLNK(info.st_mode))
         return EntryKind::Link;
@@ -55,11 +50,11 @@ std::vector<std::string> OpenFolder::names() const
 {
     std::vector<std::string> names;
     // The listing takes a descriptor of its own and closes it.
-    const int fd = ::openat(fd_, ".", FolderFlags);
-    DIR* listing = fd >= 0 ? ::fdopendir(fd) : nullptr;
+    const int own = ::openat(fd(), ".", FolderFlags);
+    DIR* listing = own >= 0 ? ::fdopendir(own) : nullptr;
     if (listing == nullptr) {
-        if (fd >= 0)
-            ::close(fd);
+        if (own >= 0)
+            ::close(own);
         return names;
     }
     while (const dirent* entry = ::readdir(listing))
@@ -70,12 +65,12 @@ std::vector<std::string> OpenFolder::names() const
 
 OpenFolder OpenFolder::subFolder(const std::string& name) const
 {
-    return OpenFolder(::openat(fd_, name.c_str(), FolderFlags | O_NOFOLLOW));
+    return OpenFolder(::openat(fd(), name.c_str(), FolderFlags | O_NOFOLLOW));
 }
 
 bool OpenFolder::makeSubFolder(const std::string& name) const
 {
-    return ::mkdirat(fd_, name.c_str(), 0777) == 0 || errno == EEXIST;
+    return ::mkdirat(fd(), name.c_str(), 0777) == 0 || errno == EEXIST;
 }
 
 }  // namespace tolv

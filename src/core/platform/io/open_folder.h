@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,9 +16,8 @@ enum class EntryKind { Missing, Link, Folder, Other };
 class OpenFolder {
 public:
     OpenFolder() = default;
-    ~OpenFolder();
-    OpenFolder(OpenFolder&& other) noexcept;
-    OpenFolder& operator=(OpenFolder&& other) noexcept;
+    OpenFolder(OpenFolder&&) noexcept = default;
+    OpenFolder& operator=(OpenFolder&&) noexcept = default;
     OpenFolder(const OpenFolder&) = delete;
     OpenFolder& operator=(const OpenFolder&) = delete;
 
@@ -25,10 +25,11 @@ public:
     // the user keeps a folder is the user's choice.
     static OpenFolder Open(const std::string& path);
 
-    bool isOpen() const { return fd_ >= 0; }
-    int fd() const { return fd_; }
-    // A second descriptor of the same folder, for an owner of its own.
-    OpenFolder duplicate() const;
+    bool isOpen() const { return descriptor_ != nullptr; }
+    int fd() const { return descriptor_ ? *descriptor_ : -1; }
+    // The same folder for another owner. The owners share the descriptor,
+    // which the last of them closes: a run hands one to every file it writes.
+    OpenFolder share() const;
 
     EntryKind kindOf(const std::string& name) const;
     // The names of its entries, "." and ".." among them; none when it
@@ -41,9 +42,9 @@ public:
     bool makeSubFolder(const std::string& name) const;
 
 private:
-    explicit OpenFolder(int fd) : fd_(fd) {}
+    explicit OpenFolder(int fd);
 
-    int fd_ = -1;
+    std::shared_ptr<const int> descriptor_;
 };
 
 }  // namespace tolv
