@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <unordered_map>
@@ -29,6 +30,8 @@ public:
     SelectionState stateOf(const Region& region) const;
     bool contains(const Region& region) const { return stateOf(region) != SelectionState::None; }
     bool empty() const { return states_.empty(); }
+    // How many regions are selected.
+    std::size_t size() const { return states_.size(); }
     Region* current() const { return current_; }
     // The list position Tab and Shift+Tab go on from; -1 for none. It may
     // lie beyond the list after regions went.

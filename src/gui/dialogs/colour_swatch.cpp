@@ -2,10 +2,19 @@
 
 #include "gui/common/qt_colour.h"
 
+#include <QColorDialog>
 #include <QMouseEvent>
 #include <QPainter>
 
 namespace tolv::gui {
+
+std::optional<Color> ChooseColour(QWidget* parent, Color initial)
+{
+    const QColor chosen = QColorDialog::getColor(ToQColor(initial), parent);
+    if (!chosen.isValid())
+        return std::nullopt;
+    return FromQColor(chosen);
+}
 
 ColourSwatch::ColourSwatch(Color fill, QWidget* parent) : QWidget(parent), fill_(fill)
 {}

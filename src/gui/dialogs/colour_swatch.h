@@ -4,7 +4,12 @@
 
 #include <QWidget>
 
+#include <optional>
+
 namespace tolv::gui {
+
+// The platform's colour chooser preset with `initial`; nothing when cancelled.
+std::optional<Color> ChooseColour(QWidget* parent, Color initial);
 
 // A filled rectangle with a black outline: the colour swatches of the text-box
 // options. A press of any mouse button on it reports MouseDown.

@@ -1,7 +1,7 @@
 #include "gui/dialogs/region_properties_dialog.h"
 
+#include "editor/shared_properties.h"
 #include "extract/sheet_clips.h"
-#include "gui/common/qt_colour.h"
 #include "gui/dialogs/colour_swatch.h"
 #include "gui/dialogs/dialog_style.h"
 #include "gui/dialogs/picture_dialog.h"
@@ -14,7 +14,6 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QColorDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -42,18 +41,10 @@ QWidget* AddPanel(QWidget* parent, int top, int height)
     return panel;
 }
 
-std::optional<Color> ChooseColourWithDialog(QWidget* parent, Color initial)
-{
-    const QColor chosen = QColorDialog::getColor(ToQColor(initial), parent);
-    if (!chosen.isValid())
-        return std::nullopt;
-    return FromQColor(chosen);
-}
-
 }  // namespace
 
 RegionPropertiesDialog::RegionPropertiesDialog(QWidget* parent)
-    : HelpDialog(parent), chooseColour_(ChooseColourWithDialog), choosePicture_(OpenPictureDialog::choose)
+    : HelpDialog(parent), chooseColour_(ChooseColour), choosePicture_(OpenPictureDialog::choose)
 {
     setObjectName("xlist");
     setWindowTitle("Region Object Properties");
@@ -120,7 +111,7 @@ void RegionPropertiesDialog::buildTextGroup(QWidget* parent)
     titleCheck->setChecked(true);
     connect(titleCheck, &QCheckBox::toggled, this, &RegionPropertiesDialog::onTitleClicked);
 
-    titleHeightSpin = new SpinEdit(10, 40, 1, textBoxGroup);
+    titleHeightSpin = new SpinEdit(MinTitleHeight, MaxTitleHeight, 1, textBoxGroup);
     titleHeightSpin->setObjectName("titleHeightSpin");
     titleHeightSpin->setValue(20);
     // Greyed like a button face while there is no title area.
@@ -131,7 +122,7 @@ void RegionPropertiesDialog::buildTextGroup(QWidget* parent)
     AddLabel(textBoxGroup, "&Title Height", 120, 52, titleHeightSpin);
     connect(titleHeightSpin, &QSpinBox::valueChanged, this, &RegionPropertiesDialog::onTitleHeightChanged);
 
-    lineWidthSpin = new SpinEdit(1, 5, 1, textBoxGroup);
+    lineWidthSpin = new SpinEdit(MinLineWidth, MaxLineWidth, 1, textBoxGroup);
     lineWidthSpin->setObjectName("lineWidthSpin");
     lineWidthSpin->setValue(1);
     Place(lineWidthSpin, 192, 72, 57, 22);

@@ -1,5 +1,6 @@
 #include "gui/mainwindow/geometry_bar.h"
 
+#include "editor/shared_properties.h"
 #include "project/region.h"
 
 #include <QKeyEvent>
@@ -7,13 +8,6 @@
 #include <QSpinBox>
 
 namespace tolv::gui {
-
-namespace {
-
-// Regions may reach past the frame's left and top edges.
-constexpr int FieldLimit = 99999;
-
-}  // namespace
 
 GeometryBar::GeometryBar(QWidget* parent) : QToolBar("geometry", parent)
 {
@@ -27,7 +21,7 @@ GeometryBar::GeometryBar(QWidget* parent) : QToolBar("geometry", parent)
         addWidget(new QLabel(captions[i], this));
         auto* field = new QSpinBox(this);
         field->setObjectName(names[i]);
-        field->setRange(i < 2 ? -FieldLimit : 1, FieldLimit);
+        field->setRange(i < 2 ? -GeometryFieldLimit : 1, GeometryFieldLimit);
         field->setKeyboardTracking(false);
         field->setFixedWidth(72);
         field->installEventFilter(this);

@@ -11,6 +11,7 @@
 #include "gui/mainwindow/project_session.h"
 #include "gui/mainwindow/region_commands.h"
 #include "gui/panels/frames_panel.h"
+#include "gui/panels/properties_panel.h"
 #include "gui/panels/regions_panel.h"
 #include "gui/panels/workspace.h"
 #include "platform/errors.h"
@@ -68,6 +69,12 @@ MainWindow::MainWindow(const StartupOptions& startup, const WindowDialogs& dialo
         document_, [this](int position) { canvas().showFrameAt(position); },
         [this](int position) { commands_->toggleFrame(position); }, this);
     workspace_->add(framesPanel_, Qt::BottomDockWidgetArea);
+    propertiesPanel_ = new PropertiesPanel(
+        document_,
+        {[this](Region record) { commands_->setProperties(std::move(record)); },
+         [this](const RegionGeometry& geometry) { commands_->setGeometry(geometry); }},
+        this);
+    workspace_->add(propertiesPanel_, Qt::RightDockWidgetArea);
     helpRouter_ = std::make_unique<HelpRouter>();
     connectCommands();
     connectParts();
@@ -86,6 +93,7 @@ MainWindow::~MainWindow()
     delete view_;
     delete regionsPanel_;
     delete framesPanel_;
+    delete propertiesPanel_;
     document_.unsubscribe(subscription_);
     helpRouter_.reset();
     // Settings that were never read (the window was never shown) are not

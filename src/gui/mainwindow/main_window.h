@@ -26,6 +26,7 @@ class HelpRouter;
 class ProjectSession;
 class RegionCommands;
 class FramesPanel;
+class PropertiesPanel;
 class RegionsPanel;
 class Workspace;
 enum class StatusPanel;
@@ -53,6 +54,7 @@ public:
     AnimationPlayer& player() { return *player_; }
     RegionsPanel& regionsPanel() { return *regionsPanel_; }
     FramesPanel& framesPanel() { return *framesPanel_; }
+    PropertiesPanel& propertiesPanel() { return *propertiesPanel_; }
     Workspace& workspace() { return *workspace_; }
     HelpRouter& helpRouter() { return *helpRouter_; }
     const MainWindowControls& ui() const { return ui_; }
@@ -125,6 +127,7 @@ private:
     Workspace* workspace_ = nullptr;
     RegionsPanel* regionsPanel_ = nullptr;
     FramesPanel* framesPanel_ = nullptr;
+    PropertiesPanel* propertiesPanel_ = nullptr;
     std::unique_ptr<HelpRouter> helpRouter_;
     bool windowPlaced_ = false;
 };

@@ -57,12 +57,7 @@ void RegionCommands::bindActions()
             applyRegionCommand(nowChecked ? RegionCommand::Hide : RegionCommand::Show);
         });
     connect(ui.geometryBar, &GeometryBar::geometryEntered, this, [this](const RegionGeometry& geometry) {
-        parts_.document.setCurrentGeometry(geometry);
-        // A value the frame rule changed shows as it was applied, also when
-        // the region ends up where it was.
-        parts_.ui.geometryBar->showRegion(parts_.document.project().selection.current(),
-                                          parts_.document.project().LockObj);
-        showCurrentGeometry();
+        setGeometry(geometry);
         parts_.ui.canvasScroll->setFocus();
     });
     FrameCanvas& canvas = parts_.canvas;
@@ -102,11 +97,16 @@ bool RegionCommands::editRegionRecord(Region& record, bool isNew)
     if (!accepted)
         return false;
     dialog.storeRegion(record);
-    FreeOverlay(record);
-    // An overlay that fails to load is reported; the region keeps its settings.
-    if (record.RegionType == RegionKind::Overlay)
-        RunUserOperation(&window_, [&record, &p] { LoadOverlay(record, p.ProjectFolder); });
+    reloadOverlay(record);
     return true;
+}
+
+// An overlay that fails to load is reported; the region keeps its settings.
+void RegionCommands::reloadOverlay(Region& record)
+{
+    FreeOverlay(record);
+    if (record.RegionType == RegionKind::Overlay)
+        RunUserOperation(&window_, [this, &record] { LoadOverlay(record, parts_.document.project().ProjectFolder); });
 }
 
 void RegionCommands::addRegion(const Rect& band)
@@ -126,6 +126,26 @@ void RegionCommands::properties()
     Region record = *current;
     if (editRegionRecord(record, false))
         parts_.document.setRegionProperties(std::move(record));
+}
+
+void RegionCommands::setProperties(Region record)
+{
+    if (parts_.player.playing())
+        return;
+    reloadOverlay(record);
+    parts_.document.setRegionProperties(std::move(record));
+}
+
+void RegionCommands::setGeometry(const RegionGeometry& geometry)
+{
+    if (parts_.player.playing())
+        return;
+    parts_.document.setCurrentGeometry(geometry);
+    // A value the frame rule changed shows as it was applied, also when
+    // the region ends up where it was.
+    parts_.ui.geometryBar->showRegion(parts_.document.project().selection.current(),
+                                      parts_.document.project().LockObj);
+    showCurrentGeometry();
 }
 
 void RegionCommands::hideToggle()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/region_command.h"
+#include "editor/frame_rule.h"
 #include "platform/image/raster.h"
 
 #include <QObject>
@@ -53,6 +54,11 @@ public:
     // runs during playback.
     void applyRegionCommand(RegionCommand command);
     void properties();
+    // Region Object Properties OK without the dialog: `record`, the current
+    // region with fields changed, replaces it, its overlay loaded afresh.
+    void setProperties(Region record);
+    // Geometry typed in for the current region, placed on the frame.
+    void setGeometry(const RegionGeometry& geometry);
     // Hides the current region when it is visible, shows it when hidden.
     void hideToggle();
     // Puts the frame at `position` (from 1) into the current region's
@@ -91,6 +97,7 @@ private:
     // Runs Region Object Properties for `record`; true with OK, `record`
     // then holds what the dialog set, overlay loaded.
     bool editRegionRecord(Region& record, bool isNew);
+    void reloadOverlay(Region& record);
 
     QWidget& window_;
     Parts parts_;

@@ -73,6 +73,7 @@ const Item Items[] = {
     {"viewMenu", "classicLayoutAction", "&Classic Layout", "", true},
     {"panelsMenu", "regionsPanelAction", "Regions", "", true},
     {"panelsMenu", "framesPanelAction", "Frames", "", true},
+    {"panelsMenu", "propertiesPanelAction", "Properties", "", true},
     {"projectMenu", "projectSetupAction", "&Settings", "", true},
     {"projectMenu", "lockLayoutAction", "&Lock layout", "", true},
     {"extractMenu", "extractAction", "Extract bitmaps to disk", "", true},

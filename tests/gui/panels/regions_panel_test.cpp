@@ -1,5 +1,6 @@
 #include "gui/editor/editing_fixture.h"
 
+#include "gui/panels/properties_panel.h"
 #include "gui/panels/regions_panel.h"
 #include "gui/panels/workspace.h"
 
@@ -99,8 +100,11 @@ TEST(Workspace, AFirstStartShowsThePanelsAndClassicLayoutHidesThem)
     ProgramWindows windows(startup);
     MainWindow& form = windows.main();
     EXPECT_FALSE(form.regionsPanel().isHidden());
+    EXPECT_FALSE(form.propertiesPanel().isHidden());
+    EXPECT_EQ(form.dockWidgetArea(&form.propertiesPanel()), Qt::RightDockWidgetArea);
     form.workspace().classicLayoutAction()->trigger();
     EXPECT_TRUE(form.regionsPanel().isHidden());
+    EXPECT_TRUE(form.propertiesPanel().isHidden());
 }
 
 }  // namespace
