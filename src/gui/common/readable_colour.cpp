@@ -26,8 +26,9 @@ bool IsLight(const QColor& background)
 
 double ContrastRatio(const QColor& a, const QColor& b)
 {
-    const auto [darker, lighter] = std::minmax(RelativeLuminance(a), RelativeLuminance(b));
-    return (lighter + 0.05) / (darker + 0.05);
+    const double first = RelativeLuminance(a);
+    const double second = RelativeLuminance(b);
+    return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
 }
 
 QColor ReadableOn(const QColor& accent, const QColor& background)
