@@ -48,15 +48,14 @@ IconCase Kind(const char* role, RegionKind kind)
     return {role, [kind] { return RegionKindIcon(kind); }};
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Roles, IconSet,
-    testing::Values(Tool("Hidden", ToolGlyph::Hidden), Tool("Unlocked", ToolGlyph::Unlocked),
-                    Tool("Locked", ToolGlyph::Locked), Tool("Nudge", ToolGlyph::Nudge),
-                    Tool("ShowPaint", ToolGlyph::ShowPaint), Tool("Previous", ToolGlyph::Previous),
-                    Tool("Next", ToolGlyph::Next), Kind("Clip", RegionKind::Clip),
-                    Kind("Background", RegionKind::Background), Kind("TextBox", RegionKind::TextBox),
-                    Kind("Overlay", RegionKind::Overlay)),
-    [](const testing::TestParamInfo<IconCase>& info) { return std::string(info.param.role); });
+INSTANTIATE_TEST_SUITE_P(Roles, IconSet,
+                         testing::Values(Tool("Hidden", ToolGlyph::Hidden), Tool("Unlocked", ToolGlyph::Unlocked),
+                                         Tool("Locked", ToolGlyph::Locked), Tool("Nudge", ToolGlyph::Nudge),
+                                         Tool("ShowPaint", ToolGlyph::ShowPaint), Tool("Previous", ToolGlyph::Previous),
+                                         Tool("Next", ToolGlyph::Next), Kind("Clip", RegionKind::Clip),
+                                         Kind("Background", RegionKind::Background),
+                                         Kind("TextBox", RegionKind::TextBox), Kind("Overlay", RegionKind::Overlay)),
+                         [](const testing::TestParamInfo<IconCase>& info) { return std::string(info.param.role); });
 
 }  // namespace
 }  // namespace tolv::gui

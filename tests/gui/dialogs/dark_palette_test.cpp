@@ -63,11 +63,11 @@ TEST_P(DarkDialogs, ColouredLabelsStayReadable)
         EXPECT_GE(TextContrast(*label), ReadableContrast) << label->text().toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Dialogs, DarkDialogs,
-    testing::Values(Make<RegionPropertiesDialog>("RegionProperties"), Make<ProjectSetupDialog>("ProjectSetup"),
-                    Make<WorksheetFillDialog>("WorksheetFill"), Make<AboutDialog>("About")),
-    [](const testing::TestParamInfo<DialogCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Dialogs, DarkDialogs,
+                         testing::Values(Make<RegionPropertiesDialog>("RegionProperties"),
+                                         Make<ProjectSetupDialog>("ProjectSetup"),
+                                         Make<WorksheetFillDialog>("WorksheetFill"), Make<AboutDialog>("About")),
+                         [](const testing::TestParamInfo<DialogCase>& info) { return std::string(info.param.name); });
 
 TEST_F(DarkPaletteTest, BlackLogLinesReadOnTheDarkBase)
 {
