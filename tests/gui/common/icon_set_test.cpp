@@ -36,6 +36,7 @@ TEST_P(IconSet, DrawsEveryRoleAtEveryToolBarSize)
         EXPECT_EQ(image.size(), QSize(side, side)) << side;
         EXPECT_TRUE(HasOpaquePixels(image)) << side;
     }
+    EXPECT_EQ(icon.pixmap(QSize(16, 16), 2.0).size(), QSize(32, 32)) << "drawn for a HiDPI screen";
 }
 
 IconCase Tool(const char* role, ToolGlyph glyph)
