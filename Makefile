@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc)
 BUILD ?= build
 FUZZ_SECONDS ?= 30
 
-DEB_PACKAGES := cmake ninja-build g++ clang libclang-rt-14-dev qt6-base-dev libgl-dev \
+DEB_PACKAGES := cmake ninja-build g++ clang libclang-rt-14-dev qt6-base-dev qt6-svg-dev libgl-dev \
 	libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev libpng-dev libxxhash-dev libdeflate-dev libstb-dev pkgconf python3 python3-jsonschema \
 	librsvg2-bin desktop-file-utils appstream shared-mime-info groff-base man-db
 BENCH_PACKAGES := imagemagick time python3 python3-pil

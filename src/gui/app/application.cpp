@@ -1,6 +1,7 @@
 #include "gui/app/application.h"
 
 #include "gui/app/command_line.h"
+#include "gui/app/dark_look.h"
 #include "gui/app/program_icon.h"
 #include "gui/app/program_windows.h"
 #include "gui/app/session_guard.h"
@@ -23,6 +24,8 @@ int RunApplication(int argc, char* argv[])
     QApplication::setApplicationVersion(TOLV_VERSION);
     QGuiApplication::setDesktopFileName(DesktopName);
     QApplication::setWindowIcon(ProgramIcon());
+    if (commandLine.dark)
+        UseDarkLook();
 
     StartupOptions startup;
     startup.ProgramFolder = ProgramFolderOfThisProcess();

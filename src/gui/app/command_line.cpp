@@ -6,7 +6,7 @@ namespace tolv::gui {
 
 namespace {
 
-const char* const Usage = "Usage: tolvane [PROJECT.qvl]\n";
+const char* const Usage = "Usage: tolvane [--dark] [PROJECT.qvl]\n";
 
 // Qt's own options, which QApplication takes out of the arguments. Those with
 // a value take it from the next argument unless it is written "-name=value".
@@ -73,6 +73,8 @@ CommandLine ParseCommandLine(const QStringList& arguments)
             return Answer(CommandLine::Request::ShowHelp);
         else if (argument == "--version")
             return Answer(CommandLine::Request::ShowVersion);
+        else if (argument == "--dark")
+            commandLine.dark = true;
         else if (!IsQtOption(argument))
             return Rejection("unknown option " + argument);
         else if (TakesNextArgument(argument))
@@ -98,6 +100,7 @@ QString HelpText()
              "\n"
              "  -h, --help   show this help and exit\n"
              "  --version    show the version and exit\n"
+             "  --dark       light text on dark grey, whatever the desktop's colours\n"
              "\n"
              "Qt's own options, such as -style and -platform, are accepted as well.\n"
              "tolvane-cli extracts and checks projects without a window.\n";

@@ -13,6 +13,8 @@ struct CommandLine {
     Request request = Request::OpenWindow;
     // The project to open (at most one), for OpenWindow.
     QStringList projects;
+    // --dark: the program's own dark look, whatever the desktop's.
+    bool dark = false;
     // What was wrong, for RejectUsage.
     QString mistake;
 };

@@ -20,9 +20,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::Windo
     QFont arial("Arial");
     arial.setPixelSize(21);
     heading->setFont(arial);
-    QPalette palette = heading->palette();
-    palette.setColor(QPalette::WindowText, QColor(65, 103, 167));
-    heading->setPalette(palette);
+    SetTextColour(heading, QColor(65, 103, 167));
     heading->move(15, 8);
     heading->adjustSize();
 

@@ -1,5 +1,6 @@
 #include "gui/dialogs/dialog_style.h"
 
+#include "gui/common/readable_colour.h"
 #include "gui/dialogs/help_dialog.h"
 
 #include <QCheckBox>
@@ -56,7 +57,7 @@ QPushButton* AddButton(QWidget* parent, const QString& text, int left, int top)
 void SetTextColour(QLabel* label, const QColor& colour)
 {
     QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::WindowText, ReadableOn(colour, palette.color(label->backgroundRole())));
     label->setPalette(palette);
 }
 

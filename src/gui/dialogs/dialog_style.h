@@ -38,7 +38,8 @@ W* AddControl(QWidget* parent, const char* name, const QRect& place, Args&&... a
 QLabel* AddLabel(QWidget* parent, const QString& text, int left, int top, QWidget* buddy = nullptr);
 // A maroon note, as the dialogs show their hints.
 QLabel* AddNote(QWidget* parent, const QString& text, int left, int top);
-// Colours a label's text, as a note's or a refusal's.
+// Colours a label's text, as a note's or a refusal's, lightened as far as
+// a dark palette needs.
 void SetTextColour(QLabel* label, const QColor& colour);
 // A 75 x 25 push button.
 QPushButton* AddButton(QWidget* parent, const QString& text, int left, int top);

@@ -1,6 +1,7 @@
 #include "gui/extract/rich_log.h"
 
 #include "gui/common/qt_colour.h"
+#include "gui/common/readable_colour.h"
 
 #include <QCoreApplication>
 #include <QProgressBar>
@@ -25,7 +26,7 @@ RichLog::RichLog(QWidget* parent) : QTextEdit(parent)
 void RichLog::logLine(const std::string& text, Color color)
 {
     QTextCharFormat format;
-    format.setForeground(ToQColor(color));
+    format.setForeground(ReadableOn(ToQColor(color), palette().color(QPalette::Base)));
     QTextCursor cursor(document());
     cursor.movePosition(QTextCursor::End);
     if (empty_)

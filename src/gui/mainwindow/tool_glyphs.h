@@ -4,8 +4,7 @@
 
 namespace tolv::gui {
 
-// The 16 x 16 images of the main window's tool bar, by the role of their
-// button.
+// The images of the main window's tool bar, by the role of their button.
 enum class ToolGlyph { Hidden, Unlocked, Locked, Nudge, ShowPaint, Previous, Next };
 
 QIcon ToolGlyphIcon(ToolGlyph glyph);

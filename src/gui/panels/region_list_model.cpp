@@ -1,15 +1,9 @@
 #include "gui/panels/region_list_model.h"
 
+#include "gui/common/icon_set.h"
 #include "project/worksheet_column.h"
 
-#include <QColor>
-#include <QFont>
-#include <QIcon>
 #include <QMimeData>
-#include <QPainter>
-#include <QPixmap>
-
-#include <array>
 
 namespace tolv::gui {
 
@@ -23,36 +17,6 @@ int RowsInUse(const Region& region)
     for (int r = 0; r < WorksheetRows; ++r)
         used += region.rowInUse(r) ? 1 : 0;
     return used;
-}
-
-// A coloured tile with the type's initial, one per type, made once.
-QIcon KindIcon(RegionKind kind)
-{
-    static const std::array<QIcon, 4> icons = [] {
-        const std::array<std::pair<QColor, QChar>, 4> looks{{{QColor(40, 110, 200), 'C'},
-                                                             {QColor(90, 140, 60), 'B'},
-                                                             {QColor(200, 120, 30), 'T'},
-                                                             {QColor(150, 70, 170), 'O'}}};
-        std::array<QIcon, 4> made;
-        for (std::size_t k = 0; k < looks.size(); ++k) {
-            QPixmap pixmap(32, 32);
-            pixmap.fill(Qt::transparent);
-            QPainter painter(&pixmap);
-            painter.setRenderHint(QPainter::Antialiasing);
-            painter.setBrush(looks[k].first);
-            painter.setPen(Qt::NoPen);
-            painter.drawRoundedRect(QRectF(2, 2, 28, 28), 6, 6);
-            QFont font = painter.font();
-            font.setPixelSize(20);
-            font.setBold(true);
-            painter.setFont(font);
-            painter.setPen(Qt::white);
-            painter.drawText(pixmap.rect(), Qt::AlignCenter, QString(looks[k].second));
-            made[k] = QIcon(pixmap);
-        }
-        return made;
-    }();
-    return icons.at(std::size_t(kind) % icons.size());
 }
 
 }  // namespace
@@ -94,7 +58,7 @@ QVariant RegionListModel::data(const QModelIndex& index, int role) const
     case Qt::EditRole:
         return QString::fromStdString(region.Name);
     case Qt::DecorationRole:
-        return KindIcon(region.RegionType);
+        return RegionKindIcon(region.RegionType);
     case Qt::CheckStateRole:
         return region.Visible ? Qt::Checked : Qt::Unchecked;
     case Qt::ToolTipRole:

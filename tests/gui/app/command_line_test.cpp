@@ -37,5 +37,13 @@ INSTANTIATE_TEST_SUITE_P(
                     CommandLineCase{{"--platform=offscreen", "-reverse", "a.qvl"}, Request::OpenWindow, {"a.qvl"}},
                     CommandLineCase{{"--", "--version"}, Request::OpenWindow, {"--version"}}));
 
+TEST(CommandLine, DarkAsksForTheDarkLookAndKeepsTheProject)
+{
+    const CommandLine commandLine = ParseCommandLine({"--dark", "a.qvl"});
+    EXPECT_EQ(commandLine.request, Request::OpenWindow);
+    EXPECT_TRUE(commandLine.dark);
+    EXPECT_EQ(commandLine.projects, QStringList{"a.qvl"});
+}
+
 }  // namespace
 }  // namespace tolv::gui
