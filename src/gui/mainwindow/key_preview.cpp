@@ -5,6 +5,7 @@
 
 #include <QAbstractSpinBox>
 #include <QApplication>
+#include <QDockWidget>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QWidget>
@@ -18,11 +19,13 @@ bool IsTab(const QKeyEvent& key)
     return key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab;
 }
 
-// The typed geometry and other text fields keep their keys.
-bool TakesText(const QWidget* widget)
+// The typed geometry and other text fields keep their keys, and so do the
+// panels: arrows walk a list there and Space ticks a box.
+bool KeepsKeys(const QWidget* widget)
 {
     for (; widget; widget = widget->parentWidget())
-        if (qobject_cast<const QAbstractSpinBox*>(widget) || qobject_cast<const QLineEdit*>(widget))
+        if (qobject_cast<const QAbstractSpinBox*>(widget) || qobject_cast<const QLineEdit*>(widget)
+            || qobject_cast<const QDockWidget*>(widget))
             return true;
     return false;
 }
@@ -64,7 +67,7 @@ bool KeyPreview::eventFilter(QObject* watched, QEvent* event)
     if (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::ShortcutOverride)
         return false;
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (!widget || widget->window() != &window_ || TakesText(widget))
+    if (!widget || widget->window() != &window_ || KeepsKeys(widget))
         return false;
     auto* key = static_cast<QKeyEvent*>(event);
     if (type == QEvent::ShortcutOverride) {

@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QItemSelection>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QSortFilterProxyModel>
 #include <QTreeView>
@@ -15,16 +16,27 @@ namespace tolv::gui {
 
 namespace {
 
-// A list whose selection only the document sets: a click is told to the
-// panel, which asks the document, whose notification then shows it.
+// A list whose selection only the document sets: a click, or a key that
+// moves to another line, is told to the panel, which asks the document,
+// whose notification then shows it.
 class DocumentSelectedList : public QTreeView {
 public:
     using QTreeView::QTreeView;
+
+    std::function<void(const QModelIndex&)> movedTo;
 
 protected:
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex&, const QEvent*) const override
     {
         return QItemSelectionModel::NoUpdate;
+    }
+
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        const QModelIndex before = currentIndex();
+        QTreeView::keyPressEvent(event);
+        if (currentIndex().isValid() && currentIndex() != before)
+            movedTo(currentIndex());
     }
 };
 
@@ -47,7 +59,9 @@ RegionsPanel::RegionsPanel(Document& document, std::function<void()> openPropert
     filter_->setObjectName("regionFilter");
     filter_->setPlaceholderText("Filter by name");
     filter_->setClearButtonEnabled(true);
-    view_ = new DocumentSelectedList(body);
+    auto* list = new DocumentSelectedList(body);
+    list->movedTo = [this](const QModelIndex& index) { pressed(index); };
+    view_ = list;
     view_->setObjectName("regionList");
     view_->setModel(proxy_);
     view_->setRootIsDecorated(false);

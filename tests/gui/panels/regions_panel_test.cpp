@@ -61,6 +61,16 @@ TEST_F(RegionsPanelTest, SelectingInThePanelSelectsOnTheCanvasAndBack)
     EXPECT_EQ(list().currentIndex(), panel().lineOf(0));
 }
 
+// The canvas's keys stay with the canvas: in the list an arrow walks the lines.
+TEST_F(RegionsPanelTest, ArrowKeysInTheListWalkItInsteadOfNudging)
+{
+    ClickLine(0);
+    QTest::keyClick(&list(), Qt::Key_Down);
+    EXPECT_EQ(project().selection.current(), &At(1));
+    EXPECT_EQ(At(0).Top, 10);
+    EXPECT_EQ(At(1).Top, 10);
+}
+
 TEST_F(RegionsPanelTest, TheCheckBoxAndAReorderAreOneUndoStepEach)
 {
     ClickLine(1);
