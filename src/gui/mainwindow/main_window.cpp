@@ -196,8 +196,12 @@ void MainWindow::dropEvent(QDropEvent* event)
 
 void MainWindow::placeWindowOnce()
 {
-    if (std::exchange(windowPlaced_, true) || !settings_.Window)
+    if (std::exchange(windowPlaced_, true))
         return;
+    if (!settings_.Window) {
+        makeRoomForPanels();
+        return;
+    }
     const WindowPlace& place = *settings_.Window;
     const QRect geometry(place.Left, place.Top, place.Width, place.Height);
     // A place on a screen that is gone would leave the window out of sight,
@@ -205,6 +209,20 @@ void MainWindow::placeWindowOnce()
     if (const QScreen* screen = QGuiApplication::screenAt(geometry.center()))
         setGeometry(QRect(geometry.topLeft(), geometry.size().boundedTo(screen->availableSize())));
     workspace_->arrange(settings_.Panels);
+}
+
+// A first start shows the panels around the canvas of the classic window,
+// which they would leave a strip of: the window grows by their room, as far
+// as the screen allows, and is centred on it.
+void MainWindow::makeRoomForPanels()
+{
+    const QScreen* screen = this->screen();
+    if (!screen || !workspace_->anyShown())
+        return;
+    const QRect available = screen->availableGeometry();
+    QRect room(QPoint(), QSize(1240, 860).boundedTo(available.size()));
+    room.moveCenter(available.center());
+    setGeometry(room);
 }
 
 // Taken as the settings are written. Before the first project placed it,

@@ -110,6 +110,7 @@ private:
     // The first project shown puts the window where it was when the
     // settings were last written, within the screen.
     void placeWindowOnce();
+    void makeRoomForPanels();
     void rememberWindowPlace();
 
     Document document_;

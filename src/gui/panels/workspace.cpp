@@ -1,5 +1,7 @@
 #include "gui/panels/workspace.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QByteArray>
 #include <QDockWidget>
@@ -43,6 +45,11 @@ void Workspace::arrange(const std::string& arrangement)
 {
     if (!arrangement.empty())
         window_.restoreState(QByteArray::fromBase64(QByteArray::fromStdString(arrangement)), ArrangementVersion);
+}
+
+bool Workspace::anyShown() const
+{
+    return std::any_of(panels_.begin(), panels_.end(), [](const QDockWidget* panel) { return !panel->isHidden(); });
 }
 
 void Workspace::hideAll()

@@ -26,6 +26,7 @@ public:
     // one leaves the panels as they are.
     std::string arrangement() const;
     void arrange(const std::string& arrangement);
+    bool anyShown() const;
 
 private:
     void hideAll();

@@ -8,6 +8,7 @@
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QScreen>
 #include <QTreeView>
 
 namespace tolv::gui::test {
@@ -112,6 +113,12 @@ TEST(Workspace, AFirstStartShowsThePanelsAndClassicLayoutHidesThem)
     EXPECT_FALSE(form.regionsPanel().isHidden());
     EXPECT_FALSE(form.propertiesPanel().isHidden());
     EXPECT_EQ(form.dockWidgetArea(&form.propertiesPanel()), Qt::RightDockWidgetArea);
+    // Wider than the classic window, for the panels beside the canvas, and within the screen.
+    form.show();
+    QCoreApplication::processEvents();
+    EXPECT_GT(form.width(), 743);
+    EXPECT_LE(form.size().width(), form.screen()->availableGeometry().width());
+    EXPECT_LE(form.size().height(), form.screen()->availableGeometry().height());
     form.workspace().classicLayoutAction()->trigger();
     EXPECT_TRUE(form.regionsPanel().isHidden());
     EXPECT_TRUE(form.propertiesPanel().isHidden());
