@@ -441,6 +441,7 @@ std::size_t ExtractionRun::submit(const Region& region, OutputPlace&& place, con
         } else {
             output.file = std::make_unique<AtomicFile>(std::move(folder->folder), folder->fileName, path);
             output.bytes = WriteImageFile(image, *output.file, format, switches_.pngLevel);
+            output.file->finish(false);
         }
         workers_.giveBack(std::move(clip));
         return output;

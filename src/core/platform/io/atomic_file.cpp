@@ -167,8 +167,10 @@ void AtomicFile::write(iovec* parts, std::size_t count)
     }
 }
 
-FileIdentity AtomicFile::commit(bool durable, const std::function<void()>& beforeRename)
+void AtomicFile::finish(bool durable)
 {
+    if (written_)
+        return;
     flushBuffer();
     const bool synced = !durable || ::fsync(fd_) == 0;
     struct stat written {};
@@ -176,6 +178,12 @@ FileIdentity AtomicFile::commit(bool durable, const std::function<void()>& befor
     // Closing can report a write the kernel deferred.
     if (::close(std::exchange(fd_, -1)) != 0 || !synced || !known)
         throw FileWriteError(path_);
+    written_ = IdentityFromStat(written);
+}
+
+FileIdentity AtomicFile::commit(bool durable, const std::function<void()>& beforeRename)
+{
+    finish(durable);
     if (beforeRename)
         beforeRename();
     if (::renameat(folder_.fd(), tempName_.c_str(), folder_.fd(), name_.c_str()) != 0)
@@ -184,7 +192,7 @@ FileIdentity AtomicFile::commit(bool durable, const std::function<void()>& befor
     // Makes the rename itself durable; a failure here does not undo the write.
     if (durable)
         ::fsync(folder_.fd());
-    return IdentityFromStat(written);
+    return *written_;
 }
 
 void AtomicFile::flushBuffer()

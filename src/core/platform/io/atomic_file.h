@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 struct iovec;
@@ -52,6 +53,12 @@ public:
     // when given, runs just before the rename; what it raises discards the
     // new content. Returns the identity of the file put in place.
     FileIdentity commit(bool durable, const std::function<void()>& beforeRename = {});
+    // The first half of commit(): the content written (and synced when
+    // durable) and the temporary closed, so that what may fail has failed,
+    // the rename still to come; a commit() after it only renames. A run
+    // finishes its files on the threads that write them and puts them in
+    // place one by one, in its order.
+    void finish(bool durable);
 
 private:
     void open();
@@ -67,6 +74,8 @@ private:
     int fd_ = -1;
     std::unique_ptr<std::uint8_t[]> buffer_;
     std::size_t used_ = 0;
+    // Set by finish().
+    std::optional<FileIdentity> written_;
 };
 
 }  // namespace tolv
