@@ -14,6 +14,7 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <optional>
 
 namespace tolv {
 namespace {
@@ -141,6 +142,25 @@ INSTANTIATE_TEST_SUITE_P(
                         file.write("new", 3);
                         file.commit(false);
                     }));
+
+// A run hands each file a share of the output folder and may let go of its
+// own before the file is put in place.
+TEST(AtomicFileTest, AFileFinishedAfterItsFolderWasLetGoStillLandsThere)
+{
+    test::TempDir dir;
+    std::optional<AtomicFile> file;
+    {
+        const OpenFolder folder = OpenFolder::Open(dir.path().string());
+        file.emplace(folder.share(), "out.bmp", dir.file("out.bmp"));
+    }
+    file->write("new", 3);
+    file->finish(false);
+    EXPECT_EQ(HiddenFiles(dir.path()), 1);
+    const FileIdentity written = file->commit(false);
+    EXPECT_EQ(test::ReadText(dir.file("out.bmp")), "new");
+    EXPECT_EQ(written, IdentityOf(dir.file("out.bmp")));
+    EXPECT_EQ(HiddenFiles(dir.path()), 0);
+}
 
 TEST(AtomicFileTest, NameAtTheLengthLimitIsWritten)
 {
