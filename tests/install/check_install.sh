@@ -136,7 +136,7 @@ fi
 # Help, version and usage errors answer without a display.
 no_display=(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=)
 check "tolvane --version" test "$("${no_display[@]}" "$prefix/bin/tolvane" --version)" = "tolvane $version"
-check "tolvane --help" bash -c "set -o pipefail; '$prefix/bin/tolvane' --help | grep -x 'Usage: tolvane \[PROJECT.qvl\]' >/dev/null"
+check "tolvane --help" bash -c "set -o pipefail; '$prefix/bin/tolvane' --help | grep -x 'Usage: tolvane \[--dark\] \[PROJECT.qvl\]' >/dev/null"
 "${no_display[@]}" "$prefix/bin/tolvane" --no-such-option >"$prefix/out" 2>"$prefix/err"
 check "an unknown option exits 2" test $? = 2
 check "an unknown option prints nothing on stdout" test ! -s "$prefix/out"
