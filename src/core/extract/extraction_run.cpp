@@ -31,6 +31,7 @@
 #include <optional>
 #include <set>
 #include <utility>
+#include <variant>
 
 namespace tolv {
 
@@ -154,13 +155,32 @@ struct PlannedRow {
     std::exception_ptr error;
 };
 
+// The first lines of a frame, logged before its first row.
+struct FrameOpening {
+    std::string name;
+    int position = 0;
+    std::vector<RunProblem> overlayProblems;
+};
+
+// The end of a frame's rows: the run's progress, and the frame, which the jobs
+// of its rows cut from until they are all written.
+struct FrameClosing {
+    int framesDone = 0;
+    std::unique_ptr<Bitmap> frame;
+};
+
+// What waits to be logged and written, in the run's order.
+using PendingStep = std::variant<PlannedRow, FrameOpening, FrameClosing>;
+
 // One run over the frames. The pre-filter depends on the frame only, not on
 // the region being cut, so each frame is loaded, cleaned and pre-filtered once
 // and every background and clip of that frame is cut from that one working
-// bitmap; besides it only the next frame is held, read ahead. A frame whose
-// outputs an incremental run keeps is not read at all. Rows are decided
-// ahead, their cutting and encoding handed to the workers, and written and
-// logged in their order.
+// bitmap. A frame whose outputs an incremental run keeps is not read at all.
+// Rows are decided ahead, their cutting and encoding handed to the workers,
+// and written and logged in their order. The rows of a frame may still wait
+// while the next frame is loaded and its rows decided, so that the workers do
+// not run dry at every frame; no more than these two frames are cut at once,
+// and one more is read ahead.
 class ExtractionRun {
 public:
     ExtractionRun(const Project& project, const ExtractSwitches& switches, LogSink& log)
@@ -171,15 +191,14 @@ public:
 
     void processFrames();
     const std::vector<InputSource>& sources() const { return fingerprints_.sources(); }
+    // The workers' jobs go first: they cut from the frames held by the steps.
     void release()
     {
-        pending_.clear();
         workers_.drain();
+        pending_.clear();
+        framesInFlight_ = 0;
         frameBytes_.reset();
-        Bitmap spent = std::exchange(work_, Bitmap());
-        if (prefetch_) {
-            prefetch_->giveBack(std::move(spent));
-        }
+        work_.reset();
     }
 
 private:
@@ -195,17 +214,21 @@ private:
     std::size_t submit(const Region& region, OutputPlace&& place, const std::string& path);
     bool pendingWrite(const std::string& outputName) const;
     void writePending(std::size_t left);
+    void writeNext();
+    void open(const FrameOpening& opening);
+    void close(FrameClosing& closing);
     void writeRow(PlannedRow& row);
     void write(PlannedRow& row);
     std::optional<std::string> refusalOf(const Region& region, const std::string& outputName) const;
-    void refuse(const Region& region, const std::string& outputName, const std::string& message);
+    void refuse(const Region& region, const std::string& frame, const std::string& outputName,
+                const std::string& message);
     OutputRecord recordOf(const Region& region, const std::string& outputName);
     const OutputRecord* unchanged(const std::string& outputName, const OutputRecord& record) const;
     bool keeps(const Region& region, const std::string& outputName);
     bool fingerprints() const { return switches_.recordOutputs || switches_.previous; }
     bool readsByContent() const { return fingerprints() && switches_.rule == ChangeRule::Content; }
     void report(const RunProblem& problem, const std::string& indent);
-    void reportOverlayProblems();
+    std::vector<RunProblem> newOverlayProblems();
     void startFrame();
     void readFrameBytes();
     std::optional<std::string> readHashed(const std::string& path);
@@ -236,15 +259,18 @@ private:
     OverlayPaints overlayPaints_;
     // Each overlay that cannot be painted is reported once, at its first frame.
     std::set<const Region*> overlaysReported_;
-    // The frame at hand, which the workers cut from until it is released.
-    Bitmap work_;
-    std::deque<PlannedRow> pending_;
+    // The frame at hand; its FrameClosing holds it once its rows are decided.
+    std::unique_ptr<Bitmap> work_;
+    std::deque<PendingStep> pending_;
+    // The FrameClosing steps in pending_.
+    int framesInFlight_ = 0;
+    int framesToDo_ = 0;
     OutputWorkers workers_;
 };
 
 void ExtractionRun::processFrames()
 {
-    const int toDo = int(std::count(project_.FrameStatus.begin(), project_.FrameStatus.begin() + project_.FrameCount(),
+    framesToDo_ = int(std::count(project_.FrameStatus.begin(), project_.FrameStatus.begin() + project_.FrameCount(),
                                     std::uint8_t(FrameLoaded)));
     int done = 0;
     prefetch_.emplace(framesToLoad());
@@ -253,13 +279,16 @@ void ExtractionRun::processFrames()
             // Only a frame the run has a row for leaves something undone.
             const std::string& name = project_.FrameNames[i];
             if (anyRowOf(name, [](const Region&, int) { return true; })) {
+                writePending(0);
                 report(UnusableFrameProblem(project_, name), "");
             }
             continue;
         }
         processFrame(i);
-        log_.progress(++done, toDo);
+        pending_.push_back(FrameClosing{++done, std::move(work_)});
+        ++framesInFlight_;
     }
+    writePending(0);
     release();
     writeSheets();
 }
@@ -338,33 +367,38 @@ std::vector<PlannedFrame> ExtractionRun::framesToLoad()
 
 void ExtractionRun::processFrame(int position)
 {
-    release();
+    while (framesInFlight_ > 1) {
+        writeNext();
+    }
     frameName_ = project_.FrameNames[position];
     framePosition_ = position;
     frameStarted_ = false;
     frameLoaded_ = false;
     forEachRow(frameName_, [this](const Region& region, int r) {
         planRow(region, region.OutputFile[r]);
-        return pending_.back().action != PlannedRow::Action::Fail;
+        return true;
     });
-    writePending(0);
 }
 
 // An incremental run decides whether a row is kept by the file it finds: a
-// row whose file an earlier row is to write waits for that write.
+// row whose file an earlier row is to write waits for that write. A row that
+// failed ends the run once the rows before it are written.
 void ExtractionRun::planRow(const Region& region, const std::string& outputName)
 {
     if (switches_.previous && pendingWrite(outputName)) {
         writePending(0);
     }
-    pending_.push_back(decide(region, outputName));
-    writePending(RowsAhead);
+    PlannedRow row = decide(region, outputName);
+    const bool failed = row.action == PlannedRow::Action::Fail;
+    pending_.push_back(std::move(row));
+    writePending(failed ? 0 : RowsAhead);
 }
 
 bool ExtractionRun::pendingWrite(const std::string& outputName) const
 {
-    return std::any_of(pending_.begin(), pending_.end(), [&](const PlannedRow& row) {
-        return row.action == PlannedRow::Action::Write && row.outputName == outputName;
+    return std::any_of(pending_.begin(), pending_.end(), [&](const PendingStep& step) {
+        const PlannedRow* row = std::get_if<PlannedRow>(&step);
+        return row && row->action == PlannedRow::Action::Write && row->outputName == outputName;
     });
 }
 
@@ -425,13 +459,14 @@ std::size_t ExtractionRun::submit(const Region& region, OutputPlace&& place, con
     const ClipArea area{region.Left, region.Top, region.Width, region.Height};
     const ImageFormat format = OutputFormatOf(path);
     auto folder = std::make_shared<OutputPlace>(std::move(place));
-    return workers_.submit([this, isClip, area, format, folder, path] {
+    const Bitmap* frame = work_.get();
+    return workers_.submit([this, frame, isClip, area, format, folder, path] {
         Bitmap clip;
         if (isClip) {
-            const std::size_t bytes = Bitmap::RowStride(area.width, work_.bitsPerPixel()) * std::size_t(area.height);
-            clip = CutClip(work_, area, workers_.spareFor(bytes));
+            const std::size_t bytes = Bitmap::RowStride(area.width, frame->bitsPerPixel()) * std::size_t(area.height);
+            clip = CutClip(*frame, area, workers_.spareFor(bytes));
         }
-        const Bitmap& image = isClip ? clip : work_;
+        const Bitmap& image = isClip ? clip : *frame;
         PreparedOutput output;
         output.bitsPerPixel = ReportedBitsPerPixel(image, format);
         output.width = image.width();
@@ -439,7 +474,7 @@ std::size_t ExtractionRun::submit(const Region& region, OutputPlace&& place, con
         if (switches_.dryRun) {
             output.bytes = EncodedImageSize(image, format, switches_.pngLevel);
         } else {
-            output.file = std::make_unique<AtomicFile>(std::move(folder->folder), folder->fileName, path);
+            output.file = std::make_unique<AtomicFile>(std::move(folder->folder), folder->fileName, path, folder->entry);
             output.bytes = WriteImageFile(image, *output.file, format, switches_.pngLevel);
             output.file->finish(false);
         }
@@ -448,16 +483,47 @@ std::size_t ExtractionRun::submit(const Region& region, OutputPlace&& place, con
     });
 }
 
-// Writes the rows decided, oldest first, until at most `left` wait.
+// Writes the steps decided, oldest first, until at most `left` wait.
 void ExtractionRun::writePending(std::size_t left)
 {
     while (pending_.size() > left) {
-        PlannedRow row = std::move(pending_.front());
-        pending_.pop_front();
-        writeRow(row);
+        writeNext();
+    }
+}
+
+// A stop ends the run after the row at hand.
+void ExtractionRun::writeNext()
+{
+    PendingStep step = std::move(pending_.front());
+    pending_.pop_front();
+    if (auto* row = std::get_if<PlannedRow>(&step)) {
+        writeRow(*row);
         if (log_.stopRequested()) {
             throw RunStopped{};
         }
+    } else if (auto* opening = std::get_if<FrameOpening>(&step)) {
+        open(*opening);
+    } else {
+        close(std::get<FrameClosing>(step));
+    }
+}
+
+void ExtractionRun::open(const FrameOpening& opening)
+{
+    log_.logLine("Animation frame " + opening.name, colors::Black);
+    log_.frameStarted(opening.name, opening.position + 1);
+    for (const RunProblem& problem : opening.overlayProblems) {
+        report(problem, Indent);
+    }
+}
+
+// The next frame read ahead goes into the memory of this one.
+void ExtractionRun::close(FrameClosing& closing)
+{
+    --framesInFlight_;
+    log_.progress(closing.framesDone, framesToDo_);
+    if (closing.frame && prefetch_) {
+        prefetch_->giveBack(std::move(*closing.frame));
     }
 }
 
@@ -469,7 +535,7 @@ void ExtractionRun::writeRow(PlannedRow& row)
         log_.skipped(row.kept);
         return;
     case PlannedRow::Action::Refuse:
-        refuse(*row.region, row.outputName, row.refusal);
+        refuse(*row.region, row.record.frame, row.outputName, row.refusal);
         return;
     case PlannedRow::Action::Fail:
         std::rethrow_exception(row.error);
@@ -512,20 +578,21 @@ std::optional<std::string> ExtractionRun::refusalOf(const Region& region, const 
         return OutputNameRefusal(outputName, fault);
     }
     if (region.RegionType == RegionKind::Clip
-        && !IsWritableBitmapSize(region.Width, region.Height, work_.bitsPerPixel())) {
+        && !IsWritableBitmapSize(region.Width, region.Height, work_->bitsPerPixel())) {
         return "Refused clip size " + std::to_string(region.Width) + " x " + std::to_string(region.Height) + " for "
                + outputName + ".";
     }
-    if (region.RegionType == RegionKind::Clip && !FrameRule(work_.width(), work_.height()).holds(GeometryOf(region))) {
+    if (region.RegionType == RegionKind::Clip && !FrameRule(work_->width(), work_->height()).holds(GeometryOf(region))) {
         return "Refused clip " + outputName + ": region " + region.Name + " lies outside the frame.";
     }
     return std::nullopt;
 }
 
-void ExtractionRun::refuse(const Region& region, const std::string& outputName, const std::string& message)
+void ExtractionRun::refuse(const Region& region, const std::string& frame, const std::string& outputName,
+                           const std::string& message)
 {
     log_.logLine(Indent + message, colors::Red);
-    log_.refused(Refusal{region.Name, frameName_, outputName, message});
+    log_.refused(Refusal{region.Name, frame, outputName, message});
 }
 
 OutputRecord ExtractionRun::recordOf(const Region& region, const std::string& outputName)
@@ -568,10 +635,12 @@ bool ExtractionRun::keeps(const Region& region, const std::string& outputName)
     return switches_.previous && unchanged(outputName, recordOf(region, outputName));
 }
 
+// The frame's first lines wait for the rows before them; what is learnt
+// here is needed now, to decide the frame's rows.
 void ExtractionRun::startFrame()
 {
-    log_.logLine("Animation frame " + frameName_, colors::Black);
-    log_.frameStarted(frameName_, framePosition_ + 1);
+    pending_.push_back(FrameOpening{frameName_, framePosition_, {}});
+    FrameOpening& opening = std::get<FrameOpening>(pending_.back());
     painted_ = RegionsPaintedOn(project_, frameName_);
     if (readsByContent()) {
         readFrameBytes();
@@ -580,7 +649,7 @@ void ExtractionRun::startFrame()
         fingerprints_.startFrame(frameName_, painted_);
     }
     frameStarted_ = true;
-    reportOverlayProblems();
+    opening.overlayProblems = newOverlayProblems();
 }
 
 void ExtractionRun::report(const RunProblem& problem, const std::string& indent)
@@ -589,17 +658,19 @@ void ExtractionRun::report(const RunProblem& problem, const std::string& indent)
     log_.problem(problem);
 }
 
-void ExtractionRun::reportOverlayProblems()
+std::vector<RunProblem> ExtractionRun::newOverlayProblems()
 {
+    std::vector<RunProblem> problems;
     for (const Region* region : painted_) {
         if (overlaysReported_.count(region) > 0) {
             continue;
         }
-        if (const std::optional<RunProblem> problem = OverlayProblem(project_, *region)) {
+        if (std::optional<RunProblem> problem = OverlayProblem(project_, *region)) {
             overlaysReported_.insert(region);
-            report(*problem, Indent);
+            problems.push_back(std::move(*problem));
         }
     }
+    return problems;
 }
 
 void ExtractionRun::readFrameBytes()
@@ -626,15 +697,15 @@ std::optional<std::string> ExtractionRun::readHashed(const std::string& path)
 void ExtractionRun::loadFrame()
 {
     if (frameBytes_) {
-        work_ = DecodeImageFile(*frameBytes_);
+        work_ = std::make_unique<Bitmap>(DecodeImageFile(*frameBytes_));
         frameBytes_.reset();
     } else {
-        work_ = prefetch_->take(framePosition_, project_.FramePath(frameName_));
+        work_ = std::make_unique<Bitmap>(prefetch_->take(framePosition_, project_.FramePath(frameName_)));
     }
     if (project_.CleanEdges) {
-        CleanFrameEdges(work_);
+        CleanFrameEdges(*work_);
     }
-    PrefilterFrame(work_, painted_, overlayPaints_);
+    PrefilterFrame(*work_, painted_, overlayPaints_);
     frameLoaded_ = true;
     if (switches_.beforeWriting) {
         switches_.beforeWriting(frameName_);
@@ -659,13 +730,12 @@ void ExtractionRun::writeSheets()
 // there as it left them; anything else makes both anew.
 void ExtractionRun::writeSheet(const Region& region)
 {
-    frameName_.clear();
     const std::string& sheetName = region.Sheet.File;
     const std::string atlasName = AtlasNameOf(sheetName);
     log_.logLine("Sprite sheet of region " + region.Name, colors::Black);
     const std::vector<int> rows = SheetRows(project_, region);
     if (std::optional<std::string> refusal = sheetRefusal(region, rows)) {
-        refuse(region, sheetName, *refusal);
+        refuse(region, {}, sheetName, *refusal);
         return;
     }
     OutputRecord sheetFile = sheetRecord(region, sheetName, OutputKind::Sheet);
@@ -692,7 +762,7 @@ void ExtractionRun::writeSheet(const Region& region)
         sheet = BuildSheet(CutSheetFrames(project_, region, rows, overlayPaints_), region.Sheet.Layout,
                            SheetSourceOf(region, switches_.frameTime), NamePart(sheetName));
     } catch (const SheetError& error) {
-        refuse(region, sheetName, "Refused sheet " + sheetName + ": " + error.what() + ".");
+        refuse(region, {}, sheetName, "Refused sheet " + sheetName + ": " + error.what() + ".");
         return;
     }
     log_.logLine(Indent + "Saving sheet " + sheetName + ".", colors::Black);
@@ -771,7 +841,7 @@ OutputPlace ExtractionRun::sheetPlace(const Region& region, const std::string& o
 {
     OutputPlace place = outputs_.locate(outputName);
     if (place.reach == OutputReach::ThroughLink) {
-        refuse(region, outputName, "Refused output name " + outputName + " through a symbolic link.");
+        refuse(region, {}, outputName, "Refused output name " + outputName + " through a symbolic link.");
     } else if (place.reach != OutputReach::Ready) {
         outputs_.claim(place, outputName);
     }
@@ -788,7 +858,7 @@ void ExtractionRun::putSheetFile(const std::string& outputName, OutputPlace&& pl
         record.bytes = write(nullptr);
         return;
     }
-    AtomicFile file(std::move(place.folder), place.fileName, path);
+    AtomicFile file(std::move(place.folder), place.fileName, path, place.entry);
     record.bytes = write(&file);
     file.commit(false);
     if (switches_.recordOutputs) {

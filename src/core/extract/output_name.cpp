@@ -95,8 +95,8 @@ OutputPlace LocateOutput(const OpenFolder& outputFolder, std::string_view name)
     if (place.fileName.empty() || place.fileName == "." || !place.folder.isOpen()) {
         return Reached(OutputReach::Unreachable);
     }
-    place.reach =
-        place.folder.kindOf(place.fileName) == EntryKind::Link ? OutputReach::ThroughLink : OutputReach::Ready;
+    place.entry = place.folder.entryAt(place.fileName);
+    place.reach = place.entry.kind == EntryKind::Link ? OutputReach::ThroughLink : OutputReach::Ready;
     return place;
 }
 

@@ -53,6 +53,8 @@ struct OutputPlace {
     OpenFolder folder;  // the folder that receives the file, when Ready
     std::string folderName;  // its path below the output folder, "" for the output folder itself
     std::string fileName;
+    // What stood at the file's name when it was located.
+    FolderEntry entry;
 };
 
 // Walks `name` ("/" separates sub-folders) down from the open output folder,

@@ -21,10 +21,25 @@ namespace fs = std::filesystem;
 
 enum class Trouble { None, StopAfterRow7, UnreadableFrame, DirectoryWhereAClipGoes };
 
+// The frames begun and ended and the files written, in the order told.
+class OrderLog : public test::RecordingLog {
+public:
+    void frameStarted(const std::string& frame, int) override { order.push_back("frame " + frame); }
+    void progress(int done, int toDo) override { order.push_back("done " + std::to_string(done)), (void)toDo; }
+    void wrote(const OutputRecord& output) override
+    {
+        order.push_back("wrote " + output.frame);
+        test::RecordingLog::wrote(output);
+    }
+
+    std::vector<std::string> order;
+};
+
 // Everything a run leaves: the files below the output folder, the log and
 // the events.
 struct RunTrace {
     std::map<std::string, std::string> files;
+    std::vector<std::string> order;
     std::vector<test::LoggedLine> lines;
     std::vector<std::tuple<std::string, std::string, int, int, std::uint64_t, std::uint64_t>> writes;
     std::vector<std::string> refusals;
@@ -51,7 +66,7 @@ RunTrace RunWith(int workers, Trouble trouble)
     build.region(RegionKind::Clip, 90, 60, 20, 20, rows("outside", ".bmp"), "Outside");
     build.region(RegionKind::Clip, 0, 0, 96, 64, rows("c", ".png"), "C");
     build.region(RegionKind::Background, 0, 0, 1, 1, rows("bg", ".png"), "Bg");
-    test::RecordingLog log;
+    OrderLog log;
     switch (trouble) {
     case Trouble::None:
         break;
@@ -80,6 +95,7 @@ RunTrace RunWith(int workers, Trouble trouble)
         }
     }
     trace.lines = log.lines;
+    trace.order = log.order;
     for (const OutputRecord& w : log.writes) {
         trace.writes.emplace_back(w.file, w.frame, w.width, w.bpp, w.bytes, w.hash);
     }
@@ -99,10 +115,26 @@ TEST_P(RunWorkersTest, AnyNumberOfWorkersLeavesWhatOneLeaves)
         const RunTrace many = RunWith(workers, GetParam());
         EXPECT_TRUE(many.files == one.files) << workers << " workers";
         EXPECT_EQ(many.lines, one.lines) << workers << " workers";
+        EXPECT_EQ(many.order, one.order) << workers << " workers";
         EXPECT_TRUE(many.writes == one.writes) << workers << " workers";
         EXPECT_EQ(many.refusals, one.refusals) << workers << " workers";
         EXPECT_EQ(many.raised, one.raised) << workers << " workers";
     }
+}
+
+// The rows of a frame are written while the next one is read and decided;
+// what the run tells still goes frame by frame.
+TEST(RunWorkersOrderTest, EachFrameIsDoneBeforeTheNextBegins)
+{
+    const RunTrace trace = RunWith(2, Trouble::None);
+    std::vector<std::string> expected;
+    int done = 0;
+    for (const std::string frame : {"f1.bmp", "f2.png", "f3.bmp", "f4.bmp"}) {
+        expected.push_back("frame " + frame);
+        expected.insert(expected.end(), 5, "wrote " + frame);
+        expected.push_back("done " + std::to_string(++done));
+    }
+    EXPECT_EQ(trace.order, expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Runs, RunWorkersTest,

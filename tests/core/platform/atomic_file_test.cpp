@@ -154,9 +154,9 @@ TEST(AtomicFileTest, AFileFinishedAfterItsFolderWasLetGoStillLandsThere)
         file.emplace(folder.share(), "out.bmp", dir.file("out.bmp"));
     }
     file->write("new", 3);
-    file->finish(false);
+    file->finish(true);
     EXPECT_EQ(HiddenFiles(dir.path()), 1);
-    const FileIdentity written = file->commit(false);
+    const std::optional<FileIdentity> written = file->commit(true);
     EXPECT_EQ(test::ReadText(dir.file("out.bmp")), "new");
     EXPECT_EQ(written, IdentityOf(dir.file("out.bmp")));
     EXPECT_EQ(HiddenFiles(dir.path()), 0);

@@ -66,20 +66,20 @@ int WriterPid()
 
 // An unprivileged writer may not give a file away, but it may still keep the
 // group.
-bool KeepOwner(int fd, const struct stat& target)
+bool KeepOwner(int fd, const FolderEntry& target)
 {
-    if (::fchown(fd, target.st_uid, target.st_gid) == 0)
+    if (::fchown(fd, uid_t(target.owner), gid_t(target.group)) == 0)
         return true;
     if (errno != EPERM)
         return false;
-    return ::fchown(fd, uid_t(-1), target.st_gid) == 0 || errno == EPERM;
+    return ::fchown(fd, uid_t(-1), gid_t(target.group)) == 0 || errno == EPERM;
 }
 
 // The owner goes first: changing it clears set-id bits, which the mode then
 // brings back.
-bool KeepOwnerAndMode(int fd, const struct stat& target)
+bool KeepOwnerAndMode(int fd, const FolderEntry& target)
 {
-    return KeepOwner(fd, target) && ::fchmod(fd, target.st_mode & 07777) == 0;
+    return KeepOwner(fd, target) && ::fchmod(fd, mode_t(target.mode)) == 0;
 }
 
 }  // namespace
@@ -91,13 +91,13 @@ AtomicFile::AtomicFile(std::string path) : path_(std::move(path))
     name_ = NamePart(target);
     if (folder_.isOpen())
         SweepStaleTemporaries(folder_);
-    open();
+    open(std::nullopt);
 }
 
-AtomicFile::AtomicFile(OpenFolder folder, std::string name, std::string path)
+AtomicFile::AtomicFile(OpenFolder folder, std::string name, std::string path, const std::optional<FolderEntry>& found)
     : path_(std::move(path)), folder_(std::move(folder)), name_(std::move(name))
 {
-    open();
+    open(found);
 }
 
 AtomicFile::~AtomicFile()
@@ -105,13 +105,12 @@ AtomicFile::~AtomicFile()
     discard();
 }
 
-void AtomicFile::open()
+void AtomicFile::open(const std::optional<FolderEntry>& found)
 {
     if (!folder_.isOpen() || name_.empty())
         throw FileWriteError(path_);
-    struct stat target {};
-    const bool replacing =
-        ::fstatat(folder_.fd(), name_.c_str(), &target, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(target.st_mode);
+    const FolderEntry target = found ? *found : folder_.entryAt(name_);
+    const bool replacing = target.regularFile;
     createTemporary(replacing);
     if (replacing && !KeepOwnerAndMode(fd_, target)) {
         discard();
@@ -169,19 +168,21 @@ void AtomicFile::write(iovec* parts, std::size_t count)
 
 void AtomicFile::finish(bool durable)
 {
-    if (written_)
+    if (finished_)
         return;
     flushBuffer();
     const bool synced = !durable || ::fsync(fd_) == 0;
     struct stat written {};
-    const bool known = ::fstat(fd_, &written) == 0;
+    const bool known = !durable || ::fstat(fd_, &written) == 0;
     // Closing can report a write the kernel deferred.
     if (::close(std::exchange(fd_, -1)) != 0 || !synced || !known)
         throw FileWriteError(path_);
-    written_ = IdentityFromStat(written);
+    finished_ = true;
+    if (durable)
+        written_ = IdentityFromStat(written);
 }
 
-FileIdentity AtomicFile::commit(bool durable, const std::function<void()>& beforeRename)
+std::optional<FileIdentity> AtomicFile::commit(bool durable, const std::function<void()>& beforeRename)
 {
     finish(durable);
     if (beforeRename)
@@ -192,7 +193,7 @@ FileIdentity AtomicFile::commit(bool durable, const std::function<void()>& befor
     // Makes the rename itself durable; a failure here does not undo the write.
     if (durable)
         ::fsync(folder_.fd());
-    return *written_;
+    return written_;
 }
 
 void AtomicFile::flushBuffer()

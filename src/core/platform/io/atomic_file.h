@@ -38,8 +38,10 @@ public:
     explicit AtomicFile(std::string path);
     // Replaces the file `name` inside `folder`, never through a symbolic
     // link; `path` names it in errors. The file holds the folder until it is
-    // committed or discarded.
-    AtomicFile(OpenFolder folder, std::string name, std::string path);
+    // committed or discarded. `found` is what a look just made found at the
+    // name: a run looks at every name before it writes, and need not ask twice.
+    AtomicFile(OpenFolder folder, std::string name, std::string path,
+               const std::optional<FolderEntry>& found = std::nullopt);
     ~AtomicFile();
     AtomicFile(const AtomicFile&) = delete;
     AtomicFile& operator=(const AtomicFile&) = delete;
@@ -51,8 +53,9 @@ public:
     // `durable` also syncs the data to disk before the rename; bulk outputs
     // that a later run can write again skip it for speed. `beforeRename`,
     // when given, runs just before the rename; what it raises discards the
-    // new content. Returns the identity of the file put in place.
-    FileIdentity commit(bool durable, const std::function<void()>& beforeRename = {});
+    // new content. Returns the identity of the file put in place, which is
+    // asked only of a durable file: bulk outputs skip the look.
+    std::optional<FileIdentity> commit(bool durable, const std::function<void()>& beforeRename = {});
     // The first half of commit(): the content written (and synced when
     // durable) and the temporary closed, so that what may fail has failed,
     // the rename still to come; a commit() after it only renames. A run
@@ -61,7 +64,7 @@ public:
     void finish(bool durable);
 
 private:
-    void open();
+    void open(const std::optional<FolderEntry>& found);
     void createTemporary(bool replacing);
     void flushBuffer();
     void writeThrough(const std::uint8_t* data, std::size_t size);
@@ -75,6 +78,7 @@ private:
     std::unique_ptr<std::uint8_t[]> buffer_;
     std::size_t used_ = 0;
     // Set by finish().
+    bool finished_ = false;
     std::optional<FileIdentity> written_;
 };
 

@@ -118,7 +118,7 @@ FileIdentity WriteFileAtomically(const std::string& path, std::string_view conte
 {
     AtomicFile file(path);
     file.write(content.data(), content.size());
-    return file.commit(true, beforeRename);
+    return *file.commit(true, beforeRename);
 }
 
 std::string ReadWholeFile(const std::string& path, std::size_t limit, FileIdentity* identity)

@@ -36,14 +36,18 @@ OpenFolder OpenFolder::share() const
     return shared;
 }
 
-EntryKind OpenFolder::kindOf(const std::string& name) const
+FolderEntry OpenFolder::entryAt(const std::string& name) const
 {
     struct stat info {};
+    FolderEntry entry;
     if (::fstatat(fd(), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0)
-        return EntryKind::Missing;
-    if (S_ISLNK(info.st_mode))
-        return EntryKind::Link;
-    return S_ISDIR(info.st_mode) ? EntryKind::Folder : EntryKind::Other;
+        return entry;
+    entry.kind = S_ISLNK(info.st_mode) ? EntryKind::Link : S_ISDIR(info.st_mode) ? EntryKind::Folder : EntryKind::Other;
+    entry.regularFile = S_ISREG(info.st_mode);
+    entry.mode = info.st_mode & 07777;
+    entry.owner = info.st_uid;
+    entry.group = info.st_gid;
+    return entry;
 }
 
 std::vector<std::string> OpenFolder::names() const

@@ -10,6 +10,16 @@ namespace tolv {
 // whatever it points to.
 enum class EntryKind { Missing, Link, Folder, Other };
 
+// What one look found at a name inside a folder.
+struct FolderEntry {
+    EntryKind kind = EntryKind::Missing;
+    // For a regular file, what a file put in its place keeps of it.
+    bool regularFile = false;
+    unsigned mode = 0;
+    unsigned owner = 0;
+    unsigned group = 0;
+};
+
 // A folder held open by its descriptor. Files and folders named relative to it
 // stay inside it even when a path on the way is renamed or swapped for a link
 // meanwhile. A folder that could not be opened is closed (isOpen() false).
@@ -31,7 +41,8 @@ public:
     // which the last of them closes: a run hands one to every file it writes.
     OpenFolder share() const;
 
-    EntryKind kindOf(const std::string& name) const;
+    FolderEntry entryAt(const std::string& name) const;
+    EntryKind kindOf(const std::string& name) const { return entryAt(name).kind; }
     // The names of its entries, "." and ".." among them; none when it
     // cannot be listed.
     std::vector<std::string> names() const;
