@@ -271,7 +271,7 @@ private:
 void ExtractionRun::processFrames()
 {
     framesToDo_ = int(std::count(project_.FrameStatus.begin(), project_.FrameStatus.begin() + project_.FrameCount(),
-                                    std::uint8_t(FrameLoaded)));
+                                 std::uint8_t(FrameLoaded)));
     int done = 0;
     prefetch_.emplace(framesToLoad());
     for (int i = 0; i < project_.FrameCount(); ++i) {
@@ -474,7 +474,8 @@ std::size_t ExtractionRun::submit(const Region& region, OutputPlace&& place, con
         if (switches_.dryRun) {
             output.bytes = EncodedImageSize(image, format, switches_.pngLevel);
         } else {
-            output.file = std::make_unique<AtomicFile>(std::move(folder->folder), folder->fileName, path, folder->entry);
+            output.file =
+                std::make_unique<AtomicFile>(std::move(folder->folder), folder->fileName, path, folder->entry);
             output.bytes = WriteImageFile(image, *output.file, format, switches_.pngLevel);
             output.file->finish(false);
         }
@@ -582,7 +583,8 @@ std::optional<std::string> ExtractionRun::refusalOf(const Region& region, const 
         return "Refused clip size " + std::to_string(region.Width) + " x " + std::to_string(region.Height) + " for "
                + outputName + ".";
     }
-    if (region.RegionType == RegionKind::Clip && !FrameRule(work_->width(), work_->height()).holds(GeometryOf(region))) {
+    if (region.RegionType == RegionKind::Clip
+        && !FrameRule(work_->width(), work_->height()).holds(GeometryOf(region))) {
         return "Refused clip " + outputName + ": region " + region.Name + " lies outside the frame.";
     }
     return std::nullopt;
