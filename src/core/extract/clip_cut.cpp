@@ -73,11 +73,16 @@ bool IsWritableBitmapSize(int width, int height, int bitsPerPixel)
     return Bitmap::RowStride(width, bitsPerPixel) * std::size_t(height) <= MaxBitmapBytes;
 }
 
+bool LiesOnFrame(const Bitmap& frame, const ClipArea& area)
+{
+    const Overlap span = OverlapOf(frame, area);
+    return span.x0 == 0 && span.y0 == 0 && span.x1 == area.width && span.y1 == area.height;
+}
+
 Bitmap CutClip(const Bitmap& frame, const ClipArea& area, Bitmap&& spent)
 {
     const Overlap span = OverlapOf(frame, area);
-    const bool inside = span.x0 == 0 && span.y0 == 0 && span.x1 == area.width && span.y1 == area.height;
-    if (inside && frame.bitsPerPixel() >= 8) {
+    if (LiesOnFrame(frame, area) && frame.bitsPerPixel() >= 8) {
         return CopyInside(frame, area, span, std::move(spent));
     }
     Bitmap clip = Bitmap::SameFormat(frame, area.width, area.height);

@@ -17,6 +17,9 @@ struct ClipArea {
     bool operator==(const ClipArea&) const = default;
 };
 
+// True when the whole area lies on the frame.
+bool LiesOnFrame(const Bitmap& frame, const ClipArea& area);
+
 // The area of `frame` as a bitmap of its own, in the frame's format. Pixels
 // outside the frame have the value 0, and so have the bytes that pad a row.
 // The clip may take the pixel memory of `spent` (leaving it empty), so that

@@ -461,23 +461,36 @@ std::size_t ExtractionRun::submit(const Region& region, OutputPlace&& place, con
     auto folder = std::make_shared<OutputPlace>(std::move(place));
     const Bitmap* frame = work_.get();
     return workers_.submit([this, frame, isClip, area, format, folder, path] {
+        PreparedOutput output;
+        if (!switches_.dryRun) {
+            output.file =
+                std::make_unique<AtomicFile>(std::move(folder->folder), folder->fileName, path, folder->entry);
+        }
+        if (isClip && output.file && format == ImageFormat::Bmp && LiesOnFrame(*frame, area)) {
+            const Rect rect{area.left, area.top, area.left + area.width, area.top + area.height};
+            if (const std::optional<std::uint64_t> bytes = WriteBmpOfArea(*frame, rect, *output.file)) {
+                output.bitsPerPixel = frame->bitsPerPixel();
+                output.width = area.width;
+                output.height = area.height;
+                output.bytes = *bytes;
+                output.file->finish(false);
+                return output;
+            }
+        }
         Bitmap clip;
         if (isClip) {
             const std::size_t bytes = Bitmap::RowStride(area.width, frame->bitsPerPixel()) * std::size_t(area.height);
             clip = CutClip(*frame, area, workers_.spareFor(bytes));
         }
         const Bitmap& image = isClip ? clip : *frame;
-        PreparedOutput output;
         output.bitsPerPixel = ReportedBitsPerPixel(image, format);
         output.width = image.width();
         output.height = image.height();
-        if (switches_.dryRun) {
-            output.bytes = EncodedImageSize(image, format, switches_.pngLevel);
-        } else {
-            output.file =
-                std::make_unique<AtomicFile>(std::move(folder->folder), folder->fileName, path, folder->entry);
+        if (output.file) {
             output.bytes = WriteImageFile(image, *output.file, format, switches_.pngLevel);
             output.file->finish(false);
+        } else {
+            output.bytes = EncodedImageSize(image, format, switches_.pngLevel);
         }
         workers_.giveBack(std::move(clip));
         return output;

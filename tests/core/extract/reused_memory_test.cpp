@@ -2,6 +2,8 @@
 // to the frame's format. Neither may change a pixel.
 #include "extract/clip_cut.h"
 #include "extract/prefilter.h"
+#include "platform/image/atomic_bmp.h"
+#include "platform/image/image_file.h"
 
 #include "support/project_builder.h"
 #include "support/test_files.h"
@@ -26,6 +28,44 @@ TEST(ReusedClipMemory, GivesTheSameFileAsAFreshClip)
         const Bitmap clip = CutClip(frame, area, std::move(spent));
         EXPECT_EQ(EncodeBmp(clip), EncodeBmp(CutClip(frame, area))) << area.left << "," << area.top;
         spent = PatternFrame(60, 60, 32, 3);
+    }
+}
+
+// What the run writes straight from the frame is the file of the clip it
+// would otherwise cut; a clip that needs pixels of its own is left to it.
+TEST(ClipWrittenFromTheFrame, IsTheFileOfTheCutClip)
+{
+    struct Case {
+        Bitmap frame;
+        ClipArea area;
+        bool direct;
+    };
+    const Bitmap shortPalette(20, 10, 8, {colors::Black, colors::White});
+    const std::vector<Case> cases = {
+        {PatternFrame(50, 40, 8, 1), {3, 4, 5, 7}, true},  // rows padded to 4 bytes
+        {PatternFrame(50, 40, 24, 2), {0, 0, 50, 40}, true},  // the whole frame
+        {PatternFrame(50, 40, 32, 3), {10, 9, 13, 1}, true},
+        {PatternFrame(50, 40, 24, 2), {45, 0, 10, 10}, false},  // over the edge
+        {PatternFrame(50, 40, 4, 5), {3, 4, 5, 7}, false},
+        {PatternFrame(20, 10, 48, 6), {1, 1, 5, 5}, false},
+        {shortPalette, {1, 1, 5, 5}, false},
+    };
+    test::TempDir dir;
+    for (const Case& c : cases) {
+        const ClipArea& a = c.area;
+        const std::string path = dir.file("clip.bmp");
+        AtomicFile file(path);
+        const std::optional<std::uint64_t> size =
+            WriteBmpOfArea(c.frame, Rect{a.left, a.top, a.left + a.width, a.top + a.height}, file);
+        file.commit(false);
+        const std::vector<std::uint8_t> cut = EncodeBmp(CutClip(c.frame, a));
+        ASSERT_EQ(size.has_value(), c.direct) << c.frame.bitsPerPixel() << " bits at " << a.left << "," << a.top;
+        if (c.direct) {
+            EXPECT_EQ(*size, cut.size());
+            EXPECT_EQ(test::ReadText(path), std::string(cut.begin(), cut.end())) << c.frame.bitsPerPixel() << " bits";
+        } else {
+            EXPECT_EQ(test::ReadText(path), "");
+        }
     }
 }
 

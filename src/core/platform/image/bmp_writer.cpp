@@ -64,20 +64,26 @@ FileLayout FileLayoutOf(const Bitmap& bitmap)
     return {depth, masks, Bitmap::RowStride(bitmap.width(), depth)};
 }
 
+// What the headers tell besides the pixel format.
+struct Picture {
+    int width;
+    int height;
+    std::vector<Color> palette;
+    Resolution resolution;
+};
+
 // Masks that differ from the depth's defaults are written as bit fields; an
 // alpha mask only fits a V4 header, which is then used (the reader takes it
 // back), so no mask is ever dropped.
-std::vector<std::uint8_t> FileHeaders(const Bitmap& bitmap, const FileLayout& layout)
+std::vector<std::uint8_t> FileHeaders(const Picture& picture, const FileLayout& layout)
 {
-    if (bitmap.empty())
-        throw InvalidBitmapError();
     const BitMasks& masks = layout.masks;
-    const std::vector<Color> palette = WrittenPalette(bitmap);
+    const std::vector<Color>& palette = picture.palette;
     const bool bitFields = masks != Bitmap::DefaultMasks(layout.depth);
     const std::uint32_t infoSize = masks.alpha != 0 ? bmp::V4HeaderSize : bmp::InfoHeaderSize;
     const std::uint32_t tables = std::uint32_t(palette.size() * 4) + (bitFields && masks.alpha == 0 ? 12 : 0);
     const std::uint32_t offset = std::uint32_t(bmp::FileHeaderSize) + infoSize + tables;
-    const std::uint32_t imageSize = std::uint32_t(layout.stride * std::size_t(bitmap.height()));
+    const std::uint32_t imageSize = std::uint32_t(layout.stride * std::size_t(picture.height));
 
     HeaderBuilder out;
     out.reserve(offset);
@@ -87,14 +93,14 @@ std::vector<std::uint8_t> FileHeaders(const Bitmap& bitmap, const FileLayout& la
     out.u32(offset);
 
     out.u32(infoSize);
-    out.u32(std::uint32_t(bitmap.width()));
-    out.u32(std::uint32_t(bitmap.height()));
+    out.u32(std::uint32_t(picture.width));
+    out.u32(std::uint32_t(picture.height));
     out.u16(1);
     out.u16(std::uint32_t(layout.depth));
     out.u32(bitFields ? bmp::BitFields : bmp::Rgb);
     out.u32(imageSize);
-    out.u32(std::uint32_t(bitmap.resolution().x));
-    out.u32(std::uint32_t(bitmap.resolution().y));
+    out.u32(std::uint32_t(picture.resolution.x));
+    out.u32(std::uint32_t(picture.resolution.y));
     out.u32(std::uint32_t(palette.size()));
     out.u32(0);
     if (bitFields) {
@@ -109,6 +115,13 @@ std::vector<std::uint8_t> FileHeaders(const Bitmap& bitmap, const FileLayout& la
     }
     out.entries(palette);
     return std::move(out.bytes());
+}
+
+std::vector<std::uint8_t> FileHeaders(const Bitmap& bitmap, const FileLayout& layout)
+{
+    if (bitmap.empty())
+        throw InvalidBitmapError();
+    return FileHeaders(Picture{bitmap.width(), bitmap.height(), WrittenPalette(bitmap), bitmap.resolution()}, layout);
 }
 
 // The rows as the file holds them: the bitmap's own, or, for 16-bit samples,
@@ -203,6 +216,34 @@ std::uint64_t WriteBmp(const Bitmap& bitmap, AtomicFile& file)
     });
     file.write(parts.data(), parts.size());
     return headers.size() + PixelBytes(bitmap, layout);
+}
+
+// A clip's rows lie in the frame as the file holds them but for the padding
+// at their ends, which comes from zeros of its own. Only the palette of a
+// palette frame with fewer entries than values depends on the pixels cut.
+std::optional<std::uint64_t> WriteBmpOfArea(const Bitmap& frame, const Rect& area, AtomicFile& file)
+{
+    const int depth = frame.bitsPerPixel();
+    const bool onFrame = !area.empty() && area.left >= 0 && area.top >= 0 && area.right <= frame.width()
+                         && area.bottom <= frame.height();
+    const bool fullPalette = depth > 8 || frame.palette().size() >= (std::size_t(1) << depth);
+    if (!onFrame || depth < 8 || Bitmap::HasWideSamples(depth) || !fullPalette)
+        return std::nullopt;
+    const FileLayout layout{depth, frame.masks(), Bitmap::RowStride(area.width(), depth)};
+    std::vector<std::uint8_t> headers =
+        FileHeaders(Picture{area.width(), area.height(), frame.palette(), frame.resolution()}, layout);
+    const std::size_t bytesPerPixel = std::size_t(depth / 8);
+    const std::size_t used = std::size_t(area.width()) * bytesPerPixel;
+    static const std::uint8_t padding[4] = {};
+    std::vector<iovec> parts{{headers.data(), headers.size()}};
+    parts.reserve(2 * std::size_t(area.height()) + 1);
+    for (int y = area.bottom - 1; y >= area.top; --y) {
+        parts.push_back({const_cast<std::uint8_t*>(frame.row(y)) + std::size_t(area.left) * bytesPerPixel, used});
+        if (layout.stride > used)
+            parts.push_back({const_cast<std::uint8_t*>(padding), layout.stride - used});
+    }
+    file.write(parts.data(), parts.size());
+    return headers.size() + layout.stride * std::size_t(area.height());
 }
 
 }  // namespace tolv
