@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <new>
+#include <span>
 #include <utility>
 
 namespace tolv {
@@ -309,12 +310,14 @@ libdeflate_compressor& CompressorOf(int level)
 // The zlib stream of all filtered rows, made in one piece: libdeflate
 // compresses a whole buffer as well as zlib's level of the same number at
 // several times its speed. The buffers stay with the thread, as outputs of
-// one size come one after another.
-const std::vector<std::uint8_t>& CompressedRows(const Bitmap& bitmap, RowSource& rows, int bits, int channels,
-                                                bool palette, int level)
+// one size come one after another. The compressed stream's buffer is as large
+// as the worst case but never cleared: only the bytes written are touched.
+std::span<const std::uint8_t> CompressedRows(const Bitmap& bitmap, RowSource& rows, int bits, int channels,
+                                             bool palette, int level)
 {
     thread_local std::vector<std::uint8_t> stream;
-    thread_local std::vector<std::uint8_t> packed;
+    thread_local std::unique_ptr<std::uint8_t[]> packed;
+    thread_local std::size_t packedSize = 0;
     const std::size_t rowBytes = (std::size_t(bitmap.width()) * std::size_t(bits * channels) + 7) / 8;
     const std::size_t pixelBytes = std::max<std::size_t>(1, std::size_t(bits * channels / 8));
     RowFilter filter(rowBytes, pixelBytes, bits >= 8 && !palette && level > 0);
@@ -323,13 +326,15 @@ const std::vector<std::uint8_t>& CompressedRows(const Bitmap& bitmap, RowSource&
     for (int y = 0; y < bitmap.height(); ++y)
         filter.append(rows.row(y), stream);
     libdeflate_compressor& compressor = CompressorOf(level);
-    packed.resize(libdeflate_zlib_compress_bound(&compressor, stream.size()));
-    const std::size_t size =
-        libdeflate_zlib_compress(&compressor, stream.data(), stream.size(), packed.data(), packed.size());
+    const std::size_t bound = libdeflate_zlib_compress_bound(&compressor, stream.size());
+    if (bound > packedSize) {
+        packed = std::make_unique_for_overwrite<std::uint8_t[]>(bound);
+        packedSize = bound;
+    }
+    const std::size_t size = libdeflate_zlib_compress(&compressor, stream.data(), stream.size(), packed.get(), bound);
     if (size == 0)
         throw std::bad_alloc();
-    packed.resize(size);
-    return packed;
+    return {packed.get(), size};
 }
 
 // pHYs holds no negative value (a BMP may): such a resolution is left out.
@@ -396,7 +401,7 @@ void Encode(const Bitmap& bitmap, Output& output, int level)
             png_write_info(png, info);
         }))
         failed();
-    const std::vector<std::uint8_t>& idat =
+    const std::span<const std::uint8_t> idat =
         CompressedRows(bitmap, rows, header.bits, header.channels, header.type == PNG_COLOR_TYPE_PALETTE, level);
     // IEND is written as a chunk of its own: png_write_end would look for
     // the IDAT that libpng itself compressed.
