@@ -23,10 +23,10 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <array>
 #include <deque>
 #include <exception>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <set>
@@ -40,12 +40,6 @@ namespace {
 const std::string Indent = "     ";
 // Far above any frame a bitmap can hold.
 constexpr std::size_t FrameFileLimit = std::size_t(1) << 34;
-
-// An output row of the region that cuts the frame.
-bool IsRowOf(const Region& region, int row, const std::string& frameName)
-{
-    return !region.OutputFile[row].empty() && SameNameIgnoringCase(region.InputFrame[row], frameName);
-}
 
 // The run's VidIziz folder: made on first use, held open, and never reached
 // through a symbolic link, so nothing is written outside it. Every folder the
@@ -184,8 +178,8 @@ using PendingStep = std::variant<PlannedRow, FrameOpening, FrameClosing>;
 class ExtractionRun {
 public:
     ExtractionRun(const Project& project, const ExtractSwitches& switches, LogSink& log)
-        : project_(project), switches_(switches), log_(log), outputs_(project.ProjectFolder, switches.dryRun),
-          fingerprints_(project, switches.rule),
+        : project_(project), switches_(switches), log_(log), rowsByFrame_(IndexRows(project, switches)),
+          outputs_(project.ProjectFolder, switches.dryRun), fingerprints_(project, switches.rule),
           workers_(switches.workers > 0 ? switches.workers : DefaultWorkerCount())
     {}
 
@@ -202,7 +196,9 @@ public:
     }
 
 private:
-    std::array<std::pair<RegionKind, bool>, 2> passes() const;
+    // The rows of each frame by its folded name, in the order they are written.
+    using RowIndex = std::map<std::u32string, std::vector<std::pair<const Region*, int>>>;
+    static RowIndex IndexRows(const Project& project, const ExtractSwitches& switches);
     void forEachRow(const std::string& frameName, const std::function<bool(const Region&, int)>& visit) const;
     bool anyRowOf(const std::string& frameName, const std::function<bool(const Region&, int)>& test) const;
     bool loads(const std::string& frameName);
@@ -245,6 +241,7 @@ private:
     const Project& project_;
     const ExtractSwitches& switches_;
     LogSink& log_;
+    const RowIndex rowsByFrame_;
     RunOutputs outputs_;
     InputFingerprints fingerprints_;
     std::string frameName_;
@@ -293,28 +290,41 @@ void ExtractionRun::processFrames()
     writeSheets();
 }
 
-// Backgrounds of a frame are written before its clips, whatever the list order.
-std::array<std::pair<RegionKind, bool>, 2> ExtractionRun::passes() const
-{
-    return {{{RegionKind::Background, switches_.backgrounds}, {RegionKind::Clip, switches_.clips}}};
-}
-
 // Visits the rows of the frame that the run writes, in the order it writes
 // them, while `visit` returns true.
 void ExtractionRun::forEachRow(const std::string& frameName, const std::function<bool(const Region&, int)>& visit) const
 {
-    if (switches_.onlySheetOf) {
+    const auto rows = rowsByFrame_.find(FoldedName(frameName));
+    if (rows == rowsByFrame_.end()) {
         return;
     }
-    for (const auto& [kind, on] : passes()) {
-        for (const auto& region : project_.Regions) {
+    for (const auto& [region, r] : rows->second) {
+        if (!visit(*region, r)) {
+            return;
+        }
+    }
+}
+
+// Every row the run writes, by its frame: a frame's rows are looked up twice
+// a run, and the worksheets hold many more rows than one frame has.
+ExtractionRun::RowIndex ExtractionRun::IndexRows(const Project& project, const ExtractSwitches& switches)
+{
+    RowIndex index;
+    if (switches.onlySheetOf) {
+        return index;
+    }
+    // Backgrounds of a frame are written before its clips, whatever the list order.
+    for (const auto& [kind, on] :
+         {std::pair{RegionKind::Background, switches.backgrounds}, std::pair{RegionKind::Clip, switches.clips}}) {
+        for (const auto& region : project.Regions) {
             for (int r = 0; on && region->RegionType == kind && !WritesSheetOnly(*region) && r < WorksheetRows; ++r) {
-                if (IsRowOf(*region, r, frameName) && !visit(*region, r)) {
-                    return;
+                if (!region->OutputFile[r].empty()) {
+                    index[FoldedName(region->InputFrame[r])].emplace_back(region.get(), r);
                 }
             }
         }
     }
+    return index;
 }
 
 // Whether a row of the frame that the run writes passes the test.
