@@ -36,7 +36,7 @@ OutputWorkers::~OutputWorkers()
         const std::lock_guard lock(mutex_);
         stopping_ = true;
     }
-    changed_.notify_all();
+    queued_.notify_all();
     for (std::thread& thread : threads_) {
         thread.join();
     }
@@ -56,7 +56,7 @@ void OutputWorkers::work()
 {
     std::unique_lock lock(mutex_);
     for (;;) {
-        changed_.wait(lock, [this] { return stopping_ || nextToStart_ < first_ + slots_.size(); });
+        queued_.wait(lock, [this] { return stopping_ || nextToStart_ < first_ + slots_.size(); });
         if (stopping_) {
             return;
         }
@@ -83,14 +83,14 @@ void OutputWorkers::runNext(std::unique_lock<std::mutex>& lock)
     done.error = error;
     done.done = true;
     --running_;
-    changed_.notify_all();
+    done_.notify_all();
 }
 
 PreparedOutput OutputWorkers::take(std::size_t number)
 {
     std::unique_lock lock(mutex_);
     if (nextToStart_ < first_ + slots_.size()) {
-        changed_.notify_all();
+        queued_.notify_all();
     }
     // Waiting would cost two thread switches per output: the caller does
     // the jobs not yet started instead, its own first.
@@ -98,7 +98,7 @@ PreparedOutput OutputWorkers::take(std::size_t number)
         if (nextToStart_ < first_ + slots_.size()) {
             runNext(lock);
         } else {
-            changed_.wait(lock);
+            done_.wait(lock);
         }
     }
     Slot taken = std::move(slots_.front());
@@ -149,7 +149,7 @@ void OutputWorkers::drain()
 {
     std::unique_lock lock(mutex_);
     slots_.erase(slots_.begin() + std::ptrdiff_t(nextToStart_ - first_), slots_.end());
-    changed_.wait(lock, [this] { return running_ == 0; });
+    done_.wait(lock, [this] { return running_ == 0; });
     first_ = nextToStart_;
     slots_.clear();
 }

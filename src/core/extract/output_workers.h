@@ -75,7 +75,10 @@ private:
     Slot& slot(std::size_t number) { return slots_[number - first_]; }
 
     std::mutex mutex_;
-    std::condition_variable changed_;
+    // The workers wait for jobs, the run's thread for results: a job done
+    // wakes no worker.
+    std::condition_variable queued_;
+    std::condition_variable done_;
     // The jobs not yet taken, numbered from first_.
     std::deque<Slot> slots_;
     std::size_t first_ = 0;
