@@ -228,15 +228,20 @@ TEST_F(ExtractionRunTest, PreFilterLineOnlyForAnExistingFile)
     EXPECT_EQ(log.lines, expected);
 }
 
+// A file replaced keeps its mode, as the run found it when it looked at the name.
 TEST_F(ExtractionRunTest, ExistingOutputFolderAndFilesAreReused)
 {
+    namespace fs = std::filesystem;
     build.frame("f1.bmp", f1);
     build.region(RegionKind::Clip, 0, 0, 4, 4, {{"f1.bmp", "sub/c.bmp"}});
-    std::filesystem::create_directories(dir.path() / "VidIziz" / "sub");
+    fs::create_directories(dir.path() / "VidIziz" / "sub");
     test::WriteText(build.output("sub/c.bmp"), "old");
+    const fs::perms mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    fs::permissions(build.output("sub/c.bmp"), mode);
     run();
     run();
     EXPECT_TRUE(output("sub/c.bmp") == CutByHand(f1, 0, 0, 4, 4));
+    EXPECT_EQ(fs::status(build.output("sub/c.bmp")).permissions(), mode);
 }
 
 struct RefusalCase {
