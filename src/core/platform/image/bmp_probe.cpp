@@ -5,26 +5,21 @@
 #include "platform/image/bmp_format.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <vector>
 
 namespace tolv {
 
 BmpSize ReadBmpSize(const std::string& path)
 {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error))
-        throw FileReadError(path);
-    const std::uint64_t fileSize = std::filesystem::file_size(path, error);
-    std::ifstream file(path, std::ios::binary);
-    if (error || !file)
-        throw FileReadError(path);
+    return BmpSizeOf(ReadFileHead(path, bmp::MaxHeadersSize), path);
+}
 
-    std::vector<std::uint8_t> head(std::min<std::uint64_t>(fileSize, bmp::MaxHeadersSize));
-    if (!file.read(reinterpret_cast<char*>(head.data()), std::streamsize(head.size())))
+BmpSize BmpSizeOf(const FileHead& head, const std::string& path)
+{
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(head.bytes.data());
+    const std::size_t size = std::min<std::uint64_t>(head.size, bmp::MaxHeadersSize);
+    if (head.bytes.size() < size)
         throw InvalidBitmapError();  // cut short while we read it
-    const bmp::Layout layout = bmp::ParseHeaders(head.data(), head.size(), fileSize);
+    const bmp::Layout layout = bmp::ParseHeaders(bytes, size, head.size);
     if (layout.compressed()) {
         const Bitmap bitmap = LoadBmp(path);
         return {bitmap.width(), bitmap.height()};

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/io/files.h"
+
 #include <string>
 
 namespace tolv {
@@ -15,5 +17,8 @@ struct BmpSize {
 // that uncompressed pixel data lies within the file; an RLE stream can only
 // be judged by decoding it, so such a file is loaded whole.
 BmpSize ReadBmpSize(const std::string& path);
+// The same from the first bytes of the file at `path` (see ReadFileHead, at
+// least MaxHeadersSize of them where the file holds them).
+BmpSize BmpSizeOf(const FileHead& head, const std::string& path);
 
 }  // namespace tolv

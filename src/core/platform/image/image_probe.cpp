@@ -4,28 +4,24 @@
 #include "platform/image/bmp_probe.h"
 #include "platform/image/png_probe.h"
 
-#include <array>
-#include <filesystem>
-#include <fstream>
+#include "platform/image/bmp_format.h"
+#include "platform/image/png_codec.h"
+#include "platform/io/files.h"
+
+#include <algorithm>
 
 namespace tolv {
 
+// One open file tells the format and holds the headers of either.
 ImageSize ReadImageSize(const std::string& path)
 {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error))
-        throw FileReadError(path);
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        throw FileReadError(path);
-    std::array<std::uint8_t, PngHeadSize> head{};
-    file.read(reinterpret_cast<char*>(head.data()), std::streamsize(head.size()));
-    const std::span<const std::uint8_t> read(head.data(), std::size_t(file.gcount()));
-    if (IsPngSignature(read.data(), read.size())) {
-        const PngHeader header = ParsePngHeader(read);
+    const FileHead head = ReadFileHead(path, std::max(PngHeadSize, bmp::MaxHeadersSize));
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(head.bytes.data());
+    if (IsPngSignature(bytes, head.bytes.size())) {
+        const PngHeader header = ParsePngHeader({bytes, std::min(head.bytes.size(), PngHeadSize)});
         return {header.width, header.height};
     }
-    const BmpSize size = ReadBmpSize(path);
+    const BmpSize size = BmpSizeOf(head, path);
     return {size.width, size.height};
 }
 

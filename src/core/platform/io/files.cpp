@@ -8,6 +8,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <utility>
+
 namespace tolv {
 
 namespace {
@@ -28,6 +30,7 @@ public:
         if (fd_ >= 0)
             ::close(fd_);
     }
+    FileDescriptor(FileDescriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
 
@@ -121,13 +124,24 @@ FileIdentity WriteFileAtomically(const std::string& path, std::string_view conte
     return *file.commit(true, beforeRename);
 }
 
+namespace {
+
+// Not blocking, so that a FIFO is refused at once instead of waiting for a writer.
+FileDescriptor OpenRegularFile(const std::string& path, struct stat& info)
+{
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (file.get() < 0 || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode))
+        throw FileReadError(path);
+    return file;
+}
+
+}  // namespace
+
 std::string ReadWholeFile(const std::string& path, std::size_t limit, FileIdentity* identity)
 {
-    // Not blocking, so that a FIFO is refused at once instead of waiting for a writer.
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     struct stat info {};
-    if (file.get() < 0 || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)
-        || static_cast<std::size_t>(info.st_size) > limit)
+    const FileDescriptor file = OpenRegularFile(path, info);
+    if (static_cast<std::size_t>(info.st_size) > limit)
         throw FileReadError(path);
     // Taken before reading: whatever changes the file from now on changes it.
     if (identity)
@@ -146,6 +160,28 @@ std::string ReadWholeFile(const std::string& path, std::size_t limit, FileIdenti
             return content;
         content.append(buffer, static_cast<std::size_t>(got));
     }
+}
+
+FileHead ReadFileHead(const std::string& path, std::size_t count)
+{
+    struct stat info {};
+    const FileDescriptor file = OpenRegularFile(path, info);
+    FileHead head;
+    head.size = std::uint64_t(info.st_size);
+    head.bytes.resize(count);
+    std::size_t done = 0;
+    while (done < count) {
+        const ssize_t got = ::pread(file.get(), head.bytes.data() + done, count - done, off_t(done));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            throw FileReadError(path);
+        if (got == 0)
+            break;
+        done += std::size_t(got);
+    }
+    head.bytes.resize(done);
+    return head;
 }
 
 }  // namespace tolv

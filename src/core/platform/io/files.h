@@ -70,4 +70,13 @@ FileIdentity WriteFileAtomically(const std::string& path, std::string_view conte
 // given, receives the identity of the file as it was opened for reading.
 std::string ReadWholeFile(const std::string& path, std::size_t limit, FileIdentity* identity = nullptr);
 
+// The first bytes of a regular file, at most `count` (fewer only where the
+// file ends, or ended while it was read), and the file's size as it was
+// opened: both from one open file. Raises FileReadError as ReadWholeFile does.
+struct FileHead {
+    std::string bytes;
+    std::uint64_t size = 0;
+};
+FileHead ReadFileHead(const std::string& path, std::size_t count);
+
 }  // namespace tolv
