@@ -10,7 +10,9 @@ each timed run writes into an emptied output folder, and the runs alternate
 Prints the median wall and CPU time of each over --repeat runs, the ratio to
 the plain program, the output each wrote, and the peak RSS of tolvane-cli
 against its budget of three frames + 32 MiB. On a busy machine the CPU times
-compare better than the wall times. The PNG comparison also checks a few
+compare better than the wall times. Before and after the runs it times the
+plain program pinned to each core: where one core runs slower than another
+the CPU ratios are not fair, and it says so. The PNG comparison also checks a few
 clips pixel by pixel with ImageMagick's compare, when it is installed; a run
 of tolvane-cli that fails there is reported, not fatal, so that the BMP
 figures stand while tolvane-cli cannot read PNG frames. Run from anywhere; paths default to the
@@ -286,6 +288,35 @@ class Workload:
                   % (short, what, ratio, limit, 'within' if ratio <= limit else 'OVER'))
 
 
+def core_speeds(workload, rounds=3):
+    """The median time of the yardstick pinned to each core in turn. On a
+    virtual machine one core may run slower than another for minutes; the
+    yardstick then runs on whichever is free, while a program that uses every
+    core pays for the slow one in CPU time, so its CPU ratio tells nothing."""
+    name, out, commands = workload.tools[0]
+    times = {}
+    for core in sorted(os.sched_getaffinity(0)):
+        runs = []
+        for _ in range(rounds):
+            emptied(out)
+            start = time.perf_counter()
+            for command in commands:
+                subprocess.run(command, stdout=subprocess.DEVNULL, check=True,
+                               preexec_fn=lambda core=core: os.sched_setaffinity(0, {core}))
+            runs.append(time.perf_counter() - start)
+        times[core] = statistics.median(runs)
+    return times
+
+
+def describe_cores(when, times):
+    if len(times) < 2:
+        return
+    spread = max(times.values()) / min(times.values())
+    print('cores %s: the plain program pinned to each takes %s (slowest / fastest %.2f: %s)'
+          % (when, ', '.join('%.3f s' % t for t in times.values()), spread,
+             'alike' if spread <= 1.1 else 'UNEQUAL, the CPU ratios are not fair'))
+
+
 def bmp_workload(args, cli, plain, label, folder, summary, scratch):
     qvl = os.path.join(folder, 'work.qvl')
     project = read_project(qvl)
@@ -433,14 +464,18 @@ def main():
                            os.path.join(scratch, 'out-png'), workloads[0].frame_bytes)
         workloads.append(png)
         load_before = load_average()
+        cores_before = core_speeds(workloads[1])
         for _ in range(args.repeat):
             for workload in workloads:
                 workload.run_all_once()
+        cores_after = core_speeds(workloads[1])
         for workload in workloads:
             workload.report(args.repeat)
         pixel_check(png)
         size_check(png, args.python)
         print('\nload average before: %s, after: %s (%d cores)' % (load_before, load_average(), os.cpu_count()))
+        describe_cores('before', cores_before)
+        describe_cores('after', cores_after)
     finally:
         shutil.rmtree(scratch, ignore_errors=True)
     return 0
