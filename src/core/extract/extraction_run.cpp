@@ -384,6 +384,7 @@ void ExtractionRun::processFrame(int position)
     framePosition_ = position;
     frameStarted_ = false;
     frameLoaded_ = false;
+    frameBytes_.reset();
     forEachRow(frameName_, [this](const Region& region, int r) {
         planRow(region, region.OutputFile[r]);
         return true;
