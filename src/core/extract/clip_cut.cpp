@@ -25,6 +25,11 @@ Overlap OverlapOf(const Bitmap& frame, const ClipArea& area)
                    to(area.top, area.height, frame.height())};
 }
 
+bool Whole(const Overlap& span, const ClipArea& area)
+{
+    return span.x0 == 0 && span.y0 == 0 && span.x1 == area.width && span.y1 == area.height;
+}
+
 // Whole bytes per pixel: one memcpy per row.
 void CopyRows(const Bitmap& frame, const ClipArea& area, const Overlap& span, Bitmap& clip)
 {
@@ -75,14 +80,13 @@ bool IsWritableBitmapSize(int width, int height, int bitsPerPixel)
 
 bool LiesOnFrame(const Bitmap& frame, const ClipArea& area)
 {
-    const Overlap span = OverlapOf(frame, area);
-    return span.x0 == 0 && span.y0 == 0 && span.x1 == area.width && span.y1 == area.height;
+    return Whole(OverlapOf(frame, area), area);
 }
 
 Bitmap CutClip(const Bitmap& frame, const ClipArea& area, Bitmap&& spent)
 {
     const Overlap span = OverlapOf(frame, area);
-    if (LiesOnFrame(frame, area) && frame.bitsPerPixel() >= 8) {
+    if (Whole(span, area) && frame.bitsPerPixel() >= 8) {
         return CopyInside(frame, area, span, std::move(spent));
     }
     Bitmap clip = Bitmap::SameFormat(frame, area.width, area.height);

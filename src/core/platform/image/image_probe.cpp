@@ -1,11 +1,10 @@
 #include "platform/image/image_probe.h"
 
 #include "platform/errors.h"
-#include "platform/image/bmp_probe.h"
-#include "platform/image/png_probe.h"
-
 #include "platform/image/bmp_format.h"
+#include "platform/image/bmp_probe.h"
 #include "platform/image/png_codec.h"
+#include "platform/image/png_probe.h"
 #include "platform/io/files.h"
 
 #include <algorithm>

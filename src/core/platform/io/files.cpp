@@ -40,6 +40,15 @@ private:
     int fd_;
 };
 
+// Not blocking, so that a FIFO is refused at once instead of waiting for a writer.
+FileDescriptor OpenRegularFile(const std::string& path, struct stat& info)
+{
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (file.get() < 0 || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode))
+        throw FileReadError(path);
+    return file;
+}
+
 }  // namespace
 
 FileIdentity IdentityFromStat(const struct stat& info)
@@ -123,19 +132,6 @@ FileIdentity WriteFileAtomically(const std::string& path, std::string_view conte
     file.write(content.data(), content.size());
     return *file.commit(true, beforeRename);
 }
-
-namespace {
-
-// Not blocking, so that a FIFO is refused at once instead of waiting for a writer.
-FileDescriptor OpenRegularFile(const std::string& path, struct stat& info)
-{
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    if (file.get() < 0 || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode))
-        throw FileReadError(path);
-    return file;
-}
-
-}  // namespace
 
 std::string ReadWholeFile(const std::string& path, std::size_t limit, FileIdentity* identity)
 {
