@@ -12,7 +12,9 @@ the plain program, the output each wrote, and the peak RSS of tolvane-cli
 against its budget of three frames + 32 MiB. On a busy machine the CPU times
 compare better than the wall times. Before and after the runs it times the
 plain program pinned to each core: where one core runs slower than another
-the CPU ratios are not fair, and it says so. The PNG comparison also checks a few
+the CPU ratios are not fair, and it says so. The plain program also runs with
+its frames dealt out to as many threads as tolvane-cli has workers: what
+using every core costs a program that does nothing else. The PNG comparison also checks a few
 clips pixel by pixel with ImageMagick's compare, when it is installed; a run
 of tolvane-cli that fails there is reported, not fatal, so that the BMP
 figures stand while tolvane-cli cannot read PNG frames. Run from anywhere; paths default to the
@@ -321,9 +323,12 @@ def bmp_workload(args, cli, plain, label, folder, summary, scratch):
     qvl = os.path.join(folder, 'work.qvl')
     project = read_project(qvl)
     plain_out = os.path.join(scratch, 'plain_out')
+    threads_out = os.path.join(scratch, 'plain_threads_out')
     magick_out = os.path.join(scratch, 'magick_out')
+    threads = max(2, os.cpu_count() or 1)
     tools = [('plain read-crop-write', plain_out, [[plain, qvl, plain_out]]),
-             (OURS, os.path.join(folder, 'VidIziz'), [[cli, 'extract', '--color=never', qvl]])]
+             (OURS, os.path.join(folder, 'VidIziz'), [[cli, 'extract', '--color=never', qvl]]),
+             ('plain on %d threads' % threads, threads_out, [[plain, qvl, threads_out, str(threads)]])]
     if args.imagemagick:
         tools.append(('ImageMagick convert', magick_out,
                       magick_commands(args.convert, folder, project, regions_of(project), magick_out)))
