@@ -297,7 +297,7 @@ int RunProject(const ExtractOptions& options, RunConsole& console, Project& proj
         switches.onlySheetOf = SheetRegion(options, project);
     }
 
-    RecordingLog recorded(console.log());
+    RecordingLog recorded(console.log(), !options.indexPath.empty());
     ProblemLog problems(recorded, console.events());
     Outcome outcome;
     try {

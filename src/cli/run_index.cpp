@@ -235,14 +235,22 @@ void WriteDepfile(const std::string& path, const std::vector<std::string>& targe
 void RecordingLog::wrote(const OutputRecord& output)
 {
     ++written_;
-    outputs_.push_back(output);
+    keep(output);
     next_.wrote(output);
 }
 
 void RecordingLog::skipped(const OutputRecord& output)
 {
-    outputs_.push_back(output);
+    ++skipped_;
+    keep(output);
     next_.skipped(output);
+}
+
+void RecordingLog::keep(const OutputRecord& output)
+{
+    if (keepsOutputs_) {
+        outputs_.push_back(output);
+    }
 }
 
 }  // namespace tolv::cli

@@ -62,15 +62,17 @@ std::string DepfileName(const std::string& name);
 void WriteDepfile(const std::string& path, const std::vector<std::string>& targets,
                   const std::vector<std::string>& prerequisites);
 
-// Passes everything on to another log and keeps the record of every file the
-// run wrote or kept, in the run's order.
+// Passes everything on to another log and counts the files the run wrote,
+// kept and refused. With `keepsOutputs` it also keeps the record of every file
+// written or kept, in the run's order, for the index: a run without one need
+// not hold a record per output.
 class RecordingLog : public LogSink {
 public:
-    explicit RecordingLog(LogSink& next) : next_(next) {}
+    RecordingLog(LogSink& next, bool keepsOutputs) : next_(next), keepsOutputs_(keepsOutputs) {}
 
     const std::vector<OutputRecord>& outputs() const { return outputs_; }
     int written() const { return written_; }
-    int skippedCount() const { return int(outputs_.size()) - written_; }
+    int skippedCount() const { return skipped_; }
     int refusedCount() const { return refused_; }
 
     void logLine(const std::string& text, Color color) override { next_.logLine(text, color); }
@@ -87,9 +89,13 @@ public:
     bool stopRequested() override { return next_.stopRequested(); }
 
 private:
+    void keep(const OutputRecord& output);
+
     LogSink& next_;
+    const bool keepsOutputs_;
     std::vector<OutputRecord> outputs_;
     int written_ = 0;
+    int skipped_ = 0;
     int refused_ = 0;
 };
 
