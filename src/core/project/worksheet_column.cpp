@@ -30,6 +30,8 @@ void WorksheetColumn::set(std::size_t row, std::string text)
     if (row >= cells_.size()) {
         if (text.empty())
             return;
+        // Grown to the row and no further, so that trim() has nothing to give back.
+        cells_.reserve(row + 1);
         cells_.resize(row + 1);
     }
     cells_[row] = std::move(text);

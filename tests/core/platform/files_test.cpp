@@ -111,6 +111,16 @@ TEST(ReadWholeFile, ReadsUpToTheLimit)
     EXPECT_THROW(ReadWholeFile(dir.file("f"), 4), FileReadError);
 }
 
+// A file may hold more than its size said when it was opened: the kernel's
+// files give their size as 0.
+TEST(ReadWholeFile, ReadsPastTheSizeFoundAtOpening)
+{
+    const std::string status = ReadWholeFile("/proc/self/status", 1 << 20);
+    EXPECT_EQ(status.rfind("Name:", 0), 0u);
+    EXPECT_EQ(status.back(), '\n');
+    EXPECT_THROW(ReadWholeFile("/proc/self/status", 8), FileReadError);
+}
+
 TEST(ReadWholeFile, MissingFilesAndFoldersAreReadErrors)
 {
     test::TempDir dir;

@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <utility>
 
 namespace tolv {
@@ -143,18 +144,23 @@ std::string ReadWholeFile(const std::string& path, std::size_t limit, FileIdenti
     if (identity)
         *identity = IdentityFromStat(info);
 
-    std::string content;
-    content.reserve(static_cast<std::size_t>(info.st_size));
-    char buffer[65536];
+    // Read straight into the string, which grows only when the file has
+    // grown since it was looked at; one byte more than the size tells its end.
+    std::string content(static_cast<std::size_t>(info.st_size) + 1, '\0');
+    std::size_t used = 0;
     for (;;) {
-        const ssize_t got = ::read(file.get(), buffer, sizeof buffer);
+        if (used == content.size())
+            content.resize(std::min(limit, 2 * content.size()) + 1);
+        const ssize_t got = ::read(file.get(), content.data() + used, content.size() - used);
         if (got < 0 && errno == EINTR)
             continue;
-        if (got < 0 || content.size() + static_cast<std::size_t>(got) > limit)
+        if (got < 0 || used + static_cast<std::size_t>(got) > limit)
             throw FileReadError(path);
-        if (got == 0)
+        if (got == 0) {
+            content.resize(used);
             return content;
-        content.append(buffer, static_cast<std::size_t>(got));
+        }
+        used += static_cast<std::size_t>(got);
     }
 }
 
