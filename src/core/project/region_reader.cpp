@@ -9,6 +9,7 @@
 #include "project/region_overlay.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <optional>
 
@@ -107,21 +108,25 @@ std::unique_ptr<Region> ReadPositionedRegion(const IniReader& ini, const std::st
 // A row the writer wrote is "input,,output"; a middle field or more commas
 // than that come from a name that held one, which the split cut.
 void NoteMisreadRow(Project& project, const Region& region, int row, const std::string& value,
-                    const std::string& middle)
+                    const std::vector<std::string>& fields)
 {
-    if (middle.empty() && std::count(value.begin(), value.end(), ',') <= 2)
+    if (fields[1].empty() && std::count(value.begin(), value.end(), ',') <= 2)
         return;
     project.MisreadRows.push_back(
         {region.Name + " <Clip " + std::to_string(row + 1) + ">",
          "A name in \"" + value
              + "\" holds a comma, which the project file puts between the names of a worksheet row: it was read as "
                "input frame \""
-             + region.InputFrame[row] + "\" and output file \"" + region.OutputFile[row] + "\"."});
+             + fields[0] + "\" and output file \"" + fields[2] + "\"."});
 }
 
 // "Clip1".."Clip50", each "input,middle,output"; rows close up over gaps.
+// The columns are made whole at the end: set cell by cell they would be
+// reallocated at every row.
 void ReadCompactedRows(Project& project, Region& region, const IniReader& ini, const std::string& section)
 {
+    std::array<std::string, WorksheetRows> inputs;
+    std::array<std::string, WorksheetRows> outputs;
     int row = 0;
     for (int key = 1; key <= WorksheetRows; ++key) {
         const std::string value =
@@ -129,11 +134,13 @@ void ReadCompactedRows(Project& project, Region& region, const IniReader& ini, c
         if (value.empty())
             continue;
         auto fields = SplitListFields(value, 3);
-        (region.*RegionWorksheet.input).set(row, std::move(fields[0]));
-        (region.*RegionWorksheet.output).set(row, std::move(fields[2]));
-        NoteMisreadRow(project, region, row, value, fields[1]);
+        NoteMisreadRow(project, region, row, value, fields);
+        inputs[std::size_t(row)] = std::move(fields[0]);
+        outputs[std::size_t(row)] = std::move(fields[2]);
         ++row;
     }
+    region.*RegionWorksheet.input = WorksheetColumn(inputs);
+    region.*RegionWorksheet.output = WorksheetColumn(outputs);
 }
 
 // An overlay file that exists but cannot be read leaves the region without
